@@ -1,0 +1,68 @@
+#pragma once
+
+// The cipher engine: pure functions from text to text. No Qt here, so the
+// GUI, the tests, the benchmarks and the fuzzers can all link it.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace verschl {
+
+// Windows-1252 bytes, any value 0..255. Lines of a pane are joined by CR LF.
+using Text = std::string;
+
+Text ErsetzeUmlaute(const Text &text);
+Text InKleinschrift(const Text &text);
+Text InGrossschrift(const Text &text);
+Text LoescheLeerzeichen(const Text &text);
+
+Text CaesarVerschieben(const Text &text, std::int32_t n);
+Text Rot13(const Text &text);
+Text Rot128(const Text &text);
+
+unsigned char GrossBuchstabe(unsigned char b);
+unsigned char KleinBuchstabe(unsigned char b);
+
+// Column mode and manual column count of the matrix method. The caller reads
+// them from the method window at the moment of use.
+struct Spaltenwahl
+{
+    bool manuell = false;
+    int spalten = 5;
+};
+
+// A column count below 1 is used as 1.
+Text MatrixVerschluesseln(const Text &text, Spaltenwahl wahl);
+Text MatrixEntschluesseln(const Text &text, Spaltenwahl wahl);
+
+void ErzeugeVigenereTabelle();
+// Row and column are taken modulo 26.
+char VigenereTabelle(int zeile, int spalte);
+
+// std::nullopt means "no result": the key was empty. The key must hold
+// letters only (callers filter it); any other key byte x still shifts by
+// (GrossBuchstabe(x) - 65) mod 26 and never leaves the table.
+std::optional<Text> VigenereVerschluesseln(const Text &text, const Text &schluessel,
+                                           bool SonderzeichenIgnorieren);
+std::optional<Text> VigenereEntschluesseln(const Text &text, const Text &schluessel,
+                                           bool SonderzeichenIgnorieren);
+
+// Not for the program: the engine takes SIMD code paths where the processor
+// has them (SSE2/SSSE3 on x86) and portable code elsewhere. These variants
+// let the tests and the fuzzer run the portable path on machines that would
+// otherwise never take it. The functions above use Rechenweg::Schnellster.
+namespace intern {
+
+enum class Rechenweg { Schnellster, Portabel };
+
+Text MatrixVerschluesseln(const Text &text, Spaltenwahl wahl, Rechenweg weg);
+Text MatrixEntschluesseln(const Text &text, Spaltenwahl wahl, Rechenweg weg);
+std::optional<Text> VigenereVerschluesseln(const Text &text, const Text &schluessel,
+                                           bool SonderzeichenIgnorieren, Rechenweg weg);
+std::optional<Text> VigenereEntschluesseln(const Text &text, const Text &schluessel,
+                                           bool SonderzeichenIgnorieren, Rechenweg weg);
+
+} // namespace intern
+
+} // namespace verschl
