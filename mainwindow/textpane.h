@@ -1,0 +1,23 @@
+#pragma once
+
+// A text pane of the main window. Its content is a Text; the widget shows it
+// through the lossless codec, so any bytes can be written and read back.
+
+#include "cipher/verschl.h"
+
+#include <QPlainTextEdit>
+
+class TextPane : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit TextPane(QWidget *parent = nullptr);
+
+    verschl::Text text() const;
+    // Replaces the whole text; emits textChanged() like any edit.
+    void setText(const verschl::Text &text);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+// Lossless mapping between Windows-1252 byte strings and what the widgets
+// show. Every byte string survives the trip to the screen and back.
+
+#include "cipher/verschl.h"
+
+#include <QString>
+#include <QStringView>
+
+namespace codepage {
+
+// The character that shows byte b: Windows-1252 for printable bytes, a
+// visible stand-in for control bytes and for the five bytes that Windows-1252
+// leaves undefined. TAB stays a tab. Unique for every byte.
+QChar Zeichen(unsigned char b);
+// The byte that character c stands for; '?' for a character that no byte
+// shows (as a typed or pasted character outside Windows-1252).
+unsigned char Byte(QChar c);
+
+// Pane text: CR LF becomes a line break ('\n'); every other byte one character.
+QString AlsPanetext(const verschl::Text &text);
+// Back from the pane: '\n', U+2029 (what the document gives between blocks)
+// and U+2028 become CR LF, everything else goes through Byte().
+verschl::Text AusPanetext(QStringView anzeige);
+
+// One character per byte, CR and LF included (one-line fields), so character
+// i is byte i.
+QString AlsZeichenkette(const verschl::Text &text);
+verschl::Text AusZeichenkette(QStringView anzeige);
+
+} // namespace codepage
