@@ -1,0 +1,380 @@
+// The method window's behaviour: which controls each method shows, the rules
+// between the controls, start-up and closing.
+
+#include "method/option.h"
+
+#include "platform/codepage.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSlider>
+#include <QWindow>
+
+namespace {
+
+constexpr int kMinSpalten = 1;
+constexpr int kMaxSpalten = 100;
+constexpr int kRotation13 = 13;
+const QString kStandardSchluessel = QStringLiteral("Wolkenturm");
+
+enum Methode { Matrix = 0, Caesar = 1, Rotation13 = 2, Rotation128 = 3, Vigenere = 4 };
+
+bool istBuchstabe(QChar zeichen)
+{
+    const char16_t c = zeichen.unicode();
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+QString nurBuchstaben(const QString &text)
+{
+    QString buchstaben;
+    std::copy_if(text.cbegin(), text.cend(), std::back_inserter(buchstaben), istBuchstabe);
+    return buchstaben;
+}
+
+// A text that is no whole number counts as the field's minimum, and so does
+// any number below it; a number above the maximum stands until the field is
+// corrected.
+int spaltenzahlAus(QStringView text)
+{
+    bool zahl = false;
+    const int spalten = text.trimmed().toInt(&zahl);
+    return zahl ? std::max(spalten, kMinSpalten) : kMinSpalten;
+}
+
+int geklemmteSpaltenzahl(QStringView text)
+{
+    return std::min(spaltenzahlAus(text), kMaxSpalten);
+}
+
+// A focus loss that only comes from another window becoming active, or from a
+// context menu opening over the field, does not leave the field: the user may
+// come back and go on typing.
+bool verlaesstFeld(const QFocusEvent &ereignis)
+{
+    return ereignis.reason() != Qt::ActiveWindowFocusReason
+        && ereignis.reason() != Qt::PopupFocusReason;
+}
+
+void zeige(QWidget *steuerelement, bool sichtbar, bool aktiv)
+{
+    steuerelement->setVisible(sichtbar);
+    steuerelement->setEnabled(aktiv);
+}
+
+constexpr Qt::WindowFlags kFensterArt = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+    | Qt::WindowStaysOnTopHint;
+
+} // namespace
+
+Spaltenfeld::Spaltenfeld(QWidget *parent)
+    : QSpinBox(parent)
+{
+    setRange(kMinSpalten, kMaxSpalten);
+}
+
+QValidator::State Spaltenfeld::validate(QString &text, int &pos) const
+{
+    return QSpinBox::validate(text, pos) == QValidator::Acceptable ? QValidator::Acceptable
+                                                                   : QValidator::Intermediate;
+}
+
+// Qt corrects a text that is not acceptable also on Enter, on stepping and when
+// the window loses the focus; it uses the same rule as leaving the field
+// instead of falling back to the previous value.
+void Spaltenfeld::fixup(QString &text) const
+{
+    text = QString::number(geklemmteSpaltenzahl(text));
+}
+
+void Spaltenfeld::focusOutEvent(QFocusEvent *event)
+{
+    Q_EMIT verlassen();
+    QSpinBox::focusOutEvent(event);
+}
+
+// The window is a top-level window of its own (no parent): it has its own
+// taskbar entry and is neither minimised nor hidden with the main window.
+TOptionForm::TOptionForm(Hauptfenster &haupt)
+    : QWidget(nullptr, kFensterArt)
+    , haupt(haupt)
+{
+    setObjectName(QStringLiteral("OptionForm"));
+    setWindowTitle(QStringLiteral("Zifferon: Methode"));
+    // "MS Sans Serif" 8 pt; where it is missing, a metric-compatible stand-in.
+    QFont schrift;
+    schrift.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+        QStringLiteral("Arial") });
+    schrift.setPixelSize(11);
+    setFont(schrift);
+    setFixedSize(233, 327);
+
+    erzeugeSteuerelemente();
+    ordneAn(Caesar);
+    verbindeHandler();
+}
+
+// QWidget deletes the children after this destructor; the focus loss that
+// this causes must not reach the handlers of a half-destroyed window.
+TOptionForm::~TOptionForm()
+{
+    SpEdSpalten->disconnect(this);
+    EdSchluessel->removeEventFilter(this);
+}
+
+// Connected after the defaults are in place, so creating the window runs no
+// handler.
+void TOptionForm::verbindeHandler()
+{
+    connect(RadioGroupItems, &QButtonGroup::idToggled, this, [this](int, bool gewaehlt) {
+        if (gewaehlt)
+            RadioGroupClick();
+    });
+    connect(TrackBar, &QSlider::valueChanged, this, &TOptionForm::TrackBarChange);
+    // Only a selection by the user; setting the index from code runs nothing.
+    connect(ComboBox, &QComboBox::activated, this, &TOptionForm::ComboBoxChange);
+    connect(CBKlein, &QCheckBox::toggled, this, &TOptionForm::CBKleinClick);
+    connect(CBGross, &QCheckBox::toggled, this, &TOptionForm::CBGrossClick);
+    connect(CBStayOnTop, &QCheckBox::toggled, this, &TOptionForm::CBStayOnTopClick);
+    // A radio button's handler runs when it becomes checked, not when it is
+    // unchecked by its sibling.
+    connect(RBMatrixQuadratisch, &QRadioButton::toggled, this, [this](bool gewaehlt) {
+        if (gewaehlt)
+            RBMatrixQuadratischClick();
+    });
+    connect(RBMatrixManSpalten, &QRadioButton::toggled, this, [this](bool gewaehlt) {
+        if (gewaehlt)
+            RBMatrixManSpaltenClick();
+    });
+    connect(SpEdSpalten, &Spaltenfeld::verlassen, this, &TOptionForm::SpEdSpaltenExit);
+}
+
+QString TOptionForm::verschiebungsText(int verschiebung)
+{
+    return QStringLiteral("Verschiebung um %1 Buchstaben").arg(verschiebung);
+}
+
+Methodeneinstellungen TOptionForm::einstellungen() const
+{
+    Methodeneinstellungen e;
+    e.methode = RadioGroupItems->checkedId();
+    e.verschiebung = ComboBox->currentIndex();
+    e.spalten.manuell = RBMatrixManSpalten->isChecked();
+    e.spalten.spalten = spaltenzahlAus(SpEdSpalten->cleanText());
+    e.schluessel = codepage::AusZeichenkette(nurBuchstaben(EdSchluessel->text()));
+    e.sonderzeichenIgnorieren = CBSonderignorieren->isChecked();
+    e.umlauteErsetzen = CBUmlauteErsetzen->isChecked();
+    e.leerzeichenLoeschen = CBLeerzeichen->isChecked();
+    e.kleinschrift = CBKlein->isChecked();
+    e.grossschrift = CBGross->isChecked();
+    return e;
+}
+
+void TOptionForm::setGemerkteVerschiebung(int verschiebung)
+{
+    gemerkteVerschiebung = verschiebung;
+}
+
+void TOptionForm::setMethode(int methode)
+{
+    if (QAbstractButton *knopf = RadioGroupItems->button(methode))
+        knopf->setChecked(true);
+}
+
+void TOptionForm::setVerschiebung(int verschiebung)
+{
+    TrackBar->setValue(verschiebung);
+    ComboBox->setCurrentIndex(TrackBar->value());
+}
+
+// Checking one of the pair unchecks the other; an unchecked radio button
+// cannot be set directly.
+void TOptionForm::setMatrixQuadratisch(bool quadratisch)
+{
+    (quadratisch ? RBMatrixQuadratisch : RBMatrixManSpalten)->setChecked(true);
+}
+
+void TOptionForm::setSchluessel(const verschl::Text &schluessel)
+{
+    EdSchluessel->setText(codepage::AlsZeichenkette(schluessel));
+}
+
+void TOptionForm::ordneAn(int methode)
+{
+    const bool matrix = methode == Matrix;
+    const bool verschiebung = methode == Caesar || methode == Rotation13;
+    const bool vigenere = methode == Vigenere;
+
+    Label1->setVisible(verschiebung);
+    LVerschAusgabe->setVisible(verschiebung);
+    for (QWidget *regler : std::initializer_list<QWidget *> { ComboBox, TrackBar })
+        zeige(regler, verschiebung, methode == Caesar);
+    for (QWidget *form :
+        std::initializer_list<QWidget *> { RBMatrixQuadratisch, RBMatrixManSpalten })
+        zeige(form, matrix, matrix);
+    zeige(SpEdSpalten, matrix, matrix && RBMatrixManSpalten->isChecked());
+    LSchluessel->setVisible(vigenere);
+    for (QWidget *feld : std::initializer_list<QWidget *> { EdSchluessel, CBSonderignorieren })
+        zeige(feld, vigenere, vigenere);
+}
+
+void TOptionForm::RadioGroupClick()
+{
+    const int methode = RadioGroupItems->checkedId();
+    if (methode < Matrix || methode > Vigenere)
+        return;
+    ordneAn(methode);
+    if (methode == Caesar) {
+        TrackBar->setValue(gemerkteVerschiebung);
+        ComboBox->setCurrentIndex(gemerkteVerschiebung);
+    } else if (methode == Rotation13) {
+        // Showing 13 runs the slider's handler, which would overwrite the
+        // user's Caesar shift.
+        const int gemerkt = gemerkteVerschiebung;
+        ComboBox->setCurrentIndex(kRotation13);
+        TrackBar->setValue(kRotation13);
+        gemerkteVerschiebung = gemerkt;
+    }
+}
+
+void TOptionForm::TrackBarChange()
+{
+    ComboBox->setCurrentIndex(TrackBar->value());
+    LVerschAusgabe->setText(verschiebungsText(ComboBox->currentIndex()));
+    gemerkteVerschiebung = ComboBox->currentIndex();
+}
+
+void TOptionForm::ComboBoxChange()
+{
+    TrackBar->setValue(ComboBox->currentIndex());
+}
+
+void TOptionForm::CBKleinClick()
+{
+    if (CBKlein->isChecked())
+        CBGross->setChecked(false);
+}
+
+void TOptionForm::CBGrossClick()
+{
+    if (CBGross->isChecked())
+        CBKlein->setChecked(false);
+}
+
+// Typed characters other than letters never reach the field. Shortcuts such as
+// Ctrl+V still do: what they bring in is cleaned when the field is left.
+bool TOptionForm::EdSchluesselKeyPress(const QKeyEvent &taste)
+{
+    switch (taste.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return true; // they move the focus or delete; no character is typed
+    default:
+        break;
+    }
+    const bool kuerzel = taste.modifiers().testAnyFlags(Qt::ControlModifier | Qt::MetaModifier);
+    const QString text = taste.text();
+    return std::all_of(text.cbegin(), text.cend(), [kuerzel](QChar zeichen) {
+        const char16_t c = zeichen.unicode();
+        const bool steuerzeichen = c < u' ' || c == u'\x7f';
+        return istBuchstabe(zeichen) || c == u'\b' || c == u'\r' || (kuerzel && steuerzeichen);
+    });
+}
+
+void TOptionForm::EdSchluesselExit()
+{
+    const QString schluessel = nurBuchstaben(EdSchluessel->text());
+    EdSchluessel->setText(schluessel.isEmpty() ? kStandardSchluessel : schluessel);
+}
+
+void TOptionForm::RBMatrixQuadratischClick()
+{
+    if (RBMatrixQuadratisch->isChecked())
+        SpEdSpalten->setEnabled(false);
+}
+
+void TOptionForm::RBMatrixManSpaltenClick()
+{
+    if (RBMatrixManSpalten->isChecked())
+        SpEdSpalten->setEnabled(true);
+}
+
+void TOptionForm::SpEdSpaltenExit()
+{
+    SpEdSpalten->setValue(geklemmteSpaltenzahl(SpEdSpalten->cleanText()));
+}
+
+// Changing the window flags hides a shown window; it comes back at its place.
+void TOptionForm::CBStayOnTopClick()
+{
+    const bool sichtbar = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, CBStayOnTop->isChecked());
+    if (sichtbar)
+        show();
+}
+
+void TOptionForm::FormCreate()
+{
+    ComboBox->setCurrentIndex(2); // the slider and its label stand at 2 by design
+    EdSchluessel->setText(kStandardSchluessel);
+    // EinstellungenLaden: the stored settings are loaded into the controls at
+    // this point, before the choice of the window to show, once the settings
+    // store exists.
+    if (haupt.NurMethodenfenster())
+        zeigeNurMethodenfenster();
+    else
+        haupt.zeigen();
+}
+
+// Option-only mode. Every top-level window has its own taskbar entry and the
+// hidden main window has none, so the program has no entry of its own to hide.
+void TOptionForm::zeigeNurMethodenfenster()
+{
+    haupt.ausserSicht();
+    // A created window knows its frame on most window systems even before it
+    // is shown; the frame counts into the size that is centred.
+    create();
+    const QSize aussen = size().grownBy(windowHandle()->frameMargins());
+    const QRect bildschirm = screen()->geometry();
+    move(bildschirm.x() + (bildschirm.width() - aussen.width()) / 2,
+        bildschirm.y() + (bildschirm.height() - aussen.height()) / 2);
+    show();
+    activateWindow();
+}
+
+// The window lives as long as the program: closing only hides it.
+void TOptionForm::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    FormClose();
+}
+
+void TOptionForm::FormClose()
+{
+    hide();
+    haupt.MethodenfensterGeschlossen();
+}
+
+bool TOptionForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == EdSchluessel) {
+        if (event->type() == QEvent::KeyPress
+            && !EdSchluesselKeyPress(*static_cast<QKeyEvent *>(event)))
+            return true;
+        if (event->type() == QEvent::FocusOut && verlaesstFeld(*static_cast<QFocusEvent *>(event)))
+            EdSchluesselExit();
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,126 @@
+#pragma once
+
+// The method window: the cipher method, its parameters and the plaintext
+// preparations live in its controls, and whoever needs a setting reads the
+// control at that moment.
+
+#include "mainwindow/hauptfenster.h"
+#include "method/methodenfenster.h"
+
+#include <QSpinBox>
+#include <QWidget>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QSlider;
+class QStyle;
+
+// The column-count field. The user may type any text, 0 and 250 included; it
+// is corrected into 1..100 when the field loses the focus, not while typing.
+class Spaltenfeld : public QSpinBox
+{
+    Q_OBJECT
+public:
+    explicit Spaltenfeld(QWidget *parent);
+
+    QValidator::State validate(QString &text, int &pos) const override;
+    void fixup(QString &text) const override;
+
+Q_SIGNALS:
+    // Sent before the spin box's own handling of the focus loss.
+    void verlassen();
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override;
+};
+
+class TOptionForm : public QWidget, public Methodenfenster
+{
+    Q_OBJECT
+public:
+    explicit TOptionForm(Hauptfenster &haupt);
+    ~TOptionForm() override;
+
+    // Methodenfenster
+    Methodeneinstellungen einstellungen() const override;
+    void setGemerkteVerschiebung(int verschiebung) override;
+    QWidget &fenster() override { return *this; }
+
+    int GemerkteVerschiebung() const { return gemerkteVerschiebung; }
+
+    // Setting from code runs the same handlers as the user's change would.
+    // An index outside 0..4 is ignored.
+    void setMethode(int methode);
+    // Slider first (a new position runs TrackBarChange), then the list, as the
+    // demonstrations hand a shift over; outside 0..25 is clamped.
+    void setVerschiebung(int verschiebung);
+    void setMatrixQuadratisch(bool quadratisch);
+    // Taken as it is; the field cleans it only when the user leaves it.
+    void setSchluessel(const verschl::Text &schluessel);
+
+    void FormCreate();
+
+    // The controls are the settings: readers and writers use them directly.
+    QGroupBox *RadioGroup = nullptr;
+    QButtonGroup *RadioGroupItems = nullptr; // ids 0..4 are the method indexes
+    QRadioButton *RBMatrixQuadratisch = nullptr;
+    QRadioButton *RBMatrixManSpalten = nullptr;
+    Spaltenfeld *SpEdSpalten = nullptr;
+    QComboBox *ComboBox = nullptr;
+    QSlider *TrackBar = nullptr;
+    QGroupBox *GBKlartext = nullptr;
+    QCheckBox *CBKlein = nullptr;
+    QCheckBox *CBGross = nullptr;
+    QCheckBox *CBLeerzeichen = nullptr;
+    QCheckBox *CBUmlauteErsetzen = nullptr;
+    QCheckBox *CBSonderignorieren = nullptr;
+    QLineEdit *EdSchluessel = nullptr;
+    QCheckBox *CBStayOnTop = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *LVerschAusgabe = nullptr;
+    QLabel *LSchluessel = nullptr;
+    QFrame *Trennlinie = nullptr;
+
+public Q_SLOTS:
+    void RadioGroupClick();
+    void TrackBarChange();
+    void ComboBoxChange();
+    void CBKleinClick();
+    void CBGrossClick();
+    void EdSchluesselExit();
+    void RBMatrixQuadratischClick();
+    void RBMatrixManSpaltenClick();
+    void SpEdSpaltenExit();
+    void CBStayOnTopClick();
+    void FormClose();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Whether a key press may reach the key field.
+    static bool EdSchluesselKeyPress(const QKeyEvent &taste);
+    static QString verschiebungsText(int verschiebung);
+
+    void erzeugeSteuerelemente();
+    void erzeugeVerschiebung();
+    void erzeugeMatrix();
+    void erzeugeVigenere();
+    void erzeugeKlartextGruppe();
+    void verbindeHandler();
+    // Visibility and enabled state of the per-method controls.
+    void ordneAn(int methode);
+    void zeigeNurMethodenfenster();
+
+    Hauptfenster &haupt;
+    QStyle *rahmenStil = nullptr; // draws the group boxes' frames
+    int gemerkteVerschiebung = 2;
+};

@@ -1,0 +1,167 @@
+// The method window's controls: captions, defaults and their designed places.
+
+#include "method/option.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleFactory>
+
+namespace {
+
+// Heights the design leaves to the controls' kind.
+constexpr int kKnopfHoehe = 17; // check boxes and radio buttons
+constexpr int kFeldHoehe = 21; // one-line fields, number field, drop-down list
+constexpr int kReglerHoehe = 25;
+
+constexpr int kMethodenZeilenAbstand = 20;
+constexpr int kMethodenErsteZeile = 16;
+
+const QStringList kMethoden = {
+    QStringLiteral("Matrix-Verschlüsselung"),
+    QStringLiteral("Caesar-Verschlüsselung (Alphabet)"),
+    QStringLiteral("Rotation 13 (Alphabet-Rotation)"),
+    QStringLiteral("Rotation 128 (ASCII-Rotation)"),
+    QStringLiteral("Vigenère-Verschlüsselung"),
+};
+
+// Every control carries its member name as object name, so tests and readers
+// find it by the same word.
+template <typename Steuerelement> Steuerelement *benannt(Steuerelement *element, const char *name)
+{
+    element->setObjectName(QLatin1String(name));
+    return element;
+}
+
+QCheckBox *kontrollkaestchen(
+    QWidget *eltern, const char *name, const QString &beschriftung, int links, int oben, int breite)
+{
+    auto *kaestchen = benannt(new QCheckBox(beschriftung, eltern), name);
+    kaestchen->setGeometry(links, oben, breite, kKnopfHoehe);
+    return kaestchen;
+}
+
+// The places inside the group boxes are designed for a frame line that runs
+// through the middle of the caption, as the classic Windows look draws it.
+// Styles that draw the frame below the caption would let it cut through the
+// first row, so the two group boxes keep that look.
+QGroupBox *gruppe(QWidget *eltern, const char *name, const QString &titel, QStyle *rahmenStil)
+{
+    auto *box = benannt(new QGroupBox(titel, eltern), name);
+    if (rahmenStil)
+        box->setStyle(rahmenStil);
+    return box;
+}
+
+QLabel *beschriftung(QWidget *eltern, const char *name, const QString &text, int links, int oben)
+{
+    auto *label = benannt(new QLabel(text, eltern), name);
+    label->move(links, oben);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+// Created in tab order: the focus chain follows creation, and where controls
+// of different methods overlap, the later one lies on top.
+void TOptionForm::erzeugeSteuerelemente()
+{
+    rahmenStil = QStyleFactory::create(QStringLiteral("Windows"));
+    if (rahmenStil)
+        rahmenStil->setParent(this);
+    RadioGroup = gruppe(this, "RadioGroup", QStringLiteral("&Methode"), rahmenStil);
+    RadioGroup->setGeometry(8, 8, 217, 121);
+    RadioGroupItems = benannt(new QButtonGroup(this), "RadioGroupItems");
+    for (int i = 0; i < kMethoden.size(); ++i) {
+        auto *knopf = new QRadioButton(kMethoden[i], RadioGroup);
+        knopf->setObjectName(QStringLiteral("RadioGroupItem%1").arg(i));
+        knopf->setGeometry(8, kMethodenErsteZeile + i * kMethodenZeilenAbstand, 201, kKnopfHoehe);
+        RadioGroupItems->addButton(knopf, i);
+    }
+    RadioGroupItems->button(1)->setChecked(true);
+
+    erzeugeMatrix();
+    erzeugeVerschiebung();
+    erzeugeKlartextGruppe();
+    erzeugeVigenere();
+
+    Trennlinie = benannt(new QFrame(this), "Trennlinie");
+    Trennlinie->setFrameShape(QFrame::HLine);
+    Trennlinie->setFrameShadow(QFrame::Sunken);
+    Trennlinie->setGeometry(0, 300, width(), 2);
+
+    CBStayOnTop = kontrollkaestchen(
+        this, "CBStayOnTop", QStringLiteral("Fenster im Vordergrund"), 12, 306, 217);
+    CBStayOnTop->setChecked(true);
+}
+
+void TOptionForm::erzeugeMatrix()
+{
+    RBMatrixQuadratisch = benannt(
+        new QRadioButton(QStringLiteral("&Quadratische Matrix"), this), "RBMatrixQuadratisch");
+    RBMatrixQuadratisch->setGeometry(16, 142, 153, kKnopfHoehe);
+    RBMatrixQuadratisch->setChecked(true);
+    RBMatrixManSpalten
+        = benannt(new QRadioButton(QStringLiteral("&Spaltenzahl:"), this), "RBMatrixManSpalten");
+    RBMatrixManSpalten->setGeometry(16, 172, 113, kKnopfHoehe);
+
+    SpEdSpalten = benannt(new Spaltenfeld(this), "SpEdSpalten");
+    SpEdSpalten->setGeometry(103, 169, 49, kFeldHoehe);
+    SpEdSpalten->setValue(5);
+}
+
+void TOptionForm::erzeugeVerschiebung()
+{
+    Label1 = beschriftung(this, "Label1", QStringLiteral("A >"), 8, 148);
+
+    ComboBox = benannt(new QComboBox(this), "ComboBox");
+    for (char16_t buchstabe = u'A'; buchstabe <= u'Z'; ++buchstabe)
+        ComboBox->addItem(QString(QChar(buchstabe)));
+    ComboBox->setMaxVisibleItems(10);
+    ComboBox->setGeometry(32, 144, 41, kFeldHoehe);
+
+    TrackBar = benannt(new QSlider(Qt::Horizontal, this), "TrackBar");
+    TrackBar->setRange(0, 25);
+    TrackBar->setTickInterval(1);
+    TrackBar->setTickPosition(QSlider::TicksBelow);
+    TrackBar->setValue(2);
+    TrackBar->setGeometry(72, 144, 153, kReglerHoehe);
+
+    LVerschAusgabe = beschriftung(this, "LVerschAusgabe", verschiebungsText(2), 12, 186);
+    // Wide enough for every shift, so a longer number is never cut off.
+    LVerschAusgabe->resize(width() - 2 * LVerschAusgabe->x(), LVerschAusgabe->height());
+}
+
+void TOptionForm::erzeugeKlartextGruppe()
+{
+    GBKlartext = gruppe(this, "GBKlartext", QStringLiteral("Klartext ändern"), rahmenStil);
+    GBKlartext->setGeometry(8, 208, 217, 89);
+    CBKlein = kontrollkaestchen(GBKlartext, "CBKlein", QStringLiteral("&Kleinschrift"), 8, 64, 105);
+    CBGross = kontrollkaestchen(GBKlartext, "CBGross", QStringLiteral("&Großschrift"), 112, 64, 97);
+    CBLeerzeichen = kontrollkaestchen(
+        GBKlartext, "CBLeerzeichen", QStringLiteral("&Leerzeichen löschen"), 8, 40, 185);
+    CBUmlauteErsetzen = kontrollkaestchen(
+        GBKlartext, "CBUmlauteErsetzen", QStringLiteral("&Umlaute ersetzen"), 8, 16, 201);
+}
+
+void TOptionForm::erzeugeVigenere()
+{
+    CBSonderignorieren = kontrollkaestchen(
+        this, "CBSonderignorieren", QStringLiteral("Sonderzeichen &ignorieren"), 16, 184, 177);
+
+    LSchluessel = beschriftung(this, "LSchluessel", QStringLiteral("&Schlüssel"), 11, 148);
+    EdSchluessel = benannt(new QLineEdit(this), "EdSchluessel");
+    EdSchluessel->setGeometry(64, 144, 161, kFeldHoehe);
+    LSchluessel->setBuddy(EdSchluessel);
+    // The key is plain letters; composed input would bypass the key filter.
+    EdSchluessel->setAttribute(Qt::WA_InputMethodEnabled, false);
+    EdSchluessel->installEventFilter(this);
+}
