@@ -1,0 +1,129 @@
+#include "mainwindow/dialoge.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QFormLayout>
+#include <QMessageBox>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+QMessageBox::StandardButton frage(QWidget *eltern, const QString &text,
+                                  QMessageBox::StandardButtons knoepfe,
+                                  QMessageBox::StandardButton vorgabe)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"), text, knoepfe, eltern);
+    box.setDefaultButton(vorgabe);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+std::optional<QString> dateidialog(QWidget *eltern, const Dateiwahl &wahl,
+                                   QFileDialog::AcceptMode modus)
+{
+    QFileDialog dialog(eltern, wahl.titel, wahl.ordner);
+    dialog.setAcceptMode(modus);
+    dialog.setFileMode(modus == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                        : QFileDialog::ExistingFile);
+    // "*" rather than "*.*": on Linux and macOS many text files have no dot.
+    dialog.setNameFilters({ QStringLiteral("Textdateien (*.txt)"),
+                            QStringLiteral("alle Dateien (*)") });
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    // The program asks before overwriting, and only when the user wants it.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(wahl.dateiname);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+// The sixteen colours of the classic font dialog.
+const std::pair<const char *, QColor> kSchriftfarben[] = {
+    { "Schwarz", QColor(0, 0, 0) },        { "Kastanienbraun", QColor(128, 0, 0) },
+    { "Grün", QColor(0, 128, 0) },         { "Oliv", QColor(128, 128, 0) },
+    { "Marineblau", QColor(0, 0, 128) },   { "Lila", QColor(128, 0, 128) },
+    { "Blaugrün", QColor(0, 128, 128) },   { "Grau", QColor(128, 128, 128) },
+    { "Silber", QColor(192, 192, 192) },   { "Rot", QColor(255, 0, 0) },
+    { "Hellgrün", QColor(0, 255, 0) },     { "Gelb", QColor(255, 255, 0) },
+    { "Blau", QColor(0, 0, 255) },         { "Fuchsie", QColor(255, 0, 255) },
+    { "Aqua", QColor(0, 255, 255) },       { "Weiß", QColor(255, 255, 255) },
+};
+
+} // namespace
+
+void QtDialoge::ZeigeWarnung(QWidget *eltern, const QString &text)
+{
+    QMessageBox::warning(eltern, QStringLiteral("Warnung"), text);
+}
+
+void QtDialoge::ZeigeFehler(QWidget *eltern, const QString &text)
+{
+    QMessageBox::critical(eltern, QStringLiteral("Fehler"), text);
+}
+
+Dialoge::Antwort QtDialoge::FrageJaNeinAbbrechen(QWidget *eltern, const QString &text)
+{
+    switch (frage(eltern, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                  QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return Antwort::Ja;
+    case QMessageBox::No:
+        return Antwort::Nein;
+    default:
+        return Antwort::Abbrechen;
+    }
+}
+
+bool QtDialoge::FrageOkAbbrechen(QWidget *eltern, const QString &text)
+{
+    return frage(eltern, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+        == QMessageBox::Ok;
+}
+
+std::optional<QString> QtDialoge::DateiOeffnen(QWidget *eltern, const Dateiwahl &wahl)
+{
+    return dateidialog(eltern, wahl, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtDialoge::DateiSpeichern(QWidget *eltern, const Dateiwahl &wahl)
+{
+    return dateidialog(eltern, wahl, QFileDialog::AcceptSave);
+}
+
+// Qt's font dialog has underline and strike-out but no colour; it is embedded
+// here with a colour list beside it.
+std::optional<Schrift> QtDialoge::Schriftart(QWidget *eltern, const Schrift &vorher)
+{
+    QDialog dialog(eltern);
+    dialog.setWindowTitle(QStringLiteral("Schriftart"));
+    auto *schrift = new QFontDialog(vorher.font, &dialog);
+    schrift->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    schrift->setWindowFlags(Qt::Widget);
+    auto *farbe = new QComboBox(&dialog);
+    farbe->addItem(QStringLiteral("Standard"));
+    for (const auto &[name, wert] : kSchriftfarben) {
+        farbe->addItem(QString::fromUtf8(name), wert);
+        if (vorher.farbe == wert)
+            farbe->setCurrentIndex(farbe->count() - 1);
+    }
+    auto *knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(knoepfe, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(knoepfe, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *farbzeile = new QFormLayout;
+    farbzeile->addRow(QStringLiteral("&Farbe:"), farbe);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(schrift);
+    layout->addLayout(farbzeile);
+    layout->addWidget(knoepfe);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return Schrift { schrift->currentFont(), farbe->currentData().value<QColor>() };
+}
+
+void QtDialoge::OeffneAdresse(const QUrl &adresse)
+{
+    QDesktopServices::openUrl(adresse);
+}

@@ -1,0 +1,207 @@
+#pragma once
+
+// The main window: the two text panes and their files, encrypt and decrypt,
+// the command line, the method-window toggle, menus, tool bar and view
+// commands. Its implementation is split by concern: haupt.cpp (construction
+// and layout), haupt_start.cpp, haupt_verschl.cpp, haupt_dateien.cpp,
+// haupt_ansicht.cpp.
+
+#include "cipher/verschl.h"
+#include "mainwindow/hauptfenster.h"
+
+#include <QColor>
+#include <QMainWindow>
+#include <QStringList>
+
+class Dialoge;
+class Methodenfenster;
+class TextPane;
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QToolBar;
+
+class THauptform : public QMainWindow, public Hauptfenster
+{
+    Q_OBJECT
+public:
+    // `argumente` are the command-line arguments after the program name.
+    THauptform(Dialoge &dialoge, const QStringList &argumente);
+
+    // Wired once by the program start, before the method window shows anything.
+    void setMethodenfenster(Methodenfenster &fenster);
+
+    // Hauptfenster
+    bool NurMethodenfenster() const override { return nurMethodenfenster; }
+    void MethodenfensterGeschlossen() override;
+    void zeigen() override;
+    void ausserSicht() override;
+
+    // Pane file state. "unbenannt.txt" means that the pane has no file yet.
+    QString KlartextDatei;
+    QString ChiffreDatei;
+    bool KlartextGeaendert = false;
+    bool ChiffreGeaendert = false;
+    // The shared starting folder of all file dialogs.
+    QString Pfad;
+    // The folder of each pane's own file: a quick save writes there, so it
+    // never lands beside an unrelated file of the same name.
+    QString KlartextOrdner;
+    QString ChiffreOrdner;
+
+    // Demonstration settings, read and written by the demonstrations.
+    bool Animation = true;
+    int AnimationMin = 0;
+    int AnimationMax = 300;
+    int AnimationAktuell = 150;
+    bool Blinken = false;
+
+    bool MethodenfensterOffen = false;
+    bool MethodenfensterZuerst = false;
+    bool WordWrap = true;
+
+public Q_SLOTS:
+    void BVerschluesselnClick();
+    void BEntschluesselnClick();
+    void BOptionenClick();
+    void Beenden1Click();
+
+    void Klartextffnen1Click();
+    bool Klartextspeichern1Click();
+    bool Klartextspeichernunter1Click();
+    void Chiffreffnen1Click();
+    bool Chiffrespeichern1Click();
+    bool Chriffrespeichernunter1Click();
+    void MMKlartextloeschenClick();
+    void MMChiffreloeschenClick();
+
+    void TextetauschenClick();
+    void SchriftartwaehlenClick();
+    void ZeilenumbruchautomatischClick();
+    void MMHintergrundfarbigClick();
+    void MMDemoOptUebernehmenClick();
+    void StatusBar1Click();
+    void MatrixVerschlsselung1Click();
+    void CaesarVerschlsselung1Click();
+    void VigenreMatrix1Click();
+    void Ueber1Click();
+    void Liesmich1Click();
+
+public:
+    bool PruefeKlartextGespeichert();
+    bool PruefeChiffreGespeichert();
+    bool PruefeBeideGespeichert();
+    bool UeberschreibenErlaubt(const QString &pfad);
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // One pane with its file state and its own words, so that both panes run
+    // the same file code.
+    struct Seite
+    {
+        TextPane &pane;
+        QString &datei;
+        bool &geaendert;
+        QString &ordner;
+        QString oeffnenTitel;
+        QString speichernTitel;
+        QString frage;
+    };
+    Seite klartextSeite();
+    Seite chiffreSeite();
+    void oeffne(const Seite &seite);
+    bool speichere(const Seite &seite);
+    bool speichereUnter(const Seite &seite);
+    bool schreibeDatei(const Seite &seite, const QString &pfad);
+    void loesche(const Seite &seite);
+    bool pruefeGespeichert(const Seite &seite);
+
+    void erzeugeSteuerelemente();
+    void erzeugeAktionen();
+    void erzeugeMenues();
+    void erzeugeWerkzeugleiste();
+    void erzeugePopupMenue();
+    void erzeugeStatuszeile();
+    template<typename Handler>
+    QAction *aktion(const char *name, const QString &text, int bild, Handler handler);
+    QAction *schalter(const char *name, const QString &text, bool an, void (THauptform::*handler)());
+
+    void FormCreate(const QStringList &argumente);
+    void FormShow();
+    void FormResize();
+    void FormCloseQuery(QCloseEvent *event);
+    void FormMouseDown(QMouseEvent *event);
+    void platziereFenster();
+    void DemoRichtlinieAnwenden();
+    void KommandozeileAuswerten(const QStringList &argumente);
+    void setzeMethodenfensterAnzeige(bool offen);
+    void platziereMethodenfenster();
+    void wendeFarbenAn();
+    bool menueKuerzel(const QKeyEvent *taste) const;
+    void naechstesMenue();
+
+    // A command writes a pane only when the text differs; the pane's change
+    // signal then runs the change rule.
+    static void schreibe(TextPane &pane, const verschl::Text &text);
+    void MKlarChange();
+    void MChiffreChange();
+
+    Dialoge &dialoge;
+    Methodenfenster *methodenfenster = nullptr;
+    bool nurMethodenfenster = false;
+    QColor schriftfarbe; // invalid: the desktop's text colour
+    int letztesMenueKuerzel = -1;
+
+    TextPane *MKlar = nullptr;
+    TextPane *MChiffre = nullptr;
+    QLabel *LKlartext = nullptr;
+    QLabel *Lchiffre = nullptr;
+    QPushButton *BVerschluesseln = nullptr;
+    QPushButton *BEntschluesseln = nullptr;
+    QPushButton *BOptionen = nullptr;
+    QPushButton *BBeenden = nullptr;
+    QWidget *arbeitsflaeche = nullptr;
+    QLabel *StatusBar1 = nullptr;
+
+    QToolBar *ToolBar = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    QMenu *Datei1 = nullptr;
+    QMenu *Demos1 = nullptr;
+
+    QAction *Klartextffnen1 = nullptr;
+    QAction *Klartextspeichern1 = nullptr;
+    QAction *Klartextspeichernunter1 = nullptr;
+    QAction *Chiffreffnen1 = nullptr;
+    QAction *Chiffrespeichern1 = nullptr;
+    QAction *Chriffrespeichernunter1 = nullptr;
+    QAction *Beenden1 = nullptr;
+    QAction *MMKlartextloeschen = nullptr;
+    QAction *MMChiffreloeschen = nullptr;
+    QAction *Textetauschen = nullptr;
+    QAction *Schriftartwaehlen = nullptr;
+    QAction *Zeilenumbruchautomatisch = nullptr;
+    QAction *MMHintergrundfarbig = nullptr;
+    QAction *MMVerschluesseln = nullptr;
+    QAction *MMEntschluesseln = nullptr;
+    QAction *Optionsfester = nullptr;
+    QAction *MatrixVerschlsselung1 = nullptr;
+    QAction *CaesarVerschlsselung1 = nullptr;
+    QAction *VigenreMatrix1 = nullptr;
+    QAction *SMNichtgespeichertWarnung = nullptr;
+    QAction *SMUeberschreibwarnung = nullptr;
+    QAction *MMDemoOptUebernehmen = nullptr;
+    QAction *OptInRegistry = nullptr;
+    QAction *Liesmich1 = nullptr;
+    QAction *ber1 = nullptr;
+    QAction *PopMenueTrennstrich = nullptr;
+    QAction *PopMDemoMatrix = nullptr;
+    QAction *PopMDemoCaesar = nullptr;
+    QAction *PopMDemoVigenere = nullptr;
+};

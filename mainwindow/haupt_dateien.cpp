@@ -1,0 +1,184 @@
+// Text files of the two panes: open, save, save as, clear, the unsaved-text
+// and overwrite questions, and the close query.
+
+#include "mainwindow/dialoge.h"
+#include "mainwindow/haupt.h"
+#include "mainwindow/textdatei.h"
+#include "mainwindow/textpane.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSignalBlocker>
+
+namespace {
+
+const QString kUnbenannt = QStringLiteral("unbenannt.txt");
+
+// The folder part of a path, ending with the separator.
+QString ordnerVon(const QString &pfad)
+{
+    return QDir::toNativeSeparators(QFileInfo(pfad).absolutePath() + QLatin1Char('/'));
+}
+
+} // namespace
+
+THauptform::Seite THauptform::klartextSeite()
+{
+    return { *MKlar,
+             KlartextDatei,
+             KlartextGeaendert,
+             KlartextOrdner,
+             QStringLiteral("Klartext öffnen"),
+             QStringLiteral("Klartext speichern unter"),
+             QStringLiteral("Der Klartext wurde noch nicht gespeichert. Jetzt speichern?") };
+}
+
+THauptform::Seite THauptform::chiffreSeite()
+{
+    return { *MChiffre,
+             ChiffreDatei,
+             ChiffreGeaendert,
+             ChiffreOrdner,
+             QStringLiteral("Chiffre öffnen"),
+             QStringLiteral("Chiffre speichern unter"),
+             QStringLiteral("Die Chiffre wurde noch nicht gespeichert. Jetzt speichern?") };
+}
+
+void THauptform::Klartextffnen1Click() { oeffne(klartextSeite()); }
+bool THauptform::Klartextspeichern1Click() { return speichere(klartextSeite()); }
+bool THauptform::Klartextspeichernunter1Click() { return speichereUnter(klartextSeite()); }
+void THauptform::Chiffreffnen1Click() { oeffne(chiffreSeite()); }
+bool THauptform::Chiffrespeichern1Click() { return speichere(chiffreSeite()); }
+bool THauptform::Chriffrespeichernunter1Click() { return speichereUnter(chiffreSeite()); }
+void THauptform::MMKlartextloeschenClick() { loesche(klartextSeite()); }
+void THauptform::MMChiffreloeschenClick() { loesche(chiffreSeite()); }
+bool THauptform::PruefeKlartextGespeichert() { return pruefeGespeichert(klartextSeite()); }
+bool THauptform::PruefeChiffreGespeichert() { return pruefeGespeichert(chiffreSeite()); }
+
+void THauptform::oeffne(const Seite &seite)
+{
+    if (!pruefeGespeichert(seite))
+        return;
+    const auto pfad = dialoge.DateiOeffnen(this, { seite.oeffnenTitel, Pfad, seite.datei });
+    if (!pfad || !QFileInfo::exists(*pfad))
+        return;
+    const std::optional<verschl::Text> text = textdatei::Lesen(*pfad);
+    if (!text) {
+        dialoge.ZeigeFehler(this, QStringLiteral("Fehler beim Öffnen der Datei!"));
+        return;
+    }
+    schreibe(seite.pane, *text);
+    seite.datei = QFileInfo(*pfad).fileName();
+    seite.ordner = ordnerVon(*pfad);
+    Pfad = seite.ordner;
+    seite.geaendert = false;
+}
+
+bool THauptform::speichere(const Seite &seite)
+{
+    if (seite.datei == kUnbenannt)
+        return speichereUnter(seite);
+    return schreibeDatei(seite, seite.ordner + seite.datei);
+}
+
+bool THauptform::speichereUnter(const Seite &seite)
+{
+    const auto pfad = dialoge.DateiSpeichern(this, { seite.speichernTitel, Pfad, seite.datei });
+    if (!pfad || !UeberschreibenErlaubt(*pfad))
+        return false;
+    // The new name holds even if writing fails, so the next quick save tries
+    // the same file again.
+    seite.datei = QFileInfo(*pfad).fileName();
+    seite.ordner = ordnerVon(*pfad);
+    Pfad = seite.ordner;
+    return schreibeDatei(seite, *pfad);
+}
+
+// Written through a temporary file that replaces the old one only when it is
+// complete, so a failed save never destroys the previous file.
+bool THauptform::schreibeDatei(const Seite &seite, const QString &pfad)
+{
+    const verschl::Text text = seite.pane.text();
+    QSaveFile datei(pfad);
+    const bool geschrieben = datei.open(QIODevice::WriteOnly)
+        && datei.write(text.data(), qint64(text.size())) == qint64(text.size()) && datei.commit();
+    if (!geschrieben) {
+        dialoge.ZeigeFehler(this, QStringLiteral("Fehler beim Speichern der Datei ") + seite.datei
+                                      + QLatin1Char('!'));
+        return false;
+    }
+    seite.geaendert = false;
+    return true;
+}
+
+void THauptform::loesche(const Seite &seite)
+{
+    if (!pruefeGespeichert(seite))
+        return;
+    {
+        // Clearing is no edit: the change rule does not run.
+        const QSignalBlocker stumm(seite.pane);
+        seite.pane.clear();
+    }
+    seite.geaendert = false;
+}
+
+// After "Yes" the action that asked goes on only when the text was saved.
+bool THauptform::pruefeGespeichert(const Seite &seite)
+{
+    if (!seite.geaendert || !SMNichtgespeichertWarnung->isChecked())
+        return true;
+    switch (dialoge.FrageJaNeinAbbrechen(this, seite.frage)) {
+    case Dialoge::Antwort::Ja:
+        return speichere(seite);
+    case Dialoge::Antwort::Nein:
+        return true;
+    case Dialoge::Antwort::Abbrechen:
+        break;
+    }
+    return false;
+}
+
+// Asks whenever a text is unsaved: about both together, else about the one.
+bool THauptform::PruefeBeideGespeichert()
+{
+    if (!(KlartextGeaendert && ChiffreGeaendert))
+        return KlartextGeaendert ? PruefeKlartextGespeichert() : PruefeChiffreGespeichert();
+    if (!SMNichtgespeichertWarnung->isChecked())
+        return true;
+    switch (dialoge.FrageJaNeinAbbrechen(
+        this, QStringLiteral("Beide Texte wurden noch nicht gespeichert. Jetzt speichern?"))) {
+    case Dialoge::Antwort::Ja: {
+        // Both are tried, even when the first fails.
+        const bool klartext = Klartextspeichern1Click();
+        const bool chiffre = Chiffrespeichern1Click();
+        return klartext && chiffre;
+    }
+    case Dialoge::Antwort::Nein:
+        return true;
+    case Dialoge::Antwort::Abbrechen:
+        break;
+    }
+    return false;
+}
+
+bool THauptform::UeberschreibenErlaubt(const QString &pfad)
+{
+    if (!QFileInfo::exists(pfad) || !SMUeberschreibwarnung->isChecked())
+        return true;
+    return dialoge.FrageOkAbbrechen(this, QStringLiteral("Die Datei ") + pfad
+                                              + QStringLiteral(" existiert schon. Überschreiben?"));
+}
+
+void THauptform::FormCloseQuery(QCloseEvent *event)
+{
+    // Saving or deleting the settings comes first here once the settings
+    // store exists; it happens even when the question below is cancelled.
+    if (PruefeBeideGespeichert())
+        event->accept();
+    else
+        event->ignore();
+}

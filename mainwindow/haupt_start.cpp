@@ -1,0 +1,206 @@
+// Start-up, the command line, the method-window toggle and closing.
+
+#include "mainwindow/dialoge.h"
+#include "mainwindow/haupt.h"
+#include "mainwindow/textdatei.h"
+#include "mainwindow/textpane.h"
+#include "method/methodenfenster.h"
+#include "platform/registry.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+
+namespace {
+
+const QString kUnbenannt = QStringLiteral("unbenannt.txt");
+
+// The machine-wide "NoDemo" value; anything unreadable counts as 0, a value
+// of the wrong type included.
+int leseDemoRichtlinie()
+{
+    const QString name = QStringLiteral("NoDemo");
+    const auto schluessel = registry::oeffnen(registry::Wurzel::LokaleMaschine,
+                                              QStringLiteral("Software\\rovozu"), false);
+    if (!schluessel || !schluessel->hatWert(name))
+        return 0;
+    try {
+        return std::min(schluessel->leseGanzzahl(name), 7);
+    } catch (const registry::Fehler &) {
+        return 0;
+    }
+}
+
+} // namespace
+
+void THauptform::FormCreate(const QStringList &argumente)
+{
+    KlartextDatei = kUnbenannt;
+    ChiffreDatei = kUnbenannt;
+    // Removing the keys of earlier versions from the machine-wide settings
+    // comes first here once the settings store exists.
+    DemoRichtlinieAnwenden();
+    platziereFenster();
+    MMHintergrundfarbig->setChecked(false);
+    MMHintergrundfarbigClick();
+    MMDemoOptUebernehmen->setChecked(true);
+    MMDemoOptUebernehmenClick();
+    MethodenfensterOffen = false;
+    Animation = true;
+    AnimationMin = 0;
+    AnimationMax = 300;
+    AnimationAktuell = 150;
+    Blinken = false;
+    Pfad = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    nurMethodenfenster = false;
+    MethodenfensterZuerst = false;
+    KommandozeileAuswerten(argumente);
+}
+
+void THauptform::DemoRichtlinieAnwenden()
+{
+    const int v = leseDemoRichtlinie();
+    const struct
+    {
+        int bit;
+        QAction *menueUndWerkzeug;
+        QAction *popup;
+    } demos[] = { { 1, MatrixVerschlsselung1, PopMDemoMatrix },
+                  { 2, CaesarVerschlsselung1, PopMDemoCaesar },
+                  { 4, VigenreMatrix1, PopMDemoVigenere } };
+    for (const auto &demo : demos) {
+        if (v & demo.bit) {
+            demo.menueUndWerkzeug->setVisible(false);
+            demo.popup->setVisible(false);
+        }
+    }
+    if (v >= 7) {
+        Demos1->menuAction()->setVisible(false);
+        PopMenueTrennstrich->setVisible(false);
+    }
+}
+
+// Left edge at 5, vertically centred on the screen, 550 wide.
+void THauptform::platziereFenster()
+{
+    const QRect bildschirm = screen()->geometry();
+    resize(550, 394 + menuBar()->sizeHint().height());
+    const int oben = (bildschirm.height() - frameGeometry().height()) / 2;
+    move(bildschirm.x() + 5, bildschirm.y() + oben);
+}
+
+void THauptform::KommandozeileAuswerten(const QStringList &argumente)
+{
+    if (argumente.isEmpty())
+        return;
+    const QString &erstes = argumente.first();
+    if (QFileInfo(erstes).isFile()) {
+        const std::optional<verschl::Text> text = textdatei::Lesen(erstes);
+        if (!text) {
+            dialoge.ZeigeWarnung(this, QStringLiteral("Fehler beim Lesen der Datei ") + erstes);
+            return;
+        }
+        schreibe(*MKlar, *text);
+        schreibe(*MChiffre, *text);
+    } else if (erstes == QLatin1String("-onlyoption")) {
+        nurMethodenfenster = true;
+    } else if (erstes == QLatin1String("-firstoption")) {
+        MethodenfensterZuerst = true;
+    }
+}
+
+void THauptform::setMethodenfenster(Methodenfenster &fenster)
+{
+    methodenfenster = &fenster;
+}
+
+void THauptform::zeigen()
+{
+    show();
+}
+
+void THauptform::ausserSicht()
+{
+    move(screen()->geometry().width() + 100, y());
+}
+
+void THauptform::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void THauptform::FormShow()
+{
+    if (MethodenfensterZuerst)
+        BOptionenClick();
+    MethodenfensterZuerst = false;
+}
+
+void THauptform::BOptionenClick()
+{
+    if (MethodenfensterOffen) {
+        methodenfenster->fenster().hide();
+        setzeMethodenfensterAnzeige(false);
+    } else {
+        setzeMethodenfensterAnzeige(true);
+        // Placed before showing so it appears in about the right place, and
+        // again once shown, when the window frame's size is known.
+        platziereMethodenfenster();
+        methodenfenster->fenster().show();
+        platziereMethodenfenster();
+    }
+}
+
+// The flag, the menu check mark, the pressed tool button and the button
+// caption always tell the same.
+void THauptform::setzeMethodenfensterAnzeige(bool offen)
+{
+    MethodenfensterOffen = offen;
+    Optionsfester->setChecked(offen);
+    BOptionen->setText(offen ? QStringLiteral("<< &Methode") : QStringLiteral("&Methode >>"));
+}
+
+// Beside the main window, but never past the screen's right edge or above its top.
+void THauptform::platziereMethodenfenster()
+{
+    QWidget &fenster = methodenfenster->fenster();
+    const QRect bildschirm = screen()->geometry();
+    const QRect haupt = frameGeometry();
+    const int breite = fenster.frameGeometry().width();
+    int links = haupt.left() + haupt.width();
+    if (links + breite > bildschirm.x() + bildschirm.width())
+        links = bildschirm.x() + bildschirm.width() - breite;
+    const int oben = std::max(haupt.top(), bildschirm.y());
+    fenster.move(links, oben);
+}
+
+void THauptform::MethodenfensterGeschlossen()
+{
+    setzeMethodenfensterAnzeige(false);
+    if (nurMethodenfenster) {
+        nurMethodenfenster = false;
+        close();
+    }
+}
+
+void THauptform::Beenden1Click()
+{
+    close();
+}
+
+void THauptform::closeEvent(QCloseEvent *event)
+{
+    FormCloseQuery(event);
+    // The method window is a top-level window of its own: the program ends
+    // with the main window, whatever else is still open.
+    if (event->isAccepted())
+        QCoreApplication::quit();
+}

@@ -1,0 +1,89 @@
+// Encrypt and decrypt, and the change rule of the two panes.
+
+#include "mainwindow/haupt.h"
+#include "mainwindow/textpane.h"
+#include "method/methodenfenster.h"
+
+namespace {
+
+const QString kUnbenannt = QStringLiteral("unbenannt.txt");
+
+// The checked preparations rewrite the plaintext, in this fixed order.
+using Vorbereitung = verschl::Text (*)(const verschl::Text &);
+struct Schritt
+{
+    bool Methodeneinstellungen::*schalter;
+    Vorbereitung funktion;
+};
+constexpr Schritt kVorbereitungen[] = {
+    { &Methodeneinstellungen::umlauteErsetzen, verschl::ErsetzeUmlaute },
+    { &Methodeneinstellungen::kleinschrift, verschl::InKleinschrift },
+    { &Methodeneinstellungen::grossschrift, verschl::InGrossschrift },
+    { &Methodeneinstellungen::leerzeichenLoeschen, verschl::LoescheLeerzeichen },
+};
+
+// The method's function in one direction; nothing when there is no result
+// (no method selected, or an empty Vigenère key).
+std::optional<verschl::Text> wende(const Methodeneinstellungen &e, const verschl::Text &text,
+                                   bool verschluesseln)
+{
+    switch (e.methode) {
+    case 0:
+        return verschluesseln ? verschl::MatrixVerschluesseln(text, e.spalten)
+                              : verschl::MatrixEntschluesseln(text, e.spalten);
+    case 1:
+        return verschl::CaesarVerschieben(text, verschluesseln ? e.verschiebung : -e.verschiebung);
+    case 2:
+        return verschl::Rot13(text);
+    case 3:
+        return verschl::Rot128(text);
+    case 4:
+        return verschluesseln
+            ? verschl::VigenereVerschluesseln(text, e.schluessel, e.sonderzeichenIgnorieren)
+            : verschl::VigenereEntschluesseln(text, e.schluessel, e.sonderzeichenIgnorieren);
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+void THauptform::schreibe(TextPane &pane, const verschl::Text &text)
+{
+    if (pane.text() != text)
+        pane.setText(text);
+}
+
+void THauptform::BVerschluesselnClick()
+{
+    const Methodeneinstellungen e = methodenfenster->einstellungen();
+    for (const Schritt &schritt : kVorbereitungen) {
+        if (e.*schritt.schalter)
+            schreibe(*MKlar, schritt.funktion(MKlar->text()));
+    }
+    if (e.methode == 1)
+        methodenfenster->setGemerkteVerschiebung(e.verschiebung);
+    if (const auto chiffre = wende(e, MKlar->text(), true))
+        schreibe(*MChiffre, *chiffre);
+}
+
+void THauptform::BEntschluesselnClick()
+{
+    const Methodeneinstellungen e = methodenfenster->einstellungen();
+    if (const auto klartext = wende(e, MChiffre->text(), false))
+        schreibe(*MKlar, *klartext);
+}
+
+void THauptform::MKlarChange()
+{
+    KlartextGeaendert = true;
+    if (MKlar->document()->isEmpty())
+        KlartextDatei = kUnbenannt;
+}
+
+void THauptform::MChiffreChange()
+{
+    ChiffreGeaendert = true;
+    if (MChiffre->document()->isEmpty())
+        ChiffreDatei = kUnbenannt;
+}

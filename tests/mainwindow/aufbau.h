@@ -1,0 +1,57 @@
+#pragma once
+
+// A fresh program for one test: both windows, wired as at start, with
+// scripted dialogs.
+
+#include "mainwindow/programm.h"
+#include "mainwindow/textpane.h"
+#include "skriptdialoge.h"
+
+#include <QAction>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+struct Aufbau
+{
+    explicit Aufbau(const QStringList &argumente = {}) : programm(dialoge, argumente) { }
+    SkriptDialoge dialoge;
+    Programm programm;
+
+    THauptform &haupt() { return programm.haupt; }
+    TOptionForm &option() { return programm.option; }
+    TextPane &klar() { return steuer<TextPane>("MKlar"); }
+    TextPane &chiffre() { return steuer<TextPane>("MChiffre"); }
+
+    // A control of either window by its name.
+    template<typename T>
+    T &steuer(const char *name)
+    {
+        auto *w = option().findChild<T *>(QLatin1String(name));
+        if (!w)
+            w = haupt().findChild<T *>(QLatin1String(name));
+        if (!w)
+            qFatal("no control %s", name);
+        return *w;
+    }
+    QAction &aktion(const char *name) { return steuer<QAction>(name); }
+    void klick(const char *knopf) { QTest::mouseClick(&steuer<QPushButton>(knopf), Qt::LeftButton); }
+};
+
+inline QString schreibeDatei(const QTemporaryDir &ordner, const QString &name,
+                             const QByteArray &inhalt)
+{
+    const QString pfad = ordner.filePath(name);
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size())
+        qFatal("cannot write %s", qPrintable(pfad));
+    return pfad;
+}
+
+inline QByteArray leseDatei(const QString &pfad)
+{
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return datei.readAll();
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+// Stands in for every dialog in tests: answers from a script prepared in
+// advance, records what was asked, waits for nothing. An unscripted question
+// fails the test instead of blocking.
+
+#include "mainwindow/dialoge.h"
+
+#include <QList>
+#include <QStringList>
+#include <QTest>
+#include <QUrl>
+
+class SkriptDialoge : public Dialoge
+{
+public:
+    void ZeigeWarnung(QWidget *, const QString &text) override { warnungen << text; }
+    void ZeigeFehler(QWidget *, const QString &text) override { fehler << text; }
+
+    Antwort FrageJaNeinAbbrechen(QWidget *, const QString &text) override
+    {
+        fragen << text;
+        return naechste(antworten, Antwort::Abbrechen);
+    }
+    bool FrageOkAbbrechen(QWidget *, const QString &text) override
+    {
+        fragen << text;
+        return naechste(okAntworten, false);
+    }
+    std::optional<QString> DateiOeffnen(QWidget *, const Dateiwahl &wahl) override
+    {
+        dateidialoge << wahl;
+        return naechste(dateien, std::optional<QString>());
+    }
+    std::optional<QString> DateiSpeichern(QWidget *, const Dateiwahl &wahl) override
+    {
+        dateidialoge << wahl;
+        return naechste(dateien, std::optional<QString>());
+    }
+    std::optional<Schrift> Schriftart(QWidget *, const Schrift &vorher) override
+    {
+        schriftVorher = vorher;
+        return naechste(schriften, std::optional<Schrift>());
+    }
+    void OeffneAdresse(const QUrl &adresse) override { adressen << adresse; }
+
+    // Answers, used front first.
+    QList<Antwort> antworten;
+    QList<bool> okAntworten;
+    QList<std::optional<QString>> dateien;
+    QList<std::optional<Schrift>> schriften;
+
+    // What was shown.
+    QStringList warnungen;
+    QStringList fehler;
+    QStringList fragen;
+    QList<Dateiwahl> dateidialoge;
+    QList<QUrl> adressen;
+    Schrift schriftVorher;
+
+private:
+    template<typename T>
+    static T naechste(QList<T> &liste, T sonst)
+    {
+        if (liste.isEmpty()) {
+            QTest::qFail("unscripted dialog", __FILE__, __LINE__);
+            return sonst;
+        }
+        return liste.takeFirst();
+    }
+};

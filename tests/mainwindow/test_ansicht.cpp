@@ -1,0 +1,386 @@
+#include "aufbau.h"
+#include "platform/registry.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+using verschl::Text;
+
+namespace {
+
+// Captions as they stand in a menu; "-" is a separator, "W>" a sub-menu.
+QStringList eintraege(const QMenu *menue)
+{
+    QStringList liste;
+    for (const QAction *a : menue->actions())
+        liste << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return liste;
+}
+
+} // namespace
+
+class TestAnsicht : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void hauptmenue_data();
+    void hauptmenue();
+    void bilderUndHaken();
+    void werkzeugleiste();
+    void popupMenue();
+    void popupBeiRechtsklick_data();
+    void popupBeiRechtsklick();
+    void demoRichtlinie_data();
+    void demoRichtlinie();
+    void kleinsteGroesse();
+    void zeilenumbruch();
+    void hintergrundfarben();
+    void schriftart();
+    void texteTauschen_data();
+    void texteTauschen();
+    void statuszeileOeffnetAdresse();
+    void altDWechseltDieMenues();
+    void demoBefehleSindDa();
+};
+
+void TestAnsicht::hauptmenue_data()
+{
+    QTest::addColumn<QString>("menue");
+    QTest::addColumn<QString>("titel");
+    QTest::addColumn<QStringList>("eintraege");
+    QTest::newRow("Datei") << "Datei1" << "&Datei"
+                           << QStringList { "&Klartext öffnen...", "Klartext s&peichern",
+                                            "Klartext speichern u&nter...", "-", "Chiffre öffnen...",
+                                            "Chiffre &speichern", "Chriffre speichern &unter...",
+                                            "-", "&Beenden" };
+    QTest::newRow("Ansicht") << "Ansicht" << "&Ansicht"
+                             << QStringList { "&Klartext löschen", "&Chiffre löschen",
+                                              "&Texte tauschen", "&Schriftart...", "-",
+                                              "&Zeilenumbruch", "&Hintergrund farbig" };
+    QTest::newRow("Verschlüsselung") << "MMVerschluesselung" << "&Verschlüsselung"
+                                     << QStringList { "&Verschlüsseln", "&Entschlüsseln", "-",
+                                                      "Verschlüsselungs-&Methode..." };
+    QTest::newRow("Demos") << "Demos1" << "&Demos"
+                           << QStringList { "Matrix-Verschlüsselung", "Caesar-Verschlüsselung",
+                                            "&Vigenère-Verschlüsselung" };
+    QTest::newRow("Optionen") << "Optionen1" << "&Optionen"
+                              << QStringList { "&Warnungen", "&Demo-Optionen übernehmen",
+                                               "Einstellungen in Registrierung &speichern" };
+    QTest::newRow("Warnungen") << "Warungen1" << "&Warnungen"
+                               << QStringList { "&Nicht-gespeichert-Warnung",
+                                                "Ü&berschreibwarnung" };
+    QTest::newRow("Hilfe") << "Hilfe1" << "&Hilfe"
+                           << QStringList { "&Kurzanleitung...", "-", "Ü&ber..." };
+}
+
+void TestAnsicht::hauptmenue()
+{
+    QFETCH(QString, menue);
+    QFETCH(QString, titel);
+    QFETCH(QStringList, eintraege);
+    Aufbau a;
+    const QMenu &m = a.steuer<QMenu>(qPrintable(menue));
+    QCOMPARE(m.title(), titel);
+    QCOMPARE(::eintraege(&m), eintraege);
+}
+
+void TestAnsicht::bilderUndHaken()
+{
+    Aufbau a;
+    const char *mitBild[] = { "Klartextffnen1", "Klartextspeichern1", "Klartextspeichernunter1",
+                              "Chiffreffnen1", "Chiffrespeichern1", "Chriffrespeichernunter1",
+                              "MMKlartextloeschen", "MMChiffreloeschen", "Textetauschen",
+                              "Schriftartwaehlen", "Optionsfester", "Liesmich1", "ber1",
+                              "MMVerschluesseln", "MMEntschluesseln", "MatrixVerschlsselung1",
+                              "CaesarVerschlsselung1", "VigenreMatrix1" };
+    for (const char *name : mitBild)
+        QVERIFY2(!a.aktion(name).icon().pixmap(16, 16).isNull(), name);
+    QVERIFY(!a.steuer<QMenu>("Warungen1").icon().isNull());
+    QVERIFY(a.aktion("Beenden1").icon().isNull());
+
+    const std::pair<const char *, bool> haken[] = {
+        { "Zeilenumbruchautomatisch", true }, { "MMHintergrundfarbig", true },
+        { "MMDemoOptUebernehmen", false },    { "SMNichtgespeichertWarnung", true },
+        { "SMUeberschreibwarnung", true },    { "OptInRegistry", false },
+    };
+    for (const auto &[name, an] : haken) {
+        QVERIFY2(a.aktion(name).isCheckable(), name);
+        QVERIFY2(a.aktion(name).isChecked() == an, name);
+    }
+    QCOMPARE(a.aktion("MMDemoOptUebernehmen").toolTip(),
+             QStringLiteral("Änderungen in den Demos wirken sich im Hauptprogramm aus"));
+}
+
+void TestAnsicht::werkzeugleiste()
+{
+    Aufbau a;
+    QStringList gesehen;
+    const QToolBar &leiste = a.steuer<QToolBar>("ToolBar");
+    for (QAction *aktion : leiste.actions()) {
+        if (aktion->isSeparator()) {
+            gesehen << QStringLiteral("-");
+            continue;
+        }
+        const QWidget *knopf = leiste.widgetForAction(aktion);
+        gesehen << knopf->objectName() + QLatin1Char(':') + aktion->toolTip();
+    }
+    QCOMPARE(gesehen, (QStringList { "ToolButton1:Klartext öffnen",
+                                     "ToolButton3:Klartext speichern unter...", "-",
+                                     "ToolButton4:Chiffre öffnen",
+                                     "ToolButton6:Chiffre speichern unter...", "-",
+                                     "ToolButton7:Klartext löschen", "ToolButton8:Chiffre löschen",
+                                     "ToolButton9:Texte tauschen", "-",
+                                     "ToolBVerschluesseln:Klartext verschlüsseln",
+                                     "ToolBEntschluesseln:Chiffre entschlüsseln",
+                                     "ToolBOptionen:Verschlüsslungsmethode wählen", "-",
+                                     "TBMatrixDemo:Demo Matrix-Verschlüsselung",
+                                     "TBCaesarDemo:Demo Caesar-Verschlüsselung",
+                                     "TBVigenereDemo:Demo Vigenère-Verschlüsselung" }));
+}
+
+void TestAnsicht::popupMenue()
+{
+    Aufbau a;
+    const QMenu &popup = a.steuer<QMenu>("PopupMenu1");
+    QCOMPARE(eintraege(&popup),
+             (QStringList { "Kurzanleitung", "Über...", "-", "Methodenfenster an/aus", "-",
+                            "verschlüsseln", "entschlüsseln", "Texte tauschen", "-",
+                            "Demo Matrix", "Demo Caesar", "Demo Vigenère", "-", "Beenden" }));
+    for (const QAction *eintrag : popup.actions())
+        QVERIFY(eintrag->icon().isNull());
+}
+
+void TestAnsicht::popupBeiRechtsklick_data()
+{
+    QTest::addColumn<QString>("ziel");
+    QTest::addColumn<bool>("popup");
+    QTest::newRow("button") << "BEntschluesseln" << true;
+    QTest::newRow("label") << "Lchiffre" << true;
+    QTest::newRow("free area") << "Arbeitsflaeche" << true;
+    QTest::newRow("pane has its own menu") << "MKlar" << false;
+}
+
+void TestAnsicht::popupBeiRechtsklick()
+{
+    QFETCH(QString, ziel);
+    QFETCH(bool, popup);
+    Aufbau a;
+    QVERIFY(QTest::qWaitForWindowExposed(&a.haupt()));
+    QWidget &w = a.steuer<QWidget>(qPrintable(ziel));
+    QWidget *empfaenger = &w;
+    QPoint stelle(1, 1);
+    if (auto *pane = qobject_cast<QPlainTextEdit *>(&w)) {
+        empfaenger = pane->viewport();
+    } else if (ziel == QLatin1String("Arbeitsflaeche")) {
+        stelle = QPoint(w.width() - 2, 2); // right of the "Klartext" label
+    }
+    QTest::mouseClick(empfaenger, Qt::RightButton, {}, stelle);
+    QContextMenuEvent kontext(QContextMenuEvent::Mouse, stelle, empfaenger->mapToGlobal(stelle));
+    QCoreApplication::sendEvent(empfaenger, &kontext);
+    QMenu &menue = a.steuer<QMenu>("PopupMenu1");
+    QCOMPARE(menue.isVisible(), popup);
+    menue.hide();
+    if (!popup) {
+        // The pane's own German editing menu appears instead.
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QApplication::activePopupWidget()->close();
+    }
+}
+
+void TestAnsicht::demoRichtlinie_data()
+{
+    QTest::addColumn<QByteArray>("wert");
+    QTest::addColumn<QList<bool>>("sichtbar"); // matrix, Caesar, Vigenère, menu
+    QTest::newRow("no key") << QByteArray() << QList<bool> { true, true, true, true };
+    QTest::newRow("3") << QByteArray("dword:00000003") << QList<bool> { false, false, true, true };
+    QTest::newRow("4") << QByteArray("dword:00000004") << QList<bool> { true, true, false, true };
+    QTest::newRow("7") << QByteArray("dword:00000007") << QList<bool> { false, false, false, false };
+    QTest::newRow("100") << QByteArray("dword:00000064")
+                         << QList<bool> { false, false, false, false };
+    QTest::newRow("-2: bits, no cap") << QByteArray("dword:fffffffe")
+                                      << QList<bool> { true, false, false, true };
+    QTest::newRow("text counts as 0") << QByteArray("sieben") << QList<bool> { true, true, true, true };
+}
+
+void TestAnsicht::demoRichtlinie()
+{
+    QFETCH(QByteArray, wert);
+    QFETCH(QList<bool>, sichtbar);
+    QTemporaryDir maschine;
+    if (!wert.isEmpty())
+        schreibeDatei(maschine, QStringLiteral("rovozu.conf"), "[General]\nNoDemo=" + wert + "\n");
+    registry::setzeWurzelordner(registry::Wurzel::LokaleMaschine, maschine.path());
+    Aufbau a;
+    registry::setzeWurzelordner(registry::Wurzel::LokaleMaschine, {});
+    const std::pair<const char *, const char *> demos[] = {
+        { "MatrixVerschlsselung1", "PopMDemoMatrix" },
+        { "CaesarVerschlsselung1", "PopMDemoCaesar" },
+        { "VigenreMatrix1", "PopMDemoVigenere" },
+    };
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(a.aktion(demos[i].first).isVisible(), sichtbar[i]);
+        QCOMPARE(a.aktion(demos[i].second).isVisible(), sichtbar[i]);
+    }
+    QCOMPARE(a.steuer<QMenu>("Demos1").menuAction()->isVisible(), sichtbar[3]);
+    QCOMPARE(a.aktion("PopMenueTrennstrich").isVisible(), sichtbar[3]);
+    QVERIFY(a.dialoge.warnungen.isEmpty() && a.dialoge.fehler.isEmpty());
+}
+
+// At the smallest size both panes keep one positive height and the four
+// buttons one width with 10 pixels between them.
+void TestAnsicht::kleinsteGroesse()
+{
+    Aufbau a;
+    a.haupt().resize(a.haupt().minimumSize());
+    QCoreApplication::processEvents();
+    const QWidget &klar = a.klar();
+    const QWidget &chiffre = a.chiffre();
+    QVERIFY(klar.height() > 0);
+    QCOMPARE(chiffre.height(), klar.height());
+    QCOMPARE(chiffre.y(), klar.y() + klar.height() + 30);
+    QVERIFY(a.steuer<QLabel>("Lchiffre").geometry().bottom() < chiffre.y());
+    int links = 1;
+    const int breite = a.steuer<QPushButton>("BVerschluesseln").width();
+    for (const char *name : { "BVerschluesseln", "BEntschluesseln", "BOptionen", "BBeenden" }) {
+        const QPushButton &knopf = a.steuer<QPushButton>(name);
+        QCOMPARE(knopf.x(), links);
+        QCOMPARE(knopf.width(), breite);
+        QVERIFY(knopf.geometry().top() > chiffre.geometry().bottom());
+        links += breite + 10;
+    }
+    QVERIFY(links - 10 <= a.steuer<QWidget>("Arbeitsflaeche").width());
+}
+
+void TestAnsicht::zeilenumbruch()
+{
+    Aufbau a;
+    QAction &umbruch = a.aktion("Zeilenumbruchautomatisch");
+    for (bool an : { false, true }) {
+        umbruch.trigger();
+        QCOMPARE(umbruch.isChecked(), an);
+        QCOMPARE(a.haupt().WordWrap, an);
+        for (TextPane *pane : { &a.klar(), &a.chiffre() }) {
+            QCOMPARE(pane->lineWrapMode(), an ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+            QCOMPARE(pane->horizontalScrollBarPolicy(),
+                     an ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+            QCOMPARE(pane->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        }
+    }
+}
+
+void TestAnsicht::hintergrundfarben()
+{
+    Aufbau a;
+    const QColor normal = QPalette().color(QPalette::Base);
+    QCOMPARE(a.klar().palette().color(QPalette::Base), QColor(255, 255, 225));
+    QCOMPARE(a.chiffre().palette().color(QPalette::Base), QColor(206, 224, 246));
+    a.aktion("MMHintergrundfarbig").trigger();
+    QVERIFY(!a.aktion("MMHintergrundfarbig").isChecked());
+    QCOMPARE(a.klar().palette().color(QPalette::Base), normal);
+    QCOMPARE(a.chiffre().palette().color(QPalette::Base), normal);
+}
+
+void TestAnsicht::schriftart()
+{
+    Aufbau a;
+    QFont gewaehlt(QStringLiteral("Liberation Serif"), 15);
+    gewaehlt.setItalic(true);
+    gewaehlt.setStrikeOut(true);
+    a.dialoge.schriften << Schrift { gewaehlt, QColor(255, 0, 0) } << std::nullopt;
+    a.aktion("Schriftartwaehlen").trigger();
+    QCOMPARE(a.dialoge.schriftVorher.font.pixelSize(), 13);
+    for (TextPane *pane : { &a.klar(), &a.chiffre() }) {
+        QCOMPARE(pane->font(), gewaehlt);
+        QCOMPARE(pane->palette().color(QPalette::Text), QColor(255, 0, 0));
+        QCOMPARE(pane->palette().color(QPalette::Base).isValid(), true);
+    }
+    // The colour survives switching the backgrounds; cancel changes nothing.
+    a.aktion("MMHintergrundfarbig").trigger();
+    a.aktion("Schriftartwaehlen").trigger();
+    QCOMPARE(a.dialoge.schriftVorher.farbe, QColor(255, 0, 0));
+    QCOMPARE(a.chiffre().font(), gewaehlt);
+    QCOMPARE(a.chiffre().palette().color(QPalette::Text), QColor(255, 0, 0));
+}
+
+void TestAnsicht::texteTauschen_data()
+{
+    QTest::addColumn<QByteArray>("klartext");
+    QTest::addColumn<QByteArray>("chiffre");
+    QTest::addColumn<QString>("klarName");
+    QTest::addColumn<QString>("chiffreName");
+    QTest::newRow("both texts") << QByteArray("abc") << QByteArray("xyz") << "c.txt" << "p.txt";
+    QTest::newRow("ciphertext empty") << QByteArray("abc") << QByteArray() << "c.txt"
+                                      << "unbenannt.txt";
+}
+
+void TestAnsicht::texteTauschen()
+{
+    QFETCH(QByteArray, klartext);
+    QFETCH(QByteArray, chiffre);
+    QFETCH(QString, klarName);
+    QFETCH(QString, chiffreName);
+    Aufbau a;
+    a.klar().setText(klartext.toStdString());
+    a.chiffre().setText(chiffre.toStdString());
+    a.haupt().KlartextDatei = QStringLiteral("p.txt");
+    a.haupt().ChiffreDatei = QStringLiteral("c.txt");
+    a.haupt().KlartextGeaendert = false;
+    a.haupt().ChiffreGeaendert = false;
+    a.aktion("Textetauschen").trigger();
+    QCOMPARE(a.klar().text(), chiffre.toStdString());
+    QCOMPARE(a.chiffre().text(), klartext.toStdString());
+    QCOMPARE(a.haupt().KlartextDatei, klarName);
+    QCOMPARE(a.haupt().ChiffreDatei, chiffreName);
+    QVERIFY(a.haupt().KlartextGeaendert);
+    QVERIFY(a.haupt().ChiffreGeaendert);
+}
+
+void TestAnsicht::statuszeileOeffnetAdresse()
+{
+    Aufbau a;
+    QLabel &zeile = a.steuer<QLabel>("StatusBar1");
+    QVERIFY(zeile.text().contains(QStringLiteral("Nordhain")));
+    QTest::mouseClick(&zeile, Qt::LeftButton);
+    QCOMPARE(a.dialoge.adressen.size(), 1);
+    QCOMPARE(a.dialoge.adressen[0].host(), QStringLiteral("zifferon.example"));
+}
+
+// "&Datei" and "&Demos" share Alt+D: the menus open in turn.
+void TestAnsicht::altDWechseltDieMenues()
+{
+    Aufbau a;
+    QVERIFY(QTest::qWaitForWindowActive(&a.haupt()));
+    QMenuBar *leiste = a.haupt().menuBar();
+    QStringList geoeffnet;
+    for (int i = 0; i < 3; ++i) {
+        a.klar().setFocus();
+        QTest::keyClick(&a.klar(), Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(leiste->activeAction() != nullptr);
+        geoeffnet << leiste->activeAction()->text();
+        if (QApplication::activePopupWidget())
+            QApplication::activePopupWidget()->close();
+        leiste->setActiveAction(nullptr);
+    }
+    QCOMPARE(geoeffnet, (QStringList { "&Datei", "&Demos", "&Datei" }));
+    QCOMPARE(a.klar().text(), Text());
+}
+
+void TestAnsicht::demoBefehleSindDa()
+{
+    Aufbau a;
+    for (const char *name : { "MatrixVerschlsselung1", "CaesarVerschlsselung1", "VigenreMatrix1",
+                              "Liesmich1", "ber1" }) {
+        QVERIFY2(a.aktion(name).isEnabled(), name);
+        a.aktion(name).trigger();
+    }
+    QVERIFY(a.haupt().isVisible());
+}
+
+QTEST_MAIN(TestAnsicht)
+#include "test_ansicht.moc"

@@ -1,0 +1,396 @@
+#include "aufbau.h"
+#include "mainwindow/textdatei.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+
+using verschl::Text;
+using Antwort = Dialoge::Antwort;
+
+namespace {
+
+QByteArray alleBytes()
+{
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b)
+        bytes += char(b);
+    return bytes;
+}
+
+QString mitTrenner(const QString &ordner)
+{
+    return QDir::toNativeSeparators(ordner + QLatin1Char('/'));
+}
+
+// Closes the main window the way the close box does and tells whether it closed.
+bool schliesse(Aufbau &a)
+{
+    QCloseEvent schliessen;
+    QCoreApplication::sendEvent(&a.haupt(), &schliessen);
+    return schliessen.isAccepted();
+}
+
+} // namespace
+
+class TestDateien : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void speichernUndOeffnenGibtDieBytesZurueck_data();
+    void speichernUndOeffnenGibtDieBytesZurueck();
+    void zeilenendenBeimOeffnen_data();
+    void zeilenendenBeimOeffnen();
+    void oeffnenSetztDateizustand();
+    void oeffnenFehlschlaege_data();
+    void oeffnenFehlschlaege();
+    void speichernUnterFragtVorDemUeberschreiben_data();
+    void speichernUnterFragtVorDemUeberschreiben();
+    void schnellspeichernOhneDatei();
+    void schnellspeichernInDenEigenenOrdner();
+    void fehlgeschlagenesSpeichern_data();
+    void fehlgeschlagenesSpeichern();
+    void ueberschreibenErsetztGanz();
+    void loeschenIstKeineAenderung();
+    void fragenVorDemVerlust_data();
+    void fragenVorDemVerlust();
+    void jaOhneSpeichernBrichtAb();
+    void schliessenFragt_data();
+    void schliessenFragt();
+};
+
+void TestDateien::speichernUndOeffnenGibtDieBytesZurueck_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("no line break at the end") << QByteArray("eins\r\nzwei");
+    QTest::newRow("line break at the end") << QByteArray("eins\r\n");
+    QTest::newRow("two empty lines at the end") << QByteArray("eins\r\n\r\n");
+    QTest::newRow("lone CR and LF among CR LF") << QByteArray("a\r\nb\nc\rd\n\re");
+    QTest::newRow("all 256 bytes") << alleBytes();
+    QTest::newRow("rotation 128 of two lines")
+        << QByteArray::fromStdString(verschl::Rot128("Hallo Welt\r\nzweite Zeile\r\n"));
+}
+
+void TestDateien::speichernUndOeffnenGibtDieBytesZurueck()
+{
+    QFETCH(QByteArray, text);
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("text.txt"));
+    Aufbau a;
+    a.chiffre().setText(text.toStdString());
+    a.dialoge.dateien << pfad;
+    QVERIFY(a.haupt().Chriffrespeichernunter1Click());
+    QCOMPARE(leseDatei(pfad), text);
+    QVERIFY(!a.haupt().ChiffreGeaendert);
+
+    a.haupt().MMChiffreloeschenClick();
+    a.dialoge.dateien << pfad;
+    a.haupt().Chiffreffnen1Click();
+    QCOMPARE(a.chiffre().text(), text.toStdString());
+    QVERIFY(a.dialoge.fehler.isEmpty());
+}
+
+void TestDateien::zeilenendenBeimOeffnen_data()
+{
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<QByteArray>("pane");
+    QTest::newRow("LF only") << QByteArray("a\nb\n") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("CR only") << QByteArray("a\rb") << QByteArray("a\r\nb");
+    QTest::newRow("CR LF") << QByteArray("a\r\nb") << QByteArray("a\r\nb");
+    QTest::newRow("mixed stays as it is") << QByteArray("a\nb\r\nc\r") << QByteArray("a\nb\r\nc\r");
+}
+
+void TestDateien::zeilenendenBeimOeffnen()
+{
+    QFETCH(QByteArray, datei);
+    QFETCH(QByteArray, pane);
+    QTemporaryDir ordner;
+    Aufbau a;
+    a.dialoge.dateien << schreibeDatei(ordner, QStringLiteral("t.txt"), datei);
+    a.haupt().Klartextffnen1Click();
+    QCOMPARE(a.klar().text(), pane.toStdString());
+    // Saved again, the file has the pane's line ends.
+    QVERIFY(a.haupt().Klartextspeichern1Click());
+    QCOMPARE(leseDatei(ordner.filePath(QStringLiteral("t.txt"))), pane);
+}
+
+void TestDateien::oeffnenSetztDateizustand()
+{
+    QTemporaryDir ordner;
+    Aufbau a;
+    a.haupt().Pfad = QStringLiteral("/start/");
+    a.dialoge.dateien << schreibeDatei(ordner, QStringLiteral("geheim.txt"), "Inhalt");
+    a.haupt().Chiffreffnen1Click();
+    QCOMPARE(a.dialoge.dateidialoge.size(), 1);
+    QCOMPARE(a.dialoge.dateidialoge[0].titel, QStringLiteral("Chiffre öffnen"));
+    QCOMPARE(a.dialoge.dateidialoge[0].ordner, QStringLiteral("/start/"));
+    QCOMPARE(a.dialoge.dateidialoge[0].dateiname, QStringLiteral("unbenannt.txt"));
+    QCOMPARE(a.chiffre().text(), Text("Inhalt"));
+    QCOMPARE(a.haupt().ChiffreDatei, QStringLiteral("geheim.txt"));
+    QCOMPARE(a.haupt().Pfad, mitTrenner(ordner.path()));
+    QVERIFY(!a.haupt().ChiffreGeaendert);
+    QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("unbenannt.txt"));
+}
+
+// A failed open leaves pane, name, folder and flag as they were.
+void TestDateien::oeffnenFehlschlaege_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("meldung");
+    QTest::newRow("missing file: silently ignored") << QStringLiteral("fehlt.txt") << false;
+    QTest::newRow("a folder") << QStringLiteral("ordner") << true;
+    QTest::newRow("too large to hold") << QStringLiteral("riesig.txt") << true;
+}
+
+void TestDateien::oeffnenFehlschlaege()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, meldung);
+    QTemporaryDir ordner;
+    QDir(ordner.path()).mkdir(QStringLiteral("ordner"));
+    QFile riesig(schreibeDatei(ordner, QStringLiteral("riesig.txt"), "x"));
+    QVERIFY(riesig.resize(textdatei::Hoechstgroesse + 1));
+    Aufbau a;
+    a.klar().setText("vorher");
+    a.haupt().KlartextGeaendert = false;
+    a.haupt().KlartextDatei = QStringLiteral("alt.txt");
+    a.haupt().Pfad = QStringLiteral("/alt/");
+    a.dialoge.dateien << ordner.filePath(name);
+    a.haupt().Klartextffnen1Click();
+    QCOMPARE(a.dialoge.fehler,
+             meldung ? QStringList { QStringLiteral("Fehler beim Öffnen der Datei!") } : QStringList());
+    QCOMPARE(a.klar().text(), Text("vorher"));
+    QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("alt.txt"));
+    QCOMPARE(a.haupt().Pfad, QStringLiteral("/alt/"));
+    QVERIFY(!a.haupt().KlartextGeaendert);
+}
+
+void TestDateien::speichernUnterFragtVorDemUeberschreiben_data()
+{
+    QTest::addColumn<bool>("warnung");
+    QTest::addColumn<QList<bool>>("antwort");
+    QTest::addColumn<QByteArray>("danach");
+    QTest::newRow("OK overwrites") << true << QList<bool> { true } << QByteArray("neu");
+    QTest::newRow("Cancel keeps the file") << true << QList<bool> { false } << QByteArray("alt");
+    QTest::newRow("warning off: no question") << false << QList<bool>() << QByteArray("neu");
+}
+
+void TestDateien::speichernUnterFragtVorDemUeberschreiben()
+{
+    QFETCH(bool, warnung);
+    QFETCH(QList<bool>, antwort);
+    QFETCH(QByteArray, danach);
+    QTemporaryDir ordner;
+    const QString pfad = schreibeDatei(ordner, QStringLiteral("da.txt"), "alt");
+    Aufbau a;
+    a.aktion("SMUeberschreibwarnung").setChecked(warnung);
+    a.haupt().Pfad = QStringLiteral("/vorher/");
+    a.klar().setText("neu");
+    a.dialoge.dateien << pfad;
+    a.dialoge.okAntworten = antwort;
+    a.haupt().Klartextspeichernunter1Click();
+    QCOMPARE(a.dialoge.dateidialoge[0].titel, QStringLiteral("Klartext speichern unter"));
+    QCOMPARE(a.dialoge.fragen,
+             warnung ? QStringList { QStringLiteral("Die Datei ") + pfad
+                                     + QStringLiteral(" existiert schon. Überschreiben?") }
+                     : QStringList());
+    QCOMPARE(leseDatei(pfad), danach);
+    const bool ueberschrieben = danach == "neu";
+    QCOMPARE(a.haupt().KlartextDatei,
+             ueberschrieben ? QStringLiteral("da.txt") : QStringLiteral("unbenannt.txt"));
+    QCOMPARE(a.haupt().Pfad, ueberschrieben ? mitTrenner(ordner.path()) : QStringLiteral("/vorher/"));
+    QCOMPARE(a.haupt().KlartextGeaendert, !ueberschrieben);
+}
+
+void TestDateien::schnellspeichernOhneDatei()
+{
+    QTemporaryDir ordner;
+    Aufbau a;
+    a.klar().setText("x");
+    // "unbenannt.txt" counts as no file, even after saving under that name...
+    a.dialoge.dateien << ordner.filePath(QStringLiteral("unbenannt.txt"));
+    QVERIFY(a.haupt().Klartextspeichern1Click());
+    QCOMPARE(a.dialoge.dateidialoge.last().titel, QStringLiteral("Klartext speichern unter"));
+    QCOMPARE(a.dialoge.dateidialoge.last().dateiname, QStringLiteral("unbenannt.txt"));
+    a.dialoge.dateien << std::nullopt;
+    QVERIFY(!a.haupt().Klartextspeichern1Click());
+    QCOMPARE(a.dialoge.dateidialoge.size(), 2);
+    // ...but the comparison is case-sensitive.
+    a.dialoge.dateien << ordner.filePath(QStringLiteral("Unbenannt.txt"));
+    QVERIFY(a.haupt().Klartextspeichern1Click());
+    QVERIFY(a.haupt().Klartextspeichern1Click());
+    QCOMPARE(a.dialoge.dateidialoge.size(), 3);
+}
+
+// A quick save writes where the pane's text came from, even after the other
+// pane was opened from another folder.
+void TestDateien::schnellspeichernInDenEigenenOrdner()
+{
+    QTemporaryDir ordnerA;
+    QTemporaryDir ordnerB;
+    const QString klarPfad = schreibeDatei(ordnerA, QStringLiteral("brief.txt"), "Brief");
+    const QString fremd = schreibeDatei(ordnerB, QStringLiteral("brief.txt"), "fremd");
+    Aufbau a;
+    a.dialoge.dateien << klarPfad << schreibeDatei(ordnerB, QStringLiteral("c.txt"), "C");
+    a.haupt().Klartextffnen1Click();
+    a.haupt().Chiffreffnen1Click();
+    QCOMPARE(a.haupt().Pfad, mitTrenner(ordnerB.path()));
+    a.klar().setText("Brief, neu");
+    QVERIFY(a.haupt().Klartextspeichern1Click());
+    QCOMPARE(leseDatei(klarPfad), QByteArray("Brief, neu"));
+    QCOMPARE(leseDatei(fremd), QByteArray("fremd"));
+    QVERIFY(a.dialoge.fragen.isEmpty()); // a quick save never asks
+}
+
+void TestDateien::fehlgeschlagenesSpeichern_data()
+{
+    QTest::addColumn<QString>("ziel");
+    QTest::newRow("folder does not exist") << QStringLiteral("fehlt/x.txt");
+    QTest::newRow("target is a folder") << QStringLiteral("ordner.txt");
+    QTest::newRow("parent is a file") << QStringLiteral("datei.txt/x.txt");
+}
+
+void TestDateien::fehlgeschlagenesSpeichern()
+{
+    QFETCH(QString, ziel);
+    QTemporaryDir ordner;
+    QDir(ordner.path()).mkdir(QStringLiteral("ordner.txt"));
+    schreibeDatei(ordner, QStringLiteral("datei.txt"), "bleibt");
+    Aufbau a;
+    a.aktion("SMUeberschreibwarnung").setChecked(false);
+    a.chiffre().setText("Chiffre");
+    a.dialoge.dateien << ordner.filePath(ziel);
+    QVERIFY(!a.haupt().Chriffrespeichernunter1Click());
+    const QString name = QFileInfo(ziel).fileName();
+    QCOMPARE(a.dialoge.fehler,
+             QStringList { QStringLiteral("Fehler beim Speichern der Datei ") + name + "!" });
+    QVERIFY(a.haupt().ChiffreGeaendert);
+    // The name holds: the next quick save tries the same file again.
+    QCOMPARE(a.haupt().ChiffreDatei, name);
+    QVERIFY(!a.haupt().Chiffrespeichern1Click());
+    QCOMPARE(a.dialoge.dateidialoge.size(), 1);
+    QCOMPARE(leseDatei(ordner.filePath(QStringLiteral("datei.txt"))), QByteArray("bleibt"));
+    QVERIFY(QFileInfo(ordner.filePath(QStringLiteral("ordner.txt"))).isDir());
+    // No temporary file is left behind.
+    QCOMPARE(QDir(ordner.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
+             QStringList { QStringLiteral("datei.txt") });
+}
+
+void TestDateien::ueberschreibenErsetztGanz()
+{
+    QTemporaryDir ordner;
+    const QString pfad = schreibeDatei(ordner, QStringLiteral("t.txt"), "ein langer alter Text");
+    Aufbau a;
+    a.dialoge.dateien << pfad;
+    a.haupt().Klartextffnen1Click();
+    a.klar().setText("kurz");
+    QVERIFY(a.haupt().Klartextspeichern1Click());
+    QCOMPARE(leseDatei(pfad), QByteArray("kurz"));
+}
+
+// Clearing marks the pane saved and keeps its name, so a quick save then
+// writes an empty file under the old name.
+void TestDateien::loeschenIstKeineAenderung()
+{
+    QTemporaryDir ordner;
+    const QString pfad = schreibeDatei(ordner, QStringLiteral("k.txt"), "Inhalt");
+    Aufbau a;
+    a.dialoge.dateien << pfad;
+    a.haupt().Klartextffnen1Click();
+    a.aktion("MMKlartextloeschen").trigger();
+    QCOMPARE(a.klar().text(), Text());
+    QVERIFY(!a.haupt().KlartextGeaendert);
+    QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("k.txt"));
+    QVERIFY(a.haupt().Klartextspeichern1Click());
+    QCOMPARE(leseDatei(pfad), QByteArray());
+}
+
+void TestDateien::fragenVorDemVerlust_data()
+{
+    QTest::addColumn<bool>("warnung");
+    QTest::addColumn<QList<Antwort>>("antwort");
+    QTest::addColumn<bool>("geleert");
+    QTest::newRow("No clears") << true << QList<Antwort> { Antwort::Nein } << true;
+    QTest::newRow("Cancel keeps") << true << QList<Antwort> { Antwort::Abbrechen } << false;
+    QTest::newRow("warning off: no question") << false << QList<Antwort>() << true;
+}
+
+void TestDateien::fragenVorDemVerlust()
+{
+    QFETCH(bool, warnung);
+    QFETCH(QList<Antwort>, antwort);
+    QFETCH(bool, geleert);
+    Aufbau a;
+    a.aktion("SMNichtgespeichertWarnung").setChecked(warnung);
+    a.chiffre().setText("ungespeichert");
+    a.dialoge.antworten = antwort;
+    a.aktion("MMChiffreloeschen").trigger();
+    QCOMPARE(a.dialoge.fragen.size(), antwort.size());
+    if (warnung)
+        QCOMPARE(a.dialoge.fragen[0],
+                 QStringLiteral("Die Chiffre wurde noch nicht gespeichert. Jetzt speichern?"));
+    QCOMPARE(a.chiffre().text().empty(), geleert);
+}
+
+// After "Yes", a save that is cancelled or fails stops the action that asked.
+void TestDateien::jaOhneSpeichernBrichtAb()
+{
+    QTemporaryDir ordner;
+    Aufbau a;
+    a.klar().setText("wertvoll");
+    a.dialoge.antworten << Antwort::Ja;
+    a.dialoge.dateien << std::nullopt; // save-as dialog cancelled
+    a.haupt().Klartextffnen1Click();
+    QCOMPARE(a.dialoge.dateidialoge.size(), 1); // no open dialog followed
+    QCOMPARE(a.klar().text(), Text("wertvoll"));
+
+    a.dialoge.antworten << Antwort::Ja;
+    a.dialoge.dateien << ordner.filePath(QStringLiteral("fehlt/x.txt")); // save fails
+    a.aktion("MMKlartextloeschen").trigger();
+    QCOMPARE(a.klar().text(), Text("wertvoll"));
+
+    // Once the folder exists, "Yes" saves under the name chosen before.
+    QVERIFY(QDir(ordner.path()).mkdir(QStringLiteral("fehlt")));
+    a.dialoge.antworten << Antwort::Ja;
+    a.aktion("MMKlartextloeschen").trigger();
+    QCOMPARE(a.klar().text(), Text());
+    QCOMPARE(leseDatei(ordner.filePath(QStringLiteral("fehlt/x.txt"))), QByteArray("wertvoll"));
+}
+
+void TestDateien::schliessenFragt_data()
+{
+    QTest::addColumn<bool>("klartext");
+    QTest::addColumn<bool>("chiffre");
+    QTest::addColumn<QString>("frage");
+    QTest::newRow("nothing unsaved") << false << false << QString();
+    QTest::newRow("plaintext unsaved")
+        << true << false << QStringLiteral("Der Klartext wurde noch nicht gespeichert. Jetzt speichern?");
+    QTest::newRow("ciphertext unsaved")
+        << false << true << QStringLiteral("Die Chiffre wurde noch nicht gespeichert. Jetzt speichern?");
+    QTest::newRow("both unsaved")
+        << true << true << QStringLiteral("Beide Texte wurden noch nicht gespeichert. Jetzt speichern?");
+}
+
+void TestDateien::schliessenFragt()
+{
+    QFETCH(bool, klartext);
+    QFETCH(bool, chiffre);
+    QFETCH(QString, frage);
+    Aufbau a;
+    a.haupt().KlartextGeaendert = klartext;
+    a.haupt().ChiffreGeaendert = chiffre;
+    a.dialoge.antworten << Antwort::Abbrechen << Antwort::Nein;
+    QCOMPARE(schliesse(a), frage.isEmpty());
+    if (frage.isEmpty())
+        return;
+    QCOMPARE(a.dialoge.fragen, QStringList { frage });
+    QVERIFY(schliesse(a)); // "No" closes and drops the text
+    a.aktion("SMNichtgespeichertWarnung").setChecked(false);
+    QVERIFY(schliesse(a));
+    QCOMPARE(a.dialoge.fragen.size(), 2);
+}
+
+QTEST_MAIN(TestDateien)
+#include "test_dateien.moc"

@@ -1,0 +1,384 @@
+#include "aufbau.h"
+#include "mainwindow/textdatei.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+using verschl::Text;
+
+namespace {
+
+// German two-line text in Windows-1252, with trailing letters, umlauts and ß.
+const Text kZweiZeilen = "Gr\xFC\xDF" "e aus K\xF6ln, \xC4rger \xFC" "ber Stra\xDF" "en!\r\n"
+                         "Zwei Zeilen: 1234 & mehr.";
+
+} // namespace
+
+class TestHauptform : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { verschl::ErzeugeVigenereTabelle(); }
+    void startPlatzierung();
+    void kommandozeileMitDatei_data();
+    void kommandozeileMitDatei();
+    void kommandozeileOhneDatei_data();
+    void kommandozeileOhneDatei();
+    void unlesbareDateiWarnt();
+    void dateiNamensSchalterIstDatei();
+    void nurMethodenfenster();
+    void methodenfensterZuerst();
+    void rundreiseJederMethode_data();
+    void rundreiseJederMethode();
+    void leererKlartextLeertChiffre_data();
+    void leererKlartextLeertChiffre();
+    void vigenereOhneSchluessel();
+    void vorbereitungenInIhrerReihenfolge();
+    void zweitesVerschluesselnAendertNichts();
+    void caesarMerktVerschiebung();
+    void aenderungsregel();
+    void methodenfensterUmschalten();
+    void methodenfensterAmRechtenRand();
+    void schliessenDesMethodenfensters();
+    void altVKlicktVerschluesseln();
+};
+
+void TestHauptform::startPlatzierung()
+{
+    Aufbau a;
+    QCOMPARE(a.haupt().width(), 550);
+    QCOMPARE(a.haupt().frameGeometry().left(), a.haupt().screen()->geometry().left() + 5);
+    // Vertically centred; the window frame is only known once it is shown,
+    // so allow for its few pixels.
+    const int bildschirm = a.haupt().screen()->geometry().height();
+    const QRect rahmen = a.haupt().frameGeometry();
+    QVERIFY(qAbs(rahmen.top() - (bildschirm - rahmen.height()) / 2) <= 4);
+    QVERIFY(a.haupt().isVisible());
+    QVERIFY(!a.option().isVisible());
+    QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("unbenannt.txt"));
+    QCOMPARE(a.haupt().AnimationAktuell, 150);
+}
+
+void TestHauptform::kommandozeileMitDatei_data()
+{
+    QTest::addColumn<QByteArray>("inhalt");
+    QTest::addColumn<QByteArray>("erwartet");
+    QTest::addColumn<bool>("geaendert");
+    QTest::newRow("CR LF kept") << QByteArray("a\r\nb") << QByteArray("a\r\nb") << true;
+    QTest::newRow("LF only becomes CR LF") << QByteArray("a\nb\n") << QByteArray("a\r\nb\r\n") << true;
+    QTest::newRow("CR only becomes CR LF") << QByteArray("a\rb") << QByteArray("a\r\nb") << true;
+    QTest::newRow("mixed ends kept") << QByteArray("a\r\nb\nc\r") << QByteArray("a\r\nb\nc\r") << true;
+    QTest::newRow("empty file") << QByteArray() << QByteArray() << false;
+    QByteArray alle;
+    for (int b = 0; b < 256; ++b)
+        alle += char(b);
+    QTest::newRow("all 256 bytes") << alle << alle << true;
+}
+
+void TestHauptform::kommandozeileMitDatei()
+{
+    QFETCH(QByteArray, inhalt);
+    QFETCH(QByteArray, erwartet);
+    QFETCH(bool, geaendert);
+    QTemporaryDir ordner;
+    Aufbau a({ schreibeDatei(ordner, QStringLiteral("text.txt"), inhalt), QStringLiteral("-onlyoption") });
+    QCOMPARE(a.klar().text(), erwartet.toStdString());
+    QCOMPARE(a.chiffre().text(), erwartet.toStdString());
+    QCOMPARE(a.haupt().KlartextGeaendert, geaendert);
+    QCOMPARE(a.haupt().ChiffreGeaendert, geaendert);
+    QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("unbenannt.txt"));
+    QCOMPARE(a.haupt().ChiffreDatei, QStringLiteral("unbenannt.txt"));
+    QVERIFY(!a.haupt().NurMethodenfenster()); // only the first argument counts
+    QVERIFY(a.dialoge.warnungen.isEmpty());
+}
+
+void TestHauptform::kommandozeileOhneDatei_data()
+{
+    QTest::addColumn<QStringList>("argumente");
+    QTest::addColumn<bool>("nurMethode");
+    QTest::addColumn<bool>("methodeZuerst");
+    QTest::newRow("none") << QStringList() << false << false;
+    QTest::newRow("-onlyoption") << QStringList { "-onlyoption" } << true << false;
+    QTest::newRow("-firstoption") << QStringList { "-firstoption" } << false << true;
+    QTest::newRow("other case starts normally") << QStringList { "-OnlyOption" } << false << false;
+    QTest::newRow("only the first counts") << QStringList { "-firstoption", "-onlyoption" } << false
+                                           << true;
+    QTest::newRow("missing file is ignored") << QStringList { "/keine/solche/datei.txt" } << false
+                                             << false;
+    QTest::newRow("a folder is ignored") << QStringList { QDir::tempPath() } << false << false;
+}
+
+void TestHauptform::kommandozeileOhneDatei()
+{
+    QFETCH(QStringList, argumente);
+    QFETCH(bool, nurMethode);
+    QFETCH(bool, methodeZuerst);
+    Aufbau a(argumente);
+    QCOMPARE(a.option().isVisible(), nurMethode || methodeZuerst);
+    QCOMPARE(a.haupt().isVisible(), !nurMethode);
+    QCOMPARE(a.haupt().NurMethodenfenster(), nurMethode);
+    QCOMPARE(a.haupt().MethodenfensterOffen, methodeZuerst);
+    QVERIFY(!a.haupt().MethodenfensterZuerst); // cleared once shown
+    QCOMPARE(a.klar().text(), Text());
+    QVERIFY(a.dialoge.warnungen.isEmpty());
+}
+
+void TestHauptform::unlesbareDateiWarnt()
+{
+    // Too large to hold: read fails, the program starts normally all the same.
+    QTemporaryDir ordner;
+    const QString pfad = schreibeDatei(ordner, QStringLiteral("riesig.txt"), "x");
+    QFile datei(pfad);
+    QVERIFY(datei.resize(textdatei::Hoechstgroesse + 1));
+    Aufbau a({ pfad });
+    QCOMPARE(a.dialoge.warnungen, QStringList { QStringLiteral("Fehler beim Lesen der Datei ") + pfad });
+    QVERIFY(a.haupt().isVisible());
+    QCOMPARE(a.klar().text(), Text());
+    QVERIFY(!a.haupt().KlartextGeaendert);
+}
+
+void TestHauptform::dateiNamensSchalterIstDatei()
+{
+    QTemporaryDir ordner;
+    schreibeDatei(ordner, QStringLiteral("-onlyoption"), "Inhalt");
+    const QString vorher = QDir::currentPath();
+    QDir::setCurrent(ordner.path());
+    Aufbau a({ QStringLiteral("-onlyoption") });
+    QDir::setCurrent(vorher);
+    QVERIFY(!a.haupt().NurMethodenfenster());
+    QCOMPARE(a.klar().text(), Text("Inhalt"));
+}
+
+void TestHauptform::nurMethodenfenster()
+{
+    Aufbau a({ QStringLiteral("-onlyoption") });
+    const QRect bildschirm = a.option().screen()->geometry();
+    QVERIFY(a.haupt().x() >= bildschirm.width() + 100);
+    QVERIFY(!a.haupt().isVisible());
+    bool geschlossen = false;
+    struct Beobachter : QObject
+    {
+        bool &flag;
+        explicit Beobachter(bool &f) : flag(f) { }
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Close)
+                flag = true;
+            return false;
+        }
+    } beobachter(geschlossen);
+    a.haupt().installEventFilter(&beobachter);
+    a.option().close();
+    QVERIFY(geschlossen);
+    QVERIFY(!a.haupt().NurMethodenfenster());
+}
+
+void TestHauptform::methodenfensterZuerst()
+{
+    Aufbau a({ QStringLiteral("-firstoption") });
+    QVERIFY(a.option().isVisible());
+    QCOMPARE(a.steuer<QPushButton>("BOptionen").text(), QStringLiteral("<< &Methode"));
+    QVERIFY(a.haupt().findChild<QAction *>(QStringLiteral("Optionsfester"))->isChecked());
+    // Showing the main window again does not open it a second time.
+    a.haupt().hide();
+    a.option().close();
+    a.haupt().show();
+    QVERIFY(!a.option().isVisible());
+}
+
+void TestHauptform::rundreiseJederMethode_data()
+{
+    QTest::addColumn<int>("methode");
+    QTest::addColumn<bool>("manuell");
+    QTest::addColumn<bool>("ignorieren");
+    QTest::newRow("matrix, square") << 0 << false << false;
+    QTest::newRow("matrix, 7 columns") << 0 << true << false;
+    QTest::newRow("Caesar") << 1 << false << false;
+    QTest::newRow("rotation 13") << 2 << false << false;
+    QTest::newRow("rotation 128") << 3 << false << false;
+    QTest::newRow("Vigenère") << 4 << false << false;
+    QTest::newRow("Vigenère, ignoring non-letters") << 4 << false << true;
+}
+
+void TestHauptform::rundreiseJederMethode()
+{
+    QFETCH(int, methode);
+    QFETCH(bool, manuell);
+    QFETCH(bool, ignorieren);
+    Aufbau a;
+    a.option().setMethode(methode);
+    if (manuell) {
+        a.steuer<QRadioButton>("RBMatrixManSpalten").setChecked(true);
+        a.steuer<QSpinBox>("SpEdSpalten").setValue(7);
+    }
+    a.steuer<QCheckBox>("CBSonderignorieren").setChecked(ignorieren);
+    a.klar().setText(kZweiZeilen + "  ");
+    a.klick("BVerschluesseln");
+    const Text chiffre = a.chiffre().text();
+    QVERIFY(chiffre != kZweiZeilen);
+    a.klar().setText({});
+    a.klick("BEntschluesseln");
+    // Matrix decryption drops trailing blanks; the other methods give back all.
+    QCOMPARE(a.klar().text(), methode == 0 ? kZweiZeilen : kZweiZeilen + "  ");
+    QCOMPARE(a.chiffre().text(), chiffre);
+    if (methode == 3)
+        QVERIFY(chiffre.find("\r\n") == Text::npos);
+}
+
+void TestHauptform::leererKlartextLeertChiffre_data()
+{
+    QTest::addColumn<int>("methode");
+    for (int m = 0; m < 5; ++m)
+        QTest::addRow("method %d", m) << m;
+}
+
+void TestHauptform::leererKlartextLeertChiffre()
+{
+    QFETCH(int, methode);
+    Aufbau a;
+    a.option().setMethode(methode);
+    a.chiffre().setText("alt");
+    a.klick("BVerschluesseln");
+    QCOMPARE(a.chiffre().text(), Text());
+    QCOMPARE(a.haupt().ChiffreDatei, QStringLiteral("unbenannt.txt"));
+}
+
+void TestHauptform::vigenereOhneSchluessel()
+{
+    Aufbau a;
+    a.option().setMethode(4);
+    a.steuer<QLineEdit>("EdSchluessel").setText(QStringLiteral("12 ä"));
+    a.steuer<QCheckBox>("CBGross").setChecked(true);
+    a.klar().setText("abc");
+    a.chiffre().setText("bleibt");
+    a.klick("BVerschluesseln");
+    QCOMPARE(a.klar().text(), Text("ABC")); // the preparation still ran
+    QCOMPARE(a.chiffre().text(), Text("bleibt"));
+    a.klick("BEntschluesseln");
+    QCOMPARE(a.klar().text(), Text("ABC"));
+}
+
+void TestHauptform::vorbereitungenInIhrerReihenfolge()
+{
+    Aufbau a;
+    a.option().setMethode(1);
+    a.steuer<QCheckBox>("CBUmlauteErsetzen").setChecked(true);
+    a.steuer<QCheckBox>("CBGross").setChecked(true);
+    a.steuer<QCheckBox>("CBLeerzeichen").setChecked(true);
+    a.klar().setText("\xC4pfel und Birnen\r\nzwei");
+    a.klick("BVerschluesseln");
+    QCOMPARE(a.klar().text(), Text("AEPFELUNDBIRNEN\r\nZWEI"));
+    QCOMPARE(a.chiffre().text(), verschl::CaesarVerschieben("AEPFELUNDBIRNEN\r\nZWEI", 2));
+}
+
+void TestHauptform::zweitesVerschluesselnAendertNichts()
+{
+    Aufbau a;
+    a.steuer<QCheckBox>("CBKlein").setChecked(true);
+    a.klar().setText("Hallo Welt");
+    a.klick("BVerschluesseln");
+    a.haupt().KlartextGeaendert = false;
+    a.haupt().ChiffreGeaendert = false;
+    a.klick("BVerschluesseln");
+    QVERIFY(!a.haupt().KlartextGeaendert);
+    QVERIFY(!a.haupt().ChiffreGeaendert);
+}
+
+void TestHauptform::caesarMerktVerschiebung()
+{
+    Aufbau a;
+    a.steuer<QComboBox>("ComboBox").setCurrentIndex(7); // from code: no handler runs
+    a.klar().setText("a");
+    a.klick("BVerschluesseln");
+    QCOMPARE(a.chiffre().text(), Text("h"));
+    QCOMPARE(a.option().GemerkteVerschiebung(), 7);
+    a.klick("BEntschluesseln");
+    QCOMPARE(a.klar().text(), Text("a"));
+}
+
+void TestHauptform::aenderungsregel()
+{
+    Aufbau a;
+    a.haupt().KlartextDatei = QStringLiteral("brief.txt");
+    a.klar().setFocus();
+    QTest::keyClicks(&a.klar(), QStringLiteral("ab"));
+    QVERIFY(a.haupt().KlartextGeaendert);
+    QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("brief.txt"));
+    QTest::keyClick(&a.klar(), Qt::Key_Backspace);
+    QTest::keyClick(&a.klar(), Qt::Key_Backspace);
+    QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("unbenannt.txt"));
+    QVERIFY(!a.haupt().ChiffreGeaendert);
+}
+
+void TestHauptform::methodenfensterUmschalten()
+{
+    Aufbau a;
+    auto &knopf = a.steuer<QPushButton>("BOptionen");
+    auto *menue = a.haupt().findChild<QAction *>(QStringLiteral("Optionsfester"));
+    auto *werkzeug = a.haupt().findChild<QToolButton *>(QStringLiteral("ToolBOptionen"));
+    QVERIFY(werkzeug);
+    a.klick("BOptionen");
+    QVERIFY(a.option().isVisible());
+    QCOMPARE(knopf.text(), QStringLiteral("<< &Methode"));
+    QVERIFY(menue->isChecked());
+    QVERIFY(werkzeug->isChecked());
+    QCOMPARE(a.option().frameGeometry().left(),
+             a.haupt().frameGeometry().left() + a.haupt().frameGeometry().width());
+    menue->trigger();
+    QVERIFY(!a.option().isVisible());
+    QCOMPARE(knopf.text(), QStringLiteral("&Methode >>"));
+    QVERIFY(!menue->isChecked());
+    QVERIFY(!werkzeug->isChecked());
+    QTest::mouseClick(werkzeug, Qt::LeftButton);
+    QVERIFY(a.option().isVisible());
+    QVERIFY(menue->isChecked());
+}
+
+void TestHauptform::methodenfensterAmRechtenRand()
+{
+    Aufbau a;
+    const QRect bildschirm = a.haupt().screen()->geometry();
+    a.haupt().move(bildschirm.right() - a.haupt().frameGeometry().width() + 1, -50);
+    a.klick("BOptionen");
+    QCOMPARE(a.option().frameGeometry().right(), bildschirm.right());
+    QCOMPARE(a.option().frameGeometry().top(), bildschirm.top());
+}
+
+void TestHauptform::schliessenDesMethodenfensters()
+{
+    Aufbau a;
+    a.klick("BOptionen");
+    a.option().close();
+    QVERIFY(!a.option().isVisible());
+    QVERIFY(!a.haupt().MethodenfensterOffen);
+    QCOMPARE(a.steuer<QPushButton>("BOptionen").text(), QStringLiteral("&Methode >>"));
+    QVERIFY(!a.haupt().findChild<QAction *>(QStringLiteral("Optionsfester"))->isChecked());
+    QVERIFY(a.haupt().isVisible());
+}
+
+// "&Verschlüsselung" and "&Verschlüsseln" share Alt+V: the button acts, from
+// wherever the focus is in the main window.
+void TestHauptform::altVKlicktVerschluesseln()
+{
+    Aufbau a;
+    QVERIFY(QTest::qWaitForWindowActive(&a.haupt()));
+    a.klar().setText("abc");
+    a.klar().setFocus();
+    QTest::keyClick(&a.klar(), Qt::Key_V, Qt::AltModifier);
+    QTRY_COMPARE(a.chiffre().text(), Text("cde"));
+    QCOMPARE(a.klar().text(), Text("abc"));
+}
+
+QTEST_MAIN(TestHauptform)
+#include "test_hauptform.moc"
