@@ -31,4 +31,26 @@ public:
     virtual void setGemerkteVerschiebung(int verschiebung) = 0;
     // The window itself, for showing, hiding and placing it.
     virtual QWidget &fenster() = 0;
+
+    // Single controls, for the settings store and the demonstrations. Setting
+    // from code runs the same handlers as the user's change would.
+    enum class Schalter {
+        MatrixQuadratisch,
+        SonderzeichenIgnorieren,
+        Kleinschrift,
+        Grossschrift,
+        LeerzeichenLoeschen,
+        UmlauteErsetzen,
+        ImVordergrund,
+    };
+    virtual bool schalter(Schalter schalter) const = 0;
+    virtual void setSchalter(Schalter schalter, bool an) = 0;
+    virtual void setMethode(int methode) = 0; // outside 0..4: ignored
+    virtual void setVerschiebung(int verschiebung) = 0;
+    virtual int GemerkteVerschiebung() const = 0;
+    virtual int spaltenzahl() const = 0;
+    virtual void setSpaltenzahl(int spalten) = 0;
+    // The key field as it stands, not yet reduced to letters.
+    virtual verschl::Text schluesselfeld() const = 0;
+    virtual void setSchluessel(const verschl::Text &schluessel) = 0;
 };

@@ -210,6 +210,57 @@ void TOptionForm::setSchluessel(const verschl::Text &schluessel)
     EdSchluessel->setText(codepage::AlsZeichenkette(schluessel));
 }
 
+verschl::Text TOptionForm::schluesselfeld() const
+{
+    return codepage::AusZeichenkette(EdSchluessel->text());
+}
+
+int TOptionForm::spaltenzahl() const
+{
+    return SpEdSpalten->value();
+}
+
+void TOptionForm::setSpaltenzahl(int spalten)
+{
+    SpEdSpalten->setValue(spalten);
+}
+
+QCheckBox *TOptionForm::kaestchenFuer(Schalter schalter) const
+{
+    switch (schalter) {
+    case Schalter::SonderzeichenIgnorieren:
+        return CBSonderignorieren;
+    case Schalter::Kleinschrift:
+        return CBKlein;
+    case Schalter::Grossschrift:
+        return CBGross;
+    case Schalter::LeerzeichenLoeschen:
+        return CBLeerzeichen;
+    case Schalter::UmlauteErsetzen:
+        return CBUmlauteErsetzen;
+    case Schalter::ImVordergrund:
+        return CBStayOnTop;
+    case Schalter::MatrixQuadratisch:
+        break;
+    }
+    return nullptr;
+}
+
+bool TOptionForm::schalter(Schalter schalter) const
+{
+    if (schalter == Schalter::MatrixQuadratisch)
+        return RBMatrixQuadratisch->isChecked();
+    return kaestchenFuer(schalter)->isChecked();
+}
+
+void TOptionForm::setSchalter(Schalter schalter, bool an)
+{
+    if (schalter == Schalter::MatrixQuadratisch)
+        setMatrixQuadratisch(an);
+    else
+        kaestchenFuer(schalter)->setChecked(an);
+}
+
 void TOptionForm::ordneAn(int methode)
 {
     const bool matrix = methode == Matrix;
@@ -329,9 +380,8 @@ void TOptionForm::FormCreate()
 {
     ComboBox->setCurrentIndex(2); // the slider and its label stand at 2 by design
     EdSchluessel->setText(kStandardSchluessel);
-    // EinstellungenLaden: the stored settings are loaded into the controls at
-    // this point, before the choice of the window to show, once the settings
-    // store exists.
+    // The stored settings go into the controls before the window to show is chosen.
+    haupt.EinstellungenLaden();
     if (haupt.NurMethodenfenster())
         zeigeNurMethodenfenster();
     else

@@ -53,17 +53,22 @@ public:
     void setGemerkteVerschiebung(int verschiebung) override;
     QWidget &fenster() override { return *this; }
 
-    int GemerkteVerschiebung() const { return gemerkteVerschiebung; }
+    int GemerkteVerschiebung() const override { return gemerkteVerschiebung; }
 
+    bool schalter(Schalter schalter) const override;
+    void setSchalter(Schalter schalter, bool an) override;
     // Setting from code runs the same handlers as the user's change would.
     // An index outside 0..4 is ignored.
-    void setMethode(int methode);
+    void setMethode(int methode) override;
     // Slider first (a new position runs TrackBarChange), then the list, as the
     // demonstrations hand a shift over; outside 0..25 is clamped.
-    void setVerschiebung(int verschiebung);
+    void setVerschiebung(int verschiebung) override;
     void setMatrixQuadratisch(bool quadratisch);
+    int spaltenzahl() const override;
+    void setSpaltenzahl(int spalten) override;
+    verschl::Text schluesselfeld() const override;
     // Taken as it is; the field cleans it only when the user leaves it.
-    void setSchluessel(const verschl::Text &schluessel);
+    void setSchluessel(const verschl::Text &schluessel) override;
 
     void FormCreate();
 
@@ -109,6 +114,7 @@ private:
     // Whether a key press may reach the key field.
     static bool EdSchluesselKeyPress(const QKeyEvent &taste);
     static QString verschiebungsText(int verschiebung);
+    QCheckBox *kaestchenFuer(Schalter schalter) const;
 
     void erzeugeSteuerelemente();
     void erzeugeVerschiebung();

@@ -30,6 +30,7 @@ public:
     }
     void zeigen() override { aufrufe << QStringLiteral("zeigen"); }
     void ausserSicht() override { aufrufe << QStringLiteral("ausserSicht"); }
+    void EinstellungenLaden() override { aufrufe << QStringLiteral("EinstellungenLaden"); }
 
     bool nurMethodenfenster = false;
     QWidget *methodenfenster = nullptr;
@@ -531,9 +532,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("nurMethodenfenster");
         QTest::addColumn<QStringList>("aufrufe");
         QTest::newRow("normal: main window shown, this hidden")
-            << false << QStringList { "zeigen" };
+            << false << QStringList { "EinstellungenLaden", "zeigen" };
         QTest::newRow("option-only: main window out of sight")
-            << true << QStringList { "ausserSicht" };
+            << true << QStringList { "EinstellungenLaden", "ausserSicht" };
     }
 
     void formCreateShowsTheRightWindow()
