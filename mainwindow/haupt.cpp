@@ -30,7 +30,7 @@ QFont paneschrift()
 {
     QFont schrift;
     schrift.setFamilies({ QStringLiteral("Courier New"), QStringLiteral("Liberation Mono") });
-    schrift.setPixelSize(13);
+    schrift.setPointSize(10); // 13 pixels at 96 dots per inch
     schrift.setStyleHint(QFont::TypeWriter);
     return schrift;
 }
@@ -170,7 +170,7 @@ void THauptform::erzeugeAktionen()
     MMDemoOptUebernehmen->setToolTip(MMDemoOptUebernehmen->statusTip());
     OptInRegistry = schalter("OptInRegistry",
                              QStringLiteral("Einstellungen in Registrierung &speichern"), false,
-                             nullptr);
+                             &H::OptInRegistryClick);
 
     Liesmich1 = aktion("Liesmich1", QStringLiteral("&Kurzanleitung..."), 12, &H::Liesmich1Click);
     ber1 = aktion("ber1", QStringLiteral("Ü&ber..."), 13, &H::Ueber1Click);

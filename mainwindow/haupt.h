@@ -13,6 +13,10 @@
 #include <QMainWindow>
 #include <QStringList>
 
+namespace registry {
+class Schluessel;
+}
+
 class Dialoge;
 class Methodenfenster;
 class TextPane;
@@ -37,6 +41,7 @@ public:
     void MethodenfensterGeschlossen() override;
     void zeigen() override;
     void ausserSicht() override;
+    void EinstellungenLaden() override;
 
     // Pane file state. "unbenannt.txt" means that the pane has no file yet.
     QString KlartextDatei;
@@ -87,12 +92,19 @@ public Q_SLOTS:
     void VigenreMatrix1Click();
     void Ueber1Click();
     void Liesmich1Click();
+    void OptInRegistryClick();
 
 public:
     bool PruefeKlartextGespeichert();
     bool PruefeChiffreGespeichert();
     bool PruefeBeideGespeichert();
     bool UeberschreibenErlaubt(const QString &pfad);
+
+    // Settings store. Speichern tells whether every value was written.
+    bool EinstellungenSpeichern();
+    void EinstellungenLoeschen();
+    static void MaschinenEintraegeLoeschen();
+    static QString EigeneDateienOrdner();
 
 protected:
     bool event(QEvent *event) override;
@@ -122,6 +134,12 @@ private:
     bool schreibeDatei(const Seite &seite, const QString &pfad);
     void loesche(const Seite &seite);
     bool pruefeGespeichert(const Seite &seite);
+
+    void ladeAnsicht(const registry::Schluessel &s);
+    void ladeMethode(const registry::Schluessel &s);
+    void ladeOptionen(const registry::Schluessel &s);
+    void ladeAnimation(const registry::Schluessel &s);
+    void schreibeWerte(registry::Schluessel &s);
 
     void erzeugeSteuerelemente();
     void erzeugeAktionen();

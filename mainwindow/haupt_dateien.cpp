@@ -173,12 +173,15 @@ bool THauptform::UeberschreibenErlaubt(const QString &pfad)
                                               + QStringLiteral(" existiert schon. Überschreiben?"));
 }
 
+// The settings come first, so they are saved or deleted even when the
+// question then cancels the close; a value that cannot be written keeps the
+// window open.
 void THauptform::FormCloseQuery(QCloseEvent *event)
 {
-    // Saving or deleting the settings comes first here once the settings
-    // store exists; it happens even when the question below is cancelled.
-    if (PruefeBeideGespeichert())
-        event->accept();
+    bool schliessen = true;
+    if (OptInRegistry->isChecked())
+        schliessen = EinstellungenSpeichern();
     else
-        event->ignore();
+        EinstellungenLoeschen();
+    event->setAccepted(schliessen && PruefeBeideGespeichert());
 }

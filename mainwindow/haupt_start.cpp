@@ -15,7 +15,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardPaths>
 
 namespace {
 
@@ -43,8 +42,7 @@ void THauptform::FormCreate(const QStringList &argumente)
 {
     KlartextDatei = kUnbenannt;
     ChiffreDatei = kUnbenannt;
-    // Removing the keys of earlier versions from the machine-wide settings
-    // comes first here once the settings store exists.
+    MaschinenEintraegeLoeschen();
     DemoRichtlinieAnwenden();
     platziereFenster();
     MMHintergrundfarbig->setChecked(false);
@@ -57,7 +55,7 @@ void THauptform::FormCreate(const QStringList &argumente)
     AnimationMax = 300;
     AnimationAktuell = 150;
     Blinken = false;
-    Pfad = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    Pfad = EigeneDateienOrdner();
     nurMethodenfenster = false;
     MethodenfensterZuerst = false;
     KommandozeileAuswerten(argumente);

@@ -16,4 +16,6 @@ public:
     virtual void zeigen() = 0;
     // Option-only mode: the main window stays hidden, out of sight.
     virtual void ausserSicht() = 0;
+    // Loads the stored settings into both windows.
+    virtual void EinstellungenLaden() = 0;
 };

@@ -5,16 +5,42 @@
 
 #include "mainwindow/programm.h"
 #include "mainwindow/textpane.h"
+#include "platform/registry.h"
 #include "skriptdialoge.h"
 
 #include <QAction>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <functional>
+
+// Both roots of the settings store in temporary folders for as long as it
+// lives, so no test reads or writes the real settings.
+struct Wurzeln
+{
+    Wurzeln()
+    {
+        registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer, benutzer.path());
+        registry::setzeWurzelordner(registry::Wurzel::LokaleMaschine, maschine.path());
+    }
+    ~Wurzeln()
+    {
+        registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer, {});
+        registry::setzeWurzelordner(registry::Wurzel::LokaleMaschine, {});
+    }
+    QTemporaryDir benutzer;
+    QTemporaryDir maschine;
+};
 
 struct Aufbau
 {
-    explicit Aufbau(const QStringList &argumente = {}) : programm(dialoge, argumente) { }
+    // `vorher` may lay out stored settings before the program starts.
+    explicit Aufbau(const QStringList &argumente = {},
+                    const std::function<void(const Wurzeln &)> &vorher = {})
+        : programm(bereite(vorher), argumente)
+    {
+    }
+    Wurzeln wurzeln;
     SkriptDialoge dialoge;
     Programm programm;
 
@@ -35,6 +61,13 @@ struct Aufbau
         return *w;
     }
     QAction &aktion(const char *name) { return steuer<QAction>(name); }
+
+    SkriptDialoge &bereite(const std::function<void(const Wurzeln &)> &vorher)
+    {
+        if (vorher)
+            vorher(wurzeln);
+        return dialoge;
+    }
     void klick(const char *knopf) { QTest::mouseClick(&steuer<QPushButton>(knopf), Qt::LeftButton); }
 };
 

@@ -212,12 +212,10 @@ void TestAnsicht::demoRichtlinie()
 {
     QFETCH(QByteArray, wert);
     QFETCH(QList<bool>, sichtbar);
-    QTemporaryDir maschine;
-    if (!wert.isEmpty())
-        schreibeDatei(maschine, QStringLiteral("rovozu.conf"), "[General]\nNoDemo=" + wert + "\n");
-    registry::setzeWurzelordner(registry::Wurzel::LokaleMaschine, maschine.path());
-    Aufbau a;
-    registry::setzeWurzelordner(registry::Wurzel::LokaleMaschine, {});
+    Aufbau a({}, [&wert](const Wurzeln &w) {
+        if (!wert.isEmpty())
+            schreibeDatei(w.maschine, QStringLiteral("rovozu.conf"), "[General]\nNoDemo=" + wert + "\n");
+    });
     const std::pair<const char *, const char *> demos[] = {
         { "MatrixVerschlsselung1", "PopMDemoMatrix" },
         { "CaesarVerschlsselung1", "PopMDemoCaesar" },
@@ -294,7 +292,7 @@ void TestAnsicht::schriftart()
     gewaehlt.setStrikeOut(true);
     a.dialoge.schriften << Schrift { gewaehlt, QColor(255, 0, 0) } << std::nullopt;
     a.aktion("Schriftartwaehlen").trigger();
-    QCOMPARE(a.dialoge.schriftVorher.font.pixelSize(), 13);
+    QCOMPARE(a.dialoge.schriftVorher.font.pointSize(), 10);
     for (TextPane *pane : { &a.klar(), &a.chiffre() }) {
         QCOMPARE(pane->font(), gewaehlt);
         QCOMPARE(pane->palette().color(QPalette::Text), QColor(255, 0, 0));

@@ -1,0 +1,392 @@
+#include "aufbau.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTest>
+
+using verschl::Text;
+
+namespace {
+
+const QString kDatei = QStringLiteral("Nordhain/Zifferon.conf");
+
+// Lays out a stored key holding the given ini lines.
+std::function<void(const Wurzeln &)> gespeichert(const QByteArray &zeilen)
+{
+    return [zeilen](const Wurzeln &w) {
+        QDir(w.benutzer.path()).mkpath(QStringLiteral("Nordhain"));
+        schreibeDatei(w.benutzer, kDatei, "[General]\n" + zeilen);
+    };
+}
+
+QByteArray dword(int wert)
+{
+    return "dword:" + QByteArray::number(quint32(wert), 16).rightJustified(8, '0');
+}
+
+bool schliesse(Aufbau &a)
+{
+    QCloseEvent schliessen;
+    QCoreApplication::sendEvent(&a.haupt(), &schliessen);
+    return schliessen.isAccepted();
+}
+
+QSettings gelesen(const Aufbau &a)
+{
+    return QSettings(a.wurzeln.benutzer.filePath(kDatei), QSettings::IniFormat);
+}
+
+} // namespace
+
+class TestEinstellungen : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { verschl::ErzeugeVigenereTabelle(); }
+    void ersterStartOhneSchluessel();
+    void einschaltenSchreibtAlleWerte();
+    void alleEinstellungenUeberstehenEinenNeustart();
+    void ausschaltenLoeschtDenSchluessel();
+    void werteAusserhalbWerdenIgnoriert_data();
+    void werteAusserhalbWerdenIgnoriert();
+    void animationsbereich_data();
+    void animationsbereich();
+    void kleinUndGrossZugleich();
+    void schluesselIstVerschleiert();
+    void gespeicherterSchluesselMitFremdzeichen_data();
+    void gespeicherterSchluesselMitFremdzeichen();
+    void stilOhneSchriftwerte();
+    void wortumbruchAus();
+    void falscherTypBeendetDasLaden();
+    void unbrauchbareDateien_data();
+    void unbrauchbareDateien();
+    void nichtSchreibbarHaeltDasFensterOffen();
+    void maschinenEintraegeWerdenEntfernt();
+};
+
+void TestEinstellungen::ersterStartOhneSchluessel()
+{
+    Aufbau a;
+    QVERIFY(!a.aktion("OptInRegistry").isChecked());
+    QVERIFY(schliesse(a));
+    QVERIFY(QDir(a.wurzeln.benutzer.path()).isEmpty());
+}
+
+void TestEinstellungen::einschaltenSchreibtAlleWerte()
+{
+    Aufbau a;
+    a.aktion("OptInRegistry").trigger();
+    QVERIFY(a.aktion("OptInRegistry").isChecked());
+    const QStringList namen = gelesen(a).allKeys();
+    QCOMPARE(namen.size(), 29);
+    for (const char *name : { "Programmpfad", "Pfad", "Font", "Methode", "VigenereSchluessel",
+                              "Blinken" })
+        QVERIFY2(namen.contains(QLatin1String(name)), name);
+    QCOMPARE(gelesen(a).value(QStringLiteral("Methode")).toString(), QStringLiteral("dword:00000001"));
+    Aufbau danach({}, gespeichert(leseDatei(a.wurzeln.benutzer.filePath(kDatei)).mid(10)));
+    QVERIFY(danach.aktion("OptInRegistry").isChecked());
+}
+
+// Everything the user sets comes back after a restart.
+void TestEinstellungen::alleEinstellungenUeberstehenEinenNeustart()
+{
+    QByteArray datei;
+    QFont schrift(QStringLiteral("Liberation Serif"), 14);
+    schrift.setBold(true);
+    schrift.setUnderline(true);
+    {
+        Aufbau a;
+        a.option().setMethode(4);
+        a.option().setVerschiebung(7);
+        a.option().setSchluessel("GeHeim");
+        a.steuer<QCheckBox>("CBSonderignorieren").setChecked(true);
+        a.steuer<QCheckBox>("CBUmlauteErsetzen").setChecked(true);
+        a.steuer<QCheckBox>("CBStayOnTop").setChecked(false);
+        a.steuer<QRadioButton>("RBMatrixManSpalten").setChecked(true);
+        a.steuer<QSpinBox>("SpEdSpalten").setValue(42);
+        a.dialoge.schriften << Schrift { schrift, QColor(255, 0, 0) };
+        a.aktion("Schriftartwaehlen").trigger();
+        a.aktion("Zeilenumbruchautomatisch").trigger();
+        a.aktion("MMHintergrundfarbig").trigger();
+        a.aktion("SMUeberschreibwarnung").trigger();
+        a.aktion("MMDemoOptUebernehmen").trigger();
+        a.haupt().Pfad = QStringLiteral("/texte/");
+        a.haupt().AnimationMin = 10;
+        a.haupt().AnimationMax = 90;
+        a.haupt().AnimationAktuell = 20;
+        a.haupt().Blinken = true;
+        a.haupt().Animation = false;
+        a.aktion("OptInRegistry").trigger();
+        QVERIFY(schliesse(a));
+        datei = leseDatei(a.wurzeln.benutzer.filePath(kDatei));
+    }
+    Aufbau b({}, gespeichert(datei.mid(10)));
+    QVERIFY(b.aktion("OptInRegistry").isChecked());
+    QCOMPARE(b.option().einstellungen().methode, 4);
+    QCOMPARE(b.option().GemerkteVerschiebung(), 7);
+    QCOMPARE(b.steuer<QComboBox>("ComboBox").currentIndex(), 7);
+    QCOMPARE(b.steuer<QLineEdit>("EdSchluessel").text(), QStringLiteral("GeHeim"));
+    QVERIFY(b.steuer<QCheckBox>("CBSonderignorieren").isChecked());
+    QVERIFY(b.steuer<QCheckBox>("CBUmlauteErsetzen").isChecked());
+    QVERIFY(!b.steuer<QCheckBox>("CBStayOnTop").isChecked());
+    QVERIFY(!(b.option().windowFlags() & Qt::WindowStaysOnTopHint));
+    QVERIFY(b.steuer<QRadioButton>("RBMatrixManSpalten").isChecked());
+    QCOMPARE(b.steuer<QSpinBox>("SpEdSpalten").value(), 42);
+    for (TextPane *pane : { &b.klar(), &b.chiffre() }) {
+        QCOMPARE(pane->font().family(), schrift.family());
+        QCOMPARE(pane->font().pointSize(), 14);
+        QVERIFY(pane->font().bold() && pane->font().underline() && !pane->font().italic());
+        // The colour is not stored.
+        QCOMPARE(pane->palette().color(QPalette::Text), QPalette().color(QPalette::Text));
+        QCOMPARE(pane->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(pane->palette().color(QPalette::Base), QPalette().color(QPalette::Base));
+    }
+    QVERIFY(!b.aktion("Zeilenumbruchautomatisch").isChecked());
+    QVERIFY(!b.aktion("MMHintergrundfarbig").isChecked());
+    QVERIFY(!b.aktion("SMUeberschreibwarnung").isChecked());
+    QVERIFY(b.aktion("SMNichtgespeichertWarnung").isChecked());
+    QVERIFY(b.aktion("MMDemoOptUebernehmen").isChecked());
+    QCOMPARE(b.haupt().Pfad, QStringLiteral("/texte/"));
+    QCOMPARE(b.haupt().AnimationMin, 10);
+    QCOMPARE(b.haupt().AnimationMax, 90);
+    QCOMPARE(b.haupt().AnimationAktuell, 20);
+    QVERIFY(b.haupt().Blinken);
+    QVERIFY(!b.haupt().Animation);
+}
+
+void TestEinstellungen::ausschaltenLoeschtDenSchluessel()
+{
+    Aufbau a({}, [](const Wurzeln &w) {
+        gespeichert("Methode=dword:00000002\n")(w);
+        schreibeDatei(w.benutzer, QStringLiteral("Nordhain/Anderes.conf"), "[General]\n");
+    });
+    QVERIFY(a.aktion("OptInRegistry").isChecked());
+    a.aktion("OptInRegistry").trigger();
+    QVERIFY(!QFileInfo::exists(a.wurzeln.benutzer.filePath(kDatei)));
+    // The maker's key stays while it holds another program's key...
+    QVERIFY(QFileInfo::exists(a.wurzeln.benutzer.filePath(QStringLiteral("Nordhain/Anderes.conf"))));
+    QFile::remove(a.wurzeln.benutzer.filePath(QStringLiteral("Nordhain/Anderes.conf")));
+    // ...and goes with the next deletion, at the close.
+    QVERIFY(schliesse(a));
+    QVERIFY(QDir(a.wurzeln.benutzer.path()).isEmpty());
+}
+
+void TestEinstellungen::werteAusserhalbWerdenIgnoriert_data()
+{
+    QTest::addColumn<QByteArray>("zeilen");
+    QTest::newRow("Methode 5") << QByteArray("Methode=" + dword(5));
+    QTest::newRow("Methode -1") << QByteArray("Methode=" + dword(-1));
+    QTest::newRow("CaesarVerschiebung 26") << QByteArray("CaesarVerschiebung=" + dword(26));
+    QTest::newRow("CaesarVerschiebung -1") << QByteArray("CaesarVerschiebung=" + dword(-1));
+    QTest::newRow("Spaltenzahl 0") << QByteArray("Spaltenzahl=" + dword(0));
+    QTest::newRow("Spaltenzahl 101") << QByteArray("Spaltenzahl=" + dword(101));
+}
+
+void TestEinstellungen::werteAusserhalbWerdenIgnoriert()
+{
+    QFETCH(QByteArray, zeilen);
+    Aufbau a({}, gespeichert(zeilen + "\n"));
+    QVERIFY(a.aktion("OptInRegistry").isChecked());
+    const Methodeneinstellungen e = a.option().einstellungen();
+    QCOMPARE(e.methode, 1);
+    QCOMPARE(e.verschiebung, 2);
+    QCOMPARE(a.option().GemerkteVerschiebung(), 2);
+    QCOMPARE(a.option().spaltenzahl(), 5);
+    QVERIFY(a.dialoge.fehler.isEmpty());
+}
+
+void TestEinstellungen::animationsbereich_data()
+{
+    QTest::addColumn<QByteArray>("zeilen");
+    QTest::addColumn<int>("min");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<int>("aktuell");
+    QTest::newRow("none stored") << QByteArray() << 0 << 300 << 150;
+    QTest::newRow("min 4000 ignored") << QByteArray("AnimationMin=" + dword(4000)) << 0 << 300 << 150;
+    QTest::newRow("max below min") << QByteArray("AnimationMin=" + dword(100) + "\nAnimationMax="
+                                                 + dword(50))
+                                   << 0 << 300 << 150;
+    QTest::newRow("current below range")
+        << QByteArray("AnimationMin=" + dword(100) + "\nAnimationMax=" + dword(500)
+                      + "\nAnimationAktuell=" + dword(20))
+        << 100 << 500 << 300;
+    QTest::newRow("only min") << QByteArray("AnimationMin=" + dword(100)) << 100 << 400 << 250;
+    QTest::newRow("max 5001") << QByteArray("AnimationMax=" + dword(5001)) << 0 << 300 << 150;
+    QTest::newRow("all in range") << QByteArray("AnimationMin=" + dword(3000) + "\nAnimationMax="
+                                                + dword(5000) + "\nAnimationAktuell=" + dword(5000))
+                                  << 3000 << 5000 << 5000;
+}
+
+void TestEinstellungen::animationsbereich()
+{
+    QFETCH(QByteArray, zeilen);
+    QFETCH(int, min);
+    QFETCH(int, max);
+    QFETCH(int, aktuell);
+    Aufbau a({}, gespeichert(zeilen + "\n"));
+    QCOMPARE(a.haupt().AnimationMin, min);
+    QCOMPARE(a.haupt().AnimationMax, max);
+    QCOMPARE(a.haupt().AnimationAktuell, aktuell);
+}
+
+void TestEinstellungen::kleinUndGrossZugleich()
+{
+    Aufbau a({}, gespeichert("Kleinschrift=" + dword(1) + "\nGrossschrift=" + dword(1) + "\n"));
+    QVERIFY(!a.steuer<QCheckBox>("CBKlein").isChecked());
+    QVERIFY(a.steuer<QCheckBox>("CBGross").isChecked());
+}
+
+// The key is stored scrambled, with its case, and comes back as it was.
+void TestEinstellungen::schluesselIstVerschleiert()
+{
+    QByteArray datei;
+    {
+        Aufbau a;
+        a.option().setSchluessel("ZauberWORTxy");
+        a.aktion("OptInRegistry").trigger();
+        const QString gespeichert = gelesen(a).value(QStringLiteral("VigenereSchluessel")).toString();
+        QCOMPARE(gespeichert.toStdString(),
+                 *verschl::VigenereVerschluesseln("ZauberWORTxy", "quellwasserklingen", false));
+        QVERIFY(gespeichert != QStringLiteral("ZauberWORTxy"));
+        datei = leseDatei(a.wurzeln.benutzer.filePath(kDatei));
+    }
+    Aufbau b({}, gespeichert(datei.mid(10)));
+    QCOMPARE(b.steuer<QLineEdit>("EdSchluessel").text(), QStringLiteral("ZauberWORTxy"));
+}
+
+void TestEinstellungen::gespeicherterSchluesselMitFremdzeichen_data()
+{
+    QTest::addColumn<QByteArray>("gespeichert");
+    QTest::addColumn<QString>("schluessel");
+    const QByteArray verschleiert = QByteArray::fromStdString(
+        *verschl::VigenereVerschluesseln("Geheim", "quellwasserklingen", false));
+    QByteArray mitZeichen = verschleiert;
+    mitZeichen.insert(3, "1-");
+    mitZeichen.insert(0, " ");
+    QTest::newRow("digits and punctuation between letters") << mitZeichen << "Geheim";
+    QTest::newRow("no letter at all") << QByteArray("123 !") << "Wolkenturm";
+}
+
+void TestEinstellungen::gespeicherterSchluesselMitFremdzeichen()
+{
+    QFETCH(QByteArray, gespeichert);
+    QFETCH(QString, schluessel);
+    Aufbau a({}, ::gespeichert("VigenereSchluessel=\"" + gespeichert + "\"\n"));
+    QCOMPARE(a.steuer<QLineEdit>("EdSchluessel").text(), schluessel);
+}
+
+// The style is rebuilt from the stored values only; name and size stay.
+void TestEinstellungen::stilOhneSchriftwerte()
+{
+    Aufbau a({}, gespeichert("Methode=" + dword(1) + "\n"));
+    QFont fett = a.klar().font();
+    fett.setBold(true);
+    fett.setItalic(true);
+    a.klar().setFont(fett);
+    a.chiffre().setFont(fett);
+    a.haupt().EinstellungenLaden();
+    for (TextPane *pane : { &a.klar(), &a.chiffre() }) {
+        QVERIFY(!pane->font().bold() && !pane->font().italic());
+        QCOMPARE(pane->font().pointSize(), fett.pointSize());
+        QCOMPARE(pane->font().family(), fett.family());
+    }
+}
+
+void TestEinstellungen::wortumbruchAus()
+{
+    Aufbau a({}, gespeichert("WordWrap=" + dword(0) + "\n"));
+    QVERIFY(!a.aktion("Zeilenumbruchautomatisch").isChecked());
+    for (TextPane *pane : { &a.klar(), &a.chiffre() }) {
+        QCOMPARE(pane->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(pane->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(pane->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    }
+}
+
+// A value of the wrong type stops the load there: what came before holds.
+void TestEinstellungen::falscherTypBeendetDasLaden()
+{
+    Aufbau a({}, gespeichert("Pfad=/ordner/\nFontsize=" + dword(16) + "\nCaesarVerschiebung="
+                             + dword(9) + "\nMethode=drei\nSpaltenzahl=" + dword(50)
+                             + "\nBlinken=" + dword(1) + "\n"));
+    QCOMPARE(a.dialoge.fehler, QStringList { QStringLiteral("Ungültiger Datentyp für 'Methode'") });
+    QCOMPARE(a.haupt().Pfad, QStringLiteral("/ordner/"));
+    QCOMPARE(a.klar().font().pointSize(), 16);
+    QCOMPARE(a.option().GemerkteVerschiebung(), 9);
+    QCOMPARE(a.option().spaltenzahl(), 5);
+    QVERIFY(!a.haupt().Blinken);
+    QVERIFY(a.haupt().isVisible());
+}
+
+void TestEinstellungen::unbrauchbareDateien_data()
+{
+    QTest::addColumn<QByteArray>("inhalt");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("truncated") << QByteArray("[General]\nMethode=dwo");
+    QTest::newRow("not an ini file") << QByteArray("\x00\xff\x12garbage\n\n[[[", 16);
+}
+
+void TestEinstellungen::unbrauchbareDateien()
+{
+    QFETCH(QByteArray, inhalt);
+    Aufbau a({}, [&inhalt](const Wurzeln &w) {
+        QDir(w.benutzer.path()).mkpath(QStringLiteral("Nordhain"));
+        schreibeDatei(w.benutzer, kDatei, inhalt);
+    });
+    QVERIFY(a.haupt().isVisible());
+    QCOMPARE(a.option().einstellungen().methode, 1);
+    // Saving over it gives a sound file again.
+    a.aktion("OptInRegistry").setChecked(true);
+    QVERIFY(a.haupt().EinstellungenSpeichern());
+    QCOMPARE(gelesen(a).allKeys().size(), 29);
+}
+
+// A settings file whose path leaves no room for the temporary file that a
+// write goes through: the key opens, but no value can be written. (Tests run
+// as root, so file permissions cannot make a write fail.)
+void TestEinstellungen::nichtSchreibbarHaeltDasFensterOffen()
+{
+    Aufbau a;
+    const QString datei = QStringLiteral("/Nordhain/Zifferon.conf");
+    QString ordner = a.wurzeln.benutzer.path();
+    constexpr int kPfadGrenze = 4095;
+    while (ordner.size() + datei.size() < kPfadGrenze - 3) {
+        const int rest = kPfadGrenze - 3 - int(ordner.size() + datei.size()) - 1;
+        ordner += QLatin1Char('/') + QString(std::clamp(rest, 1, 200), QLatin1Char('x'));
+    }
+    QVERIFY(QDir().mkpath(ordner + QStringLiteral("/Nordhain")));
+    QFile vorhanden(ordner + datei);
+    QVERIFY(vorhanden.open(QIODevice::WriteOnly));
+    vorhanden.close();
+    registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer, ordner);
+    a.aktion("OptInRegistry").setChecked(true);
+    QVERIFY(!schliesse(a));
+    QCOMPARE(a.dialoge.fehler, QStringList { QStringLiteral("Konnte Daten für 'Programmpfad' nicht setzen") });
+    QVERIFY(a.dialoge.fragen.isEmpty());
+}
+
+void TestEinstellungen::maschinenEintraegeWerdenEntfernt()
+{
+    Aufbau a({}, [](const Wurzeln &w) {
+        QDir(w.maschine.path()).mkpath(QStringLiteral("Nordwerk"));
+        QDir(w.maschine.path()).mkpath(QStringLiteral("Nordhain"));
+        schreibeDatei(w.maschine, QStringLiteral("Nordwerk/Zifferon.conf"), "[General]\n");
+        schreibeDatei(w.maschine, QStringLiteral("Nordhain/Zifferon.conf"), "[General]\n");
+        schreibeDatei(w.maschine, QStringLiteral("Nordhain/Anderes.conf"), "[General]\n");
+        schreibeDatei(w.maschine, QStringLiteral("rovozu.conf"), "[General]\n");
+    });
+    const QDir maschine(a.wurzeln.maschine.path());
+    QVERIFY(!maschine.exists(QStringLiteral("Nordwerk")));
+    QVERIFY(!maschine.exists(QStringLiteral("Nordhain/Zifferon.conf")));
+    QVERIFY(maschine.exists(QStringLiteral("Nordhain/Anderes.conf")));
+    QVERIFY(maschine.exists(QStringLiteral("rovozu.conf")));
+}
+
+QTEST_MAIN(TestEinstellungen)
+#include "test_einstellungen.moc"
