@@ -62,7 +62,7 @@ case "${1:-}" in
         build fuzz
         seconds="${2:-30}"
         for target in build/fuzz/fuzz/fuzz_*; do
-            [ -x "$target" ] || continue
+            [ -f "$target" ] && [ -x "$target" ] || continue
             echo "== $(basename "$target"): ${seconds} s"
             log="build/fuzz/$(basename "$target").log"
             if ! "$target" -max_total_time="$seconds" -max_len=4096 >"$log" 2>&1; then
@@ -76,7 +76,7 @@ case "${1:-}" in
         ensure_packages "${BUILD_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
         build bench
         for b in build/bench/bench/bench_*; do
-            [ -x "$b" ] && "$b" "${@:2}"
+            if [ -f "$b" ] && [ -x "$b" ]; then "$b" "${@:2}"; fi
         done
         ;;
     *)
