@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFormLayout>
 #include <QMessageBox>
 #include <QUrl>
@@ -99,7 +100,11 @@ std::optional<Schrift> QtDialoge::Schriftart(QWidget *eltern, const Schrift &vor
 {
     QDialog dialog(eltern);
     dialog.setWindowTitle(QStringLiteral("Schriftart"));
-    auto *schrift = new QFontDialog(vorher.font, &dialog);
+    // The dialog lists installed families only: preselect the one that the
+    // panes really show (say "Liberation Mono" for "Courier New").
+    QFont start = vorher.font;
+    start.setFamilies({ QFontInfo(start).family() });
+    auto *schrift = new QFontDialog(start, &dialog);
     schrift->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     schrift->setWindowFlags(Qt::Widget);
     auto *farbe = new QComboBox(&dialog);
