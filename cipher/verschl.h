@@ -43,10 +43,10 @@ char VigenereTabelle(int zeile, int spalte);
 // std::nullopt means "no result": the key was empty. The key must hold
 // letters only (callers filter it); any other key byte x still shifts by
 // (GrossBuchstabe(x) - 65) mod 26 and never leaves the table.
-std::optional<Text> VigenereVerschluesseln(const Text &text, const Text &schluessel,
-                                           bool SonderzeichenIgnorieren);
-std::optional<Text> VigenereEntschluesseln(const Text &text, const Text &schluessel,
-                                           bool SonderzeichenIgnorieren);
+std::optional<Text> VigenereVerschluesseln(
+    const Text &text, const Text &schluessel, bool SonderzeichenIgnorieren);
+std::optional<Text> VigenereEntschluesseln(
+    const Text &text, const Text &schluessel, bool SonderzeichenIgnorieren);
 
 // Not for the program: the engine takes SIMD code paths where the processor
 // has them (SSE2/SSSE3 on x86) and portable code elsewhere. These variants
@@ -58,10 +58,10 @@ enum class Rechenweg { Schnellster, Portabel };
 
 Text MatrixVerschluesseln(const Text &text, Spaltenwahl wahl, Rechenweg weg);
 Text MatrixEntschluesseln(const Text &text, Spaltenwahl wahl, Rechenweg weg);
-std::optional<Text> VigenereVerschluesseln(const Text &text, const Text &schluessel,
-                                           bool SonderzeichenIgnorieren, Rechenweg weg);
-std::optional<Text> VigenereEntschluesseln(const Text &text, const Text &schluessel,
-                                           bool SonderzeichenIgnorieren, Rechenweg weg);
+std::optional<Text> VigenereVerschluesseln(
+    const Text &text, const Text &schluessel, bool SonderzeichenIgnorieren, Rechenweg weg);
+std::optional<Text> VigenereEntschluesseln(
+    const Text &text, const Text &schluessel, bool SonderzeichenIgnorieren, Rechenweg weg);
 
 } // namespace intern
 

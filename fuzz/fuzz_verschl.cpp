@@ -7,13 +7,14 @@
 //           bit 2 SonderzeichenIgnorieren
 //   byte 2: manual column count -27..100 (0 and below are used as 1)
 //   byte 3: key length 1..30; the key bytes are taken from the text
-// Every check is a round trip or a property of the specification, and the
+// Every check is a round trip or a property of the cipher rules, and the
 // engine's SIMD and portable paths must agree byte for byte. A mismatch
 // aborts, so libFuzzer reports it like a crash.
 
 #include "cipher/verschl.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 
@@ -36,14 +37,13 @@ Text ohneEndLeerzeichen(Text t)
 
 std::size_t zaehle(const Text &t, bool (*pred)(unsigned char))
 {
-    return static_cast<std::size_t>(
-        std::count_if(t.begin(), t.end(), [pred](char c) { return pred(static_cast<unsigned char>(c)); }));
+    std::size_t n = 0;
+    for (const char c : t)
+        n += pred(static_cast<unsigned char>(c));
+    return n;
 }
 
-bool istBuchstabe(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+bool istBuchstabe(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 bool istUmlaut(unsigned char c)
 {
@@ -64,6 +64,9 @@ void verschiebungen(const Text &text, int s)
         else
             pruefe(y == x);
     }
+    // Shifts outside -26..25 are reduced modulo 26 (documented; callers never pass them).
+    pruefe(CaesarVerschieben(text, s + 26 * 1000) == c);
+    pruefe(CaesarVerschieben(text, INT32_MIN) == CaesarVerschieben(text, 2));
     pruefe(Rot13(Rot13(text)) == text);
     pruefe(Rot13(text) == CaesarVerschieben(text, 13));
     pruefe(Rot128(Rot128(text)) == text);
@@ -109,7 +112,7 @@ void vigenere(const Text &text, const Text &schluessel, bool ignorieren)
         const auto p = intern::VigenereEntschluesseln(*c, schluessel, ignorieren, w);
         pruefe(p.has_value() && *p == text);
         pruefe(*intern::VigenereEntschluesseln(text, schluessel, ignorieren, w)
-               == VigenereEntschluesseln(text, schluessel, ignorieren).value());
+            == VigenereEntschluesseln(text, schluessel, ignorieren).value());
     }
     pruefe(!VigenereVerschluesseln(text, Text(), ignorieren).has_value());
     pruefe(!VigenereEntschluesseln(text, Text(), ignorieren).has_value());
