@@ -1,0 +1,145 @@
+// The main window on large texts: opening a 16 MiB German text file into a
+// pane and reading the pane back as a Text, next to the bare QPlainTextEdit
+// round trip of the same text (setPlainText + toPlainText) as the baseline;
+// also swapping two 16 MiB texts and encrypting a 16 MiB plaintext.
+//
+// Peak memory is the process's peak resident set size after the benchmark
+// (counter "Spitze_MiB"); it only grows, so run one benchmark per process to
+// compare it, e.g. --benchmark_filter=Baseline.
+
+#include "bench/deutschtext.h"
+#include "mainwindow/dialoge.h"
+#include "mainwindow/programm.h"
+#include "mainwindow/textpane.h"
+#include "platform/codepage.h"
+#include "platform/registry.h"
+
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr std::size_t kGroesse = std::size_t { 16 } << 20;
+
+const verschl::Text &text()
+{
+    static const verschl::Text t = deutschtext::erzeuge(kGroesse);
+    return t;
+}
+
+// Answers every file dialog with one path and says nothing.
+class StilleDialoge : public Dialoge
+{
+public:
+    explicit StilleDialoge(QString pfad)
+        : pfad(std::move(pfad))
+    { }
+    void ZeigeWarnung(QWidget *, const QString &) override { }
+    void ZeigeFehler(QWidget *, const QString &) override { }
+    Antwort FrageJaNeinAbbrechen(QWidget *, const QString &) override { return Antwort::Nein; }
+    bool FrageOkAbbrechen(QWidget *, const QString &) override { return true; }
+    std::optional<QString> DateiOeffnen(QWidget *, const Dateiwahl &) override { return pfad; }
+    std::optional<QString> DateiSpeichern(QWidget *, const Dateiwahl &) override { return pfad; }
+    std::optional<Schrift> Schriftart(QWidget *, const Schrift &) override { return std::nullopt; }
+    void OeffneAdresse(const QUrl &) override { }
+
+private:
+    QString pfad;
+};
+
+// A program whose settings live in a temporary folder, never the user's.
+struct Umgebung
+{
+    Umgebung()
+    {
+        registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer, ordner.path());
+        registry::setzeWurzelordner(registry::Wurzel::LokaleMaschine, ordner.path());
+        QFile datei(pfad);
+        if (!datei.open(QIODevice::WriteOnly)
+            || datei.write(text().data(), qint64(text().size())) != qint64(text().size()))
+            qFatal("cannot write %s", qPrintable(pfad));
+    }
+    QTemporaryDir ordner;
+    QString pfad = ordner.filePath(QStringLiteral("text.txt"));
+    StilleDialoge dialoge { pfad };
+    Programm programm { dialoge, {} };
+    TextPane &klar = *programm.haupt.findChild<TextPane *>(QStringLiteral("MKlar"));
+    TextPane &chiffre = *programm.haupt.findChild<TextPane *>(QStringLiteral("MChiffre"));
+};
+
+void meldeSpitze(benchmark::State &state)
+{
+    rusage nutzung {};
+    getrusage(RUSAGE_SELF, &nutzung);
+    state.counters["Spitze_MiB"] = double(nutzung.ru_maxrss) / 1024.0;
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kGroesse));
+}
+
+void Baseline_setPlainText_toPlainText(benchmark::State &state)
+{
+    const QString anzeige = codepage::AlsPanetext(text());
+    for (auto _ : state) {
+        QPlainTextEdit pane;
+        pane.setPlainText(anzeige);
+        benchmark::DoNotOptimize(pane.toPlainText());
+    }
+    meldeSpitze(state);
+}
+
+void Oeffnen_und_Auslesen(benchmark::State &state)
+{
+    Umgebung u;
+    for (auto _ : state) {
+        u.programm.haupt.Klartextffnen1Click();
+        benchmark::DoNotOptimize(u.klar.text());
+        state.PauseTiming();
+        u.programm.haupt.MMKlartextloeschenClick();
+        state.ResumeTiming();
+    }
+    meldeSpitze(state);
+}
+
+void Texte_tauschen(benchmark::State &state)
+{
+    Umgebung u;
+    u.klar.setText(text());
+    u.chiffre.setText(verschl::Rot13(text()));
+    for (auto _ : state)
+        u.programm.haupt.TextetauschenClick();
+    meldeSpitze(state);
+}
+
+void Verschluesseln_Caesar(benchmark::State &state)
+{
+    Umgebung u;
+    u.klar.setText(text());
+    for (auto _ : state) {
+        u.programm.haupt.BVerschluesselnClick();
+        state.PauseTiming();
+        u.chiffre.setText({});
+        state.ResumeTiming();
+    }
+    meldeSpitze(state);
+}
+
+} // namespace
+
+BENCHMARK(Baseline_setPlainText_toPlainText)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Oeffnen_und_Auslesen)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Texte_tauschen)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Verschluesseln_Caesar)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    verschl::ErzeugeVigenereTabelle();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
