@@ -14,24 +14,23 @@
 namespace {
 
 QMessageBox::StandardButton frage(QWidget *eltern, const QString &text,
-                                  QMessageBox::StandardButtons knoepfe,
-                                  QMessageBox::StandardButton vorgabe)
+    QMessageBox::StandardButtons knoepfe, QMessageBox::StandardButton vorgabe)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"), text, knoepfe, eltern);
     box.setDefaultButton(vorgabe);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-std::optional<QString> dateidialog(QWidget *eltern, const Dateiwahl &wahl,
-                                   QFileDialog::AcceptMode modus)
+std::optional<QString> dateidialog(
+    QWidget *eltern, const Dateiwahl &wahl, QFileDialog::AcceptMode modus)
 {
     QFileDialog dialog(eltern, wahl.titel, wahl.ordner);
     dialog.setAcceptMode(modus);
-    dialog.setFileMode(modus == QFileDialog::AcceptSave ? QFileDialog::AnyFile
-                                                        : QFileDialog::ExistingFile);
+    dialog.setFileMode(
+        modus == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // "*" rather than "*.*": on Linux and macOS many text files have no dot.
-    dialog.setNameFilters({ QStringLiteral("Textdateien (*.txt)"),
-                            QStringLiteral("alle Dateien (*)") });
+    dialog.setNameFilters(
+        { QStringLiteral("Textdateien (*.txt)"), QStringLiteral("alle Dateien (*)") });
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     // The program asks before overwriting, and only when the user wants it.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -43,14 +42,22 @@ std::optional<QString> dateidialog(QWidget *eltern, const Dateiwahl &wahl,
 
 // The sixteen colours of the classic font dialog.
 const std::pair<const char *, QColor> kSchriftfarben[] = {
-    { "Schwarz", QColor(0, 0, 0) },        { "Kastanienbraun", QColor(128, 0, 0) },
-    { "Grün", QColor(0, 128, 0) },         { "Oliv", QColor(128, 128, 0) },
-    { "Marineblau", QColor(0, 0, 128) },   { "Lila", QColor(128, 0, 128) },
-    { "Blaugrün", QColor(0, 128, 128) },   { "Grau", QColor(128, 128, 128) },
-    { "Silber", QColor(192, 192, 192) },   { "Rot", QColor(255, 0, 0) },
-    { "Hellgrün", QColor(0, 255, 0) },     { "Gelb", QColor(255, 255, 0) },
-    { "Blau", QColor(0, 0, 255) },         { "Fuchsie", QColor(255, 0, 255) },
-    { "Aqua", QColor(0, 255, 255) },       { "Weiß", QColor(255, 255, 255) },
+    { "Schwarz", QColor(0, 0, 0) },
+    { "Kastanienbraun", QColor(128, 0, 0) },
+    { "Grün", QColor(0, 128, 0) },
+    { "Oliv", QColor(128, 128, 0) },
+    { "Marineblau", QColor(0, 0, 128) },
+    { "Lila", QColor(128, 0, 128) },
+    { "Blaugrün", QColor(0, 128, 128) },
+    { "Grau", QColor(128, 128, 128) },
+    { "Silber", QColor(192, 192, 192) },
+    { "Rot", QColor(255, 0, 0) },
+    { "Hellgrün", QColor(0, 255, 0) },
+    { "Gelb", QColor(255, 255, 0) },
+    { "Blau", QColor(0, 0, 255) },
+    { "Fuchsie", QColor(255, 0, 255) },
+    { "Aqua", QColor(0, 255, 255) },
+    { "Weiß", QColor(255, 255, 255) },
 };
 
 } // namespace
@@ -67,8 +74,8 @@ void QtDialoge::ZeigeFehler(QWidget *eltern, const QString &text)
 
 Dialoge::Antwort QtDialoge::FrageJaNeinAbbrechen(QWidget *eltern, const QString &text)
 {
-    switch (frage(eltern, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                  QMessageBox::Yes)) {
+    switch (frage(
+        eltern, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
     case QMessageBox::Yes:
         return Antwort::Ja;
     case QMessageBox::No:
@@ -128,7 +135,4 @@ std::optional<Schrift> QtDialoge::Schriftart(QWidget *eltern, const Schrift &vor
     return Schrift { schrift->currentFont(), farbe->currentData().value<QColor>() };
 }
 
-void QtDialoge::OeffneAdresse(const QUrl &adresse)
-{
-    QDesktopServices::openUrl(adresse);
-}
+void QtDialoge::OeffneAdresse(const QUrl &adresse) { QDesktopServices::openUrl(adresse); }

@@ -4,10 +4,10 @@
 // program gets QtDialoge; tests pass a scripted stand-in that answers at once
 // and records what was shown, so no test ever waits on a modal box.
 
+#include <optional>
 #include <QColor>
 #include <QFont>
 #include <QString>
-#include <optional>
 
 class QUrl;
 class QWidget;

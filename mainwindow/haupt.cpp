@@ -21,7 +21,7 @@ QFont fensterschrift(int pixel)
 {
     QFont schrift;
     schrift.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                          QStringLiteral("Arial") });
+        QStringLiteral("Arial") });
     schrift.setPixelSize(pixel);
     return schrift;
 }
@@ -35,8 +35,7 @@ QFont paneschrift()
     return schrift;
 }
 
-template<typename T>
-T *benannt(T *objekt, const char *name)
+template <typename T> T *benannt(T *objekt, const char *name)
 {
     objekt->setObjectName(QLatin1String(name));
     return objekt;
@@ -45,12 +44,10 @@ T *benannt(T *objekt, const char *name)
 } // namespace
 
 // Pulls the icons out of the static library into whatever links it.
-static void ladeBilder()
-{
-    Q_INIT_RESOURCE(zifferon);
-}
+static void ladeBilder() { Q_INIT_RESOURCE(zifferon); }
 
-THauptform::THauptform(Dialoge &dialoge, const QStringList &argumente) : dialoge(dialoge)
+THauptform::THauptform(Dialoge &dialoge, const QStringList &argumente)
+    : dialoge(dialoge)
 {
     ladeBilder();
     setObjectName(QStringLiteral("Hauptform"));
@@ -67,7 +64,7 @@ THauptform::THauptform(Dialoge &dialoge, const QStringList &argumente) : dialoge
     FormCreate(argumente);
 }
 
-template<typename Handler>
+template <typename Handler>
 QAction *THauptform::aktion(const char *name, const QString &text, int bild, Handler handler)
 {
     QAction *a = benannt(new QAction(text, this), name);
@@ -78,8 +75,8 @@ QAction *THauptform::aktion(const char *name, const QString &text, int bild, Han
 }
 
 // A check-mark item whose click only inverts the check mark.
-QAction *THauptform::schalter(const char *name, const QString &text, bool an,
-                              void (THauptform::*handler)())
+QAction *THauptform::schalter(
+    const char *name, const QString &text, bool an, void (THauptform::*handler)())
 {
     QAction *a = benannt(new QAction(text, this), name);
     a->setCheckable(true);
@@ -97,80 +94,76 @@ QAction *THauptform::schalter(const char *name, const QString &text, bool an,
 void THauptform::erzeugeAktionen()
 {
     using H = THauptform;
-    Klartextffnen1 = aktion("Klartextffnen1", QStringLiteral("&Klartext öffnen..."), 0,
-                            &H::Klartextffnen1Click);
+    Klartextffnen1 = aktion(
+        "Klartextffnen1", QStringLiteral("&Klartext öffnen..."), 0, &H::Klartextffnen1Click);
     Klartextffnen1->setToolTip(QStringLiteral("Klartext öffnen"));
     Klartextffnen1->setShortcut(QKeySequence::Open);
     Klartextspeichern1 = aktion("Klartextspeichern1", QStringLiteral("Klartext s&peichern"), 1,
-                                &H::Klartextspeichern1Click);
+        &H::Klartextspeichern1Click);
     Klartextspeichern1->setShortcut(QKeySequence::Save);
     Klartextspeichernunter1 = aktion("Klartextspeichernunter1",
-                                     QStringLiteral("Klartext speichern u&nter..."), 2,
-                                     &H::Klartextspeichernunter1Click);
+        QStringLiteral("Klartext speichern u&nter..."), 2, &H::Klartextspeichernunter1Click);
     Klartextspeichernunter1->setToolTip(QStringLiteral("Klartext speichern unter..."));
-    Chiffreffnen1 = aktion("Chiffreffnen1", QStringLiteral("Chiffre öffnen..."), 3,
-                           &H::Chiffreffnen1Click);
+    Chiffreffnen1
+        = aktion("Chiffreffnen1", QStringLiteral("Chiffre öffnen..."), 3, &H::Chiffreffnen1Click);
     Chiffreffnen1->setToolTip(QStringLiteral("Chiffre öffnen"));
-    Chiffrespeichern1 = aktion("Chiffrespeichern1", QStringLiteral("Chiffre &speichern"), 4,
-                               &H::Chiffrespeichern1Click);
+    Chiffrespeichern1 = aktion(
+        "Chiffrespeichern1", QStringLiteral("Chiffre &speichern"), 4, &H::Chiffrespeichern1Click);
     Chriffrespeichernunter1 = aktion("Chriffrespeichernunter1",
-                                     QStringLiteral("Chriffre speichern &unter..."), 5,
-                                     &H::Chriffrespeichernunter1Click);
+        QStringLiteral("Chriffre speichern &unter..."), 5, &H::Chriffrespeichernunter1Click);
     Chriffrespeichernunter1->setToolTip(QStringLiteral("Chiffre speichern unter..."));
     Beenden1 = aktion("Beenden1", QStringLiteral("&Beenden"), -1, &H::Beenden1Click);
 
-    MMKlartextloeschen = aktion("MMKlartextloeschen", QStringLiteral("&Klartext löschen"), 6,
-                                &H::MMKlartextloeschenClick);
+    MMKlartextloeschen = aktion(
+        "MMKlartextloeschen", QStringLiteral("&Klartext löschen"), 6, &H::MMKlartextloeschenClick);
     MMKlartextloeschen->setToolTip(QStringLiteral("Klartext löschen"));
-    MMChiffreloeschen = aktion("MMChiffreloeschen", QStringLiteral("&Chiffre löschen"), 7,
-                               &H::MMChiffreloeschenClick);
+    MMChiffreloeschen = aktion(
+        "MMChiffreloeschen", QStringLiteral("&Chiffre löschen"), 7, &H::MMChiffreloeschenClick);
     MMChiffreloeschen->setToolTip(QStringLiteral("Chiffre löschen"));
-    Textetauschen = aktion("Textetauschen", QStringLiteral("&Texte tauschen"), 8,
-                           &H::TextetauschenClick);
+    Textetauschen
+        = aktion("Textetauschen", QStringLiteral("&Texte tauschen"), 8, &H::TextetauschenClick);
     Textetauschen->setToolTip(QStringLiteral("Texte tauschen"));
-    Schriftartwaehlen = aktion("Schriftartwaehlen", QStringLiteral("&Schriftart..."), 9,
-                               &H::SchriftartwaehlenClick);
-    Zeilenumbruchautomatisch = schalter("Zeilenumbruchautomatisch", QStringLiteral("&Zeilenumbruch"),
-                                        true, &H::ZeilenumbruchautomatischClick);
+    Schriftartwaehlen = aktion(
+        "Schriftartwaehlen", QStringLiteral("&Schriftart..."), 9, &H::SchriftartwaehlenClick);
+    Zeilenumbruchautomatisch = schalter("Zeilenumbruchautomatisch",
+        QStringLiteral("&Zeilenumbruch"), true, &H::ZeilenumbruchautomatischClick);
     MMHintergrundfarbig = schalter("MMHintergrundfarbig", QStringLiteral("&Hintergrund farbig"),
-                                   true, &H::MMHintergrundfarbigClick);
+        true, &H::MMHintergrundfarbigClick);
 
-    MMVerschluesseln = aktion("MMVerschluesseln", QStringLiteral("&Verschlüsseln"), 14,
-                              &H::BVerschluesselnClick);
+    MMVerschluesseln = aktion(
+        "MMVerschluesseln", QStringLiteral("&Verschlüsseln"), 14, &H::BVerschluesselnClick);
     MMVerschluesseln->setToolTip(QStringLiteral("Klartext verschlüsseln"));
-    MMEntschluesseln = aktion("MMEntschluesseln", QStringLiteral("&Entschlüsseln"), 15,
-                              &H::BEntschluesselnClick);
+    MMEntschluesseln = aktion(
+        "MMEntschluesseln", QStringLiteral("&Entschlüsseln"), 15, &H::BEntschluesselnClick);
     MMEntschluesseln->setToolTip(QStringLiteral("Chiffre entschlüsseln"));
     // Checkable, so the menu shows a check mark and the tool button stays
     // pressed while the method window is open; the toggle sets the mark.
-    Optionsfester = aktion("Optionsfester", QStringLiteral("Verschlüsselungs-&Methode..."), 10,
-                           &H::BOptionenClick);
+    Optionsfester = aktion(
+        "Optionsfester", QStringLiteral("Verschlüsselungs-&Methode..."), 10, &H::BOptionenClick);
     Optionsfester->setToolTip(QStringLiteral("Verschlüsslungsmethode wählen"));
     Optionsfester->setCheckable(true);
 
-    MatrixVerschlsselung1 = aktion("MatrixVerschlsselung1", QStringLiteral("Matrix-Verschlüsselung"),
-                                   16, &H::MatrixVerschlsselung1Click);
+    MatrixVerschlsselung1 = aktion("MatrixVerschlsselung1",
+        QStringLiteral("Matrix-Verschlüsselung"), 16, &H::MatrixVerschlsselung1Click);
     MatrixVerschlsselung1->setToolTip(QStringLiteral("Demo Matrix-Verschlüsselung"));
-    CaesarVerschlsselung1 = aktion("CaesarVerschlsselung1", QStringLiteral("Caesar-Verschlüsselung"),
-                                   17, &H::CaesarVerschlsselung1Click);
+    CaesarVerschlsselung1 = aktion("CaesarVerschlsselung1",
+        QStringLiteral("Caesar-Verschlüsselung"), 17, &H::CaesarVerschlsselung1Click);
     CaesarVerschlsselung1->setToolTip(QStringLiteral("Demo Caesar-Verschlüsselung"));
-    VigenreMatrix1 = aktion("VigenreMatrix1", QStringLiteral("&Vigenère-Verschlüsselung"), 18,
-                            &H::VigenreMatrix1Click);
+    VigenreMatrix1 = aktion(
+        "VigenreMatrix1", QStringLiteral("&Vigenère-Verschlüsselung"), 18, &H::VigenreMatrix1Click);
     VigenreMatrix1->setToolTip(QStringLiteral("Demo Vigenère-Verschlüsselung"));
 
-    SMNichtgespeichertWarnung = schalter("SMNichtgespeichertWarnung",
-                                         QStringLiteral("&Nicht-gespeichert-Warnung"), true, nullptr);
-    SMUeberschreibwarnung = schalter("SMUeberschreibwarnung", QStringLiteral("Ü&berschreibwarnung"),
-                                     true, nullptr);
+    SMNichtgespeichertWarnung = schalter(
+        "SMNichtgespeichertWarnung", QStringLiteral("&Nicht-gespeichert-Warnung"), true, nullptr);
+    SMUeberschreibwarnung
+        = schalter("SMUeberschreibwarnung", QStringLiteral("Ü&berschreibwarnung"), true, nullptr);
     MMDemoOptUebernehmen = schalter("MMDemoOptUebernehmen",
-                                    QStringLiteral("&Demo-Optionen übernehmen"), true,
-                                    &H::MMDemoOptUebernehmenClick);
+        QStringLiteral("&Demo-Optionen übernehmen"), true, &H::MMDemoOptUebernehmenClick);
     MMDemoOptUebernehmen->setStatusTip(
         QStringLiteral("Änderungen in den Demos wirken sich im Hauptprogramm aus"));
     MMDemoOptUebernehmen->setToolTip(MMDemoOptUebernehmen->statusTip());
     OptInRegistry = schalter("OptInRegistry",
-                             QStringLiteral("Einstellungen in Registrierung &speichern"), false,
-                             &H::OptInRegistryClick);
+        QStringLiteral("Einstellungen in Registrierung &speichern"), false, &H::OptInRegistryClick);
 
     Liesmich1 = aktion("Liesmich1", QStringLiteral("&Kurzanleitung..."), 12, &H::Liesmich1Click);
     ber1 = aktion("ber1", QStringLiteral("Ü&ber..."), 13, &H::Ueber1Click);
@@ -202,10 +195,10 @@ void THauptform::erzeugeSteuerelemente()
         connect(k, &QPushButton::clicked, this, handler);
         return k;
     };
-    BVerschluesseln = knopf("BVerschluesseln", QStringLiteral("&Verschlüsseln"),
-                            &THauptform::BVerschluesselnClick);
-    BEntschluesseln = knopf("BEntschluesseln", QStringLiteral("&Entschlüsseln"),
-                            &THauptform::BEntschluesselnClick);
+    BVerschluesseln = knopf(
+        "BVerschluesseln", QStringLiteral("&Verschlüsseln"), &THauptform::BVerschluesselnClick);
+    BEntschluesseln = knopf(
+        "BEntschluesseln", QStringLiteral("&Entschlüsseln"), &THauptform::BEntschluesselnClick);
     BOptionen = knopf("BOptionen", QStringLiteral("&Methode >>"), &THauptform::BOptionenClick);
     BBeenden = knopf("BBeenden", QStringLiteral("&Beenden"), &THauptform::Beenden1Click);
 
@@ -226,12 +219,13 @@ void THauptform::erzeugeMenues()
     Datei1->addAction(Beenden1);
 
     QMenu *ansicht = benannt(menuBar()->addMenu(QStringLiteral("&Ansicht")), "Ansicht");
-    ansicht->addActions({ MMKlartextloeschen, MMChiffreloeschen, Textetauschen, Schriftartwaehlen });
+    ansicht->addActions(
+        { MMKlartextloeschen, MMChiffreloeschen, Textetauschen, Schriftartwaehlen });
     ansicht->addSeparator();
     ansicht->addActions({ Zeilenumbruchautomatisch, MMHintergrundfarbig });
 
-    QMenu *verschluesselung = benannt(menuBar()->addMenu(QStringLiteral("&Verschlüsselung")),
-                                      "MMVerschluesselung");
+    QMenu *verschluesselung
+        = benannt(menuBar()->addMenu(QStringLiteral("&Verschlüsselung")), "MMVerschluesselung");
     verschluesselung->addActions({ MMVerschluesseln, MMEntschluesseln });
     verschluesselung->addSeparator();
     verschluesselung->addAction(Optionsfester);
@@ -260,14 +254,22 @@ void THauptform::erzeugeWerkzeugleiste()
     ToolBar->setIconSize(QSize(16, 16));
     ToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
     const std::initializer_list<std::pair<QAction *, const char *>> knoepfe = {
-        { Klartextffnen1, "ToolButton1" },       { Klartextspeichernunter1, "ToolButton3" },
-        { nullptr, nullptr },                    { Chiffreffnen1, "ToolButton4" },
-        { Chriffrespeichernunter1, "ToolButton6" }, { nullptr, nullptr },
-        { MMKlartextloeschen, "ToolButton7" },   { MMChiffreloeschen, "ToolButton8" },
-        { Textetauschen, "ToolButton9" },        { nullptr, nullptr },
-        { MMVerschluesseln, "ToolBVerschluesseln" }, { MMEntschluesseln, "ToolBEntschluesseln" },
-        { Optionsfester, "ToolBOptionen" },      { nullptr, nullptr },
-        { MatrixVerschlsselung1, "TBMatrixDemo" }, { CaesarVerschlsselung1, "TBCaesarDemo" },
+        { Klartextffnen1, "ToolButton1" },
+        { Klartextspeichernunter1, "ToolButton3" },
+        { nullptr, nullptr },
+        { Chiffreffnen1, "ToolButton4" },
+        { Chriffrespeichernunter1, "ToolButton6" },
+        { nullptr, nullptr },
+        { MMKlartextloeschen, "ToolButton7" },
+        { MMChiffreloeschen, "ToolButton8" },
+        { Textetauschen, "ToolButton9" },
+        { nullptr, nullptr },
+        { MMVerschluesseln, "ToolBVerschluesseln" },
+        { MMEntschluesseln, "ToolBEntschluesseln" },
+        { Optionsfester, "ToolBOptionen" },
+        { nullptr, nullptr },
+        { MatrixVerschlsselung1, "TBMatrixDemo" },
+        { CaesarVerschlsselung1, "TBCaesarDemo" },
         { VigenreMatrix1, "TBVigenereDemo" },
     };
     for (const auto &[aktion, name] : knoepfe) {
@@ -300,20 +302,20 @@ void THauptform::erzeugePopupMenue()
     eintrag("entschlsseln1", QStringLiteral("entschlüsseln"), &H::BEntschluesselnClick);
     eintrag("Textetauschen1", QStringLiteral("Texte tauschen"), &H::TextetauschenClick);
     PopMenueTrennstrich = benannt(PopupMenu1->addSeparator(), "PopMenueTrennstrich");
-    PopMDemoMatrix = eintrag("PopMDemoMatrix", QStringLiteral("Demo Matrix"),
-                             &H::MatrixVerschlsselung1Click);
-    PopMDemoCaesar = eintrag("PopMDemoCaesar", QStringLiteral("Demo Caesar"),
-                             &H::CaesarVerschlsselung1Click);
-    PopMDemoVigenere = eintrag("PopMDemoVigenere", QStringLiteral("Demo Vigenère"),
-                               &H::VigenreMatrix1Click);
+    PopMDemoMatrix
+        = eintrag("PopMDemoMatrix", QStringLiteral("Demo Matrix"), &H::MatrixVerschlsselung1Click);
+    PopMDemoCaesar
+        = eintrag("PopMDemoCaesar", QStringLiteral("Demo Caesar"), &H::CaesarVerschlsselung1Click);
+    PopMDemoVigenere
+        = eintrag("PopMDemoVigenere", QStringLiteral("Demo Vigenère"), &H::VigenreMatrix1Click);
     PopupMenu1->addSeparator();
     eintrag("Beenden2", QStringLiteral("Beenden"), &H::Beenden1Click);
 
-    for (QWidget *w : std::initializer_list<QWidget *> { LKlartext, Lchiffre, BVerschluesseln,
-                                                         BEntschluesseln, BOptionen, BBeenden }) {
+    for (QWidget *w : std::initializer_list<QWidget *> {
+             LKlartext, Lchiffre, BVerschluesseln, BEntschluesseln, BOptionen, BBeenden }) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(w, &QWidget::customContextMenuRequested, this,
-                [this, w](const QPoint &pos) { PopupMenu1->popup(w->mapToGlobal(pos)); });
+            [this, w](const QPoint &pos) { PopupMenu1->popup(w->mapToGlobal(pos)); });
     }
 }
 
@@ -321,8 +323,8 @@ void THauptform::erzeugeStatuszeile()
 {
     StatusBar1 = benannt(new QLabel(QStringLiteral("Zifferon – ein Lernprogramm von Nordhain · "
                                                    "https://zifferon.example"),
-                                    statusBar()),
-                         "StatusBar1");
+                             statusBar()),
+        "StatusBar1");
     StatusBar1->setCursor(Qt::PointingHandCursor);
     StatusBar1->setToolTip(QStringLiteral("Zur Homepage von Zifferon"));
     StatusBar1->installEventFilter(this);
@@ -368,8 +370,7 @@ bool THauptform::eventFilter(QObject *watched, QEvent *event)
         auto *maus = static_cast<QMouseEvent *>(event);
         if (!arbeitsflaeche->childAt(maus->position().toPoint()))
             FormMouseDown(maus);
-    }
-    else if (watched == StatusBar1 && event->type() == QEvent::MouseButtonRelease)
+    } else if (watched == StatusBar1 && event->type() == QEvent::MouseButtonRelease)
         StatusBar1Click();
     return QMainWindow::eventFilter(watched, event);
 }

@@ -147,9 +147,10 @@ private:
     void erzeugeWerkzeugleiste();
     void erzeugePopupMenue();
     void erzeugeStatuszeile();
-    template<typename Handler>
+    template <typename Handler>
     QAction *aktion(const char *name, const QString &text, int bild, Handler handler);
-    QAction *schalter(const char *name, const QString &text, bool an, void (THauptform::*handler)());
+    QAction *schalter(
+        const char *name, const QString &text, bool an, void (THauptform::*handler)());
 
     void FormCreate(const QStringList &argumente);
     void FormShow();

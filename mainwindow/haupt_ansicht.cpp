@@ -25,8 +25,8 @@ void THauptform::ZeilenumbruchautomatischClick()
     Zeilenumbruchautomatisch->setChecked(WordWrap);
     for (TextPane *pane : { MKlar, MChiffre }) {
         pane->setLineWrapMode(WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-        pane->setHorizontalScrollBarPolicy(WordWrap ? Qt::ScrollBarAlwaysOff
-                                                    : Qt::ScrollBarAlwaysOn);
+        pane->setHorizontalScrollBarPolicy(
+            WordWrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
     }
 }
 
@@ -44,8 +44,8 @@ void THauptform::wendeFarbenAn()
     for (TextPane *pane : { MKlar, MChiffre }) {
         QPalette palette;
         if (farbig)
-            palette.setColor(QPalette::Base, pane == MKlar ? kKlartextHintergrund
-                                                           : kChiffreHintergrund);
+            palette.setColor(
+                QPalette::Base, pane == MKlar ? kKlartextHintergrund : kChiffreHintergrund);
         if (schriftfarbe.isValid())
             palette.setColor(QPalette::Text, schriftfarbe);
         pane->setPalette(palette);

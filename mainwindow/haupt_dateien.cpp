@@ -27,24 +27,16 @@ QString ordnerVon(const QString &pfad)
 
 THauptform::Seite THauptform::klartextSeite()
 {
-    return { *MKlar,
-             KlartextDatei,
-             KlartextGeaendert,
-             KlartextOrdner,
-             QStringLiteral("Klartext öffnen"),
-             QStringLiteral("Klartext speichern unter"),
-             QStringLiteral("Der Klartext wurde noch nicht gespeichert. Jetzt speichern?") };
+    return { *MKlar, KlartextDatei, KlartextGeaendert, KlartextOrdner,
+        QStringLiteral("Klartext öffnen"), QStringLiteral("Klartext speichern unter"),
+        QStringLiteral("Der Klartext wurde noch nicht gespeichert. Jetzt speichern?") };
 }
 
 THauptform::Seite THauptform::chiffreSeite()
 {
-    return { *MChiffre,
-             ChiffreDatei,
-             ChiffreGeaendert,
-             ChiffreOrdner,
-             QStringLiteral("Chiffre öffnen"),
-             QStringLiteral("Chiffre speichern unter"),
-             QStringLiteral("Die Chiffre wurde noch nicht gespeichert. Jetzt speichern?") };
+    return { *MChiffre, ChiffreDatei, ChiffreGeaendert, ChiffreOrdner,
+        QStringLiteral("Chiffre öffnen"), QStringLiteral("Chiffre speichern unter"),
+        QStringLiteral("Die Chiffre wurde noch nicht gespeichert. Jetzt speichern?") };
 }
 
 void THauptform::Klartextffnen1Click() { oeffne(klartextSeite()); }
@@ -106,8 +98,8 @@ bool THauptform::schreibeDatei(const Seite &seite, const QString &pfad)
     const bool geschrieben = datei.open(QIODevice::WriteOnly)
         && datei.write(text.data(), qint64(text.size())) == qint64(text.size()) && datei.commit();
     if (!geschrieben) {
-        dialoge.ZeigeFehler(this, QStringLiteral("Fehler beim Speichern der Datei ") + seite.datei
-                                      + QLatin1Char('!'));
+        dialoge.ZeigeFehler(this,
+            QStringLiteral("Fehler beim Speichern der Datei ") + seite.datei + QLatin1Char('!'));
         return false;
     }
     seite.geaendert = false;
@@ -169,8 +161,8 @@ bool THauptform::UeberschreibenErlaubt(const QString &pfad)
 {
     if (!QFileInfo::exists(pfad) || !SMUeberschreibwarnung->isChecked())
         return true;
-    return dialoge.FrageOkAbbrechen(this, QStringLiteral("Die Datei ") + pfad
-                                              + QStringLiteral(" existiert schon. Überschreiben?"));
+    return dialoge.FrageOkAbbrechen(this,
+        QStringLiteral("Die Datei ") + pfad + QStringLiteral(" existiert schon. Überschreiben?"));
 }
 
 // The settings come first, so they are saved or deleted even when the

@@ -158,7 +158,8 @@ void THauptform::ladeMethode(const Schluessel &s)
             m.setSpaltenzahl(v);
     }
     if (s.hatWert(QStringLiteral("VigenereSchluessel"))) {
-        const verschl::Text schluessel = entschleiert(s.leseText(QStringLiteral("VigenereSchluessel")));
+        const verschl::Text schluessel
+            = entschleiert(s.leseText(QStringLiteral("VigenereSchluessel")));
         m.setSchluessel(schluessel.empty() ? verschl::Text("Wolkenturm") : schluessel);
     }
 }
@@ -187,7 +188,8 @@ void THauptform::ladeOptionen(const Schluessel &s)
             aktion->setChecked(s.leseBool(QLatin1String(name)));
     }
     if (s.hatWert(QStringLiteral("ImVordergrund")))
-        methodenfenster->setSchalter(Schalter::ImVordergrund, s.leseBool(QStringLiteral("ImVordergrund")));
+        methodenfenster->setSchalter(
+            Schalter::ImVordergrund, s.leseBool(QStringLiteral("ImVordergrund")));
     if (s.hatWert(QStringLiteral("DemoOptUebernehmen")))
         MMDemoOptUebernehmen->setChecked(s.leseBool(QStringLiteral("DemoOptUebernehmen")));
 }
@@ -243,7 +245,7 @@ void THauptform::schreibeWerte(Schluessel &s)
     const Methodenfenster &m = *methodenfenster;
     const QFont schrift = MKlar->font();
     s.schreibeText(QStringLiteral("Programmpfad"),
-                   QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/')));
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/')));
     s.schreibeText(QStringLiteral("Pfad"), Pfad);
     s.schreibeBool(QStringLiteral("WordWrap"), Zeilenumbruchautomatisch->isChecked());
     s.schreibeBool(QStringLiteral("HintergrundFarbig"), MMHintergrundfarbig->isChecked());
@@ -258,12 +260,15 @@ void THauptform::schreibeWerte(Schluessel &s)
     s.schreibeGanzzahl(QStringLiteral("Spaltenzahl"), m.spaltenzahl());
     s.schreibeGanzzahl(QStringLiteral("CaesarVerschiebung"), m.GemerkteVerschiebung());
     s.schreibeText(QStringLiteral("VigenereSchluessel"), verschleiert(m.schluesselfeld()));
-    s.schreibeBool(QStringLiteral("SonderzeichenIgnorieren"), m.schalter(Schalter::SonderzeichenIgnorieren));
+    s.schreibeBool(
+        QStringLiteral("SonderzeichenIgnorieren"), m.schalter(Schalter::SonderzeichenIgnorieren));
     s.schreibeBool(QStringLiteral("Kleinschrift"), m.schalter(Schalter::Kleinschrift));
     s.schreibeBool(QStringLiteral("Grossschrift"), m.schalter(Schalter::Grossschrift));
-    s.schreibeBool(QStringLiteral("LeerzeichenLoeschen"), m.schalter(Schalter::LeerzeichenLoeschen));
+    s.schreibeBool(
+        QStringLiteral("LeerzeichenLoeschen"), m.schalter(Schalter::LeerzeichenLoeschen));
     s.schreibeBool(QStringLiteral("UmlauteErsetzen"), m.schalter(Schalter::UmlauteErsetzen));
-    s.schreibeBool(QStringLiteral("NichtGespeichertWarnung"), SMNichtgespeichertWarnung->isChecked());
+    s.schreibeBool(
+        QStringLiteral("NichtGespeichertWarnung"), SMNichtgespeichertWarnung->isChecked());
     s.schreibeBool(QStringLiteral("UeberschreibWarnung"), SMUeberschreibwarnung->isChecked());
     s.schreibeBool(QStringLiteral("ImVordergrund"), m.schalter(Schalter::ImVordergrund));
     s.schreibeBool(QStringLiteral("DemoOptUebernehmen"), MMDemoOptUebernehmen->isChecked());

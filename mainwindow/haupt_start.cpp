@@ -25,8 +25,8 @@ const QString kUnbenannt = QStringLiteral("unbenannt.txt");
 int leseDemoRichtlinie()
 {
     const QString name = QStringLiteral("NoDemo");
-    const auto schluessel = registry::oeffnen(registry::Wurzel::LokaleMaschine,
-                                              QStringLiteral("Software\\rovozu"), false);
+    const auto schluessel = registry::oeffnen(
+        registry::Wurzel::LokaleMaschine, QStringLiteral("Software\\rovozu"), false);
     if (!schluessel || !schluessel->hatWert(name))
         return 0;
     try {
@@ -70,8 +70,7 @@ void THauptform::DemoRichtlinieAnwenden()
         QAction *menueUndWerkzeug;
         QAction *popup;
     } demos[] = { { 1, MatrixVerschlsselung1, PopMDemoMatrix },
-                  { 2, CaesarVerschlsselung1, PopMDemoCaesar },
-                  { 4, VigenreMatrix1, PopMDemoVigenere } };
+        { 2, CaesarVerschlsselung1, PopMDemoCaesar }, { 4, VigenreMatrix1, PopMDemoVigenere } };
     for (const auto &demo : demos) {
         if (v & demo.bit) {
             demo.menueUndWerkzeug->setVisible(false);
@@ -113,20 +112,11 @@ void THauptform::KommandozeileAuswerten(const QStringList &argumente)
     }
 }
 
-void THauptform::setMethodenfenster(Methodenfenster &fenster)
-{
-    methodenfenster = &fenster;
-}
+void THauptform::setMethodenfenster(Methodenfenster &fenster) { methodenfenster = &fenster; }
 
-void THauptform::zeigen()
-{
-    show();
-}
+void THauptform::zeigen() { show(); }
 
-void THauptform::ausserSicht()
-{
-    move(screen()->geometry().width() + 100, y());
-}
+void THauptform::ausserSicht() { move(screen()->geometry().width() + 100, y()); }
 
 void THauptform::showEvent(QShowEvent *event)
 {
@@ -189,10 +179,7 @@ void THauptform::MethodenfensterGeschlossen()
     }
 }
 
-void THauptform::Beenden1Click()
-{
-    close();
-}
+void THauptform::Beenden1Click() { close(); }
 
 void THauptform::closeEvent(QCloseEvent *event)
 {

@@ -24,8 +24,8 @@ constexpr Schritt kVorbereitungen[] = {
 
 // The method's function in one direction; nothing when there is no result
 // (no method selected, or an empty Vigenère key).
-std::optional<verschl::Text> wende(const Methodeneinstellungen &e, const verschl::Text &text,
-                                   bool verschluesseln)
+std::optional<verschl::Text> wende(
+    const Methodeneinstellungen &e, const verschl::Text &text, bool verschluesseln)
 {
     switch (e.methode) {
     case 0:

@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QTranslator qtDeutsch;
     if (qtDeutsch.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtDeutsch);
 
     verschl::ErzeugeVigenereTabelle();

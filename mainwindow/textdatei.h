@@ -4,9 +4,9 @@
 
 #include "cipher/verschl.h"
 
+#include <optional>
 #include <QString>
 #include <QtGlobal>
-#include <optional>
 
 namespace textdatei {
 

@@ -5,7 +5,8 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
-TextPane::TextPane(QWidget *parent) : QPlainTextEdit(parent)
+TextPane::TextPane(QWidget *parent)
+    : QPlainTextEdit(parent)
 {
     setTabChangesFocus(true);
 }
@@ -17,10 +18,7 @@ verschl::Text TextPane::text() const
     return codepage::AusPanetext(document()->toRawText());
 }
 
-void TextPane::setText(const verschl::Text &text)
-{
-    setPlainText(codepage::AlsPanetext(text));
-}
+void TextPane::setText(const verschl::Text &text) { setPlainText(codepage::AlsPanetext(text)); }
 
 void TextPane::keyPressEvent(QKeyEvent *event)
 {

@@ -52,10 +52,7 @@ int spaltenzahlAus(QStringView text)
     return zahl ? std::max(spalten, kMinSpalten) : kMinSpalten;
 }
 
-int geklemmteSpaltenzahl(QStringView text)
-{
-    return std::min(spaltenzahlAus(text), kMaxSpalten);
-}
+int geklemmteSpaltenzahl(QStringView text) { return std::min(spaltenzahlAus(text), kMaxSpalten); }
 
 // A focus loss that only comes from another window becoming active, or from a
 // context menu opening over the field, does not leave the field: the user may
@@ -93,10 +90,7 @@ QValidator::State Spaltenfeld::validate(QString &text, int &pos) const
 // Qt corrects a text that is not acceptable also on Enter, on stepping and when
 // the window loses the focus; it uses the same rule as leaving the field
 // instead of falling back to the previous value.
-void Spaltenfeld::fixup(QString &text) const
-{
-    text = QString::number(geklemmteSpaltenzahl(text));
-}
+void Spaltenfeld::fixup(QString &text) const { text = QString::number(geklemmteSpaltenzahl(text)); }
 
 void Spaltenfeld::focusOutEvent(QFocusEvent *event)
 {
@@ -181,10 +175,7 @@ Methodeneinstellungen TOptionForm::einstellungen() const
     return e;
 }
 
-void TOptionForm::setGemerkteVerschiebung(int verschiebung)
-{
-    gemerkteVerschiebung = verschiebung;
-}
+void TOptionForm::setGemerkteVerschiebung(int verschiebung) { gemerkteVerschiebung = verschiebung; }
 
 void TOptionForm::setMethode(int methode)
 {
@@ -215,15 +206,9 @@ verschl::Text TOptionForm::schluesselfeld() const
     return codepage::AusZeichenkette(EdSchluessel->text());
 }
 
-int TOptionForm::spaltenzahl() const
-{
-    return SpEdSpalten->value();
-}
+int TOptionForm::spaltenzahl() const { return SpEdSpalten->value(); }
 
-void TOptionForm::setSpaltenzahl(int spalten)
-{
-    SpEdSpalten->setValue(spalten);
-}
+void TOptionForm::setSpaltenzahl(int spalten) { SpEdSpalten->setValue(spalten); }
 
 QCheckBox *TOptionForm::kaestchenFuer(Schalter schalter) const
 {
@@ -306,10 +291,7 @@ void TOptionForm::TrackBarChange()
     gemerkteVerschiebung = ComboBox->currentIndex();
 }
 
-void TOptionForm::ComboBoxChange()
-{
-    TrackBar->setValue(ComboBox->currentIndex());
-}
+void TOptionForm::ComboBoxChange() { TrackBar->setValue(ComboBox->currentIndex()); }
 
 void TOptionForm::CBKleinClick()
 {

@@ -9,17 +9,45 @@ constexpr char16_t kUndefiniert = 0; // marks the five bytes Windows-1252 leaves
 
 // Windows-1252 0x80..0x9F; the rest of 0xA0..0xFF equals Latin-1.
 constexpr std::array<char16_t, 32> kObereSteuerzone = {
-    u'\u20AC', kUndefiniert, u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
-    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', kUndefiniert, u'\u017D', kUndefiniert,
-    kUndefiniert, u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
-    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', kUndefiniert, u'\u017E', u'\u0178',
+    u'\u20AC',
+    kUndefiniert,
+    u'\u201A',
+    u'\u0192',
+    u'\u201E',
+    u'\u2026',
+    u'\u2020',
+    u'\u2021',
+    u'\u02C6',
+    u'\u2030',
+    u'\u0160',
+    u'\u2039',
+    u'\u0152',
+    kUndefiniert,
+    u'\u017D',
+    kUndefiniert,
+    kUndefiniert,
+    u'\u2018',
+    u'\u2019',
+    u'\u201C',
+    u'\u201D',
+    u'\u2022',
+    u'\u2013',
+    u'\u2014',
+    u'\u02DC',
+    u'\u2122',
+    u'\u0161',
+    u'\u203A',
+    u'\u0153',
+    kUndefiniert,
+    u'\u017E',
+    u'\u0178',
 };
 
 // Visible, distinct stand-ins for the undefined bytes 0x81, 0x8D, 0x8F, 0x90,
 // 0x9D, taken from the control-pictures block next to the ones used for the
 // control bytes, so none of them can be confused with real text.
-constexpr std::array<char16_t, 5> kErsatzFuerUndefinierte = { u'\u2422', u'\u2423', u'\u2424',
-                                                               u'\u2425', u'\u2426' };
+constexpr std::array<char16_t, 5> kErsatzFuerUndefinierte
+    = { u'\u2422', u'\u2423', u'\u2424', u'\u2425', u'\u2426' };
 
 std::array<char16_t, 256> baueZeichentabelle()
 {
@@ -69,10 +97,7 @@ const std::array<unsigned char, 65536> &bytetabelle()
     return tabelle;
 }
 
-bool istZeilenumbruch(char16_t c)
-{
-    return c == u'\n' || c == u'\u2029' || c == u'\u2028';
-}
+bool istZeilenumbruch(char16_t c) { return c == u'\n' || c == u'\u2029' || c == u'\u2028'; }
 
 // Writes the bytes for one run of characters; `zeilen` decides whether line
 // break characters become CR LF (pane) or stand for the single byte LF.
@@ -87,7 +112,7 @@ verschl::Text ausZeichen(QStringView anzeige, bool zeilen)
         if (zeilen && istZeilenumbruch(c)) {
             text += "\r\n";
         } else if (QChar::isHighSurrogate(c) && i + 1 < n
-                   && QChar::isLowSurrogate(anzeige[i + 1].unicode())) {
+            && QChar::isLowSurrogate(anzeige[i + 1].unicode())) {
             text += '?'; // one character outside Windows-1252, one question mark
             ++i;
         } else {
@@ -99,15 +124,9 @@ verschl::Text ausZeichen(QStringView anzeige, bool zeilen)
 
 } // namespace
 
-QChar Zeichen(unsigned char b)
-{
-    return QChar(zeichentabelle()[b]);
-}
+QChar Zeichen(unsigned char b) { return QChar(zeichentabelle()[b]); }
 
-unsigned char Byte(QChar c)
-{
-    return bytetabelle()[c.unicode()];
-}
+unsigned char Byte(QChar c) { return bytetabelle()[c.unicode()]; }
 
 QString AlsPanetext(const verschl::Text &text)
 {
@@ -129,10 +148,7 @@ QString AlsPanetext(const verschl::Text &text)
     return anzeige;
 }
 
-verschl::Text AusPanetext(QStringView anzeige)
-{
-    return ausZeichen(anzeige, true);
-}
+verschl::Text AusPanetext(QStringView anzeige) { return ausZeichen(anzeige, true); }
 
 QString AlsZeichenkette(const verschl::Text &text)
 {
@@ -144,9 +160,6 @@ QString AlsZeichenkette(const verschl::Text &text)
     return anzeige;
 }
 
-verschl::Text AusZeichenkette(QStringView anzeige)
-{
-    return ausZeichen(anzeige, false);
-}
+verschl::Text AusZeichenkette(QStringView anzeige) { return ausZeichen(anzeige, false); }
 
 } // namespace codepage

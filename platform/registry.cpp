@@ -399,10 +399,7 @@ qint32 Schluessel::leseGanzzahl(const QString &name) const
     return erwartet(hole(name), Art::Ganzzahl, name).zahl;
 }
 
-bool Schluessel::leseBool(const QString &name) const
-{
-    return leseGanzzahl(name) != 0;
-}
+bool Schluessel::leseBool(const QString &name) const { return leseGanzzahl(name) != 0; }
 
 void Schluessel::schreibeText(const QString &name, const QString &text)
 {
@@ -448,9 +445,6 @@ bool hatUnterschluessel(Wurzel wurzel, const QString &pfad)
     return stelle && stelle->ablage->hatUnterschluessel(stelle->teile);
 }
 
-void setzeWurzelordner(Wurzel wurzel, const QString &ordner)
-{
-    wurzelordner(wurzel) = ordner;
-}
+void setzeWurzelordner(Wurzel wurzel, const QString &ordner) { wurzelordner(wurzel) = ordner; }
 
 } // namespace registry

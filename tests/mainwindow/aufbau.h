@@ -8,11 +8,11 @@
 #include "platform/registry.h"
 #include "skriptdialoge.h"
 
+#include <functional>
 #include <QAction>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <functional>
 
 // Both roots of the settings store in temporary folders for as long as it
 // lives, so no test reads or writes the real settings.
@@ -35,11 +35,10 @@ struct Wurzeln
 struct Aufbau
 {
     // `vorher` may lay out stored settings before the program starts.
-    explicit Aufbau(const QStringList &argumente = {},
-                    const std::function<void(const Wurzeln &)> &vorher = {})
+    explicit Aufbau(
+        const QStringList &argumente = {}, const std::function<void(const Wurzeln &)> &vorher = {})
         : programm(bereite(vorher), argumente)
-    {
-    }
+    { }
     Wurzeln wurzeln;
     SkriptDialoge dialoge;
     Programm programm;
@@ -50,8 +49,7 @@ struct Aufbau
     TextPane &chiffre() { return steuer<TextPane>("MChiffre"); }
 
     // A control of either window by its name.
-    template<typename T>
-    T &steuer(const char *name)
+    template <typename T> T &steuer(const char *name)
     {
         auto *w = option().findChild<T *>(QLatin1String(name));
         if (!w)
@@ -68,11 +66,14 @@ struct Aufbau
             vorher(wurzeln);
         return dialoge;
     }
-    void klick(const char *knopf) { QTest::mouseClick(&steuer<QPushButton>(knopf), Qt::LeftButton); }
+    void klick(const char *knopf)
+    {
+        QTest::mouseClick(&steuer<QPushButton>(knopf), Qt::LeftButton);
+    }
 };
 
-inline QString schreibeDatei(const QTemporaryDir &ordner, const QString &name,
-                             const QByteArray &inhalt)
+inline QString schreibeDatei(
+    const QTemporaryDir &ordner, const QString &name, const QByteArray &inhalt)
 {
     const QString pfad = ordner.filePath(name);
     QFile datei(pfad);

@@ -59,8 +59,7 @@ public:
     Schrift schriftVorher;
 
 private:
-    template<typename T>
-    static T naechste(QList<T> &liste, T sonst)
+    template <typename T> static T naechste(QList<T> &liste, T sonst)
     {
         if (liste.isEmpty()) {
             QTest::qFail("unscripted dialog", __FILE__, __LINE__);

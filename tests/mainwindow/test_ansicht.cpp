@@ -54,29 +54,35 @@ void TestAnsicht::hauptmenue_data()
     QTest::addColumn<QString>("menue");
     QTest::addColumn<QString>("titel");
     QTest::addColumn<QStringList>("eintraege");
-    QTest::newRow("Datei") << "Datei1" << "&Datei"
+    QTest::newRow("Datei") << "Datei1"
+                           << "&Datei"
                            << QStringList { "&Klartext öffnen...", "Klartext s&peichern",
-                                            "Klartext speichern u&nter...", "-", "Chiffre öffnen...",
-                                            "Chiffre &speichern", "Chriffre speichern &unter...",
-                                            "-", "&Beenden" };
-    QTest::newRow("Ansicht") << "Ansicht" << "&Ansicht"
+                                  "Klartext speichern u&nter...", "-", "Chiffre öffnen...",
+                                  "Chiffre &speichern", "Chriffre speichern &unter...", "-",
+                                  "&Beenden" };
+    QTest::newRow("Ansicht") << "Ansicht"
+                             << "&Ansicht"
                              << QStringList { "&Klartext löschen", "&Chiffre löschen",
-                                              "&Texte tauschen", "&Schriftart...", "-",
-                                              "&Zeilenumbruch", "&Hintergrund farbig" };
-    QTest::newRow("Verschlüsselung") << "MMVerschluesselung" << "&Verschlüsselung"
-                                     << QStringList { "&Verschlüsseln", "&Entschlüsseln", "-",
-                                                      "Verschlüsselungs-&Methode..." };
-    QTest::newRow("Demos") << "Demos1" << "&Demos"
+                                    "&Texte tauschen", "&Schriftart...", "-", "&Zeilenumbruch",
+                                    "&Hintergrund farbig" };
+    QTest::newRow("Verschlüsselung")
+        << "MMVerschluesselung"
+        << "&Verschlüsselung"
+        << QStringList { "&Verschlüsseln", "&Entschlüsseln", "-", "Verschlüsselungs-&Methode..." };
+    QTest::newRow("Demos") << "Demos1"
+                           << "&Demos"
                            << QStringList { "Matrix-Verschlüsselung", "Caesar-Verschlüsselung",
-                                            "&Vigenère-Verschlüsselung" };
-    QTest::newRow("Optionen") << "Optionen1" << "&Optionen"
+                                  "&Vigenère-Verschlüsselung" };
+    QTest::newRow("Optionen") << "Optionen1"
+                              << "&Optionen"
                               << QStringList { "&Warnungen", "&Demo-Optionen übernehmen",
-                                               "Einstellungen in Registrierung &speichern" };
-    QTest::newRow("Warnungen") << "Warungen1" << "&Warnungen"
+                                     "Einstellungen in Registrierung &speichern" };
+    QTest::newRow("Warnungen") << "Warungen1"
+                               << "&Warnungen"
                                << QStringList { "&Nicht-gespeichert-Warnung",
-                                                "Ü&berschreibwarnung" };
-    QTest::newRow("Hilfe") << "Hilfe1" << "&Hilfe"
-                           << QStringList { "&Kurzanleitung...", "-", "Ü&ber..." };
+                                      "Ü&berschreibwarnung" };
+    QTest::newRow("Hilfe") << "Hilfe1"
+                           << "&Hilfe" << QStringList { "&Kurzanleitung...", "-", "Ü&ber..." };
 }
 
 void TestAnsicht::hauptmenue()
@@ -94,27 +100,29 @@ void TestAnsicht::bilderUndHaken()
 {
     Aufbau a;
     const char *mitBild[] = { "Klartextffnen1", "Klartextspeichern1", "Klartextspeichernunter1",
-                              "Chiffreffnen1", "Chiffrespeichern1", "Chriffrespeichernunter1",
-                              "MMKlartextloeschen", "MMChiffreloeschen", "Textetauschen",
-                              "Schriftartwaehlen", "Optionsfester", "Liesmich1", "ber1",
-                              "MMVerschluesseln", "MMEntschluesseln", "MatrixVerschlsselung1",
-                              "CaesarVerschlsselung1", "VigenreMatrix1" };
+        "Chiffreffnen1", "Chiffrespeichern1", "Chriffrespeichernunter1", "MMKlartextloeschen",
+        "MMChiffreloeschen", "Textetauschen", "Schriftartwaehlen", "Optionsfester", "Liesmich1",
+        "ber1", "MMVerschluesseln", "MMEntschluesseln", "MatrixVerschlsselung1",
+        "CaesarVerschlsselung1", "VigenreMatrix1" };
     for (const char *name : mitBild)
         QVERIFY2(!a.aktion(name).icon().pixmap(16, 16).isNull(), name);
     QVERIFY(!a.steuer<QMenu>("Warungen1").icon().isNull());
     QVERIFY(a.aktion("Beenden1").icon().isNull());
 
     const std::pair<const char *, bool> haken[] = {
-        { "Zeilenumbruchautomatisch", true }, { "MMHintergrundfarbig", true },
-        { "MMDemoOptUebernehmen", false },    { "SMNichtgespeichertWarnung", true },
-        { "SMUeberschreibwarnung", true },    { "OptInRegistry", false },
+        { "Zeilenumbruchautomatisch", true },
+        { "MMHintergrundfarbig", true },
+        { "MMDemoOptUebernehmen", false },
+        { "SMNichtgespeichertWarnung", true },
+        { "SMUeberschreibwarnung", true },
+        { "OptInRegistry", false },
     };
     for (const auto &[name, an] : haken) {
         QVERIFY2(a.aktion(name).isCheckable(), name);
         QVERIFY2(a.aktion(name).isChecked() == an, name);
     }
     QCOMPARE(a.aktion("MMDemoOptUebernehmen").toolTip(),
-             QStringLiteral("Änderungen in den Demos wirken sich im Hauptprogramm aus"));
+        QStringLiteral("Änderungen in den Demos wirken sich im Hauptprogramm aus"));
 }
 
 void TestAnsicht::werkzeugleiste()
@@ -130,18 +138,15 @@ void TestAnsicht::werkzeugleiste()
         const QWidget *knopf = leiste.widgetForAction(aktion);
         gesehen << knopf->objectName() + QLatin1Char(':') + aktion->toolTip();
     }
-    QCOMPARE(gesehen, (QStringList { "ToolButton1:Klartext öffnen",
-                                     "ToolButton3:Klartext speichern unter...", "-",
-                                     "ToolButton4:Chiffre öffnen",
-                                     "ToolButton6:Chiffre speichern unter...", "-",
-                                     "ToolButton7:Klartext löschen", "ToolButton8:Chiffre löschen",
-                                     "ToolButton9:Texte tauschen", "-",
-                                     "ToolBVerschluesseln:Klartext verschlüsseln",
-                                     "ToolBEntschluesseln:Chiffre entschlüsseln",
-                                     "ToolBOptionen:Verschlüsslungsmethode wählen", "-",
-                                     "TBMatrixDemo:Demo Matrix-Verschlüsselung",
-                                     "TBCaesarDemo:Demo Caesar-Verschlüsselung",
-                                     "TBVigenereDemo:Demo Vigenère-Verschlüsselung" }));
+    QCOMPARE(gesehen,
+        (QStringList { "ToolButton1:Klartext öffnen", "ToolButton3:Klartext speichern unter...",
+            "-", "ToolButton4:Chiffre öffnen", "ToolButton6:Chiffre speichern unter...", "-",
+            "ToolButton7:Klartext löschen", "ToolButton8:Chiffre löschen",
+            "ToolButton9:Texte tauschen", "-", "ToolBVerschluesseln:Klartext verschlüsseln",
+            "ToolBEntschluesseln:Chiffre entschlüsseln",
+            "ToolBOptionen:Verschlüsslungsmethode wählen", "-",
+            "TBMatrixDemo:Demo Matrix-Verschlüsselung", "TBCaesarDemo:Demo Caesar-Verschlüsselung",
+            "TBVigenereDemo:Demo Vigenère-Verschlüsselung" }));
 }
 
 void TestAnsicht::popupMenue()
@@ -149,9 +154,9 @@ void TestAnsicht::popupMenue()
     Aufbau a;
     const QMenu &popup = a.steuer<QMenu>("PopupMenu1");
     QCOMPARE(eintraege(&popup),
-             (QStringList { "Kurzanleitung", "Über...", "-", "Methodenfenster an/aus", "-",
-                            "verschlüsseln", "entschlüsseln", "Texte tauschen", "-",
-                            "Demo Matrix", "Demo Caesar", "Demo Vigenère", "-", "Beenden" }));
+        (QStringList { "Kurzanleitung", "Über...", "-", "Methodenfenster an/aus", "-",
+            "verschlüsseln", "entschlüsseln", "Texte tauschen", "-", "Demo Matrix", "Demo Caesar",
+            "Demo Vigenère", "-", "Beenden" }));
     for (const QAction *eintrag : popup.actions())
         QVERIFY(eintrag->icon().isNull());
 }
@@ -200,12 +205,14 @@ void TestAnsicht::demoRichtlinie_data()
     QTest::newRow("no key") << QByteArray() << QList<bool> { true, true, true, true };
     QTest::newRow("3") << QByteArray("dword:00000003") << QList<bool> { false, false, true, true };
     QTest::newRow("4") << QByteArray("dword:00000004") << QList<bool> { true, true, false, true };
-    QTest::newRow("7") << QByteArray("dword:00000007") << QList<bool> { false, false, false, false };
+    QTest::newRow("7") << QByteArray("dword:00000007")
+                       << QList<bool> { false, false, false, false };
     QTest::newRow("100") << QByteArray("dword:00000064")
                          << QList<bool> { false, false, false, false };
-    QTest::newRow("-2: bits, no cap") << QByteArray("dword:fffffffe")
-                                      << QList<bool> { true, false, false, true };
-    QTest::newRow("text counts as 0") << QByteArray("sieben") << QList<bool> { true, true, true, true };
+    QTest::newRow("-2: bits, no cap")
+        << QByteArray("dword:fffffffe") << QList<bool> { true, false, false, true };
+    QTest::newRow("text counts as 0")
+        << QByteArray("sieben") << QList<bool> { true, true, true, true };
 }
 
 void TestAnsicht::demoRichtlinie()
@@ -214,7 +221,8 @@ void TestAnsicht::demoRichtlinie()
     QFETCH(QList<bool>, sichtbar);
     Aufbau a({}, [&wert](const Wurzeln &w) {
         if (!wert.isEmpty())
-            schreibeDatei(w.maschine, QStringLiteral("rovozu.conf"), "[General]\nNoDemo=" + wert + "\n");
+            schreibeDatei(
+                w.maschine, QStringLiteral("rovozu.conf"), "[General]\nNoDemo=" + wert + "\n");
     });
     const std::pair<const char *, const char *> demos[] = {
         { "MatrixVerschlsselung1", "PopMDemoMatrix" },
@@ -264,9 +272,10 @@ void TestAnsicht::zeilenumbruch()
         QCOMPARE(umbruch.isChecked(), an);
         QCOMPARE(a.haupt().WordWrap, an);
         for (TextPane *pane : { &a.klar(), &a.chiffre() }) {
-            QCOMPARE(pane->lineWrapMode(), an ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+            QCOMPARE(
+                pane->lineWrapMode(), an ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
             QCOMPARE(pane->horizontalScrollBarPolicy(),
-                     an ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+                an ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
             QCOMPARE(pane->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         }
     }
@@ -312,7 +321,8 @@ void TestAnsicht::texteTauschen_data()
     QTest::addColumn<QByteArray>("chiffre");
     QTest::addColumn<QString>("klarName");
     QTest::addColumn<QString>("chiffreName");
-    QTest::newRow("both texts") << QByteArray("abc") << QByteArray("xyz") << "c.txt" << "p.txt";
+    QTest::newRow("both texts") << QByteArray("abc") << QByteArray("xyz") << "c.txt"
+                                << "p.txt";
     QTest::newRow("ciphertext empty") << QByteArray("abc") << QByteArray() << "c.txt"
                                       << "unbenannt.txt";
 }
@@ -373,7 +383,7 @@ void TestAnsicht::demoBefehleSindDa()
 {
     Aufbau a;
     for (const char *name : { "MatrixVerschlsselung1", "CaesarVerschlsselung1", "VigenreMatrix1",
-                              "Liesmich1", "ber1" }) {
+             "Liesmich1", "ber1" }) {
         QVERIFY2(a.aktion(name).isEnabled(), name);
         a.aktion(name).trigger();
     }

@@ -160,7 +160,7 @@ void TestDateien::oeffnenFehlschlaege()
     a.dialoge.dateien << ordner.filePath(name);
     a.haupt().Klartextffnen1Click();
     QCOMPARE(a.dialoge.fehler,
-             meldung ? QStringList { QStringLiteral("Fehler beim Öffnen der Datei!") } : QStringList());
+        meldung ? QStringList { QStringLiteral("Fehler beim Öffnen der Datei!") } : QStringList());
     QCOMPARE(a.klar().text(), Text("vorher"));
     QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("alt.txt"));
     QCOMPARE(a.haupt().Pfad, QStringLiteral("/alt/"));
@@ -193,14 +193,15 @@ void TestDateien::speichernUnterFragtVorDemUeberschreiben()
     a.haupt().Klartextspeichernunter1Click();
     QCOMPARE(a.dialoge.dateidialoge[0].titel, QStringLiteral("Klartext speichern unter"));
     QCOMPARE(a.dialoge.fragen,
-             warnung ? QStringList { QStringLiteral("Die Datei ") + pfad
-                                     + QStringLiteral(" existiert schon. Überschreiben?") }
-                     : QStringList());
+        warnung ? QStringList { QStringLiteral("Die Datei ") + pfad
+            + QStringLiteral(" existiert schon. Überschreiben?") }
+                : QStringList());
     QCOMPARE(leseDatei(pfad), danach);
     const bool ueberschrieben = danach == "neu";
     QCOMPARE(a.haupt().KlartextDatei,
-             ueberschrieben ? QStringLiteral("da.txt") : QStringLiteral("unbenannt.txt"));
-    QCOMPARE(a.haupt().Pfad, ueberschrieben ? mitTrenner(ordner.path()) : QStringLiteral("/vorher/"));
+        ueberschrieben ? QStringLiteral("da.txt") : QStringLiteral("unbenannt.txt"));
+    QCOMPARE(
+        a.haupt().Pfad, ueberschrieben ? mitTrenner(ordner.path()) : QStringLiteral("/vorher/"));
     QCOMPARE(a.haupt().KlartextGeaendert, !ueberschrieben);
 }
 
@@ -265,7 +266,7 @@ void TestDateien::fehlgeschlagenesSpeichern()
     QVERIFY(!a.haupt().Chriffrespeichernunter1Click());
     const QString name = QFileInfo(ziel).fileName();
     QCOMPARE(a.dialoge.fehler,
-             QStringList { QStringLiteral("Fehler beim Speichern der Datei ") + name + "!" });
+        QStringList { QStringLiteral("Fehler beim Speichern der Datei ") + name + "!" });
     QVERIFY(a.haupt().ChiffreGeaendert);
     // The name holds: the next quick save tries the same file again.
     QCOMPARE(a.haupt().ChiffreDatei, name);
@@ -275,7 +276,7 @@ void TestDateien::fehlgeschlagenesSpeichern()
     QVERIFY(QFileInfo(ordner.filePath(QStringLiteral("ordner.txt"))).isDir());
     // No temporary file is left behind.
     QCOMPARE(QDir(ordner.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
-             QStringList { QStringLiteral("datei.txt") });
+        QStringList { QStringLiteral("datei.txt") });
 }
 
 void TestDateien::ueberschreibenErsetztGanz()
@@ -330,7 +331,7 @@ void TestDateien::fragenVorDemVerlust()
     QCOMPARE(a.dialoge.fragen.size(), antwort.size());
     if (warnung)
         QCOMPARE(a.dialoge.fragen[0],
-                 QStringLiteral("Die Chiffre wurde noch nicht gespeichert. Jetzt speichern?"));
+            QStringLiteral("Die Chiffre wurde noch nicht gespeichert. Jetzt speichern?"));
     QCOMPARE(a.chiffre().text().empty(), geleert);
 }
 
@@ -366,11 +367,14 @@ void TestDateien::schliessenFragt_data()
     QTest::addColumn<QString>("frage");
     QTest::newRow("nothing unsaved") << false << false << QString();
     QTest::newRow("plaintext unsaved")
-        << true << false << QStringLiteral("Der Klartext wurde noch nicht gespeichert. Jetzt speichern?");
+        << true << false
+        << QStringLiteral("Der Klartext wurde noch nicht gespeichert. Jetzt speichern?");
     QTest::newRow("ciphertext unsaved")
-        << false << true << QStringLiteral("Die Chiffre wurde noch nicht gespeichert. Jetzt speichern?");
+        << false << true
+        << QStringLiteral("Die Chiffre wurde noch nicht gespeichert. Jetzt speichern?");
     QTest::newRow("both unsaved")
-        << true << true << QStringLiteral("Beide Texte wurden noch nicht gespeichert. Jetzt speichern?");
+        << true << true
+        << QStringLiteral("Beide Texte wurden noch nicht gespeichert. Jetzt speichern?");
 }
 
 void TestDateien::schliessenFragt()

@@ -85,10 +85,11 @@ void TestEinstellungen::einschaltenSchreibtAlleWerte()
     QVERIFY(a.aktion("OptInRegistry").isChecked());
     const QStringList namen = gelesen(a).allKeys();
     QCOMPARE(namen.size(), 29);
-    for (const char *name : { "Programmpfad", "Pfad", "Font", "Methode", "VigenereSchluessel",
-                              "Blinken" })
+    for (const char *name :
+        { "Programmpfad", "Pfad", "Font", "Methode", "VigenereSchluessel", "Blinken" })
         QVERIFY2(namen.contains(QLatin1String(name)), name);
-    QCOMPARE(gelesen(a).value(QStringLiteral("Methode")).toString(), QStringLiteral("dword:00000001"));
+    QCOMPARE(
+        gelesen(a).value(QStringLiteral("Methode")).toString(), QStringLiteral("dword:00000001"));
     Aufbau danach({}, gespeichert(leseDatei(a.wurzeln.benutzer.filePath(kDatei)).mid(10)));
     QVERIFY(danach.aktion("OptInRegistry").isChecked());
 }
@@ -170,7 +171,8 @@ void TestEinstellungen::ausschaltenLoeschtDenSchluessel()
     a.aktion("OptInRegistry").trigger();
     QVERIFY(!QFileInfo::exists(a.wurzeln.benutzer.filePath(kDatei)));
     // The maker's key stays while it holds another program's key...
-    QVERIFY(QFileInfo::exists(a.wurzeln.benutzer.filePath(QStringLiteral("Nordhain/Anderes.conf"))));
+    QVERIFY(
+        QFileInfo::exists(a.wurzeln.benutzer.filePath(QStringLiteral("Nordhain/Anderes.conf"))));
     QFile::remove(a.wurzeln.benutzer.filePath(QStringLiteral("Nordhain/Anderes.conf")));
     // ...and goes with the next deletion, at the close.
     QVERIFY(schliesse(a));
@@ -208,18 +210,18 @@ void TestEinstellungen::animationsbereich_data()
     QTest::addColumn<int>("max");
     QTest::addColumn<int>("aktuell");
     QTest::newRow("none stored") << QByteArray() << 0 << 300 << 150;
-    QTest::newRow("min 4000 ignored") << QByteArray("AnimationMin=" + dword(4000)) << 0 << 300 << 150;
-    QTest::newRow("max below min") << QByteArray("AnimationMin=" + dword(100) + "\nAnimationMax="
-                                                 + dword(50))
-                                   << 0 << 300 << 150;
-    QTest::newRow("current below range")
-        << QByteArray("AnimationMin=" + dword(100) + "\nAnimationMax=" + dword(500)
-                      + "\nAnimationAktuell=" + dword(20))
-        << 100 << 500 << 300;
+    QTest::newRow("min 4000 ignored")
+        << QByteArray("AnimationMin=" + dword(4000)) << 0 << 300 << 150;
+    QTest::newRow("max below min")
+        << QByteArray("AnimationMin=" + dword(100) + "\nAnimationMax=" + dword(50)) << 0 << 300
+        << 150;
+    QTest::newRow("current below range") << QByteArray("AnimationMin=" + dword(100)
+        + "\nAnimationMax=" + dword(500) + "\nAnimationAktuell=" + dword(20))
+                                         << 100 << 500 << 300;
     QTest::newRow("only min") << QByteArray("AnimationMin=" + dword(100)) << 100 << 400 << 250;
     QTest::newRow("max 5001") << QByteArray("AnimationMax=" + dword(5001)) << 0 << 300 << 150;
-    QTest::newRow("all in range") << QByteArray("AnimationMin=" + dword(3000) + "\nAnimationMax="
-                                                + dword(5000) + "\nAnimationAktuell=" + dword(5000))
+    QTest::newRow("all in range") << QByteArray("AnimationMin=" + dword(3000)
+        + "\nAnimationMax=" + dword(5000) + "\nAnimationAktuell=" + dword(5000))
                                   << 3000 << 5000 << 5000;
 }
 
@@ -250,9 +252,10 @@ void TestEinstellungen::schluesselIstVerschleiert()
         Aufbau a;
         a.option().setSchluessel("ZauberWORTxy");
         a.aktion("OptInRegistry").trigger();
-        const QString gespeichert = gelesen(a).value(QStringLiteral("VigenereSchluessel")).toString();
+        const QString gespeichert
+            = gelesen(a).value(QStringLiteral("VigenereSchluessel")).toString();
         QCOMPARE(gespeichert.toStdString(),
-                 *verschl::VigenereVerschluesseln("ZauberWORTxy", "quellwasserklingen", false));
+            *verschl::VigenereVerschluesseln("ZauberWORTxy", "quellwasserklingen", false));
         QVERIFY(gespeichert != QStringLiteral("ZauberWORTxy"));
         datei = leseDatei(a.wurzeln.benutzer.filePath(kDatei));
     }
@@ -312,9 +315,9 @@ void TestEinstellungen::wortumbruchAus()
 // A value of the wrong type stops the load there: what came before holds.
 void TestEinstellungen::falscherTypBeendetDasLaden()
 {
-    Aufbau a({}, gespeichert("Pfad=/ordner/\nFontsize=" + dword(16) + "\nCaesarVerschiebung="
-                             + dword(9) + "\nMethode=drei\nSpaltenzahl=" + dword(50)
-                             + "\nBlinken=" + dword(1) + "\n"));
+    Aufbau a({},
+        gespeichert("Pfad=/ordner/\nFontsize=" + dword(16) + "\nCaesarVerschiebung=" + dword(9)
+            + "\nMethode=drei\nSpaltenzahl=" + dword(50) + "\nBlinken=" + dword(1) + "\n"));
     QCOMPARE(a.dialoge.fehler, QStringList { QStringLiteral("Ungültiger Datentyp für 'Methode'") });
     QCOMPARE(a.haupt().Pfad, QStringLiteral("/ordner/"));
     QCOMPARE(a.klar().font().pointSize(), 16);
@@ -367,7 +370,8 @@ void TestEinstellungen::nichtSchreibbarHaeltDasFensterOffen()
     registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer, ordner);
     a.aktion("OptInRegistry").setChecked(true);
     QVERIFY(!schliesse(a));
-    QCOMPARE(a.dialoge.fehler, QStringList { QStringLiteral("Konnte Daten für 'Programmpfad' nicht setzen") });
+    QCOMPARE(a.dialoge.fehler,
+        QStringList { QStringLiteral("Konnte Daten für 'Programmpfad' nicht setzen") });
     QVERIFY(a.dialoge.fragen.isEmpty());
 }
 

@@ -1,6 +1,7 @@
 #include "aufbau.h"
 #include "mainwindow/textdatei.h"
 
+#include <memory>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,14 +14,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-#include <memory>
 
 using verschl::Text;
 
 namespace {
 
 // German two-line text in Windows-1252, with trailing letters, umlauts and ß.
-const Text kZweiZeilen = "Gr\xFC\xDF" "e aus K\xF6ln, \xC4rger \xFC" "ber Stra\xDF" "en!\r\n"
+const Text kZweiZeilen = "Gr\xFC\xDF"
+                         "e aus K\xF6ln, \xC4rger \xFC"
+                         "ber Stra\xDF"
+                         "en!\r\n"
                          "Zwei Zeilen: 1234 & mehr.";
 
 } // namespace
@@ -76,9 +79,11 @@ void TestHauptform::kommandozeileMitDatei_data()
     QTest::addColumn<QByteArray>("erwartet");
     QTest::addColumn<bool>("geaendert");
     QTest::newRow("CR LF kept") << QByteArray("a\r\nb") << QByteArray("a\r\nb") << true;
-    QTest::newRow("LF only becomes CR LF") << QByteArray("a\nb\n") << QByteArray("a\r\nb\r\n") << true;
+    QTest::newRow("LF only becomes CR LF")
+        << QByteArray("a\nb\n") << QByteArray("a\r\nb\r\n") << true;
     QTest::newRow("CR only becomes CR LF") << QByteArray("a\rb") << QByteArray("a\r\nb") << true;
-    QTest::newRow("mixed ends kept") << QByteArray("a\r\nb\nc\r") << QByteArray("a\r\nb\nc\r") << true;
+    QTest::newRow("mixed ends kept")
+        << QByteArray("a\r\nb\nc\r") << QByteArray("a\r\nb\nc\r") << true;
     QTest::newRow("empty file") << QByteArray() << QByteArray() << false;
     QByteArray alle;
     for (int b = 0; b < 256; ++b)
@@ -92,7 +97,8 @@ void TestHauptform::kommandozeileMitDatei()
     QFETCH(QByteArray, erwartet);
     QFETCH(bool, geaendert);
     QTemporaryDir ordner;
-    Aufbau a({ schreibeDatei(ordner, QStringLiteral("text.txt"), inhalt), QStringLiteral("-onlyoption") });
+    Aufbau a({ schreibeDatei(ordner, QStringLiteral("text.txt"), inhalt),
+        QStringLiteral("-onlyoption") });
     QCOMPARE(a.klar().text(), erwartet.toStdString());
     QCOMPARE(a.chiffre().text(), erwartet.toStdString());
     QCOMPARE(a.haupt().KlartextGeaendert, geaendert);
@@ -112,10 +118,10 @@ void TestHauptform::kommandozeileOhneDatei_data()
     QTest::newRow("-onlyoption") << QStringList { "-onlyoption" } << true << false;
     QTest::newRow("-firstoption") << QStringList { "-firstoption" } << false << true;
     QTest::newRow("other case starts normally") << QStringList { "-OnlyOption" } << false << false;
-    QTest::newRow("only the first counts") << QStringList { "-firstoption", "-onlyoption" } << false
-                                           << true;
-    QTest::newRow("missing file is ignored") << QStringList { "/keine/solche/datei.txt" } << false
-                                             << false;
+    QTest::newRow("only the first counts")
+        << QStringList { "-firstoption", "-onlyoption" } << false << true;
+    QTest::newRow("missing file is ignored")
+        << QStringList { "/keine/solche/datei.txt" } << false << false;
     QTest::newRow("a folder is ignored") << QStringList { QDir::tempPath() } << false << false;
 }
 
@@ -142,7 +148,8 @@ void TestHauptform::unlesbareDateiWarnt()
     QFile datei(pfad);
     QVERIFY(datei.resize(textdatei::Hoechstgroesse + 1));
     Aufbau a({ pfad });
-    QCOMPARE(a.dialoge.warnungen, QStringList { QStringLiteral("Fehler beim Lesen der Datei ") + pfad });
+    QCOMPARE(
+        a.dialoge.warnungen, QStringList { QStringLiteral("Fehler beim Lesen der Datei ") + pfad });
     QVERIFY(a.haupt().isVisible());
     QCOMPARE(a.klar().text(), Text());
     QVERIFY(!a.haupt().KlartextGeaendert);
@@ -170,7 +177,9 @@ void TestHauptform::nurMethodenfenster()
     struct Beobachter : QObject
     {
         bool &flag;
-        explicit Beobachter(bool &f) : flag(f) { }
+        explicit Beobachter(bool &f)
+            : flag(f)
+        { }
         bool eventFilter(QObject *, QEvent *e) override
         {
             if (e->type() == QEvent::Close)
@@ -334,7 +343,7 @@ void TestHauptform::methodenfensterUmschalten()
     QVERIFY(menue->isChecked());
     QVERIFY(werkzeug->isChecked());
     QCOMPARE(a.option().frameGeometry().left(),
-             a.haupt().frameGeometry().left() + a.haupt().frameGeometry().width());
+        a.haupt().frameGeometry().left() + a.haupt().frameGeometry().width());
     menue->trigger();
     QVERIFY(!a.option().isVisible());
     QCOMPARE(knopf.text(), QStringLiteral("&Methode >>"));

@@ -37,8 +37,8 @@ void TestTextPane::jedeBytefolgeKommtZurueck()
     Text alleBytes;
     for (int b = 0; b < 256; ++b)
         alleBytes += static_cast<char>(b);
-    std::vector<Text> texte = { "", alleBytes, "\r\n", "\r\n\r\n", "a\r\n", "\r\na", "\xA0 \xA0",
-                                Text("\0\0", 2) };
+    std::vector<Text> texte
+        = { "", alleBytes, "\r\n", "\r\n\r\n", "a\r\n", "\r\na", "\xA0 \xA0", Text("\0\0", 2) };
     for (int n = 0; n < 100; ++n) {
         Text text;
         for (int i = 0; i < n * 7; ++i)
@@ -56,7 +56,9 @@ void TestTextPane::eingaben_data()
     QTest::addColumn<QString>("getippt");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("Enter is CR LF") << QStringLiteral("ab\ncd") << QByteArray("ab\r\ncd");
-    QTest::newRow("umlauts") << QStringLiteral("Grüße") << QByteArray("Gr\xFC\xDF" "e");
+    QTest::newRow("umlauts") << QStringLiteral("Grüße")
+                             << QByteArray("Gr\xFC\xDF"
+                                           "e");
     QTest::newRow("outside the code page") << QStringLiteral("Ж!") << QByteArray("?!");
 }
 

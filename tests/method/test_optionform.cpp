@@ -82,10 +82,7 @@ void tippe(QWidget *feld, const QString &text)
     }
 }
 
-QString verschiebungsText(int n)
-{
-    return QStringLiteral("Verschiebung um %1 Buchstaben").arg(n);
-}
+QString verschiebungsText(int n) { return QStringLiteral("Verschiebung um %1 Buchstaben").arg(n); }
 
 void pruefeVerschiebung(const TOptionForm &form, int erwartet)
 {

@@ -41,10 +41,9 @@ void TestCodepage::beispiele_data()
     QTest::newRow("umlauts") << QByteArray("\xC4pfel \xDF") << QStringLiteral("Äpfel ß");
     QTest::newRow("euro and quotes") << QByteArray("\x80\x84\x93") << QStringLiteral("€„“");
     QTest::newRow("CR LF is a line break") << QByteArray("a\r\nb") << QStringLiteral("a\nb");
-    QTest::newRow("lone CR and LF are visible") << QByteArray("a\rb\nc")
-                                                << QStringLiteral("a\u240Db\u240Ac");
-    QTest::newRow("LF CR is no line break") << QByteArray("\n\r")
-                                            << QStringLiteral("\u240A\u240D");
+    QTest::newRow("lone CR and LF are visible")
+        << QByteArray("a\rb\nc") << QStringLiteral("a\u240Db\u240Ac");
+    QTest::newRow("LF CR is no line break") << QByteArray("\n\r") << QStringLiteral("\u240A\u240D");
     QTest::newRow("NUL") << QByteArray("x\0y", 3) << QStringLiteral("x\u2400y");
     QTest::newRow("tab stays") << QByteArray("a\tb") << QStringLiteral("a\tb");
     QTest::newRow("no-break space") << QByteArray("\xA0") << QStringLiteral("\u00A0");

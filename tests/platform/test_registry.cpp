@@ -141,10 +141,7 @@ void TestRegistry::init()
     registry::setzeWurzelordner(Wurzel::LokaleMaschine, maschine());
 }
 
-void TestRegistry::cleanup()
-{
-    m_ordner.reset();
-}
+void TestRegistry::cleanup() { m_ordner.reset(); }
 
 void TestRegistry::gespeichertesFormat_data()
 {
