@@ -4,6 +4,7 @@
 #include "mainwindow/haupt.h"
 
 #include "mainwindow/textpane.h"
+#include "platform/schriften.h"
 
 #include <QAction>
 #include <QIcon>
@@ -16,24 +17,6 @@
 #include <QToolBar>
 
 namespace {
-
-QFont fensterschrift(int pixel)
-{
-    QFont schrift;
-    schrift.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-        QStringLiteral("Arial") });
-    schrift.setPixelSize(pixel);
-    return schrift;
-}
-
-QFont paneschrift()
-{
-    QFont schrift;
-    schrift.setFamilies({ QStringLiteral("Courier New"), QStringLiteral("Liberation Mono") });
-    schrift.setPointSize(10); // 13 pixels at 96 dots per inch
-    schrift.setStyleHint(QFont::TypeWriter);
-    return schrift;
-}
 
 template <typename T> T *benannt(T *objekt, const char *name)
 {
@@ -53,7 +36,7 @@ THauptform::THauptform(Dialoge &dialoge, const QStringList &argumente)
     setObjectName(QStringLiteral("Hauptform"));
     setWindowTitle(QStringLiteral("Zifferon"));
     setWindowIcon(QIcon(QStringLiteral(":/zifferon.svg")));
-    setFont(fensterschrift(11));
+    setFont(schriften::Fensterschrift(11));
     setMinimumSize(350, 260);
     erzeugeAktionen();
     erzeugeSteuerelemente();
@@ -178,12 +161,12 @@ void THauptform::erzeugeSteuerelemente()
     LKlartext = benannt(new QLabel(QStringLiteral("Klartext"), arbeitsflaeche), "LKlartext");
     Lchiffre = benannt(new QLabel(QStringLiteral("Chiffre"), arbeitsflaeche), "Lchiffre");
     for (QLabel *label : { LKlartext, Lchiffre })
-        label->setFont(fensterschrift(16));
+        label->setFont(schriften::Fensterschrift(16));
 
     MKlar = benannt(new TextPane(arbeitsflaeche), "MKlar");
     MChiffre = benannt(new TextPane(arbeitsflaeche), "MChiffre");
     for (TextPane *pane : { MKlar, MChiffre }) {
-        pane->setFont(paneschrift());
+        pane->setFont(schriften::Paneschrift());
         pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }

@@ -43,7 +43,10 @@ public:
     void ausserSicht() override;
     void EinstellungenLaden() override;
 
-    // Pane file state. "unbenannt.txt" means that the pane has no file yet.
+    // The file name of a pane that has no file yet.
+    static inline const QString Unbenannt = QStringLiteral("unbenannt.txt");
+
+    // Pane file state.
     QString KlartextDatei;
     QString ChiffreDatei;
     bool KlartextGeaendert = false;

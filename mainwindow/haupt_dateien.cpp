@@ -15,8 +15,6 @@
 
 namespace {
 
-const QString kUnbenannt = QStringLiteral("unbenannt.txt");
-
 // The folder part of a path, ending with the separator.
 QString ordnerVon(const QString &pfad)
 {
@@ -71,7 +69,7 @@ void THauptform::oeffne(const Seite &seite)
 
 bool THauptform::speichere(const Seite &seite)
 {
-    if (seite.datei == kUnbenannt)
+    if (seite.datei == Unbenannt)
         return speichereUnter(seite);
     return schreibeDatei(seite, seite.ordner + seite.datei);
 }

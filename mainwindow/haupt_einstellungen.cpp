@@ -35,17 +35,6 @@ void loescheProgrammschluessel(Wurzel wurzel, const QString &hersteller)
         registry::loescheSchluessel(wurzel, herstellerPfad);
 }
 
-verschl::Text nurBuchstaben(const QString &text)
-{
-    verschl::Text buchstaben;
-    for (QChar z : text) {
-        const char16_t c = z.unicode();
-        if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'))
-            buchstaben += static_cast<char>(c);
-    }
-    return buchstaben;
-}
-
 QString verschleiert(const verschl::Text &schluessel)
 {
     return codepage::AlsZeichenkette(
@@ -54,7 +43,8 @@ QString verschleiert(const verschl::Text &schluessel)
 
 verschl::Text entschleiert(const QString &gespeichert)
 {
-    return *verschl::VigenereEntschluesseln(nurBuchstaben(gespeichert), kVerschleierung, false);
+    return *verschl::VigenereEntschluesseln(
+        codepage::AusZeichenkette(codepage::NurBuchstaben(gespeichert)), kVerschleierung, false);
 }
 
 int punktgroesse(const QFont &schrift)

@@ -18,8 +18,6 @@
 
 namespace {
 
-const QString kUnbenannt = QStringLiteral("unbenannt.txt");
-
 // The machine-wide "NoDemo" value; anything unreadable counts as 0, a value
 // of the wrong type included.
 int leseDemoRichtlinie()
@@ -40,8 +38,8 @@ int leseDemoRichtlinie()
 
 void THauptform::FormCreate(const QStringList &argumente)
 {
-    KlartextDatei = kUnbenannt;
-    ChiffreDatei = kUnbenannt;
+    KlartextDatei = Unbenannt;
+    ChiffreDatei = Unbenannt;
     MaschinenEintraegeLoeschen();
     DemoRichtlinieAnwenden();
     platziereFenster();

@@ -6,8 +6,6 @@
 
 namespace {
 
-const QString kUnbenannt = QStringLiteral("unbenannt.txt");
-
 // The checked preparations rewrite the plaintext, in this fixed order.
 using Vorbereitung = verschl::Text (*)(const verschl::Text &);
 struct Schritt
@@ -78,12 +76,12 @@ void THauptform::MKlarChange()
 {
     KlartextGeaendert = true;
     if (MKlar->document()->isEmpty())
-        KlartextDatei = kUnbenannt;
+        KlartextDatei = Unbenannt;
 }
 
 void THauptform::MChiffreChange()
 {
     ChiffreGeaendert = true;
     if (MChiffre->document()->isEmpty())
-        ChiffreDatei = kUnbenannt;
+        ChiffreDatei = Unbenannt;
 }

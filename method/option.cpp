@@ -4,6 +4,7 @@
 #include "method/option.h"
 
 #include "platform/codepage.h"
+#include "platform/schriften.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -28,19 +29,6 @@ constexpr int kRotation13 = 13;
 const QString kStandardSchluessel = QStringLiteral("Wolkenturm");
 
 enum Methode { Matrix = 0, Caesar = 1, Rotation13 = 2, Rotation128 = 3, Vigenere = 4 };
-
-bool istBuchstabe(QChar zeichen)
-{
-    const char16_t c = zeichen.unicode();
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-}
-
-QString nurBuchstaben(const QString &text)
-{
-    QString buchstaben;
-    std::copy_if(text.cbegin(), text.cend(), std::back_inserter(buchstaben), istBuchstabe);
-    return buchstaben;
-}
 
 // A text that is no whole number counts as the field's minimum, and so does
 // any number below it; a number above the maximum stands until the field is
@@ -106,12 +94,7 @@ TOptionForm::TOptionForm(Hauptfenster &haupt)
 {
     setObjectName(QStringLiteral("OptionForm"));
     setWindowTitle(QStringLiteral("Zifferon: Methode"));
-    // "MS Sans Serif" 8 pt; where it is missing, a metric-compatible stand-in.
-    QFont schrift;
-    schrift.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-        QStringLiteral("Arial") });
-    schrift.setPixelSize(11);
-    setFont(schrift);
+    setFont(schriften::Fensterschrift(11));
     setFixedSize(233, 327);
 
     erzeugeSteuerelemente();
@@ -166,7 +149,7 @@ Methodeneinstellungen TOptionForm::einstellungen() const
     e.verschiebung = ComboBox->currentIndex();
     e.spalten.manuell = RBMatrixManSpalten->isChecked();
     e.spalten.spalten = spaltenzahlAus(SpEdSpalten->cleanText());
-    e.schluessel = codepage::AusZeichenkette(nurBuchstaben(EdSchluessel->text()));
+    e.schluessel = codepage::AusZeichenkette(codepage::NurBuchstaben(EdSchluessel->text()));
     e.sonderzeichenIgnorieren = CBSonderignorieren->isChecked();
     e.umlauteErsetzen = CBUmlauteErsetzen->isChecked();
     e.leerzeichenLoeschen = CBLeerzeichen->isChecked();
@@ -322,13 +305,14 @@ bool TOptionForm::EdSchluesselKeyPress(const QKeyEvent &taste)
     return std::all_of(text.cbegin(), text.cend(), [kuerzel](QChar zeichen) {
         const char16_t c = zeichen.unicode();
         const bool steuerzeichen = c < u' ' || c == u'\x7f';
-        return istBuchstabe(zeichen) || c == u'\b' || c == u'\r' || (kuerzel && steuerzeichen);
+        return codepage::IstBuchstabe(zeichen) || c == u'\b' || c == u'\r'
+            || (kuerzel && steuerzeichen);
     });
 }
 
 void TOptionForm::EdSchluesselExit()
 {
-    const QString schluessel = nurBuchstaben(EdSchluessel->text());
+    const QString schluessel = codepage::NurBuchstaben(EdSchluessel->text());
     EdSchluessel->setText(schluessel.isEmpty() ? kStandardSchluessel : schluessel);
 }
 

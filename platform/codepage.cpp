@@ -162,4 +162,20 @@ QString AlsZeichenkette(const verschl::Text &text)
 
 verschl::Text AusZeichenkette(QStringView anzeige) { return ausZeichen(anzeige, false); }
 
+bool IstBuchstabe(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z');
+}
+
+QString NurBuchstaben(QStringView text)
+{
+    QString buchstaben;
+    for (QChar c : text) {
+        if (IstBuchstabe(c))
+            buchstaben += c;
+    }
+    return buchstaben;
+}
+
 } // namespace codepage

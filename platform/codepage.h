@@ -29,4 +29,9 @@ verschl::Text AusPanetext(QStringView anzeige);
 QString AlsZeichenkette(const verschl::Text &text);
 verschl::Text AusZeichenkette(QStringView anzeige);
 
+// Keys are made of the letters A-Z and a-z only.
+bool IstBuchstabe(QChar c);
+// The letters of a text, in their order and case; everything else dropped.
+QString NurBuchstaben(QStringView text);
+
 } // namespace codepage
