@@ -51,8 +51,8 @@ private Q_SLOTS:
     void schnellspeichernInDenEigenenOrdner();
     void fehlgeschlagenesSpeichern_data();
     void fehlgeschlagenesSpeichern();
-    void ueberschreibenErsetztGanz();
-    void loeschenIstKeineAenderung();
+    void schnellspeichernNachDemOeffnen_data();
+    void schnellspeichernNachDemOeffnen();
     void fragenVorDemVerlust_data();
     void fragenVorDemVerlust();
     void jaOhneSpeichernBrichtAb();
@@ -279,33 +279,35 @@ void TestDateien::fehlgeschlagenesSpeichern()
         QStringList { QStringLiteral("datei.txt") });
 }
 
-void TestDateien::ueberschreibenErsetztGanz()
+// After opening, a quick save replaces the whole file: with a shorter text,
+// and with nothing after clearing, which marks the pane saved and keeps its
+// name.
+void TestDateien::schnellspeichernNachDemOeffnen_data()
 {
-    QTemporaryDir ordner;
-    const QString pfad = schreibeDatei(ordner, QStringLiteral("t.txt"), "ein langer alter Text");
-    Aufbau a;
-    a.dialoge.dateien << pfad;
-    a.haupt().Klartextffnen1Click();
-    a.klar().setText("kurz");
-    QVERIFY(a.haupt().Klartextspeichern1Click());
-    QCOMPARE(leseDatei(pfad), QByteArray("kurz"));
+    QTest::addColumn<bool>("leeren");
+    QTest::addColumn<QByteArray>("danach");
+    QTest::newRow("shorter text") << false << QByteArray("kurz");
+    QTest::newRow("cleared pane") << true << QByteArray();
 }
 
-// Clearing marks the pane saved and keeps its name, so a quick save then
-// writes an empty file under the old name.
-void TestDateien::loeschenIstKeineAenderung()
+void TestDateien::schnellspeichernNachDemOeffnen()
 {
+    QFETCH(bool, leeren);
+    QFETCH(QByteArray, danach);
     QTemporaryDir ordner;
-    const QString pfad = schreibeDatei(ordner, QStringLiteral("k.txt"), "Inhalt");
+    const QString pfad = schreibeDatei(ordner, QStringLiteral("k.txt"), "ein langer alter Text");
     Aufbau a;
     a.dialoge.dateien << pfad;
     a.haupt().Klartextffnen1Click();
-    a.aktion("MMKlartextloeschen").trigger();
-    QCOMPARE(a.klar().text(), Text());
-    QVERIFY(!a.haupt().KlartextGeaendert);
-    QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("k.txt"));
+    if (leeren) {
+        a.aktion("MMKlartextloeschen").trigger();
+        QVERIFY(!a.haupt().KlartextGeaendert);
+        QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("k.txt"));
+    } else {
+        a.klar().setText("kurz");
+    }
     QVERIFY(a.haupt().Klartextspeichern1Click());
-    QCOMPARE(leseDatei(pfad), QByteArray());
+    QCOMPARE(leseDatei(pfad), danach);
 }
 
 void TestDateien::fragenVorDemVerlust_data()
