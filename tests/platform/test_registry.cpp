@@ -5,6 +5,7 @@
 #include <memory>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -119,6 +120,7 @@ private Q_SLOTS:
     void schreibenScheitert_data();
     void schreibenScheitert();
     void zweiSchreiber();
+    void zweiProzesseZugleich();
     void standardordnerNachXdg();
 
 private:
@@ -569,6 +571,35 @@ void TestRegistry::standardordnerNachXdg()
     QCOMPARE(inhalt(m_ordner->path()),
         (QStringList { "etc1/", "etc1/rovozu.conf", "home/", "home/Nordhain/",
             "home/Nordhain/Zifferon.conf" }));
+}
+
+// Two running copies saving at once: both finish without a failed write, and
+// the key afterwards reads whole, every value from one of the two copies.
+void TestRegistry::zweiProzesseZugleich()
+{
+    constexpr int kRunden = 40;
+    QProcess andere;
+    andere.start(QStringLiteral(SCHREIBER_PROGRAMM),
+        { benutzer(), QStringLiteral("B"), QString::number(kRunden) });
+    QVERIFY(andere.waitForStarted());
+    QProcess eigene;
+    eigene.start(QStringLiteral(SCHREIBER_PROGRAMM),
+        { benutzer(), QStringLiteral("A"), QString::number(kRunden) });
+    QVERIFY(eigene.waitForStarted());
+    QVERIFY(andere.waitForFinished(60000));
+    QVERIFY(eigene.waitForFinished(60000));
+    QCOMPARE(andere.exitCode(), 0);
+    QCOMPARE(eigene.exitCode(), 0);
+
+    const auto schluessel = registry::oeffnen(
+        registry::Wurzel::AktuellerBenutzer, QStringLiteral("Software\\Nordhain\\Zifferon"), false);
+    QVERIFY(schluessel);
+    const QString letzte = QString::number(kRunden - 1);
+    for (int i = 0; i < 29; ++i) {
+        const QString wert = schluessel->leseText(QStringLiteral("Wert%1").arg(i));
+        QVERIFY2(wert == QStringLiteral("A:") + letzte || wert == QStringLiteral("B:") + letzte,
+            qPrintable(wert));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRegistry)
