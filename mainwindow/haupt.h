@@ -47,8 +47,8 @@ public:
     static inline const QString Unbenannt = QStringLiteral("unbenannt.txt");
 
     // Pane file state.
-    QString KlartextDatei;
-    QString ChiffreDatei;
+    QString KlartextDatei = Unbenannt;
+    QString ChiffreDatei = Unbenannt;
     bool KlartextGeaendert = false;
     bool ChiffreGeaendert = false;
     // The shared starting folder of all file dialogs.

@@ -38,8 +38,8 @@ int leseDemoRichtlinie()
 
 void THauptform::FormCreate(const QStringList &argumente)
 {
-    KlartextDatei = Unbenannt;
-    ChiffreDatei = Unbenannt;
+    // The pane file state, the demonstration settings and the flags start
+    // with the values their declarations give.
     MaschinenEintraegeLoeschen();
     DemoRichtlinieAnwenden();
     platziereFenster();
@@ -47,15 +47,7 @@ void THauptform::FormCreate(const QStringList &argumente)
     MMHintergrundfarbigClick();
     MMDemoOptUebernehmen->setChecked(true);
     MMDemoOptUebernehmenClick();
-    MethodenfensterOffen = false;
-    Animation = true;
-    AnimationMin = 0;
-    AnimationMax = 300;
-    AnimationAktuell = 150;
-    Blinken = false;
     Pfad = EigeneDateienOrdner();
-    nurMethodenfenster = false;
-    MethodenfensterZuerst = false;
     KommandozeileAuswerten(argumente);
 }
 
