@@ -24,20 +24,10 @@ QMessageBox::StandardButton frage(QWidget *eltern, const QString &text,
 std::optional<QString> dateidialog(
     QWidget *eltern, const Dateiwahl &wahl, QFileDialog::AcceptMode modus)
 {
-    QFileDialog dialog(eltern, wahl.titel, wahl.ordner);
-    dialog.setAcceptMode(modus);
-    dialog.setFileMode(
-        modus == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // "*" rather than "*.*": on Linux and macOS many text files have no dot.
-    dialog.setNameFilters(
-        { QStringLiteral("Textdateien (*.txt)"), QStringLiteral("alle Dateien (*)") });
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    // The program asks before overwriting, and only when the user wants it.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.selectFile(wahl.dateiname);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const auto dialog = BaueDateidialog(eltern, wahl, modus);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return dialog->selectedFiles().constFirst();
 }
 
 // The sixteen colours of the classic font dialog.
@@ -61,6 +51,29 @@ const std::pair<const char *, QColor> kSchriftfarben[] = {
 };
 
 } // namespace
+
+std::unique_ptr<QFileDialog> BaueDateidialog(
+    QWidget *eltern, const Dateiwahl &wahl, QFileDialog::AcceptMode modus)
+{
+    const QString textdateien = QStringLiteral("Textdateien (*.txt)");
+    auto dialog = std::make_unique<QFileDialog>(eltern, wahl.titel, wahl.ordner);
+    dialog->setAcceptMode(modus);
+    dialog->setFileMode(
+        modus == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // "*" rather than "*.*": on Linux and macOS many text files have no dot.
+    dialog->setNameFilters({ textdateien, QStringLiteral("alle Dateien (*)") });
+    // ".txt" belongs to the text filter only: under "alle Dateien" a name is
+    // taken as typed.
+    dialog->setDefaultSuffix(QStringLiteral("txt"));
+    QObject::connect(dialog.get(), &QFileDialog::filterSelected, dialog.get(),
+        [d = dialog.get(), textdateien](const QString &filter) {
+            d->setDefaultSuffix(filter == textdateien ? QStringLiteral("txt") : QString());
+        });
+    // The program asks before overwriting, and only when the user wants it.
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->selectFile(wahl.dateiname);
+    return dialog;
+}
 
 void QtDialoge::ZeigeWarnung(QWidget *eltern, const QString &text)
 {

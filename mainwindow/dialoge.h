@@ -4,8 +4,10 @@
 // program gets QtDialoge; tests pass a scripted stand-in that answers at once
 // and records what was shown, so no test ever waits on a modal box.
 
+#include <memory>
 #include <optional>
 #include <QColor>
+#include <QFileDialog>
 #include <QFont>
 #include <QString>
 
@@ -49,6 +51,10 @@ public:
     // Hands a web address to the desktop; whether that worked is not examined.
     virtual void OeffneAdresse(const QUrl &adresse) = 0;
 };
+
+// The open or save dialog as QtDialoge shows it; apart for tests.
+std::unique_ptr<QFileDialog> BaueDateidialog(
+    QWidget *eltern, const Dateiwahl &wahl, QFileDialog::AcceptMode modus);
 
 class QtDialoge : public Dialoge
 {

@@ -10,7 +10,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSignalBlocker>
 
 namespace {
@@ -53,7 +52,7 @@ void THauptform::oeffne(const Seite &seite)
     if (!pruefeGespeichert(seite))
         return;
     const auto pfad = dialoge.DateiOeffnen(this, { seite.oeffnenTitel, Pfad, seite.datei });
-    if (!pfad || !QFileInfo::exists(*pfad))
+    if (!pfad || textdatei::ArtVon(*pfad) == textdatei::Art::Nichts)
         return;
     const std::optional<verschl::Text> text = textdatei::Lesen(*pfad);
     if (!text) {
@@ -87,15 +86,9 @@ bool THauptform::speichereUnter(const Seite &seite)
     return schreibeDatei(seite, *pfad);
 }
 
-// Written through a temporary file that replaces the old one only when it is
-// complete, so a failed save never destroys the previous file.
 bool THauptform::schreibeDatei(const Seite &seite, const QString &pfad)
 {
-    const verschl::Text text = seite.pane.text();
-    QSaveFile datei(pfad);
-    const bool geschrieben = datei.open(QIODevice::WriteOnly)
-        && datei.write(text.data(), qint64(text.size())) == qint64(text.size()) && datei.commit();
-    if (!geschrieben) {
+    if (!textdatei::Schreiben(pfad, seite.pane.text())) {
         dialoge.ZeigeFehler(this,
             QStringLiteral("Fehler beim Speichern der Datei ") + seite.datei + QLatin1Char('!'));
         return false;

@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -87,7 +86,8 @@ void THauptform::KommandozeileAuswerten(const QStringList &argumente)
     if (argumente.isEmpty())
         return;
     const QString &erstes = argumente.first();
-    if (QFileInfo(erstes).isFile()) {
+    const textdatei::Art art = textdatei::ArtVon(erstes);
+    if (art == textdatei::Art::Datei || art == textdatei::Art::Sonderdatei) {
         const std::optional<verschl::Text> text = textdatei::Lesen(erstes);
         if (!text) {
             dialoge.ZeigeWarnung(this, QStringLiteral("Fehler beim Lesen der Datei ") + erstes);

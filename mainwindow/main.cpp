@@ -1,11 +1,32 @@
 #include "cipher/verschl.h"
 #include "mainwindow/dialoge.h"
 #include "mainwindow/programm.h"
+#include "platform/dateiname.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+namespace {
+
+// Qt would read a file name that is not UTF-8 with replacement characters, so
+// the command line is taken from the bytes the system handed over.
+QStringList argumente(int argc, char *argv[])
+{
+#ifdef Q_OS_UNIX
+    QStringList liste;
+    for (int i = 1; i < argc; ++i)
+        liste << dateiname::AusSystem(QByteArray(argv[i]));
+    return liste;
+#else
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return QApplication::arguments().mid(1);
+#endif
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -25,6 +46,6 @@ int main(int argc, char *argv[])
     verschl::ErzeugeVigenereTabelle();
 
     QtDialoge dialoge;
-    Programm programm(dialoge, QApplication::arguments().mid(1));
+    Programm programm(dialoge, argumente(argc, argv));
     return QApplication::exec();
 }

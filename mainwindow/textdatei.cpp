@@ -1,6 +1,20 @@
 #include "mainwindow/textdatei.h"
 
+#include "platform/codepage.h"
+#include "platform/dateiname.h"
+
+#include <algorithm>
+#include <new>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace textdatei {
 namespace {
@@ -18,39 +32,149 @@ verschl::Text ersetzeDurchCrLf(const verschl::Text &text, char zeilenende)
     return ergebnis;
 }
 
+bool istSteuerbyte(unsigned char b)
+{
+    const bool zeilenOderTab = b == '\t' || b == '\n' || b == '\f' || b == '\r';
+    return (b < 0x20 && !zeilenOderTab) || b == 0x7F;
+}
+
+bool istUndefiniert(unsigned char b)
+{
+    return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+}
+
+#ifdef Q_OS_UNIX
+// Reads to the end instead of trusting the reported size, which a file that
+// grows or a special file gets wrong.
+std::optional<verschl::Text> leseBisZumEnde(int fd, std::size_t erwartet)
+{
+    verschl::Text text;
+    text.reserve(std::min(erwartet, std::size_t(Hoechstgroesse)) + 1);
+    constexpr std::size_t kHappen = std::size_t(1) << 20;
+    for (;;) {
+        const std::size_t alt = text.size();
+        if (alt > std::size_t(Hoechstgroesse))
+            return std::nullopt;
+        text.resize(alt + kHappen);
+        const ssize_t n = ::read(fd, text.data() + alt, kHappen);
+        if (n < 0 && errno == EINTR) {
+            text.resize(alt);
+            continue;
+        }
+        if (n < 0)
+            return std::nullopt;
+        text.resize(alt + std::size_t(n));
+        if (n == 0)
+            return text;
+    }
+}
+
+std::optional<verschl::Text> leseRegulaereDatei(const QString &pfad)
+{
+    // The type is checked before opening, so a device is never opened, and
+    // again on the open file, in case the path changed meanwhile. Opening
+    // without blocking keeps a FIFO from waiting for a writer.
+    const QByteArray name = dateiname::FuerSystem(pfad);
+    struct stat info;
+    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<verschl::Text> text;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        text = leseBisZumEnde(fd, std::size_t(info.st_size));
+    ::close(fd);
+    return text;
+}
+#else
+std::optional<verschl::Text> leseRegulaereDatei(const QString &pfad)
+{
+    if (!QFileInfo(pfad).isFile())
+        return std::nullopt;
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly) || datei.size() > Hoechstgroesse)
+        return std::nullopt;
+    const QByteArray inhalt = datei.readAll();
+    return verschl::Text(inhalt.constData(), std::size_t(inhalt.size()));
+}
+#endif
+
 } // namespace
+
+Art ArtVon(const QString &pfad)
+{
+#ifdef Q_OS_UNIX
+    struct stat info;
+    if (::stat(dateiname::FuerSystem(pfad).constData(), &info) != 0)
+        return Art::Nichts;
+    if (S_ISDIR(info.st_mode))
+        return Art::Ordner;
+    return S_ISREG(info.st_mode) ? Art::Datei : Art::Sonderdatei;
+#else
+    const QFileInfo info(pfad);
+    if (!info.exists())
+        return Art::Nichts;
+    if (info.isDir())
+        return Art::Ordner;
+    return info.isFile() ? Art::Datei : Art::Sonderdatei;
+#endif
+}
 
 std::optional<verschl::Text> Lesen(const QString &pfad)
 {
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const qint64 groesse = datei.size();
-    if (groesse > Hoechstgroesse)
-        return std::nullopt;
-    verschl::Text text(static_cast<std::size_t>(groesse), '\0');
-    qint64 gelesen = 0;
-    while (gelesen < groesse) {
-        const qint64 n = datei.read(text.data() + gelesen, groesse - gelesen);
-        if (n < 0)
+    try {
+        std::optional<verschl::Text> text = leseRegulaereDatei(pfad);
+        if (!text || text->size() > std::size_t(Hoechstgroesse))
             return std::nullopt;
-        if (n == 0)
-            break; // the file shrank while we read it
-        gelesen += n;
+        return ZeilenendenVereinheitlichen(std::move(*text));
+    } catch (const std::bad_alloc &) {
+        return std::nullopt;
     }
-    text.resize(static_cast<std::size_t>(gelesen));
-    return ZeilenendenVereinheitlichen(std::move(text));
+}
+
+bool Schreiben(const QString &pfad, const verschl::Text &text)
+{
+    const Art art = ArtVon(pfad);
+    if (art != Art::Nichts && art != Art::Datei)
+        return false;
+    QSaveFile datei(pfad);
+    return datei.open(QIODevice::WriteOnly)
+        && datei.write(text.data(), qint64(text.size())) == qint64(text.size()) && datei.commit();
 }
 
 verschl::Text ZeilenendenVereinheitlichen(verschl::Text text)
 {
     const bool hatCr = text.find('\r') != verschl::Text::npos;
     const bool hatLf = text.find('\n') != verschl::Text::npos;
-    if (hatLf && !hatCr)
-        return ersetzeDurchCrLf(text, '\n');
-    if (hatCr && !hatLf)
-        return ersetzeDurchCrLf(text, '\r');
-    return text;
+    if (hatCr == hatLf || !LiestSichAlsText(text))
+        return text;
+    return ersetzeDurchCrLf(text, hatLf ? '\n' : '\r');
+}
+
+// Zifferon saves a pane's bytes as they are and must open them to the same
+// bytes. Rotation by 128 turns "Š" into a lone LF and every CR LF into two
+// bytes that are no line end, so its ciphertexts look like Unix files by
+// their line ends alone. They never look like ordinary text, though: the
+// rotation swaps the ASCII half of the code page with the upper half, so the
+// mostly-ASCII bytes of a German text become mostly upper-half bytes, and a
+// former line break becomes 0x8D, which Windows-1252 leaves undefined. So a
+// file counts as ordinary text when it has no control bytes but TAB and line
+// ends, at least three quarters of its bytes are ASCII, and it holds none of
+// the five undefined bytes, unless it is valid UTF-8 (whose multi-byte
+// sequences may use them).
+bool LiestSichAlsText(const verschl::Text &text)
+{
+    std::size_t ascii = 0;
+    bool undefiniert = false;
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (istSteuerbyte(b))
+            return false;
+        ascii += b < 0x80;
+        undefiniert = undefiniert || istUndefiniert(b);
+    }
+    return ascii * 4 >= text.size() * 3 && (!undefiniert || codepage::IstUtf8(text));
 }
 
 } // namespace textdatei

@@ -14,12 +14,24 @@ namespace textdatei {
 // bytes per character plus its layout, so this is already a few hundred MiB.
 constexpr qint64 Hoechstgroesse = qint64(64) * 1024 * 1024;
 
-// The file's text, or nothing when it cannot be read or is too large.
+// What a path names, symbolic links followed. Paths may carry bytes that are
+// not UTF-8 (see platform/dateiname.h).
+enum class Art { Nichts, Ordner, Datei, Sonderdatei };
+Art ArtVon(const QString &pfad);
+
+// The file's text, or nothing when it cannot be read, is too large, or is no
+// regular file: a FIFO or a device has no end to read to.
 std::optional<verschl::Text> Lesen(const QString &pfad);
 
-// A text whose line ends are all of one kind, LF only (Unix) or CR only, gets
-// CR LF instead; any other text is kept byte for byte, so a ciphertext that
-// holds single CR or LF bytes survives saving and opening.
+// Writes the bytes as they are, through a temporary file that replaces the
+// old one only when complete. Refuses a target that exists and is no regular
+// file, which a rename would replace.
+bool Schreiben(const QString &pfad, const verschl::Text &text);
+
+// A file whose line ends are all of one kind, LF only (Unix) or CR only (old
+// Mac), and that reads as ordinary text gets CR LF instead; any other file is
+// kept byte for byte. See LiestSichAlsText for why both conditions.
 verschl::Text ZeilenendenVereinheitlichen(verschl::Text text);
+bool LiestSichAlsText(const verschl::Text &text);
 
 } // namespace textdatei

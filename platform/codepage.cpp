@@ -162,6 +162,43 @@ QString AlsZeichenkette(const verschl::Text &text)
 
 verschl::Text AusZeichenkette(QStringView anzeige) { return ausZeichen(anzeige, false); }
 
+qsizetype Utf8Laenge(const unsigned char *p, qsizetype n)
+{
+    const unsigned char b = p[0];
+    if (b < 0x80)
+        return 1;
+    // Lead bytes C0, C1 and F5..FF never start a sequence; E0, F0 and F4 are
+    // checked through the value below (too long a form, beyond U+10FFFF).
+    const qsizetype laenge = b >= 0xC2 && b <= 0xDF ? 2
+        : b >= 0xE0 && b <= 0xEF                    ? 3
+        : b >= 0xF0 && b <= 0xF4                    ? 4
+                                                    : 0;
+    if (laenge == 0 || laenge > n)
+        return 0;
+    char32_t wert = b & (0x7F >> laenge);
+    for (qsizetype i = 1; i < laenge; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        wert = (wert << 6) | (p[i] & 0x3F);
+    }
+    const bool zuLang = (laenge == 3 && wert < 0x800) || (laenge == 4 && wert < 0x10000);
+    const bool ungueltig = wert > 0x10FFFF || (wert >= 0xD800 && wert <= 0xDFFF);
+    return zuLang || ungueltig ? 0 : laenge;
+}
+
+bool IstUtf8(const verschl::Text &text)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(text.data());
+    const auto n = qsizetype(text.size());
+    for (qsizetype i = 0; i < n;) {
+        const qsizetype laenge = Utf8Laenge(p + i, n - i);
+        if (laenge == 0)
+            return false;
+        i += laenge;
+    }
+    return true;
+}
+
 bool IstBuchstabe(QChar c)
 {
     const char16_t u = c.unicode();

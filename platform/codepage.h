@@ -29,6 +29,11 @@ verschl::Text AusPanetext(QStringView anzeige);
 QString AlsZeichenkette(const verschl::Text &text);
 verschl::Text AusZeichenkette(QStringView anzeige);
 
+// The length of the valid UTF-8 sequence that starts at p (at most n bytes
+// long), or 0 where none starts.
+qsizetype Utf8Laenge(const unsigned char *p, qsizetype n);
+bool IstUtf8(const verschl::Text &text);
+
 // Keys are made of the letters A-Z and a-z only.
 bool IstBuchstabe(QChar c);
 // The letters of a text, in their order and case; everything else dropped.

@@ -1,10 +1,16 @@
 #include "aufbau.h"
 #include "mainwindow/textdatei.h"
+#include "platform/codepage.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QRandomGenerator>
 #include <QTest>
+#include <sys/stat.h>
 
 using verschl::Text;
 using Antwort = Dialoge::Antwort;
@@ -22,6 +28,25 @@ QByteArray alleBytes()
 QString mitTrenner(const QString &ordner)
 {
     return QDir::toNativeSeparators(ordner + QLatin1Char('/'));
+}
+
+// Random text of German words joined by blanks and CR LF: mostly ASCII like
+// any German text, with "Škoda" for the byte that rotation by 128 turns into
+// a line feed.
+Text deutscherZufallstext(QRandomGenerator &zufall)
+{
+    static const QStringList woerter = QStringLiteral(
+        "Škoda fährt über die Brücke; Größe Öl Äpfel und Straße Zebra 1848 Tür, (Bär) "
+        "€5 Café Maß HALLO Wort! „zitiert“ Œuvre š – Ende.")
+                                           .split(u' ');
+    Text text;
+    const int anzahl = int(zufall.bounded(60));
+    for (int i = 0; i < anzahl; ++i) {
+        if (i > 0)
+            text += zufall.bounded(6) == 0 ? "\r\n" : " ";
+        text += codepage::AusZeichenkette(woerter[int(zufall.bounded(woerter.size()))]);
+    }
+    return text;
 }
 
 // Closes the main window the way the close box does and tells whether it closed.
@@ -42,6 +67,12 @@ private Q_SLOTS:
     void speichernUndOeffnenGibtDieBytesZurueck();
     void zeilenendenBeimOeffnen_data();
     void zeilenendenBeimOeffnen();
+    void gespeicherteTexteOeffnenUnveraendert_data();
+    void gespeicherteTexteOeffnenUnveraendert();
+    void nurRegulaereDateien_data();
+    void nurRegulaereDateien();
+    void dateinameWieGetippt_data();
+    void dateinameWieGetippt();
     void oeffnenSetztDateizustand();
     void oeffnenFehlschlaege_data();
     void oeffnenFehlschlaege();
@@ -100,6 +131,165 @@ void TestDateien::zeilenendenBeimOeffnen_data()
     QTest::newRow("CR only") << QByteArray("a\rb") << QByteArray("a\r\nb");
     QTest::newRow("CR LF") << QByteArray("a\r\nb") << QByteArray("a\r\nb");
     QTest::newRow("mixed stays as it is") << QByteArray("a\nb\r\nc\r") << QByteArray("a\nb\r\nc\r");
+    QTest::newRow("Unix text with umlauts") << QByteArray("Gr\xFC\xDF"
+                                                          "e\naus K\xF6ln\n")
+                                            << QByteArray("Gr\xFC\xDF"
+                                                          "e\r\naus K\xF6ln\r\n");
+    QTest::newRow("Unix text in UTF-8") << QByteArray("\xC3\x9C"
+                                                      "bung macht den Meister \xE2\x80\x93 \xC4\x8C"
+                                                      "apek sagt Gr\xC3\xBC\xC3\x9F Gott\n")
+                                        << QByteArray("\xC3\x9C"
+                                                      "bung macht den Meister \xE2\x80\x93 \xC4\x8C"
+                                                      "apek sagt Gr\xC3\xBC\xC3\x9F Gott\r\n");
+    const QByteArray skoda = QByteArray::fromStdString(verschl::Rot128("\x8Akoda f\xE4hrt"));
+    QTest::newRow("rotation 128 of a line with Š stays") << skoda << skoda;
+    QTest::newRow("control bytes stay") << QByteArray("\x01\x02\nab") << QByteArray("\x01\x02\nab");
+    QTest::newRow("undefined byte stays") << QByteArray("a\x8D\nb") << QByteArray("a\x8D\nb");
+}
+
+// Whatever a method made of a text, the file Zifferon saved opens to exactly
+// the saved text, and decrypts again.
+void TestDateien::gespeicherteTexteOeffnenUnveraendert_data()
+{
+    QTest::addColumn<int>("methode");
+    QTest::addColumn<QString>("schalter");
+    QTest::newRow("matrix, square") << 0 << QString();
+    QTest::newRow("matrix, 7 columns") << 0 << QStringLiteral("RBMatrixManSpalten");
+    QTest::newRow("Caesar, lower case") << 1 << QStringLiteral("CBKlein");
+    QTest::newRow("rotation 13") << 2 << QString();
+    QTest::newRow("rotation 128") << 3 << QString();
+    QTest::newRow("rotation 128, upper case") << 3 << QStringLiteral("CBGross");
+    QTest::newRow("rotation 128, umlauts replaced") << 3 << QStringLiteral("CBUmlauteErsetzen");
+    QTest::newRow("rotation 128, blanks deleted") << 3 << QStringLiteral("CBLeerzeichen");
+    QTest::newRow("Vigenère") << 4 << QString();
+    QTest::newRow("Vigenère, ignoring non-letters") << 4 << QStringLiteral("CBSonderignorieren");
+}
+
+void TestDateien::gespeicherteTexteOeffnenUnveraendert()
+{
+    QFETCH(int, methode);
+    QFETCH(QString, schalter);
+    QTemporaryDir ordner;
+    const QString klarPfad = ordner.filePath(QStringLiteral("klar.txt"));
+    const QString chiffrePfad = ordner.filePath(QStringLiteral("chiffre.txt"));
+    Aufbau a;
+    a.option().setMethode(methode);
+    if (!schalter.isEmpty())
+        a.steuer<QAbstractButton>(qPrintable(schalter)).setChecked(true);
+    a.aktion("SMUeberschreibwarnung").setChecked(false);
+    const quint32 saat = QRandomGenerator::system()->generate();
+    QRandomGenerator zufall(saat);
+    for (int runde = 0; runde < 25; ++runde) {
+        a.klar().setText(deutscherZufallstext(zufall));
+        a.klick("BVerschluesseln");
+        const Text klar = a.klar().text();
+        const Text chiffre = a.chiffre().text();
+        a.dialoge.dateien << klarPfad << chiffrePfad;
+        QVERIFY(a.haupt().Klartextspeichernunter1Click());
+        QVERIFY(a.haupt().Chriffrespeichernunter1Click());
+        a.aktion("MMKlartextloeschen").trigger();
+        a.aktion("MMChiffreloeschen").trigger();
+        a.dialoge.dateien << klarPfad << chiffrePfad;
+        a.haupt().Klartextffnen1Click();
+        a.haupt().Chiffreffnen1Click();
+        const QByteArray wo = QStringLiteral("seed %1, round %2").arg(saat).arg(runde).toUtf8();
+        QVERIFY2(a.klar().text() == klar, wo);
+        QVERIFY2(a.chiffre().text() == chiffre, wo);
+        a.klick("BEntschluesseln");
+        QVERIFY2(a.klar().text() == klar, wo);
+    }
+    QVERIFY(a.dialoge.fehler.isEmpty());
+}
+
+// Only regular files open; a FIFO or a device neither opens as an empty text
+// nor blocks, and saving never replaces one.
+void TestDateien::nurRegulaereDateien_data()
+{
+    QTest::addColumn<QString>("art");
+    QTest::addColumn<bool>("oeffnet");
+    QTest::newRow("FIFO") << QStringLiteral("fifo") << false;
+    QTest::newRow("device") << QStringLiteral("geraet") << false;
+    QTest::newRow("link to a device") << QStringLiteral("link-geraet") << false;
+    QTest::newRow("link to a FIFO") << QStringLiteral("link-fifo") << false;
+    QTest::newRow("link to a file") << QStringLiteral("link-datei") << true;
+}
+
+void TestDateien::nurRegulaereDateien()
+{
+    QFETCH(QString, art);
+    QFETCH(bool, oeffnet);
+    QTemporaryDir ordner;
+    const QString fifo = ordner.filePath(QStringLiteral("rohr.txt"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString datei = schreibeDatei(ordner, QStringLiteral("datei.txt"), "Inhalt");
+    const QString link = ordner.filePath(QStringLiteral("link.txt"));
+    const QString ziel = art == u"fifo" ? fifo
+        : art == u"geraet"              ? QStringLiteral("/dev/null")
+                                        : link;
+    const QString linkZiel = art == u"link-geraet" ? QStringLiteral("/dev/null")
+        : art == u"link-fifo"                      ? fifo
+                                                   : datei;
+    QVERIFY(QFile::link(linkZiel, link));
+
+    Aufbau a;
+    a.klar().setText("vorher");
+    a.haupt().KlartextGeaendert = false;
+    a.dialoge.dateien << ziel;
+    a.haupt().Klartextffnen1Click();
+    QCOMPARE(a.klar().text(), oeffnet ? Text("Inhalt") : Text("vorher"));
+    QCOMPARE(a.dialoge.fehler,
+        oeffnet ? QStringList() : QStringList { QStringLiteral("Fehler beim Öffnen der Datei!") });
+
+    // A quick save onto the FIFO is refused and leaves it a FIFO.
+    a.dialoge.fehler.clear();
+    a.aktion("SMUeberschreibwarnung").setChecked(false);
+    a.dialoge.dateien << fifo;
+    QVERIFY(!a.haupt().Klartextspeichernunter1Click());
+    QCOMPARE(a.dialoge.fehler,
+        QStringList { QStringLiteral("Fehler beim Speichern der Datei rohr.txt!") });
+    struct stat info;
+    QCOMPARE(::stat(QFile::encodeName(fifo).constData(), &info), 0);
+    QVERIFY(S_ISFIFO(info.st_mode));
+}
+
+// ".txt" is added to a typed name only under the text filter.
+void TestDateien::dateinameWieGetippt_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("getippt");
+    QTest::addColumn<QString>("gewaehlt");
+    QTest::newRow("text filter adds .txt")
+        << 0 << QStringLiteral("notiz") << QStringLiteral("notiz.txt");
+    QTest::newRow("all files: as typed") << 1 << QStringLiteral("notiz") << QStringLiteral("notiz");
+    QTest::newRow("own suffix stays")
+        << 0 << QStringLiteral("brief.md") << QStringLiteral("brief.md");
+}
+
+void TestDateien::dateinameWieGetippt()
+{
+    QFETCH(int, filter);
+    QFETCH(QString, getippt);
+    QFETCH(QString, gewaehlt);
+    QTemporaryDir ordner;
+    const auto dialog = BaueDateidialog(nullptr,
+        { QStringLiteral("Chiffre speichern unter"), ordner.path(),
+            QStringLiteral("unbenannt.txt") },
+        QFileDialog::AcceptSave);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->open();
+    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    QVERIFY(name);
+    name->clear();
+    QTest::keyClicks(name, getippt);
+    auto *filterwahl = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(filterwahl);
+    for (int i = 0; i < filter; ++i)
+        QTest::keyClick(filterwahl, Qt::Key_Down);
+    QCOMPARE(filterwahl->currentIndex(), filter);
+    QTest::keyClick(name, Qt::Key_Return);
+    QCOMPARE(filterwahl->currentIndex(), filter);
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(dialog->selectedFiles(), QStringList { ordner.filePath(gewaehlt) });
 }
 
 void TestDateien::zeilenendenBeimOeffnen()

@@ -1,6 +1,8 @@
 #include "aufbau.h"
 #include "mainwindow/textdatei.h"
+#include "platform/dateiname.h"
 
+#include <fcntl.h>
 #include <memory>
 #include <QAction>
 #include <QCheckBox>
@@ -14,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using verschl::Text;
 
@@ -38,7 +42,10 @@ private Q_SLOTS:
     void kommandozeileMitDatei();
     void kommandozeileOhneDatei_data();
     void kommandozeileOhneDatei();
+    void unlesbareDateiWarnt_data();
     void unlesbareDateiWarnt();
+    void kommandozeileMitSeltenemNamen_data();
+    void kommandozeileMitSeltenemNamen();
     void dateiNamensSchalterIstDatei();
     void nurMethodenfenster();
     void methodenfensterZuerst();
@@ -140,19 +147,63 @@ void TestHauptform::kommandozeileOhneDatei()
     QVERIFY(a.dialoge.warnungen.isEmpty());
 }
 
+// A file that cannot be read warns, and the program starts normally all the
+// same; a FIFO or a device is no text file and must not block the start.
+void TestHauptform::unlesbareDateiWarnt_data()
+{
+    QTest::addColumn<QString>("art");
+    QTest::newRow("too large to hold") << QStringLiteral("riesig");
+    QTest::newRow("FIFO") << QStringLiteral("fifo");
+    QTest::newRow("device") << QStringLiteral("geraet");
+}
+
 void TestHauptform::unlesbareDateiWarnt()
 {
-    // Too large to hold: read fails, the program starts normally all the same.
+    QFETCH(QString, art);
     QTemporaryDir ordner;
-    const QString pfad = schreibeDatei(ordner, QStringLiteral("riesig.txt"), "x");
-    QFile datei(pfad);
-    QVERIFY(datei.resize(textdatei::Hoechstgroesse + 1));
+    QString pfad = ordner.filePath(art);
+    if (art == u"riesig") {
+        QFile datei(schreibeDatei(ordner, art, "x"));
+        QVERIFY(datei.resize(textdatei::Hoechstgroesse + 1));
+    } else if (art == u"fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(pfad).constData(), 0600), 0);
+    } else {
+        pfad = QStringLiteral("/dev/zero");
+    }
     Aufbau a({ pfad });
     QCOMPARE(
         a.dialoge.warnungen, QStringList { QStringLiteral("Fehler beim Lesen der Datei ") + pfad });
     QVERIFY(a.haupt().isVisible());
     QCOMPARE(a.klar().text(), Text());
     QVERIFY(!a.haupt().KlartextGeaendert);
+}
+
+// Names that are not UTF-8 and paths as long as the system allows still load.
+void TestHauptform::kommandozeileMitSeltenemNamen_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("Latin-1 name, not UTF-8") << QByteArray("caf\xE9 \xFF.txt");
+    QByteArray tief;
+    for (int i = 0; i < 14; ++i)
+        tief += QByteArray(250, 'o') + '/';
+    QTest::newRow("path of about 3600 bytes") << tief + "datei.txt";
+}
+
+void TestHauptform::kommandozeileMitSeltenemNamen()
+{
+    QFETCH(QByteArray, name);
+    QTemporaryDir ordner;
+    const QByteArray pfad = QFile::encodeName(ordner.path()) + '/' + name;
+    QVERIFY(QDir().mkpath(QFile::decodeName(pfad.left(pfad.lastIndexOf('/')))));
+    const int fd = ::open(pfad.constData(), O_WRONLY | O_CREAT, 0600);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::write(fd, "Inhalt", 6), ssize_t(6));
+    ::close(fd);
+    Aufbau a({ dateiname::AusSystem(pfad) });
+    ::unlink(pfad.constData()); // Qt's folder removal cannot see such a name
+    QVERIFY(a.dialoge.warnungen.isEmpty());
+    QCOMPARE(a.klar().text(), Text("Inhalt"));
+    QCOMPARE(a.chiffre().text(), Text("Inhalt"));
 }
 
 void TestHauptform::dateiNamensSchalterIstDatei()

@@ -1,0 +1,48 @@
+#include "platform/dateiname.h"
+
+#include "platform/codepage.h"
+
+namespace dateiname {
+namespace {
+
+constexpr char16_t kErsatzbasis = 0xDC00;
+
+bool istErsatz(char16_t c) { return c >= kErsatzbasis + 0x80 && c <= kErsatzbasis + 0xFF; }
+
+} // namespace
+
+QString AusSystem(const QByteArray &bytes)
+{
+    QString name;
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const qsizetype laenge = codepage::Utf8Laenge(p + i, n - i);
+        if (laenge == 0) {
+            name += QChar(char16_t(kErsatzbasis + p[i]));
+            ++i;
+        } else {
+            name += QString::fromUtf8(bytes.constData() + i, laenge);
+            i += laenge;
+        }
+    }
+    return name;
+}
+
+QByteArray FuerSystem(const QString &name)
+{
+    QByteArray bytes;
+    qsizetype anfang = 0;
+    const qsizetype n = name.size();
+    for (qsizetype i = 0; i <= n; ++i) {
+        if (i < n && !istErsatz(name[i].unicode()))
+            continue;
+        bytes += QStringView(name).sliced(anfang, i - anfang).toUtf8();
+        if (i < n)
+            bytes += char(name[i].unicode() - kErsatzbasis);
+        anfang = i + 1;
+    }
+    return bytes;
+}
+
+} // namespace dateiname

@@ -1,0 +1,19 @@
+#pragma once
+
+// File names as the system spells them. On Linux a name is any bytes; Qt
+// reads the bytes as UTF-8 and cannot represent a name that is not valid
+// UTF-8 (a file copied from an old disk, "caf\xE9.txt"), so such a name would
+// silently point nowhere. These two functions keep every byte: a byte that is
+// not part of valid UTF-8 travels as the lone surrogate U+DC80 + byte, which
+// no real character uses.
+
+#include <QByteArray>
+#include <QString>
+
+namespace dateiname {
+
+QString AusSystem(const QByteArray &bytes);
+// The bytes to hand to the system's file functions.
+QByteArray FuerSystem(const QString &name);
+
+} // namespace dateiname
