@@ -63,9 +63,18 @@ case "${1:-}" in
         seconds="${2:-30}"
         for target in build/fuzz/fuzz/fuzz_*; do
             [ -f "$target" ] && [ -x "$target" ] || continue
-            echo "== $(basename "$target"): ${seconds} s"
-            log="build/fuzz/$(basename "$target").log"
-            if ! "$target" -max_total_time="$seconds" -max_len=4096 >"$log" 2>&1; then
+            name="$(basename "$target")"
+            echo "== ${name}: ${seconds} s"
+            # The fuzzer adds to its corpus; the seeds in the repository stay as they are.
+            corpus="build/fuzz/korpus/${name}"
+            mkdir -p "$corpus"
+            cp -n fuzz/korpus/"${name}"/* "$corpus"/ 2>/dev/null || true
+            log="build/fuzz/${name}.log"
+            # Inputs up to 16 KiB at once (len_control=0), beyond the engine's 4 KiB blocks;
+            # an input that takes over 20 s counts as a hang.
+            if ! QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp" \
+                "$target" "$corpus" -max_total_time="$seconds" -max_len=16384 -len_control=0 \
+                -timeout=20 -artifact_prefix=build/fuzz/ >"$log" 2>&1; then
                 tail -n 60 "$log"
                 exit 1
             fi

@@ -5,7 +5,8 @@
 //   byte 1: bit 0 manual column mode, bit 1 key of raw bytes (not only
 //           letters: callers never pass such keys, but nothing may break),
 //           bit 2 SonderzeichenIgnorieren
-//   byte 2: manual column count -27..100 (0 and below are used as 1)
+//   byte 2: manual column count: below 128 -27..100 (0 and below are used
+//           as 1), from 128 on 101..4038, wider than most texts
 //   byte 3: key length 1..30; the key bytes are taken from the text
 // Every check is a round trip or a property of the cipher rules, and the
 // engine's SIMD and portable paths must agree byte for byte. A mismatch
@@ -128,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const bool manuell = (data[1] & 1) != 0;
     const bool roherSchluessel = (data[1] & 2) != 0;
     const bool ignorieren = (data[1] & 4) != 0;
-    const int spalten = data[2] % 128 - 27;
+    const int spalten = data[2] < 128 ? data[2] - 27 : 101 + (data[2] - 128) * 31;
     const std::size_t schluesselLaenge = 1 + data[3] % 30;
     const Text text(reinterpret_cast<const char *>(data + 4), size - 4);
 

@@ -3,8 +3,8 @@
 
 #include "mainwindow/dialoge.h"
 #include "mainwindow/haupt.h"
-#include "mainwindow/textdatei.h"
 #include "mainwindow/textpane.h"
+#include "platform/textdatei.h"
 
 #include <QAction>
 #include <QCloseEvent>

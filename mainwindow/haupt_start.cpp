@@ -2,10 +2,10 @@
 
 #include "mainwindow/dialoge.h"
 #include "mainwindow/haupt.h"
-#include "mainwindow/textdatei.h"
 #include "mainwindow/textpane.h"
 #include "method/methodenfenster.h"
-#include "platform/registry.h"
+#include "platform/richtlinie.h"
+#include "platform/textdatei.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -14,26 +14,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-
-namespace {
-
-// The machine-wide "NoDemo" value; anything unreadable counts as 0, a value
-// of the wrong type included.
-int leseDemoRichtlinie()
-{
-    const QString name = QStringLiteral("NoDemo");
-    const auto schluessel = registry::oeffnen(
-        registry::Wurzel::LokaleMaschine, QStringLiteral("Software\\rovozu"), false);
-    if (!schluessel || !schluessel->hatWert(name))
-        return 0;
-    try {
-        return std::min(schluessel->leseGanzzahl(name), 7);
-    } catch (const registry::Fehler &) {
-        return 0;
-    }
-}
-
-} // namespace
 
 void THauptform::FormCreate(const QStringList &argumente)
 {
@@ -52,7 +32,7 @@ void THauptform::FormCreate(const QStringList &argumente)
 
 void THauptform::DemoRichtlinieAnwenden()
 {
-    const int v = leseDemoRichtlinie();
+    const int v = richtlinie::NoDemo();
     const struct
     {
         int bit;

@@ -7,7 +7,14 @@ namespace {
 
 constexpr char16_t kErsatzbasis = 0xDC00;
 
-bool istErsatz(char16_t c) { return c >= kErsatzbasis + 0x80 && c <= kErsatzbasis + 0xFF; }
+// A low surrogate after a high one is half of a real character (U+10080 is
+// D800 DC80), not a byte.
+bool istErsatz(QStringView name, qsizetype i)
+{
+    const char16_t c = name[i].unicode();
+    const bool gepaart = i > 0 && QChar::isHighSurrogate(name[i - 1].unicode());
+    return c >= kErsatzbasis + 0x80 && c <= kErsatzbasis + 0xFF && !gepaart;
+}
 
 } // namespace
 
@@ -35,7 +42,7 @@ QByteArray FuerSystem(const QString &name)
     qsizetype anfang = 0;
     const qsizetype n = name.size();
     for (qsizetype i = 0; i <= n; ++i) {
-        if (i < n && !istErsatz(name[i].unicode()))
+        if (i < n && !istErsatz(name, i))
             continue;
         bytes += QStringView(name).sliced(anfang, i - anfang).toUtf8();
         if (i < n)

@@ -1,5 +1,5 @@
 #include "aufbau.h"
-#include "mainwindow/textdatei.h"
+#include "platform/textdatei.h"
 #include "platform/dateiname.h"
 
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "mainwindow/textdatei.h"
+#include "platform/textdatei.h"
 
 #include "platform/codepage.h"
 #include "platform/dateiname.h"
@@ -55,8 +55,11 @@ std::optional<verschl::Text> leseBisZumEnde(int fd, std::size_t erwartet)
         const std::size_t alt = text.size();
         if (alt > std::size_t(Hoechstgroesse))
             return std::nullopt;
-        text.resize(alt + kHappen);
-        const ssize_t n = ::read(fd, text.data() + alt, kHappen);
+        // Fills the room reserved for the reported size first, so a file of
+        // that size is read without growing the text.
+        const std::size_t happen = text.capacity() > alt ? text.capacity() - alt : kHappen;
+        text.resize(alt + happen);
+        const ssize_t n = ::read(fd, text.data() + alt, happen);
         if (n < 0 && errno == EINTR) {
             text.resize(alt);
             continue;

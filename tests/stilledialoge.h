@@ -1,0 +1,26 @@
+#pragma once
+
+// Dialogs for programs that run without anyone to answer (benchmarks, fuzz
+// targets): every file dialog gets one fixed path, every question "No",
+// every message goes nowhere.
+
+#include "mainwindow/dialoge.h"
+
+class StilleDialoge : public Dialoge
+{
+public:
+    explicit StilleDialoge(QString pfad = {})
+        : pfad(std::move(pfad))
+    { }
+    void ZeigeWarnung(QWidget *, const QString &) override { }
+    void ZeigeFehler(QWidget *, const QString &) override { }
+    Antwort FrageJaNeinAbbrechen(QWidget *, const QString &) override { return Antwort::Nein; }
+    bool FrageOkAbbrechen(QWidget *, const QString &) override { return true; }
+    std::optional<QString> DateiOeffnen(QWidget *, const Dateiwahl &) override { return pfad; }
+    std::optional<QString> DateiSpeichern(QWidget *, const Dateiwahl &) override { return pfad; }
+    std::optional<Schrift> Schriftart(QWidget *, const Schrift &) override { return std::nullopt; }
+    void OeffneAdresse(const QUrl &) override { }
+
+private:
+    QString pfad;
+};
