@@ -78,7 +78,7 @@ case "${1:-}" in
                 tail -n 60 "$log"
                 exit 1
             fi
-            tail -n 2 "$log"
+            grep '^Done' "$log" || tail -n 2 "$log"
         done
         ;;
     bench)
