@@ -1,13 +1,7 @@
-#include "platform/registry.h"
+#include "wurzelordner.h"
 
-#include <algorithm>
 #include <limits>
-#include <memory>
-#include <QDirIterator>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
 
 using registry::Wurzel;
 
@@ -52,43 +46,6 @@ QString meldung(const char *vorlage, const QString &name)
     return QString::fromUtf8(vorlage).arg(name);
 }
 
-// Everything below a folder: relative paths, folders ending in '/', sorted.
-QStringList inhalt(const QString &ordner)
-{
-    QStringList liste;
-    QDirIterator eintrag(ordner,
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-        QDirIterator::Subdirectories);
-    while (eintrag.hasNext()) {
-        const QString pfad = QDir(ordner).relativeFilePath(eintrag.next());
-        liste << (eintrag.fileInfo().isDir() ? pfad + u'/' : pfad);
-    }
-    liste.sort();
-    return liste;
-}
-
-bool legeDateiAn(const QString &pfad, const QByteArray &daten = {})
-{
-    QFile datei(pfad);
-    return QDir().mkpath(QFileInfo(pfad).path()) && datei.open(QIODevice::WriteOnly)
-        && datei.write(daten) == daten.size();
-}
-
-// Creates a listing as inhalt() gives it.
-bool legeAn(const QString &ordner, const QStringList &liste)
-{
-    return std::all_of(liste.cbegin(), liste.cend(), [&](const QString &eintrag) {
-        const QString pfad = QDir(ordner).filePath(eintrag);
-        return eintrag.endsWith(u'/') ? QDir().mkpath(pfad) : legeDateiAn(pfad);
-    });
-}
-
-QByteArray dateiinhalt(const QString &pfad)
-{
-    QFile datei(pfad);
-    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray("(unreadable)");
-}
-
 } // namespace
 
 class TestRegistry : public QObject
@@ -107,43 +64,21 @@ private Q_SLOTS:
     void handbearbeitet();
     void beschaedigteDatei_data();
     void beschaedigteDatei();
-    void oeffnen_data();
-    void oeffnen();
-    void unterschluessel_data();
-    void unterschluessel();
-    void loeschen_data();
-    void loeschen();
-    void verknuepfterOrdnerBleibtUnberuehrt();
-    void geloeschteWerteKommenNichtWieder();
-    void wurzelNichtAnlegbar_data();
-    void wurzelNichtAnlegbar();
     void schreibenScheitert_data();
     void schreibenScheitert();
     void zweiSchreiber();
     void zweiProzesseZugleich();
-    void standardordnerNachXdg();
 
 private:
-    QString benutzer() const { return m_ordner->filePath(QStringLiteral("benutzer")); }
-    QString maschine() const { return m_ordner->filePath(QStringLiteral("maschine")); }
+    QString benutzer() const { return m_wurzeln.benutzer(); }
+    QString maschine() const { return m_wurzeln.maschine(); }
 
-    // Even the platform's default roots point here, never at the real configuration.
-    QTemporaryDir m_netz;
-    std::unique_ptr<QTemporaryDir> m_ordner;
+    Wurzelordner m_wurzeln;
 };
 
-void TestRegistry::init()
-{
-    QVERIFY(m_netz.isValid());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_netz.filePath(QStringLiteral("home"))));
-    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_netz.filePath(QStringLiteral("etc"))));
-    m_ordner = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_ordner->isValid());
-    registry::setzeWurzelordner(Wurzel::AktuellerBenutzer, benutzer());
-    registry::setzeWurzelordner(Wurzel::LokaleMaschine, maschine());
-}
+void TestRegistry::init() { m_wurzeln.bereite(); }
 
-void TestRegistry::cleanup() { m_ordner.reset(); }
+void TestRegistry::cleanup() { m_wurzeln.raeumeAuf(); }
 
 void TestRegistry::gespeichertesFormat_data()
 {
@@ -313,171 +248,6 @@ void TestRegistry::beschaedigteDatei()
     QCOMPARE(lies(*schluessel, Art::Ganzzahl, QStringLiteral("Methode")), ergebnis);
 }
 
-void TestRegistry::oeffnen_data()
-{
-    QTest::addColumn<QStringList>("vorher");
-    QTest::addColumn<QString>("pfad");
-    QTest::addColumn<bool>("erzeugen");
-    QTest::addColumn<bool>("geoeffnet");
-    QTest::addColumn<QStringList>("nachher");
-    const QStringList zifferonDatei { "Nordhain/", "Nordhain/Zifferon.conf" };
-    QTest::newRow("missing, without creating")
-        << QStringList() << zifferon << false << false << QStringList();
-    QTest::newRow("missing, creating")
-        << QStringList() << zifferon << true << true << zifferonDatei;
-    QTest::newRow("top-level key") << QStringList() << QStringLiteral("Software\\rovozu") << true
-                                   << true << QStringList { "rovozu.conf" };
-    QTest::newRow("existing file") << zifferonDatei << zifferon << false << true << zifferonDatei;
-    QTest::newRow("folder is a key")
-        << zifferonDatei << QStringLiteral("Software\\Nordhain") << false << true << zifferonDatei;
-    QTest::newRow("existing, creating")
-        << zifferonDatei << QStringLiteral("Software\\Nordhain") << true << true << zifferonDatei;
-    QTest::newRow("parent exists, child missing")
-        << QStringList { "Nordhain.conf" } << zifferon << false << false
-        << QStringList { "Nordhain.conf" };
-    QTest::newRow("file without .conf is no key")
-        << QStringList { "Nordhain" } << QStringLiteral("Software\\Nordhain") << false << false
-        << QStringList { "Nordhain" };
-    QTest::newRow("Software in any case") << QStringList() << QStringLiteral("SOFTWARE\\rovozu")
-                                          << true << true << QStringList { "rovozu.conf" };
-    for (const char *ungueltig : { "Software", "", "Hardware\\X", "Software\\\\X", "Software\\X\\",
-             "Software\\..\\X", "Software\\.", "Software\\a/b" }) {
-        QTest::addRow("refused: %s", ungueltig)
-            << QStringList() << QString::fromUtf8(ungueltig) << true << false << QStringList();
-    }
-}
-
-void TestRegistry::oeffnen()
-{
-    QFETCH(QStringList, vorher);
-    QFETCH(QString, pfad);
-    QFETCH(bool, erzeugen);
-    QFETCH(bool, geoeffnet);
-    QFETCH(QStringList, nachher);
-    QVERIFY(legeAn(benutzer(), vorher));
-    QCOMPARE(registry::oeffnen(Wurzel::AktuellerBenutzer, pfad, erzeugen).has_value(), geoeffnet);
-    QCOMPARE(inhalt(benutzer()), nachher);
-    QCOMPARE(inhalt(maschine()), QStringList());
-}
-
-void TestRegistry::unterschluessel_data()
-{
-    QTest::addColumn<QStringList>("vorher");
-    QTest::addColumn<QString>("pfad");
-    QTest::addColumn<bool>("erwartet");
-    QTest::newRow("sub-key file") << QStringList { "Nordhain/", "Nordhain/Zifferon.conf" }
-                                  << QStringLiteral("Software\\Nordhain") << true;
-    QTest::newRow("sub-key folder only") << QStringList { "Nordhain/", "Nordhain/Zifferon/" }
-                                         << QStringLiteral("Software\\Nordhain") << true;
-    QTest::newRow("leaf key") << QStringList { "Nordhain/", "Nordhain/Zifferon.conf" } << zifferon
-                              << false;
-    QTest::newRow("empty folder") << QStringList { "Nordhain/", "Nordhain.conf" }
-                                  << QStringLiteral("Software\\Nordhain") << false;
-    QTest::newRow("lock and temporary files") << QStringList { "Nordhain/",
-        "Nordhain/Zifferon.conf.lock", "Nordhain/Zifferon.conf.aB3xY9" }
-                                              << QStringLiteral("Software\\Nordhain") << false;
-    QTest::newRow("missing key") << QStringList() << QStringLiteral("Software\\Nordhain") << false;
-}
-
-void TestRegistry::unterschluessel()
-{
-    QFETCH(QStringList, vorher);
-    QFETCH(QString, pfad);
-    QFETCH(bool, erwartet);
-    QVERIFY(legeAn(benutzer(), vorher));
-    QCOMPARE(registry::hatUnterschluessel(Wurzel::AktuellerBenutzer, pfad), erwartet);
-}
-
-void TestRegistry::loeschen_data()
-{
-    QTest::addColumn<QStringList>("vorher");
-    QTest::addColumn<QString>("pfad");
-    QTest::addColumn<bool>("erwartet");
-    QTest::addColumn<QStringList>("nachher");
-    const QStringList baum { "Nordhain.conf", "Nordhain/", "Nordhain/Andere.conf",
-        "Nordhain/Zifferon.conf", "Nordhain/Zifferon/", "Nordhain/Zifferon/Tief.conf",
-        "Nordhain/Zifferon/Tief/", "Nordhain/Zifferon/Tief/Tiefer.conf", "Nordhain2.conf",
-        "rovozu.conf" };
-    QTest::newRow("key with sub-keys, sibling stays")
-        << baum << zifferon << true
-        << QStringList { "Nordhain.conf", "Nordhain/", "Nordhain/Andere.conf", "Nordhain2.conf",
-               "rovozu.conf" };
-    QTest::newRow("maker's key with everything")
-        << baum << QStringLiteral("Software\\Nordhain") << true
-        << QStringList { "Nordhain2.conf", "rovozu.conf" };
-    QTest::newRow("key that is only a folder")
-        << QStringList { "Nordhain/", "Nordhain/Zifferon.conf" }
-        << QStringLiteral("Software\\Nordhain") << true << QStringList();
-    QTest::newRow("missing key") << QStringList { "rovozu.conf" } << zifferon << false
-                                 << QStringList { "rovozu.conf" };
-    QTest::newRow("never the whole root") << baum << QStringLiteral("Software") << false << baum;
-}
-
-void TestRegistry::loeschen()
-{
-    QFETCH(QStringList, vorher);
-    QFETCH(QString, pfad);
-    QFETCH(bool, erwartet);
-    QFETCH(QStringList, nachher);
-    QVERIFY(legeAn(benutzer(), vorher));
-    QCOMPARE(registry::loescheSchluessel(Wurzel::AktuellerBenutzer, pfad), erwartet);
-    QCOMPARE(inhalt(benutzer()), nachher);
-}
-
-void TestRegistry::verknuepfterOrdnerBleibtUnberuehrt()
-{
-    const QString aussen = m_ordner->filePath(QStringLiteral("aussen"));
-    QVERIFY(legeAn(aussen, { "wichtig.txt" }));
-    QVERIFY(legeAn(benutzer(), { "Nordhain/", "Nordhain/Zifferon.conf" }));
-    QVERIFY(QFile::link(aussen, benutzer() + QStringLiteral("/Nordhain/Zifferon")));
-    QVERIFY(registry::loescheSchluessel(Wurzel::AktuellerBenutzer, zifferon));
-    QCOMPARE(inhalt(benutzer()), QStringList { "Nordhain/" });
-    QCOMPARE(inhalt(aussen), QStringList { "wichtig.txt" });
-}
-
-void TestRegistry::geloeschteWerteKommenNichtWieder()
-{
-    auto schluessel = registry::oeffnen(Wurzel::AktuellerBenutzer, zifferon, true);
-    QVERIFY(schluessel);
-    schluessel->schreibeBool(QStringLiteral("Blinken"), true);
-    QVERIFY(registry::loescheSchluessel(Wurzel::AktuellerBenutzer, zifferon));
-    QVERIFY(!registry::oeffnen(Wurzel::AktuellerBenutzer, zifferon, false));
-    const auto neu = registry::oeffnen(Wurzel::AktuellerBenutzer, zifferon, true);
-    QVERIFY(neu);
-    QVERIFY(!neu->hatWert(QStringLiteral("Blinken")));
-}
-
-void TestRegistry::wurzelNichtAnlegbar_data()
-{
-    QTest::addColumn<Wurzel>("wurzel");
-    QTest::addColumn<QString>("ordner");
-    QTest::newRow("file as root, current user")
-        << Wurzel::AktuellerBenutzer << QStringLiteral("blockiert");
-    QTest::newRow("relative root, local machine")
-        << Wurzel::LokaleMaschine << QStringLiteral("relativ");
-}
-
-void TestRegistry::wurzelNichtAnlegbar()
-{
-    QFETCH(Wurzel, wurzel);
-    QFETCH(QString, ordner);
-    // A regular file where the root folder belongs needs no permissions, so it fails as root
-    // too. A relative root (no home folder) must not reach into the working folder.
-    const QStringList vorher { "blockiert", "relativ/", "relativ/Nordhain/",
-        "relativ/Nordhain/Zifferon.conf" };
-    QVERIFY(legeAn(m_ordner->path(), vorher));
-    registry::setzeWurzelordner(wurzel, ordner == u"relativ" ? ordner : m_ordner->filePath(ordner));
-    const QString arbeitsordner = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_ordner->path()));
-    const bool erzeugt
-        = registry::oeffnen(wurzel, QStringLiteral("Software\\rovozu"), true).has_value();
-    const bool geoeffnet = registry::oeffnen(wurzel, zifferon, false).has_value();
-    const bool geloescht = registry::loescheSchluessel(wurzel, zifferon);
-    QVERIFY(QDir::setCurrent(arbeitsordner));
-    QVERIFY(!erzeugt && !geoeffnet && !geloescht);
-    QCOMPARE(inhalt(m_ordner->path()), vorher);
-}
-
 enum class Ursache {
     OrdnerIstDatei,
     KeinPlatzFuerTemporaereDatei,
@@ -553,24 +323,6 @@ void TestRegistry::zweiSchreiber()
     QCOMPARE(leser->leseBool(QStringLiteral("D")), true);
     // No lock or temporary file stays behind.
     QCOMPARE(inhalt(benutzer()), (QStringList { "Nordhain/", "Nordhain/Zifferon.conf" }));
-}
-
-void TestRegistry::standardordnerNachXdg()
-{
-#ifndef Q_OS_LINUX
-    QSKIP("the XDG folders are the default roots on Linux only");
-#endif
-    registry::setzeWurzelordner(Wurzel::AktuellerBenutzer, QString());
-    registry::setzeWurzelordner(Wurzel::LokaleMaschine, QString());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_ordner->filePath(QStringLiteral("home"))));
-    qputenv("XDG_CONFIG_DIRS",
-        "relativ::" + QFile::encodeName(m_ordner->filePath(QStringLiteral("etc1"))) + ':'
-            + QFile::encodeName(m_ordner->filePath(QStringLiteral("etc2"))));
-    QVERIFY(registry::oeffnen(Wurzel::AktuellerBenutzer, zifferon, true));
-    QVERIFY(registry::oeffnen(Wurzel::LokaleMaschine, QStringLiteral("Software\\rovozu"), true));
-    QCOMPARE(inhalt(m_ordner->path()),
-        (QStringList { "etc1/", "etc1/rovozu.conf", "home/", "home/Nordhain/",
-            "home/Nordhain/Zifferon.conf" }));
 }
 
 // Two running copies saving at once: both finish without a failed write, and
