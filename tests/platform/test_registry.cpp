@@ -11,16 +11,17 @@ const QString zifferon = QStringLiteral("Software\\Nordhain\\Zifferon");
 
 enum class Art { Text, Ganzzahl, Bool };
 
-void schreibe(registry::Schluessel &schluessel, Art art, const QVariant &wert, const QString &name)
+registry::Wert alsWert(Art art, const QVariant &wert, const QString &name)
 {
     switch (art) {
     case Art::Text:
-        return schluessel.schreibeText(name, wert.toString());
+        return { name, wert.toString() };
     case Art::Ganzzahl:
-        return schluessel.schreibeGanzzahl(name, wert.toInt());
+        return { name, qint32(wert.toInt()) };
     case Art::Bool:
-        return schluessel.schreibeBool(name, wert.toBool());
+        return { name, wert.toBool() };
     }
+    Q_UNREACHABLE();
 }
 
 // What a read gives, as text: the value, or the message of the error.
@@ -67,6 +68,7 @@ private Q_SLOTS:
     void schreibenScheitert_data();
     void schreibenScheitert();
     void zweiSchreiber();
+    void zweiProzesseZugleich_data();
     void zweiProzesseZugleich();
 
 private:
@@ -111,7 +113,7 @@ void TestRegistry::gespeichertesFormat()
     QFETCH(QByteArray, zeile);
     auto schluessel = registry::oeffnen(Wurzel::AktuellerBenutzer, zifferon, true);
     QVERIFY(schluessel);
-    schreibe(*schluessel, art, wert, QStringLiteral("Wert"));
+    schluessel->schreibe({ alsWert(art, wert, QStringLiteral("Wert")) });
     QCOMPARE(dateiinhalt(benutzer() + QStringLiteral("/Nordhain/Zifferon.conf")),
         "[General]\nWert=" + zeile + '\n');
     QCOMPARE(lies(*schluessel, art, QStringLiteral("Wert")), wert.toString());
@@ -138,7 +140,7 @@ void TestRegistry::textRundreise()
     auto schluessel
         = registry::oeffnen(Wurzel::LokaleMaschine, QStringLiteral("Software\\rovozu"), true);
     QVERIFY(schluessel);
-    schluessel->schreibeText(QStringLiteral("Pfad"), text);
+    schluessel->schreibe({ { QStringLiteral("Pfad"), text } });
     const auto wieder
         = registry::oeffnen(Wurzel::LokaleMaschine, QStringLiteral("Software\\rovozu"), false);
     QVERIFY(wieder);
@@ -176,9 +178,9 @@ void TestRegistry::typpruefung()
     QFETCH(QString, ergebnis);
     auto schluessel = registry::oeffnen(Wurzel::AktuellerBenutzer, zifferon, true);
     QVERIFY(schluessel);
-    schluessel->schreibeText(QStringLiteral("Nachbar"), QStringLiteral("da"));
+    schluessel->schreibe({ { QStringLiteral("Nachbar"), QStringLiteral("da") } });
     if (wert.isValid())
-        schreibe(*schluessel, geschrieben, wert, QStringLiteral("Wert"));
+        schluessel->schreibe({ alsWert(geschrieben, wert, QStringLiteral("Wert")) });
     QCOMPARE(schluessel->hatWert(QStringLiteral("Wert")), wert.isValid());
     QCOMPARE(lies(*schluessel, gelesen, QStringLiteral("Wert")), ergebnis);
 }
@@ -243,7 +245,7 @@ void TestRegistry::beschaedigteDatei()
     auto schluessel = registry::oeffnen(Wurzel::AktuellerBenutzer, zifferon, false);
     QVERIFY(schluessel);
     // Saving replaces the damage; that must not be taken for a failed write.
-    QVERIFY_THROWS_NO_EXCEPTION(schluessel->schreibeGanzzahl(QStringLiteral("Neu"), 3));
+    QVERIFY_THROWS_NO_EXCEPTION(schluessel->schreibe({ { QStringLiteral("Neu"), 3 } }));
     QCOMPARE(schluessel->leseGanzzahl(QStringLiteral("Neu")), 3);
     QCOMPARE(lies(*schluessel, Art::Ganzzahl, QStringLiteral("Methode")), ergebnis);
 }
@@ -252,7 +254,9 @@ enum class Ursache {
     OrdnerIstDatei,
     KeinPlatzFuerTemporaereDatei,
     BeschaedigtUndKeinPlatz,
-    NameMitSchraegstrich
+    NameMitSchraegstrich,
+    DateiIstOrdner,
+    SperreIstOrdner
 };
 
 void TestRegistry::schreibenScheitert_data()
@@ -268,6 +272,9 @@ void TestRegistry::schreibenScheitert_data()
     QTest::newRow("bool, damaged file and no room")
         << Ursache::BeschaedigtUndKeinPlatz << Art::Bool;
     QTest::newRow("integer, name with a slash") << Ursache::NameMitSchraegstrich << Art::Ganzzahl;
+    QTest::newRow("text, key file became a folder") << Ursache::DateiIstOrdner << Art::Text;
+    // A lock that is never released (here one that cannot be removed) must not freeze the save.
+    QTest::newRow("bool, lock file is a folder") << Ursache::SperreIstOrdner << Art::Bool;
 }
 
 void TestRegistry::schreibenScheitert()
@@ -292,15 +299,20 @@ void TestRegistry::schreibenScheitert()
         QVERIFY(QDir(benutzer() + QStringLiteral("/Nordhain")).removeRecursively());
         QVERIFY(legeDateiAn(benutzer() + QStringLiteral("/Nordhain")));
     }
+    if (ursache == Ursache::DateiIstOrdner)
+        QVERIFY(QFile::remove(datei) && QDir().mkpath(datei));
+    if (ursache == Ursache::SperreIstOrdner)
+        QVERIFY(QDir().mkpath(datei + QStringLiteral(".lock")));
     const QString wertname = ursache == Ursache::NameMitSchraegstrich ? QStringLiteral("Neu/x")
                                                                       : QStringLiteral("Neu");
     try {
-        schreibe(*schluessel, art, 1, wertname);
+        // The whole save fails, named after its first value.
+        schluessel->schreibe({ alsWert(art, 1, wertname), { QStringLiteral("Zweiter"), 2 } });
         QFAIL("the failed write was not reported");
     } catch (const registry::Fehler &fehler) {
         QCOMPARE(fehler.meldung(), meldung("Konnte Daten für '%1' nicht setzen", wertname));
     }
-    if (ursache != Ursache::OrdnerIstDatei)
+    if (ursache != Ursache::OrdnerIstDatei && ursache != Ursache::DateiIstOrdner)
         QCOMPARE(dateiinhalt(datei), vorher);
 }
 
@@ -309,12 +321,12 @@ void TestRegistry::zweiSchreiber()
     auto erster = registry::oeffnen(Wurzel::AktuellerBenutzer, zifferon, true);
     auto zweiter = registry::oeffnen(Wurzel::AktuellerBenutzer, zifferon, false);
     QVERIFY(erster && zweiter);
-    erster->schreibeText(QStringLiteral("A"), QStringLiteral("eins"));
-    zweiter->schreibeGanzzahl(QStringLiteral("B"), 2);
+    erster->schreibe({ { QStringLiteral("A"), QStringLiteral("eins") } });
+    zweiter->schreibe({ { QStringLiteral("B"), 2 } });
     // Another running copy adds a value behind our back; our next write must keep it.
     const QString datei = benutzer() + QStringLiteral("/Nordhain/Zifferon.conf");
     QVERIFY(legeDateiAn(datei, dateiinhalt(datei) + "C=fremd\n"));
-    erster->schreibeBool(QStringLiteral("D"), true);
+    erster->schreibe({ { QStringLiteral("D"), true } });
     const auto leser = registry::oeffnen(Wurzel::AktuellerBenutzer, zifferon, false);
     QVERIFY(leser);
     QCOMPARE(leser->leseText(QStringLiteral("A")), QStringLiteral("eins"));
@@ -325,33 +337,47 @@ void TestRegistry::zweiSchreiber()
     QCOMPARE(inhalt(benutzer()), (QStringList { "Nordhain/", "Nordhain/Zifferon.conf" }));
 }
 
-// Two running copies saving at once: both finish without a failed write, and
-// the key afterwards reads whole, every value from one of the two copies.
+void TestRegistry::zweiProzesseZugleich_data()
+{
+    QTest::addColumn<QString>("andere"); // what the other running copy does
+    QTest::newRow("both save") << QStringLiteral("B");
+    QTest::newRow("the other deletes") << QStringLiteral("loeschen");
+}
+
+// Two running copies closing at once: the saver never fails, and afterwards
+// the key is either gone or holds every value of one whole save.
 void TestRegistry::zweiProzesseZugleich()
 {
+    QFETCH(QString, andere);
     constexpr int kRunden = 40;
-    QProcess andere;
-    andere.start(QStringLiteral(SCHREIBER_PROGRAMM),
-        { benutzer(), QStringLiteral("B"), QString::number(kRunden) });
-    QVERIFY(andere.waitForStarted());
-    QProcess eigene;
-    eigene.start(QStringLiteral(SCHREIBER_PROGRAMM),
+    // The deleting copy goes on until the saving one is done.
+    const QString stopp = m_wurzeln.pfad(QStringLiteral("stopp"));
+    QProcess zweiter;
+    zweiter.start(QStringLiteral(SCHREIBER_PROGRAMM),
+        { benutzer(), andere, andere == u"loeschen" ? stopp : QString::number(kRunden) });
+    QVERIFY(zweiter.waitForStarted());
+    QProcess eigener;
+    eigener.start(QStringLiteral(SCHREIBER_PROGRAMM),
         { benutzer(), QStringLiteral("A"), QString::number(kRunden) });
-    QVERIFY(eigene.waitForStarted());
-    QVERIFY(andere.waitForFinished(60000));
-    QVERIFY(eigene.waitForFinished(60000));
-    QCOMPARE(andere.exitCode(), 0);
-    QCOMPARE(eigene.exitCode(), 0);
+    QVERIFY(eigener.waitForStarted());
+    QVERIFY(eigener.waitForFinished(60000));
+    QVERIFY(legeDateiAn(stopp));
+    QVERIFY(zweiter.waitForFinished(60000));
+    QCOMPARE(eigener.exitCode(), 0);
+    QCOMPARE(zweiter.exitCode(), 0);
 
-    const auto schluessel = registry::oeffnen(
-        registry::Wurzel::AktuellerBenutzer, QStringLiteral("Software\\Nordhain\\Zifferon"), false);
+    const auto schluessel = registry::oeffnen(Wurzel::AktuellerBenutzer, zifferon, false);
+    if (!schluessel && andere == u"loeschen")
+        return;
     QVERIFY(schluessel);
+    QStringList werte;
+    for (int i = 0; i < 29; ++i)
+        werte << lies(*schluessel, Art::Text, QStringLiteral("Wert%1").arg(i));
+    werte.removeDuplicates();
     const QString letzte = QString::number(kRunden - 1);
-    for (int i = 0; i < 29; ++i) {
-        const QString wert = schluessel->leseText(QStringLiteral("Wert%1").arg(i));
-        QVERIFY2(wert == QStringLiteral("A:") + letzte || wert == QStringLiteral("B:") + letzte,
-            qPrintable(wert));
-    }
+    QVERIFY2(werte == QStringList { QStringLiteral("A:") + letzte }
+            || werte == QStringList { andere + u':' + letzte },
+        qPrintable(werte.join(u' ')));
 }
 
 QTEST_GUILESS_MAIN(TestRegistry)

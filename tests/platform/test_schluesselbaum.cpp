@@ -59,6 +59,10 @@ void TestSchluesselbaum::oeffnen_data()
     QTest::newRow("file without .conf is no key")
         << QStringList { "Nordhain" } << QStringLiteral("Software\\Nordhain") << false << false
         << QStringList { "Nordhain" };
+    QTest::newRow("folder with a foreign file only is no key")
+        << QStringList { "Nordhain/", "Nordhain/Zifferon/", "Nordhain/Zifferon/notiz.txt" }
+        << zifferon << false << false
+        << QStringList { "Nordhain/", "Nordhain/Zifferon/", "Nordhain/Zifferon/notiz.txt" };
     QTest::newRow("Software in any case") << QStringList() << QStringLiteral("SOFTWARE\\rovozu")
                                           << true << true << QStringList { "rovozu.conf" };
     for (const char *ungueltig : { "Software", "", "Hardware\\X", "Software\\\\X", "Software\\X\\",
@@ -88,8 +92,15 @@ void TestSchluesselbaum::unterschluessel_data()
     QTest::addColumn<bool>("erwartet");
     QTest::newRow("sub-key file") << QStringList { "Nordhain/", "Nordhain/Zifferon.conf" }
                                   << QStringLiteral("Software\\Nordhain") << true;
-    QTest::newRow("sub-key folder only") << QStringList { "Nordhain/", "Nordhain/Zifferon/" }
-                                         << QStringLiteral("Software\\Nordhain") << true;
+    QTest::newRow("key file two levels down")
+        << QStringList { "Nordhain/", "Nordhain/Zifferon/", "Nordhain/Zifferon/Tief.conf" }
+        << QStringLiteral("Software\\Nordhain") << true;
+    // A folder left over only because of something not ours is no key.
+    QTest::newRow("empty sub-key folder") << QStringList { "Nordhain/", "Nordhain/Zifferon/" }
+                                          << QStringLiteral("Software\\Nordhain") << false;
+    QTest::newRow("foreign files only") << QStringList { "Nordhain/", "Nordhain/notiz.txt",
+        "Nordhain/Zifferon/", "Nordhain/Zifferon/bild.png" }
+                                        << QStringLiteral("Software\\Nordhain") << false;
     QTest::newRow("leaf key") << QStringList { "Nordhain/", "Nordhain/Zifferon.conf" } << zifferon
                               << false;
     QTest::newRow("empty folder") << QStringList { "Nordhain/", "Nordhain.conf" }
@@ -131,6 +142,16 @@ void TestSchluesselbaum::loeschen_data()
         << QStringLiteral("Software\\Nordhain") << true << QStringList();
     QTest::newRow("missing key") << QStringList { "rovozu.conf" } << zifferon << false
                                  << QStringList { "rovozu.conf" };
+    const QStringList fremd { "Nordhain/", "Nordhain/Zifferon.conf.bak", "Nordhain/Zifferon/",
+        "Nordhain/Zifferon/Tief/", "Nordhain/Zifferon/Tief/bild.png", "Nordhain/Zifferon/notiz.txt",
+        "Nordhain/liesmich.txt", "fremd.txt" };
+    QTest::newRow("foreign files at every level stay, ours go")
+        << fremd
+            + QStringList { "Nordhain.conf", "Nordhain.conf.lock", "Nordhain/Zifferon.conf",
+                  "Nordhain/Zifferon.conf.lock", "Nordhain/Zifferon.conf.aB3xY9",
+                  "Nordhain/Zifferon.conf.aB3xY9.lock", "Nordhain/Zifferon/Tief.conf",
+                  "Nordhain/Zifferon/Tief/Tiefer.conf", "Nordhain/Zifferon/Tief/Tiefer.conf.lock" }
+        << QStringLiteral("Software\\Nordhain") << true << fremd;
     QTest::newRow("never the whole root") << baum << QStringLiteral("Software") << false << baum;
 }
 
@@ -148,19 +169,20 @@ void TestSchluesselbaum::loeschen()
 void TestSchluesselbaum::verknuepfterOrdnerBleibtUnberuehrt()
 {
     const QString aussen = m_wurzeln.pfad(QStringLiteral("aussen"));
-    QVERIFY(legeAn(aussen, { "wichtig.txt" }));
+    QVERIFY(legeAn(aussen, { "Fremd.conf", "wichtig.txt" }));
     QVERIFY(legeAn(benutzer(), { "Nordhain/", "Nordhain/Zifferon.conf" }));
     QVERIFY(QFile::link(aussen, benutzer() + QStringLiteral("/Nordhain/Zifferon")));
     QVERIFY(registry::loescheSchluessel(Wurzel::AktuellerBenutzer, zifferon));
-    QCOMPARE(inhalt(benutzer()), QStringList { "Nordhain/" });
-    QCOMPARE(inhalt(aussen), QStringList { "wichtig.txt" });
+    // The link is not ours either: it stays, and so does the folder holding it.
+    QCOMPARE(inhalt(benutzer()), (QStringList { "Nordhain/", "Nordhain/Zifferon/" }));
+    QCOMPARE(inhalt(aussen), (QStringList { "Fremd.conf", "wichtig.txt" }));
 }
 
 void TestSchluesselbaum::geloeschteWerteKommenNichtWieder()
 {
     auto schluessel = registry::oeffnen(Wurzel::AktuellerBenutzer, zifferon, true);
     QVERIFY(schluessel);
-    schluessel->schreibeBool(QStringLiteral("Blinken"), true);
+    schluessel->schreibe({ { QStringLiteral("Blinken"), true } });
     QVERIFY(registry::loescheSchluessel(Wurzel::AktuellerBenutzer, zifferon));
     QVERIFY(!registry::oeffnen(Wurzel::AktuellerBenutzer, zifferon, false));
     const auto neu = registry::oeffnen(Wurzel::AktuellerBenutzer, zifferon, true);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -28,11 +29,16 @@ inline QStringList inhalt(const QString &ordner)
     return liste;
 }
 
+// A lock file laid out here is the leftover of a copy that ended long ago.
 inline bool legeDateiAn(const QString &pfad, const QByteArray &daten = {})
 {
     QFile datei(pfad);
-    return QDir().mkpath(QFileInfo(pfad).path()) && datei.open(QIODevice::WriteOnly)
+    const bool angelegt = QDir().mkpath(QFileInfo(pfad).path()) && datei.open(QIODevice::WriteOnly)
         && datei.write(daten) == daten.size();
+    return angelegt
+        && (!pfad.endsWith(QLatin1String(".lock"))
+            || datei.setFileTime(
+                QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
 }
 
 // Creates a listing as inhalt() gives it.
