@@ -233,6 +233,7 @@ bool THauptform::EinstellungenSpeichern()
 QList<registry::Wert> THauptform::einstellungswerte() const
 {
     const Methodenfenster &m = *methodenfenster;
+    const Methodeneinstellungen methode = m.einstellungen();
     const QFont schrift = MKlar->font();
     const auto wert
         = [](const char *name, auto inhalt) { return registry::Wert(QLatin1String(name), inhalt); };
@@ -248,11 +249,13 @@ QList<registry::Wert> THauptform::einstellungswerte() const
         wert("FontItalic", schrift.italic()),
         wert("FontUnderline", schrift.underline()),
         wert("FontStrikeOut", schrift.strikeOut()),
-        wert("Methode", m.einstellungen().methode),
+        wert("Methode", methode.methode),
         wert("MatrixQuadratisch", m.schalter(Schalter::MatrixQuadratisch)),
         wert("Spaltenzahl", m.spaltenzahl()),
         wert("CaesarVerschiebung", m.GemerkteVerschiebung()),
-        wert("VigenereSchluessel", verschleiert(m.schluesselfeld())),
+        // The key as the ciphers use it (letters only), so that stored ciphertexts still
+        // decrypt with the key that comes back.
+        wert("VigenereSchluessel", verschleiert(methode.schluessel)),
         wert("SonderzeichenIgnorieren", m.schalter(Schalter::SonderzeichenIgnorieren)),
         wert("Kleinschrift", m.schalter(Schalter::Kleinschrift)),
         wert("Grossschrift", m.schalter(Schalter::Grossschrift)),

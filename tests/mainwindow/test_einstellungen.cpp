@@ -58,7 +58,8 @@ private Q_SLOTS:
     void animationsbereich_data();
     void animationsbereich();
     void kleinUndGrossZugleich();
-    void schluesselIstVerschleiert();
+    void schluesselUebersteht_data();
+    void schluesselUebersteht();
     void gespeicherterSchluesselMitFremdzeichen_data();
     void gespeicherterSchluesselMitFremdzeichen();
     void stilOhneSchriftwerte();
@@ -244,23 +245,36 @@ void TestEinstellungen::kleinUndGrossZugleich()
     QVERIFY(a.steuer<QCheckBox>("CBGross").isChecked());
 }
 
-// The key is stored scrambled, with its case, and comes back as it was.
-void TestEinstellungen::schluesselIstVerschleiert()
+void TestEinstellungen::schluesselUebersteht_data()
 {
+    QTest::addColumn<QString>("feld");
+    QTest::addColumn<QString>("nachher");
+    QTest::newRow("letters keep their case") << "ZauberWORTxy"
+                                             << "ZauberWORTxy";
+    // Stored as the ciphers use it, so earlier ciphertexts still decrypt.
+    QTest::newRow("pasted umlaut and blank") << "Kö ln"
+                                             << "Kln";
+}
+
+// The key is stored scrambled and comes back as the ciphers used it.
+void TestEinstellungen::schluesselUebersteht()
+{
+    QFETCH(QString, feld);
+    QFETCH(QString, nachher);
     QByteArray datei;
     {
         Aufbau a;
-        a.option().setSchluessel("ZauberWORTxy");
+        a.steuer<QLineEdit>("EdSchluessel").setText(feld);
         a.aktion("OptInRegistry").trigger();
         const QString gespeichert
             = gelesen(a).value(QStringLiteral("VigenereSchluessel")).toString();
         QCOMPARE(gespeichert.toStdString(),
-            *verschl::VigenereVerschluesseln("ZauberWORTxy", "quellwasserklingen", false));
-        QVERIFY(gespeichert != QStringLiteral("ZauberWORTxy"));
+            *verschl::VigenereVerschluesseln(nachher.toStdString(), "quellwasserklingen", false));
+        QVERIFY(gespeichert != nachher);
         datei = leseDatei(a.wurzeln.benutzer.filePath(kDatei));
     }
     Aufbau b({}, gespeichert(datei.mid(10)));
-    QCOMPARE(b.steuer<QLineEdit>("EdSchluessel").text(), QStringLiteral("ZauberWORTxy"));
+    QCOMPARE(b.steuer<QLineEdit>("EdSchluessel").text(), nachher);
 }
 
 void TestEinstellungen::gespeicherterSchluesselMitFremdzeichen_data()
