@@ -105,7 +105,7 @@ public:
     bool UeberschreibenErlaubt(const QString &pfad);
 
     // Settings store. Speichern tells whether every value was written.
-    bool EinstellungenSpeichern();
+    bool EinstellungenSpeichern(const QString &ausweg = {});
     void EinstellungenLoeschen();
     static void MaschinenEintraegeLoeschen();
     static QString EigeneDateienOrdner();

@@ -215,8 +215,9 @@ void THauptform::ladeAnimation(const Schluessel &s)
 }
 
 // All values in their fixed order, in one write. A write that fails shows the
-// message, and the caller learns of it.
-bool THauptform::EinstellungenSpeichern()
+// message, with the way out when the caller gives one, and the caller learns
+// of it.
+bool THauptform::EinstellungenSpeichern(const QString &ausweg)
 {
     auto schluessel = registry::oeffnen(Wurzel::AktuellerBenutzer, kProgrammschluessel, true);
     if (!schluessel)
@@ -224,7 +225,8 @@ bool THauptform::EinstellungenSpeichern()
     try {
         schluessel->schreibe(einstellungswerte());
     } catch (const registry::Fehler &fehler) {
-        dialoge.ZeigeFehler(this, fehler.meldung());
+        dialoge.ZeigeFehler(
+            this, ausweg.isEmpty() ? fehler.meldung() : fehler.meldung() + u'\n' + ausweg);
         return false;
     }
     return true;
