@@ -296,6 +296,9 @@ private:
             return sperre.error() == QLockFile::LockFailedError ? Versuch::Gescheitert
                                                                 : Versuch::Nochmal;
         }
+        // A key file made read-only stays as it is, as with QSettings' own writes.
+        if (const QFileInfo info(datei); info.exists() && !info.isWritable())
+            return Versuch::Gescheitert;
         QTemporaryFile kopie(datei + QStringLiteral(".XXXXXX"));
         if (!kopiere(datei, kopie) || !kommtAn(kopie.fileName(), QSettings::IniFormat, werte))
             return Versuch::Nochmal;
