@@ -15,7 +15,8 @@
 
 namespace registry {
 class Schluessel;
-}
+struct Wert;
+} // namespace registry
 
 class Dialoge;
 class Methodenfenster;
@@ -104,7 +105,7 @@ public:
     bool UeberschreibenErlaubt(const QString &pfad);
 
     // Settings store. Speichern tells whether every value was written.
-    bool EinstellungenSpeichern();
+    bool EinstellungenSpeichern(const QString &ausweg = {});
     void EinstellungenLoeschen();
     static void MaschinenEintraegeLoeschen();
     static QString EigeneDateienOrdner();
@@ -142,7 +143,7 @@ private:
     void ladeMethode(const registry::Schluessel &s);
     void ladeOptionen(const registry::Schluessel &s);
     void ladeAnimation(const registry::Schluessel &s);
-    void schreibeWerte(registry::Schluessel &s);
+    QList<registry::Wert> einstellungswerte() const;
 
     void erzeugeSteuerelemente();
     void erzeugeAktionen();

@@ -157,14 +157,19 @@ bool THauptform::UeberschreibenErlaubt(const QString &pfad)
 }
 
 // The settings come first, so they are saved or deleted even when the
-// question then cancels the close; a value that cannot be written keeps the
-// window open.
+// question then cancels the close; settings that cannot be written keep the
+// window open, and since every close attempt saves again, the message tells
+// the way out. (With only the method window on screen there is no menu to
+// take it: the program ends instead.)
 void THauptform::FormCloseQuery(QCloseEvent *event)
 {
     bool schliessen = true;
-    if (OptInRegistry->isChecked())
-        schliessen = EinstellungenSpeichern();
-    else
+    if (OptInRegistry->isChecked()) {
+        schliessen = EinstellungenSpeichern(isVisible()
+                ? QStringLiteral("Zum Beenden ohne Speichern die Option „Einstellungen in "
+                                 "Registrierung speichern“ ausschalten.")
+                : QString());
+    } else
         EinstellungenLoeschen();
     event->setAccepted(schliessen && PruefeBeideGespeichert());
 }

@@ -214,57 +214,63 @@ void THauptform::ladeAnimation(const Schluessel &s)
         Blinken = s.leseBool(QStringLiteral("Blinken"));
 }
 
-// All values in their fixed order; a value that cannot be written ends the
-// save with a message, and the caller learns of it.
-bool THauptform::EinstellungenSpeichern()
+// All values in their fixed order, in one write. A write that fails shows the
+// message, with the way out when the caller gives one, and the caller learns
+// of it.
+bool THauptform::EinstellungenSpeichern(const QString &ausweg)
 {
     auto schluessel = registry::oeffnen(Wurzel::AktuellerBenutzer, kProgrammschluessel, true);
     if (!schluessel)
         return true; // the key cannot be created: nothing is written, nothing said
     try {
-        schreibeWerte(*schluessel);
+        schluessel->schreibe(einstellungswerte());
     } catch (const registry::Fehler &fehler) {
-        dialoge.ZeigeFehler(this, fehler.meldung());
+        dialoge.ZeigeFehler(
+            this, ausweg.isEmpty() ? fehler.meldung() : fehler.meldung() + u'\n' + ausweg);
         return false;
     }
     return true;
 }
 
-void THauptform::schreibeWerte(Schluessel &s)
+QList<registry::Wert> THauptform::einstellungswerte() const
 {
     const Methodenfenster &m = *methodenfenster;
+    const Methodeneinstellungen methode = m.einstellungen();
     const QFont schrift = MKlar->font();
-    s.schreibeText(QStringLiteral("Programmpfad"),
-        QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/')));
-    s.schreibeText(QStringLiteral("Pfad"), Pfad);
-    s.schreibeBool(QStringLiteral("WordWrap"), Zeilenumbruchautomatisch->isChecked());
-    s.schreibeBool(QStringLiteral("HintergrundFarbig"), MMHintergrundfarbig->isChecked());
-    s.schreibeText(QStringLiteral("Font"), schrift.family());
-    s.schreibeGanzzahl(QStringLiteral("Fontsize"), punktgroesse(schrift));
-    s.schreibeBool(QStringLiteral("FontBold"), schrift.bold());
-    s.schreibeBool(QStringLiteral("FontItalic"), schrift.italic());
-    s.schreibeBool(QStringLiteral("FontUnderline"), schrift.underline());
-    s.schreibeBool(QStringLiteral("FontStrikeOut"), schrift.strikeOut());
-    s.schreibeGanzzahl(QStringLiteral("Methode"), m.einstellungen().methode);
-    s.schreibeBool(QStringLiteral("MatrixQuadratisch"), m.schalter(Schalter::MatrixQuadratisch));
-    s.schreibeGanzzahl(QStringLiteral("Spaltenzahl"), m.spaltenzahl());
-    s.schreibeGanzzahl(QStringLiteral("CaesarVerschiebung"), m.GemerkteVerschiebung());
-    s.schreibeText(QStringLiteral("VigenereSchluessel"), verschleiert(m.schluesselfeld()));
-    s.schreibeBool(
-        QStringLiteral("SonderzeichenIgnorieren"), m.schalter(Schalter::SonderzeichenIgnorieren));
-    s.schreibeBool(QStringLiteral("Kleinschrift"), m.schalter(Schalter::Kleinschrift));
-    s.schreibeBool(QStringLiteral("Grossschrift"), m.schalter(Schalter::Grossschrift));
-    s.schreibeBool(
-        QStringLiteral("LeerzeichenLoeschen"), m.schalter(Schalter::LeerzeichenLoeschen));
-    s.schreibeBool(QStringLiteral("UmlauteErsetzen"), m.schalter(Schalter::UmlauteErsetzen));
-    s.schreibeBool(
-        QStringLiteral("NichtGespeichertWarnung"), SMNichtgespeichertWarnung->isChecked());
-    s.schreibeBool(QStringLiteral("UeberschreibWarnung"), SMUeberschreibwarnung->isChecked());
-    s.schreibeBool(QStringLiteral("ImVordergrund"), m.schalter(Schalter::ImVordergrund));
-    s.schreibeBool(QStringLiteral("DemoOptUebernehmen"), MMDemoOptUebernehmen->isChecked());
-    s.schreibeBool(QStringLiteral("Animation"), Animation);
-    s.schreibeGanzzahl(QStringLiteral("AnimationMin"), AnimationMin);
-    s.schreibeGanzzahl(QStringLiteral("AnimationMax"), AnimationMax);
-    s.schreibeGanzzahl(QStringLiteral("AnimationAktuell"), AnimationAktuell);
-    s.schreibeBool(QStringLiteral("Blinken"), Blinken);
+    const auto wert
+        = [](const char *name, auto inhalt) { return registry::Wert(QLatin1String(name), inhalt); };
+    return {
+        wert("Programmpfad",
+            QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'))),
+        wert("Pfad", Pfad),
+        wert("WordWrap", Zeilenumbruchautomatisch->isChecked()),
+        wert("HintergrundFarbig", MMHintergrundfarbig->isChecked()),
+        wert("Font", schrift.family()),
+        wert("Fontsize", punktgroesse(schrift)),
+        wert("FontBold", schrift.bold()),
+        wert("FontItalic", schrift.italic()),
+        wert("FontUnderline", schrift.underline()),
+        wert("FontStrikeOut", schrift.strikeOut()),
+        wert("Methode", methode.methode),
+        wert("MatrixQuadratisch", m.schalter(Schalter::MatrixQuadratisch)),
+        wert("Spaltenzahl", m.spaltenzahl()),
+        wert("CaesarVerschiebung", m.GemerkteVerschiebung()),
+        // The key as the ciphers use it (letters only), so that stored ciphertexts still
+        // decrypt with the key that comes back.
+        wert("VigenereSchluessel", verschleiert(methode.schluessel)),
+        wert("SonderzeichenIgnorieren", m.schalter(Schalter::SonderzeichenIgnorieren)),
+        wert("Kleinschrift", m.schalter(Schalter::Kleinschrift)),
+        wert("Grossschrift", m.schalter(Schalter::Grossschrift)),
+        wert("LeerzeichenLoeschen", m.schalter(Schalter::LeerzeichenLoeschen)),
+        wert("UmlauteErsetzen", m.schalter(Schalter::UmlauteErsetzen)),
+        wert("NichtGespeichertWarnung", SMNichtgespeichertWarnung->isChecked()),
+        wert("UeberschreibWarnung", SMUeberschreibwarnung->isChecked()),
+        wert("ImVordergrund", m.schalter(Schalter::ImVordergrund)),
+        wert("DemoOptUebernehmen", MMDemoOptUebernehmen->isChecked()),
+        wert("Animation", Animation),
+        wert("AnimationMin", AnimationMin),
+        wert("AnimationMax", AnimationMax),
+        wert("AnimationAktuell", AnimationAktuell),
+        wert("Blinken", Blinken),
+    };
 }

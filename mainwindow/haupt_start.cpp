@@ -145,7 +145,11 @@ void THauptform::MethodenfensterGeschlossen()
     setzeMethodenfensterAnzeige(false);
     if (nurMethodenfenster) {
         nurMethodenfenster = false;
-        close();
+        // No main window to switch the option off from: settings that cannot be
+        // written end the program after their message, instead of leaving it
+        // running without any window.
+        if (!close())
+            QCoreApplication::exit(1);
     }
 }
 

@@ -50,7 +50,5 @@ public:
     virtual int GemerkteVerschiebung() const = 0;
     virtual int spaltenzahl() const = 0;
     virtual void setSpaltenzahl(int spalten) = 0;
-    // The key field as it stands, not yet reduced to letters.
-    virtual verschl::Text schluesselfeld() const = 0;
     virtual void setSchluessel(const verschl::Text &schluessel) = 0;
 };

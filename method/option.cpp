@@ -184,11 +184,6 @@ void TOptionForm::setSchluessel(const verschl::Text &schluessel)
     EdSchluessel->setText(codepage::AlsZeichenkette(schluessel));
 }
 
-verschl::Text TOptionForm::schluesselfeld() const
-{
-    return codepage::AusZeichenkette(EdSchluessel->text());
-}
-
 int TOptionForm::spaltenzahl() const { return SpEdSpalten->value(); }
 
 void TOptionForm::setSpaltenzahl(int spalten) { SpEdSpalten->setValue(spalten); }

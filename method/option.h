@@ -66,7 +66,6 @@ public:
     void setMatrixQuadratisch(bool quadratisch);
     int spaltenzahl() const override;
     void setSpaltenzahl(int spalten) override;
-    verschl::Text schluesselfeld() const override;
     // Taken as it is; the field cleans it only when the user leaves it.
     void setSchluessel(const verschl::Text &schluessel) override;
 

@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <filesystem>
 #include <limits>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QVariant>
 #include <utility>
 
@@ -32,6 +37,9 @@ struct Gelesen
     qint32 zahl;
 };
 
+// Values as QSettings writes them: names with their stored form.
+using Eintraege = QList<std::pair<QString, QVariant>>;
+
 // Where one root keeps its keys. teile is a key path without its leading "Software".
 class Ablage
 {
@@ -44,6 +52,8 @@ public:
     // The values of a key, as QSettings opens them.
     virtual QString ort(const QStringList &teile) const = 0;
     virtual QSettings::Format format() const = 0;
+    // All values in one go; false when they did not reach the store.
+    virtual bool schreibe(const QString &ort, const Eintraege &werte) const = 0;
     virtual QVariant alsGespeichert(const QString &text) const = 0;
     virtual QVariant alsGespeichert(qint32 zahl) const = 0;
     virtual Gelesen gelesen(const QVariant &gespeichert) const = 0;
@@ -54,6 +64,7 @@ public:
 namespace {
 
 using registry::Ablage;
+using registry::Eintraege;
 using registry::Fehler;
 using registry::Gelesen;
 using registry::Wurzel;
@@ -66,6 +77,12 @@ constexpr QLatin1String textPraefix("sz:");
 constexpr const char *ungueltigerTyp = "Ungültiger Datentyp für '%1'";
 constexpr const char *nichtHolbar = "Konnte Daten für '%1' nicht holen";
 constexpr const char *nichtSetzbar = "Konnte Daten für '%1' nicht setzen";
+
+// How long a write waits for another running copy's write; a lock held longer is taken as
+// one that is never released.
+constexpr int kSperrfristMs = 2000;
+// A key deleted by another running copy in the middle of a write is written again.
+constexpr int kSchreibversuche = 10;
 
 Gelesen ganzzahlAusHex(QStringView ziffern)
 {
@@ -80,6 +97,44 @@ Gelesen ganzzahlAusHex(QStringView ziffern)
     return { Art::Ganzzahl, {}, static_cast<qint32>(static_cast<quint32>(zahl)) };
 }
 
+// Sets all values and syncs once.
+bool kommtAn(const QString &ort, QSettings::Format format, const Eintraege &werte)
+{
+    QSettings::Status status = QSettings::NoError;
+    {
+        QSettings einstellungen(ort, format);
+        for (const auto &[name, wert] : werte)
+            einstellungen.setValue(name, wert);
+        einstellungen.sync();
+        status = einstellungen.status();
+    }
+    if (status != QSettings::FormatError)
+        return status == QSettings::NoError;
+    // QSettings keeps only the first problem it meets, so a damaged file's FormatError hides
+    // whether the write failed. A second look decides: it retries a write that is still
+    // pending (and reports that failure) or reads back what the file now holds.
+    const QSettings nachher(ort, format);
+    return nachher.status() != QSettings::AccessError
+        && std::all_of(werte.cbegin(), werte.cend(),
+            [&nachher](const auto &wert) { return nachher.value(wert.first) == wert.second; });
+}
+
+// The key a file in a folder belongs to: "<key>.conf" holds its values, beside it lie its
+// lock file and the temporary files of a write (six letters or digits, as QSaveFile makes
+// them) with their own lock files. Any other file is not ours: the empty text.
+QString schluesselVon(const QString &dateiname)
+{
+    static const QRegularExpression muster(
+        QStringLiteral(R"(^(.+)\.conf(?:\.lock|\.[A-Za-z0-9]{6}(?:\.lock)?)?$)"));
+    const QString name = muster.match(dateiname).captured(1);
+    return name == u"." || name == u".." ? QString() : name;
+}
+
+std::filesystem::path dateipfad(const QString &pfad)
+{
+    return std::filesystem::path(pfad.toStdU16String());
+}
+
 // Keys as ini files: "A\B" is the file "A/B.conf" and, once it has sub-keys, the folder "A/B/".
 class DateiAblage final : public Ablage
 {
@@ -90,40 +145,49 @@ public:
 
     bool existiert(const QStringList &teile) const override
     {
-        return QFileInfo(datei(teile)).isFile() || QFileInfo(ordner(teile)).isDir();
+        return QFileInfo(datei(teile)).isFile() || haeltSchluessel(ordner(teile));
     }
 
     bool erzeuge(const QStringList &teile) const override
     {
-        if (existiert(teile))
-            return true;
-        QFile neu(datei(teile));
-        // Appending never cuts off what another running copy may have written meanwhile.
-        return QDir().mkpath(QFileInfo(neu).path())
-            && neu.open(QIODevice::WriteOnly | QIODevice::Append);
+        // Tried again when another running copy deletes the folder in between.
+        for (int versuch = 0; versuch < kSchreibversuche; ++versuch) {
+            if (existiert(teile))
+                return true;
+            QFile neu(datei(teile));
+            // Appending never cuts off what another running copy may have written meanwhile.
+            if (QDir().mkpath(QFileInfo(neu).path())
+                && neu.open(QIODevice::WriteOnly | QIODevice::Append))
+                return true;
+        }
+        return false;
     }
 
     bool loesche(const QStringList &teile) const override
     {
-        const QFileInfo datei(this->datei(teile));
-        const QFileInfo ordner(this->ordner(teile));
-        if (!datei.isFile() && !ordner.isDir())
-            return false;
-        const bool ordnerWeg = !ordner.isDir() || entferneOrdner(ordner);
-        const bool dateiWeg = !datei.isFile() || QFile::remove(datei.filePath());
-        return ordnerWeg && dateiWeg;
+        // Leftovers of ours go even when they make no key.
+        const bool vorhanden = existiert(teile);
+        const QFileInfo schluessel(ordner(teile));
+        return loescheBaum(schluessel.path(), schluessel.fileName()) && vorhanden;
     }
 
     bool hatUnterschluessel(const QStringList &teile) const override
     {
-        // Only key files count: QSettings' lock and temporary files sit beside them.
-        const QDir dir(ordner(teile));
-        return !dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty()
-            || !dir.entryList({ QStringLiteral("*.conf") }, QDir::Files | QDir::Hidden).isEmpty();
+        return haeltSchluessel(ordner(teile));
     }
 
     QString ort(const QStringList &teile) const override { return datei(teile); }
     QSettings::Format format() const override { return QSettings::IniFormat; }
+
+    bool schreibe(const QString &datei, const Eintraege &werte) const override
+    {
+        for (int versuch = 0; versuch < kSchreibversuche; ++versuch) {
+            const Versuch ergebnis = schreibeEinmal(datei, werte);
+            if (ergebnis != Versuch::Nochmal)
+                return ergebnis == Versuch::Geschrieben;
+        }
+        return false;
+    }
 
     QVariant alsGespeichert(const QString &text) const override
     {
@@ -161,11 +225,105 @@ private:
         return ordner(teile) + QStringLiteral(".conf");
     }
 
-    // A linked folder loses only its link: deleting a key never reaches outside the root.
-    static bool entferneOrdner(const QFileInfo &ordner)
+    // A folder is a key only while a key file lies in it or below: a folder left over because
+    // of something not ours must not look like settings that are switched on. Links are never
+    // followed, here as in deleting.
+    static bool haeltSchluessel(const QString &ordner)
     {
-        return ordner.isSymLink() ? QFile::remove(ordner.filePath())
-                                  : QDir(ordner.filePath()).removeRecursively();
+        const QFileInfo info(ordner);
+        if (!info.isDir() || info.isSymLink())
+            return false;
+        QDirIterator datei(ordner, { QStringLiteral("*.conf") },
+            QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        return datei.hasNext();
+    }
+
+    // The keys in a folder: those of its key files and its folders (links are not ours).
+    static QStringList unterschluessel(const QDir &ordner)
+    {
+        QStringList namen
+            = ordner.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks);
+        for (const QString &datei : ordner.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+            if (const QString name = schluesselVon(datei); !name.isEmpty())
+                namen << name;
+        }
+        namen.removeDuplicates();
+        return namen;
+    }
+
+    // Deletes the key `name` in `ordner`: its files there, its sub-keys, then its folder once
+    // empty. What is not ours stays, and so do the folders that hold it. True when all of ours
+    // went.
+    static bool loescheBaum(const QString &ordner, const QString &name)
+    {
+        const QDir dir(ordner);
+        const auto eigene = [&dir, &name] {
+            QStringList dateien = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+            dateien.removeIf(
+                [&name](const QString &datei) { return schluesselVon(datei) != name; });
+            return dateien;
+        };
+        // A write in progress finishes first; a lock that is never released stops nothing.
+        const QString sperrdatei = name + QStringLiteral(".conf.lock");
+        QLockFile sperre(dir.filePath(sperrdatei));
+        const bool gesperrt = !eigene().isEmpty() && sperre.tryLock(kSperrfristMs);
+        bool alles = true;
+        for (const QString &datei : eigene()) {
+            if (!(gesperrt && datei == sperrdatei))
+                alles = QFile::remove(dir.filePath(datei)) && alles;
+        }
+        const QFileInfo unter(dir.filePath(name));
+        if (!unter.isDir() || unter.isSymLink())
+            return alles;
+        for (const QString &kind : unterschluessel(QDir(unter.filePath())))
+            alles = loescheBaum(unter.filePath(), kind) && alles;
+        dir.rmdir(name);
+        return alles;
+    }
+
+    enum class Versuch { Geschrieben, Gescheitert, Nochmal };
+
+    // One whole write under the key's lock file. QSettings would wait for that same lock
+    // without any limit, so it writes a copy of the file, which then replaces the file at once.
+    // A lock held too long fails the write; anything else may come from the key being deleted
+    // meanwhile, and is tried again.
+    static Versuch schreibeEinmal(const QString &datei, const Eintraege &werte)
+    {
+        if (!QDir().mkpath(QFileInfo(datei).path()))
+            return Versuch::Nochmal;
+        QLockFile sperre(datei + QStringLiteral(".lock"));
+        if (!sperre.tryLock(kSperrfristMs)) {
+            return sperre.error() == QLockFile::LockFailedError ? Versuch::Gescheitert
+                                                                : Versuch::Nochmal;
+        }
+        // A key file made read-only stays as it is, as with QSettings' own writes.
+        if (const QFileInfo info(datei); info.exists() && !info.isWritable())
+            return Versuch::Gescheitert;
+        QTemporaryFile kopie(datei + QStringLiteral(".XXXXXX"));
+        if (!kopiere(datei, kopie) || !kommtAn(kopie.fileName(), QSettings::IniFormat, werte))
+            return Versuch::Nochmal;
+        std::error_code fehler;
+        std::filesystem::rename(dateipfad(kopie.fileName()), dateipfad(datei), fehler);
+        if (fehler)
+            return Versuch::Nochmal;
+        kopie.setAutoRemove(false);
+        return Versuch::Geschrieben;
+    }
+
+    // The copy starts as the file, so every value that the write does not set stays.
+    static bool kopiere(const QString &datei, QTemporaryFile &kopie)
+    {
+        if (!kopie.open())
+            return false;
+        QFile alt(datei);
+        if (alt.exists()) {
+            if (!alt.open(QIODevice::ReadOnly) || kopie.write(alt.readAll()) != alt.size())
+                return false;
+            kopie.setPermissions(alt.permissions());
+        }
+        // Closed, so that QSettings may replace it on every platform.
+        kopie.close();
+        return kopie.error() == QFileDevice::NoError;
     }
 
     QString m_wurzel;
@@ -222,6 +380,10 @@ public:
         return m_hiveName + u'\\' + unterpfad(teile);
     }
     QSettings::Format format() const override { return QSettings::NativeFormat; }
+    bool schreibe(const QString &ort, const Eintraege &werte) const override
+    {
+        return kommtAn(ort, QSettings::NativeFormat, werte);
+    }
     QVariant alsGespeichert(const QString &text) const override { return text; }
     QVariant alsGespeichert(qint32 zahl) const override { return zahl; }
 
@@ -339,28 +501,6 @@ Gelesen erwartet(Gelesen wert, Art art, const QString &name)
     throw Fehler(meldung(wert.art == Art::ZuLang ? nichtHolbar : ungueltigerTyp, name));
 }
 
-QSettings::Status schreibeSofort(
-    const QString &ort, QSettings::Format format, const QString &name, const QVariant &wert)
-{
-    QSettings einstellungen(ort, format);
-    einstellungen.setValue(name, wert);
-    einstellungen.sync();
-    return einstellungen.status();
-}
-
-bool kommtAn(
-    const QString &ort, QSettings::Format format, const QString &name, const QVariant &wert)
-{
-    const QSettings::Status status = schreibeSofort(ort, format, name, wert);
-    if (status != QSettings::FormatError)
-        return status == QSettings::NoError;
-    // QSettings keeps only the first problem it meets, so a damaged file's FormatError hides
-    // whether the write failed. A second look decides: it retries a write that is still
-    // pending (and reports that failure) or reads back what the file now holds.
-    const QSettings nachher(ort, format);
-    return nachher.status() != QSettings::AccessError && nachher.value(name) == wert;
-}
-
 } // namespace
 
 namespace registry {
@@ -401,25 +541,32 @@ qint32 Schluessel::leseGanzzahl(const QString &name) const
 
 bool Schluessel::leseBool(const QString &name) const { return leseGanzzahl(name) != 0; }
 
-void Schluessel::schreibeText(const QString &name, const QString &text)
-{
-    speichere(name, m_ablage->alsGespeichert(text));
-}
+Wert::Wert(QString name, QString text)
+    : name(std::move(name))
+    , inhalt(std::move(text))
+{ }
 
-void Schluessel::schreibeGanzzahl(const QString &name, qint32 zahl)
-{
-    speichere(name, m_ablage->alsGespeichert(zahl));
-}
+Wert::Wert(QString name, qint32 zahl)
+    : name(std::move(name))
+    , inhalt(zahl)
+{ }
 
-void Schluessel::schreibeBool(const QString &name, bool wert)
-{
-    schreibeGanzzahl(name, wert ? 1 : 0);
-}
+Wert::Wert(QString name, bool wahr)
+    : Wert(std::move(name), qint32(wahr ? 1 : 0))
+{ }
 
-void Schluessel::speichere(const QString &name, const QVariant &wert)
+void Schluessel::schreibe(const QList<Wert> &werte)
 {
-    if (!gueltigerName(name) || !kommtAn(m_ort, m_ablage->format(), name, wert))
-        throw Fehler(meldung(nichtSetzbar, name));
+    Eintraege eintraege;
+    for (const Wert &wert : werte) {
+        if (!gueltigerName(wert.name))
+            throw Fehler(meldung(nichtSetzbar, wert.name));
+        eintraege.append({ wert.name,
+            std::visit([this](const auto &inhalt) { return m_ablage->alsGespeichert(inhalt); },
+                wert.inhalt) });
+    }
+    if (!eintraege.isEmpty() && !m_ablage->schreibe(m_ort, eintraege))
+        throw Fehler(meldung(nichtSetzbar, eintraege.first().first));
 }
 
 std::optional<Schluessel> oeffnen(Wurzel wurzel, const QString &pfad, bool erzeugen)

@@ -12,17 +12,26 @@
 // that would look like that (or like the escape "sz:") gets the prefix
 // "sz:". The files stay readable and editable by hand.
 //
-// Every write goes to the store at once (QSettings replaces the file through
-// a temporary one under a lock file), so two running copies never see a
-// half-written key, and a write that does not arrive is reported.
+// A write puts all its values into the store at once: the file is replaced
+// whole under its lock file (a lock that cannot be had within a few seconds
+// fails the write), so two running copies never see a half-written key, and a
+// write that does not arrive is reported. A key deleted by the other copy
+// meanwhile is created again.
+//
+// Deleting a key takes exactly what is ours: its file, the lock and temporary
+// files beside it, and its sub-keys; a folder goes only once it is empty, and
+// links are never followed. Likewise a folder that holds no key file at any
+// depth is no key.
 //
 // Meant for the user-interface thread only.
 
 #include <memory>
 #include <optional>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
+#include <variant>
 
 class QVariant;
 
@@ -44,6 +53,18 @@ private:
 class Ablage;
 struct Gelesen;
 
+// One value of a write: a text, or a 32-bit integer (a bool as 0 or 1).
+struct Wert
+{
+    Wert(QString name, QString text);
+    Wert(QString name, qint32 zahl);
+    Wert(QString name, bool wahr);
+    Wert(QString name, const char *) = delete; // would silently become a bool
+
+    QString name;
+    std::variant<QString, qint32> inhalt;
+};
+
 // An open key. Value names must not be empty nor contain '/' or '\'.
 class Schluessel
 {
@@ -56,18 +77,15 @@ public:
     qint32 leseGanzzahl(const QString &name) const;
     bool leseBool(const QString &name) const; // every integer but 0 is true
 
-    // A value that does not reach the store throws
-    // "Konnte Daten für '<name>' nicht setzen".
-    void schreibeText(const QString &name, const QString &text);
-    void schreibeGanzzahl(const QString &name, qint32 zahl);
-    void schreibeBool(const QString &name, bool wert); // stored as 0 or 1
+    // Writes all values in one go, or none: a write that does not reach the
+    // store throws "Konnte Daten für '<name>' nicht setzen" with the first name.
+    void schreibe(const QList<Wert> &werte);
 
 private:
     friend std::optional<Schluessel> oeffnen(Wurzel, const QString &, bool);
     Schluessel(std::shared_ptr<const Ablage> ablage, QString ort);
 
     Gelesen hole(const QString &name) const;
-    void speichere(const QString &name, const QVariant &wert);
 
     std::shared_ptr<const Ablage> m_ablage;
     QString m_ort; // what QSettings opens: a file, or a registry path
@@ -78,7 +96,7 @@ private:
 // it, nullopt means the key could not be created.
 std::optional<Schluessel> oeffnen(Wurzel wurzel, const QString &pfad, bool erzeugen);
 // Deletes the key with all its values and sub-keys; false when the key did
-// not exist or could not be deleted completely.
+// not exist or something of it could not be deleted.
 bool loescheSchluessel(Wurzel wurzel, const QString &pfad);
 bool hatUnterschluessel(Wurzel wurzel, const QString &pfad);
 

@@ -1,14 +1,17 @@
 #include "aufbau.h"
+#include "tests/platform/wurzelordner.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 using verschl::Text;
 
@@ -58,7 +61,8 @@ private Q_SLOTS:
     void animationsbereich_data();
     void animationsbereich();
     void kleinUndGrossZugleich();
-    void schluesselIstVerschleiert();
+    void schluesselUebersteht_data();
+    void schluesselUebersteht();
     void gespeicherterSchluesselMitFremdzeichen_data();
     void gespeicherterSchluesselMitFremdzeichen();
     void stilOhneSchriftwerte();
@@ -66,7 +70,11 @@ private Q_SLOTS:
     void falscherTypBeendetDasLaden();
     void unbrauchbareDateien_data();
     void unbrauchbareDateien();
+    void nichtSchreibbarHaeltDasFensterOffen_data();
     void nichtSchreibbarHaeltDasFensterOffen();
+    void nurMethodenfensterEndetTrotzFehler();
+    void fremdeDateienBleiben_data();
+    void fremdeDateienBleiben();
     void maschinenEintraegeWerdenEntfernt();
 };
 
@@ -244,23 +252,36 @@ void TestEinstellungen::kleinUndGrossZugleich()
     QVERIFY(a.steuer<QCheckBox>("CBGross").isChecked());
 }
 
-// The key is stored scrambled, with its case, and comes back as it was.
-void TestEinstellungen::schluesselIstVerschleiert()
+void TestEinstellungen::schluesselUebersteht_data()
 {
+    QTest::addColumn<QString>("feld");
+    QTest::addColumn<QString>("nachher");
+    QTest::newRow("letters keep their case") << "ZauberWORTxy"
+                                             << "ZauberWORTxy";
+    // Stored as the ciphers use it, so earlier ciphertexts still decrypt.
+    QTest::newRow("pasted umlaut and blank") << "Kö ln"
+                                             << "Kln";
+}
+
+// The key is stored scrambled and comes back as the ciphers used it.
+void TestEinstellungen::schluesselUebersteht()
+{
+    QFETCH(QString, feld);
+    QFETCH(QString, nachher);
     QByteArray datei;
     {
         Aufbau a;
-        a.option().setSchluessel("ZauberWORTxy");
+        a.steuer<QLineEdit>("EdSchluessel").setText(feld);
         a.aktion("OptInRegistry").trigger();
         const QString gespeichert
             = gelesen(a).value(QStringLiteral("VigenereSchluessel")).toString();
         QCOMPARE(gespeichert.toStdString(),
-            *verschl::VigenereVerschluesseln("ZauberWORTxy", "quellwasserklingen", false));
-        QVERIFY(gespeichert != QStringLiteral("ZauberWORTxy"));
+            *verschl::VigenereVerschluesseln(nachher.toStdString(), "quellwasserklingen", false));
+        QVERIFY(gespeichert != nachher);
         datei = leseDatei(a.wurzeln.benutzer.filePath(kDatei));
     }
     Aufbau b({}, gespeichert(datei.mid(10)));
-    QCOMPARE(b.steuer<QLineEdit>("EdSchluessel").text(), QStringLiteral("ZauberWORTxy"));
+    QCOMPARE(b.steuer<QLineEdit>("EdSchluessel").text(), nachher);
 }
 
 void TestEinstellungen::gespeicherterSchluesselMitFremdzeichen_data()
@@ -350,29 +371,69 @@ void TestEinstellungen::unbrauchbareDateien()
     QCOMPARE(gelesen(a).allKeys().size(), 29);
 }
 
-// A settings file whose path leaves no room for the temporary file that a
-// write goes through: the key opens, but no value can be written. (Tests run
-// as root, so file permissions cannot make a write fail.)
-void TestEinstellungen::nichtSchreibbarHaeltDasFensterOffen()
+enum class Sperre { PfadZuLang, SperreIstOrdner };
+
+// Makes the stored key unwritable while it can still be opened. (Tests run as
+// root, so file permissions cannot make a write fail.)
+void sperre(Wurzeln &w, Sperre wie)
 {
-    Aufbau a;
-    const QString datei = QStringLiteral("/Nordhain/Zifferon.conf");
-    QString ordner = a.wurzeln.benutzer.path();
+    if (wie == Sperre::SperreIstOrdner) {
+        QDir(w.benutzer.path()).mkpath(kDatei + QStringLiteral(".lock"));
+        return;
+    }
+    // No room left in the path for the lock and temporary files beside the key.
+    const QString datei = QLatin1Char('/') + kDatei;
+    QString ordner = w.benutzer.path();
     constexpr int kPfadGrenze = 4095;
     while (ordner.size() + datei.size() < kPfadGrenze - 3) {
         const int rest = kPfadGrenze - 3 - int(ordner.size() + datei.size()) - 1;
         ordner += QLatin1Char('/') + QString(std::clamp(rest, 1, 200), QLatin1Char('x'));
     }
-    QVERIFY(QDir().mkpath(ordner + QStringLiteral("/Nordhain")));
-    QFile vorhanden(ordner + datei);
-    QVERIFY(vorhanden.open(QIODevice::WriteOnly));
-    vorhanden.close();
+    QDir().mkpath(ordner + QStringLiteral("/Nordhain"));
+    QFile(ordner + datei).open(QIODevice::WriteOnly);
     registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer, ordner);
-    a.aktion("OptInRegistry").setChecked(true);
+}
+
+void TestEinstellungen::nichtSchreibbarHaeltDasFensterOffen_data()
+{
+    QTest::addColumn<Sperre>("wie");
+    QTest::newRow("path too long") << Sperre::PfadZuLang;
+    QTest::newRow("lock file is a folder") << Sperre::SperreIstOrdner;
+}
+
+// The message tells the way out, since every close attempt saves again.
+void TestEinstellungen::nichtSchreibbarHaeltDasFensterOffen()
+{
+    QFETCH(Sperre, wie);
+    Aufbau a({}, gespeichert({}));
+    sperre(a.wurzeln, wie);
     QVERIFY(!schliesse(a));
     QCOMPARE(a.dialoge.fehler,
-        QStringList { QStringLiteral("Konnte Daten für 'Programmpfad' nicht setzen") });
+        QStringList { QStringLiteral("Konnte Daten für 'Programmpfad' nicht setzen\nZum Beenden "
+                                     "ohne Speichern die Option „Einstellungen in Registrierung "
+                                     "speichern“ ausschalten.") });
     QVERIFY(a.dialoge.fragen.isEmpty());
+    QVERIFY(a.haupt().isVisible());
+}
+
+// With only the method window there is no option to switch off: after the
+// message the program ends instead of running on without any window.
+void TestEinstellungen::nurMethodenfensterEndetTrotzFehler()
+{
+    Aufbau a({ QStringLiteral("-onlyoption") }, gespeichert({}));
+    sperre(a.wurzeln, Sperre::PfadZuLang);
+    // As in the program: closing the last window does not end it.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    QTimer wache; // only against a hang: a program that runs on fails the test
+    wache.setSingleShot(true);
+    connect(&wache, &QTimer::timeout, this, [] { QCoreApplication::exit(-1); });
+    wache.start(60000);
+    QTimer::singleShot(0, &a.option(), [&a] { a.option().close(); });
+    const int ergebnis = QCoreApplication::exec();
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+    QCOMPARE(ergebnis, 1);
+    QCOMPARE(a.dialoge.fehler,
+        QStringList { QStringLiteral("Konnte Daten für 'Programmpfad' nicht setzen") });
 }
 
 void TestEinstellungen::maschinenEintraegeWerdenEntfernt()
@@ -390,6 +451,38 @@ void TestEinstellungen::maschinenEintraegeWerdenEntfernt()
     QVERIFY(!maschine.exists(QStringLiteral("Nordhain/Zifferon.conf")));
     QVERIFY(maschine.exists(QStringLiteral("Nordhain/Anderes.conf")));
     QVERIFY(maschine.exists(QStringLiteral("rovozu.conf")));
+}
+
+void TestEinstellungen::fremdeDateienBleiben_data()
+{
+    QTest::addColumn<bool>("maschine");
+    QTest::newRow("current user, switched off and closed") << false;
+    QTest::newRow("local machine, at start") << true;
+}
+
+// Deleting the settings takes our keys and leaves everything else.
+void TestEinstellungen::fremdeDateienBleiben()
+{
+    QFETCH(bool, maschine);
+    const QStringList fremd { "Nordhain/", "Nordhain/Zifferon/", "Nordhain/Zifferon/Tief/",
+        "Nordhain/Zifferon/Tief/bild.png", "Nordhain/Zifferon/notiz.txt", "Nordhain/liesmich.txt",
+        "Nordwerk/", "Nordwerk/liesmich.txt", "fremd.txt" };
+    QStringList unsere { "Nordhain/Zifferon.conf", "Nordhain/Zifferon.conf.lock",
+        "Nordhain/Zifferon.conf.aB3xY9", "Nordhain/Zifferon/Tief.conf" };
+    if (maschine)
+        unsere << "Nordwerk/Zifferon.conf";
+    Aufbau a({}, [&](const Wurzeln &w) {
+        QVERIFY(legeAn((maschine ? w.maschine : w.benutzer).path(), fremd + unsere));
+    });
+    if (!maschine) {
+        QVERIFY(a.aktion("OptInRegistry").isChecked());
+        a.aktion("OptInRegistry").trigger();
+        QVERIFY(schliesse(a));
+    }
+    QCOMPARE(inhalt((maschine ? a.wurzeln.maschine : a.wurzeln.benutzer).path()), fremd);
+    // What is left makes no key: the next start finds the option off.
+    a.haupt().EinstellungenLaden();
+    QVERIFY(!a.aktion("OptInRegistry").isChecked());
 }
 
 QTEST_MAIN(TestEinstellungen)

@@ -1,11 +1,45 @@
-// A second running copy for the settings tests: writes one key's values
-// again and again under the root folder given as first argument. Exits 1 when
-// a write fails.
+// A second running copy for the settings tests, under the root folder given as
+// first argument: saves one key's values again and again, for a number of
+// rounds, or deletes the key as switching the option off does, until a stop
+// file appears. Exits 1 when a write fails.
+//
+//   registry_schreiber <root> <id> <rounds>
+//   registry_schreiber <root> loeschen <stop file>
 
 #include "platform/registry.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
+
+namespace {
+
+using registry::Wurzel;
+
+const QString kHersteller = QStringLiteral("Software\\Nordhain");
+const QString kProgramm = QStringLiteral("Software\\Nordhain\\Zifferon");
+
+void loesche()
+{
+    registry::loescheSchluessel(Wurzel::AktuellerBenutzer, kProgramm);
+    if (!registry::hatUnterschluessel(Wurzel::AktuellerBenutzer, kHersteller))
+        registry::loescheSchluessel(Wurzel::AktuellerBenutzer, kHersteller);
+}
+
+bool speichere(const QString &kennung, int runde)
+{
+    auto schluessel = registry::oeffnen(Wurzel::AktuellerBenutzer, kProgramm, true);
+    if (!schluessel)
+        return false;
+    QList<registry::Wert> werte;
+    for (int i = 0; i < 29; ++i)
+        werte.append(
+            { QStringLiteral("Wert%1").arg(i), QStringLiteral("%1:%2").arg(kennung).arg(runde) });
+    schluessel->schreibe(werte);
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -13,18 +47,17 @@ int main(int argc, char *argv[])
     const QStringList argumente = QCoreApplication::arguments();
     if (argumente.size() != 4)
         return 2;
-    registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer, argumente[1]);
+    registry::setzeWurzelordner(Wurzel::AktuellerBenutzer, argumente[1]);
     const QString kennung = argumente[2];
-    const int runden = argumente[3].toInt();
+    if (kennung == u"loeschen") {
+        while (!QFileInfo::exists(argumente[3]))
+            loesche();
+        return 0;
+    }
     try {
-        for (int runde = 0; runde < runden; ++runde) {
-            auto schluessel = registry::oeffnen(registry::Wurzel::AktuellerBenutzer,
-                QStringLiteral("Software\\Nordhain\\Zifferon"), true);
-            if (!schluessel)
+        for (int runde = 0; runde < argumente[3].toInt(); ++runde) {
+            if (!speichere(kennung, runde))
                 return 1;
-            for (int i = 0; i < 29; ++i)
-                schluessel->schreibeText(QStringLiteral("Wert%1").arg(i),
-                    QStringLiteral("%1:%2").arg(kennung).arg(runde));
         }
     } catch (const registry::Fehler &) {
         return 1;
