@@ -5,6 +5,29 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
+namespace {
+
+// Longer than any word or address in ordinary text. A run of characters
+// without a blank or line break that is longer than this wraps anywhere.
+constexpr qsizetype kLaengsterLauf = 256;
+
+// Whether the shown text holds a run longer than kLaengsterLauf without a
+// break opportunity. The no-break space (byte 160) is none.
+bool hatLangenLauf(QStringView anzeige)
+{
+    qsizetype lauf = 0;
+    for (const QChar z : anzeige) {
+        const bool umbrechbar
+            = z == u' ' || z == u'\t' || z == u'\n' || z == QChar::ParagraphSeparator;
+        lauf = umbrechbar ? 0 : lauf + 1;
+        if (lauf > kLaengsterLauf)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 TextPane::TextPane(QWidget *parent)
     : QPlainTextEdit(parent)
 {
@@ -18,7 +41,22 @@ verschl::Text TextPane::text() const
     return codepage::AusPanetext(document()->toRawText());
 }
 
-void TextPane::setText(const verschl::Text &text) { setPlainText(codepage::AlsPanetext(text)); }
+// Qt's word wrap that falls back to breaking anywhere still looks ahead to the
+// next break opportunity for every line it makes, so a line without any (a
+// binary file; a ciphertext of rotation by 128, which has neither blanks nor
+// line breaks) takes time quadratic in its length: minutes for a few MiB.
+// Breaking anywhere is linear, but it would cut ordinary words, so the pane
+// breaks anywhere only while its text has such a run. Qt lays out the last
+// block again whenever the rule changes, so neither the old text nor the new
+// one may meet the slow rule: the change goes through breaking anywhere.
+void TextPane::setText(const verschl::Text &text)
+{
+    const QString anzeige = codepage::AlsPanetext(text);
+    setWordWrapMode(QTextOption::WrapAnywhere);
+    setPlainText(anzeige);
+    if (!hatLangenLauf(anzeige))
+        setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
 
 void TextPane::keyPressEvent(QKeyEvent *event)
 {
@@ -41,5 +79,9 @@ void TextPane::insertFromMimeData(const QMimeData *source)
     if (!source->hasText())
         return;
     const QString text = source->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    insertPlainText(codepage::AlsPanetext(codepage::AusPanetext(text)));
+    const QString anzeige = codepage::AlsPanetext(codepage::AusPanetext(text));
+    // Decided before the text arrives, so it is never laid out by the slow rule.
+    if (hatLangenLauf(anzeige))
+        setWordWrapMode(QTextOption::WrapAnywhere);
+    insertPlainText(anzeige);
 }

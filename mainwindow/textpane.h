@@ -2,6 +2,8 @@
 
 // A text pane of the main window. Its content is a Text; the widget shows it
 // through the lossless codec, so any bytes can be written and read back.
+// Word wrap breaks at word boundaries, or anywhere while the text holds a run
+// without a break opportunity that is longer than any word.
 
 #include "cipher/verschl.h"
 

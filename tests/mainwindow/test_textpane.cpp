@@ -1,3 +1,4 @@
+#include "aufbau.h"
 #include "mainwindow/textpane.h"
 
 #include <QApplication>
@@ -28,6 +29,9 @@ private Q_SLOTS:
     void eingaben();
     void einfuegenVonCrLf();
     void tabWechseltDenFokus();
+    void umbruchregel_data();
+    void umbruchregel();
+    void langeZeileKommtZurueck();
 };
 
 void TestTextPane::jedeBytefolgeKommtZurueck()
@@ -101,6 +105,65 @@ void TestTextPane::tabWechseltDenFokus()
     QTest::keyClick(pane, Qt::Key_Tab);
     QVERIFY(danach->hasFocus());
     QCOMPARE(pane->text(), Text());
+}
+
+void TestTextPane::umbruchregel_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("eingefuegt");
+    QTest::addColumn<bool>("ueberallUmbrechen");
+    const QByteArray lauf(257, 'a');
+    const QByteArray zeile = QByteArray(200, 'a') + "\r\n";
+    QTest::newRow("words") << QByteArray("Gr\xFC\xDF"
+                                         "e an alle, ihr Sch\xFCler!")
+                           << QByteArray() << false;
+    QTest::newRow("256 letters") << lauf.left(256) << QByteArray() << false;
+    QTest::newRow("257 letters") << lauf << QByteArray() << true;
+    QTest::newRow("257 letters pasted") << QByteArray() << lauf << true;
+    QTest::newRow("NUL bytes") << QByteArray(4096, '\0') << QByteArray() << true;
+    QTest::newRow("no-break spaces") << "Wort\xA0" + lauf.left(253) << QByteArray() << true;
+    QTest::newRow("lines of 200") << zeile + zeile + zeile << QByteArray() << false;
+    QTest::newRow("lone LF joins lines")
+        << zeile.left(200) + '\n' + zeile.left(200) << QByteArray() << true;
+}
+
+// Each text arrives in a pane that held a long run before, so a new text
+// decides the rule afresh.
+void TestTextPane::umbruchregel()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, eingefuegt);
+    QFETCH(bool, ueberallUmbrechen);
+    Aufbau a;
+    TextPane &pane = a.klar();
+    a.haupt().show();
+    pane.setText(Text(300, '\0'));
+    pane.setText(text.toStdString());
+    pane.moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QString::fromLatin1(eingefuegt));
+    pane.paste();
+    QCOMPARE(pane.text(), (text + eingefuegt).toStdString());
+    const auto umbruch
+        = ueberallUmbrechen ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    QAction &befehl = a.aktion("Zeilenumbruchautomatisch");
+    for (const auto erwartet : { QTextOption::NoWrap, umbruch, QTextOption::NoWrap, umbruch }) {
+        befehl.trigger();
+        QCOMPARE(pane.document()->defaultTextOption().wrapMode(), erwartet);
+    }
+}
+
+void TestTextPane::langeZeileKommtZurueck()
+{
+    std::mt19937 zufall(7);
+    Text text(std::size_t { 1 } << 18, '\0');
+    for (char &b : text)
+        b = static_cast<char>(0x21 + zufall() % (256 - 0x21));
+    Aufbau a;
+    a.haupt().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&a.haupt()));
+    a.klar().setText(text);
+    a.klar().viewport()->repaint();
+    QCOMPARE(a.klar().text(), text);
 }
 
 QTEST_MAIN(TestTextPane)
