@@ -24,7 +24,7 @@ void THauptform::ZeilenumbruchautomatischClick()
     WordWrap = !WordWrap;
     Zeilenumbruchautomatisch->setChecked(WordWrap);
     for (TextPane *pane : { MKlar, MChiffre }) {
-        pane->setLineWrapMode(WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        pane->setzeZeilenumbruch(WordWrap);
         pane->setHorizontalScrollBarPolicy(
             WordWrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
     }

@@ -11,19 +11,34 @@ namespace {
 // without a blank or line break that is longer than this wraps anywhere.
 constexpr qsizetype kLaengsterLauf = 256;
 
-// Whether the shown text holds a run longer than kLaengsterLauf without a
-// break opportunity. The no-break space (byte 160) is none.
-bool hatLangenLauf(QStringView anzeige)
+// Qt measures a line in 1/64 pixel in a 32-bit integer, so an unwrapped line
+// wider than about 33 million pixels overflows: the pane could no longer
+// scroll to its end (and laying it out as one line costs seconds and hundreds
+// of MiB). A line longer than this wraps even with word wrap off; the bound
+// stays well below that width even in wide stand-in glyphs.
+constexpr qsizetype kLaengsteZeile = qsizetype { 1 } << 20;
+
+// What of the shown text word wrap has to care about. The no-break space
+// (byte 160) is no break opportunity.
+struct Zeilenmass
 {
+    bool langerLauf = false;
+    bool ueberlangeZeile = false;
+};
+
+Zeilenmass miss(QStringView anzeige)
+{
+    Zeilenmass mass;
     qsizetype lauf = 0;
+    qsizetype zeile = 0;
     for (const QChar z : anzeige) {
-        const bool umbrechbar
-            = z == u' ' || z == u'\t' || z == u'\n' || z == QChar::ParagraphSeparator;
-        lauf = umbrechbar ? 0 : lauf + 1;
-        if (lauf > kLaengsterLauf)
-            return true;
+        const bool zeilenende = z == u'\n' || z == QChar::ParagraphSeparator;
+        lauf = zeilenende || z == u' ' || z == u'\t' ? 0 : lauf + 1;
+        zeile = zeilenende ? 0 : zeile + 1;
+        mass.langerLauf |= lauf > kLaengsterLauf;
+        mass.ueberlangeZeile |= zeile > kLaengsteZeile;
     }
-    return false;
+    return mass;
 }
 
 } // namespace
@@ -48,14 +63,35 @@ verschl::Text TextPane::text() const
 // Breaking anywhere is linear, but it would cut ordinary words, so the pane
 // breaks anywhere only while its text has such a run. Qt lays out the last
 // block again whenever the rule changes, so neither the old text nor the new
-// one may meet the slow rule: the change goes through breaking anywhere.
+// one may meet a slow rule: the change goes through breaking anywhere.
 void TextPane::setText(const verschl::Text &text)
 {
     const QString anzeige = codepage::AlsPanetext(text);
+    const Zeilenmass mass = miss(anzeige);
     setWordWrapMode(QTextOption::WrapAnywhere);
+    if (mass.ueberlangeZeile)
+        setzeUeberlang(true);
     setPlainText(anzeige);
-    if (!hatLangenLauf(anzeige))
+    setzeUeberlang(mass.ueberlangeZeile);
+    if (!mass.langerLauf)
         setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+void TextPane::setzeZeilenumbruch(bool an)
+{
+    zeilenumbruch = an;
+    wendeZeilenumbruchAn();
+}
+
+void TextPane::setzeUeberlang(bool ja)
+{
+    ueberlang = ja;
+    wendeZeilenumbruchAn();
+}
+
+void TextPane::wendeZeilenumbruchAn()
+{
+    setLineWrapMode(zeilenumbruch || ueberlang ? WidgetWidth : NoWrap);
 }
 
 void TextPane::keyPressEvent(QKeyEvent *event)
@@ -80,8 +116,11 @@ void TextPane::insertFromMimeData(const QMimeData *source)
         return;
     const QString text = source->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     const QString anzeige = codepage::AlsPanetext(codepage::AusPanetext(text));
-    // Decided before the text arrives, so it is never laid out by the slow rule.
-    if (hatLangenLauf(anzeige))
+    // Decided before the text arrives, so it is never laid out by a slow rule.
+    const Zeilenmass mass = miss(anzeige);
+    if (mass.langerLauf)
         setWordWrapMode(QTextOption::WrapAnywhere);
+    if (mass.ueberlangeZeile)
+        setzeUeberlang(true);
     insertPlainText(anzeige);
 }

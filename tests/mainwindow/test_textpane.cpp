@@ -112,19 +112,26 @@ void TestTextPane::umbruchregel_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("eingefuegt");
     QTest::addColumn<bool>("ueberallUmbrechen");
+    QTest::addColumn<bool>("auchOhneUmbruch");
     const QByteArray lauf(257, 'a');
     const QByteArray zeile = QByteArray(200, 'a') + "\r\n";
     QTest::newRow("words") << QByteArray("Gr\xFC\xDF"
                                          "e an alle, ihr Sch\xFCler!")
-                           << QByteArray() << false;
-    QTest::newRow("256 letters") << lauf.left(256) << QByteArray() << false;
-    QTest::newRow("257 letters") << lauf << QByteArray() << true;
-    QTest::newRow("257 letters pasted") << QByteArray() << lauf << true;
-    QTest::newRow("NUL bytes") << QByteArray(4096, '\0') << QByteArray() << true;
-    QTest::newRow("no-break spaces") << "Wort\xA0" + lauf.left(253) << QByteArray() << true;
-    QTest::newRow("lines of 200") << zeile + zeile + zeile << QByteArray() << false;
+                           << QByteArray() << false << false;
+    QTest::newRow("256 letters") << lauf.left(256) << QByteArray() << false << false;
+    QTest::newRow("257 letters") << lauf << QByteArray() << true << false;
+    QTest::newRow("257 letters pasted") << QByteArray() << lauf << true << false;
+    QTest::newRow("NUL bytes") << QByteArray(4096, '\0') << QByteArray() << true << false;
+    QTest::newRow("no-break spaces")
+        << "Wort\xA0" + lauf.left(253) << QByteArray() << true << false;
+    QTest::newRow("lines of 200") << zeile + zeile + zeile << QByteArray() << false << false;
     QTest::newRow("lone LF joins lines")
-        << zeile.left(200) + '\n' + zeile.left(200) << QByteArray() << true;
+        << zeile.left(200) + '\n' + zeile.left(200) << QByteArray() << true << false;
+    const QByteArray ueberlang = QByteArray(1 << 20, 'a') + " a";
+    QTest::newRow("line of 1 Mi + 2") << ueberlang << QByteArray() << true << true;
+    QTest::newRow("line of 1 Mi + 2 pasted") << QByteArray() << ueberlang << true << true;
+    QTest::newRow("lines of 1 Mi") << ueberlang.left(1 << 20) + "\r\n" + ueberlang.left(1 << 20)
+                                   << QByteArray() << true << false;
 }
 
 // Each text arrives in a pane that held a long run before, so a new text
@@ -134,6 +141,7 @@ void TestTextPane::umbruchregel()
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, eingefuegt);
     QFETCH(bool, ueberallUmbrechen);
+    QFETCH(bool, auchOhneUmbruch);
     Aufbau a;
     TextPane &pane = a.klar();
     a.haupt().show();
@@ -145,8 +153,9 @@ void TestTextPane::umbruchregel()
     QCOMPARE(pane.text(), (text + eingefuegt).toStdString());
     const auto umbruch
         = ueberallUmbrechen ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    const auto aus = auchOhneUmbruch ? umbruch : QTextOption::NoWrap;
     QAction &befehl = a.aktion("Zeilenumbruchautomatisch");
-    for (const auto erwartet : { QTextOption::NoWrap, umbruch, QTextOption::NoWrap, umbruch }) {
+    for (const auto erwartet : { aus, umbruch, aus, umbruch }) {
         befehl.trigger();
         QCOMPARE(pane.document()->defaultTextOption().wrapMode(), erwartet);
     }
