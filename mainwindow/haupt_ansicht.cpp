@@ -24,7 +24,7 @@ void THauptform::ZeilenumbruchautomatischClick()
     WordWrap = !WordWrap;
     Zeilenumbruchautomatisch->setChecked(WordWrap);
     for (TextPane *pane : { MKlar, MChiffre }) {
-        pane->setzeZeilenumbruch(WordWrap);
+        pane->setLineWrapMode(WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
         pane->setHorizontalScrollBarPolicy(
             WordWrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
     }

@@ -1,11 +1,12 @@
-#include "aufbau.h"
 #include "mainwindow/textpane.h"
+#include "platform/codepage.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QTextBlock>
 #include <QVBoxLayout>
 #include <random>
 
@@ -29,9 +30,10 @@ private Q_SLOTS:
     void eingaben();
     void einfuegenVonCrLf();
     void tabWechseltDenFokus();
-    void umbruchregel_data();
-    void umbruchregel();
-    void langeZeileKommtZurueck();
+    void langeZeilenKommenZurueck_data();
+    void langeZeilenKommenZurueck();
+    void bearbeitenLangerZeilen_data();
+    void bearbeitenLangerZeilen();
 };
 
 void TestTextPane::jedeBytefolgeKommtZurueck()
@@ -107,72 +109,150 @@ void TestTextPane::tabWechseltDenFokus()
     QCOMPARE(pane->text(), Text());
 }
 
-void TestTextPane::umbruchregel_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QByteArray>("eingefuegt");
-    QTest::addColumn<bool>("ueberallUmbrechen");
-    QTest::addColumn<bool>("auchOhneUmbruch");
-    const QByteArray lauf(257, 'a');
-    const QByteArray zeile = QByteArray(200, 'a') + "\r\n";
-    QTest::newRow("words") << QByteArray("Gr\xFC\xDF"
-                                         "e an alle, ihr Sch\xFCler!")
-                           << QByteArray() << false << false;
-    QTest::newRow("256 letters") << lauf.left(256) << QByteArray() << false << false;
-    QTest::newRow("257 letters") << lauf << QByteArray() << true << false;
-    QTest::newRow("257 letters pasted") << QByteArray() << lauf << true << false;
-    QTest::newRow("NUL bytes") << QByteArray(4096, '\0') << QByteArray() << true << false;
-    QTest::newRow("no-break spaces")
-        << "Wort\xA0" + lauf.left(253) << QByteArray() << true << false;
-    QTest::newRow("lines of 200") << zeile + zeile + zeile << QByteArray() << false << false;
-    QTest::newRow("lone LF joins lines")
-        << zeile.left(200) + '\n' + zeile.left(200) << QByteArray() << true << false;
-    const QByteArray ueberlang = QByteArray(1 << 20, 'a') + " a";
-    QTest::newRow("line of 1 Mi + 2") << ueberlang << QByteArray() << true << true;
-    QTest::newRow("line of 1 Mi + 2 pasted") << QByteArray() << ueberlang << true << true;
-    QTest::newRow("lines of 1 Mi") << ueberlang.left(1 << 20) + "\r\n" + ueberlang.left(1 << 20)
-                                   << QByteArray() << true << false;
-}
+namespace {
 
-// Each text arrives in a pane that held a long run before, so a new text
-// decides the rule afresh.
-void TestTextPane::umbruchregel()
+constexpr int kStueck = int(TextPane::kStueck);
+
+// n random bytes of every value except LF, so they hold no line break.
+QByteArray zufallsbytes(int n, std::mt19937 &zufall)
 {
-    QFETCH(QByteArray, text);
-    QFETCH(QByteArray, eingefuegt);
-    QFETCH(bool, ueberallUmbrechen);
-    QFETCH(bool, auchOhneUmbruch);
-    Aufbau a;
-    TextPane &pane = a.klar();
-    a.haupt().show();
-    pane.setText(Text(300, '\0'));
-    pane.setText(text.toStdString());
-    pane.moveCursor(QTextCursor::End);
-    QApplication::clipboard()->setText(QString::fromLatin1(eingefuegt));
-    pane.paste();
-    QCOMPARE(pane.text(), (text + eingefuegt).toStdString());
-    const auto umbruch
-        = ueberallUmbrechen ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
-    const auto aus = auchOhneUmbruch ? umbruch : QTextOption::NoWrap;
-    QAction &befehl = a.aktion("Zeilenumbruchautomatisch");
-    for (const auto erwartet : { aus, umbruch, aus, umbruch }) {
-        befehl.trigger();
-        QCOMPARE(pane.document()->defaultTextOption().wrapMode(), erwartet);
+    QByteArray bytes(n, '\0');
+    for (char &b : bytes) {
+        const auto wert = zufall() % 255;
+        b = static_cast<char>(wert < '\n' ? wert : wert + 1);
     }
+    return bytes;
 }
 
-void TestTextPane::langeZeileKommtZurueck()
+const QByteArray kKopf = "Kopf\r\n";
+
+// Block 0 is "Kopf", blocks 1 to 3 a long line, block 4 "Ende".
+QByteArray langeZeile()
 {
+    std::mt19937 zufall(11);
+    return kKopf + zufallsbytes(2 * kStueck + 100, zufall) + "\r\nEnde";
+}
+
+// A pane on screen, so that it lays out what it shows.
+struct GezeigtePane
+{
+    GezeigtePane()
+    {
+        pane.show();
+        if (!QTest::qWaitForWindowExposed(&pane))
+            qFatal("pane not shown");
+    }
+    void zeige(const Text &text)
+    {
+        pane.setText(text);
+        pane.viewport()->repaint();
+    }
+    // The cursor in block `block` at column `spalte`.
+    int stelle(int block, int spalte) const
+    {
+        return pane.document()->findBlockByNumber(block).position() + spalte;
+    }
+    TextPane pane;
+};
+
+} // namespace
+
+void TestTextPane::langeZeilenKommenZurueck_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
     std::mt19937 zufall(7);
-    Text text(std::size_t { 1 } << 18, '\0');
-    for (char &b : text)
-        b = static_cast<char>(0x21 + zufall() % (256 - 0x21));
-    Aufbau a;
-    a.haupt().show();
-    QVERIFY(QTest::qWaitForWindowExposed(&a.haupt()));
-    a.klar().setText(text);
-    a.klar().viewport()->repaint();
-    QCOMPARE(a.klar().text(), text);
+    const auto z = [&](int n) { return zufallsbytes(n, zufall); };
+    QByteArray alleBytes;
+    for (int b = 0; b < 256; ++b)
+        alleBytes += static_cast<char>(b);
+    QTest::newRow("several chunks") << z(3 * kStueck + 17);
+    QTest::newRow("one chunk") << z(kStueck);
+    QTest::newRow("chunk + 1") << z(kStueck + 1);
+    QTest::newRow("two chunks - 1") << z(2 * kStueck - 1);
+    QTest::newRow("CR LF at a chunk boundary") << z(kStueck) + "\r\n" + z(kStueck + 5);
+    QTest::newRow("CR LF after two chunks") << z(2 * kStueck) + "\r\n";
+    QTest::newRow("lone CR ends a chunk") << z(kStueck - 1) + '\r' + z(kStueck);
+    QTest::newRow("lone LF starts a chunk") << z(kStueck) + '\n' + z(kStueck);
+    QTest::newRow("lines around a chunk")
+        << z(kStueck + 1) + "\r\n" + z(kStueck - 1) + "\r\n\r\n" + z(2 * kStueck + 1);
+    QTest::newRow("every byte, 40 times") << alleBytes.repeated(40);
+}
+
+// Through setText, through copying everything, and through pasting into an
+// empty pane: the same bytes each time.
+void TestTextPane::langeZeilenKommenZurueck()
+{
+    QFETCH(QByteArray, bytes);
+    const Text text = bytes.toStdString();
+    GezeigtePane g;
+    g.zeige(text);
+    QCOMPARE(g.pane.text(), text);
+    g.pane.selectAll();
+    g.pane.copy();
+    QCOMPARE(QApplication::clipboard()->text(), codepage::AlsPanetext(text));
+    g.zeige({});
+    g.pane.paste();
+    QCOMPARE(g.pane.text(), text);
+}
+
+void TestTextPane::bearbeitenLangerZeilen_data()
+{
+    QTest::addColumn<QPoint>("anker"); // (block, column); the selection starts here
+    QTest::addColumn<QPoint>("cursor");
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<QByteArray>("erwartet");
+    const QByteArray text = langeZeile();
+    const auto byte
+        = [&](int block, int spalte) { return kKopf.size() + (block - 1) * kStueck + spalte; };
+    const auto mit
+        = [&](int an, const QByteArray &neu) { return QByteArray(text).insert(an, neu); };
+    const auto ohne = [&](int an, int n) { return QByteArray(text).remove(an, n); };
+    const QPoint folge(2, 0); // the start of a continuation block
+    const QPoint davor(1, kStueck);
+    QTest::newRow("Enter in a continuation block")
+        << QPoint(2, 10) << QPoint(2, 10) << int(Qt::Key_Return) << mit(byte(2, 10), "\r\n");
+    QTest::newRow("Enter at its start")
+        << folge << folge << int(Qt::Key_Return) << mit(byte(2, 0), "\r\n");
+    QTest::newRow("Enter before it")
+        << davor << davor << int(Qt::Key_Enter) << mit(byte(2, 0), "\r\n");
+    QTest::newRow("pasting a line break")
+        << QPoint(2, 10) << QPoint(2, 10) << int(Qt::Key_V) << mit(byte(2, 10), "x\r\ny");
+    QTest::newRow("Backspace at its start")
+        << folge << folge << int(Qt::Key_Backspace) << ohne(byte(2, 0) - 1, 1);
+    QTest::newRow("Delete before it")
+        << davor << davor << int(Qt::Key_Delete) << ohne(byte(2, 0), 1);
+    QTest::newRow("Delete of a selection across it")
+        << QPoint(1, kStueck - 2) << QPoint(2, 3) << int(Qt::Key_Delete)
+        << ohne(byte(1, kStueck - 2), 5);
+    QTest::newRow("Backspace at the line's start")
+        << QPoint(1, 0) << QPoint(1, 0) << int(Qt::Key_Backspace) << ohne(kKopf.size() - 2, 2);
+    QTest::newRow("Delete at the line's end")
+        << QPoint(3, 100) << QPoint(3, 100) << int(Qt::Key_Delete) << ohne(byte(3, 100), 2);
+}
+
+// What the user sees happen to the text, and undo and redo give back exactly
+// the text before and after.
+void TestTextPane::bearbeitenLangerZeilen()
+{
+    QFETCH(QPoint, anker);
+    QFETCH(QPoint, cursor);
+    QFETCH(int, taste);
+    QFETCH(QByteArray, erwartet);
+    const Text vorher = langeZeile().toStdString();
+    GezeigtePane g;
+    g.zeige(vorher);
+    QTextCursor c = g.pane.textCursor();
+    c.setPosition(g.stelle(anker.x(), anker.y()));
+    c.setPosition(g.stelle(cursor.x(), cursor.y()), QTextCursor::KeepAnchor);
+    g.pane.setTextCursor(c);
+    QApplication::clipboard()->setText(QStringLiteral("x\r\ny"));
+    QTest::keyClick(
+        &g.pane, Qt::Key(taste), taste == Qt::Key_V ? Qt::ControlModifier : Qt::NoModifier);
+    QCOMPARE(g.pane.text(), erwartet.toStdString());
+    g.pane.undo();
+    QCOMPARE(g.pane.text(), vorher);
+    g.pane.redo();
+    QCOMPARE(g.pane.text(), erwartet.toStdString());
 }
 
 QTEST_MAIN(TestTextPane)
