@@ -34,6 +34,7 @@ private Q_SLOTS:
     void langeZeilenKommenZurueck();
     void bearbeitenLangerZeilen_data();
     void bearbeitenLangerZeilen();
+    void kopierenUeberWeichenUmbruch();
 };
 
 void TestTextPane::jedeBytefolgeKommtZurueck()
@@ -253,6 +254,20 @@ void TestTextPane::bearbeitenLangerZeilen()
     QCOMPARE(g.pane.text(), vorher);
     g.pane.redo();
     QCOMPARE(g.pane.text(), erwartet.toStdString());
+}
+
+void TestTextPane::kopierenUeberWeichenUmbruch()
+{
+    const QByteArray text = langeZeile();
+    GezeigtePane g;
+    g.zeige(text.toStdString());
+    QTextCursor c = g.pane.textCursor();
+    c.setPosition(g.stelle(1, kStueck - 2));
+    c.setPosition(g.stelle(2, 3), QTextCursor::KeepAnchor);
+    g.pane.setTextCursor(c);
+    g.pane.copy();
+    const Text kopiert = text.mid(kKopf.size() + kStueck - 2, 5).toStdString();
+    QCOMPARE(QApplication::clipboard()->text(), codepage::AlsPanetext(kopiert));
 }
 
 QTEST_MAIN(TestTextPane)
