@@ -3,6 +3,13 @@
 // round trip of the same text (setPlainText + toPlainText) as the baseline;
 // also swapping two 16 MiB texts and encrypting a 16 MiB plaintext.
 //
+// Anzeigen/<MiB>/<Inhalt>/<Umbruch> measures what the user waits for when a
+// text arrives in the shown window: setText plus the layout and painting of
+// the pane. Inhalt 0 is the German text; 1 and 2 are a single line without
+// any break opportunity: 1 of letters 'a', 2 of NUL bytes as in a binary
+// file (shown as stand-ins that the pane's font may lack). Umbruch is the
+// word wrap command's state.
+//
 // Peak memory is the process's peak resident set size after the benchmark
 // (counter "Spitze_MiB"); it only grows, so run one benchmark per process to
 // compare it, e.g. --benchmark_filter=Baseline.
@@ -71,12 +78,21 @@ struct Umgebung
     TextPane &chiffre = *programm.haupt.findChild<TextPane *>(QStringLiteral("MChiffre"));
 };
 
-void meldeSpitze(benchmark::State &state)
+void meldeSpitze(benchmark::State &state, std::size_t groesse = kGroesse)
 {
     rusage nutzung {};
     getrusage(RUSAGE_SELF, &nutzung);
     state.counters["Spitze_MiB"] = double(nutzung.ru_maxrss) / 1024.0;
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kGroesse));
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(groesse));
+}
+
+// Lets the shown pane lay out and paint what it holds, as the event loop
+// does before the user sees the text.
+void zeige(TextPane &pane)
+{
+    QApplication::processEvents();
+    pane.viewport()->repaint();
+    QApplication::processEvents();
 }
 
 void Baseline_setPlainText_toPlainText(benchmark::State &state)
@@ -126,8 +142,36 @@ void Verschluesseln_Caesar(benchmark::State &state)
     meldeSpitze(state);
 }
 
+void Anzeigen(benchmark::State &state)
+{
+    const auto groesse = std::size_t(state.range(0)) << 20;
+    const bool umbruch = state.range(2) != 0;
+    const verschl::Text inhalt = state.range(1) == 0
+        ? deutschtext::erzeuge(groesse)
+        : verschl::Text(groesse, state.range(1) == 1 ? 'a' : '\0');
+    Umgebung u;
+    u.programm.haupt.show();
+    if (!umbruch)
+        u.programm.haupt.ZeilenumbruchautomatischClick();
+    zeige(u.klar);
+    for (auto _ : state) {
+        u.klar.setText(inhalt);
+        zeige(u.klar);
+        state.PauseTiming();
+        u.klar.setText({});
+        zeige(u.klar);
+        state.ResumeTiming();
+    }
+    meldeSpitze(state, groesse);
+}
+
 } // namespace
 
+BENCHMARK(Anzeigen)
+    ->ArgNames({ "MiB", "Inhalt", "Umbruch" })
+    ->ArgsProduct({ { 1, 16 }, { 0, 1, 2 }, { 1, 0 } })
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(Baseline_setPlainText_toPlainText)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Oeffnen_und_Auslesen)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Texte_tauschen)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -2,8 +2,82 @@
 
 #include "platform/codepage.h"
 
+#include <algorithm>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTextBlock>
+#include <vector>
+
+namespace {
+
+// Marks a block that continues the line of the block before it (a soft
+// break). It lives in the block format, not in QTextBlock::userState: Qt keeps
+// the format of the first block when two blocks join and gives a block's
+// format back on undo and redo, while a joined block takes the user state of
+// the second one and undo restores no user state at all. The format's one
+// drawback, insertBlock() copying it into the new block, is mended where this
+// pane inserts.
+constexpr int kFortsetzung = QTextFormat::UserProperty;
+
+bool istFortsetzung(const QTextBlock &block)
+{
+    return block.isValid() && block.blockFormat().hasProperty(kFortsetzung);
+}
+
+// The shown text with a line break after every kStueck characters of a long
+// line; `fortsetzungen` receives the numbers of the blocks made so (the first
+// block is 0), in order.
+QString teile(const QString &anzeige, std::vector<int> &fortsetzungen)
+{
+    QString geteilt;
+    int block = 0;
+    qsizetype kopiert = 0;
+    for (qsizetype zeile = 0; zeile <= anzeige.size(); ++block) {
+        qsizetype ende = anzeige.indexOf(u'\n', zeile);
+        if (ende < 0)
+            ende = anzeige.size();
+        for (qsizetype stueck = zeile + TextPane::kStueck; stueck < ende;
+             stueck += TextPane::kStueck) {
+            geteilt += QStringView(anzeige).sliced(kopiert, stueck - kopiert);
+            geteilt += u'\n';
+            kopiert = stueck;
+            fortsetzungen.push_back(++block);
+        }
+        zeile = ende + 1;
+    }
+    if (fortsetzungen.empty())
+        return anzeige;
+    geteilt += QStringView(anzeige).sliced(kopiert);
+    return geteilt;
+}
+
+// Gives the `anzahl` blocks after `block` exactly the marks that
+// `fortsetzungen` lists (numbers counted from `block`), as one edit: one
+// change reported, not one per block.
+void markiere(QTextBlock block, int anzahl, const std::vector<int> &fortsetzungen)
+{
+    QTextCursor cursor(block);
+    cursor.beginEditBlock();
+    auto naechste = fortsetzungen.begin();
+    for (int nummer = 1; nummer <= anzahl; ++nummer) {
+        block = block.next();
+        const bool soll = naechste != fortsetzungen.end() && *naechste == nummer;
+        if (soll)
+            ++naechste;
+        if (istFortsetzung(block) == soll)
+            continue;
+        QTextBlockFormat format = block.blockFormat();
+        if (soll)
+            format.setProperty(kFortsetzung, true);
+        else
+            format.clearProperty(kFortsetzung);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
+    cursor.endEditBlock();
+}
+
+} // namespace
 
 TextPane::TextPane(QWidget *parent)
     : QPlainTextEdit(parent)
@@ -15,10 +89,83 @@ verschl::Text TextPane::text() const
 {
     // toPlainText() would turn the no-break space (byte 160, what rotation by
     // 128 makes of every blank) into a plain space; the raw text keeps it.
-    return codepage::AusPanetext(document()->toRawText());
+    return codepage::AusPanetext(ohneWeicheUmbrueche(document()->toRawText(), 0));
 }
 
-void TextPane::setText(const verschl::Text &text) { setPlainText(codepage::AlsPanetext(text)); }
+void TextPane::setText(const verschl::Text &text)
+{
+    std::vector<int> fortsetzungen;
+    setPlainText(teile(codepage::AlsPanetext(text), fortsetzungen));
+    if (fortsetzungen.empty())
+        return;
+    // The marks belong to the new text: no undo may take them away.
+    document()->setUndoRedoEnabled(false);
+    markiere(document()->begin(), fortsetzungen.back(), fortsetzungen);
+    document()->setUndoRedoEnabled(true);
+}
+
+// Raw text that starts at position `anfang` of the document, without the
+// block separators in front of continuation blocks.
+QString TextPane::ohneWeicheUmbrueche(const QString &roh, int anfang) const
+{
+    // Every block's format is among the document's formats, so a document
+    // that never had a mark, as after setText() of short lines, needs no walk.
+    const QList<QTextFormat> formate = document()->allFormats();
+    if (std::none_of(formate.begin(), formate.end(),
+            [](const QTextFormat &format) { return format.hasProperty(kFortsetzung); }))
+        return roh;
+    QString ohne;
+    ohne.reserve(roh.size());
+    qsizetype kopiert = 0;
+    for (QTextBlock block = document()->findBlock(anfang).next();
+         block.isValid() && block.position() - anfang <= roh.size(); block = block.next()) {
+        if (!istFortsetzung(block))
+            continue;
+        const qsizetype trenner = block.position() - 1 - anfang;
+        ohne += QStringView(roh).sliced(kopiert, trenner - kopiert);
+        kopiert = trenner + 1;
+    }
+    ohne += QStringView(roh).sliced(kopiert);
+    return ohne;
+}
+
+// Inserts shown text in place of the selection, as one step of the undo
+// history. New blocks would copy the mark of the block they split; each gets
+// the mark it stands for.
+void TextPane::fuegeEin(const QString &anzeige)
+{
+    std::vector<int> fortsetzungen;
+    const QString geteilt = teile(anzeige, fortsetzungen);
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    const int erster = cursor.blockNumber();
+    cursor.insertText(geteilt);
+    markiere(document()->findBlockByNumber(erster), cursor.blockNumber() - erster, fortsetzungen);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+}
+
+// Backspace at the start of a continuation block, or Delete at the end of a
+// block that one follows, would remove only the soft break, which the user
+// cannot see: it removes the next character that way along with it.
+bool TextPane::loescheUeberFortsetzung(bool zurueck)
+{
+    QTextCursor cursor = textCursor();
+    const auto amWeichenUmbruch = [&] {
+        return zurueck ? cursor.atBlockStart() && istFortsetzung(cursor.block())
+                       : cursor.atBlockEnd() && istFortsetzung(cursor.block().next());
+    };
+    if (cursor.hasSelection() || !amWeichenUmbruch())
+        return false;
+    const auto richtung = zurueck ? QTextCursor::PreviousCharacter : QTextCursor::NextCharacter;
+    while (amWeichenUmbruch())
+        cursor.movePosition(richtung, QTextCursor::KeepAnchor);
+    cursor.movePosition(richtung, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    setTextCursor(cursor);
+    return true;
+}
 
 void TextPane::keyPressEvent(QKeyEvent *event)
 {
@@ -28,6 +175,17 @@ void TextPane::keyPressEvent(QKeyEvent *event)
     if ((mods & Qt::AltModifier) && !(mods & Qt::ControlModifier)) {
         event->ignore();
         return;
+    }
+    if (!isReadOnly()) {
+        // Enter starts a new line, also within a continuation block.
+        if (event->matches(QKeySequence::InsertParagraphSeparator)) {
+            fuegeEin(QStringLiteral("\n"));
+            return;
+        }
+        const bool rueckwaerts = event->key() == Qt::Key_Backspace && !(mods & ~Qt::ShiftModifier);
+        if ((rueckwaerts || event->matches(QKeySequence::Delete))
+            && loescheUeberFortsetzung(rueckwaerts))
+            return;
     }
     QPlainTextEdit::keyPressEvent(event);
 }
@@ -41,5 +199,16 @@ void TextPane::insertFromMimeData(const QMimeData *source)
     if (!source->hasText())
         return;
     const QString text = source->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    insertPlainText(codepage::AlsPanetext(codepage::AusPanetext(text)));
+    fuegeEin(codepage::AlsPanetext(codepage::AusPanetext(text)));
+}
+
+// Copied text has a line break where the pane's text has one, never at a soft
+// break, and keeps the no-break space (the default copy would make it a blank).
+QMimeData *TextPane::createMimeDataFromSelection() const
+{
+    const QTextCursor auswahl = textCursor();
+    auto *daten = new QMimeData;
+    daten->setText(ohneWeicheUmbrueche(auswahl.selectedText(), auswahl.selectionStart())
+                       .replace(QChar::ParagraphSeparator, u'\n'));
+    return daten;
 }

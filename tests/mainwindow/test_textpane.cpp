@@ -1,10 +1,12 @@
 #include "mainwindow/textpane.h"
+#include "platform/codepage.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QTextBlock>
 #include <QVBoxLayout>
 #include <random>
 
@@ -28,6 +30,11 @@ private Q_SLOTS:
     void eingaben();
     void einfuegenVonCrLf();
     void tabWechseltDenFokus();
+    void langeZeilenKommenZurueck_data();
+    void langeZeilenKommenZurueck();
+    void bearbeitenLangerZeilen_data();
+    void bearbeitenLangerZeilen();
+    void kopierenUeberWeichenUmbruch();
 };
 
 void TestTextPane::jedeBytefolgeKommtZurueck()
@@ -101,6 +108,166 @@ void TestTextPane::tabWechseltDenFokus()
     QTest::keyClick(pane, Qt::Key_Tab);
     QVERIFY(danach->hasFocus());
     QCOMPARE(pane->text(), Text());
+}
+
+namespace {
+
+constexpr int kStueck = int(TextPane::kStueck);
+
+// n random bytes of every value except LF, so they hold no line break.
+QByteArray zufallsbytes(int n, std::mt19937 &zufall)
+{
+    QByteArray bytes(n, '\0');
+    for (char &b : bytes) {
+        const auto wert = zufall() % 255;
+        b = static_cast<char>(wert < '\n' ? wert : wert + 1);
+    }
+    return bytes;
+}
+
+const QByteArray kKopf = "Kopf\r\n";
+
+// Block 0 is "Kopf", blocks 1 to 3 a long line, block 4 "Ende".
+QByteArray langeZeile()
+{
+    std::mt19937 zufall(11);
+    return kKopf + zufallsbytes(2 * kStueck + 100, zufall) + "\r\nEnde";
+}
+
+// A pane on screen, so that it lays out what it shows.
+struct GezeigtePane
+{
+    GezeigtePane()
+    {
+        pane.show();
+        if (!QTest::qWaitForWindowExposed(&pane))
+            qFatal("pane not shown");
+    }
+    void zeige(const Text &text)
+    {
+        pane.setText(text);
+        pane.viewport()->repaint();
+    }
+    // The cursor in block `block` at column `spalte`.
+    int stelle(int block, int spalte) const
+    {
+        return pane.document()->findBlockByNumber(block).position() + spalte;
+    }
+    TextPane pane;
+};
+
+} // namespace
+
+void TestTextPane::langeZeilenKommenZurueck_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    std::mt19937 zufall(7);
+    const auto z = [&](int n) { return zufallsbytes(n, zufall); };
+    QByteArray alleBytes;
+    for (int b = 0; b < 256; ++b)
+        alleBytes += static_cast<char>(b);
+    QTest::newRow("several chunks") << z(3 * kStueck + 17);
+    QTest::newRow("one chunk") << z(kStueck);
+    QTest::newRow("chunk + 1") << z(kStueck + 1);
+    QTest::newRow("two chunks - 1") << z(2 * kStueck - 1);
+    QTest::newRow("CR LF at a chunk boundary") << z(kStueck) + "\r\n" + z(kStueck + 5);
+    QTest::newRow("CR LF after two chunks") << z(2 * kStueck) + "\r\n";
+    QTest::newRow("lone CR ends a chunk") << z(kStueck - 1) + '\r' + z(kStueck);
+    QTest::newRow("lone LF starts a chunk") << z(kStueck) + '\n' + z(kStueck);
+    QTest::newRow("lines around a chunk")
+        << z(kStueck + 1) + "\r\n" + z(kStueck - 1) + "\r\n\r\n" + z(2 * kStueck + 1);
+    QTest::newRow("every byte, 40 times") << alleBytes.repeated(40);
+}
+
+// Through setText, through copying everything, and through pasting into an
+// empty pane: the same bytes each time.
+void TestTextPane::langeZeilenKommenZurueck()
+{
+    QFETCH(QByteArray, bytes);
+    const Text text = bytes.toStdString();
+    GezeigtePane g;
+    g.zeige(text);
+    QCOMPARE(g.pane.text(), text);
+    g.pane.selectAll();
+    g.pane.copy();
+    QCOMPARE(QApplication::clipboard()->text(), codepage::AlsPanetext(text));
+    g.zeige({});
+    g.pane.paste();
+    QCOMPARE(g.pane.text(), text);
+}
+
+void TestTextPane::bearbeitenLangerZeilen_data()
+{
+    QTest::addColumn<QPoint>("anker"); // (block, column); the selection starts here
+    QTest::addColumn<QPoint>("cursor");
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<QByteArray>("erwartet");
+    const QByteArray text = langeZeile();
+    const auto byte
+        = [&](int block, int spalte) { return kKopf.size() + (block - 1) * kStueck + spalte; };
+    const auto mit
+        = [&](int an, const QByteArray &neu) { return QByteArray(text).insert(an, neu); };
+    const auto ohne = [&](int an, int n) { return QByteArray(text).remove(an, n); };
+    const QPoint folge(2, 0); // the start of a continuation block
+    const QPoint davor(1, kStueck);
+    QTest::newRow("Enter in a continuation block")
+        << QPoint(2, 10) << QPoint(2, 10) << int(Qt::Key_Return) << mit(byte(2, 10), "\r\n");
+    QTest::newRow("Enter at its start")
+        << folge << folge << int(Qt::Key_Return) << mit(byte(2, 0), "\r\n");
+    QTest::newRow("Enter before it")
+        << davor << davor << int(Qt::Key_Enter) << mit(byte(2, 0), "\r\n");
+    QTest::newRow("pasting a line break")
+        << QPoint(2, 10) << QPoint(2, 10) << int(Qt::Key_V) << mit(byte(2, 10), "x\r\ny");
+    QTest::newRow("Backspace at its start")
+        << folge << folge << int(Qt::Key_Backspace) << ohne(byte(2, 0) - 1, 1);
+    QTest::newRow("Delete before it")
+        << davor << davor << int(Qt::Key_Delete) << ohne(byte(2, 0), 1);
+    QTest::newRow("Delete of a selection across it")
+        << QPoint(1, kStueck - 2) << QPoint(2, 3) << int(Qt::Key_Delete)
+        << ohne(byte(1, kStueck - 2), 5);
+    QTest::newRow("Backspace at the line's start")
+        << QPoint(1, 0) << QPoint(1, 0) << int(Qt::Key_Backspace) << ohne(kKopf.size() - 2, 2);
+    QTest::newRow("Delete at the line's end")
+        << QPoint(3, 100) << QPoint(3, 100) << int(Qt::Key_Delete) << ohne(byte(3, 100), 2);
+}
+
+// What the user sees happen to the text, and undo and redo give back exactly
+// the text before and after.
+void TestTextPane::bearbeitenLangerZeilen()
+{
+    QFETCH(QPoint, anker);
+    QFETCH(QPoint, cursor);
+    QFETCH(int, taste);
+    QFETCH(QByteArray, erwartet);
+    const Text vorher = langeZeile().toStdString();
+    GezeigtePane g;
+    g.zeige(vorher);
+    QTextCursor c = g.pane.textCursor();
+    c.setPosition(g.stelle(anker.x(), anker.y()));
+    c.setPosition(g.stelle(cursor.x(), cursor.y()), QTextCursor::KeepAnchor);
+    g.pane.setTextCursor(c);
+    QApplication::clipboard()->setText(QStringLiteral("x\r\ny"));
+    QTest::keyClick(
+        &g.pane, Qt::Key(taste), taste == Qt::Key_V ? Qt::ControlModifier : Qt::NoModifier);
+    QCOMPARE(g.pane.text(), erwartet.toStdString());
+    g.pane.undo();
+    QCOMPARE(g.pane.text(), vorher);
+    g.pane.redo();
+    QCOMPARE(g.pane.text(), erwartet.toStdString());
+}
+
+void TestTextPane::kopierenUeberWeichenUmbruch()
+{
+    const QByteArray text = langeZeile();
+    GezeigtePane g;
+    g.zeige(text.toStdString());
+    QTextCursor c = g.pane.textCursor();
+    c.setPosition(g.stelle(1, kStueck - 2));
+    c.setPosition(g.stelle(2, 3), QTextCursor::KeepAnchor);
+    g.pane.setTextCursor(c);
+    g.pane.copy();
+    const Text kopiert = text.mid(kKopf.size() + kStueck - 2, 5).toStdString();
+    QCOMPARE(QApplication::clipboard()->text(), codepage::AlsPanetext(kopiert));
 }
 
 QTEST_MAIN(TestTextPane)
