@@ -20,6 +20,7 @@
 #include "mainwindow/textpane.h"
 #include "platform/codepage.h"
 #include "platform/registry.h"
+#include "stilledialoge.h"
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
@@ -37,26 +38,6 @@ const verschl::Text &text()
     static const verschl::Text t = deutschtext::erzeuge(kGroesse);
     return t;
 }
-
-// Answers every file dialog with one path and says nothing.
-class StilleDialoge : public Dialoge
-{
-public:
-    explicit StilleDialoge(QString pfad)
-        : pfad(std::move(pfad))
-    { }
-    void ZeigeWarnung(QWidget *, const QString &) override { }
-    void ZeigeFehler(QWidget *, const QString &) override { }
-    Antwort FrageJaNeinAbbrechen(QWidget *, const QString &) override { return Antwort::Nein; }
-    bool FrageOkAbbrechen(QWidget *, const QString &) override { return true; }
-    std::optional<QString> DateiOeffnen(QWidget *, const Dateiwahl &) override { return pfad; }
-    std::optional<QString> DateiSpeichern(QWidget *, const Dateiwahl &) override { return pfad; }
-    std::optional<Schrift> Schriftart(QWidget *, const Schrift &) override { return std::nullopt; }
-    void OeffneAdresse(const QUrl &) override { }
-
-private:
-    QString pfad;
-};
 
 // A program whose settings live in a temporary folder, never the user's.
 struct Umgebung
