@@ -45,7 +45,7 @@ case "${1:-}" in
         ensure_packages "${BUILD_PACKAGES[@]}"
         build default
         shift
-        exec build/default/mainwindow/zifferon "$@"
+        exec build/default/programm/zifferon "$@"
         ;;
     test)
         ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"

@@ -15,11 +15,11 @@
 // compare it, e.g. --benchmark_filter=Baseline.
 
 #include "bench/deutschtext.h"
-#include "mainwindow/dialoge.h"
-#include "mainwindow/programm.h"
 #include "mainwindow/textpane.h"
 #include "platform/codepage.h"
 #include "platform/registry.h"
+#include "programm/programm.h"
+#include "schnittstellen/dialoge.h"
 #include "stilledialoge.h"
 
 #include <benchmark/benchmark.h>

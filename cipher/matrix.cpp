@@ -1,6 +1,6 @@
 // Matrix transposition: the text written row by row into a rectangle and read column by column.
 
-#include "cipher/kern.h"
+#include "kern.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,6 +1,6 @@
 // Text preparation and the letter shifts.
 
-#include "cipher/kern.h"
+#include "kern.h"
 
 #include <array>
 #include <cstring>

@@ -1,6 +1,6 @@
 // The Vigenère table and cipher.
 
-#include "cipher/kern.h"
+#include "kern.h"
 
 #include <array>
 #include <vector>

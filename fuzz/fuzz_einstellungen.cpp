@@ -2,9 +2,9 @@
 // read by the program's own loaders: never a crash, a hang or an unbounded
 // allocation. The first byte chooses the file, the rest is its content.
 
-#include "mainwindow/programm.h"
 #include "platform/registry.h"
 #include "platform/richtlinie.h"
+#include "programm/programm.h"
 #include "stilledialoge.h"
 
 #include <cstdint>
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *daten, std::size_t gro
     } else {
         registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer,
             legeAb(wurzel, QStringLiteral("Nordhain/Zifferon.conf"), inhalt, laenge));
-        u.programm.haupt.EinstellungenLaden();
+        u.programm.einstellungen.EinstellungenLaden();
     }
     QDir(wurzel).removeRecursively();
     return 0;

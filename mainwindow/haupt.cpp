@@ -4,6 +4,7 @@
 #include "mainwindow/haupt.h"
 
 #include "mainwindow/textpane.h"
+#include "platform/benannt.h"
 #include "platform/schriften.h"
 
 #include <QAction>
@@ -16,21 +17,12 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-namespace {
-
-template <typename T> T *benannt(T *objekt, const char *name)
-{
-    objekt->setObjectName(QLatin1String(name));
-    return objekt;
-}
-
-} // namespace
-
 // Pulls the icons out of the static library into whatever links it.
 static void ladeBilder() { Q_INIT_RESOURCE(zifferon); }
 
-THauptform::THauptform(Dialoge &dialoge, const QStringList &argumente)
+THauptform::THauptform(Dialoge &dialoge, Fensterfabrik &fabrik, const QStringList &argumente)
     : dialoge(dialoge)
+    , fabrik(fabrik)
 {
     ladeBilder();
     setObjectName(QStringLiteral("Hauptform"));

@@ -2,9 +2,11 @@
 // texts, the status-bar link, the pop-up menu and the window commands that
 // other windows provide.
 
-#include "mainwindow/dialoge.h"
+#include "mainwindow/einstellungen.h"
 #include "mainwindow/haupt.h"
 #include "mainwindow/textpane.h"
+#include "schnittstellen/dialoge.h"
+#include "schnittstellen/fensterfabrik.h"
 
 #include <QAction>
 #include <QCursor>
@@ -89,9 +91,37 @@ void THauptform::FormMouseDown(QMouseEvent *event)
         PopupMenu1->popup(QCursor::pos());
 }
 
-// The demonstration and help windows connect here once they exist.
-void THauptform::MatrixVerschlsselung1Click() { }
-void THauptform::CaesarVerschlsselung1Click() { }
-void THauptform::VigenreMatrix1Click() { }
-void THauptform::Ueber1Click() { }
-void THauptform::Liesmich1Click() { }
+void THauptform::MatrixVerschlsselung1Click() { fabrik.oeffne(Fensterart::MatrixDemo); }
+void THauptform::CaesarVerschlsselung1Click() { fabrik.oeffne(Fensterart::CaesarDemo); }
+void THauptform::VigenreMatrix1Click() { fabrik.oeffne(Fensterart::VigenereDemo); }
+void THauptform::Ueber1Click() { fabrik.oeffne(Fensterart::Info); }
+void THauptform::Liesmich1Click() { fabrik.oeffne(Fensterart::Liesmich); }
+
+void THauptform::OptInRegistryClick()
+{
+    OptInRegistry->setChecked(!OptInRegistry->isChecked());
+    if (OptInRegistry->isChecked())
+        einstellungen->EinstellungenSpeichern();
+    else
+        einstellungen->EinstellungenLoeschen();
+}
+
+verschl::Text THauptform::klartext() const { return MKlar->text(); }
+
+verschl::Text THauptform::chiffre() const { return MChiffre->text(); }
+
+bool THauptform::DemoOptionenUebernehmen() const { return MMDemoOptUebernehmen->isChecked(); }
+
+DemoEinstellungen THauptform::demoEinstellungen() const
+{
+    return { Animation, AnimationMin, AnimationMax, AnimationAktuell, Blinken };
+}
+
+void THauptform::setDemoEinstellungen(const DemoEinstellungen &einstellungen)
+{
+    Animation = einstellungen.Animation;
+    AnimationMin = einstellungen.AnimationMin;
+    AnimationMax = einstellungen.AnimationMax;
+    AnimationAktuell = einstellungen.AnimationAktuell;
+    Blinken = einstellungen.Blinken;
+}

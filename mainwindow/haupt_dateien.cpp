@@ -1,10 +1,11 @@
 // Text files of the two panes: open, save, save as, clear, the unsaved-text
 // and overwrite questions, and the close query.
 
-#include "mainwindow/dialoge.h"
+#include "mainwindow/einstellungen.h"
 #include "mainwindow/haupt.h"
 #include "mainwindow/textpane.h"
 #include "platform/textdatei.h"
+#include "schnittstellen/dialoge.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -165,11 +166,11 @@ void THauptform::FormCloseQuery(QCloseEvent *event)
 {
     bool schliessen = true;
     if (OptInRegistry->isChecked()) {
-        schliessen = EinstellungenSpeichern(isVisible()
+        schliessen = einstellungen->EinstellungenSpeichern(isVisible()
                 ? QStringLiteral("Zum Beenden ohne Speichern die Option „Einstellungen in "
                                  "Registrierung speichern“ ausschalten.")
                 : QString());
     } else
-        EinstellungenLoeschen();
+        einstellungen->EinstellungenLoeschen();
     event->setAccepted(schliessen && PruefeBeideGespeichert());
 }

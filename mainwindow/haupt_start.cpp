@@ -1,11 +1,12 @@
 // Start-up, the command line, the method-window toggle and closing.
 
-#include "mainwindow/dialoge.h"
+#include "mainwindow/einstellungen.h"
 #include "mainwindow/haupt.h"
 #include "mainwindow/textpane.h"
-#include "method/methodenfenster.h"
 #include "platform/richtlinie.h"
 #include "platform/textdatei.h"
+#include "schnittstellen/dialoge.h"
+#include "schnittstellen/methodenfenster.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -19,14 +20,14 @@ void THauptform::FormCreate(const QStringList &argumente)
 {
     // The pane file state, the demonstration settings and the flags start
     // with the values their declarations give.
-    MaschinenEintraegeLoeschen();
+    Einstellungsspeicher::MaschinenEintraegeLoeschen();
     DemoRichtlinieAnwenden();
     platziereFenster();
     MMHintergrundfarbig->setChecked(false);
     MMHintergrundfarbigClick();
     MMDemoOptUebernehmen->setChecked(true);
     MMDemoOptUebernehmenClick();
-    Pfad = EigeneDateienOrdner();
+    Pfad = Einstellungsspeicher::EigeneDateienOrdner();
     KommandozeileAuswerten(argumente);
 }
 
@@ -82,7 +83,11 @@ void THauptform::KommandozeileAuswerten(const QStringList &argumente)
     }
 }
 
-void THauptform::setMethodenfenster(Methodenfenster &fenster) { methodenfenster = &fenster; }
+void THauptform::setMethodenfenster(Methodenfenster &fenster, Einstellungsspeicher &speicher)
+{
+    methodenfenster = &fenster;
+    einstellungen = &speicher;
+}
 
 void THauptform::zeigen() { show(); }
 

@@ -2,7 +2,7 @@
 
 #include "mainwindow/haupt.h"
 #include "mainwindow/textpane.h"
-#include "method/methodenfenster.h"
+#include "schnittstellen/methodenfenster.h"
 
 namespace {
 

@@ -88,9 +88,10 @@ void Spaltenfeld::focusOutEvent(QFocusEvent *event)
 
 // The window is a top-level window of its own (no parent): it has its own
 // taskbar entry and is neither minimised nor hidden with the main window.
-TOptionForm::TOptionForm(Hauptfenster &haupt)
+TOptionForm::TOptionForm(Hauptfenster &haupt, std::function<void()> einstellungenLaden)
     : QWidget(nullptr, kFensterArt)
     , haupt(haupt)
+    , einstellungenLaden(std::move(einstellungenLaden))
 {
     setObjectName(QStringLiteral("OptionForm"));
     setWindowTitle(QStringLiteral("Zifferon: Methode"));
@@ -149,7 +150,7 @@ Methodeneinstellungen TOptionForm::einstellungen() const
     e.verschiebung = ComboBox->currentIndex();
     e.spalten.manuell = RBMatrixManSpalten->isChecked();
     e.spalten.spalten = spaltenzahlAus(SpEdSpalten->cleanText());
-    e.schluessel = codepage::AusZeichenkette(codepage::NurBuchstaben(EdSchluessel->text()));
+    e.schluessel = schluessel();
     e.sonderzeichenIgnorieren = CBSonderignorieren->isChecked();
     e.umlauteErsetzen = CBUmlauteErsetzen->isChecked();
     e.leerzeichenLoeschen = CBLeerzeichen->isChecked();
@@ -159,6 +160,8 @@ Methodeneinstellungen TOptionForm::einstellungen() const
 }
 
 void TOptionForm::setGemerkteVerschiebung(int verschiebung) { gemerkteVerschiebung = verschiebung; }
+
+int TOptionForm::methode() const { return RadioGroupItems->checkedId(); }
 
 void TOptionForm::setMethode(int methode)
 {
@@ -172,19 +175,47 @@ void TOptionForm::setVerschiebung(int verschiebung)
     ComboBox->setCurrentIndex(TrackBar->value());
 }
 
+int TOptionForm::schieberegler() const { return TrackBar->value(); }
+
+void TOptionForm::setSchieberegler(int position) { TrackBar->setValue(position); }
+
+int TOptionForm::buchstabe() const { return ComboBox->currentIndex(); }
+
+void TOptionForm::setBuchstabe(int index) { ComboBox->setCurrentIndex(index); }
+
+bool TOptionForm::quadratisch() const { return RBMatrixQuadratisch->isChecked(); }
+
 // Checking one of the pair unchecks the other; an unchecked radio button
 // cannot be set directly.
-void TOptionForm::setMatrixQuadratisch(bool quadratisch)
+void TOptionForm::setQuadratisch(bool quadratisch)
 {
     (quadratisch ? RBMatrixQuadratisch : RBMatrixManSpalten)->setChecked(true);
 }
 
+verschl::Text TOptionForm::schluessel() const
+{
+    return codepage::AusZeichenkette(codepage::NurBuchstaben(EdSchluessel->text()));
+}
+
+// Taken as it is; the field cleans it only when the user leaves it.
 void TOptionForm::setSchluessel(const verschl::Text &schluessel)
 {
     EdSchluessel->setText(codepage::AlsZeichenkette(schluessel));
 }
 
-int TOptionForm::spaltenzahl() const { return SpEdSpalten->value(); }
+verschl::Text TOptionForm::schluesselfeld() const
+{
+    return codepage::AusZeichenkette(EdSchluessel->text());
+}
+
+bool TOptionForm::sonderzeichenIgnorieren() const { return CBSonderignorieren->isChecked(); }
+
+void TOptionForm::setSonderzeichenIgnorieren(bool ignorieren)
+{
+    CBSonderignorieren->setChecked(ignorieren);
+}
+
+int TOptionForm::spaltenzahl() const { return geklemmteSpaltenzahl(SpEdSpalten->cleanText()); }
 
 void TOptionForm::setSpaltenzahl(int spalten) { SpEdSpalten->setValue(spalten); }
 
@@ -219,7 +250,7 @@ bool TOptionForm::schalter(Schalter schalter) const
 void TOptionForm::setSchalter(Schalter schalter, bool an)
 {
     if (schalter == Schalter::MatrixQuadratisch)
-        setMatrixQuadratisch(an);
+        setQuadratisch(an);
     else
         kaestchenFuer(schalter)->setChecked(an);
 }
@@ -342,7 +373,7 @@ void TOptionForm::FormCreate()
     ComboBox->setCurrentIndex(2); // the slider and its label stand at 2 by design
     EdSchluessel->setText(kStandardSchluessel);
     // The stored settings go into the controls before the window to show is chosen.
-    haupt.EinstellungenLaden();
+    einstellungenLaden();
     if (haupt.NurMethodenfenster())
         zeigeNurMethodenfenster();
     else

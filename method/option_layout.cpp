@@ -1,6 +1,7 @@
 // The method window's controls: captions, defaults and their designed places.
 
 #include "method/option.h"
+#include "platform/benannt.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -34,12 +35,6 @@ const QStringList kMethoden = {
 
 // Every control carries its member name as object name, so tests and readers
 // find it by the same word.
-template <typename Steuerelement> Steuerelement *benannt(Steuerelement *element, const char *name)
-{
-    element->setObjectName(QLatin1String(name));
-    return element;
-}
-
 QCheckBox *kontrollkaestchen(
     QWidget *eltern, const char *name, const QString &beschriftung, int links, int oben, int breite)
 {

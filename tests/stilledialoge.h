@@ -4,7 +4,7 @@
 // targets): every file dialog gets one fixed path, every question "No",
 // every message goes nowhere.
 
-#include "mainwindow/dialoge.h"
+#include "schnittstellen/dialoge.h"
 
 class StilleDialoge : public Dialoge
 {

@@ -3,34 +3,17 @@
 // A fresh program for one test: both windows, wired as at start, with
 // scripted dialogs.
 
-#include "mainwindow/programm.h"
 #include "mainwindow/textpane.h"
-#include "platform/registry.h"
+#include "programm/programm.h"
 #include "skriptdialoge.h"
+#include "tests/wurzeln.h"
 
 #include <functional>
 #include <QAction>
+#include <QCloseEvent>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
-
-// Both roots of the settings store in temporary folders for as long as it
-// lives, so no test reads or writes the real settings.
-struct Wurzeln
-{
-    Wurzeln()
-    {
-        registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer, benutzer.path());
-        registry::setzeWurzelordner(registry::Wurzel::LokaleMaschine, maschine.path());
-    }
-    ~Wurzeln()
-    {
-        registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer, {});
-        registry::setzeWurzelordner(registry::Wurzel::LokaleMaschine, {});
-    }
-    QTemporaryDir benutzer;
-    QTemporaryDir maschine;
-};
 
 struct Aufbau
 {
@@ -45,6 +28,7 @@ struct Aufbau
 
     THauptform &haupt() { return programm.haupt; }
     TOptionForm &option() { return programm.option; }
+    Einstellungsspeicher &einstellungen() { return programm.einstellungen; }
     TextPane &klar() { return steuer<TextPane>("MKlar"); }
     TextPane &chiffre() { return steuer<TextPane>("MChiffre"); }
 
@@ -69,6 +53,13 @@ struct Aufbau
     void klick(const char *knopf)
     {
         QTest::mouseClick(&steuer<QPushButton>(knopf), Qt::LeftButton);
+    }
+    // Closes the main window the way the close box does and tells whether it closed.
+    bool schliesse()
+    {
+        QCloseEvent schliessen;
+        QCoreApplication::sendEvent(&haupt(), &schliessen);
+        return schliessen.isAccepted();
     }
 };
 

@@ -4,7 +4,7 @@
 // advance, records what was asked, waits for nothing. An unscripted question
 // fails the test instead of blocking.
 
-#include "mainwindow/dialoge.h"
+#include "schnittstellen/dialoge.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,7 @@
 #include "aufbau.h"
-#include "platform/textdatei.h"
 #include "platform/codepage.h"
+#include "platform/textdatei.h"
+#include "programm/qtdialoge.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -47,14 +48,6 @@ Text deutscherZufallstext(QRandomGenerator &zufall)
         text += codepage::AusZeichenkette(woerter[int(zufall.bounded(woerter.size()))]);
     }
     return text;
-}
-
-// Closes the main window the way the close box does and tells whether it closed.
-bool schliesse(Aufbau &a)
-{
-    QCloseEvent schliessen;
-    QCoreApplication::sendEvent(&a.haupt(), &schliessen);
-    return schliessen.isAccepted();
 }
 
 } // namespace
@@ -578,13 +571,13 @@ void TestDateien::schliessenFragt()
     a.haupt().KlartextGeaendert = klartext;
     a.haupt().ChiffreGeaendert = chiffre;
     a.dialoge.antworten << Antwort::Abbrechen << Antwort::Nein;
-    QCOMPARE(schliesse(a), frage.isEmpty());
+    QCOMPARE(a.schliesse(), frage.isEmpty());
     if (frage.isEmpty())
         return;
     QCOMPARE(a.dialoge.fragen, QStringList { frage });
-    QVERIFY(schliesse(a)); // "No" closes and drops the text
+    QVERIFY(a.schliesse()); // "No" closes and drops the text
     a.aktion("SMNichtgespeichertWarnung").setChecked(false);
-    QVERIFY(schliesse(a));
+    QVERIFY(a.schliesse());
     QCOMPARE(a.dialoge.fragen.size(), 2);
 }
 

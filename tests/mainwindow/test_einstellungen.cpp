@@ -33,13 +33,6 @@ QByteArray dword(int wert)
     return "dword:" + QByteArray::number(quint32(wert), 16).rightJustified(8, '0');
 }
 
-bool schliesse(Aufbau &a)
-{
-    QCloseEvent schliessen;
-    QCoreApplication::sendEvent(&a.haupt(), &schliessen);
-    return schliessen.isAccepted();
-}
-
 QSettings gelesen(const Aufbau &a)
 {
     return QSettings(a.wurzeln.benutzer.filePath(kDatei), QSettings::IniFormat);
@@ -82,7 +75,7 @@ void TestEinstellungen::ersterStartOhneSchluessel()
 {
     Aufbau a;
     QVERIFY(!a.aktion("OptInRegistry").isChecked());
-    QVERIFY(schliesse(a));
+    QVERIFY(a.schliesse());
     QVERIFY(QDir(a.wurzeln.benutzer.path()).isEmpty());
 }
 
@@ -132,7 +125,7 @@ void TestEinstellungen::alleEinstellungenUeberstehenEinenNeustart()
         a.haupt().Blinken = true;
         a.haupt().Animation = false;
         a.aktion("OptInRegistry").trigger();
-        QVERIFY(schliesse(a));
+        QVERIFY(a.schliesse());
         datei = leseDatei(a.wurzeln.benutzer.filePath(kDatei));
     }
     Aufbau b({}, gespeichert(datei.mid(10)));
@@ -183,7 +176,7 @@ void TestEinstellungen::ausschaltenLoeschtDenSchluessel()
         QFileInfo::exists(a.wurzeln.benutzer.filePath(QStringLiteral("Nordhain/Anderes.conf"))));
     QFile::remove(a.wurzeln.benutzer.filePath(QStringLiteral("Nordhain/Anderes.conf")));
     // ...and goes with the next deletion, at the close.
-    QVERIFY(schliesse(a));
+    QVERIFY(a.schliesse());
     QVERIFY(QDir(a.wurzeln.benutzer.path()).isEmpty());
 }
 
@@ -314,7 +307,7 @@ void TestEinstellungen::stilOhneSchriftwerte()
     fett.setItalic(true);
     a.klar().setFont(fett);
     a.chiffre().setFont(fett);
-    a.haupt().EinstellungenLaden();
+    a.einstellungen().EinstellungenLaden();
     for (TextPane *pane : { &a.klar(), &a.chiffre() }) {
         QVERIFY(!pane->font().bold() && !pane->font().italic());
         QCOMPARE(pane->font().pointSize(), fett.pointSize());
@@ -367,7 +360,7 @@ void TestEinstellungen::unbrauchbareDateien()
     QCOMPARE(a.option().einstellungen().methode, 1);
     // Saving over it gives a sound file again.
     a.aktion("OptInRegistry").setChecked(true);
-    QVERIFY(a.haupt().EinstellungenSpeichern());
+    QVERIFY(a.einstellungen().EinstellungenSpeichern());
     QCOMPARE(gelesen(a).allKeys().size(), 29);
 }
 
@@ -407,7 +400,7 @@ void TestEinstellungen::nichtSchreibbarHaeltDasFensterOffen()
     QFETCH(Sperre, wie);
     Aufbau a({}, gespeichert({}));
     sperre(a.wurzeln, wie);
-    QVERIFY(!schliesse(a));
+    QVERIFY(!a.schliesse());
     QCOMPARE(a.dialoge.fehler,
         QStringList { QStringLiteral("Konnte Daten für 'Programmpfad' nicht setzen\nZum Beenden "
                                      "ohne Speichern die Option „Einstellungen in Registrierung "
@@ -477,11 +470,11 @@ void TestEinstellungen::fremdeDateienBleiben()
     if (!maschine) {
         QVERIFY(a.aktion("OptInRegistry").isChecked());
         a.aktion("OptInRegistry").trigger();
-        QVERIFY(schliesse(a));
+        QVERIFY(a.schliesse());
     }
     QCOMPARE(inhalt((maschine ? a.wurzeln.maschine : a.wurzeln.benutzer).path()), fremd);
     // What is left makes no key: the next start finds the option off.
-    a.haupt().EinstellungenLaden();
+    a.einstellungen().EinstellungenLaden();
     QVERIFY(!a.aktion("OptInRegistry").isChecked());
 }
 

@@ -1,6 +1,6 @@
 #include "aufbau.h"
-#include "platform/textdatei.h"
 #include "platform/dateiname.h"
+#include "platform/textdatei.h"
 
 #include <fcntl.h>
 #include <memory>

@@ -1,8 +1,8 @@
 // The method window on real widgets: what the user clicks and types, what the
 // settings loader and the demonstrations set from code, start-up and closing.
 
-#include "mainwindow/hauptfenster.h"
 #include "method/option.h"
+#include "schnittstellen/hauptfenster.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -30,7 +30,6 @@ public:
     }
     void zeigen() override { aufrufe << QStringLiteral("zeigen"); }
     void ausserSicht() override { aufrufe << QStringLiteral("ausserSicht"); }
-    void EinstellungenLaden() override { aufrufe << QStringLiteral("EinstellungenLaden"); }
 
     bool nurMethodenfenster = false;
     QWidget *methodenfenster = nullptr;
@@ -57,7 +56,7 @@ struct Aufbau
     }
 
     FakeHaupt haupt;
-    TOptionForm form { haupt };
+    TOptionForm form { haupt, [this] { haupt.aufrufe << QStringLiteral("EinstellungenLaden"); } };
 };
 
 void waehleMethode(TOptionForm &form, int methode)
@@ -160,7 +159,7 @@ private Q_SLOTS:
         QFETCH(QStringList, aktiv);
         Aufbau a;
         QVERIFY(a.zeige());
-        a.form.setMatrixQuadratisch(!manuelleSpalten);
+        a.form.setQuadratisch(!manuelleSpalten);
         // Caesar is the start method: visit another one first, so its handler runs.
         for (const int m : { methode == 3 ? 4 : 3, methode }) {
             if (perCode)
@@ -474,7 +473,7 @@ private Q_SLOTS:
         QFETCH(QString, korrigiert);
         for (const Qt::Key taste : { Qt::Key_Tab, Qt::Key_Return }) {
             Aufbau a;
-            a.form.setMatrixQuadratisch(false);
+            a.form.setQuadratisch(false);
             QVERIFY(a.zeige(0));
             a.form.SpEdSpalten->setFocus();
             a.form.SpEdSpalten->selectAll();
@@ -482,6 +481,8 @@ private Q_SLOTS:
             QTest::keyClicks(a.form.SpEdSpalten, getippt);
             QCOMPARE(a.form.SpEdSpalten->text(), getippt);
             QCOMPARE(a.form.einstellungen().spalten.spalten, gelesen);
+            // Everyone but the engine reads the count clamped, as leaving will make it.
+            QCOMPARE(a.form.spaltenzahl(), korrigiert.toInt());
             QTest::keyClick(a.form.SpEdSpalten, taste);
             QCOMPARE(a.form.SpEdSpalten->text(), korrigiert);
             QCOMPARE(a.form.einstellungen().spalten.spalten, korrigiert.toInt());
@@ -513,7 +514,7 @@ private Q_SLOTS:
         a.form.setGemerkteVerschiebung(verschiebung);
         a.form.setVerschiebung(verschiebung);
         a.form.setMethode(methode);
-        a.form.setMatrixQuadratisch(quadratisch);
+        a.form.setQuadratisch(quadratisch);
         a.form.setSchluessel(schluessel.toStdString());
         const Methodeneinstellungen e = a.form.einstellungen();
         QCOMPARE(e.methode, methode);
@@ -522,6 +523,26 @@ private Q_SLOTS:
         QCOMPARE(e.schluessel, schluessel.toStdString());
         // The column-count choice greys or enables the field whatever the method.
         QCOMPARE(a.form.SpEdSpalten->isEnabled(), !quadratisch);
+    }
+
+    // What a demonstration sets runs the same rules as the user's change.
+    void demonstrationSetztMitDenRegeln()
+    {
+        Aufbau a;
+        Demomethode &demo = a.form;
+        demo.setSchieberegler(7);
+        pruefeVerschiebung(a.form, 7);
+        QCOMPARE(a.form.GemerkteVerschiebung(), 7);
+        demo.setBuchstabe(9);
+        QCOMPARE(demo.buchstabe(), 9);
+        QCOMPARE(demo.schieberegler(), 7); // the list alone moves no slider
+        demo.setQuadratisch(false);
+        QVERIFY(a.form.SpEdSpalten->isEnabled() && !demo.quadratisch());
+        demo.setSonderzeichenIgnorieren(true);
+        QVERIFY(a.form.einstellungen().sonderzeichenIgnorieren);
+        demo.setSchluessel("K\xF6 ln");
+        QCOMPARE(demo.schluesselfeld(), verschl::Text("K\xF6 ln"));
+        QCOMPARE(a.form.schluessel(), verschl::Text("Kln"));
     }
 
     void formCreateShowsTheRightWindow_data()

@@ -3,7 +3,7 @@
 // Both roots of the settings store in a fresh temporary folder for each test,
 // and file trees to lay out and compare there.
 
-#include "platform/registry.h"
+#include "tests/wurzeln.h"
 
 #include <algorithm>
 #include <memory>
@@ -66,15 +66,20 @@ public:
         QVERIFY(m_netz.isValid());
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_netz.filePath(QStringLiteral("home"))));
         qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_netz.filePath(QStringLiteral("etc"))));
+        m_wurzeln = std::make_unique<Wurzeln>();
         m_ordner = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_ordner->isValid());
-        registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer, benutzer());
-        registry::setzeWurzelordner(registry::Wurzel::LokaleMaschine, maschine());
+        QVERIFY(
+            m_wurzeln->benutzer.isValid() && m_wurzeln->maschine.isValid() && m_ordner->isValid());
     }
-    void raeumeAuf() { m_ordner.reset(); }
+    void raeumeAuf()
+    {
+        m_wurzeln.reset();
+        m_ordner.reset();
+    }
 
-    QString benutzer() const { return pfad(QStringLiteral("benutzer")); }
-    QString maschine() const { return pfad(QStringLiteral("maschine")); }
+    QString benutzer() const { return m_wurzeln->benutzer.path(); }
+    QString maschine() const { return m_wurzeln->maschine.path(); }
+    // Anywhere else, for what a test lays out beside the roots.
     QString pfad(const QString &name = {}) const
     {
         return name.isEmpty() ? m_ordner->path() : m_ordner->filePath(name);
@@ -82,5 +87,6 @@ public:
 
 private:
     QTemporaryDir m_netz;
+    std::unique_ptr<Wurzeln> m_wurzeln;
     std::unique_ptr<QTemporaryDir> m_ordner;
 };

@@ -1,13 +1,12 @@
 #pragma once
 
 // Everything the program asks or tells the user goes through this seam. The
-// program gets QtDialoge; tests pass a scripted stand-in that answers at once
-// and records what was shown, so no test ever waits on a modal box.
+// program gets QtDialoge (programm/qtdialoge.h); tests pass a scripted
+// stand-in that answers at once and records what was shown, so no test ever
+// waits on a modal box.
 
-#include <memory>
 #include <optional>
 #include <QColor>
-#include <QFileDialog>
 #include <QFont>
 #include <QString>
 
@@ -50,21 +49,4 @@ public:
     virtual std::optional<Schrift> Schriftart(QWidget *eltern, const Schrift &vorher) = 0;
     // Hands a web address to the desktop; whether that worked is not examined.
     virtual void OeffneAdresse(const QUrl &adresse) = 0;
-};
-
-// The open or save dialog as QtDialoge shows it; apart for tests.
-std::unique_ptr<QFileDialog> BaueDateidialog(
-    QWidget *eltern, const Dateiwahl &wahl, QFileDialog::AcceptMode modus);
-
-class QtDialoge : public Dialoge
-{
-public:
-    void ZeigeWarnung(QWidget *eltern, const QString &text) override;
-    void ZeigeFehler(QWidget *eltern, const QString &text) override;
-    Antwort FrageJaNeinAbbrechen(QWidget *eltern, const QString &text) override;
-    bool FrageOkAbbrechen(QWidget *eltern, const QString &text) override;
-    std::optional<QString> DateiOeffnen(QWidget *eltern, const Dateiwahl &wahl) override;
-    std::optional<QString> DateiSpeichern(QWidget *eltern, const Dateiwahl &wahl) override;
-    std::optional<Schrift> Schriftart(QWidget *eltern, const Schrift &vorher) override;
-    void OeffneAdresse(const QUrl &adresse) override;
 };

@@ -1,4 +1,4 @@
-#include "mainwindow/dialoge.h"
+#include "programm/qtdialoge.h"
 
 #include <QComboBox>
 #include <QDesktopServices>

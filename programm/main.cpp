@@ -1,7 +1,7 @@
 #include "cipher/verschl.h"
-#include "mainwindow/dialoge.h"
-#include "mainwindow/programm.h"
 #include "platform/dateiname.h"
+#include "programm/programm.h"
+#include "programm/qtdialoge.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

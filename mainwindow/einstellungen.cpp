@@ -1,12 +1,11 @@
-// The settings store: what survives a restart while the user wants it to.
-// The key's mere presence means that the option is on.
+#include "mainwindow/einstellungen.h"
 
-#include "mainwindow/dialoge.h"
 #include "mainwindow/haupt.h"
 #include "mainwindow/textpane.h"
-#include "method/methodenfenster.h"
 #include "platform/codepage.h"
 #include "platform/registry.h"
+#include "schnittstellen/dialoge.h"
+#include "schnittstellen/methodenfenster.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -17,7 +16,7 @@ namespace {
 
 using registry::Schluessel;
 using registry::Wurzel;
-using Schalter = Methodenfenster::Schalter;
+using Schalter = Methodenablage::Schalter;
 
 const QString kProgrammschluessel = QStringLiteral("Software\\Nordhain\\Zifferon");
 // The stored Vigenère key is scrambled with this fixed key.
@@ -55,35 +54,31 @@ int punktgroesse(const QFont &schrift)
 
 } // namespace
 
-void THauptform::MaschinenEintraegeLoeschen()
+Einstellungsspeicher::Einstellungsspeicher(THauptform &haupt, Methodenablage &methode)
+    : haupt(haupt)
+    , methode(methode)
+{ }
+
+void Einstellungsspeicher::MaschinenEintraegeLoeschen()
 {
     loescheProgrammschluessel(Wurzel::LokaleMaschine, QStringLiteral("Nordwerk"));
     loescheProgrammschluessel(Wurzel::LokaleMaschine, QStringLiteral("Nordhain"));
 }
 
-QString THauptform::EigeneDateienOrdner()
+QString Einstellungsspeicher::EigeneDateienOrdner()
 {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
-void THauptform::EinstellungenLoeschen()
+void Einstellungsspeicher::EinstellungenLoeschen()
 {
     loescheProgrammschluessel(Wurzel::AktuellerBenutzer, QStringLiteral("Nordhain"));
 }
 
-void THauptform::OptInRegistryClick()
-{
-    OptInRegistry->setChecked(!OptInRegistry->isChecked());
-    if (OptInRegistry->isChecked())
-        EinstellungenSpeichern();
-    else
-        EinstellungenLoeschen();
-}
-
-void THauptform::EinstellungenLaden()
+void Einstellungsspeicher::EinstellungenLaden()
 {
     auto schluessel = registry::oeffnen(Wurzel::AktuellerBenutzer, kProgrammschluessel, false);
-    OptInRegistry->setChecked(schluessel.has_value());
+    haupt.OptInRegistry->setChecked(schluessel.has_value());
     if (!schluessel)
         return;
     // A value of the wrong type ends the load there; what was read stays.
@@ -93,23 +88,23 @@ void THauptform::EinstellungenLaden()
         ladeOptionen(*schluessel);
         ladeAnimation(*schluessel);
     } catch (const registry::Fehler &fehler) {
-        dialoge.ZeigeFehler(this, fehler.meldung());
+        haupt.dialoge.ZeigeFehler(&haupt, fehler.meldung());
     }
 }
 
-void THauptform::ladeAnsicht(const Schluessel &s)
+void Einstellungsspeicher::ladeAnsicht(const Schluessel &s)
 {
     if (s.hatWert(QStringLiteral("Pfad")))
-        Pfad = s.leseText(QStringLiteral("Pfad"));
+        haupt.Pfad = s.leseText(QStringLiteral("Pfad"));
     if (s.hatWert(QStringLiteral("WordWrap"))) {
-        WordWrap = !s.leseBool(QStringLiteral("WordWrap"));
-        ZeilenumbruchautomatischClick();
+        haupt.WordWrap = !s.leseBool(QStringLiteral("WordWrap"));
+        haupt.ZeilenumbruchautomatischClick();
     }
     if (s.hatWert(QStringLiteral("HintergrundFarbig"))) {
-        MMHintergrundfarbig->setChecked(!s.leseBool(QStringLiteral("HintergrundFarbig")));
-        MMHintergrundfarbigClick();
+        haupt.MMHintergrundfarbig->setChecked(!s.leseBool(QStringLiteral("HintergrundFarbig")));
+        haupt.MMHintergrundfarbigClick();
     }
-    QFont schrift = MKlar->font();
+    QFont schrift = haupt.MKlar->font();
     if (s.hatWert(QStringLiteral("Font")))
         schrift.setFamilies({ s.leseText(QStringLiteral("Font")) });
     if (s.hatWert(QStringLiteral("Fontsize")))
@@ -123,14 +118,14 @@ void THauptform::ladeAnsicht(const Schluessel &s)
     schrift.setItalic(stil("FontItalic"));
     schrift.setUnderline(stil("FontUnderline"));
     schrift.setStrikeOut(stil("FontStrikeOut"));
-    MKlar->setFont(schrift);
-    MChiffre->setFont(schrift);
+    haupt.MKlar->setFont(schrift);
+    haupt.MChiffre->setFont(schrift);
 }
 
 // The shift comes before the method, so selecting Caesar shows the loaded shift.
-void THauptform::ladeMethode(const Schluessel &s)
+void Einstellungsspeicher::ladeMethode(const Schluessel &s)
 {
-    Methodenfenster &m = *methodenfenster;
+    Methodenablage &m = methode;
     if (s.hatWert(QStringLiteral("CaesarVerschiebung"))) {
         const int v = s.leseGanzzahl(QStringLiteral("CaesarVerschiebung"));
         if (v >= 0 && v <= 25) {
@@ -156,7 +151,7 @@ void THauptform::ladeMethode(const Schluessel &s)
 
 // Kleinschrift before Grossschrift: when both are stored as set, only
 // Grossschrift stays checked.
-void THauptform::ladeOptionen(const Schluessel &s)
+void Einstellungsspeicher::ladeOptionen(const Schluessel &s)
 {
     const std::pair<const char *, Schalter> schalter[] = {
         { "SonderzeichenIgnorieren", Schalter::SonderzeichenIgnorieren },
@@ -167,57 +162,56 @@ void THauptform::ladeOptionen(const Schluessel &s)
     };
     for (const auto &[name, wer] : schalter) {
         if (s.hatWert(QLatin1String(name)))
-            methodenfenster->setSchalter(wer, s.leseBool(QLatin1String(name)));
+            methode.setSchalter(wer, s.leseBool(QLatin1String(name)));
     }
     const std::pair<const char *, QAction *> haken[] = {
-        { "NichtGespeichertWarnung", SMNichtgespeichertWarnung },
-        { "UeberschreibWarnung", SMUeberschreibwarnung },
+        { "NichtGespeichertWarnung", haupt.SMNichtgespeichertWarnung },
+        { "UeberschreibWarnung", haupt.SMUeberschreibwarnung },
     };
     for (const auto &[name, aktion] : haken) {
         if (s.hatWert(QLatin1String(name)))
             aktion->setChecked(s.leseBool(QLatin1String(name)));
     }
     if (s.hatWert(QStringLiteral("ImVordergrund")))
-        methodenfenster->setSchalter(
-            Schalter::ImVordergrund, s.leseBool(QStringLiteral("ImVordergrund")));
+        methode.setSchalter(Schalter::ImVordergrund, s.leseBool(QStringLiteral("ImVordergrund")));
     if (s.hatWert(QStringLiteral("DemoOptUebernehmen")))
-        MMDemoOptUebernehmen->setChecked(s.leseBool(QStringLiteral("DemoOptUebernehmen")));
+        haupt.MMDemoOptUebernehmen->setChecked(s.leseBool(QStringLiteral("DemoOptUebernehmen")));
 }
 
 // Each range check uses the values read just before it.
-void THauptform::ladeAnimation(const Schluessel &s)
+void Einstellungsspeicher::ladeAnimation(const Schluessel &s)
 {
     if (s.hatWert(QStringLiteral("Animation")))
-        Animation = s.leseBool(QStringLiteral("Animation"));
+        haupt.Animation = s.leseBool(QStringLiteral("Animation"));
     if (!s.hatWert(QStringLiteral("AnimationMin"))) {
-        AnimationMin = 0;
+        haupt.AnimationMin = 0;
     } else if (const int v = s.leseGanzzahl(QStringLiteral("AnimationMin")); v >= 0 && v <= 3000) {
-        AnimationMin = v;
+        haupt.AnimationMin = v;
     }
     if (!s.hatWert(QStringLiteral("AnimationMax"))) {
-        AnimationMax = AnimationMin + 300;
+        haupt.AnimationMax = haupt.AnimationMin + 300;
     } else if (const int v = s.leseGanzzahl(QStringLiteral("AnimationMax"));
-               v >= AnimationMin && v <= 5000) {
-        AnimationMax = v;
+               v >= haupt.AnimationMin && v <= 5000) {
+        haupt.AnimationMax = v;
     } else {
-        AnimationMin = 0;
-        AnimationMax = 300;
+        haupt.AnimationMin = 0;
+        haupt.AnimationMax = 300;
     }
-    const int mitte = (AnimationMin + AnimationMax) / 2;
+    const int mitte = (haupt.AnimationMin + haupt.AnimationMax) / 2;
     if (!s.hatWert(QStringLiteral("AnimationAktuell"))) {
-        AnimationAktuell = mitte;
+        haupt.AnimationAktuell = mitte;
     } else {
         const int v = s.leseGanzzahl(QStringLiteral("AnimationAktuell"));
-        AnimationAktuell = (v >= AnimationMin && v <= AnimationMax) ? v : mitte;
+        haupt.AnimationAktuell = (v >= haupt.AnimationMin && v <= haupt.AnimationMax) ? v : mitte;
     }
     if (s.hatWert(QStringLiteral("Blinken")))
-        Blinken = s.leseBool(QStringLiteral("Blinken"));
+        haupt.Blinken = s.leseBool(QStringLiteral("Blinken"));
 }
 
 // All values in their fixed order, in one write. A write that fails shows the
 // message, with the way out when the caller gives one, and the caller learns
 // of it.
-bool THauptform::EinstellungenSpeichern(const QString &ausweg)
+bool Einstellungsspeicher::EinstellungenSpeichern(const QString &ausweg)
 {
     auto schluessel = registry::oeffnen(Wurzel::AktuellerBenutzer, kProgrammschluessel, true);
     if (!schluessel)
@@ -225,52 +219,51 @@ bool THauptform::EinstellungenSpeichern(const QString &ausweg)
     try {
         schluessel->schreibe(einstellungswerte());
     } catch (const registry::Fehler &fehler) {
-        dialoge.ZeigeFehler(
-            this, ausweg.isEmpty() ? fehler.meldung() : fehler.meldung() + u'\n' + ausweg);
+        haupt.dialoge.ZeigeFehler(
+            &haupt, ausweg.isEmpty() ? fehler.meldung() : fehler.meldung() + u'\n' + ausweg);
         return false;
     }
     return true;
 }
 
-QList<registry::Wert> THauptform::einstellungswerte() const
+QList<registry::Wert> Einstellungsspeicher::einstellungswerte() const
 {
-    const Methodenfenster &m = *methodenfenster;
-    const Methodeneinstellungen methode = m.einstellungen();
-    const QFont schrift = MKlar->font();
+    const Methodenablage &m = methode;
+    const QFont schrift = haupt.MKlar->font();
     const auto wert
         = [](const char *name, auto inhalt) { return registry::Wert(QLatin1String(name), inhalt); };
     return {
         wert("Programmpfad",
             QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'))),
-        wert("Pfad", Pfad),
-        wert("WordWrap", Zeilenumbruchautomatisch->isChecked()),
-        wert("HintergrundFarbig", MMHintergrundfarbig->isChecked()),
+        wert("Pfad", haupt.Pfad),
+        wert("WordWrap", haupt.Zeilenumbruchautomatisch->isChecked()),
+        wert("HintergrundFarbig", haupt.MMHintergrundfarbig->isChecked()),
         wert("Font", schrift.family()),
         wert("Fontsize", punktgroesse(schrift)),
         wert("FontBold", schrift.bold()),
         wert("FontItalic", schrift.italic()),
         wert("FontUnderline", schrift.underline()),
         wert("FontStrikeOut", schrift.strikeOut()),
-        wert("Methode", methode.methode),
+        wert("Methode", m.methode()),
         wert("MatrixQuadratisch", m.schalter(Schalter::MatrixQuadratisch)),
         wert("Spaltenzahl", m.spaltenzahl()),
         wert("CaesarVerschiebung", m.GemerkteVerschiebung()),
         // The key as the ciphers use it (letters only), so that stored ciphertexts still
         // decrypt with the key that comes back.
-        wert("VigenereSchluessel", verschleiert(methode.schluessel)),
+        wert("VigenereSchluessel", verschleiert(m.schluessel())),
         wert("SonderzeichenIgnorieren", m.schalter(Schalter::SonderzeichenIgnorieren)),
         wert("Kleinschrift", m.schalter(Schalter::Kleinschrift)),
         wert("Grossschrift", m.schalter(Schalter::Grossschrift)),
         wert("LeerzeichenLoeschen", m.schalter(Schalter::LeerzeichenLoeschen)),
         wert("UmlauteErsetzen", m.schalter(Schalter::UmlauteErsetzen)),
-        wert("NichtGespeichertWarnung", SMNichtgespeichertWarnung->isChecked()),
-        wert("UeberschreibWarnung", SMUeberschreibwarnung->isChecked()),
+        wert("NichtGespeichertWarnung", haupt.SMNichtgespeichertWarnung->isChecked()),
+        wert("UeberschreibWarnung", haupt.SMUeberschreibwarnung->isChecked()),
         wert("ImVordergrund", m.schalter(Schalter::ImVordergrund)),
-        wert("DemoOptUebernehmen", MMDemoOptUebernehmen->isChecked()),
-        wert("Animation", Animation),
-        wert("AnimationMin", AnimationMin),
-        wert("AnimationMax", AnimationMax),
-        wert("AnimationAktuell", AnimationAktuell),
-        wert("Blinken", Blinken),
+        wert("DemoOptUebernehmen", haupt.MMDemoOptUebernehmen->isChecked()),
+        wert("Animation", haupt.Animation),
+        wert("AnimationMin", haupt.AnimationMin),
+        wert("AnimationMax", haupt.AnimationMax),
+        wert("AnimationAktuell", haupt.AnimationAktuell),
+        wert("Blinken", haupt.Blinken),
     };
 }

@@ -7,18 +7,15 @@
 // haupt_ansicht.cpp.
 
 #include "cipher/verschl.h"
-#include "mainwindow/hauptfenster.h"
+#include "schnittstellen/hauptfenster.h"
 
 #include <QColor>
 #include <QMainWindow>
 #include <QStringList>
 
-namespace registry {
-class Schluessel;
-struct Wert;
-} // namespace registry
-
 class Dialoge;
+class Einstellungsspeicher;
+class Fensterfabrik;
 class Methodenfenster;
 class TextPane;
 class QAction;
@@ -27,22 +24,28 @@ class QMenu;
 class QPushButton;
 class QToolBar;
 
-class THauptform : public QMainWindow, public Hauptfenster
+class THauptform : public QMainWindow, public Hauptfenster, public Demohauptfenster
 {
     Q_OBJECT
 public:
     // `argumente` are the command-line arguments after the program name.
-    THauptform(Dialoge &dialoge, const QStringList &argumente);
+    THauptform(Dialoge &dialoge, Fensterfabrik &fabrik, const QStringList &argumente);
 
     // Wired once by the program start, before the method window shows anything.
-    void setMethodenfenster(Methodenfenster &fenster);
+    void setMethodenfenster(Methodenfenster &fenster, Einstellungsspeicher &speicher);
 
     // Hauptfenster
     bool NurMethodenfenster() const override { return nurMethodenfenster; }
     void MethodenfensterGeschlossen() override;
     void zeigen() override;
     void ausserSicht() override;
-    void EinstellungenLaden() override;
+
+    // Demohauptfenster
+    verschl::Text klartext() const override;
+    verschl::Text chiffre() const override;
+    bool DemoOptionenUebernehmen() const override;
+    DemoEinstellungen demoEinstellungen() const override;
+    void setDemoEinstellungen(const DemoEinstellungen &einstellungen) override;
 
     // The file name of a pane that has no file yet.
     static inline const QString Unbenannt = QStringLiteral("unbenannt.txt");
@@ -104,12 +107,6 @@ public:
     bool PruefeBeideGespeichert();
     bool UeberschreibenErlaubt(const QString &pfad);
 
-    // Settings store. Speichern tells whether every value was written.
-    bool EinstellungenSpeichern(const QString &ausweg = {});
-    void EinstellungenLoeschen();
-    static void MaschinenEintraegeLoeschen();
-    static QString EigeneDateienOrdner();
-
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -138,12 +135,6 @@ private:
     bool schreibeDatei(const Seite &seite, const QString &pfad);
     void loesche(const Seite &seite);
     bool pruefeGespeichert(const Seite &seite);
-
-    void ladeAnsicht(const registry::Schluessel &s);
-    void ladeMethode(const registry::Schluessel &s);
-    void ladeOptionen(const registry::Schluessel &s);
-    void ladeAnimation(const registry::Schluessel &s);
-    QList<registry::Wert> einstellungswerte() const;
 
     void erzeugeSteuerelemente();
     void erzeugeAktionen();
@@ -176,8 +167,13 @@ private:
     void MKlarChange();
     void MChiffreChange();
 
+    // The settings routines set what they load straight into the controls.
+    friend class Einstellungsspeicher;
+
     Dialoge &dialoge;
+    Fensterfabrik &fabrik;
     Methodenfenster *methodenfenster = nullptr;
+    Einstellungsspeicher *einstellungen = nullptr;
     bool nurMethodenfenster = false;
     QColor schriftfarbe; // invalid: the desktop's text colour
     int letztesMenueKuerzel = -1;

@@ -4,9 +4,10 @@
 // preparations live in its controls, and whoever needs a setting reads the
 // control at that moment.
 
-#include "mainwindow/hauptfenster.h"
-#include "method/methodenfenster.h"
+#include "schnittstellen/hauptfenster.h"
+#include "schnittstellen/methodenfenster.h"
 
+#include <functional>
 #include <QSpinBox>
 #include <QWidget>
 
@@ -41,11 +42,16 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 };
 
-class TOptionForm : public QWidget, public Methodenfenster
+class TOptionForm : public QWidget,
+                    public Methodenfenster,
+                    public Methodenablage,
+                    public Demomethode
 {
     Q_OBJECT
 public:
-    explicit TOptionForm(Hauptfenster &haupt);
+    // `einstellungenLaden` fills the controls from the settings store; it runs
+    // during FormCreate, after the presets and before the window to show is chosen.
+    TOptionForm(Hauptfenster &haupt, std::function<void()> einstellungenLaden);
     ~TOptionForm() override;
 
     // Methodenfenster
@@ -53,21 +59,34 @@ public:
     void setGemerkteVerschiebung(int verschiebung) override;
     QWidget &fenster() override { return *this; }
 
-    int GemerkteVerschiebung() const override { return gemerkteVerschiebung; }
-
-    bool schalter(Schalter schalter) const override;
-    void setSchalter(Schalter schalter, bool an) override;
-    // Setting from code runs the same handlers as the user's change would.
-    // An index outside 0..4 is ignored.
-    void setMethode(int methode) override;
-    // Slider first (a new position runs TrackBarChange), then the list, as the
-    // demonstrations hand a shift over; outside 0..25 is clamped.
-    void setVerschiebung(int verschiebung) override;
-    void setMatrixQuadratisch(bool quadratisch);
+    // Spaltenzahlquelle
     int spaltenzahl() const override;
     void setSpaltenzahl(int spalten) override;
-    // Taken as it is; the field cleans it only when the user leaves it.
+
+    // Methodenablage. Setting from code runs the same handlers as the user's
+    // change would.
+    bool schalter(Schalter schalter) const override;
+    void setSchalter(Schalter schalter, bool an) override;
+    int methode() const override;
+    void setMethode(int methode) override;
+    int GemerkteVerschiebung() const override { return gemerkteVerschiebung; }
+    // Slider first (a new position runs TrackBarChange), then the list;
+    // outside 0..25 is clamped.
+    void setVerschiebung(int verschiebung) override;
+    verschl::Text schluessel() const override;
+    // Methodenablage and Demomethode
     void setSchluessel(const verschl::Text &schluessel) override;
+
+    // Demomethode
+    int schieberegler() const override;
+    void setSchieberegler(int position) override;
+    int buchstabe() const override;
+    void setBuchstabe(int index) override;
+    bool quadratisch() const override;
+    void setQuadratisch(bool quadratisch) override;
+    verschl::Text schluesselfeld() const override;
+    bool sonderzeichenIgnorieren() const override;
+    void setSonderzeichenIgnorieren(bool ignorieren) override;
 
     void FormCreate();
 
@@ -126,6 +145,7 @@ private:
     void zeigeNurMethodenfenster();
 
     Hauptfenster &haupt;
+    std::function<void()> einstellungenLaden;
     QStyle *rahmenStil = nullptr; // draws the group boxes' frames
     int gemerkteVerschiebung = 2;
 };

@@ -1,0 +1,41 @@
+#pragma once
+
+// The settings store routines: what survives a restart while the user wants
+// it to. The key's mere presence means that the option is on. The program
+// start calls the loader when the method window's creation order asks for it;
+// the main window saves or deletes when the option changes and at closing.
+
+#include <QList>
+#include <QString>
+
+class Methodenablage;
+class THauptform;
+
+namespace registry {
+class Schluessel;
+struct Wert;
+} // namespace registry
+
+class Einstellungsspeicher
+{
+public:
+    Einstellungsspeicher(THauptform &haupt, Methodenablage &methode);
+
+    void EinstellungenLaden();
+    // Tells whether every value was written; a failure shows the message,
+    // with `ausweg` as its second line when given.
+    bool EinstellungenSpeichern(const QString &ausweg = {});
+    void EinstellungenLoeschen();
+    static void MaschinenEintraegeLoeschen();
+    static QString EigeneDateienOrdner();
+
+private:
+    void ladeAnsicht(const registry::Schluessel &s);
+    void ladeMethode(const registry::Schluessel &s);
+    void ladeOptionen(const registry::Schluessel &s);
+    void ladeAnimation(const registry::Schluessel &s);
+    QList<registry::Wert> einstellungswerte() const;
+
+    THauptform &haupt;
+    Methodenablage &methode;
+};

@@ -1,0 +1,29 @@
+#include "programm/fensterverwaltung.h"
+
+#include <algorithm>
+#include <QWidget>
+
+Fensterverwaltung::~Fensterverwaltung()
+{
+    for (const QPointer<QWidget> &fenster : offen)
+        delete fenster.data();
+}
+
+void Fensterverwaltung::setErzeuger(Fensterart art, Erzeuger neu)
+{
+    erzeuger[art] = std::move(neu);
+}
+
+void Fensterverwaltung::oeffne(Fensterart art)
+{
+    const auto gefunden = erzeuger.find(art);
+    if (gefunden == erzeuger.end())
+        return;
+    QWidget *fenster = gefunden->second();
+    fenster->setParent(nullptr, fenster->windowFlags() | Qt::Window);
+    fenster->setAttribute(Qt::WA_DeleteOnClose);
+    // Closed windows leave null pointers behind; they go before the list grows.
+    std::erase_if(offen, [](const QPointer<QWidget> &f) { return f.isNull(); });
+    offen.emplace_back(fenster);
+    fenster->show();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+// Opens the demonstration and help windows when the main window asks. Each
+// is a window of its own without a parent, so it has its own taskbar entry;
+// it is deleted when closed, and whatever is still open goes with the
+// program, so nothing outlives it.
+
+#include "schnittstellen/fensterfabrik.h"
+
+#include <functional>
+#include <map>
+#include <QPointer>
+#include <vector>
+
+class QWidget;
+
+class Fensterverwaltung : public Fensterfabrik
+{
+public:
+    using Erzeuger = std::function<QWidget *()>;
+
+    Fensterverwaltung() = default;
+    Fensterverwaltung(const Fensterverwaltung &) = delete;
+    Fensterverwaltung &operator=(const Fensterverwaltung &) = delete;
+    ~Fensterverwaltung() override;
+
+    // What makes a window of that kind; the program start sets one per kind.
+    void setErzeuger(Fensterart art, Erzeuger erzeuger);
+    // A kind without a maker opens nothing.
+    void oeffne(Fensterart art) override;
+
+private:
+    std::map<Fensterart, Erzeuger> erzeuger;
+    std::vector<QPointer<QWidget>> offen;
+};

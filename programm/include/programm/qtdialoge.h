@@ -1,0 +1,25 @@
+#pragma once
+
+// The real dialogs of the program.
+
+#include "schnittstellen/dialoge.h"
+
+#include <memory>
+#include <QFileDialog>
+
+// The open or save dialog as QtDialoge shows it; apart for tests.
+std::unique_ptr<QFileDialog> BaueDateidialog(
+    QWidget *eltern, const Dateiwahl &wahl, QFileDialog::AcceptMode modus);
+
+class QtDialoge : public Dialoge
+{
+public:
+    void ZeigeWarnung(QWidget *eltern, const QString &text) override;
+    void ZeigeFehler(QWidget *eltern, const QString &text) override;
+    Antwort FrageJaNeinAbbrechen(QWidget *eltern, const QString &text) override;
+    bool FrageOkAbbrechen(QWidget *eltern, const QString &text) override;
+    std::optional<QString> DateiOeffnen(QWidget *eltern, const Dateiwahl &wahl) override;
+    std::optional<QString> DateiSpeichern(QWidget *eltern, const Dateiwahl &wahl) override;
+    std::optional<Schrift> Schriftart(QWidget *eltern, const Schrift &vorher) override;
+    void OeffneAdresse(const QUrl &adresse) override;
+};

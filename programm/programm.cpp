@@ -1,0 +1,11 @@
+#include "programm/programm.h"
+
+// `fenster` is only bound here, not used, before it is constructed.
+Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
+    : haupt(dialoge, fenster, argumente)
+    , option(haupt, [this] { einstellungen.EinstellungenLaden(); })
+    , einstellungen(haupt, option)
+{
+    haupt.setMethodenfenster(option, einstellungen);
+    option.FormCreate();
+}

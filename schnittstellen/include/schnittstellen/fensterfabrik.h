@@ -1,0 +1,14 @@
+#pragma once
+
+// The main window asks for the demonstration and help windows through this;
+// the program start makes and owns them, so the main window knows none of
+// their classes.
+
+enum class Fensterart { MatrixDemo, CaesarDemo, VigenereDemo, Info, Liesmich };
+
+class Fensterfabrik
+{
+public:
+    virtual ~Fensterfabrik() = default;
+    virtual void oeffne(Fensterart art) = 0;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+// What other windows need of the main window: the method window to show and
+// hide it, the demonstrations their texts and settings. Nobody sees the main
+// window's class.
+
+#include "cipher/verschl.h"
+
+class Hauptfenster
+{
+public:
+    virtual ~Hauptfenster() = default;
+
+    virtual bool NurMethodenfenster() const = 0;
+    // The method window was closed: reset the toggle's state and captions; in
+    // option-only mode also end the program by closing the main window.
+    virtual void MethodenfensterGeschlossen() = 0;
+    // Shows the main window at the end of the method window's creation.
+    virtual void zeigen() = 0;
+    // Option-only mode: the main window stays hidden, out of sight.
+    virtual void ausserSicht() = 0;
+};
+
+// The settings the demonstration windows share, kept by the main window.
+struct DemoEinstellungen
+{
+    bool Animation = true;
+    int AnimationMin = 0;
+    int AnimationMax = 300;
+    int AnimationAktuell = 150;
+    bool Blinken = false;
+};
+
+class Demohauptfenster
+{
+public:
+    virtual ~Demohauptfenster() = default;
+
+    virtual verschl::Text klartext() const = 0;
+    virtual verschl::Text chiffre() const = 0;
+    // "&Demo-Optionen übernehmen": a demonstration's settings go over to the method window.
+    virtual bool DemoOptionenUebernehmen() const = 0;
+    virtual DemoEinstellungen demoEinstellungen() const = 0;
+    virtual void setDemoEinstellungen(const DemoEinstellungen &einstellungen) = 0;
+};

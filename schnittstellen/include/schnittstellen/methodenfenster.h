@@ -1,0 +1,94 @@
+#pragma once
+
+// What other windows read from and set on the method window, one interface
+// per role: the main window's commands, the settings store, the
+// demonstrations. Nobody sees the method window's class.
+
+#include "cipher/verschl.h"
+
+class QWidget;
+
+// The method settings as the controls hold them at one moment. Read anew for
+// every command; nobody keeps it.
+struct Methodeneinstellungen
+{
+    int methode = 1; // 0..4, -1 when nothing is selected
+    int verschiebung = 2; // Caesar shift 0..25
+    verschl::Spaltenwahl spalten; // column count is at least 1
+    verschl::Text schluessel; // letters A-Z, a-z only; may be empty
+    bool sonderzeichenIgnorieren = false;
+    bool umlauteErsetzen = false;
+    bool leerzeichenLoeschen = false;
+    bool kleinschrift = false;
+    bool grossschrift = false;
+};
+
+// What the main window reads for encrypting and decrypting, and the window
+// itself for showing, hiding and placing it.
+class Methodenfenster
+{
+public:
+    virtual ~Methodenfenster() = default;
+
+    virtual Methodeneinstellungen einstellungen() const = 0;
+    virtual void setGemerkteVerschiebung(int verschiebung) = 0;
+    virtual QWidget &fenster() = 0;
+};
+
+// The column count as the engine would use it, clamped into 1..100: the one
+// reading for everyone but the engine itself, which takes a typed 250 as it
+// stands until the field is left.
+class Spaltenzahlquelle
+{
+public:
+    virtual ~Spaltenzahlquelle() = default;
+    virtual int spaltenzahl() const = 0;
+    virtual void setSpaltenzahl(int spalten) = 0;
+};
+
+// What the settings store reads and sets. Setting from code runs the same
+// handlers as the user's change would.
+class Methodenablage : public virtual Spaltenzahlquelle
+{
+public:
+    enum class Schalter {
+        MatrixQuadratisch,
+        SonderzeichenIgnorieren,
+        Kleinschrift,
+        Grossschrift,
+        LeerzeichenLoeschen,
+        UmlauteErsetzen,
+        ImVordergrund,
+    };
+    virtual bool schalter(Schalter schalter) const = 0;
+    virtual void setSchalter(Schalter schalter, bool an) = 0;
+    virtual int methode() const = 0; // -1 when nothing is selected
+    virtual void setMethode(int methode) = 0; // outside 0..4: ignored
+    virtual int GemerkteVerschiebung() const = 0;
+    virtual void setGemerkteVerschiebung(int verschiebung) = 0;
+    virtual void setVerschiebung(int verschiebung) = 0;
+    // The key as the ciphers use it: its letters only.
+    virtual verschl::Text schluessel() const = 0;
+    // Taken as it is; the field cleans it only when the user leaves it.
+    virtual void setSchluessel(const verschl::Text &schluessel) = 0;
+};
+
+// What a demonstration reads and sets: the shift (slider and letter list),
+// the matrix shape and column count, the Vigenère key and its flag. Setting
+// runs the method window's change rules.
+class Demomethode : public virtual Spaltenzahlquelle
+{
+public:
+    virtual int schieberegler() const = 0; // the slider's position
+    virtual void setSchieberegler(int position) = 0;
+    virtual int buchstabe() const = 0; // index in the letter list, A = 0
+    virtual void setBuchstabe(int index) = 0;
+    virtual bool quadratisch() const = 0;
+    virtual void setQuadratisch(bool quadratisch) = 0;
+    // The key field as it stands, not yet reduced to letters.
+    virtual verschl::Text schluesselfeld() const = 0;
+    // Taken as it is; the field cleans it only when the user leaves it.
+    virtual void setSchluessel(const verschl::Text &schluessel) = 0;
+    virtual bool sonderzeichenIgnorieren() const = 0;
+    virtual void setSonderzeichenIgnorieren(bool ignorieren) = 0;
+};

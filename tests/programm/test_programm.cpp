@@ -1,0 +1,104 @@
+// The program start: the windows it opens for the main window, and what the
+// demonstrations hand the main window to keep.
+
+#include "tests/mainwindow/aufbau.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QTest>
+
+Q_DECLARE_METATYPE(Fensterart)
+
+namespace {
+
+QList<QWidget *> geoeffnete()
+{
+    QList<QWidget *> fenster;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == u"geoeffnet")
+            fenster << w;
+    }
+    return fenster;
+}
+
+} // namespace
+
+class TestProgramm : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void befehleOeffnenFenster_data();
+    void befehleOeffnenFenster();
+    void demoEinstellungenUeberstehen();
+};
+
+void TestProgramm::befehleOeffnenFenster_data()
+{
+    QTest::addColumn<QString>("aktion");
+    QTest::addColumn<Fensterart>("art");
+    QTest::newRow("menu Matrix") << "MatrixVerschlsselung1" << Fensterart::MatrixDemo;
+    QTest::newRow("pop-up Matrix") << "PopMDemoMatrix" << Fensterart::MatrixDemo;
+    QTest::newRow("menu Caesar") << "CaesarVerschlsselung1" << Fensterart::CaesarDemo;
+    QTest::newRow("pop-up Caesar") << "PopMDemoCaesar" << Fensterart::CaesarDemo;
+    QTest::newRow("menu Vigenère") << "VigenreMatrix1" << Fensterart::VigenereDemo;
+    QTest::newRow("pop-up Vigenère") << "PopMDemoVigenere" << Fensterart::VigenereDemo;
+    QTest::newRow("menu guide") << "Liesmich1" << Fensterart::Liesmich;
+    QTest::newRow("pop-up guide") << "Kurzanleitung1" << Fensterart::Liesmich;
+    QTest::newRow("menu about") << "ber1" << Fensterart::Info;
+    QTest::newRow("pop-up about") << "ber2" << Fensterart::Info;
+}
+
+// Every command opens a new window of its own, which goes when it is closed
+// and, still open, with the program.
+void TestProgramm::befehleOeffnenFenster()
+{
+    QFETCH(QString, aktion);
+    QFETCH(Fensterart, art);
+    QPointer<QWidget> erstes;
+    QPointer<QWidget> zweites;
+    {
+        Aufbau a;
+        a.programm.fenster.setErzeuger(art, [] {
+            auto *fenster = new QWidget;
+            fenster->setObjectName(QStringLiteral("geoeffnet"));
+            return fenster;
+        });
+        QAction &befehl = a.aktion(qPrintable(aktion));
+        QVERIFY(befehl.isEnabled());
+        befehl.trigger();
+        befehl.trigger();
+        const QList<QWidget *> fenster = geoeffnete();
+        QCOMPARE(fenster.size(), 2);
+        for (QWidget *f : fenster) {
+            QVERIFY(f->isWindow() && !f->parent() && f->isVisible());
+            QVERIFY(f->testAttribute(Qt::WA_DeleteOnClose));
+        }
+        erstes = fenster[0];
+        zweites = fenster[1];
+        erstes->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(erstes.isNull());
+        QVERIFY(!zweites.isNull());
+    }
+    QVERIFY(zweites.isNull());
+}
+
+// What a demonstration writes into the main window is what the store keeps.
+void TestProgramm::demoEinstellungenUeberstehen()
+{
+    Aufbau a;
+    Demohauptfenster &haupt = a.haupt();
+    haupt.setDemoEinstellungen({ false, 10, 400, 200, true });
+    a.aktion("OptInRegistry").trigger();
+    haupt.setDemoEinstellungen({});
+    a.einstellungen().EinstellungenLaden();
+    const DemoEinstellungen geladen = haupt.demoEinstellungen();
+    QCOMPARE(geladen.Animation, false);
+    QCOMPARE(geladen.AnimationMin, 10);
+    QCOMPARE(geladen.AnimationMax, 400);
+    QCOMPARE(geladen.AnimationAktuell, 200);
+    QCOMPARE(geladen.Blinken, true);
+}
+
+QTEST_MAIN(TestProgramm)
+#include "test_programm.moc"
