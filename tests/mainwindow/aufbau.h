@@ -43,6 +43,14 @@ struct Aufbau
         return *w;
     }
     QAction &aktion(const char *name) { return steuer<QAction>(name); }
+    // What a user's click on a menu item, tool button or pop-up item does:
+    // the item must be there to click, and then runs whatever it is wired to.
+    void klicke(const char *name)
+    {
+        QAction &a = aktion(name);
+        QVERIFY2(a.isVisible() && a.isEnabled(), name);
+        a.trigger();
+    }
 
     SkriptDialoge &bereite(const std::function<void(const Wurzeln &)> &vorher)
     {

@@ -1,6 +1,7 @@
 #include "aufbau.h"
 #include "platform/registry.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -46,7 +47,8 @@ private Q_SLOTS:
     void texteTauschen();
     void statuszeileOeffnetAdresse();
     void altDWechseltDieMenues();
-    void demoBefehleSindDa();
+    void eintraegeLaufenWieIhreKnoepfe_data();
+    void eintraegeLaufenWieIhreKnoepfe();
 };
 
 void TestAnsicht::hauptmenue_data()
@@ -229,9 +231,14 @@ void TestAnsicht::demoRichtlinie()
         { "CaesarVerschlsselung1", "PopMDemoCaesar" },
         { "VigenreMatrix1", "PopMDemoVigenere" },
     };
+    const char *knoepfe[] = { "TBMatrixDemo", "TBCaesarDemo", "TBVigenereDemo" };
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(a.aktion(demos[i].first).isVisible(), sichtbar[i]);
         QCOMPARE(a.aktion(demos[i].second).isVisible(), sichtbar[i]);
+        QCOMPARE(a.steuer<QToolButton>(knoepfe[i]).isVisible(), sichtbar[i]);
+        // What is shown can be used; Qt disables what is hidden.
+        QCOMPARE(a.aktion(demos[i].first).isEnabled(), sichtbar[i]);
+        QCOMPARE(a.aktion(demos[i].second).isEnabled(), sichtbar[i]);
     }
     QCOMPARE(a.steuer<QMenu>("Demos1").menuAction()->isVisible(), sichtbar[3]);
     QCOMPARE(a.aktion("PopMenueTrennstrich").isVisible(), sichtbar[3]);
@@ -268,7 +275,7 @@ void TestAnsicht::zeilenumbruch()
     Aufbau a;
     QAction &umbruch = a.aktion("Zeilenumbruchautomatisch");
     for (bool an : { false, true }) {
-        umbruch.trigger();
+        a.klicke("Zeilenumbruchautomatisch");
         QCOMPARE(umbruch.isChecked(), an);
         QCOMPARE(a.haupt().WordWrap, an);
         for (TextPane *pane : { &a.klar(), &a.chiffre() }) {
@@ -287,7 +294,7 @@ void TestAnsicht::hintergrundfarben()
     const QColor normal = QPalette().color(QPalette::Base);
     QCOMPARE(a.klar().palette().color(QPalette::Base), QColor(255, 255, 225));
     QCOMPARE(a.chiffre().palette().color(QPalette::Base), QColor(206, 224, 246));
-    a.aktion("MMHintergrundfarbig").trigger();
+    a.klicke("MMHintergrundfarbig");
     QVERIFY(!a.aktion("MMHintergrundfarbig").isChecked());
     QCOMPARE(a.klar().palette().color(QPalette::Base), normal);
     QCOMPARE(a.chiffre().palette().color(QPalette::Base), normal);
@@ -300,7 +307,7 @@ void TestAnsicht::schriftart()
     gewaehlt.setItalic(true);
     gewaehlt.setStrikeOut(true);
     a.dialoge.schriften << Schrift { gewaehlt, QColor(255, 0, 0) } << std::nullopt;
-    a.aktion("Schriftartwaehlen").trigger();
+    a.klicke("Schriftartwaehlen");
     QCOMPARE(a.dialoge.schriftVorher.font.pointSize(), 10);
     for (TextPane *pane : { &a.klar(), &a.chiffre() }) {
         QCOMPARE(pane->font(), gewaehlt);
@@ -308,11 +315,51 @@ void TestAnsicht::schriftart()
         QCOMPARE(pane->palette().color(QPalette::Base).isValid(), true);
     }
     // The colour survives switching the backgrounds; cancel changes nothing.
-    a.aktion("MMHintergrundfarbig").trigger();
-    a.aktion("Schriftartwaehlen").trigger();
+    a.klicke("MMHintergrundfarbig");
+    a.klicke("Schriftartwaehlen");
     QCOMPARE(a.dialoge.schriftVorher.farbe, QColor(255, 0, 0));
     QCOMPARE(a.chiffre().font(), gewaehlt);
     QCOMPARE(a.chiffre().palette().color(QPalette::Text), QColor(255, 0, 0));
+}
+
+// The menu and pop-up items that share a handler with a button run what the
+// button runs.
+void TestAnsicht::eintraegeLaufenWieIhreKnoepfe_data()
+{
+    QTest::addColumn<QString>("eintrag");
+    QTest::addColumn<QByteArray>("klar");
+    QTest::addColumn<QByteArray>("chiffre");
+    QTest::addColumn<bool>("methodenfenster");
+    QTest::addColumn<int>("fragen"); // the close question, cancelled
+    for (const char *e : { "MMVerschluesseln", "verschlsseln1" })
+        QTest::newRow(e) << e << QByteArray("abc") << QByteArray("cde") << false << 0;
+    for (const char *e : { "MMEntschluesseln", "entschlsseln1" })
+        QTest::newRow(e) << e << QByteArray("vwx") << QByteArray("xyz") << false << 0;
+    QTest::newRow("Textetauschen1")
+        << "Textetauschen1" << QByteArray("xyz") << QByteArray("abc") << false << 0;
+    QTest::newRow("Methodenfensteranaus1")
+        << "Methodenfensteranaus1" << QByteArray("abc") << QByteArray("xyz") << true << 0;
+    for (const char *e : { "Beenden1", "Beenden2" })
+        QTest::newRow(e) << e << QByteArray("abc") << QByteArray("xyz") << false << 1;
+}
+
+void TestAnsicht::eintraegeLaufenWieIhreKnoepfe()
+{
+    QFETCH(QString, eintrag);
+    QFETCH(QByteArray, klar);
+    QFETCH(QByteArray, chiffre);
+    QFETCH(bool, methodenfenster);
+    QFETCH(int, fragen);
+    Aufbau a;
+    a.klar().setText("abc");
+    a.chiffre().setText("xyz");
+    a.dialoge.antworten << Dialoge::Antwort::Abbrechen;
+    a.klicke(qPrintable(eintrag));
+    QCOMPARE(a.klar().text(), klar.toStdString());
+    QCOMPARE(a.chiffre().text(), chiffre.toStdString());
+    QCOMPARE(a.option().isVisible(), methodenfenster);
+    QCOMPARE(a.dialoge.fragen.size(), fragen);
+    QVERIFY(a.haupt().isVisible());
 }
 
 void TestAnsicht::texteTauschen_data()
@@ -327,26 +374,32 @@ void TestAnsicht::texteTauschen_data()
                                       << "unbenannt.txt";
 }
 
+// Each pane takes the other's name and folder along with its text, so a quick
+// save of a swapped text replaces the file that text came from.
 void TestAnsicht::texteTauschen()
 {
     QFETCH(QByteArray, klartext);
     QFETCH(QByteArray, chiffre);
     QFETCH(QString, klarName);
     QFETCH(QString, chiffreName);
+    QTemporaryDir ordnerP;
+    QTemporaryDir ordnerC;
     Aufbau a;
-    a.klar().setText(klartext.toStdString());
-    a.chiffre().setText(chiffre.toStdString());
-    a.haupt().KlartextDatei = QStringLiteral("p.txt");
-    a.haupt().ChiffreDatei = QStringLiteral("c.txt");
-    a.haupt().KlartextGeaendert = false;
-    a.haupt().ChiffreGeaendert = false;
-    a.aktion("Textetauschen").trigger();
+    a.dialoge.dateien << schreibeDatei(ordnerP, QStringLiteral("p.txt"), klartext)
+                      << schreibeDatei(ordnerC, QStringLiteral("c.txt"), chiffre);
+    a.klicke("Klartextffnen1");
+    a.klicke("Chiffreffnen1");
+    a.klicke("Textetauschen");
     QCOMPARE(a.klar().text(), chiffre.toStdString());
     QCOMPARE(a.chiffre().text(), klartext.toStdString());
     QCOMPARE(a.haupt().KlartextDatei, klarName);
     QCOMPARE(a.haupt().ChiffreDatei, chiffreName);
     QVERIFY(a.haupt().KlartextGeaendert);
     QVERIFY(a.haupt().ChiffreGeaendert);
+    a.klar().setText(chiffre.toStdString() + "!");
+    a.klicke("Klartextspeichern1");
+    QCOMPARE(leseDatei(ordnerC.filePath(QStringLiteral("c.txt"))), chiffre + "!");
+    QCOMPARE(QDir(ordnerP.path()).entryList(QDir::Files), QStringList { "p.txt" });
 }
 
 void TestAnsicht::statuszeileOeffnetAdresse()
@@ -377,17 +430,6 @@ void TestAnsicht::altDWechseltDieMenues()
     }
     QCOMPARE(geoeffnet, (QStringList { "&Datei", "&Demos", "&Datei" }));
     QCOMPARE(a.klar().text(), Text());
-}
-
-void TestAnsicht::demoBefehleSindDa()
-{
-    Aufbau a;
-    for (const char *name : { "MatrixVerschlsselung1", "CaesarVerschlsselung1", "VigenreMatrix1",
-             "Liesmich1", "ber1" }) {
-        QVERIFY2(a.aktion(name).isEnabled(), name);
-        a.aktion(name).trigger();
-    }
-    QVERIFY(a.haupt().isVisible());
 }
 
 QTEST_MAIN(TestAnsicht)

@@ -49,8 +49,10 @@ private Q_SLOTS:
     void einschaltenSchreibtAlleWerte();
     void alleEinstellungenUeberstehenEinenNeustart();
     void ausschaltenLoeschtDenSchluessel();
-    void werteAusserhalbWerdenIgnoriert_data();
-    void werteAusserhalbWerdenIgnoriert();
+    void bereicheBeimLaden_data();
+    void bereicheBeimLaden();
+    void schliessenSpeichertVorDerFrage_data();
+    void schliessenSpeichertVorDerFrage();
     void animationsbereich_data();
     void animationsbereich();
     void kleinUndGrossZugleich();
@@ -82,7 +84,7 @@ void TestEinstellungen::ersterStartOhneSchluessel()
 void TestEinstellungen::einschaltenSchreibtAlleWerte()
 {
     Aufbau a;
-    a.aktion("OptInRegistry").trigger();
+    a.klicke("OptInRegistry");
     QVERIFY(a.aktion("OptInRegistry").isChecked());
     const QStringList namen = gelesen(a).allKeys();
     QCOMPARE(namen.size(), 29);
@@ -113,18 +115,18 @@ void TestEinstellungen::alleEinstellungenUeberstehenEinenNeustart()
         a.steuer<QRadioButton>("RBMatrixManSpalten").setChecked(true);
         a.steuer<QSpinBox>("SpEdSpalten").setValue(42);
         a.dialoge.schriften << Schrift { schrift, QColor(255, 0, 0) };
-        a.aktion("Schriftartwaehlen").trigger();
-        a.aktion("Zeilenumbruchautomatisch").trigger();
-        a.aktion("MMHintergrundfarbig").trigger();
-        a.aktion("SMUeberschreibwarnung").trigger();
-        a.aktion("MMDemoOptUebernehmen").trigger();
+        a.klicke("Schriftartwaehlen");
+        a.klicke("Zeilenumbruchautomatisch");
+        a.klicke("MMHintergrundfarbig");
+        a.klicke("SMUeberschreibwarnung");
+        a.klicke("MMDemoOptUebernehmen");
         a.haupt().Pfad = QStringLiteral("/texte/");
         a.haupt().AnimationMin = 10;
         a.haupt().AnimationMax = 90;
         a.haupt().AnimationAktuell = 20;
         a.haupt().Blinken = true;
         a.haupt().Animation = false;
-        a.aktion("OptInRegistry").trigger();
+        a.klicke("OptInRegistry");
         QVERIFY(a.schliesse());
         datei = leseDatei(a.wurzeln.benutzer.filePath(kDatei));
     }
@@ -169,7 +171,7 @@ void TestEinstellungen::ausschaltenLoeschtDenSchluessel()
         schreibeDatei(w.benutzer, QStringLiteral("Nordhain/Anderes.conf"), "[General]\n");
     });
     QVERIFY(a.aktion("OptInRegistry").isChecked());
-    a.aktion("OptInRegistry").trigger();
+    a.klicke("OptInRegistry");
     QVERIFY(!QFileInfo::exists(a.wurzeln.benutzer.filePath(kDatei)));
     // The maker's key stays while it holds another program's key...
     QVERIFY(
@@ -180,28 +182,58 @@ void TestEinstellungen::ausschaltenLoeschtDenSchluessel()
     QVERIFY(QDir(a.wurzeln.benutzer.path()).isEmpty());
 }
 
-void TestEinstellungen::werteAusserhalbWerdenIgnoriert_data()
+void TestEinstellungen::bereicheBeimLaden_data()
 {
     QTest::addColumn<QByteArray>("zeilen");
-    QTest::newRow("Methode 5") << QByteArray("Methode=" + dword(5));
-    QTest::newRow("Methode -1") << QByteArray("Methode=" + dword(-1));
-    QTest::newRow("CaesarVerschiebung 26") << QByteArray("CaesarVerschiebung=" + dword(26));
-    QTest::newRow("CaesarVerschiebung -1") << QByteArray("CaesarVerschiebung=" + dword(-1));
-    QTest::newRow("Spaltenzahl 0") << QByteArray("Spaltenzahl=" + dword(0));
-    QTest::newRow("Spaltenzahl 101") << QByteArray("Spaltenzahl=" + dword(101));
+    QTest::addColumn<int>("spalten");
+    QTest::newRow("Methode 5") << QByteArray("Methode=" + dword(5)) << 5;
+    QTest::newRow("Methode -1") << QByteArray("Methode=" + dword(-1)) << 5;
+    QTest::newRow("CaesarVerschiebung 26") << QByteArray("CaesarVerschiebung=" + dword(26)) << 5;
+    QTest::newRow("CaesarVerschiebung -1") << QByteArray("CaesarVerschiebung=" + dword(-1)) << 5;
+    QTest::newRow("Spaltenzahl 0") << QByteArray("Spaltenzahl=" + dword(0)) << 5;
+    QTest::newRow("Spaltenzahl 1 is taken") << QByteArray("Spaltenzahl=" + dword(1)) << 1;
+    QTest::newRow("Spaltenzahl 100 is taken") << QByteArray("Spaltenzahl=" + dword(100)) << 100;
+    QTest::newRow("Spaltenzahl 101") << QByteArray("Spaltenzahl=" + dword(101)) << 5;
 }
 
-void TestEinstellungen::werteAusserhalbWerdenIgnoriert()
+void TestEinstellungen::bereicheBeimLaden()
 {
     QFETCH(QByteArray, zeilen);
+    QFETCH(int, spalten);
     Aufbau a({}, gespeichert(zeilen + "\n"));
     QVERIFY(a.aktion("OptInRegistry").isChecked());
     const Methodeneinstellungen e = a.option().einstellungen();
     QCOMPARE(e.methode, 1);
     QCOMPARE(e.verschiebung, 2);
     QCOMPARE(a.option().GemerkteVerschiebung(), 2);
-    QCOMPARE(a.option().spaltenzahl(), 5);
+    QCOMPARE(a.option().spaltenzahl(), spalten);
     QVERIFY(a.dialoge.fehler.isEmpty());
+}
+
+void TestEinstellungen::schliessenSpeichertVorDerFrage_data()
+{
+    QTest::addColumn<bool>("an");
+    QTest::newRow("on: written") << true;
+    QTest::newRow("off: deleted") << false;
+}
+
+// The settings are saved or deleted before the unsaved-text question, so
+// even a close that the user then cancels has done it.
+void TestEinstellungen::schliessenSpeichertVorDerFrage()
+{
+    QFETCH(bool, an);
+    Aufbau a({}, gespeichert("Methode=" + dword(2) + "\n"));
+    // Off with the key still there, as another running copy may leave it.
+    a.aktion("OptInRegistry").setChecked(an);
+    a.option().setMethode(4);
+    a.klar().setText("ungespeichert");
+    a.dialoge.antworten << Dialoge::Antwort::Abbrechen;
+    QVERIFY(!a.schliesse());
+    QCOMPARE(a.dialoge.fragen.size(), 1);
+    if (an)
+        QCOMPARE(gelesen(a).value(QStringLiteral("Methode")).toString(), QString(dword(4)));
+    else
+        QVERIFY(!QFileInfo::exists(a.wurzeln.benutzer.filePath(kDatei)));
 }
 
 void TestEinstellungen::animationsbereich_data()
@@ -265,7 +297,7 @@ void TestEinstellungen::schluesselUebersteht()
     {
         Aufbau a;
         a.steuer<QLineEdit>("EdSchluessel").setText(feld);
-        a.aktion("OptInRegistry").trigger();
+        a.klicke("OptInRegistry");
         const QString gespeichert
             = gelesen(a).value(QStringLiteral("VigenereSchluessel")).toString();
         QCOMPARE(gespeichert.toStdString(),
@@ -469,7 +501,7 @@ void TestEinstellungen::fremdeDateienBleiben()
     });
     if (!maschine) {
         QVERIFY(a.aktion("OptInRegistry").isChecked());
-        a.aktion("OptInRegistry").trigger();
+        a.klicke("OptInRegistry");
         QVERIFY(a.schliesse());
     }
     QCOMPARE(inhalt((maschine ? a.wurzeln.maschine : a.wurzeln.benutzer).path()), fremd);

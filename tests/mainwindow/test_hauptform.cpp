@@ -57,6 +57,7 @@ private Q_SLOTS:
     void vorbereitungenInIhrerReihenfolge();
     void zweitesVerschluesselnAendertNichts();
     void caesarMerktVerschiebung();
+    void aenderungsregel_data();
     void aenderungsregel();
     void methodenfensterUmschalten();
     void methodenfensterAmRechtenRand();
@@ -76,8 +77,6 @@ void TestHauptform::startPlatzierung()
     QVERIFY(qAbs(rahmen.top() - (bildschirm - rahmen.height()) / 2) <= 4);
     QVERIFY(a.haupt().isVisible());
     QVERIFY(!a.option().isVisible());
-    QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("unbenannt.txt"));
-    QCOMPARE(a.haupt().AnimationAktuell, 150);
 }
 
 void TestHauptform::kommandozeileMitDatei_data()
@@ -309,6 +308,7 @@ void TestHauptform::leererKlartextLeertChiffre()
     Aufbau a;
     a.option().setMethode(methode);
     a.chiffre().setText("alt");
+    a.haupt().ChiffreDatei = QStringLiteral("alt.txt");
     a.klick("BVerschluesseln");
     QCOMPARE(a.chiffre().text(), Text());
     QCOMPARE(a.haupt().ChiffreDatei, QStringLiteral("unbenannt.txt"));
@@ -367,18 +367,32 @@ void TestHauptform::caesarMerktVerschiebung()
     QCOMPARE(a.klar().text(), Text("a"));
 }
 
+void TestHauptform::aenderungsregel_data()
+{
+    QTest::addColumn<bool>("chiffre");
+    QTest::newRow("plaintext pane") << false;
+    QTest::newRow("ciphertext pane") << true;
+}
+
+// Typing marks only the edited pane unsaved; deleting its last character
+// also takes its file name.
 void TestHauptform::aenderungsregel()
 {
+    QFETCH(bool, chiffre);
     Aufbau a;
-    a.haupt().KlartextDatei = QStringLiteral("brief.txt");
-    a.klar().setFocus();
-    QTest::keyClicks(&a.klar(), QStringLiteral("ab"));
-    QVERIFY(a.haupt().KlartextGeaendert);
-    QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("brief.txt"));
-    QTest::keyClick(&a.klar(), Qt::Key_Backspace);
-    QTest::keyClick(&a.klar(), Qt::Key_Backspace);
-    QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("unbenannt.txt"));
-    QVERIFY(!a.haupt().ChiffreGeaendert);
+    TextPane &pane = chiffre ? a.chiffre() : a.klar();
+    QString &datei = chiffre ? a.haupt().ChiffreDatei : a.haupt().KlartextDatei;
+    a.haupt().KlartextDatei = a.haupt().ChiffreDatei = QStringLiteral("brief.txt");
+    pane.setFocus();
+    QTest::keyClicks(&pane, QStringLiteral("ab"));
+    QCOMPARE(a.haupt().KlartextGeaendert, !chiffre);
+    QCOMPARE(a.haupt().ChiffreGeaendert, chiffre);
+    QCOMPARE(datei, QStringLiteral("brief.txt"));
+    QTest::keyClick(&pane, Qt::Key_Backspace);
+    QTest::keyClick(&pane, Qt::Key_Backspace);
+    QCOMPARE(datei, QStringLiteral("unbenannt.txt"));
+    QCOMPARE(
+        chiffre ? a.haupt().KlartextDatei : a.haupt().ChiffreDatei, QStringLiteral("brief.txt"));
 }
 
 void TestHauptform::methodenfensterUmschalten()
@@ -395,7 +409,7 @@ void TestHauptform::methodenfensterUmschalten()
     QVERIFY(werkzeug->isChecked());
     QCOMPARE(a.option().frameGeometry().left(),
         a.haupt().frameGeometry().left() + a.haupt().frameGeometry().width());
-    menue->trigger();
+    a.klicke("Optionsfester");
     QVERIFY(!a.option().isVisible());
     QCOMPARE(knopf.text(), QStringLiteral("&Methode >>"));
     QVERIFY(!menue->isChecked());
