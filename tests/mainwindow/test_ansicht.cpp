@@ -211,8 +211,14 @@ void TestAnsicht::demoRichtlinie_data()
                          << QList<bool> { false, false, false, false };
     QTest::newRow("-2: bits, no cap")
         << QByteArray("dword:fffffffe") << QList<bool> { true, false, false, true };
+    QTest::newRow("typed 7") << QByteArray("7") << QList<bool> { false, false, false, false };
+    QTest::newRow("typed 3") << QByteArray("3") << QList<bool> { false, false, true, true };
+    QTest::newRow("typed -1: bits, no cap")
+        << QByteArray("-1") << QList<bool> { false, false, false, true };
     QTest::newRow("text counts as 0")
         << QByteArray("sieben") << QList<bool> { true, true, true, true };
+    QTest::newRow("hex typed as text counts as 0")
+        << QByteArray("0x7") << QList<bool> { true, true, true, true };
 }
 
 void TestAnsicht::demoRichtlinie()
