@@ -44,6 +44,7 @@ private Q_SLOTS:
     void schriftart();
     void texteTauschen_data();
     void texteTauschen();
+    void statuszeileOeffnetAdresse_data();
     void statuszeileOeffnetAdresse();
     void altDWechseltDieMenues();
     void demoBefehleSindDa();
@@ -355,14 +356,26 @@ void TestAnsicht::texteTauschen()
     QVERIFY(a.haupt().ChiffreGeaendert);
 }
 
+void TestAnsicht::statuszeileOeffnetAdresse_data()
+{
+    QTest::addColumn<Qt::MouseButton>("knopf");
+    QTest::addColumn<bool>("oeffnet");
+    QTest::newRow("left") << Qt::LeftButton << true;
+    QTest::newRow("right") << Qt::RightButton << false;
+    QTest::newRow("middle") << Qt::MiddleButton << false;
+}
+
 void TestAnsicht::statuszeileOeffnetAdresse()
 {
+    QFETCH(Qt::MouseButton, knopf);
+    QFETCH(bool, oeffnet);
     Aufbau a;
     QLabel &zeile = a.steuer<QLabel>("StatusBar1");
     QVERIFY(zeile.text().contains(QStringLiteral("Nordhain")));
-    QTest::mouseClick(&zeile, Qt::LeftButton);
-    QCOMPARE(a.dialoge.adressen.size(), 1);
-    QCOMPARE(a.dialoge.adressen[0].host(), QStringLiteral("zifferon.example"));
+    QTest::mouseClick(&zeile, knopf);
+    QCOMPARE(a.dialoge.adressen.size(), oeffnet ? 1 : 0);
+    if (oeffnet)
+        QCOMPARE(a.dialoge.adressen[0].host(), QStringLiteral("zifferon.example"));
 }
 
 // "&Datei" and "&Demos" share Alt+D: the menus open in turn.
