@@ -345,7 +345,8 @@ bool THauptform::eventFilter(QObject *watched, QEvent *event)
         auto *maus = static_cast<QMouseEvent *>(event);
         if (!arbeitsflaeche->childAt(maus->position().toPoint()))
             FormMouseDown(maus);
-    } else if (watched == StatusBar1 && event->type() == QEvent::MouseButtonRelease)
+    } else if (watched == StatusBar1 && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
         StatusBar1Click();
     return QMainWindow::eventFilter(watched, event);
 }

@@ -135,12 +135,10 @@ bool THauptform::PruefeBeideGespeichert()
         return true;
     switch (dialoge.FrageJaNeinAbbrechen(
         this, QStringLiteral("Beide Texte wurden noch nicht gespeichert. Jetzt speichern?"))) {
-    case Dialoge::Antwort::Ja: {
-        // Both are tried, even when the first fails.
-        const bool klartext = Klartextspeichern1Click();
-        const bool chiffre = Chiffrespeichern1Click();
-        return klartext && chiffre;
-    }
+    case Dialoge::Antwort::Ja:
+        // A plaintext that was not saved cancels the action anyway, so the
+        // user is not taken through a second save dialog for nothing.
+        return Klartextspeichern1Click() && Chiffrespeichern1Click();
     case Dialoge::Antwort::Nein:
         return true;
     case Dialoge::Antwort::Abbrechen:

@@ -20,6 +20,18 @@ constexpr Schritt kVorbereitungen[] = {
     { &Methodeneinstellungen::leerzeichenLoeschen, verschl::LoescheLeerzeichen },
 };
 
+// The checked preparations applied to `text`. One comparison with the text
+// before marks the pane exactly as a write after each step would: lower and
+// upper case exclude each other, and no other step can undo what one did.
+verschl::Text vorbereitet(const Methodeneinstellungen &e, verschl::Text text)
+{
+    for (const Schritt &schritt : kVorbereitungen) {
+        if (e.*schritt.schalter)
+            text = schritt.funktion(text);
+    }
+    return text;
+}
+
 // The method's function in one direction; nothing when there is no result
 // (no method selected, or an empty Vigenère key).
 std::optional<verschl::Text> wende(
@@ -55,13 +67,15 @@ void THauptform::schreibe(TextPane &pane, const verschl::Text &text)
 void THauptform::BVerschluesselnClick()
 {
     const Methodeneinstellungen e = methodenfenster->einstellungen();
-    for (const Schritt &schritt : kVorbereitungen) {
-        if (e.*schritt.schalter)
-            schreibe(*MKlar, schritt.funktion(MKlar->text()));
-    }
+    // A pane holds up to tens of MiB, and each read or write converts all of
+    // it: the preparations run on one copy, written back once.
+    const verschl::Text vorher = MKlar->text();
+    const verschl::Text klartext = vorbereitet(e, vorher);
+    if (klartext != vorher)
+        MKlar->setText(klartext);
     if (e.methode == 1)
         methodenfenster->setGemerkteVerschiebung(e.verschiebung);
-    if (const auto chiffre = wende(e, MKlar->text(), true))
+    if (const auto chiffre = wende(e, klartext, true))
         schreibe(*MChiffre, *chiffre);
 }
 

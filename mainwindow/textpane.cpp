@@ -169,13 +169,16 @@ bool TextPane::loescheUeberFortsetzung(bool zurueck)
 
 void TextPane::keyPressEvent(QKeyEvent *event)
 {
-    // Alt+letter belongs to the window's buttons and menus; without this the
-    // pane would type the letter on some platforms.
     const auto mods = event->modifiers();
+#ifndef Q_OS_MACOS
+    // Alt+letter belongs to the window's buttons and menus; without this the
+    // pane would type the letter on some platforms. On macOS the Option key
+    // types characters such as @ and [ instead, and menus have no Alt keys.
     if ((mods & Qt::AltModifier) && !(mods & Qt::ControlModifier)) {
         event->ignore();
         return;
     }
+#endif
     if (!isReadOnly()) {
         // Enter starts a new line, also within a continuation block.
         if (event->matches(QKeySequence::InsertParagraphSeparator)) {

@@ -6,6 +6,26 @@
 
 namespace richtlinie {
 
+namespace {
+
+// An administrator who edits the store by hand types a plain decimal number,
+// which the store keeps as text; anything else of the wrong type counts as 0.
+int leseZahl(const registry::Schluessel &schluessel, const QString &name)
+{
+    try {
+        return schluessel.leseGanzzahl(name);
+    } catch (const registry::Fehler &) { }
+    try {
+        bool zahl = false;
+        const int wert = schluessel.leseText(name).toInt(&zahl, 10);
+        return zahl ? wert : 0;
+    } catch (const registry::Fehler &) {
+        return 0;
+    }
+}
+
+} // namespace
+
 int NoDemo()
 {
     const QString name = QStringLiteral("NoDemo");
@@ -13,11 +33,7 @@ int NoDemo()
         registry::Wurzel::LokaleMaschine, QStringLiteral("Software\\rovozu"), false);
     if (!schluessel || !schluessel->hatWert(name))
         return 0;
-    try {
-        return std::min(schluessel->leseGanzzahl(name), 7);
-    } catch (const registry::Fehler &) {
-        return 0;
-    }
+    return std::min(leseZahl(*schluessel, name), 7);
 }
 
 } // namespace richtlinie

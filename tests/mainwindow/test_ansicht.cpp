@@ -45,6 +45,7 @@ private Q_SLOTS:
     void schriftart();
     void texteTauschen_data();
     void texteTauschen();
+    void statuszeileOeffnetAdresse_data();
     void statuszeileOeffnetAdresse();
     void altDWechseltDieMenues();
     void eintraegeLaufenWieIhreKnoepfe_data();
@@ -213,8 +214,14 @@ void TestAnsicht::demoRichtlinie_data()
                          << QList<bool> { false, false, false, false };
     QTest::newRow("-2: bits, no cap")
         << QByteArray("dword:fffffffe") << QList<bool> { true, false, false, true };
+    QTest::newRow("typed 7") << QByteArray("7") << QList<bool> { false, false, false, false };
+    QTest::newRow("typed 3") << QByteArray("3") << QList<bool> { false, false, true, true };
+    QTest::newRow("typed -1: bits, no cap")
+        << QByteArray("-1") << QList<bool> { false, false, false, true };
     QTest::newRow("text counts as 0")
         << QByteArray("sieben") << QList<bool> { true, true, true, true };
+    QTest::newRow("hex typed as text counts as 0")
+        << QByteArray("0x7") << QList<bool> { true, true, true, true };
 }
 
 void TestAnsicht::demoRichtlinie()
@@ -402,14 +409,26 @@ void TestAnsicht::texteTauschen()
     QCOMPARE(QDir(ordnerP.path()).entryList(QDir::Files), QStringList { "p.txt" });
 }
 
+void TestAnsicht::statuszeileOeffnetAdresse_data()
+{
+    QTest::addColumn<Qt::MouseButton>("knopf");
+    QTest::addColumn<bool>("oeffnet");
+    QTest::newRow("left") << Qt::LeftButton << true;
+    QTest::newRow("right") << Qt::RightButton << false;
+    QTest::newRow("middle") << Qt::MiddleButton << false;
+}
+
 void TestAnsicht::statuszeileOeffnetAdresse()
 {
+    QFETCH(Qt::MouseButton, knopf);
+    QFETCH(bool, oeffnet);
     Aufbau a;
     QLabel &zeile = a.steuer<QLabel>("StatusBar1");
     QVERIFY(zeile.text().contains(QStringLiteral("Nordhain")));
-    QTest::mouseClick(&zeile, Qt::LeftButton);
-    QCOMPARE(a.dialoge.adressen.size(), 1);
-    QCOMPARE(a.dialoge.adressen[0].host(), QStringLiteral("zifferon.example"));
+    QTest::mouseClick(&zeile, knopf);
+    QCOMPARE(a.dialoge.adressen.size(), oeffnet ? 1 : 0);
+    if (oeffnet)
+        QCOMPARE(a.dialoge.adressen[0].host(), QStringLiteral("zifferon.example"));
 }
 
 // "&Datei" and "&Demos" share Alt+D: the menus open in turn.

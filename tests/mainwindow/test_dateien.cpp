@@ -80,6 +80,7 @@ private Q_SLOTS:
     void fragenVorDemVerlust_data();
     void fragenVorDemVerlust();
     void jaOhneSpeichernBrichtAb();
+    void beideJaAbbruchImErstenDialog();
     void schliessenFragt_data();
     void schliessenFragt();
 };
@@ -545,6 +546,18 @@ void TestDateien::jaOhneSpeichernBrichtAb()
     a.klicke("MMKlartextloeschen");
     QCOMPARE(a.klar().text(), Text());
     QCOMPARE(leseDatei(ordner.filePath(QStringLiteral("fehlt/x.txt"))), QByteArray("wertvoll"));
+}
+
+// With both texts unsaved, cancelling the first save dialog stops there.
+void TestDateien::beideJaAbbruchImErstenDialog()
+{
+    Aufbau a;
+    a.klar().setText("neu");
+    a.chiffre().setText("geheim");
+    a.dialoge.antworten << Antwort::Ja;
+    a.dialoge.dateien << std::nullopt << std::nullopt;
+    QVERIFY(!schliesse(a));
+    QCOMPARE(a.dialoge.dateidialoge.size(), 1);
 }
 
 void TestDateien::schliessenFragt_data()

@@ -54,6 +54,7 @@ private Q_SLOTS:
     void leererKlartextLeertChiffre_data();
     void leererKlartextLeertChiffre();
     void vigenereOhneSchluessel();
+    void vorbereitungenInIhrerReihenfolge_data();
     void vorbereitungenInIhrerReihenfolge();
     void zweitesVerschluesselnAendertNichts();
     void caesarMerktVerschiebung();
@@ -329,17 +330,45 @@ void TestHauptform::vigenereOhneSchluessel()
     QCOMPARE(a.klar().text(), Text("ABC"));
 }
 
+void TestHauptform::vorbereitungenInIhrerReihenfolge_data()
+{
+    QTest::addColumn<QStringList>("schalter");
+    QTest::addColumn<Text>("vorher");
+    QTest::addColumn<Text>("nachher");
+    QTest::addColumn<bool>("geaendert");
+    QTest::newRow("none") << QStringList() << Text("\xC4pfel") << Text("\xC4pfel") << false;
+    QTest::newRow("nothing to do") << QStringList { "CBUmlauteErsetzen", "CBKlein" }
+                                   << Text("apfel") << Text("apfel") << false;
+    QTest::newRow("umlauts before upper case, then blanks")
+        << QStringList { "CBUmlauteErsetzen", "CBGross", "CBLeerzeichen" }
+        << Text("\xC4pfel und Birnen\r\nzwei") << Text("AEPFELUNDBIRNEN\r\nZWEI") << true;
+    QTest::newRow("lower case, then blanks") << QStringList { "CBKlein", "CBLeerzeichen" }
+                                             << Text("Hallo Welt") << Text("hallowelt") << true;
+    QTest::newRow("blanks only: the pane is emptied")
+        << QStringList { "CBLeerzeichen" } << Text("  ") << Text() << true;
+}
+
+// The preparations rewrite the plaintext pane in their fixed order; it counts
+// as changed exactly when its text differs afterwards.
 void TestHauptform::vorbereitungenInIhrerReihenfolge()
 {
+    QFETCH(QStringList, schalter);
+    QFETCH(Text, vorher);
+    QFETCH(Text, nachher);
+    QFETCH(bool, geaendert);
     Aufbau a;
     a.option().setMethode(1);
-    a.steuer<QCheckBox>("CBUmlauteErsetzen").setChecked(true);
-    a.steuer<QCheckBox>("CBGross").setChecked(true);
-    a.steuer<QCheckBox>("CBLeerzeichen").setChecked(true);
-    a.klar().setText("\xC4pfel und Birnen\r\nzwei");
+    for (const QString &name : schalter)
+        a.steuer<QCheckBox>(qPrintable(name)).setChecked(true);
+    a.klar().setText(vorher);
+    a.haupt().KlartextDatei = QStringLiteral("brief.txt");
+    a.haupt().KlartextGeaendert = false;
     a.klick("BVerschluesseln");
-    QCOMPARE(a.klar().text(), Text("AEPFELUNDBIRNEN\r\nZWEI"));
-    QCOMPARE(a.chiffre().text(), verschl::CaesarVerschieben("AEPFELUNDBIRNEN\r\nZWEI", 2));
+    QCOMPARE(a.klar().text(), nachher);
+    QCOMPARE(a.haupt().KlartextGeaendert, geaendert);
+    QCOMPARE(a.haupt().KlartextDatei, nachher.empty() ? THauptform::Unbenannt : "brief.txt");
+    QCOMPARE(a.chiffre().text(), verschl::CaesarVerschieben(nachher, 2));
+    QCOMPARE(a.haupt().ChiffreGeaendert, !nachher.empty());
 }
 
 void TestHauptform::zweitesVerschluesselnAendertNichts()

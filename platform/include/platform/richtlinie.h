@@ -6,8 +6,8 @@
 namespace richtlinie {
 
 // "NoDemo": bit 1 hides the matrix, 2 the Caesar, 4 the Vigenère
-// demonstration. Anything unreadable counts as 0, a value of the wrong type
-// included; larger values count as 7.
+// demonstration. A text that is a plain decimal number counts as that number;
+// anything else unreadable counts as 0; larger values count as 7.
 int NoDemo();
 
 } // namespace richtlinie
