@@ -556,7 +556,7 @@ void TestDateien::beideJaAbbruchImErstenDialog()
     a.chiffre().setText("geheim");
     a.dialoge.antworten << Antwort::Ja;
     a.dialoge.dateien << std::nullopt << std::nullopt;
-    QVERIFY(!schliesse(a));
+    QVERIFY(!a.schliesse());
     QCOMPARE(a.dialoge.dateidialoge.size(), 1);
 }
 
