@@ -37,7 +37,6 @@ THauptform::THauptform(Dialoge &dialoge, const QStringList &argumente)
     setWindowTitle(QStringLiteral("Zifferon"));
     setWindowIcon(QIcon(QStringLiteral(":/zifferon.svg")));
     setFont(schriften::Fensterschrift(11));
-    setMinimumSize(350, 260);
     erzeugeAktionen();
     erzeugeSteuerelemente();
     erzeugeMenues();

@@ -238,13 +238,14 @@ void TestAnsicht::demoRichtlinie()
     QVERIFY(a.dialoge.warnungen.isEmpty() && a.dialoge.fehler.isEmpty());
 }
 
-// At the smallest size both panes keep one positive height and the four
-// buttons one width with 10 pixels between them.
+// At the smallest size, frame included, both panes keep one positive height
+// and the four buttons one width with 10 pixels between them.
 void TestAnsicht::kleinsteGroesse()
 {
     Aufbau a;
-    a.haupt().resize(a.haupt().minimumSize());
+    a.haupt().resize(1, 1);
     QCoreApplication::processEvents();
+    QCOMPARE(a.haupt().frameGeometry().size(), QSize(350, 260));
     const QWidget &klar = a.klar();
     const QWidget &chiffre = a.chiffre();
     QVERIFY(klar.height() > 0);
