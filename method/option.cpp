@@ -366,6 +366,17 @@ void TOptionForm::zeigeNurMethodenfenster()
     activateWindow();
 }
 
+// Qt would start at the first method in the tab order, and Space would then
+// switch the method: the user starts at the checked one.
+void TOptionForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    QWidget *fokus = focusWidget();
+    QAbstractButton *gewaehlt = RadioGroupItems->checkedButton();
+    if (gewaehlt && (!fokus || RadioGroupItems->buttons().contains(fokus)))
+        gewaehlt->setFocus();
+}
+
 // The window lives as long as the program: closing only hides it.
 void TOptionForm::closeEvent(QCloseEvent *event)
 {
