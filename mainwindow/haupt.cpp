@@ -29,7 +29,6 @@ THauptform::THauptform(Dialoge &dialoge, Fensterfabrik &fabrik, const QStringLis
     setWindowTitle(QStringLiteral("Zifferon"));
     setWindowIcon(QIcon(QStringLiteral(":/zifferon.svg")));
     setFont(schriften::Fensterschrift(11));
-    setMinimumSize(350, 260);
     erzeugeAktionen();
     erzeugeSteuerelemente();
     erzeugeMenues();
@@ -306,19 +305,19 @@ void THauptform::erzeugeStatuszeile()
     statusBar()->addWidget(StatusBar1, 1);
 }
 
-// The layout rule. The numbers are those of the designed client area, whose
-// top 29 pixels hold the tool bar and whose bottom 19 the status bar; the work
-// area lies between them.
+// The layout rule. The numbers are those of the designed client area, which
+// holds the tool bar at its top and the status bar at its bottom; the work
+// area lies between them. Both bars are as high as the style makes them.
 void THauptform::FormResize()
 {
-    constexpr int werkzeugleiste = 29;
-    constexpr int statuszeile = 19;
+    const int werkzeugleiste = ToolBar->sizeHint().height();
     const int W = arbeitsflaeche->width();
-    const int H = arbeitsflaeche->height() + werkzeugleiste + statuszeile;
+    const int H = arbeitsflaeche->height() + werkzeugleiste + statusBar()->sizeHint().height();
 
     const int paneHoehe = std::max((H - 150) / 2, 0);
     const int klarOben = 54 - werkzeugleiste;
-    LKlartext->setGeometry(2, 30 - werkzeugleiste, LKlartext->sizeHint().width(), 20);
+    // Designed one pixel below a tool bar of 29 pixels; never under a higher one.
+    LKlartext->setGeometry(2, std::max(30 - werkzeugleiste, 0), LKlartext->sizeHint().width(), 20);
     MKlar->setGeometry(0, klarOben, W, paneHoehe);
     const int chiffreOben = klarOben + paneHoehe + 30;
     MChiffre->setGeometry(0, chiffreOben, W, paneHoehe);

@@ -3,6 +3,7 @@
 #include "mainwindow/einstellungen.h"
 #include "mainwindow/haupt.h"
 #include "mainwindow/textpane.h"
+#include "platform/fensterplatz.h"
 #include "platform/richtlinie.h"
 #include "platform/textdatei.h"
 #include "schnittstellen/dialoge.h"
@@ -15,6 +16,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 void THauptform::FormCreate(const QStringList &argumente)
 {
@@ -53,13 +55,23 @@ void THauptform::DemoRichtlinieAnwenden()
     }
 }
 
-// Left edge at 5, vertically centred on the screen, 550 wide.
+// Left edge at 5, vertically centred on the screen, 550 wide. The centre and
+// the smallest size count the frame in, so both are set again once the
+// window manager has told its size.
 void THauptform::platziereFenster()
 {
-    const QRect bildschirm = screen()->geometry();
     resize(550, 394 + menuBar()->sizeHint().height());
-    const int oben = (bildschirm.height() - frameGeometry().height()) / 2;
-    move(bildschirm.x() + 5, bildschirm.y() + oben);
+    create();
+    fensterplatz::NachRahmen(*windowHandle(), [this] {
+        const QMargins rahmen = windowHandle()->frameMargins();
+        setMinimumSize(QSize(350, 260).shrunkBy(rahmen));
+        setGeometry(
+            QRect(fensterplatz::AmLinkenRand(screen()->geometry(), rahmen, size(), 5), size()));
+        // With "-firstoption" the method window may have been framed first,
+        // beside where this window stood before.
+        if (MethodenfensterOffen)
+            platziereMethodenfenster();
+    });
 }
 
 void THauptform::KommandozeileAuswerten(const QStringList &argumente)
@@ -114,11 +126,8 @@ void THauptform::BOptionenClick()
         setzeMethodenfensterAnzeige(false);
     } else {
         setzeMethodenfensterAnzeige(true);
-        // Placed before showing so it appears in about the right place, and
-        // again once shown, when the window frame's size is known.
         platziereMethodenfenster();
         methodenfenster->fenster().show();
-        platziereMethodenfenster();
     }
 }
 
@@ -131,18 +140,19 @@ void THauptform::setzeMethodenfensterAnzeige(bool offen)
     BOptionen->setText(offen ? QStringLiteral("<< &Methode") : QStringLiteral("&Methode >>"));
 }
 
-// Beside the main window, but never past the screen's right edge or above its top.
+// Beside the main window, but never past the screen's right edge or above its
+// top. Both frames count, and the method window's own is known only once it
+// has been shown.
 void THauptform::platziereMethodenfenster()
 {
     QWidget &fenster = methodenfenster->fenster();
-    const QRect bildschirm = screen()->geometry();
-    const QRect haupt = frameGeometry();
-    const int breite = fenster.frameGeometry().width();
-    int links = haupt.left() + haupt.width();
-    if (links + breite > bildschirm.x() + bildschirm.width())
-        links = bildschirm.x() + bildschirm.width() - breite;
-    const int oben = std::max(haupt.top(), bildschirm.y());
-    fenster.move(links, oben);
+    fenster.winId(); // creates its native window, which holds the frame
+    fensterplatz::NachRahmen(*fenster.windowHandle(), [this, &fenster] {
+        const QRect haupt = geometry().marginsAdded(windowHandle()->frameMargins());
+        fenster.setGeometry(QRect(fensterplatz::Daneben(screen()->geometry(), haupt,
+                                      fenster.windowHandle()->frameMargins(), fenster.size()),
+            fenster.size()));
+    });
 }
 
 void THauptform::MethodenfensterGeschlossen()

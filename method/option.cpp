@@ -4,6 +4,7 @@
 #include "method/option.h"
 
 #include "platform/codepage.h"
+#include "platform/fensterplatz.h"
 #include "platform/schriften.h"
 
 #include <algorithm>
@@ -385,15 +386,26 @@ void TOptionForm::FormCreate()
 void TOptionForm::zeigeNurMethodenfenster()
 {
     haupt.ausserSicht();
-    // A created window knows its frame on most window systems even before it
-    // is shown; the frame counts into the size that is centred.
+    // The frame counts into the size that is centred.
     create();
-    const QSize aussen = size().grownBy(windowHandle()->frameMargins());
-    const QRect bildschirm = screen()->geometry();
-    move(bildschirm.x() + (bildschirm.width() - aussen.width()) / 2,
-        bildschirm.y() + (bildschirm.height() - aussen.height()) / 2);
+    fensterplatz::NachRahmen(*windowHandle(), [this] {
+        setGeometry(QRect(
+            fensterplatz::Mittig(screen()->geometry(), windowHandle()->frameMargins(), size()),
+            size()));
+    });
     show();
     activateWindow();
+}
+
+// Qt would start at the first method in the tab order, and Space would then
+// switch the method: the user starts at the checked one.
+void TOptionForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    QWidget *fokus = focusWidget();
+    QAbstractButton *gewaehlt = RadioGroupItems->checkedButton();
+    if (gewaehlt && (!fokus || RadioGroupItems->buttons().contains(fokus)))
+        gewaehlt->setFocus();
 }
 
 // The window lives as long as the program: closing only hides it.

@@ -33,12 +33,21 @@ const QStringList kMethoden = {
     QStringLiteral("Vigenère-Verschlüsselung"),
 };
 
-// Every control carries its member name as object name, so tests and readers
-// find it by the same word.
+// Qt's check boxes and radio buttons take clicks only on the box and the
+// caption; these take them over their whole designed width.
+template <typename Knopf> class GanzKlickbar : public Knopf
+{
+public:
+    using Knopf::Knopf;
+
+protected:
+    bool hitButton(const QPoint &pos) const override { return this->rect().contains(pos); }
+};
+
 QCheckBox *kontrollkaestchen(
     QWidget *eltern, const char *name, const QString &beschriftung, int links, int oben, int breite)
 {
-    auto *kaestchen = benannt(new QCheckBox(beschriftung, eltern), name);
+    auto *kaestchen = benannt(new GanzKlickbar<QCheckBox>(beschriftung, eltern), name);
     kaestchen->setGeometry(links, oben, breite, kKnopfHoehe);
     return kaestchen;
 }
@@ -76,7 +85,7 @@ void TOptionForm::erzeugeSteuerelemente()
     RadioGroup->setGeometry(8, 8, 217, 121);
     RadioGroupItems = benannt(new QButtonGroup(this), "RadioGroupItems");
     for (int i = 0; i < kMethoden.size(); ++i) {
-        auto *knopf = new QRadioButton(kMethoden[i], RadioGroup);
+        auto *knopf = new GanzKlickbar<QRadioButton>(kMethoden[i], RadioGroup);
         knopf->setObjectName(QStringLiteral("RadioGroupItem%1").arg(i));
         knopf->setGeometry(8, kMethodenErsteZeile + i * kMethodenZeilenAbstand, 201, kKnopfHoehe);
         RadioGroupItems->addButton(knopf, i);
@@ -100,12 +109,14 @@ void TOptionForm::erzeugeSteuerelemente()
 
 void TOptionForm::erzeugeMatrix()
 {
-    RBMatrixQuadratisch = benannt(
-        new QRadioButton(QStringLiteral("&Quadratische Matrix"), this), "RBMatrixQuadratisch");
+    RBMatrixQuadratisch
+        = benannt(new GanzKlickbar<QRadioButton>(QStringLiteral("&Quadratische Matrix"), this),
+            "RBMatrixQuadratisch");
     RBMatrixQuadratisch->setGeometry(16, 142, 153, kKnopfHoehe);
     RBMatrixQuadratisch->setChecked(true);
     RBMatrixManSpalten
-        = benannt(new QRadioButton(QStringLiteral("&Spaltenzahl:"), this), "RBMatrixManSpalten");
+        = benannt(new GanzKlickbar<QRadioButton>(QStringLiteral("&Spaltenzahl:"), this),
+            "RBMatrixManSpalten");
     RBMatrixManSpalten->setGeometry(16, 172, 113, kKnopfHoehe);
 
     SpEdSpalten = benannt(new Spaltenfeld(this), "SpEdSpalten");
@@ -121,6 +132,8 @@ void TOptionForm::erzeugeVerschiebung()
     for (char16_t buchstabe = u'A'; buchstabe <= u'Z'; ++buchstabe)
         ComboBox->addItem(QString(QChar(buchstabe)));
     ComboBox->setMaxVisibleItems(10);
+    // Most styles open the list with all 26 rows and ignore the 10 unless told.
+    ComboBox->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     ComboBox->setGeometry(32, 144, 41, kFeldHoehe);
 
     TrackBar = benannt(new QSlider(Qt::Horizontal, this), "TrackBar");

@@ -40,6 +40,8 @@ private Q_SLOTS:
     void demoRichtlinie_data();
     void demoRichtlinie();
     void kleinsteGroesse();
+    void layoutRegel_data();
+    void layoutRegel();
     void zeilenumbruch();
     void hintergrundfarben();
     void schriftart();
@@ -252,13 +254,14 @@ void TestAnsicht::demoRichtlinie()
     QVERIFY(a.dialoge.warnungen.isEmpty() && a.dialoge.fehler.isEmpty());
 }
 
-// At the smallest size both panes keep one positive height and the four
-// buttons one width with 10 pixels between them.
+// At the smallest size, frame included, both panes keep one positive height
+// and the four buttons one width with 10 pixels between them.
 void TestAnsicht::kleinsteGroesse()
 {
     Aufbau a;
-    a.haupt().resize(a.haupt().minimumSize());
+    a.haupt().resize(1, 1);
     QCoreApplication::processEvents();
+    QCOMPARE(a.haupt().frameGeometry().size(), QSize(350, 260));
     const QWidget &klar = a.klar();
     const QWidget &chiffre = a.chiffre();
     QVERIFY(klar.height() > 0);
@@ -275,6 +278,47 @@ void TestAnsicht::kleinsteGroesse()
         links += breite + 10;
     }
     QVERIFY(links - 10 <= a.steuer<QWidget>("Arbeitsflaeche").width());
+}
+
+// The layout rule on the designed client area H x W, which holds the tool bar
+// and the status bar as high as they really are; tops count from its top.
+void TestAnsicht::layoutRegel_data()
+{
+    QTest::addColumn<QSize>("flaeche");
+    QTest::addColumn<int>("paneHoehe");
+    QTest::addColumn<int>("chiffreOben");
+    QTest::addColumn<int>("knopfBreite");
+    QTest::addColumn<int>("knopfOben");
+    QTest::newRow("designed size") << QSize(542, 394) << 122 << 206 << 127 << 342;
+    QTest::newRow("odd height and width") << QSize(543, 395) << 122 << 206 << 127 << 343;
+    QTest::newRow("small") << QSize(400, 300) << 75 << 159 << 91 << 248;
+}
+
+void TestAnsicht::layoutRegel()
+{
+    QFETCH(QSize, flaeche);
+    QFETCH(int, paneHoehe);
+    QFETCH(int, chiffreOben);
+    QFETCH(int, knopfBreite);
+    QFETCH(int, knopfOben);
+    Aufbau a;
+    a.haupt().resize(flaeche.width(), a.haupt().menuBar()->height() + flaeche.height());
+    QCoreApplication::processEvents();
+    const int oben = a.steuer<QToolBar>("ToolBar").y();
+    const auto ort = [&](const char *name) {
+        return a.steuer<QWidget>(name).mapTo(&a.haupt(), QPoint(0, -oben));
+    };
+    QCOMPARE(ort("MKlar").y(), 54);
+    QCOMPARE(a.klar().height(), paneHoehe);
+    QCOMPARE(ort("MChiffre").y(), chiffreOben);
+    QCOMPARE(a.chiffre().height(), paneHoehe);
+    QCOMPARE(ort("Lchiffre").y(), chiffreOben - 23);
+    int links = 1;
+    for (const char *name : { "BVerschluesseln", "BEntschluesseln", "BOptionen", "BBeenden" }) {
+        QCOMPARE(ort(name), QPoint(links, knopfOben));
+        QCOMPARE(a.steuer<QPushButton>(name).width(), knopfBreite);
+        links += knopfBreite + 10;
+    }
 }
 
 void TestAnsicht::zeilenumbruch()

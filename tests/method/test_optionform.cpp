@@ -4,6 +4,7 @@
 #include "method/option.h"
 #include "schnittstellen/hauptfenster.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSlider>
 #include <QtTest>
 
@@ -568,6 +570,70 @@ private Q_SLOTS:
         const QRect aussen = a.form.frameGeometry();
         QCOMPARE(aussen.left() - bildschirm.left(), (bildschirm.width() - aussen.width()) / 2);
         QCOMPARE(aussen.top() - bildschirm.top(), (bildschirm.height() - aussen.height()) / 2);
+    }
+
+    void focusOnCheckedMethod_data()
+    {
+        QTest::addColumn<int>("vorher"); // shown before with this method; -1: first showing
+        QTest::addColumn<int>("methode");
+        QTest::newRow("Caesar at start") << -1 << 1;
+        QTest::newRow("Vigenere set before the first showing") << -1 << 4;
+        QTest::newRow("changed while hidden") << 2 << 3;
+    }
+
+    // Space on the focused method keeps the method.
+    void focusOnCheckedMethod()
+    {
+        QFETCH(int, vorher);
+        QFETCH(int, methode);
+        Aufbau a;
+        if (vorher >= 0) {
+            QVERIFY(a.zeige(vorher));
+            a.form.hide();
+        }
+        QVERIFY(a.zeige(methode));
+        QCOMPARE(a.form.focusWidget(), a.form.RadioGroupItems->button(methode));
+        QTest::keyClick(a.form.focusWidget(), Qt::Key_Space);
+        QCOMPARE(a.form.einstellungen().methode, methode);
+    }
+
+    void letterListShowsTenRows()
+    {
+        Aufbau a;
+        QVERIFY(a.zeige());
+        a.form.ComboBox->showPopup();
+        const QAbstractItemView *liste = a.form.ComboBox->view();
+        QVERIFY(liste->verticalScrollBar()->isVisible());
+        QCOMPARE(liste->viewport()->height() / liste->sizeHintForRow(0), 10);
+        a.form.ComboBox->hidePopup();
+    }
+
+    void clickOverDesignedWidth_data()
+    {
+        QTest::addColumn<int>("methode");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Fenster im Vordergrund") << 1 << "CBStayOnTop";
+        QTest::newRow("Umlaute ersetzen") << 1 << "CBUmlauteErsetzen";
+        QTest::newRow("Leerzeichen loeschen") << 1 << "CBLeerzeichen";
+        QTest::newRow("Kleinschrift") << 1 << "CBKlein";
+        QTest::newRow("Grossschrift") << 1 << "CBGross";
+        QTest::newRow("Sonderzeichen ignorieren") << 4 << "CBSonderignorieren";
+        QTest::newRow("Spaltenzahl") << 0 << "RBMatrixManSpalten";
+        QTest::newRow("method Matrix") << 1 << "RadioGroupItem0";
+    }
+
+    // A click right of the caption, inside the designed width, still counts.
+    void clickOverDesignedWidth()
+    {
+        QFETCH(int, methode);
+        QFETCH(QString, name);
+        Aufbau a;
+        QVERIFY(a.zeige(methode));
+        auto *knopf = a.form.findChild<QAbstractButton *>(name);
+        const bool vorher = knopf->isChecked();
+        QTest::mouseClick(
+            knopf, Qt::LeftButton, {}, QPoint(knopf->width() - 2, knopf->height() / 2));
+        QCOMPARE(knopf->isChecked(), !vorher);
     }
 
     void closingOnlyHides()

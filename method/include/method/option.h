@@ -125,6 +125,7 @@ public Q_SLOTS:
     void FormClose();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -1,0 +1,92 @@
+#include "platform/fensterplatz.h"
+
+#include <algorithm>
+#include <QEvent>
+#include <QTimer>
+#include <QWindow>
+
+namespace fensterplatz {
+
+namespace {
+
+QPoint innen(QPoint aussen, const QMargins &rahmen)
+{
+    return aussen + QPoint(rahmen.left(), rahmen.top());
+}
+
+// Waits for the window manager to report the frame. It does so only after it
+// has framed the window, and a frame of 0 may still be the truth (no window
+// manager at all): so it waits for the first move or exposure that brings a
+// frame, and never fights the user after that.
+class Rahmenwaechter : public QObject
+{
+    Q_OBJECT
+public:
+    Rahmenwaechter(QWindow &fenster, std::function<void()> platziere)
+        : QObject(&fenster)
+        , fenster(fenster)
+        , platziere(std::move(platziere))
+    {
+        fenster.installEventFilter(this);
+    }
+
+    void setPlatziere(std::function<void()> neu) { platziere = std::move(neu); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *ereignis) override
+    {
+        const bool geaendert
+            = ereignis->type() == QEvent::Expose || ereignis->type() == QEvent::Move;
+        if (geaendert && !fenster.frameMargins().isNull()) {
+            fenster.removeEventFilter(this);
+            // After the events that came with the frame, so the window's own
+            // geometry is up to date when it is placed.
+            QTimer::singleShot(0, &fenster, std::move(platziere));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWindow &fenster;
+    std::function<void()> platziere;
+};
+
+} // namespace
+
+QPoint AmLinkenRand(const QRect &bildschirm, const QMargins &rahmen, QSize groesse, int links)
+{
+    const int hoehe = groesse.grownBy(rahmen).height();
+    return innen(
+        { bildschirm.x() + links, bildschirm.y() + (bildschirm.height() - hoehe) / 2 }, rahmen);
+}
+
+QPoint Mittig(const QRect &bildschirm, const QMargins &rahmen, QSize groesse)
+{
+    const int breite = groesse.grownBy(rahmen).width();
+    return AmLinkenRand(bildschirm, rahmen, groesse, (bildschirm.width() - breite) / 2);
+}
+
+QPoint Daneben(const QRect &bildschirm, const QRect &nachbar, const QMargins &rahmen, QSize groesse)
+{
+    const int breite = groesse.grownBy(rahmen).width();
+    const int links
+        = std::min(nachbar.x() + nachbar.width(), bildschirm.x() + bildschirm.width() - breite);
+    return innen({ links, std::max(nachbar.y(), bildschirm.y()) }, rahmen);
+}
+
+void NachRahmen(QWindow &fenster, std::function<void()> platziere)
+{
+    platziere();
+    if (!fenster.frameMargins().isNull())
+        return;
+    // Placed again on a later showing before the frame came: one watcher is enough.
+    if (auto *waechter = fenster.findChild<Rahmenwaechter *>(QString(), Qt::FindDirectChildrenOnly))
+        waechter->setPlatziere(std::move(platziere));
+    else
+        new Rahmenwaechter(fenster, std::move(platziere));
+}
+
+} // namespace fensterplatz
+
+#include "fensterplatz.moc"

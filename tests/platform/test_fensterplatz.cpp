@@ -1,0 +1,76 @@
+#include "platform/fensterplatz.h"
+
+#include <QTest>
+
+// Where the windows go, for frames of known size: the client area's corner
+// on a 1280 x 1024 screen and on a second screen right of it.
+class TestFensterplatz : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void platz_data();
+    void platz();
+};
+
+namespace {
+
+enum Art { AmLinkenRand, Mittig, Daneben };
+
+const QRect kBildschirm(0, 0, 1280, 1024);
+const QRect kZweiter(1280, 0, 1024, 768);
+const QMargins kHauptRahmen(1, 20, 1, 5);
+const QMargins kMethodenRahmen(1, 20, 1, 1);
+const QSize kHaupt(550, 412);
+const QSize kMethode(233, 327);
+
+} // namespace
+
+void TestFensterplatz::platz_data()
+{
+    QTest::addColumn<int>("art");
+    QTest::addColumn<QRect>("bildschirm");
+    QTest::addColumn<QMargins>("rahmen");
+    QTest::addColumn<QSize>("groesse");
+    QTest::addColumn<QRect>("nachbar"); // outer rectangle of the main window
+    QTest::addColumn<QPoint>("erwartet");
+
+    QTest::newRow("main: frame at 5, centred with its frame")
+        << int(AmLinkenRand) << kBildschirm << kHauptRahmen << kHaupt << QRect() << QPoint(6, 313);
+    QTest::newRow("main: without a frame")
+        << int(AmLinkenRand) << kBildschirm << QMargins() << kHaupt << QRect() << QPoint(5, 306);
+    QTest::newRow("main: second screen")
+        << int(AmLinkenRand) << kZweiter << kHauptRahmen << kHaupt << QRect() << QPoint(1286, 185);
+    QTest::newRow("option-only: centred with its frame")
+        << int(Mittig) << kBildschirm << kMethodenRahmen << kMethode << QRect() << QPoint(523, 358);
+    QTest::newRow("option-only: second screen")
+        << int(Mittig) << kZweiter << kMethodenRahmen << kMethode << QRect() << QPoint(1675, 230);
+    QTest::newRow("beside: frames touch")
+        << int(Daneben) << kBildschirm << kMethodenRahmen << kMethode << QRect(5, 293, 552, 437)
+        << QPoint(558, 313);
+    QTest::newRow("beside: ends at the right edge")
+        << int(Daneben) << kBildschirm << kMethodenRahmen << kMethode << QRect(905, 193, 552, 437)
+        << QPoint(1046, 213);
+    QTest::newRow("beside: not above the top")
+        << int(Daneben) << kBildschirm << kMethodenRahmen << kMethode << QRect(100, -50, 552, 437)
+        << QPoint(653, 20);
+    QTest::newRow("beside: right edge of the second screen")
+        << int(Daneben) << kZweiter << kMethodenRahmen << kMethode << QRect(1800, 10, 552, 437)
+        << QPoint(2070, 30);
+}
+
+void TestFensterplatz::platz()
+{
+    QFETCH(int, art);
+    QFETCH(QRect, bildschirm);
+    QFETCH(QMargins, rahmen);
+    QFETCH(QSize, groesse);
+    QFETCH(QRect, nachbar);
+    const QPoint ort = art == AmLinkenRand
+        ? fensterplatz::AmLinkenRand(bildschirm, rahmen, groesse, 5)
+        : art == Mittig ? fensterplatz::Mittig(bildschirm, rahmen, groesse)
+                        : fensterplatz::Daneben(bildschirm, nachbar, rahmen, groesse);
+    QTEST(ort, "erwartet");
+}
+
+QTEST_GUILESS_MAIN(TestFensterplatz)
+#include "test_fensterplatz.moc"
