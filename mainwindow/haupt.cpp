@@ -356,8 +356,14 @@ bool THauptform::eventFilter(QObject *watched, QEvent *event)
 // Here the button always acts, and Alt+D opens the two menus in turn.
 bool THauptform::menueKuerzel(const QKeyEvent *taste) const
 {
+#ifdef Q_OS_MACOS
+    // macOS has no Alt accelerators: Option+V and Option+D type characters.
+    Q_UNUSED(taste);
+    return false;
+#else
     return (taste->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier
         && (taste->key() == Qt::Key_V || taste->key() == Qt::Key_D);
+#endif
 }
 
 bool THauptform::event(QEvent *event)
