@@ -60,8 +60,10 @@ public:
 
 private:
     friend class TStringAlignGrid;
-    TMyFont(TStringAlignGrid &grid, Farbe farbe, int stil);
+    TMyFont(TStringAlignGrid &grid, const QFont &schrift, Farbe farbe);
     TStringAlignGrid &m_grid;
+    // Family and size as the grid's font had them when this entry was made.
+    QFont m_schrift;
     Farbe m_farbe;
     int m_stil;
 };
@@ -155,16 +157,40 @@ private:
     friend class TMyFont;
     friend class TMyBrush;
     void geaendert();
+    void aktualisiereBalken();
+    int spaltenRaster() const { return m_spaltenBreite + m_linienBreite; }
+    int zeilenRaster() const { return m_zeilenHoehe + m_linienBreite; }
 
     struct Eintrag
     {
         std::unique_ptr<TMyFont> font;
         std::unique_ptr<TMyBrush> brush;
     };
-    // Implementation details (cell texts, layers, metrics) are the
-    // implementer's; the maps below are a sketch, replace as fits.
-    std::map<std::pair<int, int>, verschl::Text> m_zellen;
-    std::map<std::pair<int, int>, Eintrag> m_zellEintraege;
+    using Zelle = std::pair<int, int>;
+    template <typename Schluessel>
+    static const Eintrag *finde(const std::map<Schluessel, Eintrag> &ebene, const Schluessel &s);
+    template <typename Schluessel>
+    TMyFont &fontIn(std::map<Schluessel, Eintrag> &ebene, const Schluessel &s);
+    template <typename Schluessel>
+    TMyBrush &brushIn(std::map<Schluessel, Eintrag> &ebene, const Schluessel &s);
+    template <typename Schluessel, typename Teil>
+    void loesche(std::map<Schluessel, Eintrag> &ebene, const Schluessel &s,
+        std::unique_ptr<Teil> Eintrag::*teil);
+    template <typename Schluessel, typename Teil>
+    void loescheAlle(std::map<Schluessel, Eintrag> &ebene, std::unique_ptr<Teil> Eintrag::*teil);
+    const TMyFont *fontFuer(int col, int row) const;
+    const TMyBrush *brushFuer(int col, int row) const;
+
+    int m_spalten = 5;
+    int m_zeilen = 5;
+    TScrollStyle m_balken = TScrollStyle::ssNone;
+    int m_spaltenBreite = 19;
+    int m_zeilenHoehe = 19;
+    int m_linienBreite = 1;
+    Farbe m_schriftfarbe = Farbe::vomSystem(Farbe::System::Fensterschrift);
+    Farbe m_farbe = Farbe::vomSystem(Farbe::System::Fenster);
+    std::map<Zelle, verschl::Text> m_zellen;
+    std::map<Zelle, Eintrag> m_zellEintraege;
     std::map<int, Eintrag> m_spaltenEintraege;
     std::map<int, Eintrag> m_zeilenEintraege;
 };
