@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
@@ -55,8 +56,6 @@ void setzeFeld(QLineEdit &feld, const verschl::Text &text)
 }
 
 } // namespace
-
-const verschl::Text TCaesarDemoForm::kBeispielsatz = "Kryptologie macht Spa\xdf!";
 
 // A window of its own (no parent), so it has its own taskbar entry and is
 // neither minimised nor hidden with the main window.
@@ -107,7 +106,7 @@ void TCaesarDemoForm::FormCreate()
     GibAlphabetAus();
 
     const verschl::Text klartext = haupt.klartext();
-    setzeFeld(*EdText1, klartext.empty() ? kBeispielsatz : klartext);
+    setzeFeld(*EdText1, klartext.empty() ? verschl::Text(kBeispielsatz) : klartext);
 
     resize(kBreite, kHoeheKompakt);
 
@@ -135,6 +134,13 @@ void TCaesarDemoForm::showEvent(QShowEvent *event)
             fensterplatz::Mittig(screen()->geometry(), windowHandle()->frameMargins(), size()),
             size()));
     });
+}
+
+// A light still running goes out: the window is on its way to deletion.
+void TCaesarDemoForm::closeEvent(QCloseEvent *event)
+{
+    geschlossen = true;
+    QWidget::closeEvent(event);
 }
 
 bool TCaesarDemoForm::eventFilter(QObject *watched, QEvent *event)
@@ -223,7 +229,7 @@ void TCaesarDemoForm::wechsleRichtung(bool verschluesseln)
     } else {
         neu = verschluesseln ? haupt.klartext() : haupt.chiffre();
         if (neu.empty()) {
-            neu = verschluesseln ? kBeispielsatz
+            neu = verschluesseln ? verschl::Text(kBeispielsatz)
                                  : verschl::CaesarVerschieben(kBeispielsatz, TrackBar->value());
         }
     }
@@ -287,7 +293,7 @@ bool TCaesarDemoForm::markiere(int zeile, int spalte)
             }
             SAGrid->Repaint();
             Warte(TBGeschw->maximum() + TBGeschw->minimum() - TBGeschw->value());
-            if (!selbst)
+            if (!selbst || geschlossen)
                 return false;
         }
         // Along row 1 the light's last cell stays lit, in the colours of the

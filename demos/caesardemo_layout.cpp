@@ -8,6 +8,7 @@
 #include <limits>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,11 +54,28 @@ QFrame *vertieft(QWidget *eltern, const char *name, QFrame::Shape form, QRect pl
     return rahmen;
 }
 
+// A one-line field that keeps its selection when its window becomes active
+// again; Qt's drops it then unless the field has the focus, and the field
+// shows which character is in work while the focus is on a button.
+class Textfeld : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::WindowActivate)
+            return QWidget::event(e);
+        return QLineEdit::event(e);
+    }
+};
+
 // The two fields show one character per byte and may hold any length the
 // panes hold; Qt would cut a text at 32767 characters.
 QLineEdit *textfeld(QWidget *eltern, const char *name, int oben)
 {
-    auto *feld = benannt(new QLineEdit(eltern), name);
+    auto *feld = benannt(new Textfeld(eltern), name);
     feld->setFont(schreibmaschine());
     feld->setMaxLength(std::numeric_limits<int>::max());
     feld->setGeometry(6, oben, 295, 22);

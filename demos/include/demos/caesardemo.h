@@ -29,8 +29,8 @@ public:
     TCaesarDemoForm(Demohauptfenster &haupt, Demomethode &methode);
     ~TCaesarDemoForm() override;
 
-    // The sentence that stands in when no text is at hand.
-    static const verschl::Text kBeispielsatz;
+    // The sentence that stands in when no text is at hand (Windows-1252).
+    static constexpr char kBeispielsatz[] = "Kryptologie macht Spa\xdf!";
 
     // The stepping state, for whoever watches the window.
     int Schrittindex() const { return schrittindex; }
@@ -72,6 +72,7 @@ public Q_SLOTS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -81,7 +82,7 @@ private:
     void FormCreate();
 
     void GibAlphabetAus();
-    // False when the window went away during the running light.
+    // False when the window was closed or deleted during the running light.
     bool markiere(int zeile, int spalte);
     void loeschemarkierung();
     void FuelleErgebnisAuf(verschl::Text &ergebnis, const verschl::Text &eingabe);
@@ -98,6 +99,7 @@ private:
     Demomethode &methode;
     bool erweitert = false;
     bool platziert = false;
+    bool geschlossen = false;
 
     int schrittindex = -1;
     int auffuellzahl = 0;
