@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcutEvent>
 #include <QSlider>
 #include <QToolButton>
 
@@ -68,6 +69,27 @@ protected:
         if (e->type() == QEvent::WindowActivate)
             return QWidget::event(e);
         return QLineEdit::event(e);
+    }
+};
+
+// A button whose accelerator clicks at once. Qt's shows the button pressed
+// for 100 ms first and makes one click of every press in that time, so the
+// presses of Alt+B that waited during a running light would become one step.
+class Sofortknopf : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() != QEvent::Shortcut || !isEnabled())
+            return QPushButton::event(e);
+        if (static_cast<QShortcutEvent *>(e)->isAmbiguous())
+            setFocus(Qt::ShortcutFocusReason);
+        else
+            click();
+        return true;
     }
 };
 
@@ -160,8 +182,9 @@ void TCaesarDemoForm::erzeugeEingabeteil()
     SpBEntschluesseln
         = richtungsknopf(this, "SpBEntschluesseln", QStringLiteral("&Entschlüsseln"), 432);
 
-    BSchritt = knopf(
-        this, "BSchritt", QStringLiteral("&Buchstaben verschlüsseln"), { 348, 126, 169, 31 });
+    BSchritt
+        = benannt(new Sofortknopf(QStringLiteral("&Buchstaben verschlüsseln"), this), "BSchritt");
+    BSchritt->setGeometry(348, 126, 169, 31);
     BSchritt->setEnabled(false);
 
     Rahmen = vertieft(this, "Rahmen", QFrame::Panel, { 348, 162, 169, 79 });

@@ -135,6 +135,7 @@ private Q_SLOTS:
     void starttexte();
     void klickWaehrendLauflicht_data();
     void klickWaehrendLauflicht();
+    void tastenWaehrendLauflicht();
     void schliessenWaehrendLauflicht_data();
     void schliessenWaehrendLauflicht();
     void zweiFensterUnabhaengig();
@@ -505,6 +506,30 @@ void TestCaesarDemo::klickWaehrendLauflicht()
     QCOMPARE(d.f->TBGeschw->isHidden(), !animation);
     QCOMPARE(d.a.haupt().demoEinstellungen().Animation, animation);
     QVERIFY(!d.f->AnimationLaeuft());
+}
+
+// Every Alt+B pressed during a light is a step of its own afterwards.
+void TestCaesarDemo::tastenWaehrendLauflicht()
+{
+    Demo d;
+    d.bereit(1, Text("Zab"));
+    QVERIFY(QTest::qWaitForWindowActive(d.f));
+    bool gedrueckt = false;
+    connect(d.f->SAGrid, &TStringAlignGrid::gemalt, this, [&] {
+        if (std::exchange(gedrueckt, true))
+            return;
+        using W = QWindowSystemInterface;
+        for (int i = 0; i < 2; ++i) {
+            for (const auto art : { QEvent::KeyPress, QEvent::KeyRelease }) {
+                W::handleKeyEvent<W::AsynchronousDelivery>(
+                    d.f->windowHandle(), art, Qt::Key_B, Qt::AltModifier, QStringLiteral("b"));
+            }
+        }
+    });
+    d.schritte(1);
+    QCOMPARE(d.f->Schrittindex(), 0);
+    QCoreApplication::processEvents();
+    QCOMPARE(feld(d.f->EdText2), Text("Abc"));
 }
 
 void TestCaesarDemo::schliessenWaehrendLauflicht_data()
