@@ -1,0 +1,408 @@
+// The Caesar demonstration's behaviour: the shift, the two views, the
+// direction, stepping through the text and marking the grid.
+
+#include "demos/caesardemo.h"
+
+#include "demos/stringaligngrid.h"
+#include "demos/warte.h"
+#include "platform/codepage.h"
+#include "platform/fensterplatz.h"
+#include "platform/schriften.h"
+#include "schnittstellen/hauptfenster.h"
+#include "schnittstellen/methodenfenster.h"
+
+#include <algorithm>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QToolButton>
+#include <QWindow>
+
+namespace {
+
+constexpr int kBreite = 525;
+constexpr int kHoeheKompakt = 83;
+constexpr int kHoeheErweitert = 244;
+// Between the two views' outer heights: which one the window shows.
+constexpr int kHoeheGrenze = 150;
+constexpr int kBuchstaben = 26;
+
+// Resizable, with system menu and minimise button, but no maximise button.
+constexpr Qt::WindowFlags kFensterArt = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
+// The index of a letter in the alphabet, either case; -1 for any other byte.
+int buchstabenIndex(unsigned char c)
+{
+    if (c >= 'a' && c <= 'z')
+        return c - 'a';
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A';
+    return -1;
+}
+
+void setzeFeld(QLineEdit &feld, const verschl::Text &text)
+{
+    feld.setText(codepage::AlsZeichenkette(text));
+}
+
+} // namespace
+
+// A window of its own (no parent), so it has its own taskbar entry and is
+// neither minimised nor hidden with the main window.
+TCaesarDemoForm::TCaesarDemoForm(Demohauptfenster &haupt, Demomethode &methode)
+    : QWidget(nullptr, kFensterArt)
+    , haupt(haupt)
+    , methode(methode)
+{
+    setObjectName(QStringLiteral("CaesarDemoForm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Caesarverschlüsselungs-Demonstration"));
+    setFont(schriften::Fensterschrift(11));
+    erzeugeSteuerelemente();
+    verbindeHandler();
+    FormCreate();
+}
+
+TCaesarDemoForm::~TCaesarDemoForm() = default;
+
+void TCaesarDemoForm::verbindeHandler()
+{
+    connect(TrackBar, &QSlider::valueChanged, this, &TCaesarDemoForm::TrackBarChange);
+    // Only the user's choice runs the handler; setting the list from code runs nothing.
+    connect(ComboBox, &QComboBox::activated, this, &TCaesarDemoForm::ComboBoxChange);
+    connect(BMehr, &QPushButton::clicked, this, &TCaesarDemoForm::BMehrClick);
+    connect(BSchliessen, &QPushButton::clicked, this, &TCaesarDemoForm::BSchliessenClick);
+    connect(
+        SpBVerschluesseln, &QToolButton::clicked, this, &TCaesarDemoForm::SpBVerschluesselnClick);
+    connect(
+        SpBEntschluesseln, &QToolButton::clicked, this, &TCaesarDemoForm::SpBEntschluesselnClick);
+    connect(BSchritt, &QPushButton::clicked, this, &TCaesarDemoForm::BSchrittClick);
+    connect(BRueck, &QPushButton::clicked, this, &TCaesarDemoForm::BRueckClick);
+    connect(CBAnimation, &QCheckBox::toggled, this, &TCaesarDemoForm::CBAnimationClick);
+    connect(TBGeschw, &QSlider::valueChanged, this, &TCaesarDemoForm::TBGeschwChange);
+    // The grid never takes the focus; a click on it hands the focus on as
+    // the grid's entering would.
+    SAGrid->viewport()->installEventFilter(this);
+}
+
+void TCaesarDemoForm::FormCreate()
+{
+    for (int i = 0; i < kBuchstaben; ++i)
+        SAGrid->setCells(i, 0, verschl::Text(1, char('A' + i)));
+    SAGrid->RowFont(0).setStyle(TMyFont::Fett);
+
+    TrackBar->setValue(methode.schieberegler());
+    ComboBox->setCurrentIndex(methode.buchstabe());
+    GibAlphabetAus();
+
+    const verschl::Text klartext = haupt.klartext();
+    setzeFeld(*EdText1, klartext.empty() ? verschl::Text(kBeispielsatz) : klartext);
+
+    resize(kBreite, kHoeheKompakt);
+
+    // Read once: the slider's handler writes the position back as it moves.
+    const DemoEinstellungen demo = haupt.demoEinstellungen();
+    {
+        const QSignalBlocker still(TBGeschw);
+        TBGeschw->setRange(demo.AnimationMin, demo.AnimationMax);
+        TBGeschw->setValue(demo.AnimationAktuell); // clamped into the range
+    }
+    CBAnimation->setChecked(demo.Animation);
+    richtungVerschluesseln = true;
+}
+
+// Centred once, when first shown, with the frame counted in as soon as the
+// window manager has given it one.
+void TCaesarDemoForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (platziert || event->spontaneous())
+        return;
+    platziert = true;
+    fensterplatz::NachRahmen(*windowHandle(), [this] {
+        setGeometry(QRect(
+            fensterplatz::Mittig(screen()->geometry(), windowHandle()->frameMargins(), size()),
+            size()));
+    });
+}
+
+// A light still running goes out: the window is on its way to deletion.
+void TCaesarDemoForm::closeEvent(QCloseEvent *event)
+{
+    geschlossen = true;
+    QWidget::closeEvent(event);
+}
+
+bool TCaesarDemoForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == SAGrid->viewport() && event->type() == QEvent::MouseButtonPress)
+        SAGridEnter();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TCaesarDemoForm::TrackBarChange()
+{
+    ComboBox->setCurrentIndex(TrackBar->value());
+    uebernimmVerschiebung(TrackBar->value());
+    GibAlphabetAus();
+}
+
+void TCaesarDemoForm::ComboBoxChange()
+{
+    TrackBar->setValue(ComboBox->currentIndex());
+    uebernimmVerschiebung(ComboBox->currentIndex());
+}
+
+// Slider first: its handler in the method window updates its list, label
+// and remembered shift.
+void TCaesarDemoForm::uebernimmVerschiebung(int verschiebung)
+{
+    if (!haupt.DemoOptionenUebernehmen())
+        return;
+    methode.setSchieberegler(verschiebung);
+    methode.setBuchstabe(verschiebung);
+}
+
+void TCaesarDemoForm::GibAlphabetAus()
+{
+    const int verschiebung = TrackBar->value();
+    for (int i = 0; i < kBuchstaben; ++i) {
+        const int zeichen = 'A' + (i + verschiebung + kBuchstaben) % kBuchstaben;
+        SAGrid->setCells(i, 1, verschl::Text(1, char(zeichen)));
+    }
+}
+
+void TCaesarDemoForm::BMehrClick()
+{
+    erweitert = !erweitert;
+    resize(width(), erweitert ? kHoeheErweitert : kHoeheKompakt);
+    BMehr->setText(erweitert ? QStringLiteral("<< Verkleiner&t") : QStringLiteral("Erweiter&t >>"));
+    BMehr->setToolTip(
+        erweitert ? QStringLiteral("Anzeige verkleinern") : QStringLiteral("Anzeige erweitern"));
+    for (QWidget *w : std::initializer_list<QWidget *> { EdText1, EdText2, SpBVerschluesseln,
+             SpBEntschluesseln, BSchritt, CBAnimation, TBGeschw })
+        w->setEnabled(erweitert);
+    (erweitert ? static_cast<QWidget *>(BSchritt) : BSchliessen)->setFocus();
+}
+
+void TCaesarDemoForm::SpBVerschluesselnClick() { wechsleRichtung(true); }
+
+void TCaesarDemoForm::SpBEntschluesselnClick() { wechsleRichtung(false); }
+
+// The buttons toggle themselves on a click; whatever the handler decides,
+// exactly the active direction's button ends down.
+void TCaesarDemoForm::zeigeRichtung()
+{
+    SpBVerschluesseln->setChecked(richtungVerschluesseln);
+    SpBEntschluesseln->setChecked(!richtungVerschluesseln);
+}
+
+void TCaesarDemoForm::wechsleRichtung(bool verschluesseln)
+{
+    if (animationLaeuft || verschluesseln == richtungVerschluesseln) {
+        zeigeRichtung();
+        return;
+    }
+    richtungVerschluesseln = verschluesseln;
+    schrittindex = -1;
+    zeigeRichtung();
+    BSchritt->setText(verschluesseln ? QStringLiteral("&Buchstaben verschlüsseln")
+                                     : QStringLiteral("&Buchstaben entschlüsseln"));
+    LText1->setText(verschluesseln ? QStringLiteral("&Klartext") : QStringLiteral("&Chiffre"));
+    LText2->setText(verschluesseln ? QStringLiteral("&Chiffre") : QStringLiteral("&Klartext"));
+    EdText1->deselect();
+    loeschemarkierung();
+
+    verschl::Text neu = ergebnis();
+    if (!neu.empty()) {
+        EntferneAuffuellung(neu);
+    } else {
+        neu = verschluesseln ? haupt.klartext() : haupt.chiffre();
+        if (neu.empty()) {
+            neu = verschluesseln ? verschl::Text(kBeispielsatz)
+                                 : verschl::CaesarVerschieben(kBeispielsatz, TrackBar->value());
+        }
+    }
+    auffuellzahl = 0;
+    setzeFeld(*EdText1, neu);
+    EdText2->clear();
+}
+
+void TCaesarDemoForm::BSchrittClick()
+{
+    if (animationLaeuft)
+        return;
+    const verschl::Text text = eingabe();
+    verschl::Text neu = ergebnis();
+    const int verschiebung = TrackBar->value();
+
+    FuelleErgebnisAuf(neu, text);
+    setzeFeld(*EdText2, neu);
+    if (qsizetype(schrittindex) >= qsizetype(text.size()) - 1) {
+        EdText1->deselect();
+        EdText2->deselect();
+        loeschemarkierung();
+        return;
+    }
+    const int i = ++schrittindex;
+    // The blanks up to here are filler no longer: they get a character now.
+    auffuellzahl = int(std::min<qsizetype>(auffuellzahl, qsizetype(neu.size()) - i - 1));
+    EdText2->deselect();
+    EdText1->setSelection(i, 1);
+
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const int k = buchstabenIndex(c);
+    if (k < 0) {
+        loeschemarkierung();
+        neu[i] = char(c);
+        setzeErgebnis(neu, i);
+        return;
+    }
+    const int n = richtungVerschluesseln ? verschiebung : -verschiebung;
+    const char r = verschl::CaesarVerschieben(verschl::Text(1, char(c)), n).front();
+    const int zeile = richtungVerschluesseln ? 0 : 1;
+    const int spalte = richtungVerschluesseln ? k : buchstabenIndex(static_cast<unsigned char>(r));
+    loeschemarkierung();
+    if (!markiere(zeile, spalte))
+        return; // closed during the running light
+    neu[i] = r;
+    setzeErgebnis(neu, i);
+}
+
+bool TCaesarDemoForm::markiere(int zeile, int spalte)
+{
+    if (CBAnimation->isChecked()) {
+        const QPointer<TCaesarDemoForm> selbst(this);
+        animationLaeuft = true;
+        for (int j = 0; j <= spalte; ++j) {
+            SAGrid->CellBrush(j, zeile).setColor(Markierungsfarbe());
+            SAGrid->CellFont(j, zeile).setColor(Markierungsschrift());
+            if (j > 0) {
+                SAGrid->ResetCellBrush(j - 1, zeile);
+                SAGrid->ResetCellFont(j - 1, zeile);
+            }
+            SAGrid->Repaint();
+            Warte(TBGeschw->maximum() + TBGeschw->minimum() - TBGeschw->value());
+            if (!selbst || geschlossen)
+                return false;
+        }
+        // Along row 1 the light's last cell stays lit, in the colours of the
+        // column marking, until the next clearing.
+        SAGrid->ResetCellBrush(spalte, 0);
+        SAGrid->ResetCellFont(spalte, 0);
+    }
+    animationLaeuft = false;
+    markierteZeile = zeile;
+    markierteSpalte = spalte;
+    SAGrid->ColBrush(spalte).setColor(Markierungsfarbe());
+    SAGrid->ColFont(spalte).setColor(Markierungsschrift());
+    TMyFont &klar = SAGrid->CellFont(spalte, 0);
+    klar.setColor(Markierungsschrift());
+    klar.setStyle(TMyFont::Fett);
+    return true;
+}
+
+void TCaesarDemoForm::loeschemarkierung()
+{
+    // There is no way to drop every cell brush at once, so the one a light
+    // along row 1 left behind goes by its place.
+    if (markierteSpalte >= 0 && markierteSpalte < kBuchstaben && markierteZeile >= 0
+        && markierteZeile <= 1) {
+        SAGrid->ResetCellBrush(markierteSpalte, markierteZeile);
+        SAGrid->ResetCellFont(markierteSpalte, markierteZeile);
+    }
+    SAGrid->ResetAllColBrushes();
+    SAGrid->ResetAllColFonts();
+    SAGrid->ResetAllRowBrushes();
+    SAGrid->ResetAllRowFonts();
+    SAGrid->ResetAllCellFonts();
+    SAGrid->RowFont(0).setStyle(TMyFont::Fett);
+}
+
+// Filler is counted as long as no step has written over it, so that a
+// direction switch can hand on exactly the characters made so far.
+void TCaesarDemoForm::FuelleErgebnisAuf(verschl::Text &neu, const verschl::Text &text)
+{
+    if (neu.size() >= text.size())
+        return;
+    const auto fehlend = text.size() - neu.size();
+    neu.append(fehlend, ' ');
+    auffuellzahl += int(fehlend);
+}
+
+void TCaesarDemoForm::EntferneAuffuellung(verschl::Text &text)
+{
+    text.resize(text.size() - std::min<size_t>(size_t(std::max(auffuellzahl, 0)), text.size()));
+    auffuellzahl = 0;
+}
+
+void TCaesarDemoForm::BRueckClick()
+{
+    if (animationLaeuft)
+        return;
+    schrittindex = -1;
+    auffuellzahl = 0;
+    EdText2->clear();
+    EdText1->deselect();
+    loeschemarkierung();
+    BSchritt->setFocus();
+}
+
+void TCaesarDemoForm::CBAnimationClick()
+{
+    const bool an = CBAnimation->isChecked();
+    if (animationLaeuft) {
+        // The box has already turned; ignored means it turns back.
+        const QSignalBlocker still(CBAnimation);
+        CBAnimation->setChecked(!an);
+        return;
+    }
+    TBGeschw->setVisible(an);
+    CBAnimation->setText(
+        an ? QStringLiteral("&Animation   Geschwindigkeit:") : QStringLiteral("&Animation"));
+    DemoEinstellungen demo = haupt.demoEinstellungen();
+    demo.Animation = an;
+    haupt.setDemoEinstellungen(demo);
+}
+
+void TCaesarDemoForm::TBGeschwChange()
+{
+    DemoEinstellungen demo = haupt.demoEinstellungen();
+    demo.AnimationAktuell = TBGeschw->value();
+    haupt.setDemoEinstellungen(demo);
+}
+
+void TCaesarDemoForm::SAGridEnter()
+{
+    QWidget *weiter
+        = frameGeometry().height() > kHoeheGrenze ? static_cast<QWidget *>(BSchritt) : BSchliessen;
+    weiter->setFocus();
+}
+
+void TCaesarDemoForm::BSchliessenClick() { close(); }
+
+verschl::Text TCaesarDemoForm::eingabe() const
+{
+    return codepage::AusZeichenkette(EdText1->text());
+}
+
+verschl::Text TCaesarDemoForm::ergebnis() const
+{
+    return codepage::AusZeichenkette(EdText2->text());
+}
+
+void TCaesarDemoForm::setzeErgebnis(const verschl::Text &text, int markiert)
+{
+    setzeFeld(*EdText2, text);
+    EdText2->setSelection(markiert, 1);
+}

@@ -1,0 +1,203 @@
+// The Caesar demonstration's controls: captions, defaults and their designed
+// places.
+
+#include "demos/caesardemo.h"
+#include "demos/stringaligngrid.h"
+#include "platform/benannt.h"
+
+#include <limits>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcutEvent>
+#include <QSlider>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kFeldHoehe = 21;
+constexpr int kKnopfHoehe = 17;
+
+QFont schreibmaschine()
+{
+    QFont schrift;
+    schrift.setFamilies({ QStringLiteral("Courier New"), QStringLiteral("Liberation Mono") });
+    schrift.setStyleHint(QFont::TypeWriter);
+    schrift.setPixelSize(11);
+    return schrift;
+}
+
+QLabel *beschriftung(QWidget *eltern, const char *name, const QString &text, int links, int oben)
+{
+    auto *label = benannt(new QLabel(text, eltern), name);
+    label->move(links, oben);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton *knopf(QWidget *eltern, const char *name, const QString &text, QRect platz)
+{
+    auto *b = benannt(new QPushButton(text, eltern), name);
+    b->setGeometry(platz);
+    return b;
+}
+
+QFrame *vertieft(QWidget *eltern, const char *name, QFrame::Shape form, QRect platz)
+{
+    auto *rahmen = benannt(new QFrame(eltern), name);
+    rahmen->setFrameShape(form);
+    rahmen->setFrameShadow(QFrame::Sunken);
+    rahmen->setGeometry(platz);
+    return rahmen;
+}
+
+// A one-line field that keeps its selection when its window becomes active
+// again; Qt's drops it then unless the field has the focus, and the field
+// shows which character is in work while the focus is on a button.
+class Textfeld : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::WindowActivate)
+            return QWidget::event(e);
+        return QLineEdit::event(e);
+    }
+};
+
+// A button whose accelerator clicks at once. Qt's shows the button pressed
+// for 100 ms first and makes one click of every press in that time, so the
+// presses of Alt+B that waited during a running light would become one step.
+class Sofortknopf : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() != QEvent::Shortcut || !isEnabled())
+            return QPushButton::event(e);
+        if (static_cast<QShortcutEvent *>(e)->isAmbiguous())
+            setFocus(Qt::ShortcutFocusReason);
+        else
+            click();
+        return true;
+    }
+};
+
+// The two fields show one character per byte and may hold any length the
+// panes hold; Qt would cut a text at 32767 characters.
+QLineEdit *textfeld(QWidget *eltern, const char *name, int oben)
+{
+    auto *feld = benannt(new Textfeld(eltern), name);
+    feld->setFont(schreibmaschine());
+    feld->setMaxLength(std::numeric_limits<int>::max());
+    feld->setGeometry(6, oben, 295, 22);
+    // The selection shows the character in work also while the focus is on
+    // a button, so it keeps its colour when the field is not focused.
+    QPalette farben = feld->palette();
+    for (const QPalette::ColorRole rolle : { QPalette::Highlight, QPalette::HighlightedText })
+        farben.setColor(QPalette::Inactive, rolle, farben.color(QPalette::Active, rolle));
+    feld->setPalette(farben);
+    feld->setEnabled(false);
+    return feld;
+}
+
+// One of the two direction buttons: stays down while its direction is on
+// and never takes the focus.
+QToolButton *richtungsknopf(QWidget *eltern, const char *name, const QString &text, int links)
+{
+    auto *b = benannt(new QToolButton(eltern), name);
+    b->setText(text);
+    b->setCheckable(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setGeometry(links, 102, 85, 22);
+    b->setEnabled(false);
+    return b;
+}
+
+} // namespace
+
+// Created in tab order: the focus chain follows creation, and the frame
+// behind the animation controls comes before them so it lies below.
+void TCaesarDemoForm::erzeugeSteuerelemente()
+{
+    SAGrid = benannt(new TStringAlignGrid(this), "SAGrid");
+    SAGrid->setColCount(26);
+    SAGrid->setRowCount(2);
+    SAGrid->setDefaultColWidth(19);
+    SAGrid->setDefaultRowHeight(19);
+    SAGrid->setScrollBars(TStringAlignGrid::TScrollStyle::ssNone);
+    SAGrid->setFont(schreibmaschine());
+    SAGrid->setGeometry(0, 0, 523, 43);
+
+    LAzu = beschriftung(this, "LAzu", QStringLiteral("A >"), 6, 57);
+
+    ComboBox = benannt(new QComboBox(this), "ComboBox");
+    for (char16_t buchstabe = u'A'; buchstabe <= u'Z'; ++buchstabe)
+        ComboBox->addItem(QString(QChar(buchstabe)));
+    ComboBox->setMaxVisibleItems(10);
+    // Most styles open the list with all 26 rows and ignore the 10 unless told.
+    ComboBox->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    ComboBox->setGeometry(30, 54, 43, kFeldHoehe);
+
+    TrackBar = benannt(new QSlider(Qt::Horizontal, this), "TrackBar");
+    TrackBar->setRange(0, 25);
+    TrackBar->setTickInterval(1);
+    TrackBar->setTickPosition(QSlider::TicksBelow);
+    TrackBar->setGeometry(78, 54, 169, 31);
+
+    BMehr = knopf(this, "BMehr", QStringLiteral("Erweiter&t >>"), { 300, 54, 81, 25 });
+    BMehr->setToolTip(QStringLiteral("Anzeige erweitern"));
+    BSchliessen = knopf(this, "BSchliessen", QStringLiteral("&Schließen"), { 390, 54, 127, 25 });
+
+    Trennlinie = vertieft(this, "Trennlinie", QFrame::HLine, { 6, 90, 511, 2 });
+    erzeugeEingabeteil();
+}
+
+void TCaesarDemoForm::erzeugeEingabeteil()
+{
+    LText1 = beschriftung(this, "LText1", QStringLiteral("&Klartext"), 6, 102);
+    EdText1 = textfeld(this, "EdText1", 120);
+    LText1->setBuddy(EdText1);
+    LText2 = beschriftung(this, "LText2", QStringLiteral("&Chiffre"), 6, 156);
+    EdText2 = textfeld(this, "EdText2", 174);
+    LText2->setBuddy(EdText2);
+    // Wide enough for either caption, since the two swap with the direction.
+    for (QLabel *label : { LText1, LText2 })
+        label->resize(120, label->height());
+
+    SpBVerschluesseln
+        = richtungsknopf(this, "SpBVerschluesseln", QStringLiteral("&Verschlüseln"), 348);
+    SpBVerschluesseln->setChecked(true);
+    SpBEntschluesseln
+        = richtungsknopf(this, "SpBEntschluesseln", QStringLiteral("&Entschlüsseln"), 432);
+
+    BSchritt
+        = benannt(new Sofortknopf(QStringLiteral("&Buchstaben verschlüsseln"), this), "BSchritt");
+    BSchritt->setGeometry(348, 126, 169, 31);
+    BSchritt->setEnabled(false);
+
+    Rahmen = vertieft(this, "Rahmen", QFrame::Panel, { 348, 162, 169, 79 });
+    BRueck = knopf(this, "BRueck", QStringLiteral("&Rücksetzen"), { 354, 168, 157, 19 });
+
+    CBAnimation = benannt(
+        new QCheckBox(QStringLiteral("&Animation   Geschwindigkeit:"), this), "CBAnimation");
+    CBAnimation->setGeometry(354, 192, 161, kKnopfHoehe);
+    CBAnimation->setChecked(true);
+    CBAnimation->setEnabled(false);
+
+    TBGeschw = benannt(new QSlider(Qt::Horizontal, this), "TBGeschw");
+    TBGeschw->setTickPosition(QSlider::NoTicks);
+    TBGeschw->setGeometry(378, 210, 138, 25);
+    TBGeschw->setEnabled(false);
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+// The Caesar demonstration: the plain alphabet above the shifted one, and a
+// short text encrypted or decrypted one character per click, each letter's
+// column marked after an optional running light along the alphabet.
+
+#include "cipher/verschl.h"
+
+#include <QWidget>
+
+class Demohauptfenster;
+class Demomethode;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QToolButton;
+class TStringAlignGrid;
+
+class TCaesarDemoForm : public QWidget
+{
+    Q_OBJECT
+public:
+    // Reads its starting shift from `methode` and its starting text and
+    // animation settings from `haupt`; both must outlive the window.
+    TCaesarDemoForm(Demohauptfenster &haupt, Demomethode &methode);
+    ~TCaesarDemoForm() override;
+
+    // The sentence that stands in when no text is at hand (Windows-1252).
+    static constexpr char kBeispielsatz[] = "Kryptologie macht Spa\xdf!";
+
+    // The stepping state, for whoever watches the window.
+    int Schrittindex() const { return schrittindex; }
+    int Auffuellzahl() const { return auffuellzahl; }
+    bool RichtungVerschluesseln() const { return richtungVerschluesseln; }
+    bool AnimationLaeuft() const { return animationLaeuft; }
+
+    TStringAlignGrid *SAGrid = nullptr;
+    QLabel *LAzu = nullptr;
+    QComboBox *ComboBox = nullptr;
+    QSlider *TrackBar = nullptr;
+    QPushButton *BMehr = nullptr;
+    QPushButton *BSchliessen = nullptr;
+    QFrame *Trennlinie = nullptr;
+    QLabel *LText1 = nullptr;
+    QLineEdit *EdText1 = nullptr;
+    QLabel *LText2 = nullptr;
+    QLineEdit *EdText2 = nullptr;
+    QToolButton *SpBVerschluesseln = nullptr;
+    QToolButton *SpBEntschluesseln = nullptr;
+    QPushButton *BSchritt = nullptr;
+    QFrame *Rahmen = nullptr;
+    QPushButton *BRueck = nullptr;
+    QCheckBox *CBAnimation = nullptr;
+    QSlider *TBGeschw = nullptr;
+
+public Q_SLOTS:
+    void TrackBarChange();
+    void ComboBoxChange();
+    void BMehrClick();
+    void SpBVerschluesselnClick();
+    void SpBEntschluesselnClick();
+    void BSchrittClick();
+    void BRueckClick();
+    void CBAnimationClick();
+    void TBGeschwChange();
+    void SAGridEnter();
+    void BSchliessenClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void erzeugeSteuerelemente();
+    void erzeugeEingabeteil();
+    void verbindeHandler();
+    void FormCreate();
+
+    void GibAlphabetAus();
+    // False when the window was closed or deleted during the running light.
+    bool markiere(int zeile, int spalte);
+    void loeschemarkierung();
+    void FuelleErgebnisAuf(verschl::Text &ergebnis, const verschl::Text &eingabe);
+    void EntferneAuffuellung(verschl::Text &text);
+    void wechsleRichtung(bool verschluesseln);
+    void zeigeRichtung();
+    void uebernimmVerschiebung(int verschiebung);
+
+    verschl::Text eingabe() const;
+    verschl::Text ergebnis() const;
+    void setzeErgebnis(const verschl::Text &text, int markiert);
+
+    Demohauptfenster &haupt;
+    Demomethode &methode;
+    bool erweitert = false;
+    bool platziert = false;
+    bool geschlossen = false;
+
+    int schrittindex = -1;
+    int auffuellzahl = 0;
+    bool richtungVerschluesseln = true;
+    bool animationLaeuft = false;
+    int markierteZeile = -1;
+    int markierteSpalte = -1;
+};

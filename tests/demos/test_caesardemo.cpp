@@ -1,0 +1,591 @@
+// The Caesar demonstration, opened from the main window of a fresh program:
+// the running light, stepping in both directions, the new input of a
+// direction switch, what goes back to the main and method windows.
+
+#include "demos/caesardemo.h"
+#include "demos/stringaligngrid.h"
+#include "platform/codepage.h"
+#include "tests/mainwindow/aufbau.h"
+
+#include <functional>
+#include <optional>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <qpa/qwindowsysteminterface.h>
+#include <QPointer>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <utility>
+
+using verschl::Text;
+
+Q_DECLARE_METATYPE(DemoEinstellungen)
+
+namespace {
+
+const Text kSatz = TCaesarDemoForm::kBeispielsatz;
+// One millisecond per stop: fast, yet every stop really waits.
+constexpr DemoEinstellungen kSchnell { true, 0, 2, 1, false };
+
+Text feld(const QLineEdit *f) { return codepage::AusZeichenkette(f->text()); }
+Text alsText(const QByteArray &b) { return Text(b.constData(), size_t(b.size())); }
+
+// A program with a Caesar demonstration opened by the main window's command.
+struct Demo
+{
+    explicit Demo(const Text &klartext = {}, const Text &chiffre = {},
+        DemoEinstellungen demo = kSchnell, const std::function<void(Aufbau &)> &vorher = {})
+    {
+        if (vorher)
+            vorher(a);
+        a.klar().setText(klartext);
+        a.chiffre().setText(chiffre);
+        a.haupt().setDemoEinstellungen(demo);
+        f = oeffne();
+    }
+    TCaesarDemoForm *oeffne()
+    {
+        const QList<TCaesarDemoForm *> vorher = alle();
+        a.klicke("CaesarVerschlsselung1");
+        for (TCaesarDemoForm *neu : alle()) {
+            if (!vorher.contains(neu))
+                return neu;
+        }
+        qFatal("no demonstration opened");
+    }
+    static QList<TCaesarDemoForm *> alle()
+    {
+        QList<TCaesarDemoForm *> fenster;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *demo = qobject_cast<TCaesarDemoForm *>(w))
+                fenster << demo;
+        }
+        return fenster;
+    }
+    // Extended view with the given shift and, if given, this input.
+    void bereit(int verschiebung, std::optional<Text> eingabe = {})
+    {
+        f->BMehr->click();
+        f->TrackBar->setValue(verschiebung);
+        if (eingabe)
+            f->EdText1->setText(codepage::AlsZeichenkette(*eingabe));
+    }
+    void schritte(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            f->BSchritt->click();
+    }
+    Aufbau a;
+    QPointer<TCaesarDemoForm> f;
+};
+
+// The columns that carry the marking colour, as row 0 shows them.
+QList<int> markiert(const TCaesarDemoForm &f)
+{
+    const QColor farbe = Markierungsfarbe().aufgeloest(f.SAGrid->palette());
+    QList<int> spalten;
+    for (int c = 0; c < 26; ++c) {
+        if (f.SAGrid->HintergrundVon(c, 0) == farbe)
+            spalten << c;
+    }
+    return spalten;
+}
+
+// Which cells had a brush of their own at each repaint: the light's stops.
+struct Lichtprotokoll
+{
+    explicit Lichtprotokoll(TStringAlignGrid *grid)
+    {
+        QObject::connect(grid, &TStringAlignGrid::gemalt, grid, [this, grid] {
+            QList<QPoint> an;
+            for (int r = 0; r < 2; ++r) {
+                for (int c = 0; c < 26; ++c) {
+                    if (grid->HatZellBrush(c, r))
+                        an << QPoint(c, r);
+                }
+            }
+            stopps << an;
+        });
+    }
+    QList<QList<QPoint>> stopps;
+};
+
+} // namespace
+
+class TestCaesarDemo : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void lauflicht_data();
+    void lauflicht();
+    void satzHinUndZurueck();
+    void richtungswechsel_data();
+    void richtungswechsel();
+    void seltsameEingaben_data();
+    void seltsameEingaben();
+    void ansichten();
+    void rueckschreiben_data();
+    void rueckschreiben();
+    void starttexte_data();
+    void starttexte();
+    void klickWaehrendLauflicht_data();
+    void klickWaehrendLauflicht();
+    void tastenWaehrendLauflicht();
+    void schliessenWaehrendLauflicht_data();
+    void schliessenWaehrendLauflicht();
+    void zweiFensterUnabhaengig();
+};
+
+void TestCaesarDemo::lauflicht_data()
+{
+    QTest::addColumn<bool>("verschluesseln");
+    QTest::addColumn<bool>("animation");
+    QTest::addColumn<int>("verschiebung");
+    QTest::addColumn<QByteArray>("zeichen");
+    QTest::addColumn<int>("zeile");
+    QTest::addColumn<int>("spalte");
+    QTest::addColumn<QByteArray>("ergebnis");
+    QTest::newRow("encrypt Z: 26 stops")
+        << true << true << 0 << QByteArray("Z") << 0 << 25 << QByteArray("Z");
+    QTest::newRow("encrypt A: one stop")
+        << true << true << 0 << QByteArray("A") << 0 << 0 << QByteArray("A");
+    QTest::newRow("encrypt a, shift 25")
+        << true << true << 25 << QByteArray("a") << 0 << 0 << QByteArray("z");
+    QTest::newRow("encrypt z, shift 3")
+        << true << true << 3 << QByteArray("z") << 0 << 25 << QByteArray("c");
+    QTest::newRow("decrypt D, shift 3")
+        << false << true << 3 << QByteArray("D") << 1 << 0 << QByteArray("A");
+    QTest::newRow("decrypt c, shift 3")
+        << false << true << 3 << QByteArray("c") << 1 << 25 << QByteArray("z");
+    QTest::newRow("no animation") << true << false << 0 << QByteArray("Z") << 0 << 25
+                                  << QByteArray("Z");
+}
+
+// The light visits the cells of its row one at a time up to the letter's
+// column; along row 1 its last cell stays lit with the column marking.
+void TestCaesarDemo::lauflicht()
+{
+    QFETCH(bool, verschluesseln);
+    QFETCH(bool, animation);
+    QFETCH(int, verschiebung);
+    QFETCH(QByteArray, zeichen);
+    QFETCH(int, zeile);
+    QFETCH(int, spalte);
+    QFETCH(QByteArray, ergebnis);
+    Demo d({}, {}, { animation, 0, 2, 1, false });
+    d.bereit(verschiebung);
+    if (!verschluesseln)
+        d.f->SpBEntschluesseln->click();
+    d.f->EdText1->setText(QString::fromLatin1(zeichen));
+    Lichtprotokoll licht(d.f->SAGrid);
+    d.schritte(1);
+
+    QList<QList<QPoint>> erwartet;
+    for (int j = 0; animation && j <= spalte; ++j)
+        erwartet << QList<QPoint> { QPoint(j, zeile) };
+    QCOMPARE(licht.stopps, erwartet);
+    QCOMPARE(markiert(*d.f), QList<int> { spalte });
+    QCOMPARE(d.f->SAGrid->HatZellBrush(spalte, 1), animation && zeile == 1);
+    QVERIFY(!d.f->SAGrid->HatZellBrush(spalte, 0));
+    QVERIFY(d.f->SAGrid->SchriftVon(spalte, 0).bold());
+    QCOMPARE(d.f->SAGrid->SchriftfarbeVon(spalte, 0), QColor(Qt::white));
+    QCOMPARE(feld(d.f->EdText2), alsText(ergebnis));
+    QVERIFY(!d.f->AnimationLaeuft());
+}
+
+// The sentence step by step, then its result back again: blanks, "ß" and
+// "!" pass unchanged and mark nothing; a click after the end only clears.
+void TestCaesarDemo::satzHinUndZurueck()
+{
+    Demo d;
+    d.bereit(3);
+    const Text chiffre = verschl::CaesarVerschieben(kSatz, 3);
+    for (const bool hin : { true, false }) {
+        const Text ziel = hin ? chiffre : kSatz;
+        Lichtprotokoll licht(d.f->SAGrid);
+        for (int i = 0; i < 23; ++i) {
+            d.schritte(1);
+            const Text ergebnis = feld(d.f->EdText2);
+            QCOMPARE(ergebnis.size(), size_t(23));
+            QCOMPARE(ergebnis.substr(0, i + 1), ziel.substr(0, i + 1));
+            // Both ways the plain letter's column is marked.
+            const char c = kSatz[i];
+            const int spalte = c >= 'a' ? c - 'a' : c - 'A';
+            QCOMPARE(
+                markiert(*d.f), spalte >= 0 && spalte < 26 ? QList<int> { spalte } : QList<int> {});
+            QCOMPARE(d.f->EdText1->selectionStart(), i);
+        }
+        for (const QList<QPoint> &stopp : licht.stopps)
+            QCOMPARE(stopp.front().y(), hin ? 0 : 1);
+        d.schritte(1);
+        QCOMPARE(feld(d.f->EdText2), ziel);
+        QCOMPARE(d.f->Schrittindex(), 22);
+        QVERIFY(markiert(*d.f).isEmpty());
+        QVERIFY(!d.f->EdText1->hasSelectedText() && !d.f->EdText2->hasSelectedText());
+        (hin ? d.f->SpBEntschluesseln : d.f->SpBVerschluesseln)->click();
+        QCOMPARE(feld(d.f->EdText1), ziel);
+    }
+}
+
+void TestCaesarDemo::richtungswechsel_data()
+{
+    QTest::addColumn<QByteArray>("klar");
+    QTest::addColumn<QByteArray>("chiffre");
+    QTest::addColumn<int>("schritte");
+    QTest::addColumn<bool>("zurueck");
+    QTest::addColumn<QByteArray>("erwartet");
+    const QByteArray verschluesselt
+        = QByteArray::fromStdString(verschl::CaesarVerschieben(kSatz, 3));
+    QTest::newRow("nothing anywhere: the sentence encrypted")
+        << QByteArray() << QByteArray() << 0 << false << verschluesselt;
+    QTest::newRow("ciphertext pane")
+        << QByteArray() << QByteArray("Wkh\r\nhqg") << 0 << false << QByteArray("Wkh\r\nhqg");
+    QTest::newRow("one step: its character")
+        << QByteArray() << QByteArray("X") << 1 << false << QByteArray("N");
+    QTest::newRow("five steps: five characters")
+        << QByteArray() << QByteArray() << 5 << false << verschluesselt.left(5);
+    QTest::newRow("a blank it made stays")
+        << QByteArray("a b") << QByteArray() << 2 << false << QByteArray("d ");
+    QTest::newRow("complete run: all of it")
+        << QByteArray() << QByteArray() << 23 << false << verschluesselt;
+    QTest::newRow("click past the end: all of it")
+        << QByteArray() << QByteArray() << 30 << false << verschluesselt;
+    QTest::newRow("back, nothing anywhere: the sentence")
+        << QByteArray() << QByteArray() << 0 << true << QByteArray::fromStdString(kSatz);
+    QTest::newRow("back: plaintext pane")
+        << QByteArray("Hallo") << QByteArray() << 0 << true << QByteArray("Hallo");
+}
+
+// Every switch restarts with a new input: the result so far (without the
+// blanks that only fill it up), else the main window's pane, else the sentence.
+void TestCaesarDemo::richtungswechsel()
+{
+    QFETCH(QByteArray, klar);
+    QFETCH(QByteArray, chiffre);
+    QFETCH(int, schritte);
+    QFETCH(bool, zurueck);
+    QFETCH(QByteArray, erwartet);
+    Demo d(alsText(klar), alsText(chiffre));
+    d.bereit(3);
+    d.schritte(schritte);
+    d.f->SpBEntschluesseln->click();
+    if (zurueck)
+        d.f->SpBVerschluesseln->click();
+    QCOMPARE(feld(d.f->EdText1), alsText(erwartet));
+    QVERIFY(d.f->EdText2->text().isEmpty());
+    QCOMPARE(d.f->Schrittindex(), -1);
+    QCOMPARE(d.f->RichtungVerschluesseln(), zurueck);
+    QCOMPARE(d.f->SpBVerschluesseln->isChecked(), zurueck);
+    QCOMPARE(d.f->SpBEntschluesseln->isChecked(), !zurueck);
+    QCOMPARE(d.f->BSchritt->text(),
+        zurueck ? u"&Buchstaben verschlüsseln" : u"&Buchstaben entschlüsseln");
+    QCOMPARE(d.f->LText1->text(), zurueck ? u"&Klartext" : u"&Chiffre");
+    QCOMPARE(d.f->LText2->text(), zurueck ? u"&Chiffre" : u"&Klartext");
+    // The active direction's button again: nothing changes.
+    d.f->EdText2->setText(QStringLiteral("x"));
+    (zurueck ? d.f->SpBVerschluesseln : d.f->SpBEntschluesseln)->click();
+    QCOMPARE(feld(d.f->EdText1), alsText(erwartet));
+    QCOMPARE(d.f->SpBEntschluesseln->isChecked(), !zurueck);
+}
+
+void TestCaesarDemo::seltsameEingaben_data()
+{
+    QTest::addColumn<QByteArray>("eingabe");
+    QTest::addColumn<int>("schritte");
+    QTest::newRow("empty") << QByteArray() << 3;
+    QTest::newRow("umlauts and sharp s") << QByteArray("\xc4\xf6\xfc\xdf") << 4;
+    QTest::newRow("line break") << QByteArray("a\r\nZ") << 4;
+    QTest::newRow("control bytes") << QByteArray("\x00\x01\x1fq\x7f\x81\xff", 7) << 7;
+    QByteArray lang(40000, 'x');
+    lang[39999] = 'y';
+    QTest::newRow("longer than a line edit's default") << lang << 2;
+}
+
+// Any byte goes through the fields unchanged; only letters are shifted.
+void TestCaesarDemo::seltsameEingaben()
+{
+    QFETCH(QByteArray, eingabe);
+    QFETCH(int, schritte);
+    Demo d({}, {}, { false, 0, 300, 150, false });
+    const Text text = alsText(eingabe);
+    d.bereit(2, text);
+    QCOMPARE(feld(d.f->EdText1), text);
+    d.schritte(schritte);
+    const Text chiffre = verschl::CaesarVerschieben(text, 2);
+    const size_t fertig = std::min(size_t(schritte), text.size());
+    QCOMPARE(feld(d.f->EdText2), chiffre.substr(0, fertig) + Text(text.size() - fertig, ' '));
+    QCOMPARE(d.f->Schrittindex(), int(fertig) - 1);
+    d.f->SpBEntschluesseln->click();
+    QCOMPARE(feld(d.f->EdText1),
+        text.empty() ? verschl::CaesarVerschieben(kSatz, 2) : chiffre.substr(0, fertig));
+}
+
+// The view switch enables the text part and moves the focus; a click on the
+// grid hands the focus on to the button of the view.
+void TestCaesarDemo::ansichten()
+{
+    Demo d;
+    TCaesarDemoForm &f = *d.f;
+    const QList<QWidget *> textteil = { f.EdText1, f.EdText2, f.SpBVerschluesseln,
+        f.SpBEntschluesseln, f.BSchritt, f.CBAnimation, f.TBGeschw };
+    for (const bool erweitert : { false, true, false }) {
+        QCOMPARE(f.height(), erweitert ? 244 : 83);
+        QCOMPARE(f.BMehr->text(), erweitert ? u"<< Verkleiner&t" : u"Erweiter&t >>");
+        for (QWidget *w : textteil)
+            QVERIFY2(w->isEnabled() == erweitert, qPrintable(w->objectName()));
+        QVERIFY(f.BRueck->isEnabled());
+        QTest::mouseClick(f.SAGrid->viewport(), Qt::LeftButton);
+        QCOMPARE(f.focusWidget(), erweitert ? static_cast<QWidget *>(f.BSchritt) : f.BSchliessen);
+        f.BMehr->click();
+    }
+    QCOMPARE(f.BMehr->toolTip(), u"Anzeige verkleinern");
+}
+
+void TestCaesarDemo::rueckschreiben_data()
+{
+    QTest::addColumn<bool>("uebernehmen");
+    QTest::addColumn<bool>("perListe");
+    QTest::newRow("slider, options adopted") << true << false;
+    QTest::newRow("letter list, options adopted") << true << true;
+    QTest::newRow("slider, not adopted") << false << false;
+    QTest::newRow("letter list, not adopted") << false << true;
+}
+
+// The shift goes to the method window only with "&Demo-Optionen übernehmen";
+// the animation settings go back to the main window in either case.
+void TestCaesarDemo::rueckschreiben()
+{
+    QFETCH(bool, uebernehmen);
+    QFETCH(bool, perListe);
+    Demo d;
+    if (uebernehmen)
+        d.a.klicke("MMDemoOptUebernehmen");
+    d.bereit(d.f->TrackBar->value());
+    if (perListe) {
+        d.f->ComboBox->setCurrentIndex(7);
+        Q_EMIT d.f->ComboBox->activated(7);
+    } else {
+        d.f->TrackBar->setValue(7);
+    }
+    QCOMPARE(d.f->TrackBar->value(), 7);
+    QCOMPARE(d.f->ComboBox->currentIndex(), 7);
+    QCOMPARE(d.f->SAGrid->Cells(0, 1), "H");
+    const int methode = uebernehmen ? 7 : 2;
+    QCOMPARE(d.a.steuer<QSlider>("TrackBar").value(), methode);
+    QCOMPARE(d.a.steuer<QComboBox>("ComboBox").currentIndex(), methode);
+    QCOMPARE(d.a.steuer<QLabel>("LVerschAusgabe").text(),
+        QStringLiteral("Verschiebung um %1 Buchstaben").arg(methode));
+    QCOMPARE(d.a.option().GemerkteVerschiebung(), methode);
+
+    d.f->TBGeschw->setValue(2);
+    d.f->CBAnimation->click();
+    const DemoEinstellungen demo = d.a.haupt().demoEinstellungen();
+    QCOMPARE(demo.AnimationAktuell, 2);
+    QCOMPARE(demo.Animation, false);
+    QVERIFY(d.f->TBGeschw->isHidden());
+    QCOMPARE(d.f->CBAnimation->text(), u"&Animation");
+}
+
+void TestCaesarDemo::starttexte_data()
+{
+    QTest::addColumn<QByteArray>("klar");
+    QTest::addColumn<DemoEinstellungen>("demo");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("geschw");
+    QTest::newRow("empty pane") << QByteArray() << DemoEinstellungen {}
+                                << QByteArray::fromStdString(kSatz) << 150;
+    QTest::newRow("plaintext pane") << QByteArray("\xc4rger\r\n\x01") << DemoEinstellungen {}
+                                    << QByteArray("\xc4rger\r\n\x01") << 150;
+    QTest::newRow("no animation") << QByteArray() << DemoEinstellungen { false, 0, 300, 40, false }
+                                  << QByteArray::fromStdString(kSatz) << 40;
+    QTest::newRow("speed clamped")
+        << QByteArray() << DemoEinstellungen { true, 100, 200, 250, false }
+        << QByteArray::fromStdString(kSatz) << 200;
+}
+
+// What the window takes when it opens, and that opening writes nothing back.
+void TestCaesarDemo::starttexte()
+{
+    QFETCH(QByteArray, klar);
+    QFETCH(DemoEinstellungen, demo);
+    QFETCH(QByteArray, text);
+    QFETCH(int, geschw);
+    Demo d(alsText(klar), {}, demo, [](Aufbau &a) { a.steuer<QSlider>("TrackBar").setValue(5); });
+    QCOMPARE(feld(d.f->EdText1), alsText(text));
+    QVERIFY(d.f->EdText2->text().isEmpty());
+    QCOMPARE(d.f->TrackBar->value(), 5);
+    QCOMPARE(d.f->ComboBox->currentIndex(), 5);
+    QCOMPARE(d.f->SAGrid->Cells(0, 1), "F");
+    QCOMPARE(d.f->SAGrid->Cells(25, 0), "Z");
+    QVERIFY(d.f->SAGrid->SchriftVon(3, 0).bold() && !d.f->SAGrid->SchriftVon(3, 1).bold());
+    QCOMPARE(d.f->CBAnimation->isChecked(), demo.Animation);
+    QCOMPARE(d.f->TBGeschw->isHidden(), !demo.Animation);
+    QCOMPARE(d.f->TBGeschw->value(), geschw);
+    QCOMPARE(d.f->windowTitle(), u"Caesarverschlüsselungs-Demonstration");
+    QVERIFY(d.f->isWindow() && !d.f->parent());
+    const DemoEinstellungen danach = d.a.haupt().demoEinstellungen();
+    QCOMPARE(danach.Animation, demo.Animation);
+    QCOMPARE(danach.AnimationAktuell, demo.AnimationAktuell);
+    QCOMPARE(d.a.option().GemerkteVerschiebung(), 5);
+}
+
+void TestCaesarDemo::klickWaehrendLauflicht_data()
+{
+    QTest::addColumn<QString>("knopf");
+    QTest::addColumn<bool>("vomDesktop");
+    QTest::addColumn<int>("schrittindex");
+    QTest::addColumn<QByteArray>("ergebnis");
+    QTest::addColumn<bool>("verschluesseln");
+    QTest::addColumn<bool>("animation");
+    for (const char *knopf : { "BSchritt", "BRueck", "SpBEntschluesseln", "CBAnimation" })
+        QTest::addRow("%s during the light: ignored", knopf)
+            << knopf << false << 0 << QByteArray("A ") << true << true;
+    QTest::newRow("step from the desktop: after")
+        << "BSchritt" << true << 1 << QByteArray("Ab") << true << true;
+    QTest::newRow("reset from the desktop: after")
+        << "BRueck" << true << -1 << QByteArray() << true << true;
+    QTest::newRow("direction from the desktop: after")
+        << "SpBEntschluesseln" << true << -1 << QByteArray() << false << true;
+    QTest::newRow("animation from the desktop: after")
+        << "CBAnimation" << true << 0 << QByteArray("A ") << true << false;
+}
+
+// A click from the desktop waits in the queue while the light runs and is
+// handled once it is over. A click that reaches the window during the light
+// anyway changes nothing: the light goes on to its end and the step completes.
+void TestCaesarDemo::klickWaehrendLauflicht()
+{
+    QFETCH(QString, knopf);
+    QFETCH(bool, vomDesktop);
+    QFETCH(int, schrittindex);
+    QFETCH(QByteArray, ergebnis);
+    QFETCH(bool, verschluesseln);
+    QFETCH(bool, animation);
+    Demo d;
+    d.bereit(1, Text("Za"));
+    QVERIFY(QTest::qWaitForWindowExposed(d.f));
+    auto *ziel = d.f->findChild<QAbstractButton *>(knopf);
+    QVERIFY(ziel);
+    const QPoint stelle(8, ziel->height() / 2);
+    Lichtprotokoll licht(d.f->SAGrid);
+    bool geklickt = false;
+    connect(d.f->SAGrid, &TStringAlignGrid::gemalt, this, [&] {
+        if (std::exchange(geklickt, true))
+            return;
+        if (!vomDesktop) {
+            QTest::mouseClick(ziel, Qt::LeftButton, {}, stelle);
+            return;
+        }
+        QWindow *fenster = d.f->windowHandle();
+        const QPointF lokal = ziel->mapTo(d.f, stelle);
+        const QPointF global = fenster->mapToGlobal(lokal);
+        using W = QWindowSystemInterface;
+        W::handleMouseEvent<W::AsynchronousDelivery>(
+            fenster, lokal, global, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
+        W::handleMouseEvent<W::AsynchronousDelivery>(
+            fenster, lokal, global, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
+    });
+    d.schritte(1);
+    QCOMPARE(licht.stopps.size(), 26);
+    QCOMPARE(d.f->Schrittindex(), 0);
+    QCOMPARE(feld(d.f->EdText2), Text("A "));
+    QCOMPARE(markiert(*d.f), QList<int> { 25 });
+
+    QCoreApplication::processEvents();
+    QCOMPARE(d.f->Schrittindex(), schrittindex);
+    QCOMPARE(feld(d.f->EdText2), alsText(ergebnis));
+    QCOMPARE(d.f->RichtungVerschluesseln(), verschluesseln);
+    QCOMPARE(d.f->SpBVerschluesseln->isChecked(), verschluesseln);
+    QCOMPARE(d.f->SpBEntschluesseln->isChecked(), !verschluesseln);
+    QCOMPARE(d.f->CBAnimation->isChecked(), animation);
+    QCOMPARE(d.f->TBGeschw->isHidden(), !animation);
+    QCOMPARE(d.a.haupt().demoEinstellungen().Animation, animation);
+    QVERIFY(!d.f->AnimationLaeuft());
+}
+
+// Every Alt+B pressed during a light is a step of its own afterwards.
+void TestCaesarDemo::tastenWaehrendLauflicht()
+{
+    Demo d;
+    d.bereit(1, Text("Zab"));
+    QVERIFY(QTest::qWaitForWindowActive(d.f));
+    bool gedrueckt = false;
+    connect(d.f->SAGrid, &TStringAlignGrid::gemalt, this, [&] {
+        if (std::exchange(gedrueckt, true))
+            return;
+        using W = QWindowSystemInterface;
+        for (int i = 0; i < 2; ++i) {
+            for (const auto art : { QEvent::KeyPress, QEvent::KeyRelease }) {
+                W::handleKeyEvent<W::AsynchronousDelivery>(
+                    d.f->windowHandle(), art, Qt::Key_B, Qt::AltModifier, QStringLiteral("b"));
+            }
+        }
+    });
+    d.schritte(1);
+    QCOMPARE(d.f->Schrittindex(), 0);
+    QCoreApplication::processEvents();
+    QCOMPARE(feld(d.f->EdText2), Text("Abc"));
+}
+
+void TestCaesarDemo::schliessenWaehrendLauflicht_data()
+{
+    QTest::addColumn<bool>("loeschen");
+    QTest::newRow("closed") << false;
+    QTest::newRow("deleted") << true;
+}
+
+// Closed by its close box or deleted with the program in the middle of a
+// light: the walk ends without touching the window again.
+void TestCaesarDemo::schliessenWaehrendLauflicht()
+{
+    QFETCH(bool, loeschen);
+    Demo d;
+    d.bereit(0, Text("Z"));
+    d.f->show();
+    int stopps = 0;
+    connect(d.f->SAGrid, &TStringAlignGrid::gemalt, this, [&] {
+        if (++stopps != 3)
+            return;
+        if (loeschen)
+            QTimer::singleShot(0, this, [&] { delete d.f.data(); });
+        else
+            d.f->close();
+    });
+    d.f->BSchritt->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(d.f.isNull());
+    QCOMPARE(stopps, 3);
+    // The program goes on: another window opens and steps.
+    d.f = d.oeffne();
+    d.bereit(0, Text("b"));
+    d.schritte(1);
+    QCOMPARE(feld(d.f->EdText2), Text("b"));
+}
+
+// Each window keeps its own position, direction and marking.
+void TestCaesarDemo::zweiFensterUnabhaengig()
+{
+    Demo d;
+    d.bereit(3);
+    d.schritte(4);
+    QPointer<TCaesarDemoForm> erstes = d.f;
+    d.f = d.oeffne();
+    d.bereit(1);
+    d.f->SpBEntschluesseln->click();
+    d.schritte(1);
+    QCOMPARE(erstes->Schrittindex(), 3);
+    QVERIFY(erstes->RichtungVerschluesseln());
+    QCOMPARE(markiert(*erstes), QList<int> { 15 }); // "p" of "Kryptologie"
+    QCOMPARE(d.f->Schrittindex(), 0);
+    QVERIFY(!d.f->RichtungVerschluesseln());
+    QCOMPARE(feld(d.f->EdText1), verschl::CaesarVerschieben(kSatz, 1));
+    QCOMPARE(markiert(*d.f), QList<int> { 10 }); // "K"
+}
+
+QTEST_MAIN(TestCaesarDemo)
+#include "test_caesardemo.moc"
