@@ -1,5 +1,7 @@
 #include "programm/programm.h"
 
+#include "demos/matrixdemo.h"
+
 // `fenster` is only bound here, not used, before it is constructed.
 Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
     : haupt(dialoge, fenster, argumente)
@@ -7,5 +9,7 @@ Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
     , einstellungen(haupt, option)
 {
     haupt.setMethodenfenster(option, einstellungen);
+    fenster.setErzeuger(
+        Fensterart::MatrixDemo, [this] { return new TMatrixDemoForm(haupt, option); });
     option.FormCreate();
 }
