@@ -404,23 +404,43 @@ void TStringAlignGrid::paintEvent(QPaintEvent *event)
             (letzteSpalte - ersteSpalte + 1) * bw, (letzteZeile - ersteZeile + 1) * bh);
         maler.fillRect(raster & bereich, pal.color(QPalette::Mid));
     }
-    QFont gesetzt = maler.font();
+    // The demonstrations repaint the whole table before every step of a
+    // running light, so the font is only switched where the layer changes.
+    const TMyFont *gesetzt = nullptr;
+    maler.setFont(font());
+    QString schriftSchluessel = font().key();
     for (int row = ersteZeile; row <= letzteZeile; ++row) {
         for (int col = ersteSpalte; col <= letzteSpalte; ++col) {
             const QRect zelle(col * bw - dx, row * bh - dy, m_spaltenBreite, m_zeilenHoehe);
-            maler.fillRect(zelle, HintergrundVon(col, row));
+            const TMyBrush *brush = brushFuer(col, row);
+            maler.fillRect(zelle, (brush ? brush->m_farbe : m_farbe).aufgeloest(pal));
             const auto text = m_zellen.find({ col, row });
             if (text == m_zellen.end())
                 continue;
-            const QFont schrift = SchriftVon(col, row);
-            if (!(schrift == gesetzt)) {
-                maler.setFont(schrift);
-                gesetzt = schrift;
+            const TMyFont *f = fontFuer(col, row);
+            if (f != gesetzt) {
+                maler.setFont(f ? mitStil(f->m_schrift, f->m_stil) : font());
+                schriftSchluessel = maler.font().key();
+                gesetzt = f;
             }
-            maler.setPen(SchriftfarbeVon(col, row));
-            // No mnemonic flag: "&" is drawn as an ordinary character.
-            maler.drawText(zelle.adjusted(2, 2, -2, -2), Qt::AlignHCenter | Qt::AlignTop,
-                codepage::AlsZeichenkette(text->second));
+            maler.setPen((f ? f->m_farbe : m_schriftfarbe).aufgeloest(pal));
+            // Centred, top-aligned in the cell shrunk by 2 pixels. A static
+            // text knows no mnemonics, so "&" is an ordinary character; it
+            // keeps its shaping, which would otherwise dominate a repaint.
+            const QString zeichen = codepage::AlsZeichenkette(text->second);
+            if (m_textspeicher.size() > 4096)
+                m_textspeicher.clear();
+            auto gesetzterText = m_textspeicher.find(schriftSchluessel + QChar(0) + zeichen);
+            if (gesetzterText == m_textspeicher.end()) {
+                gesetzterText = m_textspeicher.insert(
+                    schriftSchluessel + QChar(0) + zeichen, QStaticText(zeichen));
+                gesetzterText->setTextFormat(Qt::PlainText);
+                gesetzterText->prepare(QTransform(), maler.font());
+            }
+            const QRect innen = zelle.adjusted(2, 2, -2, -2);
+            const int breite = qRound(gesetzterText->size().width());
+            maler.drawStaticText(
+                QPoint(innen.left() + (innen.width() - breite) / 2, innen.top()), *gesetzterText);
         }
     }
 }

@@ -14,6 +14,8 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
+#include <QHash>
+#include <QStaticText>
 #include <utility>
 
 // A colour as the demonstrations give it: fixed, or one of the desktop's,
@@ -193,4 +195,6 @@ private:
     std::map<Zelle, Eintrag> m_zellEintraege;
     std::map<int, Eintrag> m_spaltenEintraege;
     std::map<int, Eintrag> m_zeilenEintraege;
+    // Laid-out cell texts by font and text, for painting only.
+    QHash<QString, QStaticText> m_textspeicher;
 };
