@@ -145,10 +145,9 @@ void TestMatrixDemo::befehleOeffnen()
     QCOMPARE(f.minimumSize(), f.maximumSize());
     QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(f.windowFlags() & Qt::WindowMinimizeButtonHint);
-    QCOMPARE(zustand(*f.SAGrid), zustand(*oeffne(a).SAGrid));
+    QCOMPARE(QSize(f.SAGrid->ColCount(), f.SAGrid->RowCount()), QSize(15, 15));
     QCOMPARE(f.SAGrid->geometry(), QRect(0, 0, 303, 303));
     QCOMPARE(f.SAGrid->ScrollBars(), Balken::ssNone);
-    QCOMPARE(f.SAGrid->ColCount() * 100 + f.SAGrid->RowCount(), 1515);
     QPointer<TMatrixDemoForm> zu = &f;
     QTest::mouseClick(f.BSchliessen, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
