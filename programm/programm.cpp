@@ -1,6 +1,7 @@
 #include "programm/programm.h"
 
 #include "demos/caesardemo.h"
+#include "demos/matrixdemo.h"
 
 // `fenster` is only bound here, not used, before it is constructed.
 Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
@@ -11,5 +12,7 @@ Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
     haupt.setMethodenfenster(option, einstellungen);
     fenster.setErzeuger(
         Fensterart::CaesarDemo, [this] { return new TCaesarDemoForm(haupt, option); });
+    fenster.setErzeuger(
+        Fensterart::MatrixDemo, [this] { return new TMatrixDemoForm(haupt, option); });
     option.FormCreate();
 }
