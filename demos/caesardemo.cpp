@@ -3,10 +3,8 @@
 
 #include "demos/caesardemo.h"
 
+#include "demos/demobausteine.h"
 #include "demos/stringaligngrid.h"
-#include "demos/warte.h"
-#include "platform/codepage.h"
-#include "platform/fensterplatz.h"
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
@@ -20,12 +18,10 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QToolButton>
-#include <QWindow>
 
 namespace {
 
@@ -36,31 +32,12 @@ constexpr int kHoeheErweitert = 244;
 constexpr int kHoeheGrenze = 150;
 constexpr int kBuchstaben = 26;
 
-// Resizable, with system menu and minimise button, but no maximise button.
-constexpr Qt::WindowFlags kFensterArt = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-
-// The index of a letter in the alphabet, either case; -1 for any other byte.
-int buchstabenIndex(unsigned char c)
-{
-    if (c >= 'a' && c <= 'z')
-        return c - 'a';
-    if (c >= 'A' && c <= 'Z')
-        return c - 'A';
-    return -1;
-}
-
-void setzeFeld(QLineEdit &feld, const verschl::Text &text)
-{
-    feld.setText(codepage::AlsZeichenkette(text));
-}
-
 } // namespace
 
 // A window of its own (no parent), so it has its own taskbar entry and is
 // neither minimised nor hidden with the main window.
 TCaesarDemoForm::TCaesarDemoForm(Demohauptfenster &haupt, Demomethode &methode)
-    : QWidget(nullptr, kFensterArt)
+    : QWidget(nullptr, demo::kFensterArt)
     , haupt(haupt)
     , methode(methode)
 {
@@ -106,18 +83,14 @@ void TCaesarDemoForm::FormCreate()
     GibAlphabetAus();
 
     const verschl::Text klartext = haupt.klartext();
-    setzeFeld(*EdText1, klartext.empty() ? verschl::Text(kBeispielsatz) : klartext);
+    demo::setzeFeld(*EdText1, klartext.empty() ? verschl::Text(kBeispielsatz) : klartext);
 
     resize(kBreite, kHoeheKompakt);
 
     // Read once: the slider's handler writes the position back as it moves.
-    const DemoEinstellungen demo = haupt.demoEinstellungen();
-    {
-        const QSignalBlocker still(TBGeschw);
-        TBGeschw->setRange(demo.AnimationMin, demo.AnimationMax);
-        TBGeschw->setValue(demo.AnimationAktuell); // clamped into the range
-    }
-    CBAnimation->setChecked(demo.Animation);
+    const DemoEinstellungen einstellungen = haupt.demoEinstellungen();
+    demo::setzeGeschwindigkeit(*TBGeschw, einstellungen);
+    CBAnimation->setChecked(einstellungen.Animation);
     richtungVerschluesseln = true;
 }
 
@@ -129,11 +102,7 @@ void TCaesarDemoForm::showEvent(QShowEvent *event)
     if (platziert || event->spontaneous())
         return;
     platziert = true;
-    fensterplatz::NachRahmen(*windowHandle(), [this] {
-        setGeometry(QRect(
-            fensterplatz::Mittig(screen()->geometry(), windowHandle()->frameMargins(), size()),
-            size()));
-    });
+    demo::Zentriere(*this);
 }
 
 // A light still running goes out: the window is on its way to deletion.
@@ -234,7 +203,7 @@ void TCaesarDemoForm::wechsleRichtung(bool verschluesseln)
         }
     }
     auffuellzahl = 0;
-    setzeFeld(*EdText1, neu);
+    demo::setzeFeld(*EdText1, neu);
     EdText2->clear();
 }
 
@@ -247,7 +216,7 @@ void TCaesarDemoForm::BSchrittClick()
     const int verschiebung = TrackBar->value();
 
     FuelleErgebnisAuf(neu, text);
-    setzeFeld(*EdText2, neu);
+    demo::setzeFeld(*EdText2, neu);
     if (qsizetype(schrittindex) >= qsizetype(text.size()) - 1) {
         EdText1->deselect();
         EdText2->deselect();
@@ -261,7 +230,7 @@ void TCaesarDemoForm::BSchrittClick()
     EdText1->setSelection(i, 1);
 
     const unsigned char c = static_cast<unsigned char>(text[i]);
-    const int k = buchstabenIndex(c);
+    const int k = demo::BuchstabenIndex(c);
     if (k < 0) {
         loeschemarkierung();
         neu[i] = char(c);
@@ -271,7 +240,8 @@ void TCaesarDemoForm::BSchrittClick()
     const int n = richtungVerschluesseln ? verschiebung : -verschiebung;
     const char r = verschl::CaesarVerschieben(verschl::Text(1, char(c)), n).front();
     const int zeile = richtungVerschluesseln ? 0 : 1;
-    const int spalte = richtungVerschluesseln ? k : buchstabenIndex(static_cast<unsigned char>(r));
+    const int spalte
+        = richtungVerschluesseln ? k : demo::BuchstabenIndex(static_cast<unsigned char>(r));
     loeschemarkierung();
     if (!markiere(zeile, spalte))
         return; // closed during the running light
@@ -292,7 +262,7 @@ bool TCaesarDemoForm::markiere(int zeile, int spalte)
                 SAGrid->ResetCellFont(j - 1, zeile);
             }
             SAGrid->Repaint();
-            Warte(TBGeschw->maximum() + TBGeschw->minimum() - TBGeschw->value());
+            demo::WarteSchritt(*TBGeschw);
             if (!selbst || geschlossen)
                 return false;
         }
@@ -367,20 +337,11 @@ void TCaesarDemoForm::CBAnimationClick()
         CBAnimation->setChecked(!an);
         return;
     }
-    TBGeschw->setVisible(an);
-    CBAnimation->setText(
-        an ? QStringLiteral("&Animation   Geschwindigkeit:") : QStringLiteral("&Animation"));
-    DemoEinstellungen demo = haupt.demoEinstellungen();
-    demo.Animation = an;
-    haupt.setDemoEinstellungen(demo);
+    demo::zeigeAnimation(*CBAnimation, *TBGeschw);
+    demo::schreibeAnimation(haupt, an);
 }
 
-void TCaesarDemoForm::TBGeschwChange()
-{
-    DemoEinstellungen demo = haupt.demoEinstellungen();
-    demo.AnimationAktuell = TBGeschw->value();
-    haupt.setDemoEinstellungen(demo);
-}
+void TCaesarDemoForm::TBGeschwChange() { demo::schreibeGeschwindigkeit(haupt, TBGeschw->value()); }
 
 void TCaesarDemoForm::SAGridEnter()
 {
@@ -391,18 +352,12 @@ void TCaesarDemoForm::SAGridEnter()
 
 void TCaesarDemoForm::BSchliessenClick() { close(); }
 
-verschl::Text TCaesarDemoForm::eingabe() const
-{
-    return codepage::AusZeichenkette(EdText1->text());
-}
+verschl::Text TCaesarDemoForm::eingabe() const { return demo::Feldtext(*EdText1); }
 
-verschl::Text TCaesarDemoForm::ergebnis() const
-{
-    return codepage::AusZeichenkette(EdText2->text());
-}
+verschl::Text TCaesarDemoForm::ergebnis() const { return demo::Feldtext(*EdText2); }
 
 void TCaesarDemoForm::setzeErgebnis(const verschl::Text &text, int markiert)
 {
-    setzeFeld(*EdText2, text);
+    demo::setzeFeld(*EdText2, text);
     EdText2->setSelection(markiert, 1);
 }

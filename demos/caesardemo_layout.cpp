@@ -2,18 +2,16 @@
 // places.
 
 #include "demos/caesardemo.h"
+#include "demos/demobausteine.h"
 #include "demos/stringaligngrid.h"
 #include "platform/benannt.h"
 
-#include <limits>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcutEvent>
 #include <QSlider>
 #include <QToolButton>
 
@@ -21,15 +19,6 @@ namespace {
 
 constexpr int kFeldHoehe = 21;
 constexpr int kKnopfHoehe = 17;
-
-QFont schreibmaschine()
-{
-    QFont schrift;
-    schrift.setFamilies({ QStringLiteral("Courier New"), QStringLiteral("Liberation Mono") });
-    schrift.setStyleHint(QFont::TypeWriter);
-    schrift.setPixelSize(11);
-    return schrift;
-}
 
 QLabel *beschriftung(QWidget *eltern, const char *name, const QString &text, int links, int oben)
 {
@@ -55,58 +44,11 @@ QFrame *vertieft(QWidget *eltern, const char *name, QFrame::Shape form, QRect pl
     return rahmen;
 }
 
-// A one-line field that keeps its selection when its window becomes active
-// again; Qt's drops it then unless the field has the focus, and the field
-// shows which character is in work while the focus is on a button.
-class Textfeld : public QLineEdit
-{
-public:
-    using QLineEdit::QLineEdit;
-
-protected:
-    bool event(QEvent *e) override
-    {
-        if (e->type() == QEvent::WindowActivate)
-            return QWidget::event(e);
-        return QLineEdit::event(e);
-    }
-};
-
-// A button whose accelerator clicks at once. Qt's shows the button pressed
-// for 100 ms first and makes one click of every press in that time, so the
-// presses of Alt+B that waited during a running light would become one step.
-class Sofortknopf : public QPushButton
-{
-public:
-    using QPushButton::QPushButton;
-
-protected:
-    bool event(QEvent *e) override
-    {
-        if (e->type() != QEvent::Shortcut || !isEnabled())
-            return QPushButton::event(e);
-        if (static_cast<QShortcutEvent *>(e)->isAmbiguous())
-            setFocus(Qt::ShortcutFocusReason);
-        else
-            click();
-        return true;
-    }
-};
-
-// The two fields show one character per byte and may hold any length the
-// panes hold; Qt would cut a text at 32767 characters.
+// The two fields show one character per byte; they wait for the extended view.
 QLineEdit *textfeld(QWidget *eltern, const char *name, int oben)
 {
-    auto *feld = benannt(new Textfeld(eltern), name);
-    feld->setFont(schreibmaschine());
-    feld->setMaxLength(std::numeric_limits<int>::max());
+    QLineEdit *feld = demo::Zeilenfeld(eltern, name);
     feld->setGeometry(6, oben, 295, 22);
-    // The selection shows the character in work also while the focus is on
-    // a button, so it keeps its colour when the field is not focused.
-    QPalette farben = feld->palette();
-    for (const QPalette::ColorRole rolle : { QPalette::Highlight, QPalette::HighlightedText })
-        farben.setColor(QPalette::Inactive, rolle, farben.color(QPalette::Active, rolle));
-    feld->setPalette(farben);
     feld->setEnabled(false);
     return feld;
 }
@@ -137,7 +79,7 @@ void TCaesarDemoForm::erzeugeSteuerelemente()
     SAGrid->setDefaultColWidth(19);
     SAGrid->setDefaultRowHeight(19);
     SAGrid->setScrollBars(TStringAlignGrid::TScrollStyle::ssNone);
-    SAGrid->setFont(schreibmaschine());
+    SAGrid->setFont(demo::Schreibmaschine());
     SAGrid->setGeometry(0, 0, 523, 43);
 
     LAzu = beschriftung(this, "LAzu", QStringLiteral("A >"), 6, 57);
@@ -182,8 +124,7 @@ void TCaesarDemoForm::erzeugeEingabeteil()
     SpBEntschluesseln
         = richtungsknopf(this, "SpBEntschluesseln", QStringLiteral("&Entschlüsseln"), 432);
 
-    BSchritt
-        = benannt(new Sofortknopf(QStringLiteral("&Buchstaben verschlüsseln"), this), "BSchritt");
+    BSchritt = demo::Sofortknopf(this, "BSchritt", QStringLiteral("&Buchstaben verschlüsseln"));
     BSchritt->setGeometry(348, 126, 169, 31);
     BSchritt->setEnabled(false);
 

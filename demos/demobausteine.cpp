@@ -1,0 +1,154 @@
+#include "demos/demobausteine.h"
+
+#include "demos/warte.h"
+#include "platform/benannt.h"
+#include "platform/codepage.h"
+#include "platform/fensterplatz.h"
+#include "schnittstellen/hauptfenster.h"
+
+#include <limits>
+#include <QCheckBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcutEvent>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QWindow>
+
+namespace demo {
+
+namespace {
+
+// Keeps its selection when its window becomes active again; Qt's drops it
+// then unless the field has the focus.
+class Bytefeld : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::WindowActivate)
+            return QWidget::event(e);
+        return QLineEdit::event(e);
+    }
+};
+
+class Knopf : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() != QEvent::Shortcut || !isEnabled())
+            return QPushButton::event(e);
+        if (static_cast<QShortcutEvent *>(e)->isAmbiguous())
+            setFocus(Qt::ShortcutFocusReason);
+        else
+            click();
+        return true;
+    }
+};
+
+template <typename Aenderung> void aendere(Demohauptfenster &haupt, Aenderung aenderung)
+{
+    DemoEinstellungen einstellungen = haupt.demoEinstellungen();
+    aenderung(einstellungen);
+    haupt.setDemoEinstellungen(einstellungen);
+}
+
+} // namespace
+
+void Zentriere(QWidget &fenster)
+{
+    fensterplatz::NachRahmen(*fenster.windowHandle(), [&fenster] {
+        fenster.setGeometry(QRect(fensterplatz::Mittig(fenster.screen()->geometry(),
+                                      fenster.windowHandle()->frameMargins(), fenster.size()),
+            fenster.size()));
+    });
+}
+
+QFont Schreibmaschine()
+{
+    QFont schrift;
+    schrift.setFamilies({ QStringLiteral("Courier New"), QStringLiteral("Liberation Mono") });
+    schrift.setStyleHint(QFont::TypeWriter);
+    schrift.setPixelSize(11);
+    return schrift;
+}
+
+QLineEdit *Zeilenfeld(QWidget *eltern, const char *name)
+{
+    auto *feld = benannt(new Bytefeld(eltern), name);
+    feld->setFont(Schreibmaschine());
+    // The panes may hold any length; Qt would cut a text at 32767 characters.
+    feld->setMaxLength(std::numeric_limits<int>::max());
+    QPalette farben = feld->palette();
+    for (const QPalette::ColorRole rolle : { QPalette::Highlight, QPalette::HighlightedText })
+        farben.setColor(QPalette::Inactive, rolle, farben.color(QPalette::Active, rolle));
+    feld->setPalette(farben);
+    return feld;
+}
+
+verschl::Text Feldtext(const QLineEdit &feld) { return codepage::AusZeichenkette(feld.text()); }
+
+void setzeFeld(QLineEdit &feld, const verschl::Text &text)
+{
+    feld.setText(codepage::AlsZeichenkette(text));
+}
+
+QPushButton *Sofortknopf(QWidget *eltern, const char *name, const QString &text)
+{
+    return benannt(new Knopf(text, eltern), name);
+}
+
+int BuchstabenIndex(unsigned char c)
+{
+    if (c >= 'a' && c <= 'z')
+        return c - 'a';
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A';
+    return -1;
+}
+
+void setzeGeschwindigkeit(QSlider &regler, const DemoEinstellungen &einstellungen)
+{
+    const QSignalBlocker still(&regler);
+    regler.setRange(einstellungen.AnimationMin, einstellungen.AnimationMax);
+    regler.setValue(einstellungen.AnimationAktuell); // clamped into the range
+}
+
+void zeigeAnimation(QCheckBox &animation, QSlider &regler)
+{
+    const bool an = animation.isChecked();
+    regler.setVisible(an);
+    animation.setText(
+        an ? QStringLiteral("&Animation   Geschwindigkeit:") : QStringLiteral("&Animation"));
+}
+
+void WarteSchritt(const QSlider &regler)
+{
+    Warte(regler.maximum() + regler.minimum() - regler.value());
+}
+
+void schreibeAnimation(Demohauptfenster &haupt, bool an)
+{
+    aendere(haupt, [an](DemoEinstellungen &e) { e.Animation = an; });
+}
+
+void schreibeGeschwindigkeit(Demohauptfenster &haupt, int position)
+{
+    aendere(haupt, [position](DemoEinstellungen &e) { e.AnimationAktuell = position; });
+}
+
+void schreibeBlinken(Demohauptfenster &haupt, bool an)
+{
+    aendere(haupt, [an](DemoEinstellungen &e) { e.Blinken = an; });
+}
+
+} // namespace demo

@@ -1,0 +1,64 @@
+#pragma once
+
+// What the stepping demonstrations share: the window kind and its placing,
+// the one-line fields that show a Text one character per byte, the step
+// button, and the animation controls with their settings in the main window.
+
+#include "cipher/verschl.h"
+
+#include <QString>
+#include <QtGlobal>
+
+class Demohauptfenster;
+class QCheckBox;
+class QFont;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QWidget;
+struct DemoEinstellungen;
+
+namespace demo {
+
+// A top-level window of its own with system menu and minimise button, but no
+// maximise button.
+inline constexpr Qt::WindowFlags kFensterArt = Qt::Window | Qt::CustomizeWindowHint
+    | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+    | Qt::WindowCloseButtonHint;
+
+// Centres the window on its screen, its frame counted in as soon as the window
+// manager has given it one. Call once, when the window is first shown.
+void Zentriere(QWidget &fenster);
+
+// "Courier New" of height -11, with the metric-compatible stand-in.
+QFont Schreibmaschine();
+
+// A one-line field for any Text: one character per byte, any length, and the
+// selection stays visible while the focus is elsewhere, since it shows which
+// character is in work.
+QLineEdit *Zeilenfeld(QWidget *eltern, const char *name);
+verschl::Text Feldtext(const QLineEdit &feld);
+void setzeFeld(QLineEdit &feld, const verschl::Text &text);
+
+// A button whose accelerator clicks at once. Qt's shows the button pressed
+// for 100 ms first and makes one click of every press in that time, so the
+// presses that waited during a running light would become one step.
+QPushButton *Sofortknopf(QWidget *eltern, const char *name, const QString &text);
+
+// The index of a letter in the alphabet, either case; -1 for any other byte.
+int BuchstabenIndex(unsigned char c);
+
+// The speed slider takes the main window's range whole and its position,
+// without writing anything back.
+void setzeGeschwindigkeit(QSlider &regler, const DemoEinstellungen &einstellungen);
+// The slider shows exactly while the animation is on; the caption says so.
+void zeigeAnimation(QCheckBox &animation, QSlider &regler);
+// One step of a running light lasts Max + Min - Position of the slider.
+void WarteSchritt(const QSlider &regler);
+
+// Writes one setting back into the main window's demonstration settings.
+void schreibeAnimation(Demohauptfenster &haupt, bool an);
+void schreibeGeschwindigkeit(Demohauptfenster &haupt, int position);
+void schreibeBlinken(Demohauptfenster &haupt, bool an);
+
+} // namespace demo
