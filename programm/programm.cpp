@@ -2,6 +2,7 @@
 
 #include "demos/caesardemo.h"
 #include "demos/matrixdemo.h"
+#include "demos/vmatrix.h"
 
 // `fenster` is only bound here, not used, before it is constructed.
 Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
@@ -14,5 +15,7 @@ Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
         Fensterart::CaesarDemo, [this] { return new TCaesarDemoForm(haupt, option); });
     fenster.setErzeuger(
         Fensterart::MatrixDemo, [this] { return new TMatrixDemoForm(haupt, option); });
+    fenster.setErzeuger(
+        Fensterart::VigenereDemo, [this] { return new TVMatrixForm(haupt, option); });
     option.FormCreate();
 }

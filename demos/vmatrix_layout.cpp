@@ -1,0 +1,141 @@
+// The Vigenère demonstration's controls: captions, hints, defaults, their
+// designed places in the column right of the table, and the tab order.
+
+#include "demos/demobausteine.h"
+#include "demos/stringaligngrid.h"
+#include "demos/vmatrix.h"
+#include "platform/benannt.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kLinks = 506;
+constexpr int kBreite = 164;
+constexpr int kHalb = 80;
+constexpr int kRechts = kLinks + kBreite - kHalb;
+
+QLabel *beschriftung(QWidget *eltern, const char *name, const QString &text, int oben)
+{
+    auto *label = benannt(new QLabel(text, eltern), name);
+    // Wide enough for either caption, since the two text labels swap with the mode.
+    label->setGeometry(kLinks, oben, kBreite, 15);
+    return label;
+}
+
+QLineEdit *feld(QWidget *eltern, const char *name, QLabel *label, int oben)
+{
+    QLineEdit *f = demo::Zeilenfeld(eltern, name);
+    f->setGeometry(kLinks, oben, kBreite, 22);
+    f->setReadOnly(true);
+    label->setBuddy(f);
+    return f;
+}
+
+QPushButton *knopf(
+    QWidget *eltern, const char *name, const QString &text, const QString &hinweis, QRect platz)
+{
+    auto *b = benannt(new QPushButton(text, eltern), name);
+    b->setToolTip(hinweis);
+    b->setGeometry(platz);
+    return b;
+}
+
+QCheckBox *schalter(
+    QWidget *eltern, const char *name, const QString &text, const QString &hinweis, int oben)
+{
+    auto *cb = benannt(new QCheckBox(text, eltern), name);
+    cb->setToolTip(hinweis);
+    cb->setGeometry(kLinks, oben, kBreite, 17);
+    return cb;
+}
+
+// One of the two mode buttons: stays down while its mode is on and never
+// takes the focus.
+QToolButton *modusknopf(QWidget *eltern, const char *name, const QString &text, int links)
+{
+    auto *b = benannt(new QToolButton(eltern), name);
+    b->setText(text);
+    b->setCheckable(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setGeometry(links, 166, kHalb + 2, 22);
+    return b;
+}
+
+} // namespace
+
+// Created in tab order: the focus chain follows creation.
+void TVMatrixForm::erzeugeSteuerelemente()
+{
+    StrAGrVMatrix = benannt(new TStringAlignGrid(this), "StrAGrVMatrix");
+    StrAGrVMatrix->setColCount(26);
+    StrAGrVMatrix->setRowCount(26);
+    StrAGrVMatrix->setDefaultColWidth(19);
+    StrAGrVMatrix->setDefaultRowHeight(19);
+    StrAGrVMatrix->setGridLineWidth(0);
+    StrAGrVMatrix->setScrollBars(TStringAlignGrid::TScrollStyle::ssNone);
+    StrAGrVMatrix->setFont(demo::Schreibmaschine());
+    StrAGrVMatrix->setGeometry(0, 0, 499, 499);
+
+    CBEditSperren = schalter(this, "CBEditSperren", QStringLiteral("&Felder sperren"),
+        QStringLiteral("Deaktivieren zum Ändern der Texte"), 6);
+    CBEditSperren->setChecked(true);
+
+    LSchluessel = beschriftung(this, "LSchluessel", QStringLiteral("Sch&lüssel"), 30);
+    EdSchluessel = feld(this, "EdSchluessel", LSchluessel, 46);
+    LText1 = beschriftung(this, "LText1", QStringLiteral("Klarte&xt"), 74);
+    EdText1 = feld(this, "EdText1", LText1, 90);
+    LText2 = beschriftung(this, "LText2", QStringLiteral("&Chiffre"), 118);
+    EdText2 = feld(this, "EdText2", LText2, 134);
+
+    SpBVerschluesseln
+        = modusknopf(this, "SpBVerschluesseln", QStringLiteral("&Verschlüsseln"), kLinks);
+    SpBVerschluesseln->setChecked(true);
+    SpBEntschluesseln
+        = modusknopf(this, "SpBEntschluesseln", QStringLiteral("&Entschlüsseln"), kRechts);
+
+    BSchritt = demo::Sofortknopf(this, "BSchritt", QStringLiteral("&Buchstaben verschlüsseln"));
+    BSchritt->setToolTip(QStringLiteral("Einen Schritt weiter"));
+    BSchritt->setGeometry(kLinks, 194, kBreite, 31);
+
+    CBSonderzeichenIgnorieren
+        = schalter(this, "CBSonderzeichenIgnorieren", QStringLiteral("Sonderzeichen &ignorieren"),
+            QStringLiteral("Im Schlüsselwort nicht weiterwandern"), 234);
+    CBAnimation = schalter(this, "CBAnimation", QStringLiteral("&Animation   Geschwindigkeit:"),
+        QStringLiteral("Animierte Darstellung"), 258);
+    CBAnimation->setChecked(true);
+
+    TrackBar = benannt(new QSlider(Qt::Horizontal, this), "TrackBar");
+    TrackBar->setTickPosition(QSlider::NoTicks);
+    TrackBar->setRange(0, 300);
+    TrackBar->setValue(150);
+    TrackBar->setGeometry(kLinks + 16, 276, kBreite - 16, 25);
+    erzeugeTextknoepfe();
+}
+
+void TVMatrixForm::erzeugeTextknoepfe()
+{
+    BRueck = knopf(this, "BRueck", QStringLiteral("&Rücksetzen"),
+        QStringLiteral("Von vorne beginnen"), { kLinks, 310, kBreite, 25 });
+    BUmlaute = knopf(this, "BUmlaute", QStringLiteral("&Umlaute"),
+        QStringLiteral("Umlaute und ß ersetzen"), { kLinks, 346, kHalb, 25 });
+    BLeerzeichen = knopf(this, "BLeerzeichen", QStringLiteral("Leer&zeichen"),
+        QStringLiteral("Leerzeichen löschen"), { kRechts, 346, kHalb, 25 });
+    BKlein = knopf(this, "BKlein", QStringLiteral("&Kleinschrift"),
+        QStringLiteral("Texte in Kleinbuchstaben umwandeln"), { kLinks, 376, kHalb, 25 });
+    BGross = knopf(this, "BGross", QStringLiteral("&Großschrift"),
+        QStringLiteral("Texte in Großbuchstaben umwandeln"), { kRechts, 376, kHalb, 25 });
+    CBMitBlinken = schalter(this, "CBMitBlinken", QStringLiteral("Bli&nken"), QString(), 412);
+    BSchliessen = knopf(
+        this, "BSchliessen", QStringLiteral("&Schließen"), QString(), { kLinks, 466, kBreite, 25 });
+
+    BlinkAn = benannt(new QTimer(this), "BlinkAn");
+    BlinkAn->setInterval(600);
+}
