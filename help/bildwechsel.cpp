@@ -39,6 +39,12 @@ bool IstKlick(const QEvent *event)
         || event->type() == QEvent::MouseButtonDblClick;
 }
 
+void Dialograhmen(QWidget *fenster)
+{
+    fenster->setWindowFlags(
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+}
+
 QMenu *Popup(QDialog *fenster)
 {
     auto *menu = benannt(new QMenu(fenster), "PopupMenu1");

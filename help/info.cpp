@@ -32,6 +32,7 @@ TInfoForm::TInfoForm(Dialoge &dialoge, QWidget *parent)
 {
     setObjectName(QStringLiteral("Info"));
     setWindowTitle(QStringLiteral("Info"));
+    bildwechsel::Dialograhmen(this);
     setFont(schriften::Fensterschrift(11));
     setFixedSize(306, 200);
 

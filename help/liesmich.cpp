@@ -35,6 +35,7 @@ TLiesmichForm::TLiesmichForm(const QStringList &ordner, QWidget *parent)
 {
     setObjectName(QStringLiteral("Liesmich"));
     setWindowTitle(QStringLiteral("Lies mich!"));
+    bildwechsel::Dialograhmen(this);
     setFont(schriften::Fensterschrift(11));
     setFixedSize(463, 330);
 

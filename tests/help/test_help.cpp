@@ -186,6 +186,9 @@ void TestHilfe::schliessen()
     QFETCH(bool, popup);
     Fenster w(info);
     w.f->show();
+    // A dialog border: fixed size, no minimise or maximise box.
+    QCOMPARE(w.f->minimumSize(), w.f->maximumSize());
+    QVERIFY(!(w.f->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     auto *menu = w.f->findChild<QMenu *>(QStringLiteral("PopupMenu1"));
     QVERIFY(menu);
     QCOMPARE(menu->actions().size(), 1);

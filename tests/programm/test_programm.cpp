@@ -137,6 +137,7 @@ void TestProgramm::hilfeModal()
     QCOMPARE(f->windowModality(), Qt::ApplicationModal);
     QCOMPARE(QApplication::activeModalWidget(), f.data());
     QVERIFY(!f->parent());
+    QVERIFY(!(f->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     f->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(f.isNull());

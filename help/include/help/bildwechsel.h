@@ -21,6 +21,8 @@ QLabel *Bild(QWidget *eltern, const char *name, const QString &datei, bool sicht
 void Wechsle(QLabel *icon, QLabel *icon2);
 // True for the events that count as a click or double click on a picture.
 bool IstKlick(const QEvent *event);
+// A dialog border: title and close box, no minimise or maximise box.
+void Dialograhmen(QWidget *fenster);
 // The pop-up menu with its one item "Schließen", shown on a right click.
 QMenu *Popup(QDialog *fenster);
 
