@@ -9,9 +9,9 @@ Fensterverwaltung::~Fensterverwaltung()
         delete fenster.data();
 }
 
-void Fensterverwaltung::setErzeuger(Fensterart art, Erzeuger neu)
+void Fensterverwaltung::setErzeuger(Fensterart art, Erzeuger neu, Modal modal)
 {
-    erzeuger[art] = std::move(neu);
+    erzeuger[art] = { std::move(neu), modal };
 }
 
 void Fensterverwaltung::oeffne(Fensterart art)
@@ -19,8 +19,10 @@ void Fensterverwaltung::oeffne(Fensterart art)
     const auto gefunden = erzeuger.find(art);
     if (gefunden == erzeuger.end())
         return;
-    QWidget *fenster = gefunden->second();
+    QWidget *fenster = gefunden->second.first();
     fenster->setParent(nullptr, fenster->windowFlags() | Qt::Window);
+    if (gefunden->second.second == Modal::Ja)
+        fenster->setWindowModality(Qt::ApplicationModal);
     fenster->setAttribute(Qt::WA_DeleteOnClose);
     // Closed windows leave null pointers behind; they go before the list grows.
     std::erase_if(offen, [](const QPointer<QWidget> &f) { return f.isNull(); });

@@ -3,6 +3,8 @@
 #include "demos/caesardemo.h"
 #include "demos/matrixdemo.h"
 #include "demos/vmatrix.h"
+#include "help/info.h"
+#include "help/liesmich.h"
 
 // `fenster` is only bound here, not used, before it is constructed.
 Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
@@ -17,5 +19,10 @@ Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
         Fensterart::MatrixDemo, [this] { return new TMatrixDemoForm(haupt, option); });
     fenster.setErzeuger(
         Fensterart::VigenereDemo, [this] { return new TVMatrixForm(haupt, option); });
+    fenster.setErzeuger(
+        Fensterart::Info, [&dialoge] { return new TInfoForm(dialoge); },
+        Fensterverwaltung::Modal::Ja);
+    fenster.setErzeuger(
+        Fensterart::Liesmich, [] { return new TLiesmichForm; }, Fensterverwaltung::Modal::Ja);
     option.FormCreate();
 }

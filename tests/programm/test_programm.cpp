@@ -1,6 +1,8 @@
 // The program start: the windows it opens for the main window, and what the
 // demonstrations hand the main window to keep.
 
+#include "help/info.h"
+#include "help/liesmich.h"
 #include "tests/mainwindow/aufbau.h"
 
 #include <QApplication>
@@ -30,6 +32,8 @@ private Q_SLOTS:
     void befehleOeffnenFenster_data();
     void befehleOeffnenFenster();
     void demoEinstellungenUeberstehen();
+    void hilfeModal_data();
+    void hilfeModal();
 };
 
 void TestProgramm::befehleOeffnenFenster_data()
@@ -96,6 +100,48 @@ void TestProgramm::demoEinstellungenUeberstehen()
     QCOMPARE(geladen.AnimationMax, 400);
     QCOMPARE(geladen.AnimationAktuell, 200);
     QCOMPARE(geladen.Blinken, true);
+}
+
+void TestProgramm::hilfeModal_data()
+{
+    QTest::addColumn<QString>("aktion");
+    QTest::addColumn<QString>("fenster");
+    QTest::newRow("menu guide") << "Liesmich1"
+                                << "Liesmich";
+    QTest::newRow("pop-up guide") << "Kurzanleitung1"
+                                  << "Liesmich";
+    QTest::newRow("menu about") << "ber1"
+                                << "Info";
+    QTest::newRow("pop-up about") << "ber2"
+                                  << "Info";
+}
+
+// The help commands open their window modally, return at once, and the
+// window goes when it is closed.
+void TestProgramm::hilfeModal()
+{
+    QFETCH(QString, aktion);
+    QFETCH(QString, fenster);
+    Aufbau a;
+    a.haupt().show();
+    a.klicke(qPrintable(aktion));
+    QList<QWidget *> offen;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == fenster && w->isVisible())
+            offen << w;
+    }
+    QCOMPARE(offen.size(), 1);
+    QPointer<QWidget> f = offen.first();
+    QVERIFY(fenster == u"Info" ? qobject_cast<TInfoForm *>(f) != nullptr
+                               : qobject_cast<TLiesmichForm *>(f) != nullptr);
+    QCOMPARE(f->windowModality(), Qt::ApplicationModal);
+    QCOMPARE(QApplication::activeModalWidget(), f.data());
+    QVERIFY(!f->parent());
+    QVERIFY(!(f->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    f->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(f.isNull());
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 QTEST_MAIN(TestProgramm)

@@ -3,7 +3,9 @@
 // Opens the demonstration and help windows when the main window asks. Each
 // is a window of its own without a parent, so it has its own taskbar entry;
 // it is deleted when closed, and whatever is still open goes with the
-// program, so nothing outlives it.
+// program, so nothing outlives it. A modal kind (the help windows) blocks the
+// other windows while it is open, but is only shown, not run in a nested
+// loop: the command returns at once, and closing it still deletes it.
 
 #include "schnittstellen/fensterfabrik.h"
 
@@ -18,6 +20,7 @@ class Fensterverwaltung : public Fensterfabrik
 {
 public:
     using Erzeuger = std::function<QWidget *()>;
+    enum class Modal { Nein, Ja };
 
     Fensterverwaltung() = default;
     Fensterverwaltung(const Fensterverwaltung &) = delete;
@@ -25,11 +28,11 @@ public:
     ~Fensterverwaltung() override;
 
     // What makes a window of that kind; the program start sets one per kind.
-    void setErzeuger(Fensterart art, Erzeuger erzeuger);
+    void setErzeuger(Fensterart art, Erzeuger erzeuger, Modal modal = Modal::Nein);
     // A kind without a maker opens nothing.
     void oeffne(Fensterart art) override;
 
 private:
-    std::map<Fensterart, Erzeuger> erzeuger;
+    std::map<Fensterart, std::pair<Erzeuger, Modal>> erzeuger;
     std::vector<QPointer<QWidget>> offen;
 };

@@ -1,0 +1,43 @@
+#pragma once
+
+// The about window: program name and purpose, the maker's web address as a
+// link, and the program's icon that turns into its second colouring when
+// clicked.
+
+#include <QDialog>
+
+class Dialoge;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QFrame;
+
+class TInfoForm : public QDialog
+{
+    Q_OBJECT
+public:
+    // The address is opened through `dialoge`, so it stays one seam for all
+    // that the program hands to the desktop.
+    explicit TInfoForm(Dialoge &dialoge, QWidget *parent = nullptr);
+
+    // The about text as set at creation, with its own line separators (LF CR).
+    static QString Infotext();
+    static QString Adresse();
+
+    QFrame *Panel1;
+    QLabel *myLabel1;
+    QLabel *myLabel2;
+    QLabel *Icon;
+    QLabel *Icon2;
+    QPushButton *BOk;
+    QMenu *PopupMenu1;
+
+    void myLabel2Click();
+    void IconClick();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    Dialoge &dialoge;
+};

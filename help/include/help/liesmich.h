@@ -1,0 +1,36 @@
+#pragma once
+
+// The short-instructions window: the file liesmich.txt shown read-only.
+
+#include <QDialog>
+#include <QStringList>
+
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+class TLiesmichForm : public QDialog
+{
+    Q_OBJECT
+public:
+    // Looks for liesmich.txt in these folders, the first readable one wins.
+    explicit TLiesmichForm(const QStringList &ordner = Suchordner(), QWidget *parent = nullptr);
+
+    // Beside the executable first (the build tree, a Windows installation),
+    // then the installed data folder, relative to the executable and in the
+    // desktop's data folders.
+    static QStringList Suchordner();
+
+    QPlainTextEdit *Mliesmich;
+    QPushButton *BSchliessen;
+    QLabel *Icon;
+    QLabel *Icon2;
+    QMenu *PopupMenu1;
+
+    void FormCreate(const QStringList &ordner);
+    void MliesmichEnter();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};

@@ -1,0 +1,94 @@
+#include "help/info.h"
+
+#include "help/bildwechsel.h"
+#include "platform/benannt.h"
+#include "platform/schriften.h"
+#include "schnittstellen/dialoge.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+const QString kTrenner = QStringLiteral("\n\r");
+}
+
+QString TInfoForm::Infotext()
+{
+    return QStringLiteral("Zifferon Version 1.5") + kTrenner + kTrenner
+        + QStringLiteral("Ein Programm zur Demonstration verschiedener einfacher "
+                         "Verschlüsselungsverfahren z. B. im Informatikunterricht")
+        + kTrenner + kTrenner + kTrenner + QStringLiteral("Nordhain, Dezember 2026");
+}
+
+QString TInfoForm::Adresse() { return QStringLiteral("https://zifferon.example/"); }
+
+TInfoForm::TInfoForm(Dialoge &dialoge, QWidget *parent)
+    : QDialog(parent)
+    , dialoge(dialoge)
+{
+    setObjectName(QStringLiteral("Info"));
+    setWindowTitle(QStringLiteral("Info"));
+    bildwechsel::Dialograhmen(this);
+    setFont(schriften::Fensterschrift(11));
+    setFixedSize(306, 200);
+
+    Panel1 = benannt(new QFrame(this), "Panel1");
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setGeometry(6, 6, 295, 139);
+
+    myLabel1 = benannt(new QLabel(Panel1), "myLabel1");
+    myLabel1->setGeometry(6, 6, 283, 103);
+    myLabel1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    myLabel1->setWordWrap(true);
+    myLabel1->setTextFormat(Qt::PlainText);
+    // The text keeps its own separator, LF CR; a label would break the line
+    // at each of the two bytes, so each pair becomes one break.
+    myLabel1->setText(Infotext().replace(kTrenner, QStringLiteral("\n")));
+
+    myLabel2 = benannt(new QLabel(Panel1), "myLabel2");
+    myLabel2->setGeometry(18, 116, 259, 13);
+    myLabel2->setAlignment(Qt::AlignCenter);
+    myLabel2->setTextFormat(Qt::PlainText);
+    // Shown without scheme and without the slash of the bare path.
+    QString ohneSchema = QUrl(Adresse()).toString(QUrl::RemoveScheme).mid(2);
+    if (ohneSchema.endsWith(u'/'))
+        ohneSchema.chop(1);
+    myLabel2->setText(ohneSchema);
+    QPalette blau = myLabel2->palette();
+    blau.setColor(QPalette::WindowText, Qt::blue);
+    myLabel2->setPalette(blau);
+    myLabel2->setCursor(Qt::PointingHandCursor);
+    myLabel2->installEventFilter(this);
+
+    Icon = bildwechsel::Bild(this, "Icon", QStringLiteral(":/hilfe/zifferon.svg"), true);
+    Icon2 = bildwechsel::Bild(this, "Icon2", QStringLiteral(":/hilfe/zifferon2.svg"), false);
+    Icon->installEventFilter(this);
+    Icon2->installEventFilter(this);
+
+    BOk = benannt(new QPushButton(QStringLiteral("&OK"), this), "BOk");
+    BOk->setGeometry(80, 160, 145, 25);
+    BOk->setDefault(true);
+    connect(BOk, &QPushButton::clicked, this, &QDialog::close);
+
+    PopupMenu1 = bildwechsel::Popup(this);
+    BOk->setFocus();
+}
+
+void TInfoForm::myLabel2Click() { dialoge.OeffneAdresse(QUrl(Adresse())); }
+
+void TInfoForm::IconClick() { bildwechsel::Wechsle(Icon, Icon2); }
+
+bool TInfoForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == Icon || watched == Icon2) && bildwechsel::IstKlick(event))
+        IconClick();
+    else if (watched == myLabel2 && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
+        && myLabel2->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
+        myLabel2Click();
+    return QDialog::eventFilter(watched, event);
+}
