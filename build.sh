@@ -5,6 +5,8 @@
 #   ./build.sh asan          build with Address- and UndefinedBehaviorSanitizer, run every test
 #   ./build.sh fuzz [SEK]    build the fuzz targets and run each for SEK seconds (default 30)
 #   ./build.sh bench         build and run the benchmarks
+#   ./build.sh package       build the Debian package zifferon_*.deb in build/paket
+#   ./build.sh paketpruefung build the package and check it as a user would get it
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -13,6 +15,8 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-private-dev qt6-svg-
 TEST_PACKAGES=(libqt6svg6)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 BENCH_PACKAGES=(libbenchmark-dev)
+PACKAGE_PACKAGES=(dpkg-dev file)
+CHECK_PACKAGES=(lintian desktop-file-utils appstream)
 
 # Installs the Debian packages that are missing; a non-root user is told the exact line.
 ensure_packages() {
@@ -38,6 +42,61 @@ build() {
 
 run_tests() {
     QT_QPA_PLATFORM=offscreen ctest --preset "$1" -j "$(nproc)"
+}
+
+# Builds the .deb (Release, no tests) and prints its path.
+package() {
+    build paket >&2
+    rm -f build/paket/zifferon_*.deb
+    (cd build/paket && cpack -G DEB >&2)
+    ls build/paket/zifferon_*.deb
+}
+
+# Checks the package the way a user gets it: its metadata, then the program
+# unpacked into a temporary root.
+paketpruefung() {
+    local deb root pid
+    deb="$(package)"
+    echo "== lintian ${deb}"
+    # Errors fail the check, warnings are shown. Lintian discourages running
+    # as root (as CI does) but checks the same.
+    local bericht rc=0
+    bericht="$(lintian --fail-on error --tag-display-limit 0 "$deb" 2>&1)" || rc=$?
+    printf '%s\n' "$bericht" | grep -v 'root privileges' || true
+    if [ "$rc" -ne 0 ]; then
+        echo "lintian meldet Fehler" >&2
+        return 1
+    fi
+    root="$(mktemp -d)"
+    trap 'rm -rf "$root"' RETURN
+    dpkg-deb -x "$deb" "$root"
+    echo "== desktop-file-validate"
+    desktop-file-validate "$root"/usr/share/applications/*.desktop
+    echo "== appstreamcli validate"
+    appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
+    for s in 16 32 48 64 128 256; do
+        file -b "$root/usr/share/icons/hicolor/${s}x${s}/apps/zifferon.png" | grep -q "PNG image data, $s x $s"
+    done
+    echo "== Kurzanleitung im entpackten Paket"
+    # Beside the unpacked program, so the readme window searches from <root>/usr/bin;
+    # the data folders of the machine are hidden, so an installed copy cannot answer.
+    cp build/paket/paket/liesmich_finden "$root/usr/bin/"
+    XDG_DATA_HOME="$root/leer" XDG_DATA_DIRS="$root/leer" QT_QPA_PLATFORM=offscreen \
+        "$root/usr/bin/liesmich_finden" "$root/usr/share/zifferon/liesmich.txt"
+    rm "$root/usr/bin/liesmich_finden"
+    echo "== Programmstart aus dem entpackten Paket"
+    XDG_CONFIG_HOME="$root/konfig" QT_QPA_PLATFORM=offscreen "$root/usr/bin/zifferon" &
+    pid=$!
+    sleep 3
+    if ! kill -0 "$pid" 2>/dev/null; then
+        wait "$pid" || true
+        echo "zifferon hat sich nach weniger als 3 s beendet" >&2
+        return 1
+    fi
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    echo "zifferon lief 3 s und wurde beendet"
+    echo "Paket in Ordnung: ${deb}"
 }
 
 case "${1:-}" in
@@ -88,8 +147,16 @@ case "${1:-}" in
             if [ -f "$b" ] && [ -x "$b" ]; then "$b" "${@:2}"; fi
         done
         ;;
+    package)
+        ensure_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
+        package
+        ;;
+    paketpruefung)
+        ensure_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${CHECK_PACKAGES[@]}"
+        paketpruefung
+        ;;
     *)
-        sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
+        sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
         exit 2
         ;;
 esac
