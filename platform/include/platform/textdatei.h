@@ -35,7 +35,8 @@ std::optional<Gelesen> Lesen(const QString &pfad);
 // The Windows-1252 text that file bytes in UTF-8 stand for, or nothing when
 // the bytes are to be taken as they are: they are no valid UTF-8, have no
 // multi-byte sequence, hold a character that Windows-1252 lacks, or hold one
-// of the five bytes that Windows-1252 leaves undefined (see textdatei.cpp).
+// of the byte values that would make the file ambiguous (0x81 0x8D 0x8F 0x90
+// 0x94 0x97 0x9D; textdatei.cpp says why).
 std::optional<verschl::Text> AlsUtf8Lesbar(const verschl::Text &bytes);
 // The bytes that hold the text in the encoding: Windows-1252 as it is, UTF-8
 // character for character (an undefined byte, which has no character,
