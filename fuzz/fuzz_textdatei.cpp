@@ -1,6 +1,7 @@
 // Saving and opening files. Any bytes opened become what the pane holds;
 // saved and opened again they must come back unchanged, and a save of any
-// bytes opens to what the line-end rule makes of them.
+// bytes, in the encoding chosen for either wish, opens to what the line-end
+// rule makes of them.
 
 #include "platform/textdatei.h"
 
@@ -26,9 +27,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *daten, std::size_t gro
 
     pruefe(textdatei::Schreiben(pfad, roh));
     const auto geoeffnet = textdatei::Lesen(pfad);
-    pruefe(geoeffnet == textdatei::ZeilenendenVereinheitlichen(roh));
+    pruefe(geoeffnet.has_value());
+    const auto utf8 = textdatei::AlsUtf8Lesbar(roh);
+    pruefe(geoeffnet->text == textdatei::ZeilenendenVereinheitlichen(utf8.value_or(roh)));
+    pruefe((geoeffnet->kodierung == textdatei::Kodierung::Utf8) == utf8.has_value());
 
-    pruefe(textdatei::Schreiben(pfad, *geoeffnet));
-    pruefe(textdatei::Lesen(pfad) == geoeffnet);
+    for (const auto wunsch : { textdatei::Kodierung::Windows1252, textdatei::Kodierung::Utf8 }) {
+        for (const verschl::Text &text : { roh, geoeffnet->text }) {
+            const auto kodierung = textdatei::SchreibKodierung(text, wunsch);
+            pruefe(textdatei::Schreiben(pfad, textdatei::Kodiert(text, kodierung)));
+            const auto wieder = textdatei::Lesen(pfad);
+            pruefe(wieder && wieder->text == textdatei::ZeilenendenVereinheitlichen(text));
+        }
+    }
     return 0;
 }

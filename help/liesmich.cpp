@@ -72,8 +72,8 @@ void TLiesmichForm::FormCreate(const QStringList &ordner)
         const QString pfad = QDir(o).filePath(kDatei);
         if (textdatei::ArtVon(pfad) != textdatei::Art::Datei)
             continue;
-        if (const auto text = textdatei::Lesen(pfad)) {
-            Mliesmich->setPlainText(codepage::AlsPanetext(*text));
+        if (const auto gelesen = textdatei::Lesen(pfad)) {
+            Mliesmich->setPlainText(codepage::AlsPanetext(gelesen->text));
             return;
         }
     }

@@ -73,6 +73,8 @@ void THauptform::TextetauschenClick()
     schreibe(*MChiffre, klartext);
     std::swap(KlartextDatei, ChiffreDatei);
     std::swap(KlartextOrdner, ChiffreOrdner);
+    std::swap(KlartextKodierung, ChiffreKodierung);
+    zeigeKodierung();
 }
 
 void THauptform::MMDemoOptUebernehmenClick()

@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QSignalBlocker>
 
 namespace {
@@ -25,14 +26,14 @@ QString ordnerVon(const QString &pfad)
 
 THauptform::Seite THauptform::klartextSeite()
 {
-    return { *MKlar, KlartextDatei, KlartextGeaendert, KlartextOrdner,
+    return { *MKlar, KlartextDatei, KlartextGeaendert, KlartextOrdner, KlartextKodierung,
         QStringLiteral("Klartext öffnen"), QStringLiteral("Klartext speichern unter"),
         QStringLiteral("Der Klartext wurde noch nicht gespeichert. Jetzt speichern?") };
 }
 
 THauptform::Seite THauptform::chiffreSeite()
 {
-    return { *MChiffre, ChiffreDatei, ChiffreGeaendert, ChiffreOrdner,
+    return { *MChiffre, ChiffreDatei, ChiffreGeaendert, ChiffreOrdner, ChiffreKodierung,
         QStringLiteral("Chiffre öffnen"), QStringLiteral("Chiffre speichern unter"),
         QStringLiteral("Die Chiffre wurde noch nicht gespeichert. Jetzt speichern?") };
 }
@@ -55,47 +56,69 @@ void THauptform::oeffne(const Seite &seite)
     const auto pfad = dialoge.DateiOeffnen(this, { seite.oeffnenTitel, Pfad, seite.datei });
     if (!pfad || textdatei::ArtVon(*pfad) == textdatei::Art::Nichts)
         return;
-    const std::optional<verschl::Text> text = textdatei::Lesen(*pfad);
-    if (!text) {
+    const std::optional<textdatei::Gelesen> gelesen = textdatei::Lesen(*pfad);
+    if (!gelesen) {
         dialoge.ZeigeFehler(this, QStringLiteral("Fehler beim Öffnen der Datei!"));
         return;
     }
-    schreibe(seite.pane, *text);
+    schreibe(seite.pane, gelesen->text);
     seite.datei = QFileInfo(*pfad).fileName();
     seite.ordner = ordnerVon(*pfad);
+    seite.kodierung = gelesen->kodierung;
     Pfad = seite.ordner;
     seite.geaendert = false;
+    zeigeKodierung();
 }
 
 bool THauptform::speichere(const Seite &seite)
 {
     if (seite.datei == Unbenannt)
         return speichereUnter(seite);
-    return schreibeDatei(seite, seite.ordner + seite.datei);
+    return schreibeDatei(seite, seite.ordner + seite.datei, seite.kodierung);
 }
 
 bool THauptform::speichereUnter(const Seite &seite)
 {
-    const auto pfad = dialoge.DateiSpeichern(this, { seite.speichernTitel, Pfad, seite.datei });
-    if (!pfad || !UeberschreibenErlaubt(*pfad))
+    const bool utf8 = seite.kodierung == textdatei::Kodierung::Utf8;
+    const auto ziel
+        = dialoge.DateiSpeichern(this, { seite.speichernTitel, Pfad, seite.datei, utf8 });
+    if (!ziel || !UeberschreibenErlaubt(ziel->pfad))
         return false;
     // The new name holds even if writing fails, so the next quick save tries
     // the same file again.
-    seite.datei = QFileInfo(*pfad).fileName();
-    seite.ordner = ordnerVon(*pfad);
+    seite.datei = QFileInfo(ziel->pfad).fileName();
+    seite.ordner = ordnerVon(ziel->pfad);
     Pfad = seite.ordner;
-    return schreibeDatei(seite, *pfad);
+    return schreibeDatei(seite, ziel->pfad,
+        ziel->utf8 ? textdatei::Kodierung::Utf8 : textdatei::Kodierung::Windows1252);
 }
 
-bool THauptform::schreibeDatei(const Seite &seite, const QString &pfad)
+// The wished encoding gives way where it would not open to the same text;
+// the pane then remembers what was really written.
+bool THauptform::schreibeDatei(
+    const Seite &seite, const QString &pfad, textdatei::Kodierung gewuenscht)
 {
-    if (!textdatei::Schreiben(pfad, seite.pane.text())) {
+    const verschl::Text text = seite.pane.text();
+    const textdatei::Kodierung kodierung = textdatei::SchreibKodierung(text, gewuenscht);
+    if (!textdatei::Schreiben(pfad, textdatei::Kodiert(text, kodierung))) {
         dialoge.ZeigeFehler(this,
             QStringLiteral("Fehler beim Speichern der Datei ") + seite.datei + QLatin1Char('!'));
         return false;
     }
+    seite.kodierung = kodierung;
     seite.geaendert = false;
+    zeigeKodierung();
     return true;
+}
+
+void THauptform::zeigeKodierung()
+{
+    const auto beschriftung = [](const char *name, textdatei::Kodierung kodierung) {
+        const QString text = QString::fromUtf8(name);
+        return kodierung == textdatei::Kodierung::Utf8 ? text + QStringLiteral(" (UTF-8)") : text;
+    };
+    LKlartext->setText(beschriftung("Klartext", KlartextKodierung));
+    Lchiffre->setText(beschriftung("Chiffre", ChiffreKodierung));
 }
 
 void THauptform::loesche(const Seite &seite)

@@ -81,13 +81,15 @@ void THauptform::KommandozeileAuswerten(const QStringList &argumente)
     const QString &erstes = argumente.first();
     const textdatei::Art art = textdatei::ArtVon(erstes);
     if (art == textdatei::Art::Datei || art == textdatei::Art::Sonderdatei) {
-        const std::optional<verschl::Text> text = textdatei::Lesen(erstes);
-        if (!text) {
+        const std::optional<textdatei::Gelesen> gelesen = textdatei::Lesen(erstes);
+        if (!gelesen) {
             dialoge.ZeigeWarnung(this, QStringLiteral("Fehler beim Lesen der Datei ") + erstes);
             return;
         }
-        schreibe(*MKlar, *text);
-        schreibe(*MChiffre, *text);
+        schreibe(*MKlar, gelesen->text);
+        schreibe(*MChiffre, gelesen->text);
+        KlartextKodierung = ChiffreKodierung = gelesen->kodierung;
+        zeigeKodierung();
     } else if (erstes == QLatin1String("-onlyoption")) {
         nurMethodenfenster = true;
     } else if (erstes == QLatin1String("-firstoption")) {

@@ -89,13 +89,19 @@ void THauptform::BEntschluesselnClick()
 void THauptform::MKlarChange()
 {
     KlartextGeaendert = true;
-    if (MKlar->document()->isEmpty())
+    if (MKlar->document()->isEmpty()) {
         KlartextDatei = Unbenannt;
+        KlartextKodierung = textdatei::Kodierung::Windows1252;
+        zeigeKodierung();
+    }
 }
 
 void THauptform::MChiffreChange()
 {
     ChiffreGeaendert = true;
-    if (MChiffre->document()->isEmpty())
+    if (MChiffre->document()->isEmpty()) {
         ChiffreDatei = Unbenannt;
+        ChiffreKodierung = textdatei::Kodierung::Windows1252;
+        zeigeKodierung();
+    }
 }

@@ -21,14 +21,16 @@ QMessageBox::StandardButton frage(QWidget *eltern, const QString &text,
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-std::optional<QString> dateidialog(
+std::optional<Speicherziel> dateidialog(
     QWidget *eltern, const Dateiwahl &wahl, QFileDialog::AcceptMode modus)
 {
     const auto dialog = BaueDateidialog(eltern, wahl, modus);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog->selectedFiles().constFirst();
+    return Speicherziel { dialog->selectedFiles().constFirst(), Utf8Gewaehlt(*dialog) };
 }
+
+const QString kUtf8 = QStringLiteral(" UTF-8");
 
 // The sixteen colours of the classic font dialog.
 const std::pair<const char *, QColor> kSchriftfarben[] = {
@@ -56,23 +58,39 @@ std::unique_ptr<QFileDialog> BaueDateidialog(
     QWidget *eltern, const Dateiwahl &wahl, QFileDialog::AcceptMode modus)
 {
     const QString textdateien = QStringLiteral("Textdateien (*.txt)");
+    const QString alle = QStringLiteral("alle Dateien (*)");
+    const QString textdateienUtf8 = QStringLiteral("Textdateien UTF-8 (*.txt)");
     auto dialog = std::make_unique<QFileDialog>(eltern, wahl.titel, wahl.ordner);
     dialog->setAcceptMode(modus);
-    dialog->setFileMode(
-        modus == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const bool speichern = modus == QFileDialog::AcceptSave;
+    dialog->setFileMode(speichern ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // "*" rather than "*.*": on Linux and macOS many text files have no dot.
-    dialog->setNameFilters({ textdateien, QStringLiteral("alle Dateien (*)") });
-    // ".txt" belongs to the text filter only: under "alle Dateien" a name is
+    // Opening finds the encoding by itself; saving lets the user choose it,
+    // so the UTF-8 filters come after the usual two, which stay the default.
+    QStringList filter { textdateien, alle };
+    if (speichern)
+        filter << textdateienUtf8 << QStringLiteral("alle Dateien UTF-8 (*)");
+    dialog->setNameFilters(filter);
+    if (speichern && wahl.utf8)
+        dialog->selectNameFilter(textdateienUtf8);
+    // ".txt" belongs to the text filters only: under "alle Dateien" a name is
     // taken as typed.
     dialog->setDefaultSuffix(QStringLiteral("txt"));
     QObject::connect(dialog.get(), &QFileDialog::filterSelected, dialog.get(),
-        [d = dialog.get(), textdateien](const QString &filter) {
-            d->setDefaultSuffix(filter == textdateien ? QStringLiteral("txt") : QString());
+        [d = dialog.get(), textdateien, textdateienUtf8](const QString &filter) {
+            const bool text = filter == textdateien || filter == textdateienUtf8;
+            d->setDefaultSuffix(text ? QStringLiteral("txt") : QString());
         });
     // The program asks before overwriting, and only when the user wants it.
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
     dialog->selectFile(wahl.dateiname);
     return dialog;
+}
+
+bool Utf8Gewaehlt(const QFileDialog &dialog)
+{
+    return dialog.acceptMode() == QFileDialog::AcceptSave
+        && dialog.selectedNameFilter().contains(kUtf8);
 }
 
 void QtDialoge::ZeigeWarnung(QWidget *eltern, const QString &text)
@@ -106,10 +124,12 @@ bool QtDialoge::FrageOkAbbrechen(QWidget *eltern, const QString &text)
 
 std::optional<QString> QtDialoge::DateiOeffnen(QWidget *eltern, const Dateiwahl &wahl)
 {
-    return dateidialog(eltern, wahl, QFileDialog::AcceptOpen);
+    if (const auto ziel = dateidialog(eltern, wahl, QFileDialog::AcceptOpen))
+        return ziel->pfad;
+    return std::nullopt;
 }
 
-std::optional<QString> QtDialoge::DateiSpeichern(QWidget *eltern, const Dateiwahl &wahl)
+std::optional<Speicherziel> QtDialoge::DateiSpeichern(QWidget *eltern, const Dateiwahl &wahl)
 {
     return dateidialog(eltern, wahl, QFileDialog::AcceptSave);
 }

@@ -17,7 +17,10 @@ public:
     Antwort FrageJaNeinAbbrechen(QWidget *, const QString &) override { return Antwort::Nein; }
     bool FrageOkAbbrechen(QWidget *, const QString &) override { return true; }
     std::optional<QString> DateiOeffnen(QWidget *, const Dateiwahl &) override { return pfad; }
-    std::optional<QString> DateiSpeichern(QWidget *, const Dateiwahl &) override { return pfad; }
+    std::optional<Speicherziel> DateiSpeichern(QWidget *, const Dateiwahl &) override
+    {
+        return Speicherziel { pfad };
+    }
     std::optional<Schrift> Schriftart(QWidget *, const Schrift &) override { return std::nullopt; }
     void OeffneAdresse(const QUrl &) override { }
 

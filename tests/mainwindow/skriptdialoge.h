@@ -32,10 +32,15 @@ public:
         dateidialoge << wahl;
         return naechste(dateien, std::optional<QString>());
     }
-    std::optional<QString> DateiSpeichern(QWidget *, const Dateiwahl &wahl) override
+    // The encoding comes from utf8Wahl, front first; Windows-1252 when empty.
+    std::optional<Speicherziel> DateiSpeichern(QWidget *, const Dateiwahl &wahl) override
     {
         dateidialoge << wahl;
-        return naechste(dateien, std::optional<QString>());
+        const std::optional<QString> pfad = naechste(dateien, std::optional<QString>());
+        const bool utf8 = !utf8Wahl.isEmpty() && utf8Wahl.takeFirst();
+        if (!pfad)
+            return std::nullopt;
+        return Speicherziel { *pfad, utf8 };
     }
     std::optional<Schrift> Schriftart(QWidget *, const Schrift &vorher) override
     {
@@ -49,6 +54,7 @@ public:
     QList<bool> okAntworten;
     QList<std::optional<QString>> dateien;
     QList<std::optional<Schrift>> schriften;
+    QList<bool> utf8Wahl;
 
     // What was shown.
     QStringList warnungen;

@@ -147,22 +147,30 @@ void TestDateien::gespeicherteTexteOeffnenUnveraendert_data()
 {
     QTest::addColumn<int>("methode");
     QTest::addColumn<QString>("schalter");
-    QTest::newRow("matrix, square") << 0 << QString();
-    QTest::newRow("matrix, 7 columns") << 0 << QStringLiteral("RBMatrixManSpalten");
-    QTest::newRow("Caesar, lower case") << 1 << QStringLiteral("CBKlein");
-    QTest::newRow("rotation 13") << 2 << QString();
-    QTest::newRow("rotation 128") << 3 << QString();
-    QTest::newRow("rotation 128, upper case") << 3 << QStringLiteral("CBGross");
-    QTest::newRow("rotation 128, umlauts replaced") << 3 << QStringLiteral("CBUmlauteErsetzen");
-    QTest::newRow("rotation 128, blanks deleted") << 3 << QStringLiteral("CBLeerzeichen");
-    QTest::newRow("Vigenère") << 4 << QString();
-    QTest::newRow("Vigenère, ignoring non-letters") << 4 << QStringLiteral("CBSonderignorieren");
+    QTest::addColumn<bool>("utf8");
+    QTest::newRow("matrix, square") << 0 << QString() << false;
+    QTest::newRow("matrix, 7 columns") << 0 << QStringLiteral("RBMatrixManSpalten") << false;
+    QTest::newRow("Caesar, lower case") << 1 << QStringLiteral("CBKlein") << false;
+    QTest::newRow("rotation 13") << 2 << QString() << false;
+    QTest::newRow("rotation 128") << 3 << QString() << false;
+    QTest::newRow("rotation 128, upper case") << 3 << QStringLiteral("CBGross") << false;
+    QTest::newRow("rotation 128, umlauts replaced")
+        << 3 << QStringLiteral("CBUmlauteErsetzen") << false;
+    QTest::newRow("rotation 128, blanks deleted") << 3 << QStringLiteral("CBLeerzeichen") << false;
+    QTest::newRow("Vigenère") << 4 << QString() << false;
+    QTest::newRow("Vigenère, ignoring non-letters")
+        << 4 << QStringLiteral("CBSonderignorieren") << false;
+    QTest::newRow("UTF-8: matrix") << 0 << QString() << true;
+    QTest::newRow("UTF-8: rotation 128") << 3 << QString() << true;
+    QTest::newRow("UTF-8: Vigenère, ignoring non-letters")
+        << 4 << QStringLiteral("CBSonderignorieren") << true;
 }
 
 void TestDateien::gespeicherteTexteOeffnenUnveraendert()
 {
     QFETCH(int, methode);
     QFETCH(QString, schalter);
+    QFETCH(bool, utf8);
     QTemporaryDir ordner;
     const QString klarPfad = ordner.filePath(QStringLiteral("klar.txt"));
     const QString chiffrePfad = ordner.filePath(QStringLiteral("chiffre.txt"));
@@ -179,6 +187,7 @@ void TestDateien::gespeicherteTexteOeffnenUnveraendert()
         const Text klar = a.klar().text();
         const Text chiffre = a.chiffre().text();
         a.dialoge.dateien << klarPfad << chiffrePfad;
+        a.dialoge.utf8Wahl << utf8 << utf8;
         a.klicke("Klartextspeichernunter1");
         a.klicke("Chriffrespeichernunter1");
         a.klicke("MMKlartextloeschen");

@@ -7,6 +7,7 @@
 // haupt_ansicht.cpp.
 
 #include "cipher/verschl.h"
+#include "platform/textdatei.h"
 #include "schnittstellen/hauptfenster.h"
 
 #include <QColor>
@@ -61,6 +62,10 @@ public:
     // never lands beside an unrelated file of the same name.
     QString KlartextOrdner;
     QString ChiffreOrdner;
+    // The encoding of each pane's file: what it was opened in or last saved
+    // in; a quick save writes it again.
+    textdatei::Kodierung KlartextKodierung = textdatei::Kodierung::Windows1252;
+    textdatei::Kodierung ChiffreKodierung = textdatei::Kodierung::Windows1252;
 
     // Demonstration settings, read and written by the demonstrations.
     bool Animation = true;
@@ -123,6 +128,7 @@ private:
         QString &datei;
         bool &geaendert;
         QString &ordner;
+        textdatei::Kodierung &kodierung;
         QString oeffnenTitel;
         QString speichernTitel;
         QString frage;
@@ -132,9 +138,11 @@ private:
     void oeffne(const Seite &seite);
     bool speichere(const Seite &seite);
     bool speichereUnter(const Seite &seite);
-    bool schreibeDatei(const Seite &seite, const QString &pfad);
+    bool schreibeDatei(const Seite &seite, const QString &pfad, textdatei::Kodierung gewuenscht);
     void loesche(const Seite &seite);
     bool pruefeGespeichert(const Seite &seite);
+    // The pane labels name the encoding of a UTF-8 file.
+    void zeigeKodierung();
 
     void erzeugeSteuerelemente();
     void erzeugeAktionen();

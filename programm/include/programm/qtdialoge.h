@@ -10,6 +10,8 @@
 // The open or save dialog as QtDialoge shows it; apart for tests.
 std::unique_ptr<QFileDialog> BaueDateidialog(
     QWidget *eltern, const Dateiwahl &wahl, QFileDialog::AcceptMode modus);
+// Whether the dialog's chosen filter is one of the UTF-8 ones.
+bool Utf8Gewaehlt(const QFileDialog &dialog);
 
 class QtDialoge : public Dialoge
 {
@@ -19,7 +21,7 @@ public:
     Antwort FrageJaNeinAbbrechen(QWidget *eltern, const QString &text) override;
     bool FrageOkAbbrechen(QWidget *eltern, const QString &text) override;
     std::optional<QString> DateiOeffnen(QWidget *eltern, const Dateiwahl &wahl) override;
-    std::optional<QString> DateiSpeichern(QWidget *eltern, const Dateiwahl &wahl) override;
+    std::optional<Speicherziel> DateiSpeichern(QWidget *eltern, const Dateiwahl &wahl) override;
     std::optional<Schrift> Schriftart(QWidget *eltern, const Schrift &vorher) override;
     void OeffneAdresse(const QUrl &adresse) override;
 };

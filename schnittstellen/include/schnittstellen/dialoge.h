@@ -26,6 +26,15 @@ struct Dateiwahl
     QString titel;
     QString ordner;
     QString dateiname;
+    // A save dialog preselects the UTF-8 filters (the file had UTF-8).
+    bool utf8 = false;
+};
+
+// Where to save, and whether the user chose one of the UTF-8 filters.
+struct Speicherziel
+{
+    QString pfad;
+    bool utf8 = false;
 };
 
 class Dialoge
@@ -45,7 +54,7 @@ public:
     virtual bool FrageOkAbbrechen(QWidget *eltern, const QString &text) = 0;
     // The chosen full path, or nothing when the user cancelled.
     virtual std::optional<QString> DateiOeffnen(QWidget *eltern, const Dateiwahl &wahl) = 0;
-    virtual std::optional<QString> DateiSpeichern(QWidget *eltern, const Dateiwahl &wahl) = 0;
+    virtual std::optional<Speicherziel> DateiSpeichern(QWidget *eltern, const Dateiwahl &wahl) = 0;
     virtual std::optional<Schrift> Schriftart(QWidget *eltern, const Schrift &vorher) = 0;
     // Hands a web address to the desktop; whether that worked is not examined.
     virtual void OeffneAdresse(const QUrl &adresse) = 0;

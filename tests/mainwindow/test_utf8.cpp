@@ -1,0 +1,309 @@
+// UTF-8 text files through the main window's own commands: opening decodes
+// them, saving keeps each pane's encoding where the text survives it, and
+// every saved text opens to itself in either encoding.
+
+#include "aufbau.h"
+#include "platform/codepage.h"
+#include "platform/textdatei.h"
+#include "programm/qtdialoge.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QTest>
+
+using verschl::Text;
+
+namespace {
+
+const QString kUtf8Label = QStringLiteral("Chiffre (UTF-8)");
+
+QByteArray bytes(const Text &text) { return QByteArray::fromStdString(text); }
+
+// German words with umlauts, ß, € and typographic quotes (all in
+// Windows-1252), joined by blanks and CR LF.
+Text deutscherZufallstext(QRandomGenerator &zufall)
+{
+    static const QStringList woerter = QStringLiteral(
+        "Grüße aus Köln, Äpfel Öl Übung Straße Maß €5 „zitiert“ ‚halb‘ – Café Œuvre Škoda "
+        "Zebra 1848 ½ © ¿qué? Ende.")
+                                           .split(u' ');
+    Text text;
+    const int anzahl = 1 + int(zufall.bounded(60));
+    for (int i = 0; i < anzahl; ++i) {
+        if (i > 0)
+            text += zufall.bounded(6) == 0 ? "\r\n" : " ";
+        text += codepage::AusZeichenkette(woerter[int(zufall.bounded(woerter.size()))]);
+    }
+    return text;
+}
+
+Text zufallsbytes(QRandomGenerator &zufall)
+{
+    Text text(zufall.bounded(200), '\0');
+    for (char &c : text)
+        c = char(zufall.bounded(256));
+    return text;
+}
+
+// Saves the ciphertext pane under `pfad` with the chosen filter, clears it and
+// opens the file again.
+void speichereUndOeffne(Aufbau &a, const QString &pfad, bool utf8)
+{
+    a.dialoge.dateien << pfad;
+    a.dialoge.utf8Wahl << utf8;
+    a.klicke("Chriffrespeichernunter1");
+    a.klicke("MMChiffreloeschen");
+    a.dialoge.dateien << pfad;
+    a.klicke("Chiffreffnen1");
+}
+
+} // namespace
+
+class TestUtf8 : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void zufallstexteKommenUnveraendertZurueck_data();
+    void zufallstexteKommenUnveraendertZurueck();
+    void oeffnen_data();
+    void oeffnen();
+    void umlauteErsetzenNachUtf8();
+    void kodierungBeimSpeichern_data();
+    void kodierungBeimSpeichern();
+    void schnellspeichernBehaeltKodierung_data();
+    void schnellspeichernBehaeltKodierung();
+    void filterWaehltKodierung_data();
+    void filterWaehltKodierung();
+};
+
+void TestUtf8::zufallstexteKommenUnveraendertZurueck_data()
+{
+    QTest::addColumn<bool>("utf8");
+    QTest::addColumn<bool>("deutsch");
+    QTest::newRow("German, Windows-1252") << false << true;
+    QTest::newRow("German, UTF-8") << true << true;
+    QTest::newRow("bytes, Windows-1252") << false << false;
+    QTest::newRow("bytes, UTF-8") << true << false;
+}
+
+// A German text saved as UTF-8 is real UTF-8 that any program reads; random
+// bytes come back as the line-end rule leaves them, whatever the encoding.
+void TestUtf8::zufallstexteKommenUnveraendertZurueck()
+{
+    QFETCH(bool, utf8);
+    QFETCH(bool, deutsch);
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("t.txt"));
+    Aufbau a;
+    a.aktion("SMUeberschreibwarnung").setChecked(false);
+    const quint32 saat = QRandomGenerator::system()->generate();
+    QRandomGenerator zufall(saat);
+    for (int runde = 0; runde < 40; ++runde) {
+        const Text text = deutsch ? deutscherZufallstext(zufall) : zufallsbytes(zufall);
+        a.chiffre().setText(text);
+        speichereUndOeffne(a, pfad, utf8);
+        const QByteArray wo = QStringLiteral("seed %1, round %2").arg(saat).arg(runde).toUtf8();
+        const Text erwartet = deutsch ? text : textdatei::ZeilenendenVereinheitlichen(text);
+        QVERIFY2(a.chiffre().text() == erwartet, wo);
+        if (deutsch) {
+            const QByteArray datei = leseDatei(pfad);
+            QVERIFY2(!utf8
+                    || QString::fromUtf8(datei).replace(
+                           QStringLiteral("\r\n"), QStringLiteral("\n"))
+                        == codepage::AlsPanetext(text),
+                wo);
+            QVERIFY2(utf8 || datei == bytes(text), wo);
+            QVERIFY2((a.steuer<QLabel>("Lchiffre").text() == kUtf8Label) == utf8, wo);
+        }
+    }
+    QVERIFY(a.dialoge.fehler.isEmpty());
+}
+
+void TestUtf8::oeffnen_data()
+{
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<QByteArray>("pane");
+    QTest::addColumn<bool>("utf8");
+    QTest::newRow("umlauts, Unix line ends") << QByteArray("Gr\xC3\xBC\xC3\x9F"
+                                                           "e\naus K\xC3\xB6ln\n")
+                                             << QByteArray("Gr\xFC\xDF"
+                                                           "e\r\naus K\xF6ln\r\n")
+                                             << true;
+    QTest::newRow("euro and quotes") << QByteArray("\xE2\x82\xAC 5 \xE2\x80\x9E"
+                                                   "a\xE2\x80\x9C")
+                                     << QByteArray("\x80 5 \x84"
+                                                   "a\x93")
+                                     << true;
+    QTest::newRow("control bytes are no hindrance")
+        << QByteArray("\x01\xC3\xA4\x7F") << QByteArray("\x01\xE4\x7F") << true;
+    QTest::newRow("č is no Windows-1252: bytes") << QByteArray("\xC4\x8D"
+                                                               "apek \xC3\xBC")
+                                                 << QByteArray("\xC4\x8D"
+                                                               "apek \xC3\xBC")
+                                                 << false;
+    QTest::newRow("U+2400 is no NUL: bytes")
+        << QByteArray("\xE2\x90\x80") << QByteArray("\xE2\x90\x80") << false;
+    QTest::newRow("C1 control is no Windows-1252: bytes")
+        << QByteArray("\xC2\x85") << QByteArray("\xC2\x85") << false;
+    QTest::newRow("em dash would be ambiguous: bytes") << QByteArray("a\xE2\x80\x94"
+                                                                     "b")
+                                                       << QByteArray("a\xE2\x80\x94"
+                                                                     "b")
+                                                       << false;
+    QTest::newRow("Á would be ambiguous: bytes")
+        << QByteArray("\xC3\x81") << QByteArray("\xC3\x81") << false;
+    QTest::newRow("ASCII only") << QByteArray("abc") << QByteArray("abc") << false;
+    QTest::newRow("Windows-1252 umlaut") << QByteArray("\xFC") << QByteArray("\xFC") << false;
+    QTest::newRow("broken sequence")
+        << QByteArray("\xC3\xBC\xC3") << QByteArray("\xC3\xBC\xC3") << false;
+}
+
+void TestUtf8::oeffnen()
+{
+    QFETCH(QByteArray, datei);
+    QFETCH(QByteArray, pane);
+    QFETCH(bool, utf8);
+    QTemporaryDir ordner;
+    Aufbau a;
+    a.dialoge.dateien << schreibeDatei(ordner, QStringLiteral("t.txt"), datei);
+    a.klicke("Chiffreffnen1");
+    QCOMPARE(bytes(a.chiffre().text()), pane);
+    QCOMPARE(a.steuer<QLabel>("Lchiffre").text(), utf8 ? kUtf8Label : QStringLiteral("Chiffre"));
+    QCOMPARE(a.steuer<QLabel>("LKlartext").text(), QStringLiteral("Klartext"));
+    // The same from the command line, into both panes.
+    Aufbau b({ ordner.filePath(QStringLiteral("t.txt")) });
+    QCOMPARE(bytes(b.klar().text()), pane);
+    QCOMPARE(b.steuer<QLabel>("Lchiffre").text(), a.steuer<QLabel>("Lchiffre").text());
+}
+
+void TestUtf8::umlauteErsetzenNachUtf8()
+{
+    QTemporaryDir ordner;
+    Aufbau a;
+    a.dialoge.dateien << schreibeDatei(ordner, QStringLiteral("t.txt"),
+        "Gr\xC3\xBC\xC3\x9F"
+        "e aus K\xC3\xB6ln");
+    a.klicke("Klartextffnen1");
+    a.steuer<QAbstractButton>("CBUmlauteErsetzen").setChecked(true);
+    a.klick("BVerschluesseln");
+    QCOMPARE(bytes(a.klar().text()), QByteArray("Gruesse aus Koeln"));
+}
+
+// Where the wished encoding would not give the text back, the other is
+// written, and the label tells which.
+void TestUtf8::kodierungBeimSpeichern_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("utf8");
+    QTest::addColumn<QByteArray>("datei");
+    QTest::newRow("umlaut in UTF-8") << QByteArray("\xFC") << true << QByteArray("\xC3\xBC");
+    QTest::newRow("umlaut in Windows-1252") << QByteArray("\xFC") << false << QByteArray("\xFC");
+    const QByteArray rot128 = bytes(verschl::Rot128("Gr\xFC\xDF"
+                                                    "e\r\naus K\xF6ln\r\n"));
+    QTest::newRow("rotation 128 has undefined bytes") << rot128 << true << rot128;
+    QTest::newRow("lone undefined byte") << QByteArray("\x81") << true << QByteArray("\x81");
+    QTest::newRow("em dash") << QByteArray("a\x97") << true << QByteArray("a\x97");
+    QTest::newRow("right quote") << QByteArray("\x94") << true << QByteArray("\x94");
+    QTest::newRow("mojibake of an em dash")
+        << QByteArray("\xE2\x80\x94") << true << QByteArray("\xE2\x80\x94");
+    // Rotation by 128 of "C " reads as UTF-8 "à": only UTF-8 keeps it.
+    QTest::newRow("bytes that read as UTF-8")
+        << QByteArray("\xC3\xA0") << false << QByteArray("\xC3\x83\xC2\xA0");
+}
+
+void TestUtf8::kodierungBeimSpeichern()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, utf8);
+    QFETCH(QByteArray, datei);
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("c.txt"));
+    Aufbau a;
+    a.chiffre().setText(text.toStdString());
+    a.dialoge.dateien << pfad;
+    a.dialoge.utf8Wahl << utf8;
+    a.klicke("Chriffrespeichernunter1");
+    QCOMPARE(leseDatei(pfad), datei);
+    QCOMPARE(a.steuer<QLabel>("Lchiffre").text(),
+        datei != text ? kUtf8Label : QStringLiteral("Chiffre"));
+    a.klicke("MMChiffreloeschen");
+    a.dialoge.dateien << pfad;
+    a.klicke("Chiffreffnen1");
+    QCOMPARE(bytes(a.chiffre().text()), text);
+}
+
+void TestUtf8::schnellspeichernBehaeltKodierung_data()
+{
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<QByteArray>("danach");
+    QTest::addColumn<bool>("utf8");
+    QTest::newRow("UTF-8 stays UTF-8")
+        << QByteArray("\xC3\xA4") << QByteArray("\xC3\xA4\xC3\xB6") << true;
+    QTest::newRow("Windows-1252 stays") << QByteArray("\xE4") << QByteArray("\xE4\xF6") << false;
+}
+
+// Also the save-as dialog starts on the file's encoding, and swapping the
+// texts swaps what the labels say.
+void TestUtf8::schnellspeichernBehaeltKodierung()
+{
+    QFETCH(QByteArray, datei);
+    QFETCH(QByteArray, danach);
+    QFETCH(bool, utf8);
+    QTemporaryDir ordner;
+    const QString pfad = schreibeDatei(ordner, QStringLiteral("k.txt"), datei);
+    Aufbau a;
+    a.dialoge.dateien << pfad;
+    a.klicke("Klartextffnen1");
+    a.klar().setText("\xE4\xF6");
+    a.klicke("Klartextspeichern1");
+    QCOMPARE(leseDatei(pfad), danach);
+    a.dialoge.dateien << std::nullopt;
+    a.klicke("Klartextspeichernunter1");
+    QCOMPARE(a.dialoge.dateidialoge.last().utf8, utf8);
+    a.chiffre().setText("x"); // an empty pane would drop the file on the swap
+    a.klicke("Textetauschen");
+    QCOMPARE(a.steuer<QLabel>("Lchiffre").text(), utf8 ? kUtf8Label : QStringLiteral("Chiffre"));
+    QCOMPARE(a.steuer<QLabel>("LKlartext").text(), QStringLiteral("Klartext"));
+    // An emptied pane has no file any more, and new files are Windows-1252.
+    a.chiffre().setText("");
+    QCOMPARE(a.steuer<QLabel>("Lchiffre").text(), QStringLiteral("Chiffre"));
+}
+
+void TestUtf8::filterWaehltKodierung_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("gewaehlt");
+    QTest::addColumn<bool>("utf8");
+    QTest::newRow("text filter") << 0 << QStringLiteral("notiz.txt") << false;
+    QTest::newRow("UTF-8 text filter adds .txt") << 2 << QStringLiteral("notiz.txt") << true;
+    QTest::newRow("UTF-8 all files: as typed") << 3 << QStringLiteral("notiz") << true;
+}
+
+void TestUtf8::filterWaehltKodierung()
+{
+    QFETCH(int, filter);
+    QFETCH(QString, gewaehlt);
+    QFETCH(bool, utf8);
+    QTemporaryDir ordner;
+    const auto dialog = BaueDateidialog(nullptr,
+        { QStringLiteral("Chiffre speichern unter"), ordner.path(), QStringLiteral("x.txt") },
+        QFileDialog::AcceptSave);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->open();
+    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    auto *filterwahl = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(name && filterwahl);
+    name->clear();
+    QTest::keyClicks(name, QStringLiteral("notiz"));
+    for (int i = 0; i < filter; ++i)
+        QTest::keyClick(filterwahl, Qt::Key_Down);
+    QTest::keyClick(name, Qt::Key_Return);
+    QCOMPARE(dialog->selectedFiles(), QStringList { ordner.filePath(gewaehlt) });
+    QCOMPARE(Utf8Gewaehlt(*dialog), utf8);
+}
+
+QTEST_MAIN(TestUtf8)
+#include "test_utf8.moc"
