@@ -7,6 +7,7 @@
 #include "platform/textdatei.h"
 #include "programm/qtdialoge.h"
 
+#include <algorithm>
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
@@ -116,7 +117,11 @@ void TestUtf8::zufallstexteKommenUnveraendertZurueck()
                         == codepage::AlsPanetext(text),
                 wo);
             QVERIFY2(utf8 || datei == bytes(text), wo);
-            QVERIFY2((a.steuer<QLabel>("Lchiffre").text() == kUtf8Label) == utf8, wo);
+            // Plain ASCII reads the same in both, and opens as Windows-1252.
+            const bool mehrbytig = std::any_of(text.begin(), text.end(),
+                [](char b) { return static_cast<unsigned char>(b) >= 0x80; });
+            QVERIFY2(
+                (a.steuer<QLabel>("Lchiffre").text() == kUtf8Label) == (utf8 && mehrbytig), wo);
         }
     }
     QVERIFY(a.dialoge.fehler.isEmpty());
