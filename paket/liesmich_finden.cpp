@@ -7,11 +7,10 @@
 #include "platform/codepage.h"
 #include "platform/textdatei.h"
 
+#include <cstdio>
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QTextDocument>
-
-#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -21,7 +20,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     const auto erwartet = textdatei::Lesen(QString::fromLocal8Bit(argv[1]));
-    if (!erwartet || erwartet->empty()) {
+    if (!erwartet || erwartet->text.empty()) {
         std::fprintf(stderr, "liesmich_finden: %s fehlt oder ist leer\n", argv[1]);
         return 1;
     }
@@ -31,13 +30,14 @@ int main(int argc, char *argv[])
     // Compare what the document makes of both texts, so line breaks are read
     // the same way on each side.
     QTextDocument soll;
-    soll.setPlainText(codepage::AlsPanetext(*erwartet));
+    soll.setPlainText(codepage::AlsPanetext(erwartet->text));
     if (!feld || feld->toPlainText() != soll.toPlainText()) {
-        std::fprintf(stderr, "liesmich_finden: das Fenster zeigt die Kurzanleitung nicht; gesucht in:\n");
+        std::fprintf(
+            stderr, "liesmich_finden: das Fenster zeigt die Kurzanleitung nicht; gesucht in:\n");
         for (const QString &o : ordner)
             std::fprintf(stderr, "  %s\n", qPrintable(o));
         return 1;
     }
-    std::printf("liesmich_finden: Kurzanleitung gefunden (%zu Bytes)\n", erwartet->size());
+    std::printf("liesmich_finden: Kurzanleitung gefunden (%zu Bytes)\n", erwartet->text.size());
     return 0;
 }
