@@ -48,25 +48,7 @@ struct Demo
         a.haupt().setDemoEinstellungen(demo);
         f = oeffne();
     }
-    TCaesarDemoForm *oeffne()
-    {
-        const QList<TCaesarDemoForm *> vorher = alle();
-        a.klicke("CaesarVerschlsselung1");
-        for (TCaesarDemoForm *neu : alle()) {
-            if (!vorher.contains(neu))
-                return neu;
-        }
-        qFatal("no demonstration opened");
-    }
-    static QList<TCaesarDemoForm *> alle()
-    {
-        QList<TCaesarDemoForm *> fenster;
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (auto *demo = qobject_cast<TCaesarDemoForm *>(w))
-                fenster << demo;
-        }
-        return fenster;
-    }
+    TCaesarDemoForm *oeffne() { return &a.oeffneNeues<TCaesarDemoForm>("CaesarVerschlsselung1"); }
     // Extended view with the given shift and, if given, this input.
     void bereit(int verschiebung, std::optional<Text> eingabe = {})
     {

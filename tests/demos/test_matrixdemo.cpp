@@ -23,26 +23,10 @@ namespace {
 
 const Text kStarttext = "Kryptologie macht Spa\xDF!";
 
-QList<TMatrixDemoForm *> offene()
-{
-    QList<TMatrixDemoForm *> fenster;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *f = qobject_cast<TMatrixDemoForm *>(w))
-            fenster << f;
-    }
-    return fenster;
-}
-
 // Opens a demonstration through a command of the main window.
 TMatrixDemoForm &oeffne(Aufbau &a, const char *befehl = "MatrixVerschlsselung1")
 {
-    const QList<TMatrixDemoForm *> vorher = offene();
-    a.klicke(befehl);
-    for (TMatrixDemoForm *f : offene()) {
-        if (!vorher.contains(f))
-            return *f;
-    }
-    qFatal("%s opened no matrix demonstration", befehl);
+    return a.oeffneNeues<TMatrixDemoForm>(befehl);
 }
 
 Text zeichenfolge(int laenge)
@@ -481,7 +465,7 @@ void TestMatrixDemo::mehrereFenster()
     Aufbau a;
     TMatrixDemoForm &erstes = oeffne(a);
     TMatrixDemoForm &zweites = oeffne(a, "PopMDemoMatrix");
-    QCOMPARE(offene().size(), 2);
+    QCOMPARE(Aufbau::offene<TMatrixDemoForm>().size(), 2);
     const QByteArray leer = zustand(*zweites.SAGrid);
     QTest::mouseClick(erstes.RBSpaltenzahl, Qt::LeftButton);
     tippeZahl(erstes.SpEdSpaltenzahl, QStringLiteral("2"));

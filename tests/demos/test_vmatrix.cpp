@@ -48,25 +48,7 @@ struct Demo
         a.haupt().setDemoEinstellungen(demo);
         f = oeffne();
     }
-    TVMatrixForm *oeffne()
-    {
-        const QList<TVMatrixForm *> vorher = alle();
-        a.klicke("VigenreMatrix1");
-        for (TVMatrixForm *neu : alle()) {
-            if (!vorher.contains(neu))
-                return neu;
-        }
-        qFatal("no demonstration opened");
-    }
-    static QList<TVMatrixForm *> alle()
-    {
-        QList<TVMatrixForm *> fenster;
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (auto *demo = qobject_cast<TVMatrixForm *>(w))
-                fenster << demo;
-        }
-        return fenster;
-    }
+    TVMatrixForm *oeffne() { return &a.oeffneNeues<TVMatrixForm>("VigenreMatrix1"); }
     // Unlocks the fields, puts the texts in and locks them again.
     void texte(const Text &schluessel, const Text &eingabe)
     {

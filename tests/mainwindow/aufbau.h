@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QPushButton>
@@ -61,6 +62,26 @@ struct Aufbau
     void klick(const char *knopf)
     {
         QTest::mouseClick(&steuer<QPushButton>(knopf), Qt::LeftButton);
+    }
+    // The window of that class that a command of the main window opens anew.
+    template <typename Fenster> Fenster &oeffneNeues(const char *befehl)
+    {
+        const QList<Fenster *> vorher = offene<Fenster>();
+        klicke(befehl);
+        for (Fenster *neu : offene<Fenster>()) {
+            if (!vorher.contains(neu))
+                return *neu;
+        }
+        qFatal("%s opened no new window", befehl);
+    }
+    template <typename Fenster> static QList<Fenster *> offene()
+    {
+        QList<Fenster *> fenster;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *f = qobject_cast<Fenster *>(w))
+                fenster << f;
+        }
+        return fenster;
     }
     // Closes the main window the way the close box does and tells whether it closed.
     bool schliesse()
