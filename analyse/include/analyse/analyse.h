@@ -1,0 +1,115 @@
+#pragma once
+
+// Breaking the five methods as a lesson does it: letter frequencies, every
+// Caesar shift scored against German, the Vigenère key length from the index
+// of coincidence and from repeated trigrams, and the transposition's column
+// count from German letter pairs. Pure functions on the engine's Text; no Qt.
+// Every result carries a confidence a pupil can read, never a bare guess.
+
+#include "cipher/verschl.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace analyse {
+
+using verschl::Text;
+
+enum class Sicherheit { sicher, wahrscheinlich, unsicher };
+// "sicher", "wahrscheinlich", "unsicher"
+const char *SicherheitText(Sicherheit sicherheit);
+
+// Letters of a text: A-Z with upper and lower case folded together; the
+// umlauts (Ä/ä, Ö/ö, Ü/ü) and ß counted apart, since no method shifts them.
+struct Haeufigkeiten
+{
+    std::array<std::uint64_t, 26> buchstaben {};
+    std::array<std::uint64_t, 4> umlaute {}; // Ä, Ö, Ü, ß
+    std::uint64_t summe = 0; // letters A-Z only
+    // The chance that two letters A-Z drawn from the text are equal; 0 below
+    // two letters. German text gives about 0.076, random letters 0.038.
+    double koinzidenzindex = 0;
+};
+Haeufigkeiten Zaehle(const Text &text);
+
+// German reference tables, computed from a German corpus by
+// analyse/referenz/tabellen.py: relative letter frequencies A-Z (summing to
+// 1) and the natural logarithm of the probability of each letter pair, where
+// pairs are taken from the corpus's letters with everything else removed.
+const std::array<double, 26> &DeutscheBuchstaben();
+double DeutschesPaar(int erster, int zweiter); // letter indices 0..25
+
+// One candidate: a shift, key length or column count with its score.
+struct Kandidat
+{
+    int wert = 0;
+    double punkte = 0; // meaning depends on the list; see each result
+};
+
+struct CaesarErgebnis
+{
+    // Chi-squared of the letter counts against German for every shift n,
+    // where CaesarVerschieben(klartext, n) gives the ciphertext; lower fits
+    // better. Index = shift 0..25.
+    std::array<double, 26> chiQuadrat {};
+    int verschiebung = 0;
+    Sicherheit sicherheit = Sicherheit::unsicher;
+};
+
+struct VigenereErgebnis
+{
+    // Key lengths 1..30, best first. laengenKoinzidenz: the mean index of
+    // coincidence of the columns (higher fits better); laengenKasiski: how
+    // many distances of repeated trigrams the length divides (higher fits
+    // better).
+    std::vector<Kandidat> laengenKoinzidenz;
+    std::vector<Kandidat> laengenKasiski;
+    // The key in capital letters, reduced to its shortest period, and whether
+    // only letters use up key positions (the method window's
+    // "Sonderzeichen ignorieren"), as the better decryption shows.
+    std::string schluessel;
+    bool sonderzeichenIgnorieren = true;
+    // Other keys worth trying (each for one of the best lengths), best first,
+    // with the mean chi-squared of their columns as punkte (lower fits better).
+    std::vector<std::pair<std::string, double>> schluesselKandidaten;
+    Sicherheit sicherheit = Sicherheit::unsicher;
+};
+
+struct MatrixErgebnis
+{
+    // Column counts 1..100, best first, scored by the mean log probability of
+    // the decryption's letter pairs (higher fits better).
+    std::vector<Kandidat> kandidaten;
+    // The column count that MatrixEntschluesseln(geheim, {true, spalten})
+    // needs, and whether it is also the count the square layout takes for
+    // this length (then {false, ...} decrypts the same).
+    int spalten = 1;
+    bool quadratisch = false;
+    Sicherheit sicherheit = Sicherheit::unsicher;
+};
+
+struct Ergebnis
+{
+    Haeufigkeiten haeufigkeiten;
+    CaesarErgebnis caesar;
+    VigenereErgebnis vigenere;
+    MatrixErgebnis matrix;
+};
+
+// Below this many letters A-Z no statement is sound.
+constexpr std::uint64_t kMindestBuchstaben = 20;
+
+// Each part alone, for the window's slices and the tests.
+CaesarErgebnis AnalysiereCaesar(const Haeufigkeiten &haeufigkeiten);
+VigenereErgebnis AnalysiereVigenere(const Text &geheim);
+MatrixErgebnis AnalysiereMatrix(const Text &geheim);
+
+// The whole analysis; std::nullopt-like failure is reported by the caller
+// checking haeufigkeiten.summe < kMindestBuchstaben first ("Zu wenig
+// Buchstaben für eine Analyse"): Analysiere itself never fails, and gives
+// "unsicher" everywhere for too few letters.
+Ergebnis Analysiere(const Text &geheim);
+
+} // namespace analyse
