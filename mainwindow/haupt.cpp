@@ -116,6 +116,9 @@ void THauptform::erzeugeAktionen()
         "Optionsfester", QStringLiteral("Verschlüsselungs-&Methode..."), 10, &H::BOptionenClick);
     Optionsfester->setToolTip(QStringLiteral("Verschlüsslungsmethode wählen"));
     Optionsfester->setCheckable(true);
+    // Without an icon: the same action stands in the pop-up menu, which has none.
+    MAnalyse = aktion(
+        "MAnalyse", QStringLiteral("Geheimtext analysieren..."), -1, &H::MAnalyseClick);
 
     MatrixVerschlsselung1 = aktion("MatrixVerschlsselung1",
         QStringLiteral("Matrix-Verschlüsselung"), 16, &H::MatrixVerschlsselung1Click);
@@ -203,6 +206,8 @@ void THauptform::erzeugeMenues()
     verschluesselung->addActions({ MMVerschluesseln, MMEntschluesseln });
     verschluesselung->addSeparator();
     verschluesselung->addAction(Optionsfester);
+    verschluesselung->addSeparator();
+    verschluesselung->addAction(MAnalyse);
 
     Demos1 = benannt(menuBar()->addMenu(QStringLiteral("&Demos")), "Demos1");
     Demos1->addActions({ MatrixVerschlsselung1, CaesarVerschlsselung1, VigenreMatrix1 });
@@ -275,6 +280,7 @@ void THauptform::erzeugePopupMenue()
     eintrag("verschlsseln1", QStringLiteral("verschlüsseln"), &H::BVerschluesselnClick);
     eintrag("entschlsseln1", QStringLiteral("entschlüsseln"), &H::BEntschluesselnClick);
     eintrag("Textetauschen1", QStringLiteral("Texte tauschen"), &H::TextetauschenClick);
+    PopupMenu1->addAction(MAnalyse);
     PopMenueTrennstrich = benannt(PopupMenu1->addSeparator(), "PopMenueTrennstrich");
     PopMDemoMatrix
         = eintrag("PopMDemoMatrix", QStringLiteral("Demo Matrix"), &H::MatrixVerschlsselung1Click);

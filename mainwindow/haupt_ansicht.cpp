@@ -96,6 +96,7 @@ void THauptform::FormMouseDown(QMouseEvent *event)
 void THauptform::MatrixVerschlsselung1Click() { fabrik.oeffne(Fensterart::MatrixDemo); }
 void THauptform::CaesarVerschlsselung1Click() { fabrik.oeffne(Fensterart::CaesarDemo); }
 void THauptform::VigenreMatrix1Click() { fabrik.oeffne(Fensterart::VigenereDemo); }
+void THauptform::MAnalyseClick() { fabrik.oeffne(Fensterart::Analyse); }
 void THauptform::Ueber1Click() { fabrik.oeffne(Fensterart::Info); }
 void THauptform::Liesmich1Click() { fabrik.oeffne(Fensterart::Liesmich); }
 

@@ -24,6 +24,7 @@ void THauptform::FormCreate(const QStringList &argumente)
     // with the values their declarations give.
     Einstellungsspeicher::MaschinenEintraegeLoeschen();
     DemoRichtlinieAnwenden();
+    AnalyseRichtlinieAnwenden();
     platziereFenster();
     MMHintergrundfarbig->setChecked(false);
     MMHintergrundfarbigClick();
@@ -54,6 +55,9 @@ void THauptform::DemoRichtlinieAnwenden()
         PopMenueTrennstrich->setVisible(false);
     }
 }
+
+// Hiding the one action hides the menu item and the pop-up item.
+void THauptform::AnalyseRichtlinieAnwenden() { MAnalyse->setVisible(!richtlinie::NoAnalyse()); }
 
 // Left edge at 5, vertically centred on the screen, 550 wide. The centre and
 // the smallest size count the frame in, so both are set again once the

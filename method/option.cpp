@@ -216,6 +216,28 @@ void TOptionForm::setSonderzeichenIgnorieren(bool ignorieren)
     CBSonderignorieren->setChecked(ignorieren);
 }
 
+// The method first: selecting Caesar puts the remembered shift into the
+// slider, which the found one then replaces.
+void TOptionForm::uebernimmCaesar(int verschiebung)
+{
+    setMethode(Caesar);
+    setVerschiebung(verschiebung);
+}
+
+void TOptionForm::uebernimmVigenere(const verschl::Text &schluessel, bool sonderzeichenIgnorieren)
+{
+    setMethode(Vigenere);
+    setSchluessel(schluessel);
+    setSonderzeichenIgnorieren(sonderzeichenIgnorieren);
+}
+
+void TOptionForm::uebernimmMatrix(int spalten, bool quadratisch)
+{
+    setMethode(Matrix);
+    setSpaltenzahl(spalten);
+    setQuadratisch(quadratisch);
+}
+
 int TOptionForm::spaltenzahl() const { return geklemmteSpaltenzahl(SpEdSpalten->cleanText()); }
 
 void TOptionForm::setSpaltenzahl(int spalten) { SpEdSpalten->setValue(spalten); }

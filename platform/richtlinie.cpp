@@ -24,16 +24,20 @@ int leseZahl(const registry::Schluessel &schluessel, const QString &name)
     }
 }
 
-} // namespace
-
-int NoDemo()
+// A value that is not there counts as 0.
+int leseRichtlinie(const QString &name)
 {
-    const QString name = QStringLiteral("NoDemo");
     const auto schluessel = registry::oeffnen(
         registry::Wurzel::LokaleMaschine, QStringLiteral("Software\\rovozu"), false);
     if (!schluessel || !schluessel->hatWert(name))
         return 0;
-    return std::min(leseZahl(*schluessel, name), 7);
+    return leseZahl(*schluessel, name);
 }
+
+} // namespace
+
+int NoDemo() { return std::min(leseRichtlinie(QStringLiteral("NoDemo")), 7); }
+
+bool NoAnalyse() { return (leseRichtlinie(QStringLiteral("NoAnalyse")) & 1) != 0; }
 
 } // namespace richtlinie

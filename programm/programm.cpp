@@ -1,5 +1,6 @@
 #include "programm/programm.h"
 
+#include "analysefenster/analysefenster.h"
 #include "demos/caesardemo.h"
 #include "demos/matrixdemo.h"
 #include "demos/vmatrix.h"
@@ -19,6 +20,8 @@ Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
         Fensterart::MatrixDemo, [this] { return new TMatrixDemoForm(haupt, option); });
     fenster.setErzeuger(
         Fensterart::VigenereDemo, [this] { return new TVMatrixForm(haupt, option); });
+    fenster.setErzeuger(
+        Fensterart::Analyse, [this] { return new TAnalyseForm(haupt, option); });
     fenster.setErzeuger(
         Fensterart::Info, [&dialoge] { return new TInfoForm(dialoge); },
         Fensterverwaltung::Modal::Ja);

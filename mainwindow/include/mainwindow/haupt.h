@@ -102,6 +102,7 @@ public Q_SLOTS:
     void MatrixVerschlsselung1Click();
     void CaesarVerschlsselung1Click();
     void VigenreMatrix1Click();
+    void MAnalyseClick();
     void Ueber1Click();
     void Liesmich1Click();
     void OptInRegistryClick();
@@ -162,6 +163,7 @@ private:
     void FormMouseDown(QMouseEvent *event);
     void platziereFenster();
     void DemoRichtlinieAnwenden();
+    void AnalyseRichtlinieAnwenden();
     void KommandozeileAuswerten(const QStringList &argumente);
     void setzeMethodenfensterAnzeige(bool offen);
     void platziereMethodenfenster();
@@ -218,6 +220,7 @@ private:
     QAction *MMVerschluesseln = nullptr;
     QAction *MMEntschluesseln = nullptr;
     QAction *Optionsfester = nullptr;
+    QAction *MAnalyse = nullptr;
     QAction *MatrixVerschlsselung1 = nullptr;
     QAction *CaesarVerschlsselung1 = nullptr;
     QAction *VigenreMatrix1 = nullptr;

@@ -45,7 +45,8 @@ protected:
 class TOptionForm : public QWidget,
                     public Methodenfenster,
                     public Methodenablage,
-                    public Demomethode
+                    public Demomethode,
+                    public Analyseuebernahme
 {
     Q_OBJECT
 public:
@@ -87,6 +88,11 @@ public:
     verschl::Text schluesselfeld() const override;
     bool sonderzeichenIgnorieren() const override;
     void setSonderzeichenIgnorieren(bool ignorieren) override;
+
+    // Analyseuebernahme
+    void uebernimmCaesar(int verschiebung) override;
+    void uebernimmVigenere(const verschl::Text &schluessel, bool sonderzeichenIgnorieren) override;
+    void uebernimmMatrix(int spalten, bool quadratisch) override;
 
     void FormCreate();
 

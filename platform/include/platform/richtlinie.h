@@ -9,5 +9,8 @@ namespace richtlinie {
 // demonstration. A text that is a plain decimal number counts as that number;
 // anything else unreadable counts as 0; larger values count as 7.
 int NoDemo();
+// "NoAnalyse": bit 1 hides the cryptanalysis window's command, read like
+// "NoDemo".
+bool NoAnalyse();
 
 } // namespace richtlinie

@@ -1,10 +1,10 @@
 #pragma once
 
-// The main window asks for the demonstration and help windows through this;
-// the program start makes and owns them, so the main window knows none of
-// their classes.
+// The main window asks for the demonstration, analysis and help windows
+// through this; the program start makes and owns them, so the main window
+// knows none of their classes.
 
-enum class Fensterart { MatrixDemo, CaesarDemo, VigenereDemo, Info, Liesmich };
+enum class Fensterart { MatrixDemo, CaesarDemo, VigenereDemo, Info, Liesmich, Analyse };
 
 class Fensterfabrik
 {

@@ -2,7 +2,7 @@
 
 // What other windows read from and set on the method window, one interface
 // per role: the main window's commands, the settings store, the
-// demonstrations. Nobody sees the method window's class.
+// demonstrations, the analysis. Nobody sees the method window's class.
 
 #include "cipher/verschl.h"
 
@@ -91,4 +91,17 @@ public:
     virtual void setSchluessel(const verschl::Text &schluessel) = 0;
     virtual bool sonderzeichenIgnorieren() const = 0;
     virtual void setSonderzeichenIgnorieren(bool ignorieren) = 0;
+};
+
+// What the analysis hands over: each call selects its method and sets what
+// the analysis found, through the same change rules as the user's clicks, so
+// the next decryption in the main window uses it.
+class Analyseuebernahme
+{
+public:
+    virtual ~Analyseuebernahme() = default;
+    virtual void uebernimmCaesar(int verschiebung) = 0;
+    virtual void uebernimmVigenere(const verschl::Text &schluessel, bool sonderzeichenIgnorieren) = 0;
+    // Square layout when `quadratisch`, else the manual column count.
+    virtual void uebernimmMatrix(int spalten, bool quadratisch) = 0;
 };

@@ -1,0 +1,290 @@
+// The analysis window's behaviour: running the analysis, showing its result,
+// and handing the findings to the method window.
+
+#include "analysefenster/analysefenster.h"
+#include "analysefenster/saeulendiagramm.h"
+#include "platform/codepage.h"
+#include "platform/schriften.h"
+#include "schnittstellen/hauptfenster.h"
+#include "schnittstellen/methodenfenster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QtConcurrent/QtConcurrentRun>
+
+using verschl::Text;
+
+namespace {
+
+QChar buchstabe(int index) { return QChar(u'A' + index); }
+
+// Line breaks and other control bytes would break the one-line preview.
+QString vorschau(Text text)
+{
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, ' ');
+    return codepage::AlsZeichenkette(text);
+}
+
+QString zahl(double wert, int stellen)
+{
+    return std::isnan(wert) ? QStringLiteral("–") : QLocale().toString(wert, 'f', stellen);
+}
+
+QString sicherheit(analyse::Sicherheit s) { return QString::fromUtf8(analyse::SicherheitText(s)); }
+
+QString zuordnung(int verschiebung)
+{
+    return QStringLiteral("A → %1").arg(buchstabe(verschiebung));
+}
+
+QStringList alphabet()
+{
+    QStringList buchstaben;
+    for (int i = 0; i < 26; ++i)
+        buchstaben << buchstabe(i);
+    return buchstaben;
+}
+
+// A row remembers the value it stands for; the found one is bold and current.
+void neueZeile(QTreeWidget *liste, int wert, const QStringList &spalten, bool gefunden)
+{
+    auto *zeile = new QTreeWidgetItem(liste, spalten);
+    zeile->setData(0, Qt::UserRole, wert);
+    zeile->setFont(2, schriften::Paneschrift());
+    if (gefunden) {
+        QFont fett = liste->font();
+        fett.setBold(true);
+        zeile->setFont(0, fett);
+        zeile->setFont(1, fett);
+        liste->setCurrentItem(zeile);
+    }
+}
+
+int gewaehlterWert(const QTreeWidget *liste)
+{
+    const QTreeWidgetItem *zeile = liste->currentItem();
+    return zeile ? zeile->data(0, Qt::UserRole).toInt() : -1;
+}
+
+} // namespace
+
+TAnalyseForm::TAnalyseForm(Demohauptfenster &haupt, Analyseuebernahme &methode)
+    : haupt(haupt)
+    , methode(methode)
+{
+    setObjectName(QStringLiteral("AnalyseForm"));
+    setWindowTitle(QStringLiteral("Geheimtext analysieren"));
+    setFont(schriften::Fensterschrift(12));
+    erzeugeSteuerelemente();
+    resize(800, 600);
+    setMinimumSize(560, 420);
+    connect(&waechter, &QFutureWatcher<auswertung::Auswertung>::finished, this,
+        &TAnalyseForm::fertig);
+    connect(BNeuAnalysieren, &QPushButton::clicked, this, &TAnalyseForm::BNeuAnalysierenClick);
+    connect(BSchliessen, &QPushButton::clicked, this, &QWidget::close);
+    connect(TBVerschiebung, &QSlider::valueChanged, this, &TAnalyseForm::TBVerschiebungChange);
+    connect(BVerschiebungUebernehmen, &QPushButton::clicked, this,
+        &TAnalyseForm::BVerschiebungUebernehmenClick);
+    connect(BSchluesselUebernehmen, &QPushButton::clicked, this,
+        &TAnalyseForm::BSchluesselUebernehmenClick);
+    connect(BSpaltenzahlUebernehmen, &QPushButton::clicked, this,
+        &TAnalyseForm::BSpaltenzahlUebernehmenClick);
+    BNeuAnalysierenClick();
+}
+
+// The worker may still run: it learns to stop, and its result goes nowhere.
+TAnalyseForm::~TAnalyseForm() { abbrechen->store(true); }
+
+bool TAnalyseForm::Laeuft() const { return waechter.isRunning(); }
+
+void TAnalyseForm::BNeuAnalysierenClick()
+{
+    if (abbrechen)
+        abbrechen->store(true);
+    abbrechen = std::make_shared<std::atomic<bool>>(false);
+    setzeErgebnisbereit(false);
+    BNeuAnalysieren->setEnabled(false);
+    Fortschritt->show();
+    LStatus->setText(QStringLiteral("Analysiere die Chiffre …"));
+    waechter.setFuture(QtConcurrent::run(
+        [geheim = haupt.chiffre(), abbrechen = abbrechen] {
+            return auswertung::Werte(geheim, *abbrechen);
+        }));
+}
+
+void TAnalyseForm::fertig()
+{
+    Fortschritt->hide();
+    BNeuAnalysieren->setEnabled(true);
+    auswertung = waechter.result();
+    const analyse::Haeufigkeiten &h = auswertung.ergebnis.haeufigkeiten;
+    if (auswertung.zuWenig) {
+        LStatus->setText(QStringLiteral("Zu wenig Buchstaben für eine Analyse (%1 von mindestens %2)")
+                             .arg(h.summe)
+                             .arg(analyse::kMindestBuchstaben));
+        return;
+    }
+    LStatus->setText(
+        QStringLiteral("%1 Buchstaben, Koinzidenzindex %2 (Deutsch etwa 0,076, Zufall etwa 0,038)")
+            .arg(QLocale().toString(qulonglong(h.summe)), zahl(h.koinzidenzindex, 3)));
+    TBVerschiebungChange();
+    zeigeCaesar();
+    zeigeVigenere();
+    zeigeMatrix();
+    setzeErgebnisbereit(true);
+}
+
+void TAnalyseForm::setzeErgebnisbereit(bool bereit)
+{
+    for (QWidget *teil : std::initializer_list<QWidget *> {
+             DHaeufigkeiten, TBVerschiebung, LVCaesar, DSchluessellaengen, LVVigenere, LVMatrix })
+        teil->setEnabled(bereit);
+    BVerschiebungUebernehmen->setEnabled(bereit && LVCaesar->currentItem());
+    BSchluesselUebernehmen->setEnabled(bereit && LVVigenere->currentItem());
+    BSpaltenzahlUebernehmen->setEnabled(bereit && LVMatrix->currentItem());
+    if (!bereit) {
+        for (QLabel *zeile : { LCaesar, LVigenere, LMatrix })
+            zeile->clear();
+        for (QTreeWidget *liste : { LVCaesar, LVVigenere, LVMatrix })
+            liste->clear();
+        for (Saeulendiagramm *diagramm : { DHaeufigkeiten, DSchluessellaengen })
+            diagramm->setDaten({}, {}, Saeulendiagramm::Massstab::Gemeinsam);
+    }
+}
+
+// The German bar of plaintext letter p stands over ciphertext letter p + n,
+// where a Caesar shift by n would put it.
+void TAnalyseForm::TBVerschiebungChange()
+{
+    const int n = TBVerschiebung->value();
+    LVerschiebung->setText(QStringLiteral("Verschiebung %1: %2").arg(n).arg(zuordnung(n)));
+    const analyse::Haeufigkeiten &h = auswertung.ergebnis.haeufigkeiten;
+    if (auswertung.zuWenig)
+        return;
+    std::vector<double> geheim(26), deutsch(26);
+    for (std::size_t p = 0; p < 26; ++p) {
+        geheim[p] = 100.0 * double(h.buchstaben[p]) / double(h.summe);
+        deutsch[(p + std::size_t(n)) % 26] = 100.0 * analyse::DeutscheBuchstaben()[p];
+    }
+    DHaeufigkeiten->setDaten(alphabet(),
+        { { QStringLiteral("Chiffre"), Saeulendiagramm::ersteFarbe(), geheim },
+            { QStringLiteral("Deutsch, um %1 verschoben").arg(n), Saeulendiagramm::zweiteFarbe(),
+                deutsch } },
+        Saeulendiagramm::Massstab::Gemeinsam, QStringLiteral(" %"));
+}
+
+void TAnalyseForm::zeigeCaesar()
+{
+    const analyse::CaesarErgebnis &c = auswertung.ergebnis.caesar;
+    LCaesar->setText(QStringLiteral("Beste Verschiebung: %1 (%2), %3")
+                         .arg(c.verschiebung)
+                         .arg(zuordnung(c.verschiebung), sicherheit(c.sicherheit)));
+    std::array<int, 26> folge {};
+    std::iota(folge.begin(), folge.end(), 0);
+    std::stable_sort(folge.begin(), folge.end(), [&c](int a, int b) {
+        return c.chiQuadrat[std::size_t(a)] < c.chiQuadrat[std::size_t(b)];
+    });
+    for (int n : folge) {
+        neueZeile(LVCaesar, n,
+            { QStringLiteral("%1 (%2)").arg(n).arg(zuordnung(n)),
+                zahl(c.chiQuadrat[std::size_t(n)], 1),
+                vorschau(auswertung.caesarVorschau[std::size_t(n)]) },
+            n == c.verschiebung);
+    }
+    LVCaesar->resizeColumnToContents(0);
+    LVCaesar->resizeColumnToContents(1);
+}
+
+void TAnalyseForm::zeigeVigenere()
+{
+    const analyse::VigenereErgebnis &v = auswertung.ergebnis.vigenere;
+    std::vector<double> koinzidenz(30), kasiski(30);
+    for (const analyse::Kandidat &k : v.laengenKoinzidenz) {
+        if (k.wert >= 1 && k.wert <= 30)
+            koinzidenz[std::size_t(k.wert - 1)] = k.punkte;
+    }
+    for (const analyse::Kandidat &k : v.laengenKasiski) {
+        if (k.wert >= 1 && k.wert <= 30)
+            kasiski[std::size_t(k.wert - 1)] = k.punkte;
+    }
+    QStringList laengen;
+    for (int l = 1; l <= 30; ++l)
+        laengen << QString::number(l);
+    const auto hoechster = [](const std::vector<double> &w) { return *std::max_element(w.begin(), w.end()); };
+    DSchluessellaengen->setDaten(laengen,
+        { { QStringLiteral("Koinzidenzindex der Spalten (höchster %1)").arg(zahl(hoechster(koinzidenz), 3)),
+              Saeulendiagramm::ersteFarbe(), koinzidenz },
+            { QStringLiteral("Kasiski: Abstände wiederholter Dreiergruppen (höchstens %1)")
+                    .arg(hoechster(kasiski)),
+                Saeulendiagramm::zweiteFarbe(), kasiski } },
+        Saeulendiagramm::Massstab::JeReihe);
+    DSchluessellaengen->setMarkiert(int(v.schluessel.size()) - 1);
+    LVigenere->setText(v.schluessel.empty()
+            ? QStringLiteral("Kein Schlüssel gefunden")
+            : QStringLiteral("Schlüssel: %1 (Länge %2), %3; Sonderzeichen ignorieren: %4")
+                  .arg(QString::fromLatin1(v.schluessel))
+                  .arg(v.schluessel.size())
+                  .arg(sicherheit(v.sicherheit), v.sonderzeichenIgnorieren ? u"ja"_qs : u"nein"_qs));
+    for (std::size_t i = 0; i < auswertung.schluessel.size(); ++i) {
+        const auswertung::Schluesselzeile &z = auswertung.schluessel[i];
+        neueZeile(LVVigenere, int(i),
+            { QString::fromLatin1(z.schluessel), zahl(z.punkte, 1), vorschau(z.vorschau) }, i == 0);
+    }
+    LVVigenere->resizeColumnToContents(0);
+    LVVigenere->resizeColumnToContents(1);
+}
+
+void TAnalyseForm::zeigeMatrix()
+{
+    const analyse::MatrixErgebnis &m = auswertung.ergebnis.matrix;
+    LMatrix->setText(QStringLiteral("Beste Spaltenzahl: %1%2, %3")
+                         .arg(m.spalten)
+                         .arg(m.quadratisch ? u" (quadratisch)"_qs : QString(),
+                             sicherheit(m.sicherheit)));
+    for (std::size_t i = 0; i < auswertung.matrixVorschau.size(); ++i) {
+        const analyse::Kandidat &k = m.kandidaten[i];
+        neueZeile(LVMatrix, k.wert,
+            { QString::number(k.wert), zahl(k.punkte, 2), vorschau(auswertung.matrixVorschau[i]) },
+            k.wert == m.spalten);
+    }
+    LVMatrix->resizeColumnToContents(0);
+    LVMatrix->resizeColumnToContents(1);
+}
+
+void TAnalyseForm::BVerschiebungUebernehmenClick()
+{
+    if (const int n = gewaehlterWert(LVCaesar); n >= 0)
+        methode.uebernimmCaesar(n);
+}
+
+void TAnalyseForm::BSchluesselUebernehmenClick()
+{
+    if (const int i = gewaehlterWert(LVVigenere); i >= 0)
+        methode.uebernimmVigenere(auswertung.schluessel[std::size_t(i)].schluessel,
+            auswertung.ergebnis.vigenere.sonderzeichenIgnorieren);
+}
+
+// The square layout only where it gives this very column count.
+void TAnalyseForm::BSpaltenzahlUebernehmenClick()
+{
+    const analyse::MatrixErgebnis &m = auswertung.ergebnis.matrix;
+    if (const int spalten = gewaehlterWert(LVMatrix); spalten >= 1)
+        methode.uebernimmMatrix(spalten, m.quadratisch && spalten == m.spalten);
+}
+
+void TAnalyseForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}

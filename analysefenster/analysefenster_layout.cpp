@@ -1,0 +1,176 @@
+// Construction of the analysis window: the status row, one tab per method,
+// accessible names, buddies and the tab order.
+
+#include "analysefenster/analysefenster.h"
+#include "analysefenster/saeulendiagramm.h"
+#include "platform/benannt.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// Screen readers read the caption without its accelerator mark.
+template <typename T> T *zugaenglich(T *steuer, const QString &name)
+{
+    steuer->setAccessibleName(name);
+    return steuer;
+}
+
+QPushButton *knopf(QWidget *eltern, const char *name, const QString &text)
+{
+    auto *k = benannt(new QPushButton(text, eltern), name);
+    return zugaenglich(k, QString(text).remove(QLatin1Char('&')));
+}
+
+// A list of results with the label that names it (its buddy, for Alt+letter).
+QTreeWidget *liste(QVBoxLayout *spalte, const char *name, const QString &titel,
+    const QStringList &kopf)
+{
+    auto *beschriftung = new QLabel(titel);
+    auto *l = benannt(new QTreeWidget, name);
+    zugaenglich(l, QString(titel).remove(QLatin1Char('&')).chopped(1));
+    l->setHeaderLabels(kopf);
+    l->setRootIsDecorated(false);
+    l->setUniformRowHeights(true);
+    l->setAllColumnsShowFocus(true);
+    l->header()->setStretchLastSection(true);
+    beschriftung->setBuddy(l);
+    spalte->addWidget(beschriftung);
+    spalte->addWidget(l, 1);
+    return l;
+}
+
+// A result line: wraps, and can be selected and copied, but takes no tab stop.
+QLabel *ergebniszeile(QWidget *eltern, const char *name)
+{
+    auto *l = benannt(new QLabel(eltern), name);
+    l->setWordWrap(true);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+} // namespace
+
+void TAnalyseForm::erzeugeSteuerelemente()
+{
+    auto *spalte = new QVBoxLayout(this);
+    auto *kopfzeile = new QHBoxLayout;
+    LStatus = ergebniszeile(this, "LStatus");
+    Fortschritt = benannt(new QProgressBar(this), "Fortschritt");
+    Fortschritt->setRange(0, 0); // busy, with no measure of how far
+    Fortschritt->setTextVisible(false);
+    Fortschritt->setMaximumWidth(160);
+    Fortschritt->setAccessibleName(QStringLiteral("Analyse läuft"));
+    BNeuAnalysieren = knopf(this, "BNeuAnalysieren", QStringLiteral("&Neu analysieren"));
+    kopfzeile->addWidget(LStatus, 1);
+    kopfzeile->addWidget(Fortschritt);
+    kopfzeile->addWidget(BNeuAnalysieren);
+    spalte->addLayout(kopfzeile);
+
+    Seiten = zugaenglich(benannt(new QTabWidget(this), "Seiten"), QStringLiteral("Ergebnisse"));
+    Seiten->addTab(erzeugeHaeufigkeitsseite(), QStringLiteral("&Häufigkeiten"));
+    Seiten->addTab(erzeugeCaesarseite(), QStringLiteral("&Caesar"));
+    Seiten->addTab(erzeugeVigenereseite(), QStringLiteral("&Vigenère"));
+    Seiten->addTab(erzeugeMatrixseite(), QStringLiteral("&Matrix"));
+    spalte->addWidget(Seiten, 1);
+
+    auto *fusszeile = new QHBoxLayout;
+    BSchliessen = knopf(this, "BSchliessen", QStringLiteral("Schließen"));
+    fusszeile->addStretch(1);
+    fusszeile->addWidget(BSchliessen);
+    spalte->addLayout(fusszeile);
+    setzeTabulatorfolge();
+}
+
+QWidget *TAnalyseForm::erzeugeHaeufigkeitsseite()
+{
+    auto *seite = new QWidget;
+    auto *spalte = new QVBoxLayout(seite);
+    DHaeufigkeiten = benannt(new Saeulendiagramm(seite), "DHaeufigkeiten");
+    DHaeufigkeiten->setAccessibleName(QStringLiteral("Buchstabenhäufigkeiten"));
+    spalte->addWidget(DHaeufigkeiten, 1);
+    auto *zeile = new QHBoxLayout;
+    auto *beschriftung = new QLabel(QStringLiteral("Deutsche Säulen &verschieben:"), seite);
+    TBVerschiebung = benannt(new QSlider(Qt::Horizontal, seite), "TBVerschiebung");
+    TBVerschiebung->setRange(0, 25);
+    TBVerschiebung->setPageStep(1);
+    TBVerschiebung->setTickPosition(QSlider::TicksBelow);
+    TBVerschiebung->setAccessibleName(QStringLiteral("Deutsche Säulen verschieben"));
+    beschriftung->setBuddy(TBVerschiebung);
+    LVerschiebung = benannt(new QLabel(seite), "LVerschiebung");
+    LVerschiebung->setMinimumWidth(fontMetrics().horizontalAdvance(u"Verschiebung 25: A → Z"_qs));
+    zeile->addWidget(beschriftung);
+    zeile->addWidget(TBVerschiebung, 1);
+    zeile->addWidget(LVerschiebung);
+    spalte->addLayout(zeile);
+    return seite;
+}
+
+QWidget *TAnalyseForm::erzeugeCaesarseite()
+{
+    auto *seite = new QWidget;
+    auto *spalte = new QVBoxLayout(seite);
+    LCaesar = ergebniszeile(seite, "LCaesar");
+    spalte->addWidget(LCaesar);
+    LVCaesar = liste(spalte, "LVCaesar", QStringLiteral("&Entschlüsselungen, beste zuerst:"),
+        { QStringLiteral("Verschiebung"), QStringLiteral("χ²"), QStringLiteral("Anfang") });
+    BVerschiebungUebernehmen = knopf(seite, "BVerschiebungUebernehmen",
+        QStringLiteral("Verschiebung &übernehmen"));
+    spalte->addWidget(BVerschiebungUebernehmen, 0, Qt::AlignRight);
+    return seite;
+}
+
+QWidget *TAnalyseForm::erzeugeVigenereseite()
+{
+    auto *seite = new QWidget;
+    auto *spalte = new QVBoxLayout(seite);
+    DSchluessellaengen = benannt(new Saeulendiagramm(seite), "DSchluessellaengen");
+    DSchluessellaengen->setAccessibleName(QStringLiteral("Schlüssellängen"));
+    spalte->addWidget(DSchluessellaengen, 3);
+    LVigenere = ergebniszeile(seite, "LVigenere");
+    spalte->addWidget(LVigenere);
+    LVVigenere = liste(spalte, "LVVigenere", QStringLiteral("&Schlüssel, bester zuerst:"),
+        { QStringLiteral("Schlüssel"), QStringLiteral("χ²"), QStringLiteral("Anfang") });
+    spalte->setStretchFactor(LVVigenere, 2);
+    BSchluesselUebernehmen
+        = knopf(seite, "BSchluesselUebernehmen", QStringLiteral("Schlüssel &übernehmen"));
+    spalte->addWidget(BSchluesselUebernehmen, 0, Qt::AlignRight);
+    return seite;
+}
+
+QWidget *TAnalyseForm::erzeugeMatrixseite()
+{
+    auto *seite = new QWidget;
+    auto *spalte = new QVBoxLayout(seite);
+    LMatrix = ergebniszeile(seite, "LMatrix");
+    spalte->addWidget(LMatrix);
+    LVMatrix = liste(spalte, "LVMatrix", QStringLiteral("&Spaltenzahlen, beste zuerst:"),
+        { QStringLiteral("Spalten"), QStringLiteral("Punkte"), QStringLiteral("Anfang") });
+    BSpaltenzahlUebernehmen
+        = knopf(seite, "BSpaltenzahlUebernehmen", QStringLiteral("Spaltenzahl &übernehmen"));
+    spalte->addWidget(BSpaltenzahlUebernehmen, 0, Qt::AlignRight);
+    return seite;
+}
+
+// From the tabs into the open page, to its take-over button, then the window's
+// own buttons.
+void TAnalyseForm::setzeTabulatorfolge()
+{
+    setTabOrder(Seiten, TBVerschiebung);
+    setTabOrder(TBVerschiebung, LVCaesar);
+    setTabOrder(LVCaesar, BVerschiebungUebernehmen);
+    setTabOrder(BVerschiebungUebernehmen, LVVigenere);
+    setTabOrder(LVVigenere, BSchluesselUebernehmen);
+    setTabOrder(BSchluesselUebernehmen, LVMatrix);
+    setTabOrder(LVMatrix, BSpaltenzahlUebernehmen);
+    setTabOrder(BSpaltenzahlUebernehmen, BNeuAnalysieren);
+    setTabOrder(BNeuAnalysieren, BSchliessen);
+}

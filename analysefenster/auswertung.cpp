@@ -1,0 +1,71 @@
+#include "analysefenster/auswertung.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace auswertung {
+
+namespace {
+
+void werteVigenere(Auswertung &a, const Text &anfang)
+{
+    const analyse::VigenereErgebnis &v = a.ergebnis.vigenere;
+    auto zeile = [&](const std::string &schluessel, double punkte) {
+        const auto klar
+            = verschl::VigenereEntschluesseln(anfang, schluessel, v.sonderzeichenIgnorieren);
+        a.schluessel.push_back({ schluessel, punkte, klar.value_or(Text()) });
+    };
+    if (!v.schluessel.empty()) {
+        const auto gefunden = std::find_if(v.schluesselKandidaten.begin(),
+            v.schluesselKandidaten.end(),
+            [&v](const auto &kandidat) { return kandidat.first == v.schluessel; });
+        zeile(v.schluessel,
+            gefunden != v.schluesselKandidaten.end() ? gefunden->second
+                                                     : std::numeric_limits<double>::quiet_NaN());
+    }
+    for (const auto &[schluessel, punkte] : v.schluesselKandidaten) {
+        if (schluessel != v.schluessel)
+            zeile(schluessel, punkte);
+    }
+}
+
+void werteMatrix(Auswertung &a, const Text &geheim, const std::atomic<bool> &abbrechen)
+{
+    const auto &kandidaten = a.ergebnis.matrix.kandidaten;
+    const std::size_t zeilen = std::min(kandidaten.size(), kMatrixZeilen);
+    for (std::size_t i = 0; i < zeilen && !abbrechen; ++i) {
+        // The transposition moves every byte, so only a whole decryption
+        // shows its beginning.
+        const Text klar = verschl::MatrixEntschluesseln(geheim, { true, kandidaten[i].wert });
+        a.matrixVorschau.push_back(klar.substr(0, kVorschau));
+    }
+}
+
+} // namespace
+
+Auswertung Werte(const Text &geheim, const std::atomic<bool> &abbrechen)
+{
+    Auswertung a;
+    a.ergebnis.haeufigkeiten = analyse::Zaehle(geheim);
+    if (a.ergebnis.haeufigkeiten.summe < analyse::kMindestBuchstaben)
+        return a;
+    a.zuWenig = false;
+    // Shifting and the Vigenère key act byte by byte from the front, so the
+    // beginning of the ciphertext decrypts to the beginning of the plaintext.
+    const Text anfang = geheim.substr(0, kVorschau);
+    a.ergebnis.caesar = analyse::AnalysiereCaesar(a.ergebnis.haeufigkeiten);
+    for (int n = 0; n < 26; ++n)
+        a.caesarVorschau[std::size_t(n)] = verschl::CaesarVerschieben(anfang, -n);
+    if (abbrechen)
+        return a;
+    a.ergebnis.vigenere = analyse::AnalysiereVigenere(geheim);
+    werteVigenere(a, anfang);
+    if (abbrechen)
+        return a;
+    a.ergebnis.matrix = analyse::AnalysiereMatrix(geheim);
+    werteMatrix(a, geheim, abbrechen);
+    return a;
+}
+
+} // namespace auswertung

@@ -1,0 +1,92 @@
+#pragma once
+
+// "Geheimtext analysieren": breaks the ciphertext pane as a lesson would. Letter
+// frequencies beside German's with a slider to line them up, the 26 Caesar
+// shifts scored, the Vigenère key length and key, the transposition's column
+// count; every finding with its confidence, and a button that takes it over
+// into the method window. The analysis runs on a worker thread; a window
+// closed meanwhile simply drops its result.
+
+#include "analysefenster/auswertung.h"
+
+#include <atomic>
+#include <memory>
+#include <QFutureWatcher>
+#include <QWidget>
+
+class Analyseuebernahme;
+class Demohauptfenster;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+class QTreeWidget;
+class Saeulendiagramm;
+
+class TAnalyseForm : public QWidget
+{
+    Q_OBJECT
+public:
+    // Both must outlive the window.
+    TAnalyseForm(Demohauptfenster &haupt, Analyseuebernahme &methode);
+    ~TAnalyseForm() override;
+
+    bool Laeuft() const;
+
+    QLabel *LStatus = nullptr; // progress, the result in brief, or why there is none
+    QProgressBar *Fortschritt = nullptr;
+    QPushButton *BNeuAnalysieren = nullptr;
+    QPushButton *BSchliessen = nullptr;
+    QTabWidget *Seiten = nullptr;
+
+    Saeulendiagramm *DHaeufigkeiten = nullptr;
+    QSlider *TBVerschiebung = nullptr;
+    QLabel *LVerschiebung = nullptr;
+
+    QLabel *LCaesar = nullptr;
+    QTreeWidget *LVCaesar = nullptr;
+    QPushButton *BVerschiebungUebernehmen = nullptr;
+
+    Saeulendiagramm *DSchluessellaengen = nullptr;
+    QLabel *LVigenere = nullptr;
+    QTreeWidget *LVVigenere = nullptr;
+    QPushButton *BSchluesselUebernehmen = nullptr;
+
+    QLabel *LMatrix = nullptr;
+    QTreeWidget *LVMatrix = nullptr;
+    QPushButton *BSpaltenzahlUebernehmen = nullptr;
+
+public Q_SLOTS:
+    void BNeuAnalysierenClick();
+    void TBVerschiebungChange();
+    void BVerschiebungUebernehmenClick();
+    void BSchluesselUebernehmenClick();
+    void BSpaltenzahlUebernehmenClick();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    // analysefenster_layout.cpp
+    void erzeugeSteuerelemente();
+    QWidget *erzeugeHaeufigkeitsseite();
+    QWidget *erzeugeCaesarseite();
+    QWidget *erzeugeVigenereseite();
+    QWidget *erzeugeMatrixseite();
+    void setzeTabulatorfolge();
+
+    void fertig();
+    // Shows what there is; a window without a result has its parts disabled.
+    void setzeErgebnisbereit(bool bereit);
+    void zeigeCaesar();
+    void zeigeVigenere();
+    void zeigeMatrix();
+
+    Demohauptfenster &haupt;
+    Analyseuebernahme &methode;
+    auswertung::Auswertung auswertung;
+    // Shared with the running worker, which outlives a closed window.
+    std::shared_ptr<std::atomic<bool>> abbrechen;
+    QFutureWatcher<auswertung::Auswertung> waechter;
+};
