@@ -1,0 +1,69 @@
+// Caesar: every shift's letter count against German.
+
+#include "intern.h"
+
+#include <algorithm>
+
+namespace analyse {
+
+namespace intern {
+
+double ChiQuadrat(const Zaehlung &zaehlung, std::uint64_t summe, int verschiebung)
+{
+    const auto &deutsch = DeutscheBuchstaben();
+    const auto n = static_cast<double>(summe);
+    double chi = 0;
+    for (int i = 0; i < 26; ++i) {
+        const double erwartet = n * deutsch[static_cast<std::size_t>(i)];
+        if (erwartet <= 0)
+            continue;
+        const auto beobachtet
+            = static_cast<double>(zaehlung[static_cast<std::size_t>((i + verschiebung) % 26)]);
+        chi += (beobachtet - erwartet) * (beobachtet - erwartet) / erwartet;
+    }
+    return chi;
+}
+
+int BesteVerschiebung(const Zaehlung &zaehlung, std::uint64_t summe)
+{
+    int beste = 0;
+    double wert = ChiQuadrat(zaehlung, summe, 0);
+    for (int n = 1; n < 26; ++n)
+        if (const double w = ChiQuadrat(zaehlung, summe, n); w < wert) {
+            wert = w;
+            beste = n;
+        }
+    return beste;
+}
+
+} // namespace intern
+
+CaesarErgebnis AnalysiereCaesar(const Haeufigkeiten &haeufigkeiten)
+{
+    CaesarErgebnis e;
+    for (int n = 0; n < 26; ++n)
+        e.chiQuadrat[static_cast<std::size_t>(n)]
+            = intern::ChiQuadrat(haeufigkeiten.buchstaben, haeufigkeiten.summe, n);
+    e.verschiebung = intern::BesteVerschiebung(haeufigkeiten.buchstaben, haeufigkeiten.summe);
+    if (haeufigkeiten.summe < kMindestBuchstaben)
+        return e;
+    const double bester = e.chiQuadrat[static_cast<std::size_t>(e.verschiebung)];
+    double zweiter = -1;
+    for (int n = 0; n < 26; ++n)
+        if (n != e.verschiebung
+            && (zweiter < 0 || e.chiQuadrat[static_cast<std::size_t>(n)] < zweiter))
+            zweiter = e.chiQuadrat[static_cast<std::size_t>(n)];
+    // German text deviates from the reference by chance (about the 25
+    // degrees of freedom) and by its topic (growing with its length); a best
+    // fit far above that is no German text shifted, whatever the margin.
+    const auto n = static_cast<double>(haeufigkeiten.summe);
+    if (bester > 40 + 0.5 * n)
+        return e;
+    if (n >= 50 && zweiter >= 2.5 * bester)
+        e.sicherheit = Sicherheit::sicher;
+    else if (zweiter >= 1.5 * bester)
+        e.sicherheit = Sicherheit::wahrscheinlich;
+    return e;
+}
+
+} // namespace analyse

@@ -1,0 +1,60 @@
+#pragma once
+
+// What the parts of the analysis share: letter indices, the Caesar fit of a
+// letter count, the pair score of a decryption, and the scale on which a
+// pair score reads as "German" or "random". Internal to the analysis.
+
+#include "analyse/analyse.h"
+
+#include <cstddef>
+
+namespace analyse::intern {
+
+using Zaehlung = std::array<std::uint64_t, 26>;
+
+// Letter index 0..25 of A-Z/a-z, or -1 for any other byte; the same letters
+// that the engine's Caesar and Vigenère methods shift.
+inline int BuchstabenIndex(unsigned char c)
+{
+    const unsigned v = (c | 0x20u) - 'a';
+    return v < 26 ? static_cast<int>(v) : -1;
+}
+
+// The chance that two letters drawn from the count are equal; summe >= 2.
+double Koinzidenzindex(const Zaehlung &zaehlung, std::uint64_t summe);
+
+// Chi-squared of a count against German when the text is German shifted on
+// by `verschiebung` places; 0 for an empty count.
+double ChiQuadrat(const Zaehlung &zaehlung, std::uint64_t summe, int verschiebung);
+
+// The shift with the lowest chi-squared (the smaller one on a tie).
+int BesteVerschiebung(const Zaehlung &zaehlung, std::uint64_t summe);
+
+// Sums the log probabilities of adjacent letter pairs fed one letter at a
+// time; the mean is the score of a decryption (higher is more German).
+class PaarSumme
+{
+public:
+    void Buchstabe(int index)
+    {
+        if (vorher >= 0) {
+            summe += DeutschesPaar(vorher, index);
+            ++paare;
+        }
+        vorher = index;
+    }
+    // Without a single pair the text says nothing: it scores as random.
+    double Mittel() const;
+    std::size_t Paare() const { return paare; }
+
+private:
+    int vorher = -1;
+    double summe = 0;
+    std::size_t paare = 0;
+};
+
+// A mean pair score on a scale where random letters give 0 and the expected
+// score of German text gives 1; what the confidence thresholds compare.
+double Deutschgrad(double mittlererPaarwert);
+
+} // namespace analyse::intern

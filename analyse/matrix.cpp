@@ -1,0 +1,92 @@
+// Matrix transposition: every column count's decryption scored by German
+// letter pairs.
+
+#include "intern.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace analyse {
+
+namespace {
+
+constexpr int kHoechsteSpalten = 100;
+
+// Plaintext positions scored per column count. The decryption's rows repeat
+// the same pattern, so a prefix of a few thousand letters ranks the counts
+// as the whole text would, and a 64 MiB text costs no more than a page.
+constexpr std::size_t kProbe = 8192;
+
+// The square layout's column count for a text of this length: the smallest
+// n with n * n >= L, as the engine computes it.
+std::size_t quadratSpalten(std::size_t laenge)
+{
+    auto n = static_cast<std::size_t>(std::sqrt(static_cast<double>(laenge)));
+    while (n > 0 && n * n >= laenge)
+        --n;
+    while (n * n < laenge)
+        ++n;
+    return std::max<std::size_t>(n, 1);
+}
+
+// Mean pair score of MatrixEntschluesseln(geheim, {true, n}) over its first
+// kProbe bytes, read straight from the ciphertext: the ciphertext is n
+// columns of m bytes, so plaintext position i (row i / n, column i % n) is
+// ciphertext byte (i % n) * m + i / n; beyond the end lies padding.
+double spaltenWert(const Text &geheim, std::size_t n)
+{
+    const std::size_t laenge = geheim.size();
+    const std::size_t m = (laenge + n - 1) / n;
+    const std::size_t ende = std::min(m * n, kProbe);
+    intern::PaarSumme paare;
+    for (std::size_t i = 0; i < ende; ++i) {
+        const std::size_t quelle = (i % n) * m + i / n;
+        if (quelle >= laenge)
+            continue;
+        if (const int b = intern::BuchstabenIndex(static_cast<unsigned char>(geheim[quelle]));
+            b >= 0)
+            paare.Buchstabe(b);
+    }
+    return paare.Mittel();
+}
+
+Sicherheit sicherheit(const MatrixErgebnis &e, std::uint64_t buchstaben)
+{
+    if (buchstaben < kMindestBuchstaben || e.kandidaten.size() < 2)
+        return Sicherheit::unsicher;
+    const double bester = intern::Deutschgrad(e.kandidaten[0].punkte);
+    const double abstand = bester - intern::Deutschgrad(e.kandidaten[1].punkte);
+    if (bester < 0.35)
+        return Sicherheit::unsicher;
+    if (bester >= 0.6 && abstand >= 0.25 && buchstaben >= 60)
+        return Sicherheit::sicher;
+    return abstand >= 0.1 ? Sicherheit::wahrscheinlich : Sicherheit::unsicher;
+}
+
+} // namespace
+
+MatrixErgebnis AnalysiereMatrix(const Text &geheim)
+{
+    MatrixErgebnis e;
+    const std::size_t laenge = geheim.size();
+    const std::size_t quadrat = quadratSpalten(laenge);
+    // A count of n >= L leaves the text as it is, like 1 does.
+    const auto hoechste = static_cast<int>(
+        std::min<std::size_t>(kHoechsteSpalten, std::max<std::size_t>(laenge, 1)));
+    for (int n = 1; n <= hoechste; ++n)
+        e.kandidaten.push_back({ n, spaltenWert(geheim, static_cast<std::size_t>(n)) });
+    if (quadrat > static_cast<std::size_t>(hoechste))
+        e.kandidaten.push_back({ static_cast<int>(quadrat), spaltenWert(geheim, quadrat) });
+    // Best first; on a tie the smaller count, which is the simpler answer.
+    std::stable_sort(e.kandidaten.begin(), e.kandidaten.end(),
+        [](const Kandidat &a, const Kandidat &b) { return a.punkte > b.punkte; });
+    e.spalten = e.kandidaten.front().wert;
+    e.quadratisch = laenge > 0 && static_cast<std::size_t>(e.spalten) == quadrat;
+    std::uint64_t buchstaben = 0;
+    for (const char c : geheim)
+        buchstaben += intern::BuchstabenIndex(static_cast<unsigned char>(c)) >= 0;
+    e.sicherheit = sicherheit(e, buchstaben);
+    return e;
+}
+
+} // namespace analyse
