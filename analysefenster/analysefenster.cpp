@@ -2,6 +2,7 @@
 // and handing the findings to the method window.
 
 #include "analysefenster/analysefenster.h"
+
 #include "analysefenster/saeulendiagramm.h"
 #include "platform/codepage.h"
 #include "platform/schriften.h"
@@ -17,8 +18,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
-#include <QTreeWidget>
 #include <QtConcurrent/QtConcurrentRun>
+#include <QTreeWidget>
 
 using verschl::Text;
 
@@ -39,7 +40,11 @@ QString zahl(double wert, int stellen)
     return std::isnan(wert) ? QStringLiteral("–") : QLocale().toString(wert, 'f', stellen);
 }
 
-QString sicherheit(analyse::Sicherheit s) { return QString::fromUtf8(analyse::SicherheitText(s)); }
+// Every finding ends with how sure it is, so none reads as a fact.
+QString sicherheit(analyse::Sicherheit s)
+{
+    return QStringLiteral(" – Sicherheit: ") + QString::fromUtf8(analyse::SicherheitText(s));
+}
 
 QString zuordnung(int verschiebung)
 {
@@ -87,8 +92,8 @@ TAnalyseForm::TAnalyseForm(Demohauptfenster &haupt, Analyseuebernahme &methode)
     erzeugeSteuerelemente();
     resize(800, 600);
     setMinimumSize(560, 420);
-    connect(&waechter, &QFutureWatcher<auswertung::Auswertung>::finished, this,
-        &TAnalyseForm::fertig);
+    connect(
+        &waechter, &QFutureWatcher<auswertung::Auswertung>::finished, this, &TAnalyseForm::fertig);
     connect(BNeuAnalysieren, &QPushButton::clicked, this, &TAnalyseForm::BNeuAnalysierenClick);
     connect(BSchliessen, &QPushButton::clicked, this, &QWidget::close);
     connect(TBVerschiebung, &QSlider::valueChanged, this, &TAnalyseForm::TBVerschiebungChange);
@@ -104,33 +109,33 @@ TAnalyseForm::TAnalyseForm(Demohauptfenster &haupt, Analyseuebernahme &methode)
 // The worker may still run: it learns to stop, and its result goes nowhere.
 TAnalyseForm::~TAnalyseForm() { abbrechen->store(true); }
 
-bool TAnalyseForm::Laeuft() const { return waechter.isRunning(); }
-
 void TAnalyseForm::BNeuAnalysierenClick()
 {
     if (abbrechen)
         abbrechen->store(true);
     abbrechen = std::make_shared<std::atomic<bool>>(false);
     setzeErgebnisbereit(false);
+    laeuft = true;
     BNeuAnalysieren->setEnabled(false);
     Fortschritt->show();
     LStatus->setText(QStringLiteral("Analysiere die Chiffre …"));
-    waechter.setFuture(QtConcurrent::run(
-        [geheim = haupt.chiffre(), abbrechen = abbrechen] {
-            return auswertung::Werte(geheim, *abbrechen);
-        }));
+    waechter.setFuture(QtConcurrent::run([geheim = haupt.chiffre(), abbrechen = abbrechen] {
+        return auswertung::Werte(geheim, *abbrechen);
+    }));
 }
 
 void TAnalyseForm::fertig()
 {
+    laeuft = false;
     Fortschritt->hide();
     BNeuAnalysieren->setEnabled(true);
     auswertung = waechter.result();
     const analyse::Haeufigkeiten &h = auswertung.ergebnis.haeufigkeiten;
     if (auswertung.zuWenig) {
-        LStatus->setText(QStringLiteral("Zu wenig Buchstaben für eine Analyse (%1 von mindestens %2)")
-                             .arg(h.summe)
-                             .arg(analyse::kMindestBuchstaben));
+        LStatus->setText(
+            QStringLiteral("Zu wenig Buchstaben für eine Analyse (%1 von mindestens %2)")
+                .arg(h.summe)
+                .arg(analyse::kMindestBuchstaben));
         return;
     }
     LStatus->setText(
@@ -185,14 +190,13 @@ void TAnalyseForm::TBVerschiebungChange()
 void TAnalyseForm::zeigeCaesar()
 {
     const analyse::CaesarErgebnis &c = auswertung.ergebnis.caesar;
-    LCaesar->setText(QStringLiteral("Beste Verschiebung: %1 (%2), %3")
+    LCaesar->setText(QStringLiteral("Beste Verschiebung: %1 (%2)%3")
                          .arg(c.verschiebung)
                          .arg(zuordnung(c.verschiebung), sicherheit(c.sicherheit)));
     std::array<int, 26> folge {};
     std::iota(folge.begin(), folge.end(), 0);
-    std::stable_sort(folge.begin(), folge.end(), [&c](int a, int b) {
-        return c.chiQuadrat[std::size_t(a)] < c.chiQuadrat[std::size_t(b)];
-    });
+    std::stable_sort(folge.begin(), folge.end(),
+        [&c](int a, int b) { return c.chiQuadrat[std::size_t(a)] < c.chiQuadrat[std::size_t(b)]; });
     for (int n : folge) {
         neueZeile(LVCaesar, n,
             { QStringLiteral("%1 (%2)").arg(n).arg(zuordnung(n)),
@@ -219,9 +223,11 @@ void TAnalyseForm::zeigeVigenere()
     QStringList laengen;
     for (int l = 1; l <= 30; ++l)
         laengen << QString::number(l);
-    const auto hoechster = [](const std::vector<double> &w) { return *std::max_element(w.begin(), w.end()); };
+    const auto hoechster
+        = [](const std::vector<double> &w) { return *std::max_element(w.begin(), w.end()); };
     DSchluessellaengen->setDaten(laengen,
-        { { QStringLiteral("Koinzidenzindex der Spalten (höchster %1)").arg(zahl(hoechster(koinzidenz), 3)),
+        { { QStringLiteral("Koinzidenzindex der Spalten (höchster %1)")
+                  .arg(zahl(hoechster(koinzidenz), 3)),
               Saeulendiagramm::ersteFarbe(), koinzidenz },
             { QStringLiteral("Kasiski: Abstände wiederholter Dreiergruppen (höchstens %1)")
                     .arg(hoechster(kasiski)),
@@ -229,15 +235,16 @@ void TAnalyseForm::zeigeVigenere()
         Saeulendiagramm::Massstab::JeReihe);
     DSchluessellaengen->setMarkiert(int(v.schluessel.size()) - 1);
     LVigenere->setText(v.schluessel.empty()
-            ? QStringLiteral("Kein Schlüssel gefunden")
-            : QStringLiteral("Schlüssel: %1 (Länge %2), %3; Sonderzeichen ignorieren: %4")
+            ? QStringLiteral("Kein Schlüssel gefunden") + sicherheit(v.sicherheit)
+            : QStringLiteral("Schlüssel: %1 (Länge %2, Sonderzeichen ignorieren: %3)%4")
                   .arg(QString::fromLatin1(v.schluessel))
                   .arg(v.schluessel.size())
-                  .arg(sicherheit(v.sicherheit), v.sonderzeichenIgnorieren ? u"ja"_qs : u"nein"_qs));
+                  .arg(
+                      v.sonderzeichenIgnorieren ? u"ja"_qs : u"nein"_qs, sicherheit(v.sicherheit)));
     for (std::size_t i = 0; i < auswertung.schluessel.size(); ++i) {
         const auswertung::Schluesselzeile &z = auswertung.schluessel[i];
         neueZeile(LVVigenere, int(i),
-            { QString::fromLatin1(z.schluessel), zahl(z.punkte, 1), vorschau(z.vorschau) }, i == 0);
+            { QString::fromLatin1(z.schluessel), zahl(z.punkte, 2), vorschau(z.vorschau) }, i == 0);
     }
     LVVigenere->resizeColumnToContents(0);
     LVVigenere->resizeColumnToContents(1);
@@ -246,10 +253,10 @@ void TAnalyseForm::zeigeVigenere()
 void TAnalyseForm::zeigeMatrix()
 {
     const analyse::MatrixErgebnis &m = auswertung.ergebnis.matrix;
-    LMatrix->setText(QStringLiteral("Beste Spaltenzahl: %1%2, %3")
-                         .arg(m.spalten)
-                         .arg(m.quadratisch ? u" (quadratisch)"_qs : QString(),
-                             sicherheit(m.sicherheit)));
+    LMatrix->setText(
+        QStringLiteral("Beste Spaltenzahl: %1%2%3")
+            .arg(m.spalten)
+            .arg(m.quadratisch ? u" (quadratisch)"_qs : QString(), sicherheit(m.sicherheit)));
     for (std::size_t i = 0; i < auswertung.matrixVorschau.size(); ++i) {
         const analyse::Kandidat &k = m.kandidaten[i];
         neueZeile(LVMatrix, k.wert,

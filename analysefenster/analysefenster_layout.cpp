@@ -31,8 +31,8 @@ QPushButton *knopf(QWidget *eltern, const char *name, const QString &text)
 }
 
 // A list of results with the label that names it (its buddy, for Alt+letter).
-QTreeWidget *liste(QVBoxLayout *spalte, const char *name, const QString &titel,
-    const QStringList &kopf)
+QTreeWidget *liste(
+    QVBoxLayout *spalte, const char *name, const QString &titel, const QStringList &kopf)
 {
     auto *beschriftung = new QLabel(titel);
     auto *l = benannt(new QTreeWidget, name);
@@ -122,8 +122,8 @@ QWidget *TAnalyseForm::erzeugeCaesarseite()
     spalte->addWidget(LCaesar);
     LVCaesar = liste(spalte, "LVCaesar", QStringLiteral("&Entschlüsselungen, beste zuerst:"),
         { QStringLiteral("Verschiebung"), QStringLiteral("χ²"), QStringLiteral("Anfang") });
-    BVerschiebungUebernehmen = knopf(seite, "BVerschiebungUebernehmen",
-        QStringLiteral("Verschiebung &übernehmen"));
+    BVerschiebungUebernehmen
+        = knopf(seite, "BVerschiebungUebernehmen", QStringLiteral("Verschiebung &übernehmen"));
     spalte->addWidget(BVerschiebungUebernehmen, 0, Qt::AlignRight);
     return seite;
 }
@@ -138,7 +138,7 @@ QWidget *TAnalyseForm::erzeugeVigenereseite()
     LVigenere = ergebniszeile(seite, "LVigenere");
     spalte->addWidget(LVigenere);
     LVVigenere = liste(spalte, "LVVigenere", QStringLiteral("&Schlüssel, bester zuerst:"),
-        { QStringLiteral("Schlüssel"), QStringLiteral("χ²"), QStringLiteral("Anfang") });
+        { QStringLiteral("Schlüssel"), QStringLiteral("Punkte"), QStringLiteral("Anfang") });
     spalte->setStretchFactor(LVVigenere, 2);
     BSchluesselUebernehmen
         = knopf(seite, "BSchluesselUebernehmen", QStringLiteral("Schlüssel &übernehmen"));

@@ -17,9 +17,9 @@ void werteVigenere(Auswertung &a, const Text &anfang)
         a.schluessel.push_back({ schluessel, punkte, klar.value_or(Text()) });
     };
     if (!v.schluessel.empty()) {
-        const auto gefunden = std::find_if(v.schluesselKandidaten.begin(),
-            v.schluesselKandidaten.end(),
-            [&v](const auto &kandidat) { return kandidat.first == v.schluessel; });
+        const auto gefunden
+            = std::find_if(v.schluesselKandidaten.begin(), v.schluesselKandidaten.end(),
+                [&v](const auto &kandidat) { return kandidat.first == v.schluessel; });
         zeile(v.schluessel,
             gefunden != v.schluesselKandidaten.end() ? gefunden->second
                                                      : std::numeric_limits<double>::quiet_NaN());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <QLocale>
 #include <QPainter>
 
 Saeulendiagramm::Saeulendiagramm(QWidget *parent)
@@ -10,9 +11,8 @@ Saeulendiagramm::Saeulendiagramm(QWidget *parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void Saeulendiagramm::setDaten(
-    const QStringList &neueKategorien, std::vector<Reihe> reihen, Massstab neuerMassstab,
-    const QString &neueEinheit)
+void Saeulendiagramm::setDaten(const QStringList &neueKategorien, std::vector<Reihe> reihen,
+    Massstab neuerMassstab, const QString &neueEinheit)
 {
     kategorien = neueKategorien;
     daten = std::move(reihen);
@@ -80,7 +80,8 @@ void Saeulendiagramm::paintEvent(QPaintEvent *)
     maler.setPen(palette().color(QPalette::Text));
     const QFontMetrics metrik = fontMetrics();
     const int zeile = metrik.height();
-    const int links = massstab == Massstab::Gemeinsam ? metrik.horizontalAdvance(u"00,0 %"_qs) + 8 : 6;
+    const int links
+        = massstab == Massstab::Gemeinsam ? metrik.horizontalAdvance(u"00,0 %"_qs) + 8 : 6;
     zeichneLegende(maler, rect().adjusted(links, 4, -6, 0));
     const QRect flaeche = rect().adjusted(links, zeile + 12, -6, -zeile - 6);
     const qsizetype anzahl = kategorien.size();
@@ -101,14 +102,16 @@ void Saeulendiagramm::paintEvent(QPaintEvent *)
         }
         for (std::size_t r = 0; r < daten.size(); ++r) {
             const Reihe &reihe = daten[r];
-            const double wert = std::size_t(k) < reihe.werte.size() ? reihe.werte[std::size_t(k)] : 0;
+            const double wert
+                = std::size_t(k) < reihe.werte.size() ? reihe.werte[std::size_t(k)] : 0;
             const int hoehe = int(std::lround(wert / hoechsterWert(reihe) * flaeche.height()));
             const double sx = double(x) + gruppe * 0.1 + double(r) * saeule;
-            maler.fillRect(QRectF(sx, flaeche.bottom() - hoehe + 1, std::max(saeule - 1, 1.0), hoehe),
+            maler.fillRect(
+                QRectF(sx, flaeche.bottom() - hoehe + 1, std::max(saeule - 1, 1.0), hoehe),
                 reihe.farbe);
         }
-        maler.drawText(QRect(x, flaeche.bottom() + 3, int(gruppe), zeile), Qt::AlignCenter,
-            kategorien[k]);
+        maler.drawText(
+            QRect(x, flaeche.bottom() + 3, int(gruppe), zeile), Qt::AlignCenter, kategorien[k]);
     }
     maler.drawLine(flaeche.bottomLeft(), flaeche.bottomRight());
 }

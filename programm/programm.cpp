@@ -20,8 +20,7 @@ Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
         Fensterart::MatrixDemo, [this] { return new TMatrixDemoForm(haupt, option); });
     fenster.setErzeuger(
         Fensterart::VigenereDemo, [this] { return new TVMatrixForm(haupt, option); });
-    fenster.setErzeuger(
-        Fensterart::Analyse, [this] { return new TAnalyseForm(haupt, option); });
+    fenster.setErzeuger(Fensterart::Analyse, [this] { return new TAnalyseForm(haupt, option); });
     fenster.setErzeuger(
         Fensterart::Info, [&dialoge] { return new TInfoForm(dialoge); },
         Fensterverwaltung::Modal::Ja);

@@ -308,10 +308,10 @@ void TestHilfe::leitfadenDatei()
     }
     QVERIFY(!codepage::IstUtf8(bytes.toStdString()));
     const QString text = leitfaden();
-    for (const char *teil :
-        { "KURZANLEITUNG", "HAUPTFENSTER", "METHODENFENSTER", "VERFAHREN", "DEMONSTRATIONEN",
-            "HILFEFENSTER", "AUFRUF", "EINSTELLUNGEN", "NoDemo", "-onlyoption", "-firstoption",
-            "Zifferon.conf", "/etc/xdg/rovozu.conf", "dword:00000007", "Kurzanleitung..." })
+    for (const char *teil : { "KURZANLEITUNG", "HAUPTFENSTER", "METHODENFENSTER", "VERFAHREN",
+             "DEMONSTRATIONEN", "HILFEFENSTER", "AUFRUF", "EINSTELLUNGEN", "NoDemo", "NoAnalyse",
+             "GEHEIMTEXT ANALYSIEREN", "-onlyoption", "-firstoption", "Zifferon.conf",
+             "/etc/xdg/rovozu.conf", "dword:00000007", "Kurzanleitung..." })
         QVERIFY2(text.contains(QLatin1String(teil)), teil);
     for (const QString &teil : { u"Matrix-Verschlüsselung"_qs, u"Caesar-Verschlüsselung"_qs,
              u"Rotation 13"_qs, u"Rotation 128"_qs, u"Vigenère-Verschlüsselung"_qs, u"Über..."_qs })

@@ -73,7 +73,8 @@ void TestAnsicht::hauptmenue_data()
     QTest::newRow("Verschlüsselung")
         << "MMVerschluesselung"
         << "&Verschlüsselung"
-        << QStringList { "&Verschlüsseln", "&Entschlüsseln", "-", "Verschlüsselungs-&Methode..." };
+        << QStringList { "&Verschlüsseln", "&Entschlüsseln", "-", "Verschlüsselungs-&Methode...",
+               "-", "Geheimtext analysieren..." };
     QTest::newRow("Demos") << "Demos1"
                            << "&Demos"
                            << QStringList { "Matrix-Verschlüsselung", "Caesar-Verschlüsselung",
@@ -160,8 +161,8 @@ void TestAnsicht::popupMenue()
     const QMenu &popup = a.steuer<QMenu>("PopupMenu1");
     QCOMPARE(eintraege(&popup),
         (QStringList { "Kurzanleitung", "Über...", "-", "Methodenfenster an/aus", "-",
-            "verschlüsseln", "entschlüsseln", "Texte tauschen", "-", "Demo Matrix", "Demo Caesar",
-            "Demo Vigenère", "-", "Beenden" }));
+            "verschlüsseln", "entschlüsseln", "Texte tauschen", "Geheimtext analysieren...", "-",
+            "Demo Matrix", "Demo Caesar", "Demo Vigenère", "-", "Beenden" }));
     for (const QAction *eintrag : popup.actions())
         QVERIFY(eintrag->icon().isNull());
 }
@@ -206,34 +207,46 @@ void TestAnsicht::popupBeiRechtsklick()
 void TestAnsicht::demoRichtlinie_data()
 {
     QTest::addColumn<QByteArray>("wert");
-    QTest::addColumn<QList<bool>>("sichtbar"); // matrix, Caesar, Vigenère, menu
-    QTest::newRow("no key") << QByteArray() << QList<bool> { true, true, true, true };
-    QTest::newRow("3") << QByteArray("dword:00000003") << QList<bool> { false, false, true, true };
-    QTest::newRow("4") << QByteArray("dword:00000004") << QList<bool> { true, true, false, true };
-    QTest::newRow("7") << QByteArray("dword:00000007")
-                       << QList<bool> { false, false, false, false };
-    QTest::newRow("100") << QByteArray("dword:00000064")
-                         << QList<bool> { false, false, false, false };
-    QTest::newRow("-2: bits, no cap")
-        << QByteArray("dword:fffffffe") << QList<bool> { true, false, false, true };
-    QTest::newRow("typed 7") << QByteArray("7") << QList<bool> { false, false, false, false };
-    QTest::newRow("typed 3") << QByteArray("3") << QList<bool> { false, false, true, true };
-    QTest::newRow("typed -1: bits, no cap")
-        << QByteArray("-1") << QList<bool> { false, false, false, true };
-    QTest::newRow("text counts as 0")
-        << QByteArray("sieben") << QList<bool> { true, true, true, true };
-    QTest::newRow("hex typed as text counts as 0")
-        << QByteArray("0x7") << QList<bool> { true, true, true, true };
+    QTest::addColumn<QByteArray>("analyse");
+    // matrix, Caesar, Vigenère, menu, analysis
+    QTest::addColumn<QList<bool>>("sichtbar");
+    const auto zeile
+        = [](const char *name, const QByteArray &wert, const QByteArray &analyse,
+              const QList<bool> &sichtbar) { QTest::newRow(name) << wert << analyse << sichtbar; };
+    const QList<bool> alle { true, true, true, true, true };
+    const QList<bool> keineDemo { false, false, false, false, true };
+    zeile("no key", {}, {}, alle);
+    zeile("3", "dword:00000003", {}, { false, false, true, true, true });
+    zeile("4", "dword:00000004", {}, { true, true, false, true, true });
+    zeile("7", "dword:00000007", {}, keineDemo);
+    zeile("100", "dword:00000064", {}, keineDemo);
+    zeile("-2: bits, no cap", "dword:fffffffe", {}, { true, false, false, true, true });
+    zeile("typed 7", "7", {}, keineDemo);
+    zeile("typed 3", "3", {}, { false, false, true, true, true });
+    zeile("typed -1: bits, no cap", "-1", {}, { false, false, false, true, true });
+    zeile("text counts as 0", "sieben", {}, alle);
+    zeile("hex typed as text counts as 0", "0x7", {}, alle);
+    zeile("NoAnalyse 1", {}, "dword:00000001", { true, true, true, true, false });
+    zeile("NoAnalyse typed 1", {}, "1", { true, true, true, true, false });
+    zeile("NoAnalyse 0", {}, "dword:00000000", alle);
+    zeile("NoAnalyse 2: bit 1 only", {}, "dword:00000002", alle);
+    zeile("NoAnalyse text counts as 0", {}, "ja", alle);
+    zeile("both", "7", "1", { false, false, false, false, false });
 }
 
 void TestAnsicht::demoRichtlinie()
 {
     QFETCH(QByteArray, wert);
+    QFETCH(QByteArray, analyse);
     QFETCH(QList<bool>, sichtbar);
-    Aufbau a({}, [&wert](const Wurzeln &w) {
+    Aufbau a({}, [&wert, &analyse](const Wurzeln &w) {
+        QByteArray werte;
         if (!wert.isEmpty())
-            schreibeDatei(
-                w.maschine, QStringLiteral("rovozu.conf"), "[General]\nNoDemo=" + wert + "\n");
+            werte += "NoDemo=" + wert + "\n";
+        if (!analyse.isEmpty())
+            werte += "NoAnalyse=" + analyse + "\n";
+        if (!werte.isEmpty())
+            schreibeDatei(w.maschine, QStringLiteral("rovozu.conf"), "[General]\n" + werte);
     });
     const std::pair<const char *, const char *> demos[] = {
         { "MatrixVerschlsselung1", "PopMDemoMatrix" },
@@ -251,6 +264,8 @@ void TestAnsicht::demoRichtlinie()
     }
     QCOMPARE(a.steuer<QMenu>("Demos1").menuAction()->isVisible(), sichtbar[3]);
     QCOMPARE(a.aktion("PopMenueTrennstrich").isVisible(), sichtbar[3]);
+    QCOMPARE(a.aktion("MAnalyse").isVisible(), sichtbar[4]);
+    QCOMPARE(a.aktion("MAnalyse").isEnabled(), sichtbar[4]);
     QVERIFY(a.dialoge.warnungen.isEmpty() && a.dialoge.fehler.isEmpty());
 }
 

@@ -46,6 +46,7 @@ void TestProgramm::befehleOeffnenFenster_data()
     QTest::newRow("pop-up Caesar") << "PopMDemoCaesar" << Fensterart::CaesarDemo;
     QTest::newRow("menu Vigenère") << "VigenreMatrix1" << Fensterart::VigenereDemo;
     QTest::newRow("pop-up Vigenère") << "PopMDemoVigenere" << Fensterart::VigenereDemo;
+    QTest::newRow("analysis") << "MAnalyse" << Fensterart::Analyse;
     QTest::newRow("menu guide") << "Liesmich1" << Fensterart::Liesmich;
     QTest::newRow("pop-up guide") << "Kurzanleitung1" << Fensterart::Liesmich;
     QTest::newRow("menu about") << "ber1" << Fensterart::Info;

@@ -32,7 +32,7 @@ public:
     TAnalyseForm(Demohauptfenster &haupt, Analyseuebernahme &methode);
     ~TAnalyseForm() override;
 
-    bool Laeuft() const;
+    bool Laeuft() const { return laeuft; }
 
     QLabel *LStatus = nullptr; // progress, the result in brief, or why there is none
     QProgressBar *Fortschritt = nullptr;
@@ -86,6 +86,7 @@ private:
     Demohauptfenster &haupt;
     Analyseuebernahme &methode;
     auswertung::Auswertung auswertung;
+    bool laeuft = false;
     // Shared with the running worker, which outlives a closed window.
     std::shared_ptr<std::atomic<bool>> abbrechen;
     QFutureWatcher<auswertung::Auswertung> waechter;

@@ -22,7 +22,7 @@ constexpr std::size_t kMatrixZeilen = 5;
 struct Schluesselzeile
 {
     std::string schluessel;
-    double punkte = 0; // mean chi-squared of its columns; NaN when unknown
+    double punkte = 0; // as the engine scores candidate keys; NaN when unknown
     Text vorschau;
 };
 

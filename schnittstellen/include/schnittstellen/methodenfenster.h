@@ -101,7 +101,8 @@ class Analyseuebernahme
 public:
     virtual ~Analyseuebernahme() = default;
     virtual void uebernimmCaesar(int verschiebung) = 0;
-    virtual void uebernimmVigenere(const verschl::Text &schluessel, bool sonderzeichenIgnorieren) = 0;
+    virtual void uebernimmVigenere(const verschl::Text &schluessel, bool sonderzeichenIgnorieren)
+        = 0;
     // Square layout when `quadratisch`, else the manual column count.
     virtual void uebernimmMatrix(int spalten, bool quadratisch) = 0;
 };

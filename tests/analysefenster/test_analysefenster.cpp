@@ -1,0 +1,210 @@
+// The analysis window as a pupil uses it: opened from the main window, it
+// finds what broke the ciphertext, and its take-over buttons make the next
+// "Entschlüsseln" give back the plaintext.
+
+#include "analysefenster/analysefenster.h"
+#include "analysefenster/saeulendiagramm.h"
+#include "tests/mainwindow/aufbau.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+#include <QThreadPool>
+#include <QTreeWidget>
+
+using verschl::Text;
+
+namespace {
+
+// Windows-1252; no trailing blank, which matrix decryption would drop.
+const Text kKlartext
+    = "Die Verschl\xfcsselung von Nachrichten ist so alt wie die Schrift selbst. Schon "
+      "Julius Caesar soll seine Briefe an die Feldherren verschl\xfcsselt haben, indem er "
+      "jeden Buchstaben um drei Stellen im Alphabet verschob. Wer den Trick kannte, konnte "
+      "die Nachricht leicht lesen, alle anderen sahen nur sinnlose Zeichen. Sp\xe4ter "
+      "erfand man Verfahren mit einem Schl\xfcsselwort, bei denen jeder Buchstabe anders "
+      "verschoben wird. Lange galten sie als unknackbar, bis man lernte, die L\xe4nge des "
+      "Schl\xfcssels aus wiederholten Buchstabengruppen zu erraten. Heute lernen "
+      "Sch\xfclerinnen und Sch\xfcler im Unterricht, wie man solche Geheimtexte mit Geduld, "
+      "Z\xe4hlen und etwas Statistik wieder lesbar macht.";
+
+TAnalyseForm &analysiere(Aufbau &a)
+{
+    TAnalyseForm &fenster = a.oeffneNeues<TAnalyseForm>("MAnalyse");
+    if (!QTest::qWaitFor([&fenster] { return !fenster.Laeuft(); }, 30000))
+        qFatal("the analysis did not finish");
+    return fenster;
+}
+
+} // namespace
+
+class TestAnalysefenster : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { verschl::ErzeugeVigenereTabelle(); }
+    void befehlOeffnetFenster();
+    void uebernahmeEntschluesselt_data();
+    void uebernahmeEntschluesselt();
+    void schwacheEingabe_data();
+    void schwacheEingabe();
+    void schiebereglerVerschiebtDeutsch();
+    void schliessenWaehrendDerAnalyse();
+};
+
+// One action in the menu and the pop-up; every click a window of its own,
+// gone when closed, also with Esc.
+void TestAnalysefenster::befehlOeffnetFenster()
+{
+    Aufbau a;
+    QAction &befehl = a.aktion("MAnalyse");
+    QCOMPARE(befehl.text(), QStringLiteral("Geheimtext analysieren..."));
+    QCOMPARE(a.steuer<QMenu>("MMVerschluesselung").actions().last(), &befehl);
+    QVERIFY(a.steuer<QMenu>("PopupMenu1").actions().contains(&befehl));
+    QPointer<TAnalyseForm> erstes = &a.oeffneNeues<TAnalyseForm>("MAnalyse");
+    QPointer<TAnalyseForm> zweites = &a.oeffneNeues<TAnalyseForm>("MAnalyse");
+    QCOMPARE(Aufbau::offene<TAnalyseForm>().size(), 2);
+    QVERIFY(erstes->isVisible() && !erstes->parent());
+    QCOMPARE(erstes->windowTitle(), QStringLiteral("Geheimtext analysieren"));
+    erstes->close();
+    QTest::keyClick(zweites, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(erstes.isNull() && zweites.isNull());
+}
+
+void TestAnalysefenster::uebernahmeEntschluesselt_data()
+{
+    QTest::addColumn<int>("methode");
+    QTest::addColumn<int>("verschiebung");
+    QTest::addColumn<QString>("schluessel");
+    QTest::addColumn<bool>("ignorieren");
+    QTest::addColumn<int>("spalten"); // 0: square
+    QTest::addColumn<QString>("knopf");
+    QTest::addColumn<int>("uebernommen"); // the method selected afterwards
+    QTest::newRow("Caesar 7") << 1 << 7 << "" << false << 0 << "BVerschiebungUebernehmen" << 1;
+    QTest::newRow("rot13 as Caesar 13")
+        << 2 << 0 << "" << false << 0 << "BVerschiebungUebernehmen" << 1;
+    QTest::newRow("Vigenère ignoring non-letters")
+        << 4 << 0 << "SCHULE" << true << 0 << "BSchluesselUebernehmen" << 4;
+    QTest::newRow("Vigenère counting non-letters")
+        << 4 << 0 << "Krypto" << false << 0 << "BSchluesselUebernehmen" << 4;
+    QTest::newRow("matrix 7 columns")
+        << 0 << 0 << "" << false << 7 << "BSpaltenzahlUebernehmen" << 0;
+    QTest::newRow("matrix square") << 0 << 0 << "" << false << 0 << "BSpaltenzahlUebernehmen" << 0;
+}
+
+// Encrypted in the main window, the method window then left at something else
+// entirely: the take-over alone must make the decryption right.
+void TestAnalysefenster::uebernahmeEntschluesselt()
+{
+    QFETCH(int, methode);
+    QFETCH(int, verschiebung);
+    QFETCH(QString, schluessel);
+    QFETCH(bool, ignorieren);
+    QFETCH(int, spalten);
+    QFETCH(QString, knopf);
+    QFETCH(int, uebernommen);
+    Aufbau a;
+    a.option().setMethode(methode);
+    a.option().setVerschiebung(verschiebung);
+    a.steuer<QLineEdit>("EdSchluessel").setText(schluessel);
+    a.steuer<QCheckBox>("CBSonderignorieren").setChecked(ignorieren);
+    a.steuer<QRadioButton>(spalten ? "RBMatrixManSpalten" : "RBMatrixQuadratisch").setChecked(true);
+    a.steuer<QSpinBox>("SpEdSpalten").setValue(std::max(spalten, 1));
+    a.klar().setText(kKlartext);
+    a.klick("BVerschluesseln");
+    QVERIFY(a.chiffre().text() != kKlartext);
+
+    a.option().setMethode(3);
+    a.option().setGemerkteVerschiebung(0);
+    a.steuer<QLineEdit>("EdSchluessel").setText(QStringLiteral("Falsch"));
+    a.steuer<QCheckBox>("CBSonderignorieren").setChecked(!ignorieren);
+    a.steuer<QRadioButton>(spalten ? "RBMatrixQuadratisch" : "RBMatrixManSpalten").setChecked(true);
+    a.steuer<QSpinBox>("SpEdSpalten").setValue(2);
+    a.klar().setText({});
+
+    TAnalyseForm &fenster = analysiere(a);
+    auto *uebernehmen = fenster.findChild<QPushButton *>(knopf);
+    QVERIFY(uebernehmen && uebernehmen->isEnabled());
+    fenster.Seiten->setCurrentWidget(uebernehmen->parentWidget());
+    QTest::mouseClick(uebernehmen, Qt::LeftButton);
+    QCOMPARE(a.option().methode(), uebernommen);
+    a.klick("BEntschluesseln");
+    QCOMPARE(a.klar().text(), kKlartext);
+}
+
+void TestAnalysefenster::schwacheEingabe_data()
+{
+    QTest::addColumn<QByteArray>("chiffre");
+    QTest::addColumn<bool>("zuWenig");
+    QTest::newRow("empty") << QByteArray() << true;
+    QTest::newRow("no letters") << QByteArray("12 345 !?\r\n\xe4\xf6\xfc\xdf 678") << true;
+    QTest::newRow("19 letters") << QByteArray("Abc def ghi jkl mno pqrs") << true;
+    QTest::newRow("one letter repeated") << QByteArray(500, 'E') << false;
+    QByteArray alle;
+    for (int b = 0; b < 256; ++b)
+        alle += char(b);
+    QTest::newRow("all 256 bytes") << alle << false;
+}
+
+// Too few letters: the reason in the window, nothing to take over. A text
+// with letters but no language in it: results, none of them sure.
+void TestAnalysefenster::schwacheEingabe()
+{
+    QFETCH(QByteArray, chiffre);
+    QFETCH(bool, zuWenig);
+    Aufbau a;
+    a.chiffre().setText(chiffre.toStdString());
+    const TAnalyseForm &fenster = analysiere(a);
+    QCOMPARE(fenster.LStatus->text().contains(u"Zu wenig Buchstaben für eine Analyse"), zuWenig);
+    for (const QWidget *teil : std::initializer_list<const QWidget *> {
+             fenster.BVerschiebungUebernehmen, fenster.BSpaltenzahlUebernehmen, fenster.LVCaesar,
+             fenster.LVMatrix, fenster.TBVerschiebung })
+        QCOMPARE(teil->isEnabled(), !zuWenig);
+    if (zuWenig) {
+        QVERIFY(!fenster.BSchluesselUebernehmen->isEnabled());
+        return;
+    }
+    for (const QLabel *ergebnis : { fenster.LCaesar, fenster.LVigenere, fenster.LMatrix })
+        QVERIFY2(ergebnis->text().endsWith(u"Sicherheit: unsicher"), qPrintable(ergebnis->text()));
+}
+
+// The German bar of E stands over H at shift 3, where Caesar puts it.
+void TestAnalysefenster::schiebereglerVerschiebtDeutsch()
+{
+    Aufbau a;
+    a.chiffre().setText(verschl::CaesarVerschieben(kKlartext, 3));
+    TAnalyseForm &fenster = analysiere(a);
+    fenster.TBVerschiebung->setValue(3);
+    QCOMPARE(fenster.LVerschiebung->text(), QStringLiteral("Verschiebung 3: A → D"));
+    const auto &deutsch = fenster.DHaeufigkeiten->reihen().at(1).werte;
+    QCOMPARE(deutsch.at(7), 100 * analyse::DeutscheBuchstaben()[4]);
+    QCOMPARE(fenster.LVCaesar->topLevelItem(0)->text(0), QStringLiteral("3 (A → D)"));
+}
+
+// Closed while the worker runs: the window goes at once, the worker's result
+// later goes nowhere.
+void TestAnalysefenster::schliessenWaehrendDerAnalyse()
+{
+    Aufbau a;
+    Text gross;
+    while (gross.size() < (std::size_t(8) << 20))
+        gross += kKlartext;
+    a.chiffre().setText(gross);
+    QPointer<TAnalyseForm> fenster = &a.oeffneNeues<TAnalyseForm>("MAnalyse");
+    QVERIFY(fenster->Laeuft());
+    fenster->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(fenster.isNull());
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+}
+
+QTEST_MAIN(TestAnalysefenster)
+#include "test_analysefenster.moc"
