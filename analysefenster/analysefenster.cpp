@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -64,6 +65,7 @@ void neueZeile(QTreeWidget *liste, int wert, const QStringList &spalten, bool ge
 {
     auto *zeile = new QTreeWidgetItem(liste, spalten);
     zeile->setData(0, Qt::UserRole, wert);
+    zeile->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     zeile->setFont(2, schriften::Paneschrift());
     if (gefunden) {
         QFont fett = liste->font();
@@ -71,6 +73,22 @@ void neueZeile(QTreeWidget *liste, int wert, const QStringList &spalten, bool ge
         zeile->setFont(0, fett);
         zeile->setFont(1, fett);
         liste->setCurrentItem(zeile);
+    }
+}
+
+// The value and score columns as wide as their widest (bold) entry; Qt would
+// measure only the rows in view.
+void passeSpaltenAn(QTreeWidget *liste)
+{
+    QFont fett = liste->font();
+    fett.setBold(true);
+    const QFontMetrics metrik(fett);
+    for (int spalte = 0; spalte < 2; ++spalte) {
+        int breite = liste->header()->sectionSizeHint(spalte);
+        for (int i = 0; i < liste->topLevelItemCount(); ++i)
+            breite
+                = std::max(breite, metrik.horizontalAdvance(liste->topLevelItem(i)->text(spalte)));
+        liste->setColumnWidth(spalte, breite + 2 * metrik.averageCharWidth());
     }
 }
 
@@ -204,8 +222,7 @@ void TAnalyseForm::zeigeCaesar()
                 vorschau(auswertung.caesarVorschau[std::size_t(n)]) },
             n == c.verschiebung);
     }
-    LVCaesar->resizeColumnToContents(0);
-    LVCaesar->resizeColumnToContents(1);
+    passeSpaltenAn(LVCaesar);
 }
 
 void TAnalyseForm::zeigeVigenere()
@@ -233,6 +250,8 @@ void TAnalyseForm::zeigeVigenere()
                     .arg(hoechster(kasiski)),
                 Saeulendiagramm::zweiteFarbe(), kasiski } },
         Saeulendiagramm::Massstab::JeReihe);
+    DSchluessellaengen->setBezugslinien({ { 0, 0.076, QStringLiteral("Deutsch 0,076") },
+        { 0, 0.038, QStringLiteral("Zufall 0,038") } });
     DSchluessellaengen->setMarkiert(int(v.schluessel.size()) - 1);
     LVigenere->setText(v.schluessel.empty()
             ? QStringLiteral("Kein Schlüssel gefunden") + sicherheit(v.sicherheit)
@@ -246,8 +265,7 @@ void TAnalyseForm::zeigeVigenere()
         neueZeile(LVVigenere, int(i),
             { QString::fromLatin1(z.schluessel), zahl(z.punkte, 2), vorschau(z.vorschau) }, i == 0);
     }
-    LVVigenere->resizeColumnToContents(0);
-    LVVigenere->resizeColumnToContents(1);
+    passeSpaltenAn(LVVigenere);
 }
 
 void TAnalyseForm::zeigeMatrix()
@@ -263,8 +281,7 @@ void TAnalyseForm::zeigeMatrix()
             { QString::number(k.wert), zahl(k.punkte, 2), vorschau(auswertung.matrixVorschau[i]) },
             k.wert == m.spalten);
     }
-    LVMatrix->resizeColumnToContents(0);
-    LVMatrix->resizeColumnToContents(1);
+    passeSpaltenAn(LVMatrix);
 }
 
 void TAnalyseForm::BVerschiebungUebernehmenClick()

@@ -21,6 +21,12 @@ void Saeulendiagramm::setDaten(const QStringList &neueKategorien, std::vector<Re
     update();
 }
 
+void Saeulendiagramm::setBezugslinien(std::vector<Bezugslinie> linien)
+{
+    bezugslinien = std::move(linien);
+    update();
+}
+
 void Saeulendiagramm::setMarkiert(int kategorie)
 {
     markiert = kategorie;
@@ -39,7 +45,31 @@ double Saeulendiagramm::hoechsterWert(const Reihe &reihe) const
                 hoechster = std::max(hoechster, w);
         }
     }
+    for (const Bezugslinie &linie : bezugslinien) {
+        if (linie.reihe < daten.size() && &daten[linie.reihe] == &reihe)
+            hoechster = std::max(hoechster, linie.wert);
+    }
     return hoechster > 0 ? hoechster : 1;
+}
+
+void Saeulendiagramm::zeichneBezugslinien(QPainter &maler, const QRect &flaeche) const
+{
+    QPen stift(palette().color(QPalette::Text), 1, Qt::DashLine);
+    for (const Bezugslinie &linie : bezugslinien) {
+        if (linie.reihe >= daten.size())
+            continue;
+        const int y = flaeche.bottom()
+            - int(std::lround(linie.wert / hoechsterWert(daten[linie.reihe]) * flaeche.height()));
+        maler.setPen(stift);
+        maler.drawLine(flaeche.left(), y, flaeche.right(), y);
+        // On the base colour, so the bars behind do not hide the text.
+        const QRect text = fontMetrics().boundingRect(linie.text).adjusted(-3, 0, 3, 0);
+        const QRect platz(
+            flaeche.right() - text.width(), y - text.height(), text.width(), text.height());
+        maler.fillRect(platz, palette().color(QPalette::Base));
+        maler.setPen(palette().color(QPalette::Text));
+        maler.drawText(platz, Qt::AlignCenter, linie.text);
+    }
 }
 
 void Saeulendiagramm::zeichneLegende(QPainter &maler, const QRect &flaeche) const
@@ -114,4 +144,5 @@ void Saeulendiagramm::paintEvent(QPaintEvent *)
             QRect(x, flaeche.bottom() + 3, int(gruppe), zeile), Qt::AlignCenter, kategorien[k]);
     }
     maler.drawLine(flaeche.bottomLeft(), flaeche.bottomRight());
+    zeichneBezugslinien(maler, flaeche);
 }

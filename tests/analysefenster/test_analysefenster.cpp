@@ -73,7 +73,7 @@ void TestAnalysefenster::befehlOeffnetFenster()
     QVERIFY(erstes->isVisible() && !erstes->parent());
     QCOMPARE(erstes->windowTitle(), QStringLiteral("Geheimtext analysieren"));
     erstes->close();
-    QTest::keyClick(zweites, Qt::Key_Escape);
+    QTest::keyClick(zweites->LVCaesar, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(erstes.isNull() && zweites.isNull());
 }

@@ -29,6 +29,15 @@ public:
 
     void setDaten(const QStringList &kategorien, std::vector<Reihe> reihen, Massstab massstab,
         const QString &einheit = {});
+    // A dashed line across the chart at `wert` on the scale of series
+    // `reihe`, labelled with `text`; the scale reaches up to it.
+    struct Bezugslinie
+    {
+        std::size_t reihe = 0;
+        double wert = 0;
+        QString text;
+    };
+    void setBezugslinien(std::vector<Bezugslinie> linien);
     // The category drawn with a highlight behind it; -1 for none.
     void setMarkiert(int kategorie);
     const std::vector<Reihe> &reihen() const { return daten; }
@@ -46,9 +55,11 @@ private:
     double hoechsterWert(const Reihe &reihe) const;
     void zeichneLegende(QPainter &maler, const QRect &flaeche) const;
     void zeichneGitter(QPainter &maler, const QRect &flaeche, double oben) const;
+    void zeichneBezugslinien(QPainter &maler, const QRect &flaeche) const;
 
     QStringList kategorien;
     std::vector<Reihe> daten;
+    std::vector<Bezugslinie> bezugslinien;
     Massstab massstab = Massstab::Gemeinsam;
     QString einheit;
     int markiert = -1;
