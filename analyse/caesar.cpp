@@ -14,7 +14,7 @@ double ChiQuadrat(const Zaehlung &zaehlung, std::uint64_t summe, int verschiebun
     const auto n = static_cast<double>(summe);
     double chi = 0;
     for (int i = 0; i < 26; ++i) {
-        const double erwartet = n * deutsch[static_cast<std::size_t>(i)];
+        const double erwartet = n * std::max(deutsch[static_cast<std::size_t>(i)], 0.005);
         if (erwartet <= 0)
             continue;
         const auto beobachtet

@@ -43,7 +43,8 @@ public:
         }
         vorher = index;
     }
-    // Without a single pair the text says nothing: it scores as random.
+    // Without a single pair the text says nothing: it scores as German
+    // letters in random order.
     double Mittel() const;
     std::size_t Paare() const { return paare; }
 
@@ -53,8 +54,9 @@ private:
     std::size_t paare = 0;
 };
 
-// A mean pair score on a scale where random letters give 0 and the expected
-// score of German text gives 1; what the confidence thresholds compare.
+// A mean pair score on a scale where German letters in random order give 0
+// and German text gives 1 (both on average); what the confidence thresholds
+// compare.
 double Deutschgrad(double mittlererPaarwert);
 
 } // namespace analyse::intern

@@ -50,17 +50,25 @@ double spaltenWert(const Text &geheim, std::size_t n)
     return paare.Mittel();
 }
 
+// The margin is taken to the best count that reads other letters: one more
+// column with the same number of rows reads the same letters with padding at
+// each row's end, which is the same claim, not a rival.
 Sicherheit sicherheit(const MatrixErgebnis &e, std::uint64_t buchstaben)
 {
-    if (buchstaben < kMindestBuchstaben || e.kandidaten.size() < 2)
+    if (buchstaben < kMindestBuchstaben)
         return Sicherheit::unsicher;
-    const double bester = intern::Deutschgrad(e.kandidaten[0].punkte);
-    const double abstand = bester - intern::Deutschgrad(e.kandidaten[1].punkte);
-    if (bester < 0.35)
+    const double bester = e.kandidaten.front().punkte;
+    const auto rivale = std::find_if(e.kandidaten.begin(), e.kandidaten.end(),
+        [bester](const Kandidat &k) { return k.punkte < bester - 1e-9; });
+    if (rivale == e.kandidaten.end())
         return Sicherheit::unsicher;
-    if (bester >= 0.6 && abstand >= 0.25 && buchstaben >= 60)
+    const double q = intern::Deutschgrad(bester);
+    const double abstand = q - intern::Deutschgrad(rivale->punkte);
+    if (q < 0.4)
+        return Sicherheit::unsicher;
+    if (q >= 0.6 && abstand >= 0.35 && buchstaben >= 60)
         return Sicherheit::sicher;
-    return abstand >= 0.1 ? Sicherheit::wahrscheinlich : Sicherheit::unsicher;
+    return abstand >= 0.15 ? Sicherheit::wahrscheinlich : Sicherheit::unsicher;
 }
 
 } // namespace

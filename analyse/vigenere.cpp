@@ -23,7 +23,7 @@ constexpr std::size_t kProbe = 12000;
 // Two scores this close on the Deutschgrad scale count as equal, and the
 // shorter key wins: a multiple of the true length fits the columns just as
 // well, and its smaller columns fit the letter counts even better by chance.
-constexpr double kGleichwertig = 0.03;
+constexpr double kGleichwertig = 0.1;
 
 // The ciphertext's letters in order, each with the key position counter it
 // used: its letter number when only letters use up key positions, its byte
@@ -262,14 +262,14 @@ Sicherheit sicherheit(const Weg &w, std::size_t buchstaben)
     const double q = intern::Deutschgrad(w.loesungen.front().wert);
     // The nearest rival is a solution of another period; a longer key that
     // repeats this one's length is the same claim with a column gone astray.
-    double rivale = 0;
+    double rivale = -10;
     for (const Loesung &l : w.loesungen)
         if (l.schluessel.size() % k.size() != 0)
             rivale = std::max(rivale, intern::Deutschgrad(l.wert));
     const std::size_t jeSpalte = buchstaben / k.size();
-    if (q >= 0.6 && q - rivale >= 0.2 && jeSpalte >= 15)
+    if (q >= 0.5 && q - rivale >= 1.0 && jeSpalte >= 15)
         return Sicherheit::sicher;
-    return q >= 0.4 && jeSpalte >= 5 ? Sicherheit::wahrscheinlich : Sicherheit::unsicher;
+    return q >= 0.2 && jeSpalte >= 5 ? Sicherheit::wahrscheinlich : Sicherheit::unsicher;
 }
 
 } // namespace
