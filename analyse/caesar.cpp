@@ -14,7 +14,7 @@ double ChiQuadrat(const Zaehlung &zaehlung, std::uint64_t summe, int verschiebun
     const auto n = static_cast<double>(summe);
     double chi = 0;
     for (int i = 0; i < 26; ++i) {
-        const double erwartet = n * deutsch[static_cast<std::size_t>(i)];
+        const double erwartet = n * std::max(deutsch[static_cast<std::size_t>(i)], 0.005);
         if (erwartet <= 0)
             continue;
         const auto beobachtet
@@ -36,6 +36,11 @@ int BesteVerschiebung(const Zaehlung &zaehlung, std::uint64_t summe)
     return beste;
 }
 
+bool DeutscheVerteilung(double chiQuadrat, std::uint64_t summe)
+{
+    return chiQuadrat <= 40 + 0.5 * static_cast<double>(summe);
+}
+
 } // namespace intern
 
 CaesarErgebnis AnalysiereCaesar(const Haeufigkeiten &haeufigkeiten)
@@ -53,12 +58,9 @@ CaesarErgebnis AnalysiereCaesar(const Haeufigkeiten &haeufigkeiten)
         if (n != e.verschiebung
             && (zweiter < 0 || e.chiQuadrat[static_cast<std::size_t>(n)] < zweiter))
             zweiter = e.chiQuadrat[static_cast<std::size_t>(n)];
-    // German text deviates from the reference by chance (about the 25
-    // degrees of freedom) and by its topic (growing with its length); a best
-    // fit far above that is no German text shifted, whatever the margin.
-    const auto n = static_cast<double>(haeufigkeiten.summe);
-    if (bester > 40 + 0.5 * n)
+    if (!intern::DeutscheVerteilung(bester, haeufigkeiten.summe))
         return e;
+    const auto n = static_cast<double>(haeufigkeiten.summe);
     if (n >= 50 && zweiter >= 2.5 * bester)
         e.sicherheit = Sicherheit::sicher;
     else if (zweiter >= 1.5 * bester)

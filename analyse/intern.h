@@ -30,6 +30,12 @@ double ChiQuadrat(const Zaehlung &zaehlung, std::uint64_t summe, int verschiebun
 // The shift with the lowest chi-squared (the smaller one on a tie).
 int BesteVerschiebung(const Zaehlung &zaehlung, std::uint64_t summe);
 
+// Whether a chi-squared at shift 0 fits German text at all: German deviates
+// from the reference by chance (about the 25 degrees of freedom) and by its
+// topic (growing with its length); a fit far above that is no German text,
+// however clearly it beats the other candidates.
+bool DeutscheVerteilung(double chiQuadrat, std::uint64_t summe);
+
 // Sums the log probabilities of adjacent letter pairs fed one letter at a
 // time; the mean is the score of a decryption (higher is more German).
 class PaarSumme
@@ -43,7 +49,8 @@ public:
         }
         vorher = index;
     }
-    // Without a single pair the text says nothing: it scores as random.
+    // Without a single pair the text says nothing: it scores as German
+    // letters in random order.
     double Mittel() const;
     std::size_t Paare() const { return paare; }
 
@@ -53,8 +60,9 @@ private:
     std::size_t paare = 0;
 };
 
-// A mean pair score on a scale where random letters give 0 and the expected
-// score of German text gives 1; what the confidence thresholds compare.
+// A mean pair score on a scale where German letters in random order give 0
+// and German text gives 1 (both on average); what the confidence thresholds
+// compare.
 double Deutschgrad(double mittlererPaarwert);
 
 } // namespace analyse::intern

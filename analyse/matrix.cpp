@@ -50,17 +50,27 @@ double spaltenWert(const Text &geheim, std::size_t n)
     return paare.Mittel();
 }
 
-Sicherheit sicherheit(const MatrixErgebnis &e, std::uint64_t buchstaben)
+// The margin is taken to the best count that reads other letters: one more
+// column with the same number of rows reads the same letters with padding at
+// each row's end, which is the same claim, not a rival.
+Sicherheit sicherheit(const MatrixErgebnis &e, const Haeufigkeiten &h)
 {
-    if (buchstaben < kMindestBuchstaben || e.kandidaten.size() < 2)
+    // A transposition keeps the letters, so they must be German already.
+    if (h.summe < kMindestBuchstaben
+        || !intern::DeutscheVerteilung(intern::ChiQuadrat(h.buchstaben, h.summe, 0), h.summe))
         return Sicherheit::unsicher;
-    const double bester = intern::Deutschgrad(e.kandidaten[0].punkte);
-    const double abstand = bester - intern::Deutschgrad(e.kandidaten[1].punkte);
-    if (bester < 0.35)
+    const double bester = e.kandidaten.front().punkte;
+    const auto rivale = std::find_if(e.kandidaten.begin(), e.kandidaten.end(),
+        [bester](const Kandidat &k) { return k.punkte < bester - 1e-9; });
+    if (rivale == e.kandidaten.end())
         return Sicherheit::unsicher;
-    if (bester >= 0.6 && abstand >= 0.25 && buchstaben >= 60)
+    const double q = intern::Deutschgrad(bester);
+    const double abstand = q - intern::Deutschgrad(rivale->punkte);
+    if (q < 0.4)
+        return Sicherheit::unsicher;
+    if (q >= 0.6 && abstand >= 0.35 && h.summe >= 60)
         return Sicherheit::sicher;
-    return abstand >= 0.1 ? Sicherheit::wahrscheinlich : Sicherheit::unsicher;
+    return abstand >= 0.15 ? Sicherheit::wahrscheinlich : Sicherheit::unsicher;
 }
 
 } // namespace
@@ -82,10 +92,7 @@ MatrixErgebnis AnalysiereMatrix(const Text &geheim)
         [](const Kandidat &a, const Kandidat &b) { return a.punkte > b.punkte; });
     e.spalten = e.kandidaten.front().wert;
     e.quadratisch = laenge > 0 && static_cast<std::size_t>(e.spalten) == quadrat;
-    std::uint64_t buchstaben = 0;
-    for (const char c : geheim)
-        buchstaben += intern::BuchstabenIndex(static_cast<unsigned char>(c)) >= 0;
-    e.sicherheit = sicherheit(e, buchstaben);
+    e.sicherheit = sicherheit(e, Zaehle(geheim));
     return e;
 }
 

@@ -10,12 +10,13 @@ namespace {
 
 #include "referenz_tabellen.inc"
 
-// The two ends of the pair scale: the mean over all 676 pairs is what
-// letters drawn at random score; the pairs weighted by their own
-// probability are what German text scores on average.
+// The two ends of the pair scale: German letters in random order (what a
+// wrong column count makes of a transposition) and German text itself, each
+// as the mean it gives on average. Letters that are not even German in
+// their frequencies (a wrong Vigenère key) fall below 0.
 struct Skala
 {
-    double zufall = 0;
+    double gemischt = 0;
     double deutsch = 0;
 };
 
@@ -24,11 +25,13 @@ const Skala &skala()
     static const Skala s = [] {
         Skala t;
         double gewicht = 0;
-        for (double p : kPaare) {
-            t.zufall += p / static_cast<double>(kPaare.size());
-            t.deutsch += std::exp(p) * p;
-            gewicht += std::exp(p);
-        }
+        for (std::size_t a = 0; a < 26; ++a)
+            for (std::size_t b = 0; b < 26; ++b) {
+                const double p = kPaare[a * 26 + b];
+                t.gemischt += kBuchstaben[a] * kBuchstaben[b] * p;
+                t.deutsch += std::exp(p) * p;
+                gewicht += std::exp(p);
+            }
         t.deutsch /= gewicht;
         return t;
     }();
@@ -51,13 +54,13 @@ namespace intern {
 
 double PaarSumme::Mittel() const
 {
-    return paare == 0 ? skala().zufall : summe / static_cast<double>(paare);
+    return paare == 0 ? skala().gemischt : summe / static_cast<double>(paare);
 }
 
 double Deutschgrad(double mittlererPaarwert)
 {
     const Skala &s = skala();
-    return (mittlererPaarwert - s.zufall) / (s.deutsch - s.zufall);
+    return (mittlererPaarwert - s.gemischt) / (s.deutsch - s.gemischt);
 }
 
 } // namespace intern

@@ -5,6 +5,7 @@
 #include "intern.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace analyse {
@@ -23,7 +24,7 @@ constexpr std::size_t kProbe = 12000;
 // Two scores this close on the Deutschgrad scale count as equal, and the
 // shorter key wins: a multiple of the true length fits the columns just as
 // well, and its smaller columns fit the letter counts even better by chance.
-constexpr double kGleichwertig = 0.03;
+constexpr double kGleichwertig = 0.1;
 
 // The ciphertext's letters in order, each with the key position counter it
 // used: its letter number when only letters use up key positions, its byte
@@ -55,6 +56,14 @@ double paarWert(const Folge &f, const Schluessel &k)
     for (std::size_t j = 0; j < f.buchstabe.size(); ++j)
         paare.Buchstabe(klar(f.buchstabe[j], k[f.stelle[j] % k.size()]));
     return paare.Mittel();
+}
+
+Zaehlung klarZaehlung(const Folge &f, const Schluessel &k)
+{
+    Zaehlung z {};
+    for (std::size_t j = 0; j < f.buchstabe.size(); ++j)
+        ++z[static_cast<std::size_t>(klar(f.buchstabe[j], k[f.stelle[j] % k.size()]))];
+    return z;
 }
 
 std::vector<Zaehlung> spaltenZaehlung(const Folge &f, std::size_t laenge)
@@ -160,6 +169,11 @@ struct Loesung
 {
     Schluessel schluessel;
     double wert = 0; // pair score of the decryption
+    // The pair score less what the key's letters could have bought by
+    // chance: each is a free choice of 26 (ln 26 nats) spread over the
+    // pairs. Without it a key of 27 letters makes 100 letters of anything
+    // read like German, four letters per free choice.
+    double gewertet = 0;
 };
 
 Loesung loese(const Folge &f, const std::vector<Zaehlung> &spalten)
@@ -169,7 +183,9 @@ Loesung loese(const Folge &f, const std::vector<Zaehlung> &spalten)
         k.push_back(intern::BesteVerschiebung(z, summe(z)));
     verfeinere(f, k);
     k = kuerzestePeriode(k);
-    return { k, paarWert(f, k) };
+    const double wert = paarWert(f, k);
+    const auto paare = static_cast<double>(std::max<std::size_t>(f.buchstabe.size(), 2) - 1);
+    return { k, wert, wert - static_cast<double>(k.size()) * std::log(26.0) / paare };
 }
 
 // Everything found for one way of counting key positions.
@@ -234,12 +250,12 @@ Weg untersuche(const Folge &f)
     for (const std::size_t k : auswahl(w, bestZuerst(roh), teilt))
         w.loesungen.push_back(loese(f, alleSpalten[k]));
     std::stable_sort(w.loesungen.begin(), w.loesungen.end(),
-        [](const Loesung &a, const Loesung &b) { return a.wert > b.wert; });
+        [](const Loesung &a, const Loesung &b) { return a.gewertet > b.gewertet; });
     // Among the solutions as good as the best, the shortest key.
-    const double best = intern::Deutschgrad(w.loesungen.front().wert);
+    const double best = intern::Deutschgrad(w.loesungen.front().gewertet);
     auto gewaehlt = w.loesungen.begin();
     for (auto it = w.loesungen.begin(); it != w.loesungen.end(); ++it)
-        if (intern::Deutschgrad(it->wert) >= best - kGleichwertig
+        if (intern::Deutschgrad(it->gewertet) >= best - kGleichwertig
             && it->schluessel.size() < gewaehlt->schluessel.size())
             gewaehlt = it;
     std::rotate(w.loesungen.begin(), gewaehlt, gewaehlt + 1);
@@ -254,22 +270,27 @@ std::string alsText(const Schluessel &k)
     return s;
 }
 
-Sicherheit sicherheit(const Weg &w, std::size_t buchstaben)
+Sicherheit sicherheit(const Weg &w, const Folge &f)
 {
     const Schluessel &k = w.loesungen.front().schluessel;
-    if (buchstaben < kMindestBuchstaben)
+    const std::size_t buchstaben = f.buchstabe.size();
+    // A long key can make the columns of any letters fit pairs; the
+    // decryption's letters must be German as a whole too.
+    if (buchstaben < kMindestBuchstaben
+        || !intern::DeutscheVerteilung(
+            intern::ChiQuadrat(klarZaehlung(f, k), buchstaben, 0), buchstaben))
         return Sicherheit::unsicher;
     const double q = intern::Deutschgrad(w.loesungen.front().wert);
     // The nearest rival is a solution of another period; a longer key that
     // repeats this one's length is the same claim with a column gone astray.
-    double rivale = 0;
+    double rivale = -10;
     for (const Loesung &l : w.loesungen)
         if (l.schluessel.size() % k.size() != 0)
             rivale = std::max(rivale, intern::Deutschgrad(l.wert));
     const std::size_t jeSpalte = buchstaben / k.size();
-    if (q >= 0.6 && q - rivale >= 0.2 && jeSpalte >= 15)
+    if (q >= 0.7 && q - rivale >= 0.5 && jeSpalte >= 20)
         return Sicherheit::sicher;
-    return q >= 0.4 && jeSpalte >= 5 ? Sicherheit::wahrscheinlich : Sicherheit::unsicher;
+    return q >= 0.2 && jeSpalte >= 5 ? Sicherheit::wahrscheinlich : Sicherheit::unsicher;
 }
 
 } // namespace
@@ -284,8 +305,8 @@ VigenereErgebnis AnalysiereVigenere(const Text &geheim)
     // a tie the letters-only count stands, the method window's default.
     if (jedesZeichen.stelle != nurBuchstaben.stelle) {
         Weg andere = untersuche(jedesZeichen);
-        if (intern::Deutschgrad(andere.loesungen.front().wert)
-            > intern::Deutschgrad(w.loesungen.front().wert) + kGleichwertig) {
+        if (intern::Deutschgrad(andere.loesungen.front().gewertet)
+            > intern::Deutschgrad(w.loesungen.front().gewertet) + kGleichwertig) {
             w = std::move(andere);
             e.sonderzeichenIgnorieren = false;
         }
@@ -299,7 +320,7 @@ VigenereErgebnis AnalysiereVigenere(const Text &geheim)
                 [&s](const auto &k) { return k.first == s; }))
             e.schluesselKandidaten.emplace_back(s, l.wert);
     }
-    e.sicherheit = sicherheit(w, nurBuchstaben.buchstabe.size());
+    e.sicherheit = sicherheit(w, e.sonderzeichenIgnorieren ? nurBuchstaben : jedesZeichen);
     return e;
 }
 

@@ -73,8 +73,8 @@ struct VigenereErgebnis
     bool sonderzeichenIgnorieren = true;
     // Other keys worth trying (each for one of the best lengths), best first,
     // with the mean log probability of their decryption's letter pairs as
-    // punkte (higher fits better; German text about -5.9, random letters
-    // about -7.4).
+    // punkte (higher fits better; German text about -5.3, German letters in
+    // random order -6.2, random letters -8.7).
     std::vector<std::pair<std::string, double>> schluesselKandidaten;
     Sicherheit sicherheit = Sicherheit::unsicher;
 };

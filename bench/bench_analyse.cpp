@@ -1,0 +1,199 @@
+// Speed and accuracy of the cryptanalysis (analyse/).
+//
+// Speed: the whole analysis of a 1 MiB Vigenère ciphertext. Run with
+//   --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+// for the median.
+//
+// Accuracy: German texts that the reference tables were not built from (our
+// own paragraph, bench/deutschtext.h, and the program's guide,
+// resources/liesmich.txt), cut at seeded random places into pieces with a
+// given number of letters, prepared as users prepare them (as typed, with
+// "Umlaute ersetzen", and with "Leerzeichen löschen" too), encrypted with
+// seeded random parameters. A guess counts as right when it decrypts the
+// ciphertext back to the plaintext, so any equivalent answer counts.
+// Counters per row: erfolg (share right), sicher (share marked "sicher")
+// and sicherFalsch (share marked "sicher" that were wrong).
+
+#include "analyse/analyse.h"
+#include "bench/deutschtext.h"
+
+#include <benchmark/benchmark.h>
+#include <fstream>
+#include <random>
+#include <string>
+
+using namespace verschl;
+
+namespace {
+
+// Encryptions per row; Caesar is cheap enough to look closer.
+constexpr int kVersuche = 200;
+constexpr int kCaesarVersuche = 5000;
+
+// The guide lies in the source tree; see bench/CMakeLists.txt. Its worked
+// examples ("Hallo Welt  ->  Kdoor Zhow") are ciphertext, not German, and
+// are left out.
+Text liesmich()
+{
+    std::ifstream datei(ZIFFERON_LIESMICH, std::ios::binary);
+    Text t, zeile;
+    while (std::getline(datei, zeile))
+        if (zeile.find("->") == Text::npos)
+            t += zeile + '\n';
+    return t;
+}
+
+// Our paragraph as it is written (deutschtext builds shuffled words from it;
+// here the sentences stay intact) followed by the guide.
+const Text &vorrat()
+{
+    static const Text t = [] {
+        Text absatz;
+        for (const Text &w : deutschtext::woerter())
+            absatz += w + ' ';
+        return absatz + "\r\n" + liesmich();
+    }();
+    return t;
+}
+
+bool istBuchstabe(char c) { return static_cast<unsigned>((c | 0x20) - 'a') < 26; }
+
+// A piece of the source with `buchstaben` letters A-Z, starting at a word.
+Text ausschnitt(std::mt19937 &zufall, std::size_t buchstaben)
+{
+    const Text &v = vorrat();
+    std::size_t i = zufall() % v.size();
+    while (v[i] != ' ')
+        i = (i + 1) % v.size();
+    Text t;
+    for (std::size_t n = 0; n < buchstaben; i = (i + 1) % v.size()) {
+        t += v[i];
+        n += istBuchstabe(v[i]);
+    }
+    return t;
+}
+
+// As typed, with the umlauts replaced, and without blanks too; in turn.
+Text vorbereitet(Text t, int versuch)
+{
+    if (versuch % 3 >= 1)
+        t = ErsetzeUmlaute(t);
+    if (versuch % 3 == 2)
+        t = LoescheLeerzeichen(t);
+    return t;
+}
+
+struct Zaehler
+{
+    int richtig = 0, sicher = 0, sicherFalsch = 0;
+
+    void Zaehle(bool stimmt, analyse::Sicherheit s)
+    {
+        richtig += stimmt;
+        sicher += s == analyse::Sicherheit::sicher;
+        sicherFalsch += !stimmt && s == analyse::Sicherheit::sicher;
+    }
+
+    void Melde(benchmark::State &state, int versuche) const
+    {
+        state.counters["erfolg"] = richtig / double(versuche);
+        state.counters["sicher"] = sicher / double(versuche);
+        state.counters["sicherFalsch"] = sicherFalsch / double(versuche);
+    }
+};
+
+// One row: `versuche` encryptions by `versuch(zufall, nummer, zaehler)`.
+template <typename Versuch>
+void treffer(benchmark::State &state, Versuch versuch, int versuche = kVersuche)
+{
+    for (auto _ : state) {
+        std::mt19937 zufall(static_cast<unsigned>(state.range(0) * 1000 + state.range(1)));
+        Zaehler z;
+        for (int i = 0; i < versuche; ++i)
+            versuch(zufall, i, z);
+        z.Melde(state, versuche);
+    }
+}
+
+void CaesarTreffer(benchmark::State &state)
+{
+    treffer(
+        state,
+        [&state](std::mt19937 &zufall, int i, Zaehler &z) {
+            const Text klar = vorbereitet(ausschnitt(zufall, std::size_t(state.range(0))), i);
+            const Text geheim = CaesarVerschieben(klar, std::int32_t(zufall() % 26));
+            const auto e = analyse::AnalysiereCaesar(analyse::Zaehle(geheim));
+            z.Zaehle(CaesarVerschieben(geheim, 26 - e.verschiebung) == klar, e.sicherheit);
+        },
+        kCaesarVersuche);
+}
+BENCHMARK(CaesarTreffer)->ArgsProduct({ { 20, 40, 60, 100 }, { 0 } })->Iterations(1);
+
+void VigenereTreffer(benchmark::State &state)
+{
+    treffer(state, [&state](std::mt19937 &zufall, int i, Zaehler &z) {
+        const Text klar = vorbereitet(ausschnitt(zufall, std::size_t(state.range(0))), i);
+        Text schluessel;
+        for (int k = 0; k < state.range(1); ++k)
+            schluessel += char('A' + zufall() % 26);
+        const bool ignorieren = zufall() % 2 == 0;
+        const Text geheim = *VigenereVerschluesseln(klar, schluessel, ignorieren);
+        const auto e = analyse::AnalysiereVigenere(geheim);
+        z.Zaehle(VigenereEntschluesseln(geheim, e.schluessel, e.sonderzeichenIgnorieren) == klar,
+            e.sicherheit);
+    });
+}
+BENCHMARK(VigenereTreffer)
+    ->ArgsProduct({ { 100, 200, 300, 600 }, benchmark::CreateDenseRange(3, 12, 1) })
+    ->Iterations(1);
+
+Text ohneEndLeerzeichen(Text t)
+{
+    t.erase(t.find_last_not_of(' ') + 1);
+    return t;
+}
+
+void MatrixTreffer(benchmark::State &state)
+{
+    treffer(state, [&state](std::mt19937 &zufall, int i, Zaehler &z) {
+        const Text klar
+            = ohneEndLeerzeichen(vorbereitet(ausschnitt(zufall, std::size_t(state.range(0))), i));
+        const int spalten = int(state.range(1));
+        const Text geheim = MatrixVerschluesseln(klar, { true, spalten });
+        const auto e = analyse::AnalysiereMatrix(geheim);
+        z.Zaehle(MatrixEntschluesseln(geheim, { true, e.spalten }) == klar, e.sicherheit);
+    });
+}
+BENCHMARK(MatrixTreffer)
+    ->ArgsProduct({ { 100, 150, 300 }, benchmark::CreateDenseRange(2, 20, 1) })
+    ->Iterations(1);
+
+// The square layout that the method window uses by default.
+void MatrixQuadratTreffer(benchmark::State &state)
+{
+    treffer(state, [&state](std::mt19937 &zufall, int i, Zaehler &z) {
+        const Text klar
+            = ohneEndLeerzeichen(vorbereitet(ausschnitt(zufall, std::size_t(state.range(0))), i));
+        const Text geheim = MatrixVerschluesseln(klar, { false, 5 });
+        const auto e = analyse::AnalysiereMatrix(geheim);
+        z.Zaehle(MatrixEntschluesseln(geheim, { true, e.spalten }) == klar && e.quadratisch,
+            e.sicherheit);
+    });
+}
+BENCHMARK(MatrixQuadratTreffer)->ArgsProduct({ { 150, 1000, 10000 }, { 0 } })->Iterations(1);
+
+void Analysiere1MiB(benchmark::State &state)
+{
+    const Text geheim = *VigenereVerschluesseln(
+        deutschtext::erzeuge(std::size_t { 1 } << 20), "Wolkenturm", true);
+    for (auto _ : state) {
+        auto e = analyse::Analysiere(geheim);
+        benchmark::DoNotOptimize(e);
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations() * geheim.size()));
+}
+BENCHMARK(Analysiere1MiB)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,250 @@
+// Tests of the cryptanalysis and its command-line tool.
+//
+// Three tables: German texts encrypted by the engine with each method, which
+// the analysis must break (the answer must decrypt the ciphertext back);
+// texts at the edges, where the analysis must neither crash nor claim
+// anything; and the tool on files, good and bad. Texts are Windows-1252 bytes.
+
+#include "analyse/analyse.h"
+#include "bench/deutschtext.h"
+
+#include <cmath>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace verschl;
+using analyse::Sicherheit;
+
+namespace {
+
+// The first `buchstaben` letters of a German text, with everything between.
+Text deutsch(std::size_t buchstaben, bool umlauteErsetzen = false)
+{
+    const Text quelle = deutschtext::erzeuge(16 * buchstaben + 64);
+    Text t;
+    for (std::size_t i = 0, n = 0; n < buchstaben; ++i) {
+        t += quelle[i];
+        n += static_cast<unsigned>((quelle[i] | 0x20) - 'a') < 26;
+    }
+    return umlauteErsetzen ? LoescheLeerzeichen(ErsetzeUmlaute(t)) : t;
+}
+
+QByteArray Q(const Text &t) { return QByteArray(t.data(), static_cast<qsizetype>(t.size())); }
+
+} // namespace
+
+class TestAnalyse : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void bricht_data();
+    void bricht();
+    void grenzfaelle_data();
+    void grenzfaelle();
+    void werkzeug_data();
+    void werkzeug();
+};
+
+// `parameter`: Caesar's shift, Vigenère's key, the matrix's column count (0:
+// the square layout); `erwartet`: the answer as the result states it.
+void TestAnalyse::bricht_data()
+{
+    QTest::addColumn<QString>("methode");
+    QTest::addColumn<QString>("parameter");
+    QTest::addColumn<bool>("ignorieren");
+    QTest::addColumn<int>("buchstaben");
+    QTest::addColumn<bool>("umlauteErsetzen");
+    QTest::addColumn<QString>("erwartet");
+
+    QTest::newRow("Caesar 3, 60 letters") << "caesar"
+                                          << "3" << true << 60 << false << "3";
+    QTest::newRow("Caesar 25, 400 letters") << "caesar"
+                                            << "25" << true << 400 << true << "25";
+    QTest::newRow("Caesar 0 is plain text") << "caesar"
+                                            << "0" << true << 100 << false << "0";
+    QTest::newRow("Vigenère letters only") << "vigenere"
+                                           << "ZIFFERON" << true << 400 << false << "ZIFFERON";
+    QTest::newRow("Vigenère every byte") << "vigenere"
+                                         << "KEY" << false << 300 << false << "KEY";
+    QTest::newRow("Vigenère repeating key") << "vigenere"
+                                            << "ABCABC" << true << 300 << true << "ABC";
+    QTest::newRow("Vigenère 12 letters")
+        << "vigenere"
+        << "GEHEIMSCHRIFT" << false << 600 << false << "GEHEIMSCHRIFT";
+    QTest::newRow("Vigenère one letter") << "vigenere"
+                                         << "Q" << true << 100 << false << "Q";
+    QTest::newRow("Matrix 2 columns") << "matrix"
+                                      << "2" << true << 150 << false << "2";
+    QTest::newRow("Matrix 13 columns") << "matrix"
+                                       << "13" << true << 300 << true << "13";
+    QTest::newRow("Matrix 20 columns") << "matrix"
+                                       << "20" << true << 400 << false << "20";
+    QTest::newRow("Matrix square") << "matrix"
+                                   << "0" << true << 1000 << false << "square";
+}
+
+void TestAnalyse::bricht()
+{
+    QFETCH(QString, methode);
+    QFETCH(QString, parameter);
+    QFETCH(bool, ignorieren);
+    QFETCH(int, buchstaben);
+    QFETCH(bool, umlauteErsetzen);
+    QFETCH(QString, erwartet);
+
+    Text klar = deutsch(static_cast<std::size_t>(buchstaben), umlauteErsetzen);
+    klar.erase(klar.find_last_not_of(' ') + 1); // the matrix drops padding blanks
+    const Text p = parameter.toStdString();
+    const analyse::Ergebnis e = analyse::Analysiere(methode == "caesar"
+            ? CaesarVerschieben(klar, parameter.toInt())
+            : methode == "vigenere" ? *VigenereVerschluesseln(klar, p, ignorieren)
+                                    : MatrixVerschluesseln(klar, { p != "0", parameter.toInt() }));
+    QCOMPARE(e.haeufigkeiten.summe, analyse::Zaehle(klar).summe);
+    if (methode == "caesar") {
+        QCOMPARE(QString::number(e.caesar.verschiebung), erwartet);
+        QVERIFY(e.caesar.sicherheit != Sicherheit::unsicher);
+    } else if (methode == "vigenere") {
+        QCOMPARE(QString::fromStdString(e.vigenere.schluessel), erwartet);
+        // Both ways of counting key positions agree on a text without
+        // non-letters; otherwise the analysis must find the one used.
+        if (klar.find_first_of(" ,.\r\n") != Text::npos)
+            QCOMPARE(e.vigenere.sonderzeichenIgnorieren, ignorieren);
+        QCOMPARE(e.vigenere.sicherheit, Sicherheit::sicher);
+    } else {
+        QCOMPARE(e.matrix.quadratisch, erwartet == "square");
+        if (!e.matrix.quadratisch)
+            QCOMPARE(QString::number(e.matrix.spalten), erwartet);
+        QCOMPARE(MatrixEntschluesseln(MatrixVerschluesseln(klar, { p != "0", parameter.toInt() }),
+                     { true, e.matrix.spalten }),
+            klar);
+        QCOMPARE(e.matrix.sicherheit, Sicherheit::sicher);
+    }
+}
+
+void TestAnalyse::grenzfaelle_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("unsicher"); // nothing may be claimed
+
+    Text alleBytes;
+    for (int runde = 0; runde < 4; ++runde)
+        for (int b = 0; b < 256; ++b)
+            alleBytes += static_cast<char>(b);
+    QTest::newRow("empty") << QByteArray() << true;
+    QTest::newRow("no letters") << QByteArray("1234 !?\r\n\xE4\xF6\xFC\xDF") << true;
+    QTest::newRow("19 letters") << Q(deutsch(19)) << true;
+    QTest::newRow("one letter repeated") << QByteArray(500, 'E') << true;
+    QTest::newRow("all 256 bytes") << Q(alleBytes) << true;
+    QTest::newRow("64 MiB German") << Q(deutschtext::erzeuge(std::size_t { 64 } << 20)) << false;
+}
+
+void TestAnalyse::grenzfaelle()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, unsicher);
+
+    const analyse::Ergebnis e
+        = analyse::Analysiere(Text(text.constData(), std::size_t(text.size())));
+    const auto &h = e.haeufigkeiten;
+    std::uint64_t summe = 0;
+    for (const auto n : h.buchstaben)
+        summe += n;
+    QCOMPARE(summe, h.summe);
+    QVERIFY(h.koinzidenzindex >= 0 && h.koinzidenzindex <= 1);
+    for (const double chi : e.caesar.chiQuadrat)
+        QVERIFY(std::isfinite(chi) && chi >= 0);
+    QVERIFY(!e.vigenere.schluessel.empty() && e.vigenere.schluessel.size() <= 30);
+    QVERIFY(e.vigenere.schluessel.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") == Text::npos);
+    QCOMPARE(e.vigenere.laengenKoinzidenz.size(), std::size_t(30));
+    QVERIFY(!e.matrix.kandidaten.empty() && e.matrix.spalten >= 1);
+    for (const auto &k : e.matrix.kandidaten)
+        QVERIFY(std::isfinite(k.punkte));
+    if (unsicher) {
+        QCOMPARE(e.caesar.sicherheit, Sicherheit::unsicher);
+        QCOMPARE(e.vigenere.sicherheit, Sicherheit::unsicher);
+        QCOMPARE(e.matrix.sicherheit, Sicherheit::unsicher);
+    } else {
+        QCOMPARE(e.caesar.verschiebung, 0);
+        QCOMPARE(e.vigenere.schluessel, Text("A"));
+        QCOMPARE(e.matrix.spalten, 1);
+    }
+}
+
+// `inhalt`: the file's bytes, or a null array for no file at all.
+// `erwartet`: for status 0 "field=value" of the JSON output, otherwise a part
+// of the message on standard error.
+void TestAnalyse::werkzeug_data()
+{
+    QTest::addColumn<QStringList>("argumente");
+    QTest::addColumn<QByteArray>("inhalt");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("erwartet");
+
+    const Text klar = deutsch(400);
+    const QByteArray geheim = Q(*VigenereVerschluesseln(klar, "SCHULE", true));
+    const QByteArray utf8 = QString::fromLatin1(geheim).toUtf8();
+    QTest::newRow("Vigenère key") << QStringList { "DATEI" } << geheim << 0 << "vigenere/SCHULE";
+    QTest::newRow("umlauts counted")
+        << QStringList { "DATEI" } << geheim << 0
+        << QString("buchstaben/%1").arg(std::count(klar.begin(), klar.end(), '\xFC'));
+    QTest::newRow("UTF-8 file decoded")
+        << QStringList { "DATEI" } << utf8 << 0 << "vigenere/SCHULE";
+    QTest::newRow("missing file") << QStringList { "DATEI" } << QByteArray() << 1
+                                  << "nicht gefunden";
+    QTest::newRow("empty file") << QStringList { "DATEI" } << QByteArray("") << 1 << "leer";
+    QTest::newRow("NUL byte") << QStringList { "DATEI" } << QByteArray("Text\0Text", 9) << 1
+                              << "Steuerzeichen";
+    QTest::newRow("few letters") << QStringList { "DATEI" } << QByteArray("Hallo Welt") << 1
+                                 << "Zu wenig Buchstaben";
+    QTest::newRow("too large") << QStringList { "DATEI" } << QByteArray("gross") << 1 << "zu groß";
+    QTest::newRow("no argument") << QStringList {} << QByteArray() << 2 << "Aufruf";
+    QTest::newRow("--help") << QStringList { "--help" } << QByteArray() << 2 << "Aufruf";
+}
+
+void TestAnalyse::werkzeug()
+{
+    QFETCH(QStringList, argumente);
+    QFETCH(QByteArray, inhalt);
+    QFETCH(int, status);
+    QFETCH(QString, erwartet);
+
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath("geheim.txt");
+    argumente.replaceInStrings("DATEI", pfad);
+    if (!inhalt.isNull()) {
+        QFile datei(pfad);
+        QVERIFY(datei.open(QIODevice::WriteOnly));
+        datei.write(inhalt);
+        if (inhalt == "gross") // sparse: one byte over the limit costs no disk
+            QVERIFY(datei.resize(qint64(64) * 1024 * 1024 + 1));
+    }
+    QProcess werkzeug;
+    werkzeug.start(ZIFFERON_ANALYSE_WERKZEUG, argumente);
+    QVERIFY(werkzeug.waitForFinished(60000));
+    QCOMPARE(werkzeug.exitCode(), status);
+    if (status != 0) {
+        QVERIFY2(QString::fromUtf8(werkzeug.readAllStandardError()).contains(erwartet),
+            qPrintable(erwartet));
+        QVERIFY(werkzeug.readAllStandardOutput().isEmpty());
+        return;
+    }
+    const QJsonObject json = QJsonDocument::fromJson(werkzeug.readAllStandardOutput()).object();
+    const QStringList feld = erwartet.split('/');
+    if (feld[0] == "vigenere") {
+        QCOMPARE(json["vigenere"]["schluessel"].toString(), feld[1]);
+        QCOMPARE(json["vigenere"]["sicherheit"].toString(), QString("sicher"));
+        QCOMPARE(json["caesar"]["kandidaten"].toArray().size(), 26);
+        QVERIFY(json["matrix"]["kandidaten"].toArray().size() >= 100);
+    } else {
+        QCOMPARE(json["buchstaben"][QString::fromUtf8("Ü")].toInteger(), feld[1].toLongLong());
+        QVERIFY(json["koinzidenzindex"].toDouble() > 0);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestAnalyse)
+#include "test_analyse.moc"
