@@ -121,6 +121,7 @@ TAnalyseForm::TAnalyseForm(Demohauptfenster &haupt, Analyseuebernahme &methode)
         &TAnalyseForm::BSchluesselUebernehmenClick);
     connect(BSpaltenzahlUebernehmen, &QPushButton::clicked, this,
         &TAnalyseForm::BSpaltenzahlUebernehmenClick);
+    TBVerschiebungChange();
     BNeuAnalysierenClick();
 }
 
