@@ -130,9 +130,8 @@ TAnalyseForm::~TAnalyseForm() { abbrechen->store(true); }
 
 void TAnalyseForm::BNeuAnalysierenClick()
 {
-    if (abbrechen)
-        abbrechen->store(true);
     abbrechen = std::make_shared<std::atomic<bool>>(false);
+    auswertung = {};
     setzeErgebnisbereit(false);
     laeuft = true;
     BNeuAnalysieren->setEnabled(false);

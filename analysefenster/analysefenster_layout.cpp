@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -80,6 +81,7 @@ void TAnalyseForm::erzeugeSteuerelemente()
     Seiten->addTab(erzeugeCaesarseite(), QStringLiteral("&Caesar"));
     Seiten->addTab(erzeugeVigenereseite(), QStringLiteral("&Vigenère"));
     Seiten->addTab(erzeugeMatrixseite(), QStringLiteral("&Matrix"));
+    Seiten->tabBar()->setAccessibleName(QStringLiteral("Ergebnisseiten"));
     spalte->addWidget(Seiten, 1);
 
     auto *fusszeile = new QHBoxLayout;

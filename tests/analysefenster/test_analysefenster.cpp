@@ -50,6 +50,7 @@ class TestAnalysefenster : public QObject
 private Q_SLOTS:
     void initTestCase() { verschl::ErzeugeVigenereTabelle(); }
     void befehlOeffnetFenster();
+    void zugaenglich();
     void uebernahmeEntschluesselt_data();
     void uebernahmeEntschluesselt();
     void schwacheEingabe_data();
@@ -76,6 +77,25 @@ void TestAnalysefenster::befehlOeffnetFenster()
     QTest::keyClick(zweites->LVCaesar, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(erstes.isNull() && zweites.isNull());
+}
+
+// A screen reader names every control the Tab key reaches, without the
+// accelerator mark.
+void TestAnalysefenster::zugaenglich()
+{
+    Aufbau a;
+    a.chiffre().setText(kKlartext);
+    const TAnalyseForm &fenster = analysiere(a);
+    int erreichbar = 0;
+    for (const QWidget *w : fenster.findChildren<QWidget *>()) {
+        // The tab bar's scroll buttons stay hidden while all tabs fit.
+        if (!(w->focusPolicy() & Qt::TabFocus) || w->isHidden())
+            continue;
+        ++erreichbar;
+        const QString name = w->accessibleName();
+        QVERIFY2(!name.isEmpty() && !name.contains(u'&'), w->metaObject()->className());
+    }
+    QCOMPARE(erreichbar, 11);
 }
 
 void TestAnalysefenster::uebernahmeEntschluesselt_data()
