@@ -72,17 +72,24 @@ void Saeulendiagramm::zeichneBezugslinien(QPainter &maler, const QRect &flaeche)
     }
 }
 
-void Saeulendiagramm::zeichneLegende(QPainter &maler, const QRect &flaeche) const
+// Entries side by side, wrapping where the width ends; gives the height used.
+int Saeulendiagramm::zeichneLegende(QPainter &maler, const QRect &flaeche) const
 {
     const QFontMetrics metrik = fontMetrics();
+    const int kante = metrik.height() - 4;
     int links = flaeche.left();
+    int oben = flaeche.top();
     for (const Reihe &reihe : daten) {
-        const QRect kaestchen(links, flaeche.top() + 2, metrik.height() - 4, metrik.height() - 4);
-        maler.fillRect(kaestchen, reihe.farbe);
-        links = kaestchen.right() + 6;
-        maler.drawText(links, flaeche.top() + metrik.ascent(), reihe.name);
-        links += metrik.horizontalAdvance(reihe.name) + 18;
+        const int breite = kante + 6 + metrik.horizontalAdvance(reihe.name);
+        if (links > flaeche.left() && links + breite > flaeche.right()) {
+            links = flaeche.left();
+            oben += metrik.height() + 2;
+        }
+        maler.fillRect(QRect(links, oben + 2, kante, kante), reihe.farbe);
+        maler.drawText(links + kante + 6, oben + metrik.ascent(), reihe.name);
+        links += breite + 18;
     }
+    return oben + metrik.height() - flaeche.top();
 }
 
 // Grid lines at round steps, labelled with the unit; only a common scale has them.
@@ -112,8 +119,8 @@ void Saeulendiagramm::paintEvent(QPaintEvent *)
     const int zeile = metrik.height();
     const int links
         = massstab == Massstab::Gemeinsam ? metrik.horizontalAdvance(u"00,0 %"_qs) + 8 : 6;
-    zeichneLegende(maler, rect().adjusted(links, 4, -6, 0));
-    const QRect flaeche = rect().adjusted(links, zeile + 12, -6, -zeile - 6);
+    const int legende = zeichneLegende(maler, rect().adjusted(links, 4, -6, 0));
+    const QRect flaeche = rect().adjusted(links, legende + 12, -6, -zeile - 6);
     const qsizetype anzahl = kategorien.size();
     if (anzahl == 0 || daten.empty() || flaeche.height() <= 0)
         return;

@@ -53,7 +53,7 @@ protected:
 
 private:
     double hoechsterWert(const Reihe &reihe) const;
-    void zeichneLegende(QPainter &maler, const QRect &flaeche) const;
+    int zeichneLegende(QPainter &maler, const QRect &flaeche) const;
     void zeichneGitter(QPainter &maler, const QRect &flaeche, double oben) const;
     void zeichneBezugslinien(QPainter &maler, const QRect &flaeche) const;
 
