@@ -212,11 +212,11 @@ std::vector<std::size_t> auswahl(const Weg &w, const std::vector<Kandidat> &roh,
         laengen.push_back(static_cast<std::size_t>(roh[i].wert));
     // Smallest length whose coincidence is close to the best one's.
     const double ic = w.koinzidenz.front().punkte;
+    std::size_t kleinste = kHoechsteLaenge;
     for (const Kandidat &c : w.koinzidenz)
-        if (c.punkte >= 0.9 * ic) {
-            laengen.push_back(static_cast<std::size_t>(c.wert));
-            break;
-        }
+        if (c.punkte >= 0.9 * ic)
+            kleinste = std::min(kleinste, static_cast<std::size_t>(c.wert));
+    laengen.push_back(kleinste);
     // Kasiski by how far each length beats chance (a random distance is
     // divided by k in 1 of k cases), ignoring length 1, which divides all.
     std::size_t kas = 1;
