@@ -17,9 +17,9 @@ using intern::Zaehlung;
 constexpr std::size_t kHoechsteLaenge = 30;
 
 // Letters taken into account. The key repeats, so a prefix of this many
-// letters (400 per column at the longest key) decides as the whole text
+// letters (over 260 per column at the longest key) decides as the whole text
 // would, and a 64 MiB text costs no more than a short one.
-constexpr std::size_t kProbe = 12000;
+constexpr std::size_t kProbe = 8000;
 
 // Two scores this close on the Deutschgrad scale count as equal, and the
 // shorter key wins: a multiple of the true length fits the columns just as
@@ -128,7 +128,7 @@ void verfeinere(const Folge &f, Schluessel &k)
         glieder[spalte[j]].push_back(j);
         d[j] = klar(f.buchstabe[j], k[spalte[j]]);
     }
-    for (int runde = 0; runde < 2; ++runde)
+    for (int runde = 0; runde < 3; ++runde)
         for (std::size_t c = 0; c < k.size(); ++c) {
             double bester = 0;
             for (int s = 0; s < 26; ++s) {
@@ -207,7 +207,7 @@ std::vector<Kandidat> bestZuerst(std::vector<Kandidat> liste)
 std::vector<std::size_t> auswahl(const Weg &w, const std::vector<Kandidat> &roh)
 {
     std::vector<std::size_t> laengen;
-    for (std::size_t i = 0; i < std::min<std::size_t>(4, roh.size()); ++i)
+    for (std::size_t i = 0; i < std::min<std::size_t>(6, roh.size()); ++i)
         laengen.push_back(static_cast<std::size_t>(roh[i].wert));
     // Smallest length whose coincidence is close to the best one's.
     const double ic = w.koinzidenz.front().punkte;
