@@ -8,6 +8,7 @@
 #include "analyse/analyse.h"
 #include "bench/deutschtext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -238,6 +239,7 @@ void TestAnalyse::werkzeug()
         QCOMPARE(json["caesar"]["kandidaten"].toArray().size(), 26);
         QVERIFY(json["matrix"]["kandidaten"].toArray().size() >= 100);
     } else {
+        QVERIFY(feld[1].toLongLong() > 0); // the text has umlauts to count
         QCOMPARE(json["buchstaben"][QString::fromUtf8("Ü")].toInteger(), feld[1].toLongLong());
         QVERIFY(json["koinzidenzindex"].toDouble() > 0);
     }
