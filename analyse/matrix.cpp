@@ -4,7 +4,6 @@
 #include "intern.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace analyse {
 
@@ -16,18 +15,6 @@ constexpr int kHoechsteSpalten = 100;
 // the same pattern, so a prefix of a few thousand letters ranks the counts
 // as the whole text would, and a 64 MiB text costs no more than a page.
 constexpr std::size_t kProbe = 8192;
-
-// The square layout's column count for a text of this length: the smallest
-// n with n * n >= L, as the engine computes it.
-std::size_t quadratSpalten(std::size_t laenge)
-{
-    auto n = static_cast<std::size_t>(std::sqrt(static_cast<double>(laenge)));
-    while (n > 0 && n * n >= laenge)
-        --n;
-    while (n * n < laenge)
-        ++n;
-    return std::max<std::size_t>(n, 1);
-}
 
 // Mean pair score of MatrixEntschluesseln(geheim, {true, n}) over its first
 // kProbe bytes, read straight from the ciphertext: the ciphertext is n
@@ -79,7 +66,7 @@ MatrixErgebnis AnalysiereMatrix(const Text &geheim)
 {
     MatrixErgebnis e;
     const std::size_t laenge = geheim.size();
-    const std::size_t quadrat = quadratSpalten(laenge);
+    const std::size_t quadrat = verschl::MatrixSpalten(laenge, { false, 0 });
     // A count of n >= L leaves the text as it is, like 1 does.
     const auto hoechste = static_cast<int>(
         std::min<std::size_t>(kHoechsteSpalten, std::max<std::size_t>(laenge, 1)));

@@ -17,9 +17,9 @@ using intern::Zaehlung;
 constexpr std::size_t kHoechsteLaenge = 30;
 
 // Letters taken into account. The key repeats, so a prefix of this many
-// letters (400 per column at the longest key) decides as the whole text
+// letters (over 260 per column at the longest key) decides as the whole text
 // would, and a 64 MiB text costs no more than a short one.
-constexpr std::size_t kProbe = 12000;
+constexpr std::size_t kProbe = 8000;
 
 // Two scores this close on the Deutschgrad scale count as equal, and the
 // shorter key wins: a multiple of the true length fits the columns just as
@@ -95,7 +95,7 @@ double mittlererKoinzidenzindex(const std::vector<Zaehlung> &spalten)
 }
 
 // Repeated trigrams: for every length, how many distances between
-// consecutive occurrences of the same trigram it divides.
+// consecutive occurrences of the same trigram it divides (index 1: all).
 std::array<std::uint64_t, kHoechsteLaenge + 1> kasiski(const Folge &f)
 {
     std::array<std::uint64_t, kHoechsteLaenge + 1> teilt {};
@@ -128,7 +128,7 @@ void verfeinere(const Folge &f, Schluessel &k)
         glieder[spalte[j]].push_back(j);
         d[j] = klar(f.buchstabe[j], k[spalte[j]]);
     }
-    for (int runde = 0; runde < 2; ++runde)
+    for (int runde = 0; runde < 3; ++runde)
         for (std::size_t c = 0; c < k.size(); ++c) {
             double bester = 0;
             for (int s = 0; s < 26; ++s) {
@@ -204,27 +204,20 @@ std::vector<Kandidat> bestZuerst(std::vector<Kandidat> liste)
 
 // The lengths worth solving in full: the best few by the pair score of the
 // plain column-by-column solution, and the front runners of both statistics.
-std::vector<std::size_t> auswahl(const Weg &w, const std::vector<Kandidat> &roh,
-    const std::array<std::uint64_t, kHoechsteLaenge + 1> &teilt)
+std::vector<std::size_t> auswahl(const Weg &w, const std::vector<Kandidat> &roh)
 {
     std::vector<std::size_t> laengen;
-    for (std::size_t i = 0; i < std::min<std::size_t>(4, roh.size()); ++i)
+    for (std::size_t i = 0; i < std::min<std::size_t>(6, roh.size()); ++i)
         laengen.push_back(static_cast<std::size_t>(roh[i].wert));
     // Smallest length whose coincidence is close to the best one's.
     const double ic = w.koinzidenz.front().punkte;
+    std::size_t kleinste = kHoechsteLaenge;
     for (const Kandidat &c : w.koinzidenz)
-        if (c.punkte >= 0.9 * ic) {
-            laengen.push_back(static_cast<std::size_t>(c.wert));
-            break;
-        }
-    // Kasiski by how far each length beats chance (a random distance is
-    // divided by k in 1 of k cases), ignoring length 1, which divides all.
-    std::size_t kas = 1;
-    for (std::size_t k = 2; k <= kHoechsteLaenge; ++k)
-        if (teilt[k] * k > teilt[kas] * kas)
-            kas = k;
-    if (kas > 1)
-        laengen.push_back(kas);
+        if (c.punkte >= 0.9 * ic)
+            kleinste = std::min(kleinste, static_cast<std::size_t>(c.wert));
+    laengen.push_back(kleinste);
+    if (w.kasiski.front().punkte > 1)
+        laengen.push_back(static_cast<std::size_t>(w.kasiski.front().wert));
     std::sort(laengen.begin(), laengen.end());
     laengen.erase(std::unique(laengen.begin(), laengen.end()), laengen.end());
     return laengen;
@@ -239,7 +232,10 @@ Weg untersuche(const Folge &f)
     for (std::size_t k = 1; k <= kHoechsteLaenge; ++k) {
         alleSpalten[k] = spaltenZaehlung(f, k);
         w.koinzidenz.push_back({ static_cast<int>(k), mittlererKoinzidenzindex(alleSpalten[k]) });
-        w.kasiski.push_back({ static_cast<int>(k), static_cast<double>(teilt[k]) });
+        // A random distance is divided by k in 1 of k cases.
+        const double anteil
+            = teilt[1] == 0 ? 0 : static_cast<double>(teilt[k]) / static_cast<double>(teilt[1]);
+        w.kasiski.push_back({ static_cast<int>(k), anteil * static_cast<double>(k) });
         Schluessel k0;
         for (const Zaehlung &z : alleSpalten[k])
             k0.push_back(intern::BesteVerschiebung(z, summe(z)));
@@ -247,7 +243,7 @@ Weg untersuche(const Folge &f)
     }
     w.koinzidenz = bestZuerst(w.koinzidenz);
     w.kasiski = bestZuerst(w.kasiski);
-    for (const std::size_t k : auswahl(w, bestZuerst(roh), teilt))
+    for (const std::size_t k : auswahl(w, bestZuerst(roh)))
         w.loesungen.push_back(loese(f, alleSpalten[k]));
     std::stable_sort(w.loesungen.begin(), w.loesungen.end(),
         [](const Loesung &a, const Loesung &b) { return a.gewertet > b.gewertet; });

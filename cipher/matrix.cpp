@@ -161,16 +161,15 @@ std::size_t wurzelAufgerundet(std::size_t L)
     return n;
 }
 
-// Column count n of the matrix rule; a manual count below 1 is
-// used as 1, so nothing divides by zero.
-std::size_t spaltenzahl(std::size_t L, Spaltenwahl wahl)
+} // namespace
+
+// A manual count below 1 is used as 1, so nothing divides by zero.
+std::size_t MatrixSpalten(std::size_t laenge, Spaltenwahl wahl)
 {
     if (wahl.manuell)
         return static_cast<std::size_t>(std::max(wahl.spalten, 1));
-    return wurzelAufgerundet(L);
+    return std::max<std::size_t>(wurzelAufgerundet(laenge), 1);
 }
-
-} // namespace
 
 Text MatrixVerschluesseln(const Text &text, Spaltenwahl wahl)
 {
@@ -188,7 +187,7 @@ Text MatrixVerschluesseln(const Text &text, Spaltenwahl wahl, Rechenweg weg)
 {
     if (text.empty())
         return {};
-    const std::size_t n = spaltenzahl(text.size(), wahl);
+    const std::size_t n = MatrixSpalten(text.size(), wahl);
     const std::size_t m = (text.size() + n - 1) / n;
     // Written row by row into m x n, read column by column.
     return transponiere({ bytes(text), text.size(), m, n }, weg);
@@ -198,7 +197,7 @@ Text MatrixEntschluesseln(const Text &text, Spaltenwahl wahl, Rechenweg weg)
 {
     if (text.empty())
         return {};
-    const std::size_t n = spaltenzahl(text.size(), wahl);
+    const std::size_t n = MatrixSpalten(text.size(), wahl);
     const std::size_t m = (text.size() + n - 1) / n;
     // Written column by column: the ciphertext is n rows of m; read row by row.
     Text aus = transponiere({ bytes(text), text.size(), n, m }, weg);

@@ -62,8 +62,10 @@ struct VigenereErgebnis
 {
     // Key lengths 1..30, best first. laengenKoinzidenz: the mean index of
     // coincidence of the columns (higher fits better); laengenKasiski: how
-    // many distances of repeated trigrams the length divides (higher fits
-    // better).
+    // many times more often than by chance the length divides the distances
+    // of repeated trigrams (the share it divides times the length: 1 is
+    // chance, so length 1 always scores 1; higher fits better, and a
+    // multiple of the key length ties with it).
     std::vector<Kandidat> laengenKoinzidenz;
     std::vector<Kandidat> laengenKasiski;
     // The key in capital letters, reduced to its shortest period, and whether

@@ -3,6 +3,7 @@
 // The cipher engine: pure functions from text to text. No Qt here, so the
 // GUI, the tests, the benchmarks and the fuzzers can all link it.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,6 +32,11 @@ struct Spaltenwahl
     bool manuell = false;
     int spalten = 5;
 };
+
+// The column count n the matrix methods use for a text of this length: the
+// manual count, or for the square layout the smallest n with n * n >= laenge
+// (1 for an empty text). The analysis and the demonstration ask for it too.
+std::size_t MatrixSpalten(std::size_t laenge, Spaltenwahl wahl);
 
 // A column count below 1 is used as 1.
 Text MatrixVerschluesseln(const Text &text, Spaltenwahl wahl);

@@ -1,0 +1,56 @@
+// libFuzzer target for the cryptanalysis: any bytes are a ciphertext. The
+// analysis must not crash, and every result must stay in its range: counts
+// that add up, finite scores, a shift 0..25, a key of 1..30 capital letters,
+// a column count that MatrixEntschluesseln accepts, and no claim at all below
+// kMindestBuchstaben letters. A violation aborts, so libFuzzer reports it.
+
+#include "analyse/analyse.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void pruefe(bool ok)
+{
+    if (!ok)
+        std::abort();
+}
+
+void pruefeKandidaten(const std::vector<analyse::Kandidat> &liste)
+{
+    pruefe(!liste.empty());
+    for (const analyse::Kandidat &k : liste)
+        pruefe(std::isfinite(k.punkte) && k.wert >= 1);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *daten, std::size_t groesse)
+{
+    const verschl::Text text(reinterpret_cast<const char *>(daten), groesse);
+    const analyse::Ergebnis e = analyse::Analysiere(text);
+    const auto &h = e.haeufigkeiten;
+    std::uint64_t summe = 0;
+    for (const auto n : h.buchstaben)
+        summe += n;
+    pruefe(summe == h.summe && h.summe <= groesse);
+    pruefe(h.koinzidenzindex >= 0 && h.koinzidenzindex <= 1);
+    for (const double chi : e.caesar.chiQuadrat)
+        pruefe(std::isfinite(chi) && chi >= 0);
+    pruefe(e.caesar.verschiebung >= 0 && e.caesar.verschiebung < 26);
+    const std::string &k = e.vigenere.schluessel;
+    pruefe(!k.empty() && k.size() <= 30);
+    for (const char c : k)
+        pruefe(c >= 'A' && c <= 'Z');
+    pruefeKandidaten(e.vigenere.laengenKoinzidenz);
+    pruefeKandidaten(e.vigenere.laengenKasiski);
+    pruefeKandidaten(e.matrix.kandidaten);
+    pruefe(e.matrix.spalten >= 1);
+    if (h.summe < analyse::kMindestBuchstaben)
+        pruefe(e.caesar.sicherheit == analyse::Sicherheit::unsicher
+            && e.vigenere.sicherheit == analyse::Sicherheit::unsicher
+            && e.matrix.sicherheit == analyse::Sicherheit::unsicher);
+    return 0;
+}
