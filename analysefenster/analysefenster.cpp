@@ -246,8 +246,9 @@ void TAnalyseForm::zeigeVigenere()
         { { QStringLiteral("Koinzidenzindex der Spalten (höchster %1)")
                   .arg(zahl(hoechster(koinzidenz), 3)),
               Saeulendiagramm::ersteFarbe(), koinzidenz },
-            { QStringLiteral("Kasiski: Abstände wiederholter Dreiergruppen (höchstens %1)")
-                    .arg(hoechster(kasiski)),
+            { QStringLiteral("Kasiski: teilt Abstände wiederholter Dreiergruppen, Vielfaches "
+                             "des Zufalls (höchstens %1)")
+                    .arg(zahl(hoechster(kasiski), 1)),
                 Saeulendiagramm::zweiteFarbe(), kasiski } },
         Saeulendiagramm::Massstab::JeReihe);
     DSchluessellaengen->setBezugslinien({ { 0, 0.076, QStringLiteral("Deutsch 0,076") },
