@@ -73,10 +73,12 @@ struct VigenereErgebnis
     // "Sonderzeichen ignorieren"), as the better decryption shows.
     std::string schluessel;
     bool sonderzeichenIgnorieren = true;
-    // Other keys worth trying (each for one of the best lengths), best first,
-    // with the mean log probability of their decryption's letter pairs as
-    // punkte (higher fits better; German text about -5.3, German letters in
-    // random order -6.2, random letters -8.7).
+    // The key above and other keys worth trying (each for one of the best
+    // lengths), best first, with the mean log probability of their
+    // decryption's letter pairs as punkte (higher fits better; German text
+    // about -5.3, German letters in random order -6.2, random letters -8.7).
+    // The order charges each key letter for the fit it could buy by chance,
+    // so a longer key comes first only when it fits clearly better.
     std::vector<std::pair<std::string, double>> schluesselKandidaten;
     Sicherheit sicherheit = Sicherheit::unsicher;
 };

@@ -35,7 +35,7 @@ struct Spaltenwahl
 
 // The column count n the matrix methods use for a text of this length: the
 // manual count, or for the square layout the smallest n with n * n >= laenge
-// (1 for an empty text). The analysis and the demonstration ask for it too.
+// (1 for an empty text). The cryptanalysis asks for it too.
 std::size_t MatrixSpalten(std::size_t laenge, Spaltenwahl wahl);
 
 // A column count below 1 is used as 1.
