@@ -53,7 +53,7 @@ Ergebnis Analysiere(const Text &geheim)
 {
     Ergebnis e;
     e.haeufigkeiten = Zaehle(geheim);
-    e.caesar = AnalysiereCaesar(e.haeufigkeiten);
+    e.caesar = AnalysiereCaesar(geheim, e.haeufigkeiten);
     e.vigenere = AnalysiereVigenere(geheim);
     e.matrix = AnalysiereMatrix(geheim);
     return e;

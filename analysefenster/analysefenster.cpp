@@ -213,8 +213,12 @@ void TAnalyseForm::zeigeCaesar()
                          .arg(zuordnung(c.verschiebung), sicherheit(c.sicherheit)));
     std::array<int, 26> folge {};
     std::iota(folge.begin(), folge.end(), 0);
-    std::stable_sort(folge.begin(), folge.end(),
-        [&c](int a, int b) { return c.chiQuadrat[std::size_t(a)] < c.chiQuadrat[std::size_t(b)]; });
+    // The found shift leads even where its letter pairs, not its letter
+    // count, decided; the rest follow their fit.
+    std::stable_sort(folge.begin(), folge.end(), [&c](int a, int b) {
+        return std::pair(a != c.verschiebung, c.chiQuadrat[std::size_t(a)])
+            < std::pair(b != c.verschiebung, c.chiQuadrat[std::size_t(b)]);
+    });
     for (int n : folge) {
         neueZeile(LVCaesar, n,
             { QStringLiteral("%1 (%2)").arg(n).arg(zuordnung(n)),

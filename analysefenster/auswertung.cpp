@@ -54,7 +54,7 @@ Auswertung Werte(const Text &geheim, const std::atomic<bool> &abbrechen)
     // Shifting and the Vigenère key act byte by byte from the front, so the
     // beginning of the ciphertext decrypts to the beginning of the plaintext.
     const Text anfang = geheim.substr(0, kVorschau);
-    a.ergebnis.caesar = analyse::AnalysiereCaesar(a.ergebnis.haeufigkeiten);
+    a.ergebnis.caesar = analyse::AnalysiereCaesar(geheim, a.ergebnis.haeufigkeiten);
     for (int n = 0; n < 26; ++n)
         a.caesarVorschau[std::size_t(n)] = verschl::CaesarVerschieben(anfang, -n);
     if (abbrechen)

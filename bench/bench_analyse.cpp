@@ -122,7 +122,7 @@ void CaesarTreffer(benchmark::State &state)
         [&state](std::mt19937 &zufall, int i, Zaehler &z) {
             const Text klar = vorbereitet(ausschnitt(zufall, std::size_t(state.range(0))), i);
             const Text geheim = CaesarVerschieben(klar, std::int32_t(zufall() % 26));
-            const auto e = analyse::AnalysiereCaesar(analyse::Zaehle(geheim));
+            const auto e = analyse::AnalysiereCaesar(geheim, analyse::Zaehle(geheim));
             z.Zaehle(CaesarVerschieben(geheim, 26 - e.verschiebung) == klar, e.sicherheit);
         },
         kCaesarVersuche);

@@ -45,6 +45,8 @@ class TestAnalyse : public QObject
 private Q_SLOTS:
     void bricht_data();
     void bricht();
+    void caesarKurz_data();
+    void caesarKurz();
     void grenzfaelle_data();
     void grenzfaelle();
     void werkzeug_data();
@@ -121,6 +123,28 @@ void TestAnalyse::bricht()
                      { true, e.matrix.spalten }),
             klar);
         QCOMPARE(e.matrix.sicherheit, Sicherheit::sicher);
+    }
+}
+
+// Short texts whose letter count alone fits a wrong shift better; the order
+// of their letters still tells German.
+void TestAnalyse::caesarKurz_data()
+{
+    QTest::addColumn<QString>("klar");
+    QTest::newRow("command line of the guide")
+        << QStringLiteral("zifferon -firstoption   öffnet das Methodenfenst");
+    QTest::newRow("shift 0 stays")
+        << QStringLiteral("Zwölf Boxkämpfer jagen Viktor quer über den Deich");
+}
+
+void TestAnalyse::caesarKurz()
+{
+    QFETCH(QString, klar);
+    const QByteArray bytes = klar.toLatin1();
+    const Text t(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    for (int n : { 0, 7, 19 }) {
+        const Text geheim = CaesarVerschieben(t, n);
+        QCOMPARE(analyse::AnalysiereCaesar(geheim, analyse::Zaehle(geheim)).verschiebung, n);
     }
 }
 

@@ -54,6 +54,8 @@ struct CaesarErgebnis
     // where CaesarVerschieben(klartext, n) gives the ciphertext; lower fits
     // better. Index = shift 0..25.
     std::array<double, 26> chiQuadrat {};
+    // The shift whose decryption has the most German letter pairs; it is
+    // "unsicher" when the letter count alone would choose another.
     int verschiebung = 0;
     Sicherheit sicherheit = Sicherheit::unsicher;
 };
@@ -108,7 +110,7 @@ struct Ergebnis
 constexpr std::uint64_t kMindestBuchstaben = 20;
 
 // Each part alone, for the window's slices and the tests.
-CaesarErgebnis AnalysiereCaesar(const Haeufigkeiten &haeufigkeiten);
+CaesarErgebnis AnalysiereCaesar(const Text &geheim, const Haeufigkeiten &haeufigkeiten);
 VigenereErgebnis AnalysiereVigenere(const Text &geheim);
 MatrixErgebnis AnalysiereMatrix(const Text &geheim);
 
