@@ -1,6 +1,7 @@
 #include "demos/stringaligngrid.h"
 
 #include "platform/codepage.h"
+#include "platform/farben.h"
 
 #include <algorithm>
 #include <QPainter>
@@ -11,6 +12,23 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
+
+namespace {
+
+QColor markierungVomSystem(const QPalette &palette)
+{
+#ifdef Q_OS_WIN
+    // The demonstrations mark with the title bar's colour, which Qt's
+    // palette does not carry.
+    Q_UNUSED(palette);
+    const DWORD farbe = GetSysColor(COLOR_ACTIVECAPTION);
+    return QColor(GetRValue(farbe), GetGValue(farbe), GetBValue(farbe));
+#else
+    return palette.color(QPalette::Highlight);
+#endif
+}
+
+} // namespace
 
 Farbe Farbe::vomSystem(System system)
 {
@@ -29,16 +47,9 @@ QColor Farbe::aufgeloest(const QPalette &palette) const
     case System::Fensterschrift:
         return palette.color(QPalette::Text);
     case System::Markierung:
-#ifdef Q_OS_WIN
-    {
-        // The demonstrations mark with the title bar's colour, which Qt's
-        // palette does not carry.
-        const DWORD farbe = GetSysColor(COLOR_ACTIVECAPTION);
-        return QColor(GetRValue(farbe), GetGValue(farbe), GetBValue(farbe));
-    }
-#else
-        return palette.color(QPalette::Highlight);
-#endif
+        // White text has to stay readable on it, whatever the desktop's
+        // colour scheme makes of it: many give a light blue.
+        return farben::Lesbar(markierungVomSystem(palette), Qt::white);
     }
     return m_fest;
 }

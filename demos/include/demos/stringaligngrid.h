@@ -42,7 +42,8 @@ private:
 // The pair every demonstration marks with: a marked cell has the marking
 // colour as background and the marking font colour as text; an inverse cell
 // has them swapped. On Windows the marking colour is the active title bar's
-// (COLOR_ACTIVECAPTION), elsewhere the desktop's highlight colour.
+// (COLOR_ACTIVECAPTION), elsewhere the desktop's highlight colour; either is
+// darkened where white text on it would be hard to read.
 Farbe Markierungsfarbe();
 Farbe Markierungsschrift();
 
