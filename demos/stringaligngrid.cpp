@@ -1,5 +1,6 @@
 #include "demos/stringaligngrid.h"
 
+#include "gitterzugang.h"
 #include "platform/codepage.h"
 #include "platform/farben.h"
 
@@ -138,6 +139,7 @@ TStringAlignGrid::TStringAlignGrid(QWidget *parent)
     setLineWidth(1);
     setFont(gitterschrift());
     setScrollBars(TScrollStyle::ssNone);
+    gitterzugang::Anmelden();
 }
 
 TStringAlignGrid::~TStringAlignGrid() = default;
@@ -363,6 +365,12 @@ QColor TStringAlignGrid::HintergrundVon(int col, int row) const
     return (b ? b->m_farbe : m_farbe).aufgeloest(palette());
 }
 
+QRect TStringAlignGrid::ZellRechteck(int col, int row) const
+{
+    return QRect(col * spaltenRaster() - horizontalScrollBar()->value(),
+        row * zeilenRaster() - verticalScrollBar()->value(), m_spaltenBreite, m_zeilenHoehe);
+}
+
 void TStringAlignGrid::Repaint()
 {
     viewport()->repaint();
@@ -422,7 +430,7 @@ void TStringAlignGrid::paintEvent(QPaintEvent *event)
     QString schriftSchluessel = font().key();
     for (int row = ersteZeile; row <= letzteZeile; ++row) {
         for (int col = ersteSpalte; col <= letzteSpalte; ++col) {
-            const QRect zelle(col * bw - dx, row * bh - dy, m_spaltenBreite, m_zeilenHoehe);
+            const QRect zelle = ZellRechteck(col, row);
             const TMyBrush *brush = brushFuer(col, row);
             maler.fillRect(zelle, (brush ? brush->m_farbe : m_farbe).aufgeloest(pal));
             const auto text = m_zellen.find({ col, row });

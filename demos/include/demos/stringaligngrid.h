@@ -145,6 +145,9 @@ public:
     QColor SchriftfarbeVon(int col, int row) const;
     QColor HintergrundVon(int col, int row) const;
 
+    // Where the cell lies in the viewport, scrolling counted in.
+    QRect ZellRechteck(int col, int row) const;
+
     // Paints at once, before returning; every other change only invalidates.
     void Repaint();
 
