@@ -83,6 +83,9 @@ QFont mitStil(QFont schrift, int stil)
     return schrift;
 }
 
+// Enough for a thin line to be seen, far below what text needs.
+constexpr double kLinienKontrast = 1.8;
+
 // "Courier New" at 11 pixels, the size the demonstration windows are laid
 // out for; the metric-compatible stand-in where it is missing.
 QFont gitterschrift()
@@ -418,10 +421,12 @@ void TStringAlignGrid::paintEvent(QPaintEvent *event)
         return;
     if (m_linienBreite > 0) {
         // The lines are what the cells leave uncovered at their right and
-        // bottom edges.
+        // bottom edges. Dark colour schemes often give a mid tone that hardly
+        // differs from the background; the lines still have to show.
         const QRect raster(ersteSpalte * bw - dx, ersteZeile * bh - dy,
             (letzteSpalte - ersteSpalte + 1) * bw, (letzteZeile - ersteZeile + 1) * bh);
-        maler.fillRect(raster & bereich, pal.color(QPalette::Mid));
+        maler.fillRect(raster & bereich,
+            farben::Lesbar(pal.color(QPalette::Mid), m_farbe.aufgeloest(pal), kLinienKontrast));
     }
     // The demonstrations repaint the whole table before every step of a
     // running light, so the font is only switched where the layer changes.

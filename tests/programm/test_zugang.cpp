@@ -80,6 +80,7 @@ QPalette dunklePalette()
     p.setColor(QPalette::Text, QColor(238, 238, 238));
     p.setColor(QPalette::Button, QColor(60, 60, 60));
     p.setColor(QPalette::ButtonText, QColor(238, 238, 238));
+    p.setColor(QPalette::Mid, QColor(48, 48, 48)); // as close to Base as some themes give it
     p.setColor(QPalette::Highlight, QColor(42, 130, 218));
     p.setColor(QPalette::HighlightedText, Qt::white);
     p.setColor(QPalette::Link, QColor(42, 130, 218));
@@ -113,6 +114,15 @@ Farbpaar farbenVon(const QString &element, const QList<QWidget *> &fenster)
                 ? Farbe::vomSystem(Farbe::System::Fenster).aufgeloest(p)
                 : Markierungsschrift().aufgeloest(p),
             markierung };
+    }
+    if (element == u"Gitterlinien") {
+        // The first cell's pixels and the line right of it, as painted.
+        const QImage bild = fensterNamens(fenster, QStringLiteral("MatrixDemoForm"))
+                                ->findChild<TStringAlignGrid *>()
+                                ->viewport()
+                                ->grab()
+                                .toImage();
+        return { bild.pixelColor(19, 5), bild.pixelColor(5, 5) };
     }
     if (element == u"Adresse") {
         auto *info = fensterNamens(fenster, QStringLiteral("Info"));
@@ -234,6 +244,7 @@ void TestZugang::lesbar_data()
             QTest::addRow("%s: %s", art, element) << dunkel << element << farben::kLesbar;
         // The marking is no text on the grid, but has to stand out from it.
         QTest::addRow("%s: Markierung sichtbar", art) << dunkel << "Markierung sichtbar" << 3.0;
+        QTest::addRow("%s: Gitterlinien", art) << dunkel << "Gitterlinien" << 1.8;
     }
 }
 
