@@ -6,8 +6,11 @@
 #include "platform/farben.h"
 #include "tests/mainwindow/aufbau.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStyle>
@@ -68,6 +71,33 @@ QStringList tabFolge(QWidget *fenster)
             folge << w->objectName();
     }
     return folge;
+}
+
+// Which controls each Alt+letter reaches in the window as it shows now:
+// captions of buttons and group boxes, labels with a buddy, the menu bar.
+QMap<QChar, QStringList> kuerzel(QWidget *fenster)
+{
+    QMap<QChar, QStringList> tasten;
+    const auto nimm = [&](const QString &text, const QString &wer) {
+        const QKeySequence taste = QKeySequence::mnemonic(text);
+        if (!taste.isEmpty())
+            tasten[QChar(taste[0].key())] << wer;
+    };
+    for (QWidget *w : fenster->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(fenster))
+            continue;
+        if (auto *knopf = qobject_cast<QAbstractButton *>(w))
+            nimm(knopf->text(), w->objectName());
+        else if (auto *box = qobject_cast<QGroupBox *>(w))
+            nimm(box->title(), w->objectName());
+        else if (auto *label = qobject_cast<QLabel *>(w); label && label->buddy())
+            nimm(label->text(), w->objectName());
+        else if (auto *leiste = qobject_cast<QMenuBar *>(w)) {
+            for (QAction *menue : leiste->actions())
+                nimm(menue->text(), menue->text());
+        }
+    }
+    return tasten;
 }
 
 QPalette dunklePalette()
@@ -143,6 +173,7 @@ class TestZugang : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void jedesSteuerelementBenannt();
+    void keineDoppeltenKuerzel();
     void tabReihenfolge_data();
     void tabReihenfolge();
     void kontrastformel_data();
@@ -172,6 +203,34 @@ void TestZugang::jedesSteuerelementBenannt()
     }
     ohne.removeDuplicates();
     QVERIFY2(ohne.isEmpty(), qPrintable(ohne.join(u", ")));
+}
+
+// An Alt+letter claimed twice only moves the focus between its claimants.
+// The main window's two clashes are resolved on purpose (the button acts,
+// the menus take turns); the method window shows one method's controls at a
+// time.
+void TestZugang::keineDoppeltenKuerzel()
+{
+    Aufbau a;
+    QStringList doppelt;
+    const auto pruefe = [&](QWidget *f) {
+        const QMap<QChar, QStringList> tasten = kuerzel(f);
+        for (auto it = tasten.cbegin(); it != tasten.cend(); ++it) {
+            const bool gewollt = f == &a.haupt() && (it.key() == u'V' || it.key() == u'D');
+            if (it.value().size() > 1 && !gewollt)
+                doppelt << QStringLiteral("%1/%2: %3")
+                               .arg(f->objectName(), it.key(), it.value().join(u", "));
+        }
+        return tasten.size();
+    };
+    for (QWidget *f : alleFenster(a))
+        QVERIFY2(pruefe(f) > 0, qPrintable(f->objectName()));
+    for (int methode = 0; methode < 5; ++methode) {
+        a.steuer<QRadioButton>(qPrintable(QStringLiteral("RadioGroupItem%1").arg(methode)))
+            .setChecked(true);
+        pruefe(&a.option());
+    }
+    QVERIFY2(doppelt.isEmpty(), qPrintable(doppelt.join(u"; ")));
 }
 
 void TestZugang::tabReihenfolge_data()
