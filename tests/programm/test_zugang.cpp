@@ -11,6 +11,7 @@
 #include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -196,6 +197,7 @@ private Q_SLOTS:
     void kontrastformel();
     void lesbar_data();
     void lesbar();
+    void auswahlFolgtFarbschema();
     void initTestCase() { anfang = QApplication::palette(); }
     void cleanup() { QApplication::setPalette(anfang); }
 
@@ -307,6 +309,21 @@ void TestZugang::lesbar()
                            .arg(paar.schrift.name(), paar.hintergrund.name())
                            .arg(kontrast)));
         a.klicke("MMHintergrundfarbig");
+    }
+}
+
+// The demonstrations' fields show their selection in the active colours also
+// while the focus is elsewhere, and those follow a new colour scheme.
+void TestZugang::auswahlFolgtFarbschema()
+{
+    Aufbau a;
+    const QList<QWidget *> fenster = alleFenster(a);
+    QApplication::setPalette(dunklePalette());
+    QCoreApplication::processEvents();
+    for (const char *art : { "CaesarDemoForm", "VMatrixForm" }) {
+        const QPalette &p = steuerIn<QLineEdit>(fenster, art, "EdText1")->palette();
+        QCOMPARE(p.color(QPalette::Inactive, QPalette::Highlight), QColor(42, 130, 218));
+        QCOMPARE(p.color(QPalette::Inactive, QPalette::HighlightedText), QColor(Qt::white));
     }
 }
 
