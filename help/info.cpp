@@ -62,8 +62,10 @@ TInfoForm::TInfoForm(Dialoge &dialoge, QWidget *parent)
     myLabel2->setText(ohneSchema);
     faerbeAdresse();
     myLabel2->setCursor(Qt::PointingHandCursor);
-    // A link the keyboard reaches too: Tab, then Enter or Space.
+    // A link the keyboard reaches too: Tab, then Enter or Space. A screen
+    // reader hears the address as text; the description says what it does.
     myLabel2->setFocusPolicy(Qt::TabFocus);
+    myLabel2->setAccessibleDescription(QStringLiteral("Link: öffnet die Homepage im Browser"));
     myLabel2->installEventFilter(this);
 
     Icon = bildwechsel::Bild(this, "Icon", QStringLiteral(":/hilfe/zifferon.svg"), true);
