@@ -81,6 +81,7 @@ void TCaesarDemoForm::erzeugeSteuerelemente()
     SAGrid->setScrollBars(TStringAlignGrid::TScrollStyle::ssNone);
     SAGrid->setFont(demo::Schreibmaschine());
     SAGrid->setGeometry(0, 0, 523, 43);
+    SAGrid->setAccessibleName(QStringLiteral("Alphabete"));
 
     LAzu = beschriftung(this, "LAzu", QStringLiteral("A >"), 6, 57);
 
@@ -91,12 +92,15 @@ void TCaesarDemoForm::erzeugeSteuerelemente()
     // Most styles open the list with all 26 rows and ignore the 10 unless told.
     ComboBox->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     ComboBox->setGeometry(30, 54, 43, kFeldHoehe);
+    LAzu->setBuddy(ComboBox);
 
     TrackBar = benannt(new QSlider(Qt::Horizontal, this), "TrackBar");
     TrackBar->setRange(0, 25);
     TrackBar->setTickInterval(1);
     TrackBar->setTickPosition(QSlider::TicksBelow);
     TrackBar->setGeometry(78, 54, 169, 31);
+    // The sliders have no caption of their own; a screen reader names them so.
+    TrackBar->setAccessibleName(QStringLiteral("Verschiebung"));
 
     BMehr = knopf(this, "BMehr", QStringLiteral("Erweiter&t >>"), { 300, 54, 81, 25 });
     BMehr->setToolTip(QStringLiteral("Anzeige erweitern"));
@@ -140,5 +144,6 @@ void TCaesarDemoForm::erzeugeEingabeteil()
     TBGeschw = benannt(new QSlider(Qt::Horizontal, this), "TBGeschw");
     TBGeschw->setTickPosition(QSlider::NoTicks);
     TBGeschw->setGeometry(378, 210, 138, 25);
+    TBGeschw->setAccessibleName(QStringLiteral("Geschwindigkeit"));
     TBGeschw->setEnabled(false);
 }

@@ -22,18 +22,41 @@ namespace demo {
 namespace {
 
 // Keeps its selection when its window becomes active again; Qt's drops it
-// then unless the field has the focus.
+// then unless the field has the focus. The selection shows in the active
+// colours also while the focus is elsewhere, after a change of the desktop's
+// colour scheme too.
 class Bytefeld : public QLineEdit
 {
 public:
-    using QLineEdit::QLineEdit;
+    explicit Bytefeld(QWidget *eltern)
+        : QLineEdit(eltern)
+    {
+        auswahlImmerAktiv();
+    }
 
 protected:
     bool event(QEvent *e) override
     {
         if (e->type() == QEvent::WindowActivate)
             return QWidget::event(e);
+        if (e->type() == QEvent::PaletteChange)
+            auswahlImmerAktiv();
         return QLineEdit::event(e);
+    }
+
+private:
+    void auswahlImmerAktiv()
+    {
+        QPalette farben = palette();
+        bool geaendert = false;
+        for (const QPalette::ColorRole rolle : { QPalette::Highlight, QPalette::HighlightedText }) {
+            const QColor aktiv = farben.color(QPalette::Active, rolle);
+            geaendert = geaendert || farben.color(QPalette::Inactive, rolle) != aktiv;
+            farben.setColor(QPalette::Inactive, rolle, aktiv);
+        }
+        // Only a real difference: setting the palette sends the next change.
+        if (geaendert)
+            setPalette(farben);
     }
 };
 
@@ -88,10 +111,6 @@ QLineEdit *Zeilenfeld(QWidget *eltern, const char *name)
     feld->setFont(Schreibmaschine());
     // The panes may hold any length; Qt would cut a text at 32767 characters.
     feld->setMaxLength(std::numeric_limits<int>::max());
-    QPalette farben = feld->palette();
-    for (const QPalette::ColorRole rolle : { QPalette::Highlight, QPalette::HighlightedText })
-        farben.setColor(QPalette::Inactive, rolle, farben.color(QPalette::Active, rolle));
-    feld->setPalette(farben);
     return feld;
 }
 

@@ -144,6 +144,7 @@ void TMatrixDemoForm::erzeugeSteuerelemente()
     // on to the text, as a click into the matrix means the text.
     SAGrid->setFocusPolicy(Qt::ClickFocus);
     SAGrid->installEventFilter(this);
+    SAGrid->setAccessibleName(QStringLiteral("Matrix"));
     leereGitter();
 
     BTextUebernehmen
@@ -160,6 +161,8 @@ void TMatrixDemoForm::erzeugeSteuerelemente()
     RBSpaltenzahl = auswahl(this, "RBSpaltenzahl", QStringLiteral("S&paltenzahl:"), 162);
     SpEdSpaltenzahl = benannt(new Spaltenzahlfeld(this), "SpEdSpaltenzahl");
     SpEdSpaltenzahl->setGeometry(354, 180, 49, kFeldHoehe);
+    // Named as the radio button that it belongs to.
+    SpEdSpaltenzahl->setAccessibleName(QStringLiteral("Spaltenzahl"));
 
     BAktualisieren = knopf(
         this, "BAktualisieren", QStringLiteral("Matrix &aktualisieren"), { 312, 216, 115, 25 });

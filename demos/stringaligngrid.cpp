@@ -1,6 +1,8 @@
 #include "demos/stringaligngrid.h"
 
+#include "gitterzugang.h"
 #include "platform/codepage.h"
+#include "platform/farben.h"
 
 #include <algorithm>
 #include <QPainter>
@@ -11,6 +13,23 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
+
+namespace {
+
+QColor markierungVomSystem(const QPalette &palette)
+{
+#ifdef Q_OS_WIN
+    // The demonstrations mark with the title bar's colour, which Qt's
+    // palette does not carry.
+    Q_UNUSED(palette);
+    const DWORD farbe = GetSysColor(COLOR_ACTIVECAPTION);
+    return QColor(GetRValue(farbe), GetGValue(farbe), GetBValue(farbe));
+#else
+    return palette.color(QPalette::Highlight);
+#endif
+}
+
+} // namespace
 
 Farbe Farbe::vomSystem(System system)
 {
@@ -29,16 +48,9 @@ QColor Farbe::aufgeloest(const QPalette &palette) const
     case System::Fensterschrift:
         return palette.color(QPalette::Text);
     case System::Markierung:
-#ifdef Q_OS_WIN
-    {
-        // The demonstrations mark with the title bar's colour, which Qt's
-        // palette does not carry.
-        const DWORD farbe = GetSysColor(COLOR_ACTIVECAPTION);
-        return QColor(GetRValue(farbe), GetGValue(farbe), GetBValue(farbe));
-    }
-#else
-        return palette.color(QPalette::Highlight);
-#endif
+        // White text has to stay readable on it, whatever the desktop's
+        // colour scheme makes of it: many give a light blue.
+        return farben::Lesbar(markierungVomSystem(palette), Qt::white);
     }
     return m_fest;
 }
@@ -70,6 +82,9 @@ QFont mitStil(QFont schrift, int stil)
     schrift.setStrikeOut(stil & TMyFont::Durchgestrichen);
     return schrift;
 }
+
+// Enough for a thin line to be seen, far below what text needs.
+constexpr double kLinienKontrast = 1.8;
 
 // "Courier New" at 11 pixels, the size the demonstration windows are laid
 // out for; the metric-compatible stand-in where it is missing.
@@ -127,6 +142,7 @@ TStringAlignGrid::TStringAlignGrid(QWidget *parent)
     setLineWidth(1);
     setFont(gitterschrift());
     setScrollBars(TScrollStyle::ssNone);
+    gitterzugang::Anmelden();
 }
 
 TStringAlignGrid::~TStringAlignGrid() = default;
@@ -352,6 +368,12 @@ QColor TStringAlignGrid::HintergrundVon(int col, int row) const
     return (b ? b->m_farbe : m_farbe).aufgeloest(palette());
 }
 
+QRect TStringAlignGrid::ZellRechteck(int col, int row) const
+{
+    return QRect(col * spaltenRaster() - horizontalScrollBar()->value(),
+        row * zeilenRaster() - verticalScrollBar()->value(), m_spaltenBreite, m_zeilenHoehe);
+}
+
 void TStringAlignGrid::Repaint()
 {
     viewport()->repaint();
@@ -399,10 +421,12 @@ void TStringAlignGrid::paintEvent(QPaintEvent *event)
         return;
     if (m_linienBreite > 0) {
         // The lines are what the cells leave uncovered at their right and
-        // bottom edges.
+        // bottom edges. Dark colour schemes often give a mid tone that hardly
+        // differs from the background; the lines still have to show.
         const QRect raster(ersteSpalte * bw - dx, ersteZeile * bh - dy,
             (letzteSpalte - ersteSpalte + 1) * bw, (letzteZeile - ersteZeile + 1) * bh);
-        maler.fillRect(raster & bereich, pal.color(QPalette::Mid));
+        maler.fillRect(raster & bereich,
+            farben::Lesbar(pal.color(QPalette::Mid), m_farbe.aufgeloest(pal), kLinienKontrast));
     }
     // The demonstrations repaint the whole table before every step of a
     // running light, so the font is only switched where the layer changes.
@@ -411,7 +435,7 @@ void TStringAlignGrid::paintEvent(QPaintEvent *event)
     QString schriftSchluessel = font().key();
     for (int row = ersteZeile; row <= letzteZeile; ++row) {
         for (int col = ersteSpalte; col <= letzteSpalte; ++col) {
-            const QRect zelle(col * bw - dx, row * bh - dy, m_spaltenBreite, m_zeilenHoehe);
+            const QRect zelle = ZellRechteck(col, row);
             const TMyBrush *brush = brushFuer(col, row);
             maler.fillRect(zelle, (brush ? brush->m_farbe : m_farbe).aufgeloest(pal));
             const auto text = m_zellen.find({ col, row });

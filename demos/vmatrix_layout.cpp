@@ -83,6 +83,7 @@ void TVMatrixForm::erzeugeSteuerelemente()
     StrAGrVMatrix->setScrollBars(TStringAlignGrid::TScrollStyle::ssNone);
     StrAGrVMatrix->setFont(demo::Schreibmaschine());
     StrAGrVMatrix->setGeometry(0, 0, 499, 499);
+    StrAGrVMatrix->setAccessibleName(QStringLiteral("Vigenère-Tabelle"));
 
     CBEditSperren = schalter(this, "CBEditSperren", QStringLiteral("&Felder sperren"),
         QStringLiteral("Deaktivieren zum Ändern der Texte"), 6);
@@ -117,6 +118,8 @@ void TVMatrixForm::erzeugeSteuerelemente()
     TrackBar->setRange(0, 300);
     TrackBar->setValue(150);
     TrackBar->setGeometry(kLinks + 16, 276, kBreite - 16, 25);
+    // It has no caption of its own; a screen reader names it so.
+    TrackBar->setAccessibleName(QStringLiteral("Geschwindigkeit"));
     erzeugeTextknoepfe();
 }
 

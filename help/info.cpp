@@ -2,11 +2,13 @@
 
 #include "help/bildwechsel.h"
 #include "platform/benannt.h"
+#include "platform/farben.h"
 #include "platform/schriften.h"
 #include "schnittstellen/dialoge.h"
 
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -58,10 +60,12 @@ TInfoForm::TInfoForm(Dialoge &dialoge, QWidget *parent)
     if (ohneSchema.endsWith(u'/'))
         ohneSchema.chop(1);
     myLabel2->setText(ohneSchema);
-    QPalette blau = myLabel2->palette();
-    blau.setColor(QPalette::WindowText, Qt::blue);
-    myLabel2->setPalette(blau);
+    faerbeAdresse();
     myLabel2->setCursor(Qt::PointingHandCursor);
+    // A link the keyboard reaches too: Tab, then Enter or Space. A screen
+    // reader hears the address as text; the description says what it does.
+    myLabel2->setFocusPolicy(Qt::TabFocus);
+    myLabel2->setAccessibleDescription(QStringLiteral("Link: öffnet die Homepage im Browser"));
     myLabel2->installEventFilter(this);
 
     Icon = bildwechsel::Bild(this, "Icon", QStringLiteral(":/hilfe/zifferon.svg"), true);
@@ -80,6 +84,41 @@ TInfoForm::TInfoForm(Dialoge &dialoge, QWidget *parent)
 
 void TInfoForm::myLabel2Click() { dialoge.OeffneAdresse(QUrl(Adresse())); }
 
+// The desktop's link colour, as blue as it is in a light colour scheme, but
+// never too dark to read on a dark window.
+void TInfoForm::faerbeAdresse()
+{
+    QPalette farben = myLabel2->palette();
+    farben.setColor(QPalette::WindowText,
+        farben::Lesbar(palette().color(QPalette::Link), palette().color(QPalette::Window)));
+    myLabel2->setPalette(farben);
+}
+
+void TInfoForm::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && myLabel2)
+        faerbeAdresse();
+}
+
+// A label draws no focus frame; the underline shows where Enter goes.
+bool TInfoForm::adresseTaste(QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        QFont schrift = myLabel2->font();
+        schrift.setUnderline(event->type() == QEvent::FocusIn);
+        myLabel2->setFont(schrift);
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int taste = static_cast<QKeyEvent *>(event)->key();
+    if (taste != Qt::Key_Return && taste != Qt::Key_Enter && taste != Qt::Key_Space)
+        return false;
+    myLabel2Click();
+    return true;
+}
+
 void TInfoForm::IconClick() { bildwechsel::Wechsle(Icon, Icon2); }
 
 bool TInfoForm::eventFilter(QObject *watched, QEvent *event)
@@ -90,5 +129,7 @@ bool TInfoForm::eventFilter(QObject *watched, QEvent *event)
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
         && myLabel2->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
         myLabel2Click();
+    else if (watched == myLabel2 && adresseTaste(event))
+        return true;
     return QDialog::eventFilter(watched, event);
 }

@@ -44,9 +44,9 @@ TLiesmichForm::TLiesmichForm(const QStringList &ordner, QWidget *parent)
     Mliesmich->setReadOnly(true);
     Mliesmich->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Mliesmich->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QPalette grau = Mliesmich->palette();
-    grau.setColor(QPalette::Base, grau.color(QPalette::Window));
-    Mliesmich->setPalette(grau);
+    // The window's grey, taken by role, so a new colour scheme reaches it too.
+    Mliesmich->viewport()->setBackgroundRole(QPalette::Window);
+    Mliesmich->setAccessibleName(QStringLiteral("Kurzanleitung"));
     Mliesmich->installEventFilter(this);
 
     Icon = bildwechsel::Bild(this, "Icon", QStringLiteral(":/hilfe/zifferon.svg"), true);

@@ -164,6 +164,9 @@ void THauptform::erzeugeSteuerelemente()
         pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
+    // The captions name the panes for screen readers.
+    LKlartext->setBuddy(MKlar);
+    Lchiffre->setBuddy(MChiffre);
     connect(MKlar, &QPlainTextEdit::textChanged, this, &THauptform::MKlarChange);
     connect(MChiffre, &QPlainTextEdit::textChanged, this, &THauptform::MChiffreChange);
 

@@ -18,6 +18,7 @@ namespace {
 
 const QColor kKlartextHintergrund(255, 255, 225);
 const QColor kChiffreHintergrund(206, 224, 246);
+const QColor kSchriftAufFarbe(Qt::black);
 
 } // namespace
 
@@ -39,15 +40,19 @@ void THauptform::MMHintergrundfarbigClick()
 }
 
 // Background from the colour option, text colour from the chosen font; both
-// fall back to the desktop's colours, so they follow its colour scheme.
+// fall back to the desktop's colours, so they follow its colour scheme. The
+// light backgrounds bring dark text along: a dark scheme's light text would
+// vanish on them.
 void THauptform::wendeFarbenAn()
 {
     const bool farbig = MMHintergrundfarbig->isChecked();
     for (TextPane *pane : { MKlar, MChiffre }) {
         QPalette palette;
-        if (farbig)
+        if (farbig) {
             palette.setColor(
                 QPalette::Base, pane == MKlar ? kKlartextHintergrund : kChiffreHintergrund);
+            palette.setColor(QPalette::Text, kSchriftAufFarbe);
+        }
         if (schriftfarbe.isValid())
             palette.setColor(QPalette::Text, schriftfarbe);
         pane->setPalette(palette);

@@ -122,6 +122,8 @@ void TOptionForm::erzeugeMatrix()
     SpEdSpalten = benannt(new Spaltenfeld(this), "SpEdSpalten");
     SpEdSpalten->setGeometry(103, 169, 49, kFeldHoehe);
     SpEdSpalten->setValue(5);
+    // Named as the radio button that it belongs to.
+    SpEdSpalten->setAccessibleName(QStringLiteral("Spaltenzahl"));
 }
 
 void TOptionForm::erzeugeVerschiebung()
@@ -135,6 +137,7 @@ void TOptionForm::erzeugeVerschiebung()
     // Most styles open the list with all 26 rows and ignore the 10 unless told.
     ComboBox->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     ComboBox->setGeometry(32, 144, 41, kFeldHoehe);
+    Label1->setBuddy(ComboBox);
 
     TrackBar = benannt(new QSlider(Qt::Horizontal, this), "TrackBar");
     TrackBar->setRange(0, 25);
@@ -142,6 +145,8 @@ void TOptionForm::erzeugeVerschiebung()
     TrackBar->setTickPosition(QSlider::TicksBelow);
     TrackBar->setValue(2);
     TrackBar->setGeometry(72, 144, 153, kReglerHoehe);
+    // No caption of its own; a screen reader names it so.
+    TrackBar->setAccessibleName(QStringLiteral("Verschiebung"));
 
     LVerschAusgabe = beschriftung(this, "LVerschAusgabe", verschiebungsText(2), 12, 186);
     // Wide enough for every shift, so a longer number is never cut off.

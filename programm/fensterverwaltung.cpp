@@ -14,6 +14,14 @@ void Fensterverwaltung::setErzeuger(Fensterart art, Erzeuger neu, Modal modal)
     erzeuger[art] = { std::move(neu), modal };
 }
 
+std::vector<Fensterart> Fensterverwaltung::arten() const
+{
+    std::vector<Fensterart> liste;
+    for (const auto &eintrag : erzeuger)
+        liste.push_back(eintrag.first);
+    return liste;
+}
+
 void Fensterverwaltung::oeffne(Fensterart art)
 {
     const auto gefunden = erzeuger.find(art);

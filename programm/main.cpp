@@ -49,5 +49,8 @@ int main(int argc, char *argv[])
 
     QtDialoge dialoge;
     Programm programm(dialoge, argumente(argc, argv));
+    // Every window of the program shows the program's icon, drawn from the
+    // SVG at the screen's pixel ratio; the main window brings it along.
+    QApplication::setWindowIcon(programm.haupt.windowIcon());
     return QApplication::exec();
 }

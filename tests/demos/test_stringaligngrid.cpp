@@ -6,6 +6,7 @@
 #include "demos/warte.h"
 
 #include <functional>
+#include <QAccessible>
 #include <qpa/qwindowsysteminterface.h>
 #include <QPushButton>
 #include <QtTest>
@@ -83,6 +84,8 @@ private Q_SLOTS:
     void zellinhalt();
     void nurRepaintMaltSofort();
     void nimmtKeinenFokus();
+    void zugangAlsTabelle_data();
+    void zugangAlsTabelle();
     void vorbei_data();
     void vorbei();
     void warteMitTickquelle_data();
@@ -333,6 +336,65 @@ void TestStringAlignGrid::nimmtKeinenFokus()
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(1, 1));
     QCOMPARE(QApplication::focusWidget(), knopf);
+}
+
+void TestStringAlignGrid::zugangAlsTabelle_data()
+{
+    QTest::addColumn<Aufbau>("aufbau");
+    QTest::addColumn<QList<QPoint>>("markiert");
+    QTest::newRow("nothing") << Aufbau([](TStringAlignGrid &) {}) << QList<QPoint>();
+    QTest::newRow("bold row") << Aufbau([](TStringAlignGrid &g) {
+        g.RowFont(0).setStyle(TMyFont::Fett);
+    }) << QList<QPoint>();
+    QTest::newRow("cell") << Aufbau([](TStringAlignGrid &g) {
+        g.CellBrush(2, 1).setColor(Markierungsfarbe());
+        g.CellFont(2, 1).setColor(Markierungsschrift());
+    }) << QList<QPoint> { { 2, 1 } };
+    // White on the grid's white: only the text colour tells it.
+    QTest::newRow("inverse cell") << Aufbau([](TStringAlignGrid &g) {
+        g.CellBrush(3, 0).setColor(Markierungsschrift());
+        g.CellFont(3, 0).setColor(Markierungsfarbe());
+    }) << QList<QPoint> { { 3, 0 } };
+    QTest::newRow("column") << Aufbau([](TStringAlignGrid &g) {
+        g.ColBrush(1).setColor(Markierungsfarbe());
+        g.ColFont(1).setColor(Markierungsschrift());
+    }) << QList<QPoint> { { 1, 0 }, { 1, 1 }, { 1, 2 } };
+}
+
+// What a screen reader gets: a table of the cells with their letters, the
+// marked ones selected; a cell whose place is gone is no longer valid.
+void TestStringAlignGrid::zugangAlsTabelle()
+{
+    QFETCH(Aufbau, aufbau);
+    QFETCH(QList<QPoint>, markiert);
+    Gitter t;
+    t.g.setCells(1, 2, "\xDF");
+    aufbau(t.g);
+    QAccessibleInterface *tabelle = QAccessible::queryAccessibleInterface(&t.g);
+    QVERIFY(tabelle && tabelle->tableInterface());
+    QCOMPARE(tabelle->role(), QAccessible::Table);
+    QAccessibleTableInterface *tab = tabelle->tableInterface();
+    QCOMPARE(tab->rowCount(), 3);
+    QCOMPARE(tab->columnCount(), 4);
+    QCOMPARE(tabelle->childCount(), 12);
+    QAccessibleInterface *scharfesS = tab->cellAt(2, 1);
+    QCOMPARE(scharfesS->role(), QAccessible::Cell);
+    QCOMPARE(scharfesS->text(QAccessible::Name), u"ß");
+    QCOMPARE(tabelle->child(2 * 4 + 1), scharfesS);
+    QList<QPoint> gefunden;
+    for (QAccessibleInterface *zelle : tab->selectedCells()) {
+        QVERIFY(zelle->state().selected);
+        QCOMPARE(zelle->text(QAccessible::Description), u"markiert");
+        gefunden << QPoint(
+            zelle->tableCellInterface()->columnIndex(), zelle->tableCellInterface()->rowIndex());
+    }
+    QCOMPARE(gefunden, markiert);
+    QCOMPARE(tab->selectedColumnCount(), markiert.size() == 3 ? 1 : 0);
+    QAccessibleInterface *frei = tab->cellAt(2, 0); // marked in no row
+    QVERIFY(!frei->state().selected && frei->text(QAccessible::Description).isEmpty());
+    t.g.setRowCount(2);
+    QVERIFY(!scharfesS->isValid());
+    QCOMPARE(tab->cellAt(2, 1), nullptr);
 }
 
 void TestStringAlignGrid::vorbei_data()

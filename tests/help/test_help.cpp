@@ -114,7 +114,7 @@ void TestHilfe::infotext()
 }
 
 // The address shows without its scheme and opens with it; only a click on
-// the address opens it.
+// the address, or Enter on it, opens it.
 void TestHilfe::adresse()
 {
     SkriptDialoge dialoge;
@@ -125,6 +125,14 @@ void TestHilfe::adresse()
     QVERIFY(dialoge.adressen.isEmpty());
     QTest::mouseClick(f.myLabel2, Qt::LeftButton);
     QCOMPARE(dialoge.adressen.size(), 1);
+    // The keyboard reaches it too: Tab from the OK button, then Enter or Space.
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QTest::keyClick(f.BOk, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), f.myLabel2);
+    QVERIFY(f.myLabel2->font().underline());
+    QTest::keyClick(f.myLabel2, Qt::Key_Return);
+    QTest::keyClick(f.myLabel2, Qt::Key_Space);
+    QCOMPARE(dialoge.adressen.size(), 3);
     const QUrl adresse = dialoge.adressen.first();
     QCOMPARE(adresse.scheme(), u"https");
     QCOMPARE(f.myLabel2->text(), adresse.host());

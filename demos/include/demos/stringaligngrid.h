@@ -42,7 +42,8 @@ private:
 // The pair every demonstration marks with: a marked cell has the marking
 // colour as background and the marking font colour as text; an inverse cell
 // has them swapped. On Windows the marking colour is the active title bar's
-// (COLOR_ACTIVECAPTION), elsewhere the desktop's highlight colour.
+// (COLOR_ACTIVECAPTION), elsewhere the desktop's highlight colour; either is
+// darkened where white text on it would be hard to read.
 Farbe Markierungsfarbe();
 Farbe Markierungsschrift();
 
@@ -143,6 +144,9 @@ public:
     QFont SchriftVon(int col, int row) const;
     QColor SchriftfarbeVon(int col, int row) const;
     QColor HintergrundVon(int col, int row) const;
+
+    // Where the cell lies in the viewport, scrolling counted in.
+    QRect ZellRechteck(int col, int row) const;
 
     // Paints at once, before returning; every other change only invalidates.
     void Repaint();

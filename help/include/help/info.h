@@ -26,7 +26,7 @@ public:
 
     QFrame *Panel1;
     QLabel *myLabel1;
-    QLabel *myLabel2;
+    QLabel *myLabel2 = nullptr;
     QLabel *Icon;
     QLabel *Icon2;
     QPushButton *BOk;
@@ -37,7 +37,10 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void faerbeAdresse();
+    bool adresseTaste(QEvent *event);
     Dialoge &dialoge;
 };

@@ -31,6 +31,8 @@ public:
     void setErzeuger(Fensterart art, Erzeuger erzeuger, Modal modal = Modal::Nein);
     // A kind without a maker opens nothing.
     void oeffne(Fensterart art) override;
+    // The kinds that have a maker, in the order of their values.
+    std::vector<Fensterart> arten() const;
 
 private:
     std::map<Fensterart, std::pair<Erzeuger, Modal>> erzeuger;
