@@ -58,6 +58,38 @@ QLabel *ergebniszeile(QWidget *eltern, const char *name)
     return l;
 }
 
+// The names and captions of a method's result page.
+struct Seitenplan
+{
+    const char *zeile, *liste;
+    QString titel;
+    QStringList kopf;
+    const char *knopf;
+    QString knopftext;
+};
+
+// A method's result page: its finding, the candidates, the take-over button.
+struct Ergebnisseite
+{
+    QWidget *seite;
+    QVBoxLayout *spalte;
+    QLabel *zeile;
+    QTreeWidget *liste;
+    QPushButton *knopf;
+};
+
+Ergebnisseite ergebnisseite(const Seitenplan &plan)
+{
+    auto *seite = new QWidget;
+    auto *spalte = new QVBoxLayout(seite);
+    Ergebnisseite s { seite, spalte, ergebniszeile(seite, plan.zeile), nullptr,
+        knopf(seite, plan.knopf, plan.knopftext) };
+    spalte->addWidget(s.zeile);
+    s.liste = liste(spalte, plan.liste, plan.titel, plan.kopf);
+    spalte->addWidget(s.knopf, 0, Qt::AlignRight);
+    return s;
+}
+
 } // namespace
 
 void TAnalyseForm::erzeugeSteuerelemente()
@@ -118,48 +150,42 @@ QWidget *TAnalyseForm::erzeugeHaeufigkeitsseite()
 
 QWidget *TAnalyseForm::erzeugeCaesarseite()
 {
-    auto *seite = new QWidget;
-    auto *spalte = new QVBoxLayout(seite);
-    LCaesar = ergebniszeile(seite, "LCaesar");
-    spalte->addWidget(LCaesar);
-    LVCaesar = liste(spalte, "LVCaesar", QStringLiteral("&Entschlüsselungen, beste zuerst:"),
-        { QStringLiteral("Verschiebung"), QStringLiteral("χ²"), QStringLiteral("Anfang") });
-    BVerschiebungUebernehmen
-        = knopf(seite, "BVerschiebungUebernehmen", QStringLiteral("Verschiebung &übernehmen"));
-    spalte->addWidget(BVerschiebungUebernehmen, 0, Qt::AlignRight);
-    return seite;
+    const Ergebnisseite s = ergebnisseite(
+        { "LCaesar", "LVCaesar", QStringLiteral("&Entschlüsselungen, beste zuerst:"),
+            { QStringLiteral("Verschiebung"), QStringLiteral("χ²"), QStringLiteral("Anfang") },
+            "BVerschiebungUebernehmen", QStringLiteral("Verschiebung &übernehmen") });
+    LCaesar = s.zeile;
+    LVCaesar = s.liste;
+    BVerschiebungUebernehmen = s.knopf;
+    return s.seite;
 }
 
 QWidget *TAnalyseForm::erzeugeVigenereseite()
 {
-    auto *seite = new QWidget;
-    auto *spalte = new QVBoxLayout(seite);
-    DSchluessellaengen = benannt(new Saeulendiagramm(seite), "DSchluessellaengen");
+    const Ergebnisseite s
+        = ergebnisseite({ "LVigenere", "LVVigenere", QStringLiteral("&Schlüssel, bester zuerst:"),
+            { QStringLiteral("Schlüssel"), QStringLiteral("Punkte"), QStringLiteral("Anfang") },
+            "BSchluesselUebernehmen", QStringLiteral("Schlüssel &übernehmen") });
+    LVigenere = s.zeile;
+    LVVigenere = s.liste;
+    BSchluesselUebernehmen = s.knopf;
+    DSchluessellaengen = benannt(new Saeulendiagramm(s.seite), "DSchluessellaengen");
     DSchluessellaengen->setAccessibleName(QStringLiteral("Schlüssellängen"));
-    spalte->addWidget(DSchluessellaengen, 3);
-    LVigenere = ergebniszeile(seite, "LVigenere");
-    spalte->addWidget(LVigenere);
-    LVVigenere = liste(spalte, "LVVigenere", QStringLiteral("&Schlüssel, bester zuerst:"),
-        { QStringLiteral("Schlüssel"), QStringLiteral("Punkte"), QStringLiteral("Anfang") });
-    spalte->setStretchFactor(LVVigenere, 2);
-    BSchluesselUebernehmen
-        = knopf(seite, "BSchluesselUebernehmen", QStringLiteral("Schlüssel &übernehmen"));
-    spalte->addWidget(BSchluesselUebernehmen, 0, Qt::AlignRight);
-    return seite;
+    s.spalte->insertWidget(0, DSchluessellaengen, 3);
+    s.spalte->setStretchFactor(LVVigenere, 2);
+    return s.seite;
 }
 
 QWidget *TAnalyseForm::erzeugeMatrixseite()
 {
-    auto *seite = new QWidget;
-    auto *spalte = new QVBoxLayout(seite);
-    LMatrix = ergebniszeile(seite, "LMatrix");
-    spalte->addWidget(LMatrix);
-    LVMatrix = liste(spalte, "LVMatrix", QStringLiteral("&Spaltenzahlen, beste zuerst:"),
-        { QStringLiteral("Spalten"), QStringLiteral("Punkte"), QStringLiteral("Anfang") });
-    BSpaltenzahlUebernehmen
-        = knopf(seite, "BSpaltenzahlUebernehmen", QStringLiteral("Spaltenzahl &übernehmen"));
-    spalte->addWidget(BSpaltenzahlUebernehmen, 0, Qt::AlignRight);
-    return seite;
+    const Ergebnisseite s
+        = ergebnisseite({ "LMatrix", "LVMatrix", QStringLiteral("&Spaltenzahlen, beste zuerst:"),
+            { QStringLiteral("Spalten"), QStringLiteral("Punkte"), QStringLiteral("Anfang") },
+            "BSpaltenzahlUebernehmen", QStringLiteral("Spaltenzahl &übernehmen") });
+    LMatrix = s.zeile;
+    LVMatrix = s.liste;
+    BSpaltenzahlUebernehmen = s.knopf;
+    return s.seite;
 }
 
 // From the tabs into the open page, to its take-over button, then the window's

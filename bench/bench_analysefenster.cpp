@@ -9,6 +9,7 @@
 
 #include "analysefenster/analysefenster.h"
 #include "bench/deutschtext.h"
+#include "bench/qtbenchmark.h"
 #include "mainwindow/textpane.h"
 #include "platform/registry.h"
 #include "programm/programm.h"
@@ -84,13 +85,4 @@ BENCHMARK(Fenster)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    verschl::ErzeugeVigenereTabelle();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return QtBenchmarkMain(argc, argv); }

@@ -9,6 +9,7 @@
 // Repaint_Vigenere: one Repaint() of the 26 x 26 table without grid lines,
 // column 0 and row 0 bold, one row and one column marked, one cell inverse.
 
+#include "bench/qtbenchmark.h"
 #include "demos/stringaligngrid.h"
 #include "demos/warte.h"
 
@@ -80,11 +81,4 @@ BENCHMARK(WarteBench)->Name("Warte")->Arg(150)->Iterations(40)->Unit(benchmark::
 BENCHMARK(WarteBench)->Name("Warte")->Arg(5)->Iterations(400)->Unit(benchmark::kMillisecond);
 BENCHMARK(Repaint_Vigenere)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return QtBenchmarkMain(argc, argv); }

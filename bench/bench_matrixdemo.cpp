@@ -4,6 +4,7 @@
 // iteration starts from the empty design, as after "Löschen (beides)".
 
 #include "bench/deutschtext.h"
+#include "bench/qtbenchmark.h"
 #include "demos/matrixdemo.h"
 #include "demos/stringaligngrid.h"
 #include "demos/textfeld.h"
@@ -70,12 +71,4 @@ void Aktualisieren_und_Malen(benchmark::State &state)
 BENCHMARK(Aktualisieren)->Arg(10000)->Unit(benchmark::kMillisecond)->Repetitions(10);
 BENCHMARK(Aktualisieren_und_Malen)->Arg(10000)->Unit(benchmark::kMillisecond)->Repetitions(10);
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return QtBenchmarkMain(argc, argv); }

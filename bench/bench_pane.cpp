@@ -16,6 +16,7 @@
 // compare it, e.g. --benchmark_filter=Baseline.
 
 #include "bench/deutschtext.h"
+#include "bench/qtbenchmark.h"
 #include "mainwindow/textpane.h"
 #include "platform/codepage.h"
 #include "platform/registry.h"
@@ -177,13 +178,4 @@ BENCHMARK(Verschluesseln_Caesar)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    verschl::ErzeugeVigenereTabelle();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return QtBenchmarkMain(argc, argv); }
