@@ -1,10 +1,7 @@
 #include "mainwindow/textpane.h"
 
-#include "platform/codepage.h"
-
 #include <algorithm>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QTextBlock>
 #include <vector>
 
@@ -79,23 +76,11 @@ void markiere(QTextBlock block, int anzahl, const std::vector<int> &fortsetzunge
 
 } // namespace
 
-TextPane::TextPane(QWidget *parent)
-    : QPlainTextEdit(parent)
-{
-    setTabChangesFocus(true);
-}
-
-verschl::Text TextPane::text() const
-{
-    // toPlainText() would turn the no-break space (byte 160, what rotation by
-    // 128 makes of every blank) into a plain space; the raw text keeps it.
-    return codepage::AusPanetext(ohneWeicheUmbrueche(document()->toRawText(), 0));
-}
-
-void TextPane::setText(const verschl::Text &text)
+// Long lines become several blocks, each continuation marked.
+void TextPane::zeige(const QString &anzeige)
 {
     std::vector<int> fortsetzungen;
-    setPlainText(teile(codepage::AlsPanetext(text), fortsetzungen));
+    setPlainText(teile(anzeige, fortsetzungen));
     if (fortsetzungen.empty())
         return;
     // The marks belong to the new text: no undo may take them away.
@@ -167,51 +152,17 @@ bool TextPane::loescheUeberFortsetzung(bool zurueck)
     return true;
 }
 
-void TextPane::keyPressEvent(QKeyEvent *event)
+bool TextPane::eigeneTaste(QKeyEvent *event)
 {
-    const auto mods = event->modifiers();
-#ifndef Q_OS_MACOS
-    // Alt+letter belongs to the window's buttons and menus; without this the
-    // pane would type the letter on some platforms. On macOS the Option key
-    // types characters such as @ and [ instead, and menus have no Alt keys.
-    if ((mods & Qt::AltModifier) && !(mods & Qt::ControlModifier)) {
-        event->ignore();
-        return;
+    if (isReadOnly())
+        return false;
+    // Enter starts a new line, also within a continuation block.
+    if (event->matches(QKeySequence::InsertParagraphSeparator)) {
+        fuegeEin(QStringLiteral("\n"));
+        return true;
     }
-#endif
-    if (!isReadOnly()) {
-        // Enter starts a new line, also within a continuation block.
-        if (event->matches(QKeySequence::InsertParagraphSeparator)) {
-            fuegeEin(QStringLiteral("\n"));
-            return;
-        }
-        const bool rueckwaerts = event->key() == Qt::Key_Backspace && !(mods & ~Qt::ShiftModifier);
-        if ((rueckwaerts || event->matches(QKeySequence::Delete))
-            && loescheUeberFortsetzung(rueckwaerts))
-            return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
-}
-
-void TextPane::insertFromMimeData(const QMimeData *source)
-{
-    // Pasted text goes through the codec at once, so the pane shows what it
-    // will hold: CR LF is one line break, a lone CR stays a CR byte (the
-    // document would otherwise make it a line break), and characters outside
-    // Windows-1252 show as the '?' they become.
-    if (!source->hasText())
-        return;
-    const QString text = source->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    fuegeEin(codepage::AlsPanetext(codepage::AusPanetext(text)));
-}
-
-// Copied text has a line break where the pane's text has one, never at a soft
-// break, and keeps the no-break space (the default copy would make it a blank).
-QMimeData *TextPane::createMimeDataFromSelection() const
-{
-    const QTextCursor auswahl = textCursor();
-    auto *daten = new QMimeData;
-    daten->setText(ohneWeicheUmbrueche(auswahl.selectedText(), auswahl.selectionStart())
-                       .replace(QChar::ParagraphSeparator, u'\n'));
-    return daten;
+    const bool rueckwaerts
+        = event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier);
+    return (rueckwaerts || event->matches(QKeySequence::Delete))
+        && loescheUeberFortsetzung(rueckwaerts);
 }

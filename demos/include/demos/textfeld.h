@@ -1,24 +1,14 @@
 #pragma once
 
-// A multi-line text field of a demonstration. Its content is a Text; it is
-// shown through the panes' lossless codec, so every byte 0..255 that goes in
-// comes back out, a lone CR or LF and the no-break space included.
+// A multi-line text field of a demonstration: a Bytefeld, whose content is a
+// Text shown through the panes' lossless codec. A type of its own, so that a
+// demonstration's header can declare it ahead.
 
-#include "cipher/verschl.h"
+#include "textfelder/bytefeld.h"
 
-#include <QPlainTextEdit>
-
-class Textfeld : public QPlainTextEdit
+class Textfeld : public Bytefeld
 {
     Q_OBJECT
 public:
-    explicit Textfeld(QWidget *parent = nullptr);
-
-    verschl::Text text() const;
-    void setText(const verschl::Text &text);
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void insertFromMimeData(const QMimeData *source) override;
-    QMimeData *createMimeDataFromSelection() const override;
+    using Bytefeld::Bytefeld;
 };

@@ -1,15 +1,13 @@
 #pragma once
 
-// A text pane of the main window. Its content is a Text; the widget shows it
+// A text pane of the main window: a Bytefeld, whose content is a Text shown
 // through the lossless codec, so any bytes can be written and read back.
 // A line longer than a few thousand characters is shown as several blocks:
 // each block after the first continues the line without a line break.
 
-#include "cipher/verschl.h"
+#include "textfelder/bytefeld.h"
 
-#include <QPlainTextEdit>
-
-class TextPane : public QPlainTextEdit
+class TextPane : public Bytefeld
 {
     Q_OBJECT
 public:
@@ -23,19 +21,14 @@ public:
     // width of an unwrapped row small, so no line needs a wrap rule of its own.
     static constexpr qsizetype kStueck = 4096;
 
-    explicit TextPane(QWidget *parent = nullptr);
-
-    verschl::Text text() const;
-    // Replaces the whole text; emits textChanged() like any edit.
-    void setText(const verschl::Text &text);
+    using Bytefeld::Bytefeld;
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void insertFromMimeData(const QMimeData *source) override;
-    QMimeData *createMimeDataFromSelection() const override;
+    void zeige(const QString &anzeige) override;
+    void fuegeEin(const QString &anzeige) override;
+    QString ohneWeicheUmbrueche(const QString &roh, int anfang) const override;
+    bool eigeneTaste(QKeyEvent *event) override;
 
 private:
-    void fuegeEin(const QString &anzeige);
     bool loescheUeberFortsetzung(bool zurueck);
-    QString ohneWeicheUmbrueche(const QString &roh, int anfang) const;
 };

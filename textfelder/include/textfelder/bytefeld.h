@@ -1,0 +1,41 @@
+#pragma once
+
+// A multi-line field whose content is a Text. It shows the text through the
+// panes' lossless codec, so every byte 0..255 that goes in comes back out, a
+// lone CR or LF and the no-break space included; typed, pasted and dropped
+// text is held to the same bytes. Tab leaves the field.
+//
+// A field that shows its text differently from how it holds it (the main
+// window's panes split long lines into several blocks) overrides the hooks.
+
+#include "cipher/verschl.h"
+
+#include <QPlainTextEdit>
+
+class Bytefeld : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit Bytefeld(QWidget *parent = nullptr);
+
+    verschl::Text text() const;
+    // Replaces the whole text; emits textChanged() like any edit.
+    void setText(const verschl::Text &text);
+
+protected:
+    // Shows `anzeige`, the codec's form of a whole text, as the document.
+    virtual void zeige(const QString &anzeige);
+    // Inserts shown text in place of the selection, as one step of the undo
+    // history.
+    virtual void fuegeEin(const QString &anzeige);
+    // Raw document text that starts at position `anfang`, with the line
+    // breaks of the text only.
+    virtual QString ohneWeicheUmbrueche(const QString &roh, int anfang) const;
+    // A key the field handles itself instead of the editor's default; the
+    // window's Alt keys never get here.
+    virtual bool eigeneTaste(QKeyEvent *event);
+
+    void keyPressEvent(QKeyEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
+};
