@@ -23,7 +23,13 @@ void Bytefeld::setText(const verschl::Text &text) { zeige(codepage::AlsPanetext(
 
 void Bytefeld::zeige(const QString &anzeige) { setPlainText(anzeige); }
 
-void Bytefeld::fuegeEin(const QString &anzeige) { insertPlainText(anzeige); }
+void Bytefeld::fuegeEin(const QString &anzeige)
+{
+    insertPlainText(anzeige);
+    // A paste from the context menu or a drop would otherwise leave the
+    // inserted text out of sight; Qt's own paste scrolls there too.
+    ensureCursorVisible();
+}
 
 // A field without soft breaks shows each line of its text as one block.
 QString Bytefeld::ohneWeicheUmbrueche(const QString &roh, int) const { return roh; }

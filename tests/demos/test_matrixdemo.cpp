@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 
 using verschl::Text;
@@ -106,6 +107,7 @@ private Q_SLOTS:
     void rueckschreiben();
     void getippterText();
     void einfuegenUndKopieren();
+    void einfuegenZeigtDieEinfuegestelle();
     void fokus();
     void mehrereFenster();
 };
@@ -442,6 +444,19 @@ void TestMatrixDemo::einfuegenUndKopieren()
     f.MKlartext->selectAll();
     f.MKlartext->copy();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("x\u00A0y\nz"));
+}
+
+// After a paste from the context menu the field scrolls to where the text
+// went in, as after typing.
+void TestMatrixDemo::einfuegenZeigtDieEinfuegestelle()
+{
+    Aufbau a;
+    TMatrixDemoForm &f = oeffne(a);
+    f.MKlartext->clear();
+    QApplication::clipboard()->setText(QStringLiteral("Zeile\r\n").repeated(100));
+    f.MKlartext->paste();
+    QVERIFY(f.MKlartext->verticalScrollBar()->value() > 0);
+    QVERIFY(f.MKlartext->viewport()->rect().contains(f.MKlartext->cursorRect()));
 }
 
 // The focus starts on "Matrix &aktualisieren"; the grid passes it to the text.
