@@ -68,26 +68,19 @@ struct Seitenplan
     QString knopftext;
 };
 
-// A method's result page: its finding, the candidates, the take-over button.
-struct Ergebnisseite
-{
-    QWidget *seite;
-    QVBoxLayout *spalte;
-    QLabel *zeile;
-    QTreeWidget *liste;
-    QPushButton *knopf;
-};
-
-Ergebnisseite ergebnisseite(const Seitenplan &plan)
+// A method's result page: its finding, the candidates, the take-over button,
+// each stored where the window keeps it.
+QWidget *ergebnisseite(
+    const Seitenplan &plan, QLabel *&befund, QTreeWidget *&kandidaten, QPushButton *&uebernehmen)
 {
     auto *seite = new QWidget;
     auto *spalte = new QVBoxLayout(seite);
-    Ergebnisseite s { seite, spalte, ergebniszeile(seite, plan.zeile), nullptr,
-        knopf(seite, plan.knopf, plan.knopftext) };
-    spalte->addWidget(s.zeile);
-    s.liste = liste(spalte, plan.liste, plan.titel, plan.kopf);
-    spalte->addWidget(s.knopf, 0, Qt::AlignRight);
-    return s;
+    befund = ergebniszeile(seite, plan.zeile);
+    spalte->addWidget(befund);
+    kandidaten = liste(spalte, plan.liste, plan.titel, plan.kopf);
+    uebernehmen = knopf(seite, plan.knopf, plan.knopftext);
+    spalte->addWidget(uebernehmen, 0, Qt::AlignRight);
+    return seite;
 }
 
 } // namespace
@@ -150,42 +143,35 @@ QWidget *TAnalyseForm::erzeugeHaeufigkeitsseite()
 
 QWidget *TAnalyseForm::erzeugeCaesarseite()
 {
-    const Ergebnisseite s = ergebnisseite(
+    return ergebnisseite(
         { "LCaesar", "LVCaesar", QStringLiteral("&Entschlüsselungen, beste zuerst:"),
             { QStringLiteral("Verschiebung"), QStringLiteral("χ²"), QStringLiteral("Anfang") },
-            "BVerschiebungUebernehmen", QStringLiteral("Verschiebung &übernehmen") });
-    LCaesar = s.zeile;
-    LVCaesar = s.liste;
-    BVerschiebungUebernehmen = s.knopf;
-    return s.seite;
+            "BVerschiebungUebernehmen", QStringLiteral("Verschiebung &übernehmen") },
+        LCaesar, LVCaesar, BVerschiebungUebernehmen);
 }
 
 QWidget *TAnalyseForm::erzeugeVigenereseite()
 {
-    const Ergebnisseite s
-        = ergebnisseite({ "LVigenere", "LVVigenere", QStringLiteral("&Schlüssel, bester zuerst:"),
+    QWidget *seite = ergebnisseite(
+        { "LVigenere", "LVVigenere", QStringLiteral("&Schlüssel, bester zuerst:"),
             { QStringLiteral("Schlüssel"), QStringLiteral("Punkte"), QStringLiteral("Anfang") },
-            "BSchluesselUebernehmen", QStringLiteral("Schlüssel &übernehmen") });
-    LVigenere = s.zeile;
-    LVVigenere = s.liste;
-    BSchluesselUebernehmen = s.knopf;
-    DSchluessellaengen = benannt(new Saeulendiagramm(s.seite), "DSchluessellaengen");
+            "BSchluesselUebernehmen", QStringLiteral("Schlüssel &übernehmen") },
+        LVigenere, LVVigenere, BSchluesselUebernehmen);
+    DSchluessellaengen = benannt(new Saeulendiagramm(seite), "DSchluessellaengen");
     DSchluessellaengen->setAccessibleName(QStringLiteral("Schlüssellängen"));
-    s.spalte->insertWidget(0, DSchluessellaengen, 3);
-    s.spalte->setStretchFactor(LVVigenere, 2);
-    return s.seite;
+    auto *spalte = static_cast<QVBoxLayout *>(seite->layout());
+    spalte->insertWidget(0, DSchluessellaengen, 3);
+    spalte->setStretchFactor(LVVigenere, 2);
+    return seite;
 }
 
 QWidget *TAnalyseForm::erzeugeMatrixseite()
 {
-    const Ergebnisseite s
-        = ergebnisseite({ "LMatrix", "LVMatrix", QStringLiteral("&Spaltenzahlen, beste zuerst:"),
+    return ergebnisseite(
+        { "LMatrix", "LVMatrix", QStringLiteral("&Spaltenzahlen, beste zuerst:"),
             { QStringLiteral("Spalten"), QStringLiteral("Punkte"), QStringLiteral("Anfang") },
-            "BSpaltenzahlUebernehmen", QStringLiteral("Spaltenzahl &übernehmen") });
-    LMatrix = s.zeile;
-    LVMatrix = s.liste;
-    BSpaltenzahlUebernehmen = s.knopf;
-    return s.seite;
+            "BSpaltenzahlUebernehmen", QStringLiteral("Spaltenzahl &übernehmen") },
+        LMatrix, LVMatrix, BSpaltenzahlUebernehmen);
 }
 
 // From the tabs into the open page, to its take-over button, then the window's
