@@ -5,6 +5,7 @@
 #include "demos/caesardemo.h"
 #include "demos/stringaligngrid.h"
 #include "platform/codepage.h"
+#include "tests/demos/desktopeingabe.h"
 #include "tests/mainwindow/aufbau.h"
 
 #include <functional>
@@ -455,23 +456,7 @@ void TestCaesarDemo::klickWaehrendLauflicht()
     QVERIFY(ziel);
     const QPoint stelle(8, ziel->height() / 2);
     Lichtprotokoll licht(d.f->SAGrid);
-    bool geklickt = false;
-    connect(d.f->SAGrid, &TStringAlignGrid::gemalt, this, [&] {
-        if (std::exchange(geklickt, true))
-            return;
-        if (!vomDesktop) {
-            QTest::mouseClick(ziel, Qt::LeftButton, {}, stelle);
-            return;
-        }
-        QWindow *fenster = d.f->windowHandle();
-        const QPointF lokal = ziel->mapTo(d.f, stelle);
-        const QPointF global = fenster->mapToGlobal(lokal);
-        using W = QWindowSystemInterface;
-        W::handleMouseEvent<W::AsynchronousDelivery>(
-            fenster, lokal, global, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
-        W::handleMouseEvent<W::AsynchronousDelivery>(
-            fenster, lokal, global, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
-    });
+    klickeBeimErstenMalen(this, d.f->SAGrid, ziel, stelle, vomDesktop);
     d.schritte(1);
     QCOMPARE(licht.stopps.size(), 26);
     QCOMPARE(d.f->Schrittindex(), 0);

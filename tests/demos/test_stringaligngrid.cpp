@@ -4,10 +4,10 @@
 
 #include "demos/stringaligngrid.h"
 #include "demos/warte.h"
+#include "tests/demos/desktopeingabe.h"
 
 #include <functional>
 #include <QAccessible>
-#include <qpa/qwindowsysteminterface.h>
 #include <QPushButton>
 #include <QtTest>
 #include <QVBoxLayout>
@@ -476,15 +476,9 @@ void TestStringAlignGrid::eingabeWartetBisNachWarte()
     QVERIFY(QTest::qWaitForWindowExposed(&knopf));
     int klicks = 0;
     connect(&knopf, &QPushButton::clicked, this, [&] { ++klicks; });
-    QWindow *fenster = knopf.windowHandle();
-    const QPointF mitte(40, 15);
     bool eingereiht = false;
     QTimer::singleShot(0, this, [&] {
-        const QPointF global = fenster->mapToGlobal(mitte);
-        QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
-            fenster, mitte, global, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
-        QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
-            fenster, mitte, global, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
+        klickeUeberDesktop(&knopf, QPoint(40, 15));
         eingereiht = true;
     });
     Warte(30);

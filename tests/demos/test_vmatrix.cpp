@@ -6,6 +6,7 @@
 #include "demos/stringaligngrid.h"
 #include "demos/vmatrix.h"
 #include "platform/codepage.h"
+#include "tests/demos/desktopeingabe.h"
 #include "tests/mainwindow/aufbau.h"
 
 #include <cctype>
@@ -14,13 +15,11 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <qpa/qwindowsysteminterface.h>
 #include <QPointer>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <utility>
 
 using verschl::Text;
 using Stopps = QList<QList<QPoint>>;
@@ -630,23 +629,7 @@ void TestVMatrix::klickWaehrendLauflicht()
     QVERIFY(QTest::qWaitForWindowExposed(d.f));
     auto *ziel = d.f->findChild<QAbstractButton *>(knopf);
     const QPoint stelle(8, ziel->height() / 2);
-    bool geklickt = false;
-    connect(d.f->StrAGrVMatrix, &TStringAlignGrid::gemalt, this, [&] {
-        if (std::exchange(geklickt, true))
-            return;
-        if (!vomDesktop) {
-            QTest::mouseClick(ziel, Qt::LeftButton, {}, stelle);
-            return;
-        }
-        QWindow *fenster = d.f->windowHandle();
-        const QPointF lokal = ziel->mapTo(d.f, stelle);
-        const QPointF global = fenster->mapToGlobal(lokal);
-        using W = QWindowSystemInterface;
-        W::handleMouseEvent<W::AsynchronousDelivery>(
-            fenster, lokal, global, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
-        W::handleMouseEvent<W::AsynchronousDelivery>(
-            fenster, lokal, global, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
-    });
+    klickeBeimErstenMalen(this, d.f->StrAGrVMatrix, ziel, stelle, vomDesktop);
     d.schritte(1);
     QCOMPARE(feld(d.f->EdText2), Text("D "));
     pruefeMarkierung(*d.f, 2, 1);
