@@ -5,6 +5,7 @@
 #include "demos/demobausteine.h"
 #include "demos/stringaligngrid.h"
 #include "platform/benannt.h"
+#include "platform/schriften.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -79,7 +80,7 @@ void TCaesarDemoForm::erzeugeSteuerelemente()
     SAGrid->setDefaultColWidth(19);
     SAGrid->setDefaultRowHeight(19);
     SAGrid->setScrollBars(TStringAlignGrid::TScrollStyle::ssNone);
-    SAGrid->setFont(demo::Schreibmaschine());
+    SAGrid->setFont(schriften::Schreibmaschine(11));
     SAGrid->setGeometry(0, 0, 523, 43);
     SAGrid->setAccessibleName(QStringLiteral("Alphabete"));
 

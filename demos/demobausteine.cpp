@@ -4,6 +4,7 @@
 #include "platform/benannt.h"
 #include "platform/codepage.h"
 #include "platform/fensterplatz.h"
+#include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
 
 #include <limits>
@@ -96,19 +97,10 @@ void Zentriere(QWidget &fenster)
     });
 }
 
-QFont Schreibmaschine()
-{
-    QFont schrift;
-    schrift.setFamilies({ QStringLiteral("Courier New"), QStringLiteral("Liberation Mono") });
-    schrift.setStyleHint(QFont::TypeWriter);
-    schrift.setPixelSize(11);
-    return schrift;
-}
-
 QLineEdit *Zeilenfeld(QWidget *eltern, const char *name)
 {
     auto *feld = benannt(new Bytefeld(eltern), name);
-    feld->setFont(Schreibmaschine());
+    feld->setFont(schriften::Schreibmaschine(11));
     // The panes may hold any length; Qt would cut a text at 32767 characters.
     feld->setMaxLength(std::numeric_limits<int>::max());
     return feld;

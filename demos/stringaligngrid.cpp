@@ -3,6 +3,7 @@
 #include "gitterzugang.h"
 #include "platform/codepage.h"
 #include "platform/farben.h"
+#include "platform/schriften.h"
 
 #include <algorithm>
 #include <QPainter>
@@ -86,17 +87,6 @@ QFont mitStil(QFont schrift, int stil)
 // Enough for a thin line to be seen, far below what text needs.
 constexpr double kLinienKontrast = 1.8;
 
-// "Courier New" at 11 pixels, the size the demonstration windows are laid
-// out for; the metric-compatible stand-in where it is missing.
-QFont gitterschrift()
-{
-    QFont schrift;
-    schrift.setFamilies({ QStringLiteral("Courier New"), QStringLiteral("Liberation Mono") });
-    schrift.setStyleHint(QFont::TypeWriter);
-    schrift.setPixelSize(11);
-    return schrift;
-}
-
 } // namespace
 
 TMyFont::TMyFont(TStringAlignGrid &grid, const QFont &schrift, Farbe farbe)
@@ -140,7 +130,8 @@ TStringAlignGrid::TStringAlignGrid(QWidget *parent)
     // grid with the frame and need no scroll bar.
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
-    setFont(gitterschrift());
+    // The size the demonstration windows are laid out for.
+    setFont(schriften::Schreibmaschine(11));
     setScrollBars(TScrollStyle::ssNone);
     gitterzugang::Anmelden();
 }

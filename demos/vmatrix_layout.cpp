@@ -5,6 +5,7 @@
 #include "demos/stringaligngrid.h"
 #include "demos/vmatrix.h"
 #include "platform/benannt.h"
+#include "platform/schriften.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -81,7 +82,7 @@ void TVMatrixForm::erzeugeSteuerelemente()
     StrAGrVMatrix->setDefaultRowHeight(19);
     StrAGrVMatrix->setGridLineWidth(0);
     StrAGrVMatrix->setScrollBars(TStringAlignGrid::TScrollStyle::ssNone);
-    StrAGrVMatrix->setFont(demo::Schreibmaschine());
+    StrAGrVMatrix->setFont(schriften::Schreibmaschine(11));
     StrAGrVMatrix->setGeometry(0, 0, 499, 499);
     StrAGrVMatrix->setAccessibleName(QStringLiteral("Vigenère-Tabelle"));
 

@@ -22,4 +22,11 @@ QFont Paneschrift()
     return schrift;
 }
 
+QFont Schreibmaschine(int pixel)
+{
+    QFont schrift = Paneschrift();
+    schrift.setPixelSize(pixel);
+    return schrift;
+}
+
 } // namespace schriften

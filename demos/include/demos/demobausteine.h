@@ -11,7 +11,6 @@
 
 class Demohauptfenster;
 class QCheckBox;
-class QFont;
 class QLineEdit;
 class QPushButton;
 class QSlider;
@@ -29,9 +28,6 @@ inline constexpr Qt::WindowFlags kFensterArt = Qt::Window | Qt::CustomizeWindowH
 // Centres the window on its screen, its frame counted in as soon as the window
 // manager has given it one. Call once, when the window is first shown.
 void Zentriere(QWidget &fenster);
-
-// "Courier New" of height -11, with the metric-compatible stand-in.
-QFont Schreibmaschine();
 
 // A one-line field for any Text: one character per byte, any length, and the
 // selection stays visible while the focus is elsewhere, since it shows which

@@ -10,6 +10,8 @@ namespace schriften {
 
 // The windows' font, `pixel` pixels high.
 QFont Fensterschrift(int pixel);
+// "Courier New", `pixel` pixels high: the demonstrations' grids and fields.
+QFont Schreibmaschine(int pixel);
 // The panes' font at start: "Courier New", 10 points (13 pixels at 96 dpi).
 QFont Paneschrift();
 
