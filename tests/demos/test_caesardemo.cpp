@@ -5,7 +5,7 @@
 #include "demos/caesardemo.h"
 #include "demos/stringaligngrid.h"
 #include "platform/codepage.h"
-#include "tests/demos/desktopeingabe.h"
+#include "tests/demos/waehrendlauflicht.h"
 #include "tests/mainwindow/aufbau.h"
 
 #include <functional>
@@ -515,14 +515,7 @@ void TestCaesarDemo::schliessenWaehrendLauflicht()
     d.bereit(0, Text("Z"));
     d.f->show();
     int stopps = 0;
-    connect(d.f->SAGrid, &TStringAlignGrid::gemalt, this, [&] {
-        if (++stopps != 3)
-            return;
-        if (loeschen)
-            QTimer::singleShot(0, this, [&] { delete d.f.data(); });
-        else
-            d.f->close();
-    });
+    beendeBeimMalen(this, d.f->SAGrid, d.f, 3, loeschen, stopps);
     d.f->BSchritt->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(d.f.isNull());

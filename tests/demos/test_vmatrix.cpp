@@ -6,7 +6,7 @@
 #include "demos/stringaligngrid.h"
 #include "demos/vmatrix.h"
 #include "platform/codepage.h"
-#include "tests/demos/desktopeingabe.h"
+#include "tests/demos/waehrendlauflicht.h"
 #include "tests/mainwindow/aufbau.h"
 
 #include <cctype>
@@ -655,14 +655,7 @@ void TestVMatrix::schliessenWaehrendLauflicht()
     Demo d("Z", "Z");
     d.f->show();
     int stopps = 0;
-    connect(d.f->StrAGrVMatrix, &TStringAlignGrid::gemalt, this, [&] {
-        if (++stopps != 30)
-            return;
-        if (loeschen)
-            QTimer::singleShot(0, this, [&] { delete d.f.data(); });
-        else
-            d.f->close();
-    });
+    beendeBeimMalen(this, d.f->StrAGrVMatrix, d.f, 30, loeschen, stopps);
     d.f->BSchritt->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(d.f.isNull());

@@ -1,12 +1,15 @@
 #pragma once
 
-// Input that comes through the window system's queue, as a user's does: it
-// is handled when the event loop takes it, not at once like QTest's.
+// What the demonstration tests do while a running light is on: clicks that
+// come through the window system's queue, as a user's do (handled when the
+// event loop takes them, not at once like QTest's), and closing the window.
 
 #include "demos/stringaligngrid.h"
 
 #include <qpa/qwindowsysteminterface.h>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -39,4 +42,20 @@ inline void klickeBeimErstenMalen(
                 QTest::mouseClick(ziel, Qt::LeftButton, {}, stelle);
         },
         Qt::SingleShotConnection);
+}
+
+// Closes `fenster`, or deletes it as the program's end would, when the grid
+// paints for the `stopp`-th time; `stopps` counts the paints.
+template <typename Fenster>
+void beendeBeimMalen(QObject *kontext, TStringAlignGrid *gitter, QPointer<Fenster> &fenster,
+    int stopp, bool loeschen, int &stopps)
+{
+    QObject::connect(gitter, &TStringAlignGrid::gemalt, kontext, [=, &fenster, &stopps] {
+        if (++stopps != stopp)
+            return;
+        if (loeschen)
+            QTimer::singleShot(0, kontext, [&fenster] { delete fenster.data(); });
+        else
+            fenster->close();
+    });
 }
