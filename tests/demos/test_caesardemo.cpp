@@ -5,7 +5,7 @@
 #include "demos/caesardemo.h"
 #include "demos/stringaligngrid.h"
 #include "platform/codepage.h"
-#include "tests/demos/waehrendlauflicht.h"
+#include "tests/demos/demohilfen.h"
 #include "tests/mainwindow/aufbau.h"
 
 #include <functional>
@@ -30,11 +30,6 @@ Q_DECLARE_METATYPE(DemoEinstellungen)
 namespace {
 
 const Text kSatz = TCaesarDemoForm::kBeispielsatz;
-// One millisecond per stop: fast, yet every stop really waits.
-constexpr DemoEinstellungen kSchnell { true, 0, 2, 1, false };
-
-Text feld(const QLineEdit *f) { return codepage::AusZeichenkette(f->text()); }
-Text alsText(const QByteArray &b) { return Text(b.constData(), size_t(b.size())); }
 
 // A program with a Caesar demonstration opened by the main window's command.
 struct Demo
@@ -78,25 +73,6 @@ QList<int> markiert(const TCaesarDemoForm &f)
     }
     return spalten;
 }
-
-// Which cells had a brush of their own at each repaint: the light's stops.
-struct Lichtprotokoll
-{
-    explicit Lichtprotokoll(TStringAlignGrid *grid)
-    {
-        QObject::connect(grid, &TStringAlignGrid::gemalt, grid, [this, grid] {
-            QList<QPoint> an;
-            for (int r = 0; r < 2; ++r) {
-                for (int c = 0; c < 26; ++c) {
-                    if (grid->HatZellBrush(c, r))
-                        an << QPoint(c, r);
-                }
-            }
-            stopps << an;
-        });
-    }
-    QList<QList<QPoint>> stopps;
-};
 
 } // namespace
 
@@ -165,7 +141,7 @@ void TestCaesarDemo::lauflicht()
     if (!verschluesseln)
         d.f->SpBEntschluesseln->click();
     d.f->EdText1->setText(QString::fromLatin1(zeichen));
-    Lichtprotokoll licht(d.f->SAGrid);
+    Lichtprotokoll licht(d.f->SAGrid, 26, 2, Lichtprotokoll::Folge::Zeilenweise);
     d.schritte(1);
 
     QList<QList<QPoint>> erwartet;
@@ -190,7 +166,7 @@ void TestCaesarDemo::satzHinUndZurueck()
     const Text chiffre = verschl::CaesarVerschieben(kSatz, 3);
     for (const bool hin : { true, false }) {
         const Text ziel = hin ? chiffre : kSatz;
-        Lichtprotokoll licht(d.f->SAGrid);
+        Lichtprotokoll licht(d.f->SAGrid, 26, 2, Lichtprotokoll::Folge::Zeilenweise);
         for (int i = 0; i < 23; ++i) {
             d.schritte(1);
             const Text ergebnis = feld(d.f->EdText2);
@@ -455,7 +431,7 @@ void TestCaesarDemo::klickWaehrendLauflicht()
     auto *ziel = d.f->findChild<QAbstractButton *>(knopf);
     QVERIFY(ziel);
     const QPoint stelle(8, ziel->height() / 2);
-    Lichtprotokoll licht(d.f->SAGrid);
+    Lichtprotokoll licht(d.f->SAGrid, 26, 2, Lichtprotokoll::Folge::Zeilenweise);
     klickeBeimErstenMalen(this, d.f->SAGrid, ziel, stelle, vomDesktop);
     d.schritte(1);
     QCOMPARE(licht.stopps.size(), 26);

@@ -4,7 +4,7 @@
 
 #include "demos/stringaligngrid.h"
 #include "demos/warte.h"
-#include "tests/demos/waehrendlauflicht.h"
+#include "tests/demos/demohilfen.h"
 
 #include <functional>
 #include <QAccessible>

@@ -6,7 +6,7 @@
 #include "demos/stringaligngrid.h"
 #include "demos/vmatrix.h"
 #include "platform/codepage.h"
-#include "tests/demos/waehrendlauflicht.h"
+#include "tests/demos/demohilfen.h"
 #include "tests/mainwindow/aufbau.h"
 
 #include <cctype>
@@ -27,12 +27,8 @@ using Stopps = QList<QList<QPoint>>;
 namespace {
 
 const Text kSatz = TVMatrixForm::kBeispielsatz;
-// One millisecond per stop: fast, yet every stop really waits.
-constexpr DemoEinstellungen kSchnell { true, 0, 2, 1, false };
 constexpr DemoEinstellungen kOhneAnimation { false, 0, 300, 150, false };
 
-Text feld(const QLineEdit *f) { return codepage::AusZeichenkette(f->text()); }
-Text alsText(const QByteArray &b) { return Text(b.constData(), size_t(b.size())); }
 void setzeFeld(QLineEdit *f, const Text &t) { f->setText(codepage::AlsZeichenkette(t)); }
 
 // A program with a Vigenère demonstration opened by the main window's command.
@@ -63,25 +59,6 @@ struct Demo
     }
     Aufbau a;
     QPointer<TVMatrixForm> f;
-};
-
-// Which cells had a brush of their own at each repaint: the light's stops.
-struct Lichtprotokoll
-{
-    explicit Lichtprotokoll(TStringAlignGrid *grid)
-    {
-        QObject::connect(grid, &TStringAlignGrid::gemalt, grid, [this, grid] {
-            QList<QPoint> an;
-            for (int c = 0; c < 26; ++c) {
-                for (int r = 0; r < 26; ++r) {
-                    if (grid->HatZellBrush(c, r))
-                        an << QPoint(c, r);
-                }
-            }
-            stopps << an;
-        });
-    }
-    Stopps stopps;
 };
 
 // What cell (c, r) shows: background and text colour, and whether bold.
@@ -222,7 +199,7 @@ void TestVMatrix::lauflicht()
     if (!verschluesseln)
         d.f->SpBEntschluesseln->click();
     d.texte(alsText(schluessel), alsText(zeichen));
-    Lichtprotokoll licht(d.f->StrAGrVMatrix);
+    Lichtprotokoll licht(d.f->StrAGrVMatrix, 26, 26, Lichtprotokoll::Folge::Spaltenweise);
     d.schritte(1);
     if (a == 25) {
         QCOMPARE(licht.stopps.size(), 52);

@@ -1,17 +1,55 @@
 #pragma once
 
-// What the demonstration tests do while a running light is on: clicks that
-// come through the window system's queue, as a user's do (handled when the
-// event loop takes them, not at once like QTest's), and closing the window.
+// What the demonstration tests share: their fields' bytes, a record of the
+// running light, and what they do while it is on: clicks that come through
+// the window system's queue, as a user's do (handled when the event loop
+// takes them, not at once like QTest's), and closing the window.
 
 #include "demos/stringaligngrid.h"
+#include "platform/codepage.h"
+#include "schnittstellen/hauptfenster.h"
 
+#include <QLineEdit>
 #include <qpa/qwindowsysteminterface.h>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+
+// One millisecond per stop: fast, yet every stop really waits.
+inline constexpr DemoEinstellungen kSchnell { true, 0, 2, 1, false };
+
+inline verschl::Text feld(const QLineEdit *f) { return codepage::AusZeichenkette(f->text()); }
+inline verschl::Text alsText(const QByteArray &b)
+{
+    return verschl::Text(b.constData(), size_t(b.size()));
+}
+
+// Which of the first `spalten` x `zeilen` cells had a brush of their own at
+// each repaint: the light's stops, each listed row by row or column by column.
+struct Lichtprotokoll
+{
+    enum class Folge { Zeilenweise, Spaltenweise };
+
+    Lichtprotokoll(TStringAlignGrid *grid, int spalten, int zeilen, Folge folge)
+    {
+        QObject::connect(grid, &TStringAlignGrid::gemalt, grid, [=, this] {
+            QList<QPoint> an;
+            const int aussen = folge == Folge::Zeilenweise ? zeilen : spalten;
+            const int innen = folge == Folge::Zeilenweise ? spalten : zeilen;
+            for (int i = 0; i < aussen; ++i) {
+                for (int j = 0; j < innen; ++j) {
+                    const QPoint zelle = folge == Folge::Zeilenweise ? QPoint(j, i) : QPoint(i, j);
+                    if (grid->HatZellBrush(zelle.x(), zelle.y()))
+                        an << zelle;
+                }
+            }
+            stopps << an;
+        });
+    }
+    QList<QList<QPoint>> stopps;
+};
 
 // A left click at `stelle` inside `ziel`, queued.
 inline void klickeUeberDesktop(QWidget *ziel, QPoint stelle)
