@@ -48,10 +48,17 @@ QColor Farbe::aufgeloest(const QPalette &palette) const
         return palette.color(QPalette::Base);
     case System::Fensterschrift:
         return palette.color(QPalette::Text);
-    case System::Markierung:
+    case System::Markierung: {
         // White text has to stay readable on it, whatever the desktop's
-        // colour scheme makes of it: many give a light blue.
-        return farben::Lesbar(markierungVomSystem(palette), Qt::white);
+        // colour scheme makes of it: many give a light blue. Worked out once
+        // per desktop colour, not for every marked cell at every paint.
+        static QColor vomSystem, lesbar;
+        if (const QColor neu = markierungVomSystem(palette); neu != vomSystem) {
+            vomSystem = neu;
+            lesbar = farben::Lesbar(neu, Qt::white);
+        }
+        return lesbar;
+    }
     }
     return m_fest;
 }
