@@ -12,6 +12,7 @@ Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
     : haupt(dialoge, fenster, argumente)
     , option(haupt, [this] { einstellungen.EinstellungenLaden(); })
     , einstellungen(haupt, option)
+    , fenster(dialoge)
 {
     haupt.setMethodenfenster(option, einstellungen);
     fenster.setErzeuger(

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
+#include <stdexcept>
+#include <tuple>
 
 Q_DECLARE_METATYPE(Fensterart)
 
@@ -23,6 +25,25 @@ QList<QWidget *> geoeffnete()
     return fenster;
 }
 
+struct Fehlschlag : std::runtime_error
+{
+    Fehlschlag()
+        : std::runtime_error("Das Fenster ging nicht auf.")
+    { }
+};
+
+// A window that cannot be shown.
+class Unzeigbar : public QWidget
+{
+public:
+    void setVisible(bool sichtbar) override
+    {
+        if (sichtbar)
+            throw Fehlschlag();
+        QWidget::setVisible(sichtbar);
+    }
+};
+
 } // namespace
 
 class TestProgramm : public QObject
@@ -31,6 +52,8 @@ class TestProgramm : public QObject
 private Q_SLOTS:
     void befehleOeffnenFenster_data();
     void befehleOeffnenFenster();
+    void fehlschlag_data();
+    void fehlschlag();
     void demoEinstellungenUeberstehen();
     void hilfeModal_data();
     void hilfeModal();
@@ -84,6 +107,51 @@ void TestProgramm::befehleOeffnenFenster()
         QVERIFY(!zweites.isNull());
     }
     QVERIFY(zweites.isNull());
+}
+
+void TestProgramm::fehlschlag_data()
+{
+    QTest::addColumn<QString>("aktion");
+    QTest::addColumn<Fensterart>("art");
+    QTest::addColumn<bool>("beimZeigen");
+    QTest::addColumn<bool>("gemeldet");
+    const std::tuple<const char *, Fensterart, bool, bool> faelle[] = {
+        { "MatrixVerschlsselung1", Fensterart::MatrixDemo, false, false },
+        { "MatrixVerschlsselung1", Fensterart::MatrixDemo, true, false },
+        { "CaesarVerschlsselung1", Fensterart::CaesarDemo, false, false },
+        { "CaesarVerschlsselung1", Fensterart::CaesarDemo, true, false },
+        { "VigenreMatrix1", Fensterart::VigenereDemo, false, true },
+        { "VigenreMatrix1", Fensterart::VigenereDemo, true, false },
+        { "MAnalyse", Fensterart::Analyse, false, true },
+        { "MAnalyse", Fensterart::Analyse, true, true },
+        { "Liesmich1", Fensterart::Liesmich, false, true },
+        { "ber1", Fensterart::Info, true, true },
+    };
+    for (const auto &[aktion, art, beimZeigen, gemeldet] : faelle)
+        QTest::addRow("%s %s", aktion, beimZeigen ? "show" : "create")
+            << aktion << art << beimZeigen << gemeldet;
+}
+
+// A window that fails to be made or shown leaves the program running, with
+// no window behind, and says so where the command does.
+void TestProgramm::fehlschlag()
+{
+    QFETCH(QString, aktion);
+    QFETCH(Fensterart, art);
+    QFETCH(bool, beimZeigen);
+    QFETCH(bool, gemeldet);
+    Aufbau a;
+    QPointer<QWidget> gemacht;
+    a.programm.fenster.setErzeuger(art, [&]() -> QWidget * {
+        if (!beimZeigen)
+            throw Fehlschlag();
+        gemacht = new Unzeigbar;
+        return gemacht;
+    });
+    a.klicke(qPrintable(aktion));
+    QCOMPARE(a.dialoge.fehler,
+        gemeldet ? QStringList { QStringLiteral("Das Fenster ging nicht auf.") } : QStringList());
+    QVERIFY(gemacht.isNull());
 }
 
 // What a demonstration writes into the main window is what the store keeps.

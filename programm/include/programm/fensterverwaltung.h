@@ -6,6 +6,11 @@
 // program, so nothing outlives it. A modal kind (the help windows) blocks the
 // other windows while it is open, but is only shown, not run in a nested
 // loop: the command returns at once, and closing it still deletes it.
+//
+// A window that cannot be made or shown never takes the program down: the
+// matrix and Caesar demonstrations fail without a word, the Vigenère
+// demonstration reports a failure to make it but not one to show it, and the
+// other kinds report both, with the failure's text as an error message.
 
 #include "schnittstellen/fensterfabrik.h"
 
@@ -14,6 +19,7 @@
 #include <QPointer>
 #include <vector>
 
+class Dialoge;
 class QWidget;
 
 class Fensterverwaltung : public Fensterfabrik
@@ -22,7 +28,8 @@ public:
     using Erzeuger = std::function<QWidget *()>;
     enum class Modal { Nein, Ja };
 
-    Fensterverwaltung() = default;
+    // Failures are reported through `dialoge`.
+    explicit Fensterverwaltung(Dialoge &dialoge);
     Fensterverwaltung(const Fensterverwaltung &) = delete;
     Fensterverwaltung &operator=(const Fensterverwaltung &) = delete;
     ~Fensterverwaltung() override;
@@ -35,6 +42,10 @@ public:
     std::vector<Fensterart> arten() const;
 
 private:
+    enum class Schritt { Erzeugen, Zeigen };
+    void fehlgeschlagen(Fensterart art, Schritt schritt) const;
+
+    Dialoge &dialoge;
     std::map<Fensterart, std::pair<Erzeuger, Modal>> erzeuger;
     std::vector<QPointer<QWidget>> offen;
 };
