@@ -1,6 +1,7 @@
 #include "help/bildwechsel.h"
 
 #include "platform/benannt.h"
+#include "textfelder/zentriert.h"
 
 #include <QAction>
 #include <QDialog>
@@ -39,10 +40,29 @@ bool IstKlick(const QEvent *event)
         || event->type() == QEvent::MouseButtonDblClick;
 }
 
-void Dialograhmen(QWidget *fenster)
+namespace {
+
+class Zentrierer : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *fenster, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && !event->spontaneous())
+            Zentriere(*static_cast<QWidget *>(fenster));
+        return false;
+    }
+};
+
+} // namespace
+
+void Dialograhmen(QDialog *fenster)
 {
     fenster->setWindowFlags(
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    fenster->installEventFilter(new Zentrierer(fenster));
 }
 
 QMenu *Popup(QDialog *fenster)

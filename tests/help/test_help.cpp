@@ -15,8 +15,10 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 using verschl::Text;
 
@@ -197,6 +199,13 @@ void TestHilfe::schliessen()
     // A dialog border: fixed size, no minimise or maximise box.
     QCOMPARE(w.f->minimumSize(), w.f->maximumSize());
     QVERIFY(!(w.f->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    // Centred with the frame that a window manager gives it, not where a
+    // dialog's guess of a frame puts it.
+    QTRY_VERIFY(!w.f->windowHandle()->frameMargins().isNull());
+    const auto abstand
+        = [&] { return w.f->frameGeometry().center() - w.f->screen()->geometry().center(); };
+    QTRY_VERIFY2(abstand().manhattanLength() <= 1,
+        qPrintable(QStringLiteral("%1, %2").arg(abstand().x()).arg(abstand().y())));
     auto *menu = w.f->findChild<QMenu *>(QStringLiteral("PopupMenu1"));
     QVERIFY(menu);
     QCOMPARE(menu->actions().size(), 1);

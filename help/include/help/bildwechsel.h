@@ -21,8 +21,11 @@ QLabel *Bild(QWidget *eltern, const char *name, const QString &datei, bool sicht
 void Wechsle(QLabel *icon, QLabel *icon2);
 // True for the events that count as a click or double click on a picture.
 bool IstKlick(const QEvent *event);
-// A dialog border: title and close box, no minimise or maximise box.
-void Dialograhmen(QWidget *fenster);
+// A dialog border: title and close box, no minimise or maximise box; and
+// centred on the screen when shown, frame included, as the program's other
+// windows are (a dialog's own placement guesses the frame before the window
+// manager has drawn it, and comes out too high).
+void Dialograhmen(QDialog *fenster);
 // The pop-up menu with its one item "Schließen", shown on a right click.
 QMenu *Popup(QDialog *fenster);
 

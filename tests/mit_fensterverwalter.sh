@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Runs a test program on a real X server with a window manager, for what only
+# a window manager shows: window frames, and where windows end up once they
+# have one. Exits 77 (skipped) where Xvfb or openbox is missing.
+set -u
+command -v Xvfb >/dev/null && command -v openbox >/dev/null && command -v xprop >/dev/null \
+    || exit 77
+
+ordner="$(mktemp -d)"
+aufraeumen() {
+    kill "${wm:-}" "${x:-}" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$ordner"
+}
+trap aufraeumen EXIT
+
+# Xvfb picks a free display itself, so parallel runs do not collide.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$ordner/display" 2>/dev/null &
+x=$!
+for _ in $(seq 100); do [ -s "$ordner/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$ordner/display")"
+
+openbox --sm-disable 2>/dev/null &
+wm=$!
+# The window manager is ready once it has announced itself on the root window.
+for _ in $(seq 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+done
+
+QT_QPA_PLATFORM=xcb "$@"

@@ -1,0 +1,10 @@
+#pragma once
+
+// Centres a top-level window on its screen, frame included: now, with the
+// frame the window has, and once more when the window manager has framed it.
+// Call it when the window is shown; moves after the frame came stay the
+// user's.
+
+class QWidget;
+
+void Zentriere(QWidget &fenster);
