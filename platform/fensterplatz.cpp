@@ -37,7 +37,7 @@ protected:
     {
         const bool geaendert
             = ereignis->type() == QEvent::Expose || ereignis->type() == QEvent::Move;
-        if (geaendert && !fenster.frameMargins().isNull()) {
+        if (geaendert && IstRahmen(fenster.frameMargins())) {
             fenster.removeEventFilter(this);
             // After the events that came with the frame, so the window's own
             // geometry is up to date when it is placed.
@@ -75,10 +75,16 @@ QPoint Daneben(const QRect &bildschirm, const QRect &nachbar, const QMargins &ra
     return innen({ links, std::max(nachbar.y(), bildschirm.y()) }, rahmen);
 }
 
+bool IstRahmen(const QMargins &rahmen)
+{
+    return !rahmen.isNull() && rahmen.left() >= 0 && rahmen.top() >= 0 && rahmen.right() >= 0
+        && rahmen.bottom() >= 0;
+}
+
 void NachRahmen(QWindow &fenster, std::function<void()> platziere)
 {
     platziere();
-    if (!fenster.frameMargins().isNull())
+    if (IstRahmen(fenster.frameMargins()))
         return;
     // Placed again on a later showing before the frame came: one watcher is enough.
     if (auto *waechter = fenster.findChild<Rahmenwaechter *>(QString(), Qt::FindDirectChildrenOnly))

@@ -10,6 +10,8 @@ class TestFensterplatz : public QObject
 private Q_SLOTS:
     void platz_data();
     void platz();
+    void rahmen_data();
+    void rahmen();
 };
 
 namespace {
@@ -70,6 +72,25 @@ void TestFensterplatz::platz()
         : art == Mittig ? fensterplatz::Mittig(bildschirm, rahmen, groesse)
                         : fensterplatz::Daneben(bildschirm, nachbar, rahmen, groesse);
     QTEST(ort, "erwartet");
+}
+
+void TestFensterplatz::rahmen_data()
+{
+    QTest::addColumn<QMargins>("rahmen");
+    QTest::addColumn<bool>("echt");
+    QTest::newRow("none yet") << QMargins() << false;
+    QTest::newRow("framed") << kHauptRahmen << true;
+    QTest::newRow("title bar only") << QMargins(0, 24, 0, 0) << true;
+    // What a window manager still framing the main window was seen to report.
+    QTest::newRow("frame not yet sized") << QMargins(0, 0, -549, -411) << false;
+    QTest::newRow("one side negative") << QMargins(1, 20, 1, -1) << false;
+}
+
+void TestFensterplatz::rahmen()
+{
+    QFETCH(QMargins, rahmen);
+    QFETCH(bool, echt);
+    QCOMPARE(fensterplatz::IstRahmen(rahmen), echt);
 }
 
 QTEST_GUILESS_MAIN(TestFensterplatz)

@@ -28,8 +28,14 @@ QPoint Mittig(const QRect &bildschirm, const QMargins &rahmen, QSize groesse);
 QPoint Daneben(
     const QRect &bildschirm, const QRect &nachbar, const QMargins &rahmen, QSize groesse);
 
+// Whether `rahmen` is a frame that a window manager has really drawn. While
+// it is still framing a window, Qt may report the frame window's unfinished
+// size: margins as negative as the window is large (seen: 0, 0, -549, -411),
+// which would have been taken for a frame and grown the window by as much.
+bool IstRahmen(const QMargins &rahmen);
+
 // Runs `platziere` now and, if the window's frame is not known yet, once more
-// as soon as it is; moves after that are the user's and stay.
+// as soon as it is (IstRahmen); moves after that are the user's and stay.
 void NachRahmen(QWindow &fenster, std::function<void()> platziere);
 
 } // namespace fensterplatz
