@@ -118,7 +118,7 @@ void THauptform::erzeugeAktionen()
     Optionsfester->setCheckable(true);
     // Without an icon: the same action stands in the pop-up menu, which has none.
     MAnalyse
-        = aktion("MAnalyse", QStringLiteral("Geheimtext analysieren..."), -1, &H::MAnalyseClick);
+        = aktion("MAnalyse", QStringLiteral("&Geheimtext analysieren..."), -1, &H::MAnalyseClick);
 
     MatrixVerschlsselung1 = aktion("MatrixVerschlsselung1",
         QStringLiteral("Matrix-Verschlüsselung"), 16, &H::MatrixVerschlsselung1Click);

@@ -65,7 +65,7 @@ void TestAnalysefenster::befehlOeffnetFenster()
 {
     Aufbau a;
     QAction &befehl = a.aktion("MAnalyse");
-    QCOMPARE(befehl.text(), QStringLiteral("Geheimtext analysieren..."));
+    QCOMPARE(befehl.text(), QStringLiteral("&Geheimtext analysieren..."));
     QCOMPARE(a.steuer<QMenu>("MMVerschluesselung").actions().last(), &befehl);
     QVERIFY(a.steuer<QMenu>("PopupMenu1").actions().contains(&befehl));
     QPointer<TAnalyseForm> erstes = &a.oeffneNeues<TAnalyseForm>("MAnalyse");

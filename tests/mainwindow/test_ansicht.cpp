@@ -74,7 +74,7 @@ void TestAnsicht::hauptmenue_data()
         << "MMVerschluesselung"
         << "&Verschlüsselung"
         << QStringList { "&Verschlüsseln", "&Entschlüsseln", "-", "Verschlüsselungs-&Methode...",
-               "-", "Geheimtext analysieren..." };
+               "-", "&Geheimtext analysieren..." };
     QTest::newRow("Demos") << "Demos1"
                            << "&Demos"
                            << QStringList { "Matrix-Verschlüsselung", "Caesar-Verschlüsselung",
@@ -161,7 +161,7 @@ void TestAnsicht::popupMenue()
     const QMenu &popup = a.steuer<QMenu>("PopupMenu1");
     QCOMPARE(eintraege(&popup),
         (QStringList { "Kurzanleitung", "Über...", "-", "Methodenfenster an/aus", "-",
-            "verschlüsseln", "entschlüsseln", "Texte tauschen", "Geheimtext analysieren...", "-",
+            "verschlüsseln", "entschlüsseln", "Texte tauschen", "&Geheimtext analysieren...", "-",
             "Demo Matrix", "Demo Caesar", "Demo Vigenère", "-", "Beenden" }));
     for (const QAction *eintrag : popup.actions())
         QVERIFY(eintrag->icon().isNull());
