@@ -4,7 +4,7 @@
 #include "method/option.h"
 
 #include "platform/codepage.h"
-#include "platform/fensterplatz.h"
+#include "textfelder/zentriert.h"
 #include "platform/schriften.h"
 
 #include <algorithm>
@@ -18,9 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSlider>
-#include <QWindow>
 
 namespace {
 
@@ -408,13 +406,7 @@ void TOptionForm::FormCreate()
 void TOptionForm::zeigeNurMethodenfenster()
 {
     haupt.ausserSicht();
-    // The frame counts into the size that is centred.
-    create();
-    fensterplatz::NachRahmen(*windowHandle(), [this] {
-        setGeometry(QRect(
-            fensterplatz::Mittig(screen()->geometry(), windowHandle()->frameMargins(), size()),
-            size()));
-    });
+    Zentriere(*this);
     show();
     activateWindow();
 }
