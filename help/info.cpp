@@ -16,6 +16,7 @@
 
 namespace {
 const QString kTrenner = QStringLiteral("\n\r");
+constexpr int kLizenzzeile = 14;
 }
 
 QString TInfoForm::Infotext()
@@ -23,7 +24,8 @@ QString TInfoForm::Infotext()
     return QStringLiteral("Zifferon Version 1.5") + kTrenner + kTrenner
         + QStringLiteral("Ein Programm zur Demonstration verschiedener einfacher "
                          "Verschlüsselungsverfahren z. B. im Informatikunterricht")
-        + kTrenner + kTrenner + kTrenner + QStringLiteral("Nordhain, Dezember 2026");
+        + kTrenner + kTrenner + kTrenner + QStringLiteral("Nordhain, Dezember 2026") + kTrenner
+        + QStringLiteral("Freie Software nach der GNU GPL, Version 3 oder später");
 }
 
 QString TInfoForm::Adresse() { return QStringLiteral("https://zifferon.example/"); }
@@ -36,14 +38,15 @@ TInfoForm::TInfoForm(Dialoge &dialoge, QWidget *parent)
     setWindowTitle(QStringLiteral("Info"));
     bildwechsel::Dialograhmen(this);
     setFont(schriften::Fensterschrift(11));
-    setFixedSize(306, 200);
+    // One line taller than designed, for the licence below the author.
+    setFixedSize(306, 200 + kLizenzzeile);
 
     Panel1 = benannt(new QFrame(this), "Panel1");
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setGeometry(6, 6, 295, 139);
+    Panel1->setGeometry(6, 6, 295, 139 + kLizenzzeile);
 
     myLabel1 = benannt(new QLabel(Panel1), "myLabel1");
-    myLabel1->setGeometry(6, 6, 283, 103);
+    myLabel1->setGeometry(6, 6, 283, 103 + kLizenzzeile);
     myLabel1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     myLabel1->setWordWrap(true);
     myLabel1->setTextFormat(Qt::PlainText);
@@ -52,7 +55,7 @@ TInfoForm::TInfoForm(Dialoge &dialoge, QWidget *parent)
     myLabel1->setText(Infotext().replace(kTrenner, QStringLiteral("\n")));
 
     myLabel2 = benannt(new QLabel(Panel1), "myLabel2");
-    myLabel2->setGeometry(18, 116, 259, 13);
+    myLabel2->setGeometry(18, 116 + kLizenzzeile, 259, 13);
     myLabel2->setAlignment(Qt::AlignCenter);
     myLabel2->setTextFormat(Qt::PlainText);
     // Shown without scheme and without the slash of the bare path.
@@ -74,7 +77,7 @@ TInfoForm::TInfoForm(Dialoge &dialoge, QWidget *parent)
     Icon2->installEventFilter(this);
 
     BOk = benannt(new QPushButton(QStringLiteral("&OK"), this), "BOk");
-    BOk->setGeometry(80, 160, 145, 25);
+    BOk->setGeometry(80, 160 + kLizenzzeile, 145, 25);
     BOk->setDefault(true);
     connect(BOk, &QPushButton::clicked, this, &QDialog::close);
 

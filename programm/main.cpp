@@ -33,7 +33,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zifferon"));
     // Lets a Wayland desktop match the window to its desktop entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.zifferon.Zifferon"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.nordhain.Zifferon"));
     // The main window ends the program itself, also while the method window
     // is still open.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -104,7 +104,7 @@ void TestHilfe::infotext()
     TInfoForm f(dialoge);
     QCOMPARE(f.windowTitle(), u"Info");
     const QStringList zeilen = f.myLabel1->text().split(u'\n');
-    QCOMPARE(zeilen.size(), 6);
+    QCOMPARE(zeilen.size(), 7);
     QCOMPARE(zeilen[0], u"Zifferon Version 1.5");
     QCOMPARE(zeilen[1], QString());
     QCOMPARE(zeilen[2],
@@ -112,6 +112,7 @@ void TestHilfe::infotext()
         u"Verschlüsselungsverfahren z. B. im Informatikunterricht");
     QCOMPARE(zeilen.mid(3, 2), QStringList(2, QString()));
     QVERIFY(!zeilen[5].isEmpty());
+    QVERIFY(zeilen[6].contains(u"GNU GPL, Version 3 oder später"));
     QVERIFY(!f.myLabel1->text().contains(u'\r'));
 }
 
