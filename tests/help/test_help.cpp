@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QWindow>
 
+using namespace Qt::StringLiterals;
 using verschl::Text;
 
 namespace {
@@ -331,8 +332,8 @@ void TestHilfe::leitfadenDatei()
              "GEHEIMTEXT ANALYSIEREN", "-onlyoption", "-firstoption", "Zifferon.conf",
              "/etc/xdg/rovozu.conf", "dword:00000007", "Kurzanleitung..." })
         QVERIFY2(text.contains(QLatin1String(teil)), teil);
-    for (const QString &teil : { u"Matrix-Verschlüsselung"_qs, u"Caesar-Verschlüsselung"_qs,
-             u"Rotation 13"_qs, u"Rotation 128"_qs, u"Vigenère-Verschlüsselung"_qs, u"Über..."_qs })
+    for (const QString &teil : { u"Matrix-Verschlüsselung"_s, u"Caesar-Verschlüsselung"_s,
+             u"Rotation 13"_s, u"Rotation 128"_s, u"Vigenère-Verschlüsselung"_s, u"Über..."_s })
         QVERIFY2(text.contains(teil), qPrintable(teil));
 }
 
