@@ -135,6 +135,17 @@ std::filesystem::path dateipfad(const QString &pfad)
     return std::filesystem::path(pfad.toStdU16String());
 }
 
+// Something lies there that, links followed, is no regular file: a FIFO, whose reading waits
+// for a writer for ever, a device such as /dev/zero, which never ends, a folder or a dangling
+// link. A key file like that is neither read nor written.
+bool sonderdatei(const QString &pfad)
+{
+    namespace fs = std::filesystem;
+    std::error_code fehler;
+    return fs::symlink_status(dateipfad(pfad), fehler).type() != fs::file_type::not_found
+        && !fs::is_regular_file(dateipfad(pfad), fehler);
+}
+
 // Keys as ini files: "A\B" is the file "A/B.conf" and, once it has sub-keys, the folder "A/B/".
 class DateiAblage final : public Ablage
 {
@@ -143,15 +154,19 @@ public:
         : m_wurzel(wurzel)
     { }
 
+    // A key whose file is no regular file can be neither opened nor created.
     bool existiert(const QStringList &teile) const override
     {
-        return QFileInfo(datei(teile)).isFile() || haeltSchluessel(ordner(teile));
+        return !sonderdatei(datei(teile))
+            && (QFileInfo(datei(teile)).isFile() || haeltSchluessel(ordner(teile)));
     }
 
     bool erzeuge(const QStringList &teile) const override
     {
         // Tried again when another running copy deletes the folder in between.
         for (int versuch = 0; versuch < kSchreibversuche; ++versuch) {
+            if (sonderdatei(datei(teile)))
+                return false;
             if (existiert(teile))
                 return true;
             QFile neu(datei(teile));
@@ -297,13 +312,16 @@ private:
                                                                 : Versuch::Nochmal;
         }
         // A key file made read-only stays as it is, as with QSettings' own writes.
-        if (const QFileInfo info(datei); info.exists() && !info.isWritable())
+        const QFileInfo info(datei);
+        if (sonderdatei(datei) || (info.exists() && !info.isWritable()))
             return Versuch::Gescheitert;
-        QTemporaryFile kopie(datei + QStringLiteral(".XXXXXX"));
-        if (!kopiere(datei, kopie) || !kommtAn(kopie.fileName(), QSettings::IniFormat, werte))
+        // A link stays: the file it leads to is replaced.
+        const QString ziel = info.exists() ? info.canonicalFilePath() : datei;
+        QTemporaryFile kopie(ziel + QStringLiteral(".XXXXXX"));
+        if (!kopiere(ziel, kopie) || !kommtAn(kopie.fileName(), QSettings::IniFormat, werte))
             return Versuch::Nochmal;
         std::error_code fehler;
-        std::filesystem::rename(dateipfad(kopie.fileName()), dateipfad(datei), fehler);
+        std::filesystem::rename(dateipfad(kopie.fileName()), dateipfad(ziel), fehler);
         if (fehler)
             return Versuch::Nochmal;
         kopie.setAutoRemove(false);

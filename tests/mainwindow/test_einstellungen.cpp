@@ -7,11 +7,15 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using verschl::Text;
 
@@ -38,6 +42,44 @@ QSettings gelesen(const Aufbau &a)
     return QSettings(a.wurzeln.benutzer.filePath(kDatei), QSettings::IniFormat);
 }
 
+// Set for a child process that runs one test row on behalf of its parent.
+const char *const kKind = "ZIFFERON_TESTKIND";
+
+// Runs the current test row again in a child process, so that a start or a
+// close that blocks or eats memory fails the row instead of hanging the suite.
+void laufeImKindprozess()
+{
+    QProcess kind;
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert(QLatin1String(kKind), QStringLiteral("1"));
+    kind.setProcessEnvironment(umgebung);
+    kind.setProcessChannelMode(QProcess::MergedChannels);
+    kind.start(QCoreApplication::applicationFilePath(),
+        { QString::fromUtf8(QTest::currentTestFunction()) + u':'
+            + QString::fromUtf8(QTest::currentDataTag()) });
+    QVERIFY(kind.waitForStarted());
+    const bool fertig = kind.waitForFinished(20000);
+    if (!fertig) {
+        kind.kill();
+        kind.waitForFinished();
+    }
+    QVERIFY2(fertig, "the program hangs");
+    QVERIFY2(kind.exitStatus() == QProcess::NormalExit && kind.exitCode() == 0,
+        kind.readAll().constData());
+}
+
+// What lies at a path, links not followed.
+QString artVon(const QString &pfad)
+{
+    const QFileInfo info(pfad);
+    if (info.isSymLink())
+        return QStringLiteral("link to ") + info.symLinkTarget();
+    return info.isDir() ? QStringLiteral("folder")
+        : info.isFile() ? QStringLiteral("file")
+        : info.exists() ? QStringLiteral("special")
+                        : QStringLiteral("nothing");
+}
+
 } // namespace
 
 class TestEinstellungen : public QObject
@@ -51,6 +93,8 @@ private Q_SLOTS:
     void ausschaltenLoeschtDenSchluessel();
     void bereicheBeimLaden_data();
     void bereicheBeimLaden();
+    void nurRegulaereDateien_data();
+    void nurRegulaereDateien();
     void schliessenSpeichertVorDerFrage_data();
     void schliessenSpeichertVorDerFrage();
     void animationsbereich_data();
@@ -208,6 +252,64 @@ void TestEinstellungen::bereicheBeimLaden()
     QCOMPARE(a.option().GemerkteVerschiebung(), 2);
     QCOMPARE(a.option().spaltenzahl(), spalten);
     QVERIFY(a.dialoge.fehler.isEmpty());
+}
+
+void TestEinstellungen::nurRegulaereDateien_data()
+{
+    QTest::addColumn<QString>("art");
+    QTest::newRow("FIFO") << QStringLiteral("fifo");
+    QTest::newRow("link to /dev/zero") << QStringLiteral("null");
+    QTest::newRow("folder") << QStringLiteral("ordner");
+    QTest::newRow("dangling link") << QStringLiteral("ins-leere");
+    QTest::newRow("link to a regular file") << QStringLiteral("datei");
+}
+
+// The settings file is read and replaced only when it is a regular file; a
+// link to one is written through. Anything else is no key: the start and the
+// saves pass it by silently and leave it as it is.
+void TestEinstellungen::nurRegulaereDateien()
+{
+    if (!qEnvironmentVariableIsSet(kKind))
+        return laufeImKindprozess();
+#ifndef __SANITIZE_ADDRESS__
+    // Reading a device without end must fail here, not exhaust the machine.
+    const rlimit grenze { rlim_t(4) << 30, rlim_t(4) << 30 };
+    QCOMPARE(::setrlimit(RLIMIT_AS, &grenze), 0);
+#endif
+    QFETCH(QString, art);
+    QTemporaryDir anderswo;
+    const QString ziel = art == u"null" ? QStringLiteral("/dev/zero")
+        : art == u"datei"               ? anderswo.filePath(QStringLiteral("einstellungen.ini"))
+                                        : anderswo.filePath(QStringLiteral("fehlt"));
+    if (art == u"datei")
+        schreibeDatei(
+            anderswo, QStringLiteral("einstellungen.ini"), "[General]\nMethode=" + dword(4));
+    QString datei;
+    Aufbau a({}, [&](const Wurzeln &w) {
+        // A sub-key makes the key exist, whatever its own file is.
+        QVERIFY(legeAn(w.benutzer.path(), { "Nordhain/", "Nordhain/Zifferon/Unter.conf" }));
+        datei = w.benutzer.filePath(kDatei);
+        if (art == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(datei).constData(), 0600), 0);
+        else if (art == u"ordner")
+            QVERIFY(QDir().mkpath(datei));
+        else
+            QVERIFY(QFile::link(ziel, datei));
+    });
+    const QString vorher = artVon(datei);
+    const bool regulaer = art == u"datei";
+    QCOMPARE(a.aktion("OptInRegistry").isChecked(), regulaer);
+    QCOMPARE(a.option().einstellungen().methode, regulaer ? 4 : 1);
+    if (!regulaer)
+        a.klicke("OptInRegistry");
+    a.option().setMethode(2);
+    QVERIFY(a.schliesse());
+    QCOMPARE(a.dialoge.fehler, QStringList());
+    QCOMPARE(artVon(datei), vorher);
+    if (regulaer) {
+        QCOMPARE(QSettings(ziel, QSettings::IniFormat).value(QStringLiteral("Methode")).toString(),
+            QString(dword(2)));
+    }
 }
 
 void TestEinstellungen::schliessenSpeichertVorDerFrage_data()
