@@ -1,6 +1,7 @@
 #include "aufbau.h"
 #include "tests/platform/wurzelordner.h"
 
+#include <limits>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -93,6 +94,8 @@ private Q_SLOTS:
     void ausschaltenLoeschtDenSchluessel();
     void bereicheBeimLaden_data();
     void bereicheBeimLaden();
+    void schriftgroesse_data();
+    void schriftgroesse();
     void nurRegulaereDateien_data();
     void nurRegulaereDateien();
     void schliessenSpeichertVorDerFrage_data();
@@ -252,6 +255,31 @@ void TestEinstellungen::bereicheBeimLaden()
     QCOMPARE(a.option().GemerkteVerschiebung(), 2);
     QCOMPARE(a.option().spaltenzahl(), spalten);
     QVERIFY(a.dialoge.fehler.isEmpty());
+}
+
+void TestEinstellungen::schriftgroesse_data()
+{
+    QTest::addColumn<int>("gespeichert");
+    QTest::addColumn<int>("nachher"); // stored again by the next save
+    const int start = 10; // 13 pixels
+    QTest::newRow("INT32_MAX") << std::numeric_limits<qint32>::max() << start;
+    QTest::newRow("10000") << 10000 << start;
+    QTest::newRow("513") << 513 << start;
+    QTest::newRow("0") << 0 << start;
+    QTest::newRow("-12") << -12 << start;
+    QTest::newRow("1 is taken") << 1 << 1;
+    QTest::newRow("512 is taken") << 512 << 512;
+}
+
+// Only the sizes that the font dialog offers are taken.
+void TestEinstellungen::schriftgroesse()
+{
+    QFETCH(int, gespeichert);
+    QFETCH(int, nachher);
+    Aufbau a({}, ::gespeichert("Fontsize=" + dword(gespeichert) + "\n"));
+    QVERIFY(a.klar().font().pointSize() <= 512 && a.chiffre().font().pointSize() <= 512);
+    QVERIFY(a.einstellungen().EinstellungenSpeichern());
+    QCOMPARE(gelesen(a).value(QStringLiteral("Fontsize")).toString(), QString(dword(nachher)));
 }
 
 void TestEinstellungen::nurRegulaereDateien_data()
