@@ -533,15 +533,21 @@ Schluessel::Schluessel(std::shared_ptr<const Ablage> ablage, QString ort)
     , m_ort(std::move(ort))
 { }
 
+const QSettings &Schluessel::werte() const
+{
+    if (!m_werte)
+        m_werte = std::make_shared<const QSettings>(m_ort, m_ablage->format());
+    return *m_werte;
+}
+
 bool Schluessel::hatWert(const QString &name) const
 {
-    return gueltigerName(name) && QSettings(m_ort, m_ablage->format()).contains(name);
+    return gueltigerName(name) && werte().contains(name);
 }
 
 Gelesen Schluessel::hole(const QString &name) const
 {
-    const QVariant gespeichert
-        = gueltigerName(name) ? QSettings(m_ort, m_ablage->format()).value(name) : QVariant();
+    const QVariant gespeichert = gueltigerName(name) ? werte().value(name) : QVariant();
     if (!gespeichert.isValid())
         throw Fehler(meldung(nichtHolbar, name));
     return m_ablage->gelesen(gespeichert);
@@ -575,6 +581,7 @@ Wert::Wert(QString name, bool wahr)
 
 void Schluessel::schreibe(const QList<Wert> &werte)
 {
+    m_werte.reset();
     Eintraege eintraege;
     for (const Wert &wert : werte) {
         if (!gueltigerName(wert.name))

@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -98,6 +99,7 @@ private Q_SLOTS:
     void schriftgroesse();
     void nurRegulaereDateien_data();
     void nurRegulaereDateien();
+    void ladenLiestDieDateiEinmal();
     void schliessenSpeichertVorDerFrage_data();
     void schliessenSpeichertVorDerFrage();
     void animationsbereich_data();
@@ -338,6 +340,32 @@ void TestEinstellungen::nurRegulaereDateien()
         QCOMPARE(QSettings(ziel, QSettings::IniFormat).value(QStringLiteral("Methode")).toString(),
             QString(dword(2)));
     }
+}
+
+// However large the file, a load reads it once, not once per value.
+void TestEinstellungen::ladenLiestDieDateiEinmal()
+{
+    Aufbau a;
+    a.klicke("OptInRegistry");
+    // Lines of another tool, too many for QSettings to keep the file in its cache.
+    QFile datei(a.wurzeln.benutzer.filePath(kDatei));
+    QVERIFY(datei.open(QIODevice::Append));
+    for (int i = 0; i < 1000; ++i)
+        datei.write("Fremd" + QByteArray::number(i) + "=1\n");
+    datei.close();
+    const int beobachter = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    QVERIFY(beobachter >= 0);
+    // Closings between the openings keep the kernel from merging them into one event.
+    QVERIFY(::inotify_add_watch(
+                beobachter, QFile::encodeName(datei.fileName()).constData(), IN_OPEN | IN_CLOSE)
+        >= 0);
+    a.einstellungen().EinstellungenLaden();
+    int oeffnungen = 0;
+    inotify_event ereignis;
+    while (::read(beobachter, &ereignis, sizeof ereignis) == ssize_t(sizeof ereignis))
+        oeffnungen += (ereignis.mask & IN_OPEN) != 0;
+    ::close(beobachter);
+    QCOMPARE(oeffnungen, 1);
 }
 
 void TestEinstellungen::schliessenSpeichertVorDerFrage_data()

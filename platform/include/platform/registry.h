@@ -33,6 +33,7 @@
 #include <stdexcept>
 #include <variant>
 
+class QSettings;
 class QVariant;
 
 namespace registry {
@@ -66,6 +67,9 @@ struct Wert
 };
 
 // An open key. Value names must not be empty nor contain '/' or '\'.
+// Its values are read from the store once, at the first read after opening or
+// after its own last write, so a load of many values reads a large file once;
+// what another running copy writes meanwhile is seen by a key opened anew.
 class Schluessel
 {
 public:
@@ -86,9 +90,11 @@ private:
     Schluessel(std::shared_ptr<const Ablage> ablage, QString ort);
 
     Gelesen hole(const QString &name) const;
+    const QSettings &werte() const;
 
     std::shared_ptr<const Ablage> m_ablage;
     QString m_ort; // what QSettings opens: a file, or a registry path
+    mutable std::shared_ptr<const QSettings> m_werte; // read on demand
 };
 
 // pfad is a registry path below "Software", such as "Software\Nordhain\Zifferon".
