@@ -278,10 +278,12 @@ private:
                 [&name](const QString &datei) { return schluesselVon(datei) != name; });
             return dateien;
         };
-        // A write in progress finishes first; a lock that is never released stops nothing.
+        // A write in progress finishes first; a lock that is never released stops nothing, nor
+        // does one that is no regular file.
         const QString sperrdatei = name + QStringLiteral(".conf.lock");
         QLockFile sperre(dir.filePath(sperrdatei));
-        const bool gesperrt = !eigene().isEmpty() && sperre.tryLock(kSperrfristMs);
+        const bool gesperrt = !eigene().isEmpty() && !sonderdatei(sperre.fileName())
+            && sperre.tryLock(kSperrfristMs);
         bool alles = true;
         for (const QString &datei : eigene()) {
             if (!(gesperrt && datei == sperrdatei))
@@ -306,12 +308,17 @@ private:
     {
         if (!QDir().mkpath(QFileInfo(datei).path()))
             return Versuch::Nochmal;
+        // QLockFile reads a lock file that it finds, to judge whether it is stale: one that is
+        // no regular file would block it, and counts as a lock that is never released.
         QLockFile sperre(datei + QStringLiteral(".lock"));
+        if (sonderdatei(sperre.fileName()))
+            return Versuch::Gescheitert;
         if (!sperre.tryLock(kSperrfristMs)) {
             return sperre.error() == QLockFile::LockFailedError ? Versuch::Gescheitert
                                                                 : Versuch::Nochmal;
         }
-        // A key file made read-only stays as it is, as with QSettings' own writes.
+        // A key file made read-only stays as it is, as with QSettings' own writes, and so does
+        // one that is no regular file.
         const QFileInfo info(datei);
         if (sonderdatei(datei) || (info.exists() && !info.isWritable()))
             return Versuch::Gescheitert;

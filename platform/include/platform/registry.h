@@ -16,7 +16,10 @@
 // whole under its lock file (a lock that cannot be had within a few seconds
 // fails the write), so two running copies never see a half-written key, and a
 // write that does not arrive is reported. A key deleted by the other copy
-// meanwhile is created again.
+// meanwhile is created again. A key file that is a link to a regular file is
+// written through, and the link stays. A key whose file is no regular file
+// (a FIFO, a device, a folder, a dangling link) can be neither opened nor
+// created, and such a file is never read; a lock file like that fails a write.
 //
 // Deleting a key takes exactly what is ours: its file, the lock and temporary
 // files beside it, and its sub-keys; a folder goes only once it is empty, and
