@@ -137,7 +137,7 @@ std::filesystem::path dateipfad(const QString &pfad)
 
 // Something lies there that, links followed, is no regular file: a FIFO, whose reading waits
 // for a writer for ever, a device such as /dev/zero, which never ends, a folder or a dangling
-// link. A key file like that is neither read nor written.
+// link. A key or lock file like that is neither read nor written.
 bool sonderdatei(const QString &pfad)
 {
     namespace fs = std::filesystem;
