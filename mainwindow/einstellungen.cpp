@@ -21,6 +21,10 @@ using Schalter = Methodenablage::Schalter;
 const QString kProgrammschluessel = QStringLiteral("Software\\Nordhain\\Zifferon");
 // The stored Vigenère key is scrambled with this fixed key.
 const verschl::Text kVerschleierung = "quellwasserklingen";
+// The point sizes that Qt's font dialog lets the user type; a larger stored size leaves the
+// panes blank.
+constexpr int kKleinsteSchrift = 1;
+constexpr int kGroessteSchrift = 512;
 
 // Deletes the program's key below a maker's key, and the maker's key too when
 // nothing else is left below it. Failures are skipped silently.
@@ -107,8 +111,11 @@ void Einstellungsspeicher::ladeAnsicht(const Schluessel &s)
     QFont schrift = haupt.MKlar->font();
     if (s.hatWert(QStringLiteral("Font")))
         schrift.setFamilies({ s.leseText(QStringLiteral("Font")) });
-    if (s.hatWert(QStringLiteral("Fontsize")))
-        schrift.setPointSize(s.leseGanzzahl(QStringLiteral("Fontsize")));
+    if (s.hatWert(QStringLiteral("Fontsize"))) {
+        const int groesse = s.leseGanzzahl(QStringLiteral("Fontsize"));
+        if (groesse >= kKleinsteSchrift && groesse <= kGroessteSchrift)
+            schrift.setPointSize(groesse);
+    }
     // The style is rebuilt from nothing: a key without style values gives plain text.
     auto stil = [&s](const char *name) {
         const QString wert = QLatin1String(name);

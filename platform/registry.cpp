@@ -135,6 +135,17 @@ std::filesystem::path dateipfad(const QString &pfad)
     return std::filesystem::path(pfad.toStdU16String());
 }
 
+// Something lies there that, links followed, is no regular file: a FIFO, whose reading waits
+// for a writer for ever, a device such as /dev/zero, which never ends, a folder or a dangling
+// link. A key or lock file like that is neither read nor written.
+bool sonderdatei(const QString &pfad)
+{
+    namespace fs = std::filesystem;
+    std::error_code fehler;
+    return fs::symlink_status(dateipfad(pfad), fehler).type() != fs::file_type::not_found
+        && !fs::is_regular_file(dateipfad(pfad), fehler);
+}
+
 // Keys as ini files: "A\B" is the file "A/B.conf" and, once it has sub-keys, the folder "A/B/".
 class DateiAblage final : public Ablage
 {
@@ -143,15 +154,19 @@ public:
         : m_wurzel(wurzel)
     { }
 
+    // A key whose file is no regular file can be neither opened nor created.
     bool existiert(const QStringList &teile) const override
     {
-        return QFileInfo(datei(teile)).isFile() || haeltSchluessel(ordner(teile));
+        return !sonderdatei(datei(teile))
+            && (QFileInfo(datei(teile)).isFile() || haeltSchluessel(ordner(teile)));
     }
 
     bool erzeuge(const QStringList &teile) const override
     {
         // Tried again when another running copy deletes the folder in between.
         for (int versuch = 0; versuch < kSchreibversuche; ++versuch) {
+            if (sonderdatei(datei(teile)))
+                return false;
             if (existiert(teile))
                 return true;
             QFile neu(datei(teile));
@@ -263,10 +278,12 @@ private:
                 [&name](const QString &datei) { return schluesselVon(datei) != name; });
             return dateien;
         };
-        // A write in progress finishes first; a lock that is never released stops nothing.
+        // A write in progress finishes first; a lock that is never released stops nothing, nor
+        // does one that is no regular file.
         const QString sperrdatei = name + QStringLiteral(".conf.lock");
         QLockFile sperre(dir.filePath(sperrdatei));
-        const bool gesperrt = !eigene().isEmpty() && sperre.tryLock(kSperrfristMs);
+        const bool gesperrt = !eigene().isEmpty() && !sonderdatei(sperre.fileName())
+            && sperre.tryLock(kSperrfristMs);
         bool alles = true;
         for (const QString &datei : eigene()) {
             if (!(gesperrt && datei == sperrdatei))
@@ -291,19 +308,27 @@ private:
     {
         if (!QDir().mkpath(QFileInfo(datei).path()))
             return Versuch::Nochmal;
+        // QLockFile reads a lock file that it finds, to judge whether it is stale: one that is
+        // no regular file would block it, and counts as a lock that is never released.
         QLockFile sperre(datei + QStringLiteral(".lock"));
+        if (sonderdatei(sperre.fileName()))
+            return Versuch::Gescheitert;
         if (!sperre.tryLock(kSperrfristMs)) {
             return sperre.error() == QLockFile::LockFailedError ? Versuch::Gescheitert
                                                                 : Versuch::Nochmal;
         }
-        // A key file made read-only stays as it is, as with QSettings' own writes.
-        if (const QFileInfo info(datei); info.exists() && !info.isWritable())
+        // A key file made read-only stays as it is, as with QSettings' own writes, and so does
+        // one that is no regular file.
+        const QFileInfo info(datei);
+        if (sonderdatei(datei) || (info.exists() && !info.isWritable()))
             return Versuch::Gescheitert;
-        QTemporaryFile kopie(datei + QStringLiteral(".XXXXXX"));
-        if (!kopiere(datei, kopie) || !kommtAn(kopie.fileName(), QSettings::IniFormat, werte))
+        // A link stays: the file it leads to is replaced.
+        const QString ziel = info.exists() ? info.canonicalFilePath() : datei;
+        QTemporaryFile kopie(ziel + QStringLiteral(".XXXXXX"));
+        if (!kopiere(ziel, kopie) || !kommtAn(kopie.fileName(), QSettings::IniFormat, werte))
             return Versuch::Nochmal;
         std::error_code fehler;
-        std::filesystem::rename(dateipfad(kopie.fileName()), dateipfad(datei), fehler);
+        std::filesystem::rename(dateipfad(kopie.fileName()), dateipfad(ziel), fehler);
         if (fehler)
             return Versuch::Nochmal;
         kopie.setAutoRemove(false);
@@ -515,15 +540,21 @@ Schluessel::Schluessel(std::shared_ptr<const Ablage> ablage, QString ort)
     , m_ort(std::move(ort))
 { }
 
+const QSettings &Schluessel::werte() const
+{
+    if (!m_werte)
+        m_werte = std::make_shared<const QSettings>(m_ort, m_ablage->format());
+    return *m_werte;
+}
+
 bool Schluessel::hatWert(const QString &name) const
 {
-    return gueltigerName(name) && QSettings(m_ort, m_ablage->format()).contains(name);
+    return gueltigerName(name) && werte().contains(name);
 }
 
 Gelesen Schluessel::hole(const QString &name) const
 {
-    const QVariant gespeichert
-        = gueltigerName(name) ? QSettings(m_ort, m_ablage->format()).value(name) : QVariant();
+    const QVariant gespeichert = gueltigerName(name) ? werte().value(name) : QVariant();
     if (!gespeichert.isValid())
         throw Fehler(meldung(nichtHolbar, name));
     return m_ablage->gelesen(gespeichert);
@@ -557,6 +588,7 @@ Wert::Wert(QString name, bool wahr)
 
 void Schluessel::schreibe(const QList<Wert> &werte)
 {
+    m_werte.reset();
     Eintraege eintraege;
     for (const Wert &wert : werte) {
         if (!gueltigerName(wert.name))

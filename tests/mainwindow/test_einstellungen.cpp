@@ -1,17 +1,23 @@
 #include "aufbau.h"
 #include "tests/platform/wurzelordner.h"
 
+#include <limits>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <sys/inotify.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using verschl::Text;
 
@@ -38,6 +44,44 @@ QSettings gelesen(const Aufbau &a)
     return QSettings(a.wurzeln.benutzer.filePath(kDatei), QSettings::IniFormat);
 }
 
+// Set for a child process that runs one test row on behalf of its parent.
+const char *const kKind = "ZIFFERON_TESTKIND";
+
+// Runs the current test row again in a child process, so that a start or a
+// close that blocks or eats memory fails the row instead of hanging the suite.
+void laufeImKindprozess()
+{
+    QProcess kind;
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert(QLatin1String(kKind), QStringLiteral("1"));
+    kind.setProcessEnvironment(umgebung);
+    kind.setProcessChannelMode(QProcess::MergedChannels);
+    kind.start(QCoreApplication::applicationFilePath(),
+        { QString::fromUtf8(QTest::currentTestFunction()) + u':'
+            + QString::fromUtf8(QTest::currentDataTag()) });
+    QVERIFY(kind.waitForStarted());
+    const bool fertig = kind.waitForFinished(20000);
+    if (!fertig) {
+        kind.kill();
+        kind.waitForFinished();
+    }
+    QVERIFY2(fertig, "the program hangs");
+    QVERIFY2(kind.exitStatus() == QProcess::NormalExit && kind.exitCode() == 0,
+        kind.readAll().constData());
+}
+
+// What lies at a path, links not followed.
+QString artVon(const QString &pfad)
+{
+    const QFileInfo info(pfad);
+    if (info.isSymLink())
+        return QStringLiteral("link to ") + info.symLinkTarget();
+    return info.isDir() ? QStringLiteral("folder")
+        : info.isFile() ? QStringLiteral("file")
+        : info.exists() ? QStringLiteral("special")
+                        : QStringLiteral("nothing");
+}
+
 } // namespace
 
 class TestEinstellungen : public QObject
@@ -51,6 +95,11 @@ private Q_SLOTS:
     void ausschaltenLoeschtDenSchluessel();
     void bereicheBeimLaden_data();
     void bereicheBeimLaden();
+    void schriftgroesse_data();
+    void schriftgroesse();
+    void nurRegulaereDateien_data();
+    void nurRegulaereDateien();
+    void ladenLiestDieDateiEinmal();
     void schliessenSpeichertVorDerFrage_data();
     void schliessenSpeichertVorDerFrage();
     void animationsbereich_data();
@@ -208,6 +257,112 @@ void TestEinstellungen::bereicheBeimLaden()
     QCOMPARE(a.option().GemerkteVerschiebung(), 2);
     QCOMPARE(a.option().spaltenzahl(), spalten);
     QVERIFY(a.dialoge.fehler.isEmpty());
+}
+
+void TestEinstellungen::schriftgroesse_data()
+{
+    QTest::addColumn<int>("gespeichert");
+    QTest::addColumn<int>("nachher"); // stored again by the next save
+    const int start = 10; // 13 pixels
+    QTest::newRow("INT32_MAX") << std::numeric_limits<qint32>::max() << start;
+    QTest::newRow("10000") << 10000 << start;
+    QTest::newRow("513") << 513 << start;
+    QTest::newRow("1 is taken") << 1 << 1;
+    QTest::newRow("512 is taken") << 512 << 512;
+}
+
+// Only the sizes that the font dialog offers are taken.
+void TestEinstellungen::schriftgroesse()
+{
+    QFETCH(int, gespeichert);
+    QFETCH(int, nachher);
+    Aufbau a({}, ::gespeichert("Fontsize=" + dword(gespeichert) + "\n"));
+    QVERIFY(a.einstellungen().EinstellungenSpeichern());
+    QCOMPARE(gelesen(a).value(QStringLiteral("Fontsize")).toString(), QString(dword(nachher)));
+}
+
+void TestEinstellungen::nurRegulaereDateien_data()
+{
+    QTest::addColumn<QString>("art");
+    QTest::newRow("FIFO") << QStringLiteral("fifo");
+    QTest::newRow("link to /dev/zero") << QStringLiteral("null");
+    QTest::newRow("folder") << QStringLiteral("ordner");
+    QTest::newRow("dangling link") << QStringLiteral("ins-leere");
+    QTest::newRow("link to a regular file") << QStringLiteral("datei");
+}
+
+// The settings file is read and replaced only when it is a regular file; a
+// link to one is written through. Anything else is no key: the start and the
+// saves pass it by silently and leave it as it is.
+void TestEinstellungen::nurRegulaereDateien()
+{
+    if (!qEnvironmentVariableIsSet(kKind))
+        return laufeImKindprozess();
+#ifndef __SANITIZE_ADDRESS__
+    // Reading a device without end must fail here, not exhaust the machine.
+    const rlimit grenze { rlim_t(4) << 30, rlim_t(4) << 30 };
+    QCOMPARE(::setrlimit(RLIMIT_AS, &grenze), 0);
+#endif
+    QFETCH(QString, art);
+    QTemporaryDir anderswo;
+    const QString ziel = art == u"null" ? QStringLiteral("/dev/zero")
+        : art == u"datei"               ? anderswo.filePath(QStringLiteral("einstellungen.ini"))
+                                        : anderswo.filePath(QStringLiteral("fehlt"));
+    if (art == u"datei")
+        schreibeDatei(
+            anderswo, QStringLiteral("einstellungen.ini"), "[General]\nMethode=" + dword(4));
+    QString datei;
+    Aufbau a({}, [&](const Wurzeln &w) {
+        // A sub-key makes the key exist, whatever its own file is.
+        QVERIFY(legeAn(w.benutzer.path(), { "Nordhain/", "Nordhain/Zifferon/Unter.conf" }));
+        datei = w.benutzer.filePath(kDatei);
+        if (art == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(datei).constData(), 0600), 0);
+        else if (art == u"ordner")
+            QVERIFY(QDir().mkpath(datei));
+        else
+            QVERIFY(QFile::link(ziel, datei));
+    });
+    const QString vorher = artVon(datei);
+    const bool regulaer = art == u"datei";
+    QCOMPARE(a.aktion("OptInRegistry").isChecked(), regulaer);
+    QCOMPARE(a.option().einstellungen().methode, regulaer ? 4 : 1);
+    if (!regulaer)
+        a.klicke("OptInRegistry");
+    a.option().setMethode(2);
+    QVERIFY(a.schliesse());
+    QCOMPARE(a.dialoge.fehler, QStringList());
+    QCOMPARE(artVon(datei), vorher);
+    if (regulaer) {
+        QCOMPARE(QSettings(ziel, QSettings::IniFormat).value(QStringLiteral("Methode")).toString(),
+            QString(dword(2)));
+    }
+}
+
+// However large the file, a load reads it once, not once per value.
+void TestEinstellungen::ladenLiestDieDateiEinmal()
+{
+    Aufbau a;
+    a.klicke("OptInRegistry");
+    // Lines of another tool, too many for QSettings to keep the file in its cache.
+    QFile datei(a.wurzeln.benutzer.filePath(kDatei));
+    QVERIFY(datei.open(QIODevice::Append));
+    for (int i = 0; i < 1000; ++i)
+        datei.write("Fremd" + QByteArray::number(i) + "=1\n");
+    datei.close();
+    const int beobachter = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    QVERIFY(beobachter >= 0);
+    // Closings between the openings keep the kernel from merging them into one event.
+    QVERIFY(::inotify_add_watch(
+                beobachter, QFile::encodeName(datei.fileName()).constData(), IN_OPEN | IN_CLOSE)
+        >= 0);
+    a.einstellungen().EinstellungenLaden();
+    int oeffnungen = 0;
+    inotify_event ereignis;
+    while (::read(beobachter, &ereignis, sizeof ereignis) == ssize_t(sizeof ereignis))
+        oeffnungen += (ereignis.mask & IN_OPEN) != 0;
+    ::close(beobachter);
+    QCOMPARE(oeffnungen, 1);
 }
 
 void TestEinstellungen::schliessenSpeichertVorDerFrage_data()
@@ -396,7 +551,7 @@ void TestEinstellungen::unbrauchbareDateien()
     QCOMPARE(gelesen(a).allKeys().size(), 29);
 }
 
-enum class Sperre { PfadZuLang, SperreIstOrdner };
+enum class Sperre { PfadZuLang, SperreIstOrdner, SperreIstFifo };
 
 // Makes the stored key unwritable while it can still be opened. (Tests run as
 // root, so file permissions cannot make a write fail.)
@@ -404,6 +559,12 @@ void sperre(Wurzeln &w, Sperre wie)
 {
     if (wie == Sperre::SperreIstOrdner) {
         QDir(w.benutzer.path()).mkpath(kDatei + QStringLiteral(".lock"));
+        return;
+    }
+    if (wie == Sperre::SperreIstFifo) {
+        ::mkfifo(
+            QFile::encodeName(w.benutzer.filePath(kDatei + QStringLiteral(".lock"))).constData(),
+            0600);
         return;
     }
     // No room left in the path for the lock and temporary files beside the key.
@@ -424,11 +585,14 @@ void TestEinstellungen::nichtSchreibbarHaeltDasFensterOffen_data()
     QTest::addColumn<Sperre>("wie");
     QTest::newRow("path too long") << Sperre::PfadZuLang;
     QTest::newRow("lock file is a folder") << Sperre::SperreIstOrdner;
+    QTest::newRow("lock file is a FIFO") << Sperre::SperreIstFifo;
 }
 
 // The message tells the way out, since every close attempt saves again.
 void TestEinstellungen::nichtSchreibbarHaeltDasFensterOffen()
 {
+    if (!qEnvironmentVariableIsSet(kKind))
+        return laufeImKindprozess();
     QFETCH(Sperre, wie);
     Aufbau a({}, gespeichert({}));
     sperre(a.wurzeln, wie);
@@ -439,6 +603,9 @@ void TestEinstellungen::nichtSchreibbarHaeltDasFensterOffen()
                                      "speichern“ ausschalten.") });
     QVERIFY(a.dialoge.fragen.isEmpty());
     QVERIFY(a.haupt().isVisible());
+    // The way out works.
+    a.klicke("OptInRegistry");
+    QVERIFY(a.schliesse());
 }
 
 // With only the method window there is no option to switch off: after the

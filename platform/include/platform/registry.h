@@ -16,7 +16,10 @@
 // whole under its lock file (a lock that cannot be had within a few seconds
 // fails the write), so two running copies never see a half-written key, and a
 // write that does not arrive is reported. A key deleted by the other copy
-// meanwhile is created again.
+// meanwhile is created again. A key file that is a link to a regular file is
+// written through, and the link stays. A key whose file is no regular file
+// (a FIFO, a device, a folder, a dangling link) can be neither opened nor
+// created, and such a file is never read; a lock file like that fails a write.
 //
 // Deleting a key takes exactly what is ours: its file, the lock and temporary
 // files beside it, and its sub-keys; a folder goes only once it is empty, and
@@ -33,6 +36,7 @@
 #include <stdexcept>
 #include <variant>
 
+class QSettings;
 class QVariant;
 
 namespace registry {
@@ -66,6 +70,9 @@ struct Wert
 };
 
 // An open key. Value names must not be empty nor contain '/' or '\'.
+// Its values are read from the store once, at the first read after opening or
+// after its own last write, so a load of many values reads a large file once;
+// what another running copy writes meanwhile is seen by a key opened anew.
 class Schluessel
 {
 public:
@@ -86,9 +93,11 @@ private:
     Schluessel(std::shared_ptr<const Ablage> ablage, QString ort);
 
     Gelesen hole(const QString &name) const;
+    const QSettings &werte() const;
 
     std::shared_ptr<const Ablage> m_ablage;
     QString m_ort; // what QSettings opens: a file, or a registry path
+    mutable std::shared_ptr<const QSettings> m_werte; // read on demand
 };
 
 // pfad is a registry path below "Software", such as "Software\Nordhain\Zifferon".
