@@ -3,8 +3,7 @@
 # a window manager shows: window frames, and where windows end up once they
 # have one. Exits 77 (skipped) where Xvfb or openbox is missing.
 set -u
-command -v Xvfb >/dev/null && command -v openbox >/dev/null && command -v xprop >/dev/null \
-    || exit 77
+command -v Xvfb >/dev/null && command -v openbox >/dev/null || exit 77
 
 ordner="$(mktemp -d)"
 aufraeumen() {
@@ -20,12 +19,10 @@ x=$!
 for _ in $(seq 100); do [ -s "$ordner/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$ordner/display")"
 
-openbox --sm-disable 2>/dev/null &
+# Openbox runs its start-up command once it manages windows; a window shown
+# before that may stay unmanaged, without a frame.
+openbox --sm-disable --startup "touch $ordner/bereit" 2>/dev/null &
 wm=$!
-# The window manager is ready once it has announced itself on the root window.
-for _ in $(seq 200); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.05
-done
+for _ in $(seq 200); do [ -e "$ordner/bereit" ] && break; sleep 0.05; done
 
 QT_QPA_PLATFORM=xcb "$@"
