@@ -1,4 +1,4 @@
-#include "mainwindow/textpane.h"
+#include "textfelder/textpane.h"
 
 #include <algorithm>
 #include <QKeyEvent>
