@@ -1,9 +1,10 @@
 #pragma once
 
-// A text pane of the main window: a Bytefeld, whose content is a Text shown
-// through the lossless codec, so any bytes can be written and read back.
-// A line longer than a few thousand characters is shown as several blocks:
-// each block after the first continues the line without a line break.
+// A text pane of the main window, and the base of the demonstrations' text
+// fields: a Bytefeld, whose content is a Text shown through the lossless
+// codec, so any bytes can be written and read back. A line longer than a few
+// thousand characters is shown as several blocks: each block after the first
+// continues the line without a line break.
 
 #include "textfelder/bytefeld.h"
 
