@@ -221,6 +221,8 @@ void TestMatrixDemo::matrix()
                 QFAIL(qPrintable(QStringLiteral("cell %1, %2").arg(c).arg(r)));
         }
     }
+    // The text is kept once, not as an entry per cell.
+    QCOMPARE(g.Zelleintraege(), std::size_t(0));
 }
 
 enum class Aenderung { LeererText, AndererText, AndereForm, Spaltenzahl };
