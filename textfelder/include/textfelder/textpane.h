@@ -29,6 +29,9 @@ protected:
     void fuegeEin(const QString &anzeige) override;
     QString ohneWeicheUmbrueche(const QString &roh, int anfang) const override;
     bool eigeneTaste(QKeyEvent *event) override;
+    // Inserts shown text in place of the cursor's selection, as one step of
+    // the undo history; the cursor ends behind it.
+    void ersetzeAuswahl(QTextCursor &cursor, const QString &anzeige);
 
 private:
     bool loescheUeberFortsetzung(bool zurueck);
