@@ -223,6 +223,8 @@ void TStringAlignGrid::setZellenZeilenweise(verschl::Text text, int spalten, int
 {
     m_zellen.clear();
     m_zeilenweise = std::move(text);
+    // A text read from a field may hold room for twice its bytes.
+    m_zeilenweise.shrink_to_fit();
     m_zeilenweiseSpalten = std::max(spalten, 0);
     m_zeilenweiseZellen = qsizetype(m_zeilenweiseSpalten) * std::max(zeilen, 0);
     geaendert();
