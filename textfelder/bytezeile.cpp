@@ -113,3 +113,13 @@ void Bytezeile::insertFromMimeData(const QMimeData *source)
     if (source->hasText())
         fuegeEin(alsAnzeige(ausAnzeige(source->text())));
 }
+
+// One row shows, centred in the height like a line edit's text; the next
+// block of a long line stays out of sight below.
+void Bytezeile::resizeEvent(QResizeEvent *event)
+{
+    const int zeile = fontMetrics().height() + 2 * int(document()->documentMargin());
+    const int frei = std::max(contentsRect().height() - zeile, 0);
+    setViewportMargins(0, frei / 2, 0, frei - frei / 2);
+    TextPane::resizeEvent(event);
+}

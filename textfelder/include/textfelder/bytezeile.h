@@ -31,6 +31,7 @@ protected:
     verschl::Text ausAnzeige(QStringView anzeige) const override;
     bool eigeneTaste(QKeyEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     int stelle(qsizetype byte) const;
