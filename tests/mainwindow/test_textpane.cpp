@@ -38,6 +38,7 @@ private Q_SLOTS:
     void kopierenUeberWeichenUmbruch();
     void bytezeile_data();
     void bytezeile();
+    void bytezeileEingaben();
 };
 
 void TestTextPane::jedeBytefolgeKommtZurueck()
@@ -320,6 +321,23 @@ void TestTextPane::bytezeile()
     zeile.replace(anfang, std::min<int>(anzahl, zeile.size() - anfang), neu);
     QCOMPARE(feld.text(), zeile.toStdString());
     QVERIFY(!feld.document()->isUndoAvailable());
+}
+
+// Enter, with Shift too, puts no break into a one-line field; a paste keeps
+// CR and LF as the bytes they are.
+void TestTextPane::bytezeileEingaben()
+{
+    Bytezeile feld;
+    feld.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&feld));
+    QTest::keyClicks(&feld, "ab");
+    QTest::keyClick(&feld, Qt::Key_Return);
+    QTest::keyClick(&feld, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(&feld, Qt::Key_Enter);
+    QApplication::clipboard()->setText(QStringLiteral("c\r\nd\re\nЖ"));
+    feld.paste();
+    QCOMPARE(feld.text(), Text("abc\r\nd\re\n?"));
+    QCOMPARE(feld.document()->blockCount(), 1);
 }
 
 QTEST_MAIN(TestTextPane)
