@@ -8,15 +8,23 @@
 //
 // Repaint_Vigenere: one Repaint() of the 26 x 26 table without grid lines,
 // column 0 and row 0 bold, one row and one column marked, one cell inverse.
+//
+// Caesar_Schritt, Vigenere_Schritt: one "Buchstaben verschlüsseln" without
+// the running light on a text of 8 MiB, after the first step (which fills
+// the result field once).
 
+#include "bench/demoumgebung.h"
 #include "bench/qtbenchmark.h"
+#include "demos/caesardemo.h"
 #include "demos/stringaligngrid.h"
+#include "demos/vmatrix.h"
 #include "demos/warte.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
 #include <sys/resource.h>
 #include <vector>
 
@@ -75,10 +83,42 @@ void Repaint_Vigenere(benchmark::State &state)
         grid.Repaint();
 }
 
+template <typename Form> void Schritt(benchmark::State &state, void (THauptform::*befehl)())
+{
+    Demoumgebung<Form> u(std::size_t(state.range(0)), befehl);
+    u.demo->CBAnimation->setChecked(false);
+    // The Caesar demonstration's step button works in its extended view only.
+    if constexpr (requires { u.demo->BMehr; })
+        u.demo->BMehr->click();
+    u.demo->BSchritt->click();
+    for (auto _ : state)
+        u.demo->BSchritt->click();
+}
+
+void Caesar_Schritt(benchmark::State &state)
+{
+    Schritt<TCaesarDemoForm>(state, &THauptform::CaesarVerschlsselung1Click);
+}
+
+void Vigenere_Schritt(benchmark::State &state)
+{
+    Schritt<TVMatrixForm>(state, &THauptform::VigenreMatrix1Click);
+}
+
 } // namespace
 
 BENCHMARK(WarteBench)->Name("Warte")->Arg(150)->Iterations(40)->Unit(benchmark::kMillisecond);
 BENCHMARK(WarteBench)->Name("Warte")->Arg(5)->Iterations(400)->Unit(benchmark::kMillisecond);
 BENCHMARK(Repaint_Vigenere)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(Caesar_Schritt)
+    ->Arg(8 << 20)
+    ->Iterations(3)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(Vigenere_Schritt)
+    ->Arg(8 << 20)
+    ->Iterations(3)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv) { return QtBenchmarkMain(argc, argv); }

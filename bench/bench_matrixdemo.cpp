@@ -2,47 +2,24 @@
 // of 10,000 characters (a square matrix of 100 x 100 cells), the handler
 // alone and with the grid painted afterwards, as the user sees it. Each
 // iteration starts from the empty design, as after "Löschen (beides)".
+// Aktualisieren_Speicher: one update of 8 MiB in a freshly opened window.
 
-#include "bench/deutschtext.h"
+#include "bench/demoumgebung.h"
 #include "bench/qtbenchmark.h"
 #include "demos/matrixdemo.h"
 #include "demos/stringaligngrid.h"
 #include "demos/textfeld.h"
-#include "platform/registry.h"
-#include "programm/programm.h"
-#include "stilledialoge.h"
 
 #include <benchmark/benchmark.h>
-#include <QApplication>
-#include <QTemporaryDir>
+#include <chrono>
 
 namespace {
 
-// A program whose settings live in a temporary folder, never the user's, with
-// one matrix demonstration opened from its menu.
-struct Umgebung
-{
-    explicit Umgebung(std::size_t laenge)
-    {
-        registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer, ordner.path());
-        registry::setzeWurzelordner(registry::Wurzel::LokaleMaschine, ordner.path());
-        programm.haupt.MatrixVerschlsselung1Click();
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (auto *f = qobject_cast<TMatrixDemoForm *>(w))
-                demo = f;
-        }
-        demo->MKlartext->setText(deutschtext::erzeuge(laenge));
-        QApplication::processEvents();
-    }
-    QTemporaryDir ordner;
-    StilleDialoge dialoge;
-    Programm programm { dialoge, {} };
-    TMatrixDemoForm *demo = nullptr;
-};
+using Umgebung = Demoumgebung<TMatrixDemoForm>;
 
 void Aktualisieren(benchmark::State &state)
 {
-    Umgebung u(std::size_t(state.range(0)));
+    Umgebung u(std::size_t(state.range(0)), &THauptform::MatrixVerschlsselung1Click);
     for (auto _ : state) {
         state.PauseTiming();
         u.demo->BLoeschenClick();
@@ -54,7 +31,7 @@ void Aktualisieren(benchmark::State &state)
 
 void Aktualisieren_und_Malen(benchmark::State &state)
 {
-    Umgebung u(std::size_t(state.range(0)));
+    Umgebung u(std::size_t(state.range(0)), &THauptform::MatrixVerschlsselung1Click);
     for (auto _ : state) {
         state.PauseTiming();
         u.demo->BLoeschenClick();
@@ -68,7 +45,30 @@ void Aktualisieren_und_Malen(benchmark::State &state)
 
 } // namespace
 
+// One update of a long text as the user clicks it after opening, with what
+// the grid keeps: "Bytes_pro_Zeichen" is the heap's growth over the update
+// divided by the text's length.
+void Aktualisieren_Speicher(benchmark::State &state)
+{
+    const auto laenge = std::size_t(state.range(0));
+    for (auto _ : state) {
+        Umgebung u(laenge, &THauptform::MatrixVerschlsselung1Click);
+        const double vorher = HeapInGebrauch();
+        const auto anfang = std::chrono::steady_clock::now();
+        u.demo->BAktualisierenClick();
+        const std::chrono::duration<double> dauer = std::chrono::steady_clock::now() - anfang;
+        state.SetIterationTime(dauer.count());
+        state.counters["Bytes_pro_Zeichen"] = (HeapInGebrauch() - vorher) / double(laenge);
+    }
+}
+
 BENCHMARK(Aktualisieren)->Arg(10000)->Unit(benchmark::kMillisecond)->Repetitions(10);
 BENCHMARK(Aktualisieren_und_Malen)->Arg(10000)->Unit(benchmark::kMillisecond)->Repetitions(10);
+BENCHMARK(Aktualisieren_Speicher)
+    ->Arg(8 << 20)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv) { return QtBenchmarkMain(argc, argv); }

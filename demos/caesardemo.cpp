@@ -8,6 +8,7 @@
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
+#include "textfelder/bytezeile.h"
 
 #include <algorithm>
 #include <QCheckBox>
@@ -15,7 +16,6 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
@@ -83,7 +83,7 @@ void TCaesarDemoForm::FormCreate()
     GibAlphabetAus();
 
     const verschl::Text klartext = haupt.klartext();
-    demo::setzeFeld(*EdText1, klartext.empty() ? verschl::Text(kBeispielsatz) : klartext);
+    EdText1->setText(klartext.empty() ? verschl::Text(kBeispielsatz) : klartext);
 
     resize(kBreite, kHoeheKompakt);
 
@@ -192,7 +192,7 @@ void TCaesarDemoForm::wechsleRichtung(bool verschluesseln)
     EdText1->deselect();
     loeschemarkierung();
 
-    verschl::Text neu = ergebnis();
+    verschl::Text neu = EdText2->text();
     if (!neu.empty()) {
         EntferneAuffuellung(neu);
     } else {
@@ -203,21 +203,20 @@ void TCaesarDemoForm::wechsleRichtung(bool verschluesseln)
         }
     }
     auffuellzahl = 0;
-    demo::setzeFeld(*EdText1, neu);
+    EdText1->setText(neu);
     EdText2->clear();
 }
 
+// A step reads and writes single bytes: its cost does not grow with the text.
 void TCaesarDemoForm::BSchrittClick()
 {
     if (animationLaeuft)
         return;
-    const verschl::Text text = eingabe();
-    verschl::Text neu = ergebnis();
+    const qsizetype laenge = EdText1->Laenge();
     const int verschiebung = TrackBar->value();
 
-    FuelleErgebnisAuf(neu, text);
-    demo::setzeFeld(*EdText2, neu);
-    if (qsizetype(schrittindex) >= qsizetype(text.size()) - 1) {
+    FuelleErgebnisAuf(laenge);
+    if (qsizetype(schrittindex) >= laenge - 1) {
         EdText1->deselect();
         EdText2->deselect();
         loeschemarkierung();
@@ -225,16 +224,15 @@ void TCaesarDemoForm::BSchrittClick()
     }
     const int i = ++schrittindex;
     // The blanks up to here are filler no longer: they get a character now.
-    auffuellzahl = int(std::min<qsizetype>(auffuellzahl, qsizetype(neu.size()) - i - 1));
+    auffuellzahl = int(std::min<qsizetype>(auffuellzahl, EdText2->Laenge() - i - 1));
     EdText2->deselect();
-    EdText1->setSelection(i, 1);
+    EdText1->WaehleBytes(i, 1);
 
-    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const unsigned char c = static_cast<unsigned char>(EdText1->ByteAn(i));
     const int k = demo::BuchstabenIndex(c);
     if (k < 0) {
         loeschemarkierung();
-        neu[i] = char(c);
-        setzeErgebnis(neu, i);
+        setzeErgebnis(i, char(c));
         return;
     }
     const int n = richtungVerschluesseln ? verschiebung : -verschiebung;
@@ -245,8 +243,7 @@ void TCaesarDemoForm::BSchrittClick()
     loeschemarkierung();
     if (!markiere(zeile, spalte))
         return; // closed during the running light
-    neu[i] = r;
-    setzeErgebnis(neu, i);
+    setzeErgebnis(i, r);
 }
 
 bool TCaesarDemoForm::markiere(int zeile, int spalte)
@@ -301,12 +298,12 @@ void TCaesarDemoForm::loeschemarkierung()
 
 // Filler is counted as long as no step has written over it, so that a
 // direction switch can hand on exactly the characters made so far.
-void TCaesarDemoForm::FuelleErgebnisAuf(verschl::Text &neu, const verschl::Text &text)
+void TCaesarDemoForm::FuelleErgebnisAuf(qsizetype laenge)
 {
-    if (neu.size() >= text.size())
+    const qsizetype fehlend = laenge - EdText2->Laenge();
+    if (fehlend <= 0)
         return;
-    const auto fehlend = text.size() - neu.size();
-    neu.append(fehlend, ' ');
+    EdText2->ErsetzeBytes(EdText2->Laenge(), 0, verschl::Text(std::size_t(fehlend), ' '));
     auffuellzahl += int(fehlend);
 }
 
@@ -352,12 +349,8 @@ void TCaesarDemoForm::SAGridEnter()
 
 void TCaesarDemoForm::BSchliessenClick() { close(); }
 
-verschl::Text TCaesarDemoForm::eingabe() const { return demo::Feldtext(*EdText1); }
-
-verschl::Text TCaesarDemoForm::ergebnis() const { return demo::Feldtext(*EdText2); }
-
-void TCaesarDemoForm::setzeErgebnis(const verschl::Text &text, int markiert)
+void TCaesarDemoForm::setzeErgebnis(int i, char zeichen)
 {
-    demo::setzeFeld(*EdText2, text);
-    EdText2->setSelection(markiert, 1);
+    EdText2->ErsetzeBytes(i, 1, verschl::Text(1, zeichen));
+    EdText2->WaehleBytes(i, 1);
 }

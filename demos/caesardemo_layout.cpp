@@ -6,12 +6,12 @@
 #include "demos/stringaligngrid.h"
 #include "platform/benannt.h"
 #include "platform/schriften.h"
+#include "textfelder/bytezeile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QToolButton>
@@ -46,9 +46,9 @@ QFrame *vertieft(QWidget *eltern, const char *name, QFrame::Shape form, QRect pl
 }
 
 // The two fields show one character per byte; they wait for the extended view.
-QLineEdit *textfeld(QWidget *eltern, const char *name, int oben)
+Bytezeile *textfeld(QWidget *eltern, const char *name, int oben)
 {
-    QLineEdit *feld = demo::Zeilenfeld(eltern, name);
+    Bytezeile *feld = demo::Textzeile(eltern, name);
     feld->setGeometry(6, oben, 295, 22);
     feld->setEnabled(false);
     return feld;

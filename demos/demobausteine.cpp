@@ -6,6 +6,7 @@
 #include "platform/fensterplatz.h"
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
+#include "textfelder/bytezeile.h"
 
 #include <limits>
 #include <QCheckBox>
@@ -22,17 +23,32 @@ namespace demo {
 
 namespace {
 
+// The selection shows in the active colours also while the focus is
+// elsewhere, since it shows which character is in work; after a change of the
+// desktop's colour scheme too.
+void auswahlImmerAktiv(QWidget &feld)
+{
+    QPalette farben = feld.palette();
+    bool geaendert = false;
+    for (const QPalette::ColorRole rolle : { QPalette::Highlight, QPalette::HighlightedText }) {
+        const QColor aktiv = farben.color(QPalette::Active, rolle);
+        geaendert = geaendert || farben.color(QPalette::Inactive, rolle) != aktiv;
+        farben.setColor(QPalette::Inactive, rolle, aktiv);
+    }
+    // Only a real difference: setting the palette sends the next change.
+    if (geaendert)
+        feld.setPalette(farben);
+}
+
 // Keeps its selection when its window becomes active again; Qt's drops it
-// then unless the field has the focus. The selection shows in the active
-// colours also while the focus is elsewhere, after a change of the desktop's
-// colour scheme too.
+// then unless the field has the focus.
 class Bytefeld : public QLineEdit
 {
 public:
     explicit Bytefeld(QWidget *eltern)
         : QLineEdit(eltern)
     {
-        auswahlImmerAktiv();
+        auswahlImmerAktiv(*this);
     }
 
 protected:
@@ -41,23 +57,26 @@ protected:
         if (e->type() == QEvent::WindowActivate)
             return QWidget::event(e);
         if (e->type() == QEvent::PaletteChange)
-            auswahlImmerAktiv();
+            auswahlImmerAktiv(*this);
         return QLineEdit::event(e);
     }
+};
 
-private:
-    void auswahlImmerAktiv()
+class Schrittzeile : public Bytezeile
+{
+public:
+    explicit Schrittzeile(QWidget *eltern)
+        : Bytezeile(eltern)
     {
-        QPalette farben = palette();
-        bool geaendert = false;
-        for (const QPalette::ColorRole rolle : { QPalette::Highlight, QPalette::HighlightedText }) {
-            const QColor aktiv = farben.color(QPalette::Active, rolle);
-            geaendert = geaendert || farben.color(QPalette::Inactive, rolle) != aktiv;
-            farben.setColor(QPalette::Inactive, rolle, aktiv);
-        }
-        // Only a real difference: setting the palette sends the next change.
-        if (geaendert)
-            setPalette(farben);
+        auswahlImmerAktiv(*this);
+    }
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::PaletteChange)
+            auswahlImmerAktiv(*this);
+        return Bytezeile::event(e);
     }
 };
 
@@ -103,6 +122,13 @@ QLineEdit *Zeilenfeld(QWidget *eltern, const char *name)
     feld->setFont(schriften::Schreibmaschine(11));
     // The panes may hold any length; Qt would cut a text at 32767 characters.
     feld->setMaxLength(std::numeric_limits<int>::max());
+    return feld;
+}
+
+Bytezeile *Textzeile(QWidget *eltern, const char *name)
+{
+    auto *feld = benannt(new Schrittzeile(eltern), name);
+    feld->setFont(schriften::Schreibmaschine(11));
     return feld;
 }
 

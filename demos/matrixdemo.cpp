@@ -255,7 +255,7 @@ void TMatrixDemoForm::SpEdSpaltenzahlChange()
 
 void TMatrixDemoForm::BAktualisierenClick()
 {
-    const verschl::Text text = MKlartext->text();
+    verschl::Text text = MKlartext->text();
     // An empty text leaves the grid as it is: cells, size, scroll bars and place.
     if (text.empty())
         return;
@@ -264,11 +264,7 @@ void TMatrixDemoForm::BAktualisierenClick()
     SAGrid->setColCount(form.spalten);
     SAGrid->setRowCount(form.zeilen);
     SAGrid->setScrollBars(Rollbalken(form));
-    std::size_t i = 0;
-    for (int r = 0; r < form.zeilen; ++r) {
-        for (int c = 0; c < form.spalten; ++c, ++i)
-            SAGrid->setCells(c, r, verschl::Text(1, i < text.size() ? text[i] : ' '));
-    }
+    SAGrid->setZellenZeilenweise(std::move(text), form.spalten, form.zeilen);
     SAGrid->setGeometry(GitterPlatz(form));
 }
 
@@ -287,10 +283,7 @@ void TMatrixDemoForm::leereGitter()
     SAGrid->setRowCount(kStartZellen);
     SAGrid->setScrollBars(TStringAlignGrid::TScrollStyle::ssNone);
     SAGrid->setGeometry(0, 0, kFlaeche, kFlaeche);
-    for (int r = 0; r < kStartZellen; ++r) {
-        for (int c = 0; c < kStartZellen; ++c)
-            SAGrid->setCells(c, r, {});
-    }
+    SAGrid->setZellenZeilenweise({}, 0, 0);
 }
 
 // Closing deletes the window (Qt::WA_DeleteOnClose); nothing is written back.

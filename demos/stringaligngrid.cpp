@@ -205,16 +205,40 @@ void TStringAlignGrid::setGridLineWidth(int breite)
 verschl::Text TStringAlignGrid::Cells(int col, int row) const
 {
     const auto it = m_zellen.find({ col, row });
-    return it == m_zellen.end() ? verschl::Text() : it->second;
+    return it == m_zellen.end() ? zeilenweise(col, row) : it->second;
 }
 
+// A cell's own entry stands before the text filled in row by row; an empty
+// one is needed only where that text would show.
 void TStringAlignGrid::setCells(int col, int row, const verschl::Text &text)
 {
-    if (text.empty())
+    if (text.empty() && zeilenweise(col, row).empty())
         m_zellen.erase({ col, row });
     else
         m_zellen[{ col, row }] = text;
     geaendert();
+}
+
+void TStringAlignGrid::setZellenZeilenweise(verschl::Text text, int spalten, int zeilen)
+{
+    m_zellen.clear();
+    m_zeilenweise = std::move(text);
+    // A text read from a field may hold room for twice its bytes.
+    m_zeilenweise.shrink_to_fit();
+    m_zeilenweiseSpalten = std::max(spalten, 0);
+    m_zeilenweiseZellen = qsizetype(m_zeilenweiseSpalten) * std::max(zeilen, 0);
+    geaendert();
+}
+
+verschl::Text TStringAlignGrid::zeilenweise(int col, int row) const
+{
+    if (col < 0 || row < 0 || col >= m_zeilenweiseSpalten)
+        return {};
+    const qsizetype i = qsizetype(row) * m_zeilenweiseSpalten + col;
+    if (i >= m_zeilenweiseZellen)
+        return {};
+    return verschl::Text(
+        1, std::size_t(i) < m_zeilenweise.size() ? m_zeilenweise[std::size_t(i)] : ' ');
 }
 
 Farbe TStringAlignGrid::FontColor() const { return m_schriftfarbe; }
@@ -436,8 +460,8 @@ void TStringAlignGrid::paintEvent(QPaintEvent *event)
             const QRect zelle = ZellRechteck(col, row);
             const TMyBrush *brush = brushFuer(col, row);
             maler.fillRect(zelle, (brush ? brush->m_farbe : m_farbe).aufgeloest(pal));
-            const auto text = m_zellen.find({ col, row });
-            if (text == m_zellen.end())
+            const verschl::Text text = Cells(col, row);
+            if (text.empty())
                 continue;
             const TMyFont *f = fontFuer(col, row);
             if (f != gesetzt) {
@@ -449,7 +473,7 @@ void TStringAlignGrid::paintEvent(QPaintEvent *event)
             // Centred, top-aligned in the cell shrunk by 2 pixels. A static
             // text knows no mnemonics, so "&" is an ordinary character; it
             // keeps its shaping, which would otherwise dominate a repaint.
-            const QString zeichen = codepage::AlsZeichenkette(text->second);
+            const QString zeichen = codepage::AlsZeichenkette(text);
             if (m_textspeicher.size() > 4096)
                 m_textspeicher.clear();
             auto gesetzterText = m_textspeicher.find(schriftSchluessel + QChar(0) + zeichen);

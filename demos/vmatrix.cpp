@@ -9,6 +9,7 @@
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
+#include "textfelder/bytezeile.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -57,10 +58,11 @@ void TVMatrixForm::verbindeHandler()
     connect(CBEditSperren, &QCheckBox::toggled, this, &TVMatrixForm::CBEditSperrenClick);
     connect(SpBVerschluesseln, &QToolButton::clicked, this, &TVMatrixForm::SpBVerschluesselnClick);
     connect(SpBEntschluesseln, &QToolButton::clicked, this, &TVMatrixForm::SpBEntschluesselnClick);
-    for (QLineEdit *f : { EdSchluessel, EdText1, EdText2 }) {
-        connect(f, &QLineEdit::textChanged, this, &TVMatrixForm::TextChange);
+    connect(EdSchluessel, &QLineEdit::textChanged, this, &TVMatrixForm::TextChange);
+    for (Bytezeile *f : { EdText1, EdText2 })
+        connect(f, &Bytezeile::textChanged, this, &TVMatrixForm::TextChange);
+    for (QWidget *f : std::initializer_list<QWidget *> { EdSchluessel, EdText1, EdText2 })
         f->installEventFilter(this);
-    }
     connect(BSchritt, &QPushButton::clicked, this, &TVMatrixForm::BSchrittClick);
     connect(CBSonderzeichenIgnorieren, &QCheckBox::toggled, this,
         &TVMatrixForm::CBSonderzeichenIgnorierenClick);
@@ -93,7 +95,7 @@ void TVMatrixForm::FormCreate()
 
     demo::setzeFeld(*EdSchluessel, methode.schluesselfeld());
     const verschl::Text klartext = haupt.klartext();
-    demo::setzeFeld(*EdText1, klartext.empty() ? verschl::Text(kBeispielsatz) : klartext);
+    EdText1->setText(klartext.empty() ? verschl::Text(kBeispielsatz) : klartext);
     CBSonderzeichenIgnorieren->setChecked(methode.sonderzeichenIgnorieren());
 
     // Read once: each control's handler writes its value back as it changes.
@@ -170,7 +172,8 @@ bool TVMatrixForm::EdSchluesselKeyPress(const QKeyEvent &taste) const
 void TVMatrixForm::CBEditSperrenClick()
 {
     const bool gesperrt = CBEditSperren->isChecked();
-    for (QLineEdit *f : { EdSchluessel, EdText1, EdText2 })
+    EdSchluessel->setReadOnly(gesperrt);
+    for (Bytezeile *f : { EdText1, EdText2 })
         f->setReadOnly(gesperrt);
 }
 
@@ -228,7 +231,7 @@ void TVMatrixForm::wechsleModus(bool verschluesseln)
     EdText1->deselect();
     loescheMarkierung();
 
-    verschl::Text neu = demo::Feldtext(*EdText2);
+    verschl::Text neu = EdText2->text();
     if (!neu.empty()) {
         neu.resize(neu.size() - std::min<size_t>(size_t(fuellzeichen), neu.size()));
     } else {
@@ -244,7 +247,7 @@ void TVMatrixForm::wechsleModus(bool verschluesseln)
     }
     fuellzeichen = 0;
     EdText2->clear();
-    demo::setzeFeld(*EdText1, neu);
+    EdText1->setText(neu);
 }
 
 void TVMatrixForm::BRueckClick()
@@ -265,7 +268,7 @@ void TVMatrixForm::wandleTexte(verschl::Text (*funktion)(const verschl::Text &))
     if (animationLaeuft)
         return;
     demo::setzeFeld(*EdSchluessel, funktion(demo::Feldtext(*EdSchluessel)));
-    demo::setzeFeld(*EdText1, funktion(demo::Feldtext(*EdText1)));
+    EdText1->setText(funktion(EdText1->text()));
     BRueckClick();
 }
 

@@ -6,6 +6,7 @@
 #include "demos/vmatrix.h"
 #include "platform/benannt.h"
 #include "platform/schriften.h"
+#include "textfelder/bytezeile.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -30,9 +31,8 @@ QLabel *beschriftung(QWidget *eltern, const char *name, const QString &text, int
     return label;
 }
 
-QLineEdit *feld(QWidget *eltern, const char *name, QLabel *label, int oben)
+template <typename Feld> Feld *feld(Feld *f, QLabel *label, int oben)
 {
-    QLineEdit *f = demo::Zeilenfeld(eltern, name);
     f->setGeometry(kLinks, oben, kBreite, 22);
     f->setReadOnly(true);
     label->setBuddy(f);
@@ -91,11 +91,11 @@ void TVMatrixForm::erzeugeSteuerelemente()
     CBEditSperren->setChecked(true);
 
     LSchluessel = beschriftung(this, "LSchluessel", QStringLiteral("Sch&lüssel"), 30);
-    EdSchluessel = feld(this, "EdSchluessel", LSchluessel, 46);
+    EdSchluessel = feld(demo::Zeilenfeld(this, "EdSchluessel"), LSchluessel, 46);
     LText1 = beschriftung(this, "LText1", QStringLiteral("Klarte&xt"), 74);
-    EdText1 = feld(this, "EdText1", LText1, 90);
+    EdText1 = feld(demo::Textzeile(this, "EdText1"), LText1, 90);
     LText2 = beschriftung(this, "LText2", QStringLiteral("&Chiffre"), 118);
-    EdText2 = feld(this, "EdText2", LText2, 134);
+    EdText2 = feld(demo::Textzeile(this, "EdText2"), LText2, 134);
 
     SpBVerschluesseln
         = modusknopf(this, "SpBVerschluesseln", QStringLiteral("&Verschlüsseln"), kLinks);

@@ -4,6 +4,7 @@
 #include "demos/demobausteine.h"
 #include "demos/stringaligngrid.h"
 #include "demos/vmatrix.h"
+#include "textfelder/bytezeile.h"
 
 #include <algorithm>
 #include <QCheckBox>
@@ -18,13 +19,14 @@ constexpr int kBuchstaben = 26;
 
 } // namespace
 
+// A step reads and writes single bytes: its cost does not grow with the text.
 void TVMatrixForm::BSchrittClick()
 {
     if (animationLaeuft)
         return;
     CBEditSperren->setChecked(true);
-    const verschl::Text eingabe = demo::Feldtext(*EdText1);
-    if (qsizetype(textPos) >= qsizetype(eingabe.size()) - 1) {
+    const qsizetype laenge = EdText1->Laenge();
+    if (qsizetype(textPos) >= laenge - 1) {
         EdSchluessel->deselect();
         EdText1->deselect();
         EdText2->deselect();
@@ -33,9 +35,9 @@ void TVMatrixForm::BSchrittClick()
     }
     const int pos = ++textPos;
     EdText2->deselect();
-    EdText1->setSelection(pos, 1);
+    EdText1->WaehleBytes(pos, 1);
 
-    const unsigned char zeichen = static_cast<unsigned char>(eingabe[size_t(pos)]);
+    const unsigned char zeichen = static_cast<unsigned char>(EdText1->ByteAn(pos));
     int d = demo::BuchstabenIndex(zeichen);
     int e = -1;
     const bool ignorieren = CBSonderzeichenIgnorieren->isChecked();
@@ -48,11 +50,9 @@ void TVMatrixForm::BSchrittClick()
         e = demo::BuchstabenIndex(static_cast<unsigned char>(schluessel[size_t(schluesselPos)]));
     }
 
-    verschl::Text aus = demo::Feldtext(*EdText2);
-    aus.resize(aus.size() - std::min<size_t>(size_t(std::max(fuellzeichen, 0)), aus.size()));
+    verschl::Text neu(1, char(zeichen));
     if (d < 0 || e < 0) {
         loescheMarkierung();
-        aus += char(zeichen);
     } else {
         const verschl::Text buchstabe(1, char(zeichen));
         const verschl::Text schluesselbuchstabe(1, schluessel[size_t(schluesselPos)]);
@@ -64,12 +64,27 @@ void TVMatrixForm::BSchrittClick()
             d = demo::BuchstabenIndex(static_cast<unsigned char>(r.front()));
         if (!markiere(e, d))
             return; // closed during the running light
-        aus += r;
+        neu = r;
     }
-    fuellzeichen = int(std::max<qsizetype>(qsizetype(eingabe.size()) - qsizetype(aus.size()), 0));
-    aus.append(size_t(fuellzeichen), ' ');
-    demo::setzeFeld(*EdText2, aus);
-    EdText2->setSelection(pos, 1);
+    schreibeAusgabe(neu, laenge);
+    EdText2->WaehleBytes(pos, 1);
+}
+
+// The output made so far, then `neu`, then blanks as filler up to the
+// input's `laenge`. Only what changes is written: the filler is blanks.
+void TVMatrixForm::schreibeAusgabe(const verschl::Text &neu, qsizetype laenge)
+{
+    const qsizetype bisher = EdText2->Laenge();
+    const qsizetype gemacht = bisher - std::min<qsizetype>(std::max(fuellzeichen, 0), bisher);
+    const qsizetype n = qsizetype(neu.size());
+    const qsizetype ziel = std::max(laenge, gemacht + n);
+    EdText2->ErsetzeBytes(gemacht, n, neu);
+    const qsizetype jetzt = EdText2->Laenge();
+    if (jetzt < ziel)
+        EdText2->ErsetzeBytes(jetzt, 0, verschl::Text(std::size_t(ziel - jetzt), ' '));
+    else if (jetzt > ziel)
+        EdText2->ErsetzeBytes(ziel, jetzt - ziel, {});
+    fuellzeichen = int(ziel - gemacht - n);
 }
 
 void TVMatrixForm::loescheZelle(int spalte, int zeile)

@@ -16,10 +16,20 @@ verschl::Text Bytefeld::text() const
 {
     // toPlainText() would turn the no-break space (byte 160, what rotation by
     // 128 makes of every blank) into a plain space; the raw text keeps it.
-    return codepage::AusPanetext(ohneWeicheUmbrueche(document()->toRawText(), 0));
+    return ausAnzeige(ohneWeicheUmbrueche(document()->toRawText(), 0));
 }
 
-void Bytefeld::setText(const verschl::Text &text) { zeige(codepage::AlsPanetext(text)); }
+void Bytefeld::setText(const verschl::Text &text) { zeige(alsAnzeige(text)); }
+
+QString Bytefeld::alsAnzeige(const verschl::Text &text) const
+{
+    return codepage::AlsPanetext(text);
+}
+
+verschl::Text Bytefeld::ausAnzeige(QStringView anzeige) const
+{
+    return codepage::AusPanetext(anzeige);
+}
 
 void Bytefeld::zeige(const QString &anzeige) { setPlainText(anzeige); }
 

@@ -8,22 +8,50 @@
 #include "demos/stringaligngrid.h"
 #include "platform/codepage.h"
 #include "schnittstellen/hauptfenster.h"
+#include "textfelder/bytezeile.h"
 
 #include <QLineEdit>
 #include <qpa/qwindowsysteminterface.h>
 #include <QPointer>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 // One millisecond per stop: fast, yet every stop really waits.
 inline constexpr DemoEinstellungen kSchnell { true, 0, 2, 1, false };
+inline constexpr DemoEinstellungen kOhneLicht { false, 0, 2, 1, false };
 
 inline verschl::Text feld(const QLineEdit *f) { return codepage::AusZeichenkette(f->text()); }
+inline verschl::Text feld(const Bytezeile *f) { return f->text(); }
 inline verschl::Text alsText(const QByteArray &b)
 {
     return verschl::Text(b.constData(), size_t(b.size()));
+}
+
+// Letters without a line break, as long as a whole text.
+inline verschl::Text buchstabenzeile(std::size_t laenge)
+{
+    verschl::Text zeile(laenge, 'a');
+    for (std::size_t i = 0; i < laenge; ++i)
+        zeile[i] = char('a' + i % 26);
+    return zeile;
+}
+
+// A stepping demonstration's fields after the step to byte `stelle` of a
+// long line, past its first soft break: the line in blocks and whole, the
+// byte selected in both fields, `erwartet` written, the filler after it.
+inline void pruefeLangeZeile(const Bytezeile &eingabe, const Bytezeile &ausgabe,
+    const verschl::Text &zeile, qsizetype stelle, char erwartet)
+{
+    QCOMPARE_GT(eingabe.document()->blockCount(), 1);
+    QCOMPARE(eingabe.text(), zeile);
+    QCOMPARE(eingabe.AuswahlAnfang(), stelle);
+    QCOMPARE(ausgabe.AuswahlAnfang(), stelle);
+    QCOMPARE(ausgabe.ByteAn(stelle), erwartet);
+    QCOMPARE(ausgabe.ByteAn(stelle + 1), ' ');
+    QCOMPARE(ausgabe.Laenge(), qsizetype(zeile.size()));
 }
 
 // Which of the first `spalten` x `zeilen` cells had a brush of their own at

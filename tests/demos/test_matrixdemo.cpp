@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextDocument>
 
 using verschl::Text;
 using Balken = TStringAlignGrid::TScrollStyle;
@@ -101,6 +102,8 @@ private Q_SLOTS:
     void uebernehmen();
     void starttext_data();
     void starttext();
+    void langeZeile_data();
+    void langeZeile();
     void startform_data();
     void startform();
     void rueckschreiben_data();
@@ -218,6 +221,8 @@ void TestMatrixDemo::matrix()
                 QFAIL(qPrintable(QStringLiteral("cell %1, %2").arg(c).arg(r)));
         }
     }
+    // The text is kept once, not as an entry per cell.
+    QCOMPARE(g.Zelleintraege(), std::size_t(0));
 }
 
 enum class Aenderung { LeererText, AndererText, AndereForm, Spaltenzahl };
@@ -321,6 +326,32 @@ void TestMatrixDemo::starttext()
     Aufbau a;
     a.klar().setText(klartext);
     QCOMPARE(oeffne(a).MKlartext->text(), start);
+}
+
+void TestMatrixDemo::langeZeile_data()
+{
+    QTest::addColumn<bool>("uebernehmen");
+    QTest::newRow("opened with it") << false;
+    QTest::newRow("Übernehmen") << true;
+}
+
+// A line of 1 MiB, as a rotation by 128 makes of a whole text, shows in
+// blocks as in the panes and comes back byte for byte.
+void TestMatrixDemo::langeZeile()
+{
+    QFETCH(bool, uebernehmen);
+    Text zeile;
+    for (int i = 0; i < 1 << 20; ++i)
+        zeile += static_cast<char>(128 + i % 128);
+    Aufbau a;
+    a.klar().setText(zeile);
+    TMatrixDemoForm &f = oeffne(a);
+    if (uebernehmen) {
+        f.MKlartext->clear();
+        QTest::mouseClick(f.BTextUebernehmen, Qt::LeftButton);
+    }
+    QCOMPARE_GT(f.MKlartext->document()->blockCount(), 1);
+    QCOMPARE(f.MKlartext->text(), zeile);
 }
 
 void TestMatrixDemo::startform_data()

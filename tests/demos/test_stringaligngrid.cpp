@@ -82,6 +82,8 @@ private Q_SLOTS:
     void zuruecksetzen();
     void zellinhalt_data();
     void zellinhalt();
+    void zeilenweise_data();
+    void zeilenweise();
     void nurRepaintMaltSofort();
     void nimmtKeinenFokus();
     void zugangAlsTabelle_data();
@@ -268,6 +270,52 @@ void TestStringAlignGrid::zuruecksetzen()
 
 // Every byte shows as something: control bytes and the undefined ones as
 // their stand-ins, "&" as itself rather than as a mnemonic marker.
+// "ABCDE" filled into 3 x 2 cells of a 4 x 3 grid, then changed; the cells
+// row by row, "." for an empty one, and how many entries single cells hold.
+void TestStringAlignGrid::zeilenweise_data()
+{
+    QTest::addColumn<Aufbau>("aufbau");
+    QTest::addColumn<QByteArray>("zellen");
+    QTest::addColumn<int>("eintraege");
+    QTest::newRow("row by row, blank after the text")
+        << Aufbau([](TStringAlignGrid &) {}) << QByteArray("ABC.DE .....") << 0;
+    QTest::newRow("a cell set over it")
+        << Aufbau([](TStringAlignGrid &g) { g.setCells(1, 0, "x"); }) << QByteArray("AxC.DE .....")
+        << 1;
+    QTest::newRow("a cell emptied over it")
+        << Aufbau([](TStringAlignGrid &g) { g.setCells(0, 1, {}); }) << QByteArray("ABC..E .....")
+        << 1;
+    QTest::newRow("an empty cell emptied again")
+        << Aufbau([](TStringAlignGrid &g) { g.setCells(3, 2, {}); }) << QByteArray("ABC.DE .....")
+        << 0;
+    QTest::newRow("filled anew, without what was set") << Aufbau([](TStringAlignGrid &g) {
+        g.setCells(1, 0, "x");
+        g.CellFont(2, 2).setColor(rot);
+        g.setZellenZeilenweise("Z", 1, 1);
+    }) << QByteArray("Z...........") << 1;
+}
+
+void TestStringAlignGrid::zeilenweise()
+{
+    QFETCH(Aufbau, aufbau);
+    QFETCH(QByteArray, zellen);
+    QFETCH(int, eintraege);
+    TStringAlignGrid g;
+    g.setColCount(4);
+    g.setRowCount(3);
+    g.setZellenZeilenweise("ABCDE", 3, 2);
+    aufbau(g);
+    QByteArray gezeigt;
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            const verschl::Text t = g.Cells(c, r);
+            gezeigt += t.empty() ? QByteArray(".") : QByteArray::fromStdString(t);
+        }
+    }
+    QCOMPARE(gezeigt, zellen);
+    QCOMPARE(g.Zelleintraege(), std::size_t(eintraege));
+}
+
 void TestStringAlignGrid::zellinhalt_data()
 {
     QTest::addColumn<QByteArray>("bytes");

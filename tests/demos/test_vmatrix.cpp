@@ -30,6 +30,7 @@ const Text kSatz = TVMatrixForm::kBeispielsatz;
 constexpr DemoEinstellungen kOhneAnimation { false, 0, 300, 150, false };
 
 void setzeFeld(QLineEdit *f, const Text &t) { f->setText(codepage::AlsZeichenkette(t)); }
+void setzeFeld(Bytezeile *f, const Text &t) { f->setText(t); }
 
 // A program with a Vigenère demonstration opened by the main window's command.
 struct Demo
@@ -143,6 +144,7 @@ private Q_SLOTS:
     void schliessenWaehrendLauflicht_data();
     void schliessenWaehrendLauflicht();
     void zweiFensterUnabhaengig();
+    void langeZeile();
 };
 
 void TestVMatrix::lauflicht_data()
@@ -276,14 +278,14 @@ void TestVMatrix::satzHinUndZurueck()
             const Text aus = feld(d.f->EdText2);
             QCOMPARE(aus, ziel.substr(0, i + 1) + Text(kSatz.size() - i - 1, ' '));
             QCOMPARE(d.f->Fuellzeichen(), int(kSatz.size() - i - 1));
-            QCOMPARE(d.f->EdText2->selectionStart(), int(i));
-            QCOMPARE(d.f->EdText1->selectedText().size(), 1);
+            QCOMPARE(d.f->EdText2->AuswahlAnfang(), qsizetype(i));
+            QCOMPARE(d.f->EdText1->textCursor().selectedText().size(), 1);
         }
         d.schritte(2);
         QCOMPARE(d.f->TextPos(), int(kSatz.size()) - 1);
         QCOMPARE(feld(d.f->EdText2), ziel);
         QVERIFY(unmarkiert(*d.f));
-        QVERIFY(!d.f->EdText1->hasSelectedText() && !d.f->EdText2->hasSelectedText()
+        QVERIFY(!d.f->EdText1->hatAuswahl() && !d.f->EdText2->hatAuswahl()
             && !d.f->EdSchluessel->hasSelectedText());
         (hin ? d.f->SpBEntschluesseln : d.f->SpBVerschluesseln)->click();
         QCOMPARE(feld(d.f->EdText1), ziel);
@@ -387,7 +389,7 @@ void TestVMatrix::moduswechsel()
     if (zurueck)
         d.f->SpBVerschluesseln->click();
     QCOMPARE(feld(d.f->EdText1), alsText(erwartet));
-    QVERIFY(d.f->EdText2->text().isEmpty());
+    QVERIFY(d.f->EdText2->text().empty());
     QCOMPARE(d.f->TextPos(), -1);
     QCOMPARE(d.f->SchluesselPos(), -1);
     QVERIFY(unmarkiert(*d.f));
@@ -431,7 +433,7 @@ void TestVMatrix::textknoepfe()
     d.f->findChild<QPushButton *>(knopf)->click();
     QCOMPARE(feld(d.f->EdSchluessel), alsText(schluessel));
     QCOMPARE(feld(d.f->EdText1), alsText(eingabe));
-    QVERIFY(d.f->EdText2->text().isEmpty());
+    QVERIFY(d.f->EdText2->text().empty());
     QCOMPARE(d.f->TextPos(), -1);
     QCOMPARE(d.f->SchluesselPos(), -1);
     QVERIFY(unmarkiert(*d.f));
@@ -445,12 +447,12 @@ void TestVMatrix::feldsperre()
     Demo d("B", "abc", kOhneAnimation);
     d.f->show();
     QVERIFY(QTest::qWaitForWindowActive(d.f));
-    for (QLineEdit *f : { d.f->EdSchluessel, d.f->EdText1, d.f->EdText2 }) {
+    const auto gesperrt = [&](auto *f) {
         QVERIFY(f->isReadOnly());
         f->setFocus();
         QCOMPARE(QApplication::focusWidget(), d.f->BSchritt);
-    }
-    for (QLineEdit *f : { d.f->EdSchluessel, d.f->EdText1, d.f->EdText2 }) {
+    };
+    const auto entsperrt = [&](auto *f) {
         d.f->CBEditSperren->click();
         QVERIFY(!f->isReadOnly());
         f->setFocus();
@@ -462,9 +464,16 @@ void TestVMatrix::feldsperre()
         QTest::keyClicks(f, "d");
         QCOMPARE(d.f->TextPos(), -1);
         QCOMPARE(d.f->SchluesselPos(), -1);
-        QVERIFY(d.f->EdText2->text().isEmpty());
+        QVERIFY(d.f->EdText2->text().empty());
         d.f->CBEditSperren->click();
-    }
+    };
+    const auto fuerAlle = [&](const auto &pruefe) {
+        pruefe(d.f->EdSchluessel);
+        pruefe(d.f->EdText1);
+        pruefe(d.f->EdText2);
+    };
+    fuerAlle(gesperrt);
+    fuerAlle(entsperrt);
     // A click on the table hands the focus to the step button.
     d.f->BSchliessen->setFocus();
     QTest::mouseClick(d.f->StrAGrVMatrix->viewport(), Qt::LeftButton);
@@ -549,7 +558,7 @@ void TestVMatrix::start()
     Demo d("Ab1", "Zeile\r\n\x01", { true, 100, 200, 250, true });
     QCOMPARE(feld(d.f->EdSchluessel), Text("Ab1"));
     QCOMPARE(feld(d.f->EdText1), Text("Zeile\r\n\x01"));
-    QVERIFY(d.f->EdText2->text().isEmpty());
+    QVERIFY(d.f->EdText2->text().empty());
     QCOMPARE(d.f->TrackBar->minimum(), 100);
     QCOMPARE(d.f->TrackBar->value(), 200);
     QVERIFY(d.f->CBAnimation->isChecked() && d.f->CBMitBlinken->isChecked());
@@ -644,6 +653,18 @@ void TestVMatrix::schliessenWaehrendLauflicht()
 }
 
 // Each window keeps its own positions, mode and marking.
+// A line of 1 MiB, stepped with the key "B" to the first byte after a soft
+// break.
+void TestVMatrix::langeZeile()
+{
+    const Text zeile = buchstabenzeile(1 << 20);
+    Demo d("B", zeile, kOhneAnimation);
+    const int stelle = int(Bytezeile::kStueck);
+    d.schritte(stelle + 1);
+    pruefeLangeZeile(*d.f->EdText1, *d.f->EdText2, zeile, stelle,
+        verschl::CaesarVerschieben(zeile.substr(stelle, 1), 1).front());
+}
+
 void TestVMatrix::zweiFensterUnabhaengig()
 {
     Demo d("C", {}, kOhneAnimation);

@@ -1,5 +1,6 @@
 #include "mainwindow/textpane.h"
 #include "platform/codepage.h"
+#include "textfelder/bytezeile.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -35,6 +36,9 @@ private Q_SLOTS:
     void bearbeitenLangerZeilen_data();
     void bearbeitenLangerZeilen();
     void kopierenUeberWeichenUmbruch();
+    void bytezeile_data();
+    void bytezeile();
+    void bytezeileEingaben();
 };
 
 void TestTextPane::jedeBytefolgeKommtZurueck()
@@ -268,6 +272,72 @@ void TestTextPane::kopierenUeberWeichenUmbruch()
     g.pane.copy();
     const Text kopiert = text.mid(kKopf.size() + kStueck - 2, 5).toStdString();
     QCOMPARE(QApplication::clipboard()->text(), codepage::AlsPanetext(kopiert));
+}
+
+// A one-line field over three blocks: bytes read, selected and replaced by
+// position, also across a soft break; typing first makes block 0 longer.
+void TestTextPane::bytezeile_data()
+{
+    QTest::addColumn<bool>("getippt");
+    QTest::addColumn<int>("anfang");
+    QTest::addColumn<int>("anzahl");
+    QTest::addColumn<QByteArray>("neu");
+    const int ende = 2 * kStueck + 100;
+    QTest::newRow("last byte of a block") << false << kStueck - 1 << 1 << QByteArray("Z");
+    QTest::newRow("first byte of the next") << false << kStueck << 1 << QByteArray("\r\n");
+    QTest::newRow("across the soft break") << false << kStueck - 2 << 4 << QByteArray("ab");
+    QTest::newRow("appended") << false << ende << 0 << QByteArray("  ");
+    QTest::newRow("cut off beyond the end") << false << ende - 2 << 10 << QByteArray();
+    QTest::newRow("typed: last byte of block 0") << true << kStueck << 1 << QByteArray("Z");
+    QTest::newRow("typed: first byte of block 1") << true << kStueck + 1 << 1 << QByteArray("Z");
+}
+
+void TestTextPane::bytezeile()
+{
+    QFETCH(bool, getippt);
+    QFETCH(int, anfang);
+    QFETCH(int, anzahl);
+    QFETCH(QByteArray, neu);
+    std::mt19937 zufall(5);
+    QByteArray zeile = zufallsbytes(2 * kStueck + 100, zufall);
+    zeile.replace(kStueck - 2, 3, "\r\n\n"); // CR LF and LF are characters here
+    Bytezeile feld;
+    feld.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&feld));
+    feld.setText(zeile.toStdString());
+    if (getippt) {
+        QTest::keyClicks(&feld, "x");
+        zeile.prepend('x');
+    }
+    QCOMPARE_GT(feld.document()->blockCount(), 2);
+    QCOMPARE(feld.Laenge(), zeile.size());
+    for (int i = std::max(anfang - 2, 0); i < std::min<int>(anfang + 3, zeile.size()); ++i) {
+        QCOMPARE(feld.ByteAn(i), zeile[i]);
+        feld.WaehleBytes(i, 1);
+        QCOMPARE(feld.AuswahlAnfang(), i);
+        QCOMPARE(feld.textCursor().selectedText(), QString(codepage::Zeichen(uchar(zeile[i]))));
+    }
+    feld.ErsetzeBytes(anfang, anzahl, neu.toStdString());
+    zeile.replace(anfang, std::min<int>(anzahl, zeile.size() - anfang), neu);
+    QCOMPARE(feld.text(), zeile.toStdString());
+    QVERIFY(!feld.document()->isUndoAvailable());
+}
+
+// Enter, with Shift too, puts no break into a one-line field; a paste keeps
+// CR and LF as the bytes they are.
+void TestTextPane::bytezeileEingaben()
+{
+    Bytezeile feld;
+    feld.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&feld));
+    QTest::keyClicks(&feld, "ab");
+    QTest::keyClick(&feld, Qt::Key_Return);
+    QTest::keyClick(&feld, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(&feld, Qt::Key_Enter);
+    QApplication::clipboard()->setText(QStringLiteral("c\r\nd\re\nЖ"));
+    feld.paste();
+    QCOMPARE(feld.text(), Text("abc\r\nd\re\n?"));
+    QCOMPARE(feld.document()->blockCount(), 1);
 }
 
 QTEST_MAIN(TestTextPane)

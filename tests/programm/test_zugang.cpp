@@ -321,7 +321,7 @@ void TestZugang::auswahlFolgtFarbschema()
     QApplication::setPalette(dunklePalette());
     QCoreApplication::processEvents();
     for (const char *art : { "CaesarDemoForm", "VMatrixForm" }) {
-        const QPalette &p = steuerIn<QLineEdit>(fenster, art, "EdText1")->palette();
+        const QPalette &p = steuerIn<QWidget>(fenster, art, "EdText1")->palette();
         QCOMPARE(p.color(QPalette::Inactive, QPalette::Highlight), QColor(42, 130, 218));
         QCOMPARE(p.color(QPalette::Inactive, QPalette::HighlightedText), QColor(Qt::white));
     }

@@ -8,13 +8,13 @@
 
 #include <QWidget>
 
+class Bytezeile;
 class Demohauptfenster;
 class Demomethode;
 class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QSlider;
 class QToolButton;
@@ -46,9 +46,9 @@ public:
     QPushButton *BSchliessen = nullptr;
     QFrame *Trennlinie = nullptr;
     QLabel *LText1 = nullptr;
-    QLineEdit *EdText1 = nullptr;
+    Bytezeile *EdText1 = nullptr;
     QLabel *LText2 = nullptr;
-    QLineEdit *EdText2 = nullptr;
+    Bytezeile *EdText2 = nullptr;
     QToolButton *SpBVerschluesseln = nullptr;
     QToolButton *SpBEntschluesseln = nullptr;
     QPushButton *BSchritt = nullptr;
@@ -85,15 +85,15 @@ private:
     // False when the window was closed or deleted during the running light.
     bool markiere(int zeile, int spalte);
     void loeschemarkierung();
-    void FuelleErgebnisAuf(verschl::Text &ergebnis, const verschl::Text &eingabe);
+    // Blanks make the result as long as the input's `laenge` bytes.
+    void FuelleErgebnisAuf(qsizetype laenge);
     void EntferneAuffuellung(verschl::Text &text);
     void wechsleRichtung(bool verschluesseln);
     void zeigeRichtung();
     void uebernimmVerschiebung(int verschiebung);
 
-    verschl::Text eingabe() const;
-    verschl::Text ergebnis() const;
-    void setzeErgebnis(const verschl::Text &text, int markiert);
+    // Byte i of the result becomes `zeichen`, and is shown selected.
+    void setzeErgebnis(int i, char zeichen);
 
     Demohauptfenster &haupt;
     Demomethode &methode;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QtGlobal>
 
+class Bytezeile;
 class Demohauptfenster;
 class QCheckBox;
 class QLineEdit;
@@ -35,6 +36,9 @@ void Zentriere(QWidget &fenster);
 QLineEdit *Zeilenfeld(QWidget *eltern, const char *name);
 verschl::Text Feldtext(const QLineEdit &feld);
 void setzeFeld(QLineEdit &feld, const verschl::Text &text);
+// The same for a text that a demonstration steps through: a step reads and
+// changes single bytes, whatever the text's length.
+Bytezeile *Textzeile(QWidget *eltern, const char *name);
 
 // A button whose accelerator clicks at once. Qt's shows the button pressed
 // for 100 ms first and makes one click of every press in that time, so the

@@ -1,10 +1,12 @@
 #pragma once
 
 // The letter grid of the demonstrations: cells of one character each, and
-// three overlay layers (one entry per cell, per column, per row) that give a
+// three overlay layers (entries per cell, per column, per row) that give a
 // cell its own font colour and style and its own background. Drawing takes,
 // separately for the font and for the brush, the cell's entry, else the
-// column's, else the row's, else the grid's own.
+// column's, else the row's, else the grid's own. The grid keeps only what was
+// set: a text filled in row by row is held as the text itself, so a matrix of
+// millions of cells costs a byte per cell.
 
 #include "cipher/verschl.h"
 
@@ -111,6 +113,13 @@ public:
     // shows as its visible stand-in, as in the panes; "&" is a character.
     verschl::Text Cells(int col, int row) const;
     void setCells(int col, int row, const verschl::Text &text);
+    // Replaces every cell's text: the first `spalten` x `zeilen` cells, row
+    // by row, take one byte of `text` each, a blank after its end; all other
+    // cells are empty.
+    void setZellenZeilenweise(verschl::Text text, int spalten, int zeilen);
+    // How many entries of single cells (texts, fonts and brushes) the grid
+    // holds beside what setZellenZeilenweise() filled in.
+    std::size_t Zelleintraege() const { return m_zellen.size() + m_zellEintraege.size(); }
 
     // The grid's own font (the widget's font, colour Fensterschrift by default)
     // and background (Fenster by default).
@@ -195,7 +204,11 @@ private:
     int m_linienBreite = 1;
     Farbe m_schriftfarbe = Farbe::vomSystem(Farbe::System::Fensterschrift);
     Farbe m_farbe = Farbe::vomSystem(Farbe::System::Fenster);
+    verschl::Text zeilenweise(int col, int row) const;
     std::map<Zelle, verschl::Text> m_zellen;
+    verschl::Text m_zeilenweise;
+    int m_zeilenweiseSpalten = 0;
+    qsizetype m_zeilenweiseZellen = 0;
     std::map<Zelle, Eintrag> m_zellEintraege;
     std::map<int, Eintrag> m_spaltenEintraege;
     std::map<int, Eintrag> m_zeilenEintraege;

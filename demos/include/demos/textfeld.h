@@ -1,14 +1,15 @@
 #pragma once
 
-// A multi-line text field of a demonstration: a Bytefeld, whose content is a
-// Text shown through the panes' lossless codec. A type of its own, so that a
-// demonstration's header can declare it ahead.
+// A multi-line text field of a demonstration: a field like the panes, whose
+// content is a Text shown through the lossless codec, a long line split into
+// blocks so that neither showing nor editing it lays out the whole line. A
+// type of its own, so that a demonstration's header can declare it ahead.
 
-#include "textfelder/bytefeld.h"
+#include "textfelder/textpane.h"
 
-class Textfeld : public Bytefeld
+class Textfeld : public TextPane
 {
     Q_OBJECT
 public:
-    using Bytefeld::Bytefeld;
+    using TextPane::TextPane;
 };

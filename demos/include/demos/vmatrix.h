@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+class Bytezeile;
 class Demohauptfenster;
 class Demomethode;
 class QCheckBox;
@@ -51,9 +52,9 @@ public:
     QLabel *LSchluessel = nullptr;
     QLineEdit *EdSchluessel = nullptr;
     QLabel *LText1 = nullptr;
-    QLineEdit *EdText1 = nullptr;
+    Bytezeile *EdText1 = nullptr;
     QLabel *LText2 = nullptr;
-    QLineEdit *EdText2 = nullptr;
+    Bytezeile *EdText2 = nullptr;
     QPushButton *BSchritt = nullptr;
     QCheckBox *CBSonderzeichenIgnorieren = nullptr;
     QCheckBox *CBMitBlinken = nullptr;
@@ -102,6 +103,7 @@ private:
     bool EdSchluesselKeyPress(const QKeyEvent &taste) const;
     void schiebeFokusWeiter(QObject *feld);
     verschl::Text gesaeuberterSchluessel() const;
+    void schreibeAusgabe(const verschl::Text &neu, qsizetype laenge);
 
     // False when the window was closed or deleted during the running light.
     bool markiere(int zeile, int spalte);

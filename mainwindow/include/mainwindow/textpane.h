@@ -1,34 +1,5 @@
 #pragma once
 
-// A text pane of the main window: a Bytefeld, whose content is a Text shown
-// through the lossless codec, so any bytes can be written and read back.
-// A line longer than a few thousand characters is shown as several blocks:
-// each block after the first continues the line without a line break.
-
-#include "textfelder/bytefeld.h"
-
-class TextPane : public Bytefeld
-{
-    Q_OBJECT
-public:
-    // Qt lays out only the blocks on screen, but each block as a whole: a
-    // line of 16 Mi characters in one block took seconds and hundreds of MiB
-    // before its first screen showed. A longer line is shown as blocks of
-    // this many characters. Smaller blocks cost more when a large text
-    // arrives, larger ones when a screenful of them is laid out (without word
-    // wrap each block is one row). Short blocks also keep word wrap's look-
-    // ahead for a break opportunity, slow in a line without any, and the
-    // width of an unwrapped row small, so no line needs a wrap rule of its own.
-    static constexpr qsizetype kStueck = 4096;
-
-    using Bytefeld::Bytefeld;
-
-protected:
-    void zeige(const QString &anzeige) override;
-    void fuegeEin(const QString &anzeige) override;
-    QString ohneWeicheUmbrueche(const QString &roh, int anfang) const override;
-    bool eigeneTaste(QKeyEvent *event) override;
-
-private:
-    bool loescheUeberFortsetzung(bool zurueck);
-};
+// The panes' field lives among the text fields; the main window's files name
+// it by this header still.
+#include "textfelder/textpane.h"

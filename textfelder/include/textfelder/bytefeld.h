@@ -23,6 +23,10 @@ public:
     void setText(const verschl::Text &text);
 
 protected:
+    // The codec between the Text and what the field shows: the panes' one,
+    // where CR LF is a line break.
+    virtual QString alsAnzeige(const verschl::Text &text) const;
+    virtual verschl::Text ausAnzeige(QStringView anzeige) const;
     // Shows `anzeige`, the codec's form of a whole text, as the document.
     virtual void zeige(const QString &anzeige);
     // Inserts shown text in place of the selection, as one step of the undo

@@ -1,4 +1,4 @@
-#include "mainwindow/textpane.h"
+#include "textfelder/textpane.h"
 
 #include <algorithm>
 #include <QKeyEvent>
@@ -114,21 +114,25 @@ QString TextPane::ohneWeicheUmbrueche(const QString &roh, int anfang) const
     return ohne;
 }
 
-// Inserts shown text in place of the selection, as one step of the undo
-// history. New blocks would copy the mark of the block they split; each gets
-// the mark it stands for.
 void TextPane::fuegeEin(const QString &anzeige)
+{
+    QTextCursor cursor = textCursor();
+    ersetzeAuswahl(cursor, anzeige);
+    setTextCursor(cursor);
+}
+
+// New blocks would copy the mark of the block they split; each gets the mark
+// it stands for.
+void TextPane::ersetzeAuswahl(QTextCursor &cursor, const QString &anzeige)
 {
     std::vector<int> fortsetzungen;
     const QString geteilt = teile(anzeige, fortsetzungen);
-    QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     const int erster = cursor.blockNumber();
     cursor.insertText(geteilt);
     markiere(document()->findBlockByNumber(erster), cursor.blockNumber() - erster, fortsetzungen);
     cursor.endEditBlock();
-    setTextCursor(cursor);
 }
 
 // Backspace at the start of a continuation block, or Delete at the end of a
