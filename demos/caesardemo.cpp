@@ -9,6 +9,7 @@
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
 #include "textfelder/bytezeile.h"
+#include "textfelder/zentriert.h"
 
 #include <algorithm>
 #include <QCheckBox>
@@ -102,7 +103,7 @@ void TCaesarDemoForm::showEvent(QShowEvent *event)
     if (platziert || event->spontaneous())
         return;
     platziert = true;
-    demo::Zentriere(*this);
+    Zentriere(*this);
 }
 
 // A light still running goes out: the window is on its way to deletion.

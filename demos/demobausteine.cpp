@@ -3,7 +3,6 @@
 #include "demos/warte.h"
 #include "platform/benannt.h"
 #include "platform/codepage.h"
-#include "platform/fensterplatz.h"
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
 #include "textfelder/bytezeile.h"
@@ -13,11 +12,9 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcutEvent>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QWindow>
 
 namespace demo {
 
@@ -106,15 +103,6 @@ template <typename Aenderung> void aendere(Demohauptfenster &haupt, Aenderung ae
 }
 
 } // namespace
-
-void Zentriere(QWidget &fenster)
-{
-    fensterplatz::NachRahmen(*fenster.windowHandle(), [&fenster] {
-        fenster.setGeometry(QRect(fensterplatz::Mittig(fenster.screen()->geometry(),
-                                      fenster.windowHandle()->frameMargins(), fenster.size()),
-            fenster.size()));
-    });
-}
 
 QLineEdit *Zeilenfeld(QWidget *eltern, const char *name)
 {

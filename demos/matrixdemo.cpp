@@ -4,10 +4,10 @@
 #include "demos/stringaligngrid.h"
 #include "demos/textfeld.h"
 #include "platform/benannt.h"
-#include "platform/fensterplatz.h"
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
+#include "textfelder/zentriert.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,9 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
-#include <QWindow>
 
 namespace {
 
@@ -212,12 +210,7 @@ void TMatrixDemoForm::showEvent(QShowEvent *event)
         return;
     if (!platziert) {
         platziert = true;
-        // Centred with its frame, which the window manager reports only later.
-        fensterplatz::NachRahmen(*windowHandle(), [this] {
-            setGeometry(QRect(
-                fensterplatz::Mittig(screen()->geometry(), windowHandle()->frameMargins(), size()),
-                size()));
-        });
+        Zentriere(*this);
     }
     FormShow();
 }

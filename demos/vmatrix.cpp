@@ -10,6 +10,7 @@
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
 #include "textfelder/bytezeile.h"
+#include "textfelder/zentriert.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -111,7 +112,7 @@ void TVMatrixForm::showEvent(QShowEvent *event)
     if (platziert || event->spontaneous())
         return;
     platziert = true;
-    demo::Zentriere(*this);
+    Zentriere(*this);
 }
 
 // A light still running goes out: the window is on its way to deletion.

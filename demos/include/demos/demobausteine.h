@@ -26,10 +26,6 @@ inline constexpr Qt::WindowFlags kFensterArt = Qt::Window | Qt::CustomizeWindowH
     | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
     | Qt::WindowCloseButtonHint;
 
-// Centres the window on its screen, its frame counted in as soon as the window
-// manager has given it one. Call once, when the window is first shown.
-void Zentriere(QWidget &fenster);
-
 // A one-line field for any Text: one character per byte, any length, and the
 // selection stays visible while the focus is elsewhere, since it shows which
 // character is in work.
