@@ -4,6 +4,7 @@
 #include "programm/qtdialoge.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -69,6 +70,8 @@ private Q_SLOTS:
     void oeffnenSetztDateizustand();
     void oeffnenFehlschlaege_data();
     void oeffnenFehlschlaege();
+    void grosseTexte_data();
+    void grosseTexte();
     void speichernUnterFragtVorDemUeberschreiben_data();
     void speichernUnterFragtVorDemUeberschreiben();
     void schnellspeichernOhneDatei();
@@ -331,16 +334,19 @@ void TestDateien::oeffnenSetztDateizustand()
 void TestDateien::oeffnenFehlschlaege_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("meldung");
-    QTest::newRow("missing file: silently ignored") << QStringLiteral("fehlt.txt") << false;
-    QTest::newRow("a folder") << QStringLiteral("ordner") << true;
-    QTest::newRow("too large to hold") << QStringLiteral("riesig.txt") << true;
+    QTest::addColumn<QStringList>("meldung");
+    const QStringList fehler { QStringLiteral("Fehler beim Öffnen der Datei!") };
+    QTest::newRow("missing file: silently ignored") << QStringLiteral("fehlt.txt") << QStringList();
+    QTest::newRow("a folder") << QStringLiteral("ordner") << fehler;
+    QTest::newRow("too large to hold")
+        << QStringLiteral("riesig.txt")
+        << QStringList { QStringLiteral("Die Datei riesig.txt ist zu groß (über 64 MiB).") };
 }
 
 void TestDateien::oeffnenFehlschlaege()
 {
     QFETCH(QString, name);
-    QFETCH(bool, meldung);
+    QFETCH(QStringList, meldung);
     QTemporaryDir ordner;
     QDir(ordner.path()).mkdir(QStringLiteral("ordner"));
     QFile riesig(schreibeDatei(ordner, QStringLiteral("riesig.txt"), "x"));
@@ -352,12 +358,78 @@ void TestDateien::oeffnenFehlschlaege()
     a.haupt().Pfad = QStringLiteral("/alt/");
     a.dialoge.dateien << ordner.filePath(name);
     a.klicke("Klartextffnen1");
-    QCOMPARE(a.dialoge.fehler,
-        meldung ? QStringList { QStringLiteral("Fehler beim Öffnen der Datei!") } : QStringList());
+    QCOMPARE(a.dialoge.fehler, meldung);
     QCOMPARE(a.klar().text(), Text("vorher"));
     QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("alt.txt"));
     QCOMPARE(a.haupt().Pfad, QStringLiteral("/alt/"));
     QVERIFY(!a.haupt().KlartextGeaendert);
+}
+
+void TestDateien::grosseTexte_data()
+{
+    QTest::addColumn<QByteArray>("muster"); // repeated to `groesse` bytes
+    QTest::addColumn<qint64>("groesse");
+    QTest::addColumn<bool>("ausDatei"); // else typed into the pane
+    QTest::addColumn<bool>("umlauteErsetzen"); // then encrypted with that preparation
+    QTest::addColumn<bool>("utf8"); // the save's wish
+    QTest::addColumn<QString>("meldung");
+    const qint64 grenze = textdatei::Hoechstgroesse;
+    QTest::newRow("Unix lines past 64 MiB with CR LF")
+        << QByteArray(4095, 'a') + '\n'
+        << grenze - 100 << true << false << false
+        << QStringLiteral("Die Datei t.txt ist zu groß (über 64 MiB).");
+    QTest::newRow("umlauts replaced past 64 MiB")
+        << QByteArray("\xE4") << grenze / 2 + 1 << false << true << false
+        << QStringLiteral("Mit ersetzten Umlauten wäre der Klartext größer als 64 MiB und ließe "
+                          "sich nicht mehr speichern. Bitte den Text kürzen.");
+    QTest::newRow("typed past 64 MiB")
+        << QByteArray("a") << grenze + 1 << false << false << false
+        << QStringLiteral(
+               "Die Datei t.txt wäre zu groß (über 64 MiB) und wurde nicht gespeichert.");
+    QTest::newRow("UTF-8 too large: Windows-1252")
+        << QByteArray("\xE4") << grenze / 2 + 1 << false << false << true << QString();
+}
+
+// A text that reaches its size limit is stopped with a message at the step
+// that grows it; whatever is saved opens again to the same text.
+void TestDateien::grosseTexte()
+{
+    QFETCH(QByteArray, muster);
+    QFETCH(qint64, groesse);
+    QFETCH(bool, ausDatei);
+    QFETCH(bool, umlauteErsetzen);
+    QFETCH(bool, utf8);
+    QFETCH(QString, meldung);
+    Text text;
+    while (qint64(text.size()) < groesse)
+        text += muster.toStdString();
+    text.resize(std::size_t(groesse));
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("t.txt"));
+    Aufbau a;
+    if (ausDatei) {
+        schreibeDatei(ordner, QStringLiteral("t.txt"), QByteArray::fromStdString(text));
+        a.dialoge.dateien << pfad;
+        a.klicke("Klartextffnen1");
+        text.clear();
+    } else {
+        a.klar().setText(text);
+        a.steuer<QCheckBox>("CBUmlauteErsetzen").setChecked(umlauteErsetzen);
+        a.klick("BVerschluesseln");
+        a.dialoge.dateien << pfad;
+        a.dialoge.utf8Wahl << utf8;
+        a.klicke("Klartextspeichernunter1");
+    }
+    QCOMPARE(a.dialoge.fehler + a.dialoge.warnungen,
+        meldung.isEmpty() ? QStringList() : QStringList { meldung });
+    QVERIFY(a.klar().text() == text);
+    if (ausDatei || !QFileInfo::exists(pfad))
+        return;
+    a.klicke("MMKlartextloeschen");
+    a.dialoge.dateien << pfad;
+    a.klicke("Klartextffnen1");
+    QVERIFY(a.dialoge.fehler.isEmpty());
+    QVERIFY(a.klar().text() == text);
 }
 
 void TestDateien::speichernUnterFragtVorDemUeberschreiben_data()
