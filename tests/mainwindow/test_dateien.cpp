@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -70,6 +71,8 @@ private Q_SLOTS:
     void oeffnenSetztDateizustand();
     void oeffnenFehlschlaege_data();
     void oeffnenFehlschlaege();
+    void vieleKurzeZeilen_data();
+    void vieleKurzeZeilen();
     void grosseTexte_data();
     void grosseTexte();
     void speichernUnterFragtVorDemUeberschreiben_data();
@@ -363,6 +366,71 @@ void TestDateien::oeffnenFehlschlaege()
     QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("alt.txt"));
     QCOMPARE(a.haupt().Pfad, QStringLiteral("/alt/"));
     QVERIFY(!a.haupt().KlartextGeaendert);
+}
+
+// A file of very many short lines (which the pane keeps in few blocks, to
+// spare memory) is edited and copied line by line as any other.
+void TestDateien::vieleKurzeZeilen_data()
+{
+    QTest::addColumn<int>("zeile");
+    QTest::addColumn<int>("spalte");
+    QTest::addColumn<QKeySequence>("tasten");
+    QTest::addColumn<int>("stelle"); // where the bytes below go in the file's text
+    QTest::addColumn<int>("entfernt");
+    QTest::addColumn<QByteArray>("eingefuegt");
+    QTest::addColumn<QString>("kopiert");
+    const auto an = [](int zeile, int spalte) { return 8 * zeile + spalte; };
+    const QKeyCombination x(Qt::Key_X);
+    QTest::newRow("Enter") << 1000 << 3 << QKeySequence(Qt::Key_Return) << an(1000, 3) << 0
+                           << QByteArray("\r\n") << QString();
+    QTest::newRow("Backspace at a line's start") << 1000 << 0 << QKeySequence(Qt::Key_Backspace)
+                                                 << an(1000, -2) << 2 << QByteArray() << QString();
+    QTest::newRow("Delete at a line's end") << 1000 << 6 << QKeySequence(Qt::Key_Delete)
+                                            << an(1000, 6) << 2 << QByteArray() << QString();
+    QTest::newRow("Backspace where blocks meet") << 585 << 0 << QKeySequence(Qt::Key_Backspace)
+                                                 << an(585, -2) << 2 << QByteArray() << QString();
+    QTest::newRow("Down keeps the column")
+        << 1000 << 3 << QKeySequence(QKeyCombination(Qt::Key_Down), x) << an(1001, 3) << 0
+        << QByteArray("x") << QString();
+    QTest::newRow("End ends the line") << 1000 << 3 << QKeySequence(QKeyCombination(Qt::Key_End), x)
+                                       << an(1000, 6) << 0 << QByteArray("x") << QString();
+    QTest::newRow("undo") << 1000 << 3
+                          << QKeySequence(x, QKeyCombination(Qt::Key_Return), Qt::CTRL | Qt::Key_Z,
+                                 Qt::CTRL | Qt::Key_Z)
+                          << 0 << 0 << QByteArray() << QString();
+    QTest::newRow("copy across a line break")
+        << 1000 << 3 << QKeySequence(Qt::SHIFT | Qt::Key_Down, Qt::CTRL | Qt::Key_C) << 0 << 0
+        << QByteArray() << QStringLiteral("000\nz01");
+}
+
+void TestDateien::vieleKurzeZeilen()
+{
+    QFETCH(int, zeile);
+    QFETCH(int, spalte);
+    QFETCH(QKeySequence, tasten);
+    QFETCH(int, stelle);
+    QFETCH(int, entfernt);
+    QFETCH(QByteArray, eingefuegt);
+    QFETCH(QString, kopiert);
+    const int zeilen = 60000;
+    QByteArray text;
+    for (int i = 0; i < zeilen; ++i)
+        text += QStringLiteral("z%1\r\n").arg(i, 5, 10, QLatin1Char('0')).toLatin1();
+    QTemporaryDir ordner;
+    Aufbau a;
+    a.haupt().show();
+    a.dialoge.dateien << schreibeDatei(ordner, QStringLiteral("z.txt"), text);
+    a.klicke("Klartextffnen1");
+    TextPane &pane = a.klar();
+    QVERIFY(pane.document()->blockCount() < zeilen / 100);
+    QTextCursor cursor = pane.textCursor();
+    cursor.setPosition(7 * zeile + spalte);
+    pane.setTextCursor(cursor);
+    QTest::keySequence(&pane, tasten);
+    QCOMPARE(QByteArray::fromStdString(pane.text()),
+        text.sliced(0, stelle) + eingefuegt + text.sliced(stelle + entfernt));
+    if (!kopiert.isEmpty())
+        QCOMPARE(QApplication::clipboard()->text(), kopiert);
 }
 
 void TestDateien::grosseTexte_data()
