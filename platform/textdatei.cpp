@@ -70,9 +70,11 @@ std::optional<verschl::Text> dekodiereUtf8(std::string_view bytes, bool mussMehr
 {
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const auto n = qsizetype(bytes.size());
+    const bool mehrbytig = std::any_of(p, p + n, [](unsigned char b) { return b >= 0x80; });
+    if (mussMehrbytigSein && !mehrbytig)
+        return std::nullopt;
     verschl::Text text;
     text.reserve(bytes.size());
-    bool mehrbytig = false;
     for (qsizetype i = 0; i < n;) {
         const qsizetype laenge = codepage::Utf8Laenge(p + i, n - i);
         if (laenge == 0)
@@ -84,11 +86,8 @@ std::optional<verschl::Text> dekodiereUtf8(std::string_view bytes, bool mussMehr
         if (!b)
             return std::nullopt;
         text += char(*b);
-        mehrbytig = mehrbytig || laenge > 1;
         i += laenge;
     }
-    if (mussMehrbytigSein && !mehrbytig)
-        return std::nullopt;
     return text;
 }
 
