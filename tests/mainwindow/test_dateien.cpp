@@ -416,6 +416,8 @@ void TestDateien::vieleKurzeZeilen()
     QByteArray text;
     for (int i = 0; i < zeilen; ++i)
         text += QStringLiteral("z%1\r\n").arg(i, 5, 10, QLatin1Char('0')).toLatin1();
+    // A long line among them, cut into blocks, with a lone CR.
+    text.insert(8 * 30000, QByteArray(3 * TextPane::kStueck, 'L') + "\r\r\n");
     QTemporaryDir ordner;
     Aufbau a;
     a.haupt().show();
@@ -423,6 +425,7 @@ void TestDateien::vieleKurzeZeilen()
     a.klicke("Klartextffnen1");
     TextPane &pane = a.klar();
     QVERIFY(pane.document()->blockCount() < zeilen / 100);
+    QCOMPARE(QByteArray::fromStdString(pane.text()), text);
     QTextCursor cursor = pane.textCursor();
     cursor.setPosition(7 * zeile + spalte);
     pane.setTextCursor(cursor);
