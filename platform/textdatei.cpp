@@ -57,10 +57,10 @@ std::optional<unsigned char> byteFuer(char32_t wert)
         return static_cast<unsigned char>(wert);
     if (wert > 0xFFFF)
         return std::nullopt;
-    // Byte() also maps the stand-ins (U+2400 ...) back to control bytes;
-    // only the real Windows-1252 character counts here.
+    // Byte() also maps the stand-ins (U+2400 ...) back to control and
+    // undefined bytes; only the real Windows-1252 character counts here.
     const unsigned char b = codepage::Byte(QChar(char16_t(wert)));
-    if (b < 0x80 || codepage::Zeichen(b).unicode() != wert)
+    if (b < 0x80 || istUndefiniert(b) || codepage::Zeichen(b).unicode() != wert)
         return std::nullopt;
     return b;
 }

@@ -155,6 +155,8 @@ void TestUtf8::oeffnen_data()
         << QByteArray("\xE2\x90\x80") << QByteArray("\xE2\x90\x80") << false;
     QTest::newRow("C1 control is no Windows-1252: bytes")
         << QByteArray("\xC2\x85") << QByteArray("\xC2\x85") << false;
+    QTest::newRow("U+2422 is no undefined byte: bytes")
+        << QByteArray("\xE2\x90\xA2\xC3\xA4") << QByteArray("\xE2\x90\xA2\xC3\xA4") << false;
     QTest::newRow("C1 stand-in of an undefined byte")
         << QByteArray("\xC2\x9D\xC3\xA4") << QByteArray("\x9D\xE4") << true;
     QTest::newRow("ASCII only") << QByteArray("abc") << QByteArray("abc") << false;
