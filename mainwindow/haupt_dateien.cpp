@@ -140,6 +140,9 @@ void THauptform::zeigeKodierung()
     };
     LKlartext->setText(beschriftung("Klartext", KlartextKodierung));
     Lchiffre->setText(beschriftung("Chiffre", ChiffreKodierung));
+    // The layout rule sizes the labels to their text only on a resize.
+    for (QLabel *label : { LKlartext, Lchiffre })
+        label->resize(label->sizeHint().width(), label->height());
 }
 
 void THauptform::loesche(const Seite &seite)
