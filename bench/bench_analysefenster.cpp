@@ -10,10 +10,10 @@
 #include "analysefenster/analysefenster.h"
 #include "bench/deutschtext.h"
 #include "bench/qtbenchmark.h"
-#include "mainwindow/textpane.h"
 #include "platform/registry.h"
 #include "programm/programm.h"
 #include "stilledialoge.h"
+#include "textfelder/textpane.h"
 
 #include <benchmark/benchmark.h>
 #include <QApplication>

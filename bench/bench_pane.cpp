@@ -11,18 +11,22 @@
 // file (shown as stand-ins that the pane's font may lack). Umbruch is the
 // word wrap command's state.
 //
+// Kurze_Zeilen/<MiB>/<Weg> opens a file of that many MiB of 12-byte lines
+// (ten characters and CR LF) into the plaintext pane with word wrap on, from
+// the start to the shown text; run it alone to read its peak memory.
+//
 // Peak memory is the process's peak resident set size after the benchmark
 // (counter "Spitze_MiB"); it only grows, so run one benchmark per process to
 // compare it, e.g. --benchmark_filter=Baseline.
 
 #include "bench/deutschtext.h"
 #include "bench/qtbenchmark.h"
-#include "mainwindow/textpane.h"
 #include "platform/codepage.h"
 #include "platform/registry.h"
 #include "programm/programm.h"
 #include "schnittstellen/dialoge.h"
 #include "stilledialoge.h"
+#include "textfelder/textpane.h"
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
@@ -161,11 +165,58 @@ void Anzeigen(benchmark::State &state)
     meldeSpitze(state, groesse);
 }
 
+// The file as the user's command line names it (Weg 0: the window shows it
+// after start) or as "Klartext öffnen..." opens it in the shown window, which
+// the user then widens (Weg 1), as maximising it does.
+void Kurze_Zeilen(benchmark::State &state)
+{
+    const auto groesse = std::size_t(state.range(0)) << 20;
+    const bool kommandozeile = state.range(1) == 0;
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("zeilen.txt"));
+    verschl::Text zeilen;
+    zeilen.reserve(groesse);
+    while (zeilen.size() + 12 <= groesse)
+        zeilen += "Zeile 1234\r\n";
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::WriteOnly)
+        || datei.write(zeilen.data(), qint64(zeilen.size())) != qint64(zeilen.size()))
+        qFatal("cannot write %s", qPrintable(pfad));
+    datei.close();
+    zeilen = {};
+    registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer, ordner.path());
+    registry::setzeWurzelordner(registry::Wurzel::LokaleMaschine, ordner.path());
+    StilleDialoge dialoge { pfad };
+    for (auto _ : state) {
+        Programm programm { dialoge, kommandozeile ? QStringList { pfad } : QStringList {} };
+        auto &klar = *programm.haupt.findChild<TextPane *>(QStringLiteral("MKlar"));
+        programm.haupt.show();
+        zeige(klar);
+        if (!kommandozeile) {
+            programm.haupt.Klartextffnen1Click();
+            zeige(klar);
+            programm.haupt.resize(programm.haupt.width() + 200, programm.haupt.height());
+            zeige(klar);
+        }
+        if (klar.document()->characterCount() < int(groesse / 2)) {
+            state.SkipWithError("the file did not open");
+            break;
+        }
+    }
+    meldeSpitze(state, groesse);
+}
+
 } // namespace
 
 BENCHMARK(Anzeigen)
     ->ArgNames({ "MiB", "Inhalt", "Umbruch" })
     ->ArgsProduct({ { 1, 16 }, { 0, 1, 2 }, { 1, 0 } })
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(Kurze_Zeilen)
+    ->ArgNames({ "MiB", "Weg" })
+    ->ArgsProduct({ { 16, 64 }, { 0, 1 } })
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(Baseline_setPlainText_toPlainText)->Unit(benchmark::kMillisecond)->UseRealTime();

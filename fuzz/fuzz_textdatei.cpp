@@ -28,14 +28,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *daten, std::size_t gro
     pruefe(textdatei::Schreiben(pfad, roh));
     const auto geoeffnet = textdatei::Lesen(pfad);
     pruefe(geoeffnet.has_value());
+    pruefe(geoeffnet->text == textdatei::AusDatei(roh)->text);
     const auto utf8 = textdatei::AlsUtf8Lesbar(roh);
-    pruefe(geoeffnet->text == textdatei::ZeilenendenVereinheitlichen(utf8.value_or(roh)));
-    pruefe((geoeffnet->kodierung == textdatei::Kodierung::Utf8) == utf8.has_value());
+    pruefe(!utf8 || geoeffnet->text == textdatei::ZeilenendenVereinheitlichen(*utf8));
 
-    for (const auto wunsch : { textdatei::Kodierung::Windows1252, textdatei::Kodierung::Utf8 }) {
+    // UTF-8 holds every text, so that wish is never turned down.
+    for (const auto wunsch : { textdatei::Kodierung::Windows1252, textdatei::Kodierung::Utf8,
+             textdatei::Kodierung::Utf8MitBom }) {
         for (const verschl::Text &text : { roh, geoeffnet->text }) {
             const auto kodierung = textdatei::SchreibKodierung(text, wunsch);
-            pruefe(textdatei::Schreiben(pfad, textdatei::Kodiert(text, kodierung)));
+            pruefe(kodierung == wunsch || wunsch == textdatei::Kodierung::Windows1252);
+            pruefe(textdatei::Schreiben(pfad, textdatei::Kodiert(text, *kodierung)));
             const auto wieder = textdatei::Lesen(pfad);
             pruefe(wieder && wieder->text == textdatei::ZeilenendenVereinheitlichen(text));
         }

@@ -1,7 +1,7 @@
 // The real text pane holds any bytes: written in and read back unchanged,
 // also after the pane has laid them out on screen.
 
-#include "mainwindow/textpane.h"
+#include "textfelder/textpane.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,11 +1,11 @@
 #include "mainwindow/einstellungen.h"
 
 #include "mainwindow/haupt.h"
-#include "mainwindow/textpane.h"
 #include "platform/codepage.h"
 #include "platform/registry.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/methodenfenster.h"
+#include "textfelder/textpane.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -3,9 +3,9 @@
 
 #include "mainwindow/haupt.h"
 
-#include "mainwindow/textpane.h"
 #include "platform/benannt.h"
 #include "platform/schriften.h"
+#include "textfelder/textpane.h"
 
 #include <QAction>
 #include <QIcon>

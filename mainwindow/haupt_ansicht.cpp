@@ -4,9 +4,9 @@
 
 #include "mainwindow/einstellungen.h"
 #include "mainwindow/haupt.h"
-#include "mainwindow/textpane.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/fensterfabrik.h"
+#include "textfelder/textpane.h"
 
 #include <QAction>
 #include <QCursor>

@@ -3,9 +3,9 @@
 
 #include "mainwindow/einstellungen.h"
 #include "mainwindow/haupt.h"
-#include "mainwindow/textpane.h"
 #include "platform/textdatei.h"
 #include "schnittstellen/dialoge.h"
+#include "textfelder/textpane.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -23,6 +23,11 @@ QString ordnerVon(const QString &pfad)
 }
 
 } // namespace
+
+QString THauptform::ZuGrossMeldung(const QString &datei)
+{
+    return QStringLiteral("Die Datei ") + datei + QStringLiteral(" ist zu groß (über 64 MiB).");
+}
 
 THauptform::Seite THauptform::klartextSeite()
 {
@@ -56,9 +61,13 @@ void THauptform::oeffne(const Seite &seite)
     const auto pfad = dialoge.DateiOeffnen(this, { seite.oeffnenTitel, Pfad, seite.datei });
     if (!pfad || textdatei::ArtVon(*pfad) == textdatei::Art::Nichts)
         return;
-    const std::optional<textdatei::Gelesen> gelesen = textdatei::Lesen(*pfad);
+    const auto ergebnis = textdatei::Oeffnen(*pfad);
+    const auto *gelesen = std::get_if<textdatei::Gelesen>(&ergebnis);
     if (!gelesen) {
-        dialoge.ZeigeFehler(this, QStringLiteral("Fehler beim Öffnen der Datei!"));
+        dialoge.ZeigeFehler(this,
+            std::get<textdatei::Lesefehler>(ergebnis) == textdatei::Lesefehler::ZuGross
+                ? ZuGrossMeldung(QFileInfo(*pfad).fileName())
+                : QStringLiteral("Fehler beim Öffnen der Datei!"));
         return;
     }
     schreibe(seite.pane, gelesen->text);
@@ -79,7 +88,7 @@ bool THauptform::speichere(const Seite &seite)
 
 bool THauptform::speichereUnter(const Seite &seite)
 {
-    const bool utf8 = seite.kodierung == textdatei::Kodierung::Utf8;
+    const bool utf8 = seite.kodierung != textdatei::Kodierung::Windows1252;
     const auto ziel
         = dialoge.DateiSpeichern(this, { seite.speichernTitel, Pfad, seite.datei, utf8 });
     if (!ziel || !UeberschreibenErlaubt(ziel->pfad))
@@ -89,8 +98,11 @@ bool THauptform::speichereUnter(const Seite &seite)
     seite.datei = QFileInfo(ziel->pfad).fileName();
     seite.ordner = ordnerVon(ziel->pfad);
     Pfad = seite.ordner;
+    // A byte-order mark stays as long as the file stays UTF-8.
     return schreibeDatei(seite, ziel->pfad,
-        ziel->utf8 ? textdatei::Kodierung::Utf8 : textdatei::Kodierung::Windows1252);
+        !ziel->utf8 ? textdatei::Kodierung::Windows1252
+            : utf8  ? seite.kodierung
+                    : textdatei::Kodierung::Utf8);
 }
 
 // The wished encoding gives way where it would not open to the same text;
@@ -99,13 +111,21 @@ bool THauptform::schreibeDatei(
     const Seite &seite, const QString &pfad, textdatei::Kodierung gewuenscht)
 {
     const verschl::Text text = seite.pane.text();
-    const textdatei::Kodierung kodierung = textdatei::SchreibKodierung(text, gewuenscht);
-    if (!textdatei::Schreiben(pfad, textdatei::Kodiert(text, kodierung))) {
+    const std::optional<textdatei::Kodierung> kodierung
+        = textdatei::SchreibKodierung(text, gewuenscht);
+    // A file that would not open again is not written at all.
+    if (!kodierung) {
+        dialoge.ZeigeFehler(this,
+            QStringLiteral("Die Datei ") + seite.datei
+                + QStringLiteral(" wäre zu groß (über 64 MiB) und wurde nicht gespeichert."));
+        return false;
+    }
+    if (!textdatei::Schreiben(pfad, textdatei::Kodiert(text, *kodierung))) {
         dialoge.ZeigeFehler(this,
             QStringLiteral("Fehler beim Speichern der Datei ") + seite.datei + QLatin1Char('!'));
         return false;
     }
-    seite.kodierung = kodierung;
+    seite.kodierung = *kodierung;
     seite.geaendert = false;
     zeigeKodierung();
     return true;
@@ -115,10 +135,14 @@ void THauptform::zeigeKodierung()
 {
     const auto beschriftung = [](const char *name, textdatei::Kodierung kodierung) {
         const QString text = QString::fromUtf8(name);
-        return kodierung == textdatei::Kodierung::Utf8 ? text + QStringLiteral(" (UTF-8)") : text;
+        return kodierung == textdatei::Kodierung::Windows1252 ? text
+                                                              : text + QStringLiteral(" (UTF-8)");
     };
     LKlartext->setText(beschriftung("Klartext", KlartextKodierung));
     Lchiffre->setText(beschriftung("Chiffre", ChiffreKodierung));
+    // The layout rule sizes the labels to their text only on a resize.
+    for (QLabel *label : { LKlartext, Lchiffre })
+        label->resize(label->sizeHint().width(), label->height());
 }
 
 void THauptform::loesche(const Seite &seite)

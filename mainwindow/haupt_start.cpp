@@ -2,12 +2,12 @@
 
 #include "mainwindow/einstellungen.h"
 #include "mainwindow/haupt.h"
-#include "mainwindow/textpane.h"
 #include "platform/fensterplatz.h"
 #include "platform/richtlinie.h"
 #include "platform/textdatei.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/methodenfenster.h"
+#include "textfelder/textpane.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -85,9 +85,13 @@ void THauptform::KommandozeileAuswerten(const QStringList &argumente)
     const QString &erstes = argumente.first();
     const textdatei::Art art = textdatei::ArtVon(erstes);
     if (art == textdatei::Art::Datei || art == textdatei::Art::Sonderdatei) {
-        const std::optional<textdatei::Gelesen> gelesen = textdatei::Lesen(erstes);
+        const auto ergebnis = textdatei::Oeffnen(erstes);
+        const auto *gelesen = std::get_if<textdatei::Gelesen>(&ergebnis);
         if (!gelesen) {
-            dialoge.ZeigeWarnung(this, QStringLiteral("Fehler beim Lesen der Datei ") + erstes);
+            dialoge.ZeigeWarnung(this,
+                std::get<textdatei::Lesefehler>(ergebnis) == textdatei::Lesefehler::ZuGross
+                    ? ZuGrossMeldung(erstes)
+                    : QStringLiteral("Fehler beim Lesen der Datei ") + erstes);
             return;
         }
         schreibe(*MKlar, gelesen->text);

@@ -1,8 +1,10 @@
 // Encrypt and decrypt, and the change rule of the two panes.
 
 #include "mainwindow/haupt.h"
-#include "mainwindow/textpane.h"
+#include "platform/textdatei.h"
+#include "schnittstellen/dialoge.h"
 #include "schnittstellen/methodenfenster.h"
+#include "textfelder/textpane.h"
 
 namespace {
 
@@ -71,6 +73,15 @@ void THauptform::BVerschluesselnClick()
     // it: the preparations run on one copy, written back once.
     const verschl::Text vorher = MKlar->text();
     const verschl::Text klartext = vorbereitet(e, vorher);
+    // Replacing umlauts may double a text; past the size that opens it could
+    // no longer be saved.
+    if (klartext.size() > vorher.size()
+        && klartext.size() > std::size_t(textdatei::Hoechstgroesse)) {
+        dialoge.ZeigeWarnung(this,
+            QStringLiteral("Mit ersetzten Umlauten wäre der Klartext größer als 64 MiB und ließe "
+                           "sich nicht mehr speichern. Bitte den Text kürzen."));
+        return;
+    }
     if (klartext != vorher)
         MKlar->setText(klartext);
     if (e.methode == 1)

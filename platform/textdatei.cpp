@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <string_view>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -43,22 +44,81 @@ bool istUndefiniert(unsigned char b)
     return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
 }
 
-// The byte values that keep a file from being decoded as UTF-8; see
-// AlsUtf8Lesbar.
-bool mehrdeutig(unsigned char b) { return istUndefiniert(b) || b == 0x94 || b == 0x97; }
+constexpr char kBom[] = "\xEF\xBB\xBF";
+constexpr std::size_t kBomLaenge = 3;
+
+bool hatBom(const verschl::Text &bytes) { return bytes.starts_with(kBom); }
+
+// The byte that a decoded character stands for: ASCII, a Windows-1252
+// character, or the C1 code point of the same value for an undefined byte.
+std::optional<unsigned char> byteFuer(char32_t wert)
+{
+    if (wert < 0x80 || (wert < 0x100 && istUndefiniert(static_cast<unsigned char>(wert))))
+        return static_cast<unsigned char>(wert);
+    if (wert > 0xFFFF)
+        return std::nullopt;
+    // Byte() also maps the stand-ins (U+2400 ...) back to control and
+    // undefined bytes; only the real Windows-1252 character counts here.
+    const unsigned char b = codepage::Byte(QChar(char16_t(wert)));
+    if (b < 0x80 || istUndefiniert(b) || codepage::Zeichen(b).unicode() != wert)
+        return std::nullopt;
+    return b;
+}
+
+// See AlsUtf8Lesbar; after a byte-order mark plain ASCII is UTF-8 too.
+std::optional<verschl::Text> dekodiereUtf8(std::string_view bytes, bool mussMehrbytigSein)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto n = qsizetype(bytes.size());
+    const bool mehrbytig = std::any_of(p, p + n, [](unsigned char b) { return b >= 0x80; });
+    if (mussMehrbytigSein && !mehrbytig)
+        return std::nullopt;
+    verschl::Text text;
+    text.reserve(bytes.size());
+    for (qsizetype i = 0; i < n;) {
+        const qsizetype laenge = codepage::Utf8Laenge(p + i, n - i);
+        if (laenge == 0)
+            return std::nullopt;
+        char32_t wert = laenge == 1 ? p[i] : p[i] & (0x7F >> laenge);
+        for (qsizetype k = 1; k < laenge; ++k)
+            wert = (wert << 6) | (p[i + k] & 0x3F);
+        const std::optional<unsigned char> b = byteFuer(wert);
+        if (!b)
+            return std::nullopt;
+        text += char(*b);
+        i += laenge;
+    }
+    return text;
+}
+
+// The text of a file before the line-end rule.
+Gelesen dekodiert(const verschl::Text &bytes)
+{
+    if (hatBom(bytes)) {
+        if (auto text = dekodiereUtf8(std::string_view(bytes).substr(kBomLaenge), false))
+            return { std::move(*text), Kodierung::Utf8MitBom };
+    }
+    if (auto text = AlsUtf8Lesbar(bytes))
+        return { std::move(*text), Kodierung::Utf8 };
+    return { bytes, Kodierung::Windows1252 };
+}
+
+bool zuGross(std::size_t groesse) { return groesse > std::size_t(Hoechstgroesse); }
 
 #ifdef Q_OS_UNIX
 // Reads to the end instead of trusting the reported size, which a file that
 // grows or a special file gets wrong.
-std::optional<verschl::Text> leseBisZumEnde(int fd, std::size_t erwartet)
+using Bytes = std::variant<verschl::Text, Lesefehler>;
+
+Bytes leseBisZumEnde(int fd, std::size_t erwartet)
 {
     verschl::Text text;
     text.reserve(std::min(erwartet, std::size_t(Hoechstgroesse)) + 1);
     constexpr std::size_t kHappen = std::size_t(1) << 20;
     for (;;) {
         const std::size_t alt = text.size();
-        if (alt > std::size_t(Hoechstgroesse))
-            return std::nullopt;
+        if (zuGross(alt))
+            return Lesefehler::ZuGross;
         // Fills the room reserved for the reported size first, so a file of
         // that size is read without growing the text.
         const std::size_t happen = text.capacity() > alt ? text.capacity() - alt : kHappen;
@@ -69,14 +129,14 @@ std::optional<verschl::Text> leseBisZumEnde(int fd, std::size_t erwartet)
             continue;
         }
         if (n < 0)
-            return std::nullopt;
+            return Lesefehler::Unlesbar;
         text.resize(alt + std::size_t(n));
         if (n == 0)
             return text;
     }
 }
 
-std::optional<verschl::Text> leseRegulaereDatei(const QString &pfad)
+Bytes leseRegulaereDatei(const QString &pfad)
 {
     // The type is checked before opening, so a device is never opened, and
     // again on the open file, in case the path changed meanwhile. Opening
@@ -84,24 +144,28 @@ std::optional<verschl::Text> leseRegulaereDatei(const QString &pfad)
     const QByteArray name = dateiname::FuerSystem(pfad);
     struct stat info;
     if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
+        return Lesefehler::Unlesbar;
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return std::nullopt;
-    std::optional<verschl::Text> text;
+        return Lesefehler::Unlesbar;
+    Bytes text = Lesefehler::Unlesbar;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
         text = leseBisZumEnde(fd, std::size_t(info.st_size));
     ::close(fd);
     return text;
 }
 #else
-std::optional<verschl::Text> leseRegulaereDatei(const QString &pfad)
+using Bytes = std::variant<verschl::Text, Lesefehler>;
+
+Bytes leseRegulaereDatei(const QString &pfad)
 {
     if (!QFileInfo(pfad).isFile())
-        return std::nullopt;
+        return Lesefehler::Unlesbar;
     QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly) || datei.size() > Hoechstgroesse)
-        return std::nullopt;
+    if (!datei.open(QIODevice::ReadOnly))
+        return Lesefehler::Unlesbar;
+    if (zuGross(std::size_t(datei.size())))
+        return Lesefehler::ZuGross;
     const QByteArray inhalt = datei.readAll();
     return verschl::Text(inhalt.constData(), std::size_t(inhalt.size()));
 }
@@ -128,99 +192,69 @@ Art ArtVon(const QString &pfad)
 #endif
 }
 
-std::optional<Gelesen> Lesen(const QString &pfad)
+std::variant<Gelesen, Lesefehler> Oeffnen(const QString &pfad)
 {
     try {
-        std::optional<verschl::Text> text = leseRegulaereDatei(pfad);
-        if (!text || text->size() > std::size_t(Hoechstgroesse))
-            return std::nullopt;
-        Gelesen gelesen;
-        if (std::optional<verschl::Text> dekodiert = AlsUtf8Lesbar(*text)) {
-            text = std::move(dekodiert);
-            gelesen.kodierung = Kodierung::Utf8;
-        }
-        gelesen.text = ZeilenendenVereinheitlichen(std::move(*text));
-        return gelesen;
+        const Bytes bytes = leseRegulaereDatei(pfad);
+        if (const Lesefehler *fehler = std::get_if<Lesefehler>(&bytes))
+            return *fehler;
+        if (std::optional<Gelesen> gelesen = AusDatei(std::get<verschl::Text>(bytes)))
+            return std::move(*gelesen);
+        return Lesefehler::ZuGross;
     } catch (const std::bad_alloc &) {
-        return std::nullopt;
+        return Lesefehler::Unlesbar;
     }
 }
 
+std::optional<Gelesen> Lesen(const QString &pfad)
+{
+    std::variant<Gelesen, Lesefehler> ergebnis = Oeffnen(pfad);
+    if (Gelesen *gelesen = std::get_if<Gelesen>(&ergebnis))
+        return std::move(*gelesen);
+    return std::nullopt;
+}
+
+std::optional<Gelesen> AusDatei(const verschl::Text &bytes)
+{
+    if (zuGross(bytes.size()))
+        return std::nullopt;
+    Gelesen gelesen = dekodiert(bytes);
+    gelesen.text = ZeilenendenVereinheitlichen(std::move(gelesen.text));
+    if (zuGross(gelesen.text.size()))
+        return std::nullopt;
+    return gelesen;
+}
+
 // A file is one byte string and opens to one text, whichever encoding wrote
-// it, and every text must open again to itself from one of the two. UTF-8
-// holds every Windows-1252 character, but the five undefined bytes have no
-// character, so a text with one of them can only be saved as Windows-1252;
-// yet its bytes may form valid UTF-8 ("â€" and 0x9D is the UTF-8 of "”").
-// Decoding that file would leave the text no way to be saved, so it must not
-// be decoded, and then a text holding "”" cannot be saved as UTF-8 and needs
-// Windows-1252, so a file that is the UTF-8 of a text with the byte of "”"
-// (0x94: "Ô", "—") must not be decoded either, and so on to "×" (0x97).
-// Following this to its end, a file is decoded only when it holds none of
-// the byte values 0x81 0x8D 0x8F 0x90 0x94 0x97 0x9D. In UTF-8 of Windows-1252
-// characters they occur only within Á Í Ï Ð Ý Ô × ” —, so files with these
-// characters open byte for byte, as before. Then SchreibKodierung always
-// finds an encoding that keeps the text:
-// - a text whose own bytes would be decoded has none of the seven byte
-//   values, and neither has its UTF-8 (the characters whose UTF-8 holds one
-//   are the bytes C1 CD CF D0 D4 D7 DD 94 97, which valid UTF-8 of
-//   Windows-1252 characters never holds or which are banned themselves), so
-//   UTF-8 keeps it;
-// - any other text is kept by Windows-1252.
+// it, and every text must open again to itself from one of the two. UTF-8 of
+// Windows-1252 characters alone could not hold the five undefined bytes, and
+// a text with one of them, saved as Windows-1252, may still read as UTF-8
+// ("â€" and 0x9D is the UTF-8 of "”"): it could then be saved in neither.
+// Giving each undefined byte the C1 code point of its own value makes UTF-8
+// hold any text, and decoding a file that holds only such characters its
+// exact inverse. So SchreibKodierung always finds an encoding that keeps the
+// text: UTF-8 always does, and Windows-1252 does exactly when the text's own
+// bytes do not read as UTF-8 (with or without a byte-order mark). Files with
+// other C1 code points (U+0085 ...) or characters outside Windows-1252 stay
+// byte for byte.
 std::optional<verschl::Text> AlsUtf8Lesbar(const verschl::Text &bytes)
 {
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const auto n = qsizetype(bytes.size());
-    verschl::Text text;
-    bool mehrbytig = false;
-    for (qsizetype i = 0; i < n;) {
-        const qsizetype laenge = codepage::Utf8Laenge(p + i, n - i);
-        if (laenge == 0)
-            return std::nullopt;
-        if (laenge == 1) {
-            text += char(p[i]);
-            ++i;
-            continue;
-        }
-        // Characters of Windows-1252 lie in the Basic Multilingual Plane.
-        if (laenge == 4)
-            return std::nullopt;
-        char32_t wert = p[i] & (0x7F >> laenge);
-        for (qsizetype k = 1; k < laenge; ++k) {
-            if (mehrdeutig(p[i + k]))
-                return std::nullopt;
-            wert = (wert << 6) | (p[i + k] & 0x3F);
-        }
-        const unsigned char b = codepage::Byte(QChar(char16_t(wert)));
-        // Byte() also maps the stand-ins (U+2400 ...) back to control bytes;
-        // only the real Windows-1252 character counts here.
-        if (b < 0x80 || istUndefiniert(b) || codepage::Zeichen(b).unicode() != wert)
-            return std::nullopt;
-        text += char(b);
-        mehrbytig = true;
-        i += laenge;
-    }
-    if (!mehrbytig)
-        return std::nullopt;
-    return text;
+    return dekodiereUtf8(bytes, true);
 }
 
 verschl::Text Kodiert(const verschl::Text &text, Kodierung kodierung)
 {
     if (kodierung == Kodierung::Windows1252)
         return text;
-    verschl::Text bytes;
-    bytes.reserve(text.size() + text.size() / 8);
+    verschl::Text bytes = kodierung == Kodierung::Utf8MitBom ? kBom : "";
+    bytes.reserve(bytes.size() + text.size() + text.size() / 8);
     for (const char c : text) {
         const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
+        const char16_t wert = b < 0x80 || istUndefiniert(b) ? b : codepage::Zeichen(b).unicode();
+        if (wert < 0x80) {
             bytes += c;
             continue;
         }
-        if (istUndefiniert(b)) {
-            bytes += '?';
-            continue;
-        }
-        const char16_t wert = codepage::Zeichen(b).unicode();
         if (wert < 0x800) {
             bytes += char(0xC0 | (wert >> 6));
         } else {
@@ -232,13 +266,21 @@ verschl::Text Kodiert(const verschl::Text &text, Kodierung kodierung)
     return bytes;
 }
 
-Kodierung SchreibKodierung(const verschl::Text &text, Kodierung gewuenscht)
+std::optional<Kodierung> SchreibKodierung(const verschl::Text &text, Kodierung gewuenscht)
 {
-    const verschl::Text bytes = Kodiert(text, gewuenscht);
-    const std::optional<verschl::Text> gelesen = AlsUtf8Lesbar(bytes);
-    if (gelesen.value_or(bytes) == text)
-        return gewuenscht;
-    return gewuenscht == Kodierung::Utf8 ? Kodierung::Windows1252 : Kodierung::Utf8;
+    if (zuGross(ZeilenendenVereinheitlichen(text).size()))
+        return std::nullopt;
+    const auto oeffnetZumText = [&text](Kodierung kodierung) {
+        const verschl::Text bytes = Kodiert(text, kodierung);
+        return !zuGross(bytes.size()) && dekodiert(bytes).text == text;
+    };
+    const Kodierung andere
+        = gewuenscht == Kodierung::Windows1252 ? Kodierung::Utf8 : Kodierung::Windows1252;
+    for (const Kodierung kodierung : { gewuenscht, andere }) {
+        if (oeffnetZumText(kodierung))
+            return kodierung;
+    }
+    return std::nullopt;
 }
 
 bool Schreiben(const QString &pfad, const verschl::Text &text)

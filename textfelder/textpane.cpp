@@ -23,26 +23,40 @@ bool istFortsetzung(const QTextBlock &block)
 
 // The shown text with a line break after every kStueck characters of a long
 // line; `fortsetzungen` receives the numbers of the blocks made so (the first
-// block is 0), in order.
+// block is 0), in order. In a text of many lines, short lines share blocks.
 QString teile(const QString &anzeige, std::vector<int> &fortsetzungen)
 {
+    const bool zusammen = anzeige.count(u'\n') > TextPane::kVieleZeilen;
     QString geteilt;
+    if (zusammen)
+        geteilt.reserve(anzeige.size());
     int block = 0;
     qsizetype kopiert = 0;
-    for (qsizetype zeile = 0; zeile <= anzeige.size(); ++block) {
+    qsizetype imBlock = 0; // characters in the block so far
+    for (qsizetype zeile = 0; zeile <= anzeige.size();) {
         qsizetype ende = anzeige.indexOf(u'\n', zeile);
         if (ende < 0)
             ende = anzeige.size();
+        if (zeile > 0 && zusammen && imBlock + 1 + (ende - zeile) <= TextPane::kStueck) {
+            geteilt += QStringView(anzeige).sliced(kopiert, zeile - 1 - kopiert);
+            geteilt += QChar::LineSeparator;
+            kopiert = zeile;
+            imBlock += 1 + (ende - zeile);
+        } else {
+            block += zeile > 0;
+            imBlock = ende - zeile;
+        }
         for (qsizetype stueck = zeile + TextPane::kStueck; stueck < ende;
              stueck += TextPane::kStueck) {
             geteilt += QStringView(anzeige).sliced(kopiert, stueck - kopiert);
             geteilt += u'\n';
             kopiert = stueck;
             fortsetzungen.push_back(++block);
+            imBlock = ende - stueck;
         }
         zeile = ende + 1;
     }
-    if (fortsetzungen.empty())
+    if (kopiert == 0)
         return anzeige;
     geteilt += QStringView(anzeige).sliced(kopiert);
     return geteilt;
@@ -90,9 +104,12 @@ void TextPane::zeige(const QString &anzeige)
 }
 
 // Raw text that starts at position `anfang` of the document, without the
-// block separators in front of continuation blocks.
+// block separators in front of continuation blocks, and with a line break
+// where lines share a block.
 QString TextPane::ohneWeicheUmbrueche(const QString &roh, int anfang) const
 {
+    if (roh.contains(QChar::LineSeparator))
+        return ohneWeicheUmbrueche(QString(roh).replace(QChar::LineSeparator, u'\n'), anfang);
     // Every block's format is among the document's formats, so a document
     // that never had a mark, as after setText() of short lines, needs no walk.
     const QList<QTextFormat> formate = document()->allFormats();

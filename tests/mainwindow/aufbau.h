@@ -3,10 +3,10 @@
 // A fresh program for one test: both windows, wired as at start, with
 // scripted dialogs.
 
-#include "mainwindow/textpane.h"
 #include "programm/programm.h"
 #include "skriptdialoge.h"
 #include "tests/wurzeln.h"
+#include "textfelder/textpane.h"
 
 #include <functional>
 #include <QAction>

@@ -4,6 +4,8 @@
 #include "programm/qtdialoge.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -69,6 +71,10 @@ private Q_SLOTS:
     void oeffnenSetztDateizustand();
     void oeffnenFehlschlaege_data();
     void oeffnenFehlschlaege();
+    void vieleKurzeZeilen_data();
+    void vieleKurzeZeilen();
+    void grosseTexte_data();
+    void grosseTexte();
     void speichernUnterFragtVorDemUeberschreiben_data();
     void speichernUnterFragtVorDemUeberschreiben();
     void schnellspeichernOhneDatei();
@@ -331,16 +337,19 @@ void TestDateien::oeffnenSetztDateizustand()
 void TestDateien::oeffnenFehlschlaege_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("meldung");
-    QTest::newRow("missing file: silently ignored") << QStringLiteral("fehlt.txt") << false;
-    QTest::newRow("a folder") << QStringLiteral("ordner") << true;
-    QTest::newRow("too large to hold") << QStringLiteral("riesig.txt") << true;
+    QTest::addColumn<QStringList>("meldung");
+    const QStringList fehler { QStringLiteral("Fehler beim Öffnen der Datei!") };
+    QTest::newRow("missing file: silently ignored") << QStringLiteral("fehlt.txt") << QStringList();
+    QTest::newRow("a folder") << QStringLiteral("ordner") << fehler;
+    QTest::newRow("too large to hold")
+        << QStringLiteral("riesig.txt")
+        << QStringList { QStringLiteral("Die Datei riesig.txt ist zu groß (über 64 MiB).") };
 }
 
 void TestDateien::oeffnenFehlschlaege()
 {
     QFETCH(QString, name);
-    QFETCH(bool, meldung);
+    QFETCH(QStringList, meldung);
     QTemporaryDir ordner;
     QDir(ordner.path()).mkdir(QStringLiteral("ordner"));
     QFile riesig(schreibeDatei(ordner, QStringLiteral("riesig.txt"), "x"));
@@ -352,12 +361,146 @@ void TestDateien::oeffnenFehlschlaege()
     a.haupt().Pfad = QStringLiteral("/alt/");
     a.dialoge.dateien << ordner.filePath(name);
     a.klicke("Klartextffnen1");
-    QCOMPARE(a.dialoge.fehler,
-        meldung ? QStringList { QStringLiteral("Fehler beim Öffnen der Datei!") } : QStringList());
+    QCOMPARE(a.dialoge.fehler, meldung);
     QCOMPARE(a.klar().text(), Text("vorher"));
     QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("alt.txt"));
     QCOMPARE(a.haupt().Pfad, QStringLiteral("/alt/"));
     QVERIFY(!a.haupt().KlartextGeaendert);
+}
+
+// A file of very many short lines (which the pane keeps in few blocks, to
+// spare memory) is edited and copied line by line as any other.
+void TestDateien::vieleKurzeZeilen_data()
+{
+    QTest::addColumn<int>("zeile");
+    QTest::addColumn<int>("spalte");
+    QTest::addColumn<QKeySequence>("tasten");
+    QTest::addColumn<int>("stelle"); // where the bytes below go in the file's text
+    QTest::addColumn<int>("entfernt");
+    QTest::addColumn<QByteArray>("eingefuegt");
+    QTest::addColumn<QString>("kopiert");
+    const auto an = [](int zeile, int spalte) { return 8 * zeile + spalte; };
+    const QKeyCombination x(Qt::Key_X);
+    QTest::newRow("Enter") << 1000 << 3 << QKeySequence(Qt::Key_Return) << an(1000, 3) << 0
+                           << QByteArray("\r\n") << QString();
+    QTest::newRow("Backspace at a line's start") << 1000 << 0 << QKeySequence(Qt::Key_Backspace)
+                                                 << an(1000, -2) << 2 << QByteArray() << QString();
+    QTest::newRow("Delete at a line's end") << 1000 << 6 << QKeySequence(Qt::Key_Delete)
+                                            << an(1000, 6) << 2 << QByteArray() << QString();
+    QTest::newRow("Backspace where blocks meet") << 585 << 0 << QKeySequence(Qt::Key_Backspace)
+                                                 << an(585, -2) << 2 << QByteArray() << QString();
+    QTest::newRow("Down keeps the column")
+        << 1000 << 3 << QKeySequence(QKeyCombination(Qt::Key_Down), x) << an(1001, 3) << 0
+        << QByteArray("x") << QString();
+    QTest::newRow("End ends the line") << 1000 << 3 << QKeySequence(QKeyCombination(Qt::Key_End), x)
+                                       << an(1000, 6) << 0 << QByteArray("x") << QString();
+    QTest::newRow("undo") << 1000 << 3
+                          << QKeySequence(x, QKeyCombination(Qt::Key_Return), Qt::CTRL | Qt::Key_Z,
+                                 Qt::CTRL | Qt::Key_Z)
+                          << 0 << 0 << QByteArray() << QString();
+    QTest::newRow("copy across a line break")
+        << 1000 << 3 << QKeySequence(Qt::SHIFT | Qt::Key_Down, Qt::CTRL | Qt::Key_C) << 0 << 0
+        << QByteArray() << QStringLiteral("000\nz01");
+}
+
+void TestDateien::vieleKurzeZeilen()
+{
+    QFETCH(int, zeile);
+    QFETCH(int, spalte);
+    QFETCH(QKeySequence, tasten);
+    QFETCH(int, stelle);
+    QFETCH(int, entfernt);
+    QFETCH(QByteArray, eingefuegt);
+    QFETCH(QString, kopiert);
+    const int zeilen = 60000;
+    QByteArray text;
+    for (int i = 0; i < zeilen; ++i)
+        text += QStringLiteral("z%1\r\n").arg(i, 5, 10, QLatin1Char('0')).toLatin1();
+    // A long line among them, cut into blocks, with a lone CR.
+    text.insert(8 * 30000, QByteArray(3 * TextPane::kStueck, 'L') + "\r\r\n");
+    QTemporaryDir ordner;
+    Aufbau a;
+    a.haupt().show();
+    a.dialoge.dateien << schreibeDatei(ordner, QStringLiteral("z.txt"), text);
+    a.klicke("Klartextffnen1");
+    TextPane &pane = a.klar();
+    QVERIFY(pane.document()->blockCount() < zeilen / 100);
+    QCOMPARE(QByteArray::fromStdString(pane.text()), text);
+    QTextCursor cursor = pane.textCursor();
+    cursor.setPosition(7 * zeile + spalte);
+    pane.setTextCursor(cursor);
+    QTest::keySequence(&pane, tasten);
+    QCOMPARE(QByteArray::fromStdString(pane.text()),
+        text.sliced(0, stelle) + eingefuegt + text.sliced(stelle + entfernt));
+    if (!kopiert.isEmpty())
+        QCOMPARE(QApplication::clipboard()->text(), kopiert);
+}
+
+void TestDateien::grosseTexte_data()
+{
+    QTest::addColumn<QByteArray>("muster"); // repeated to `groesse` bytes
+    QTest::addColumn<qint64>("groesse");
+    QTest::addColumn<bool>("ausDatei"); // else typed into the pane
+    QTest::addColumn<bool>("umlauteErsetzen"); // then encrypted with that preparation
+    QTest::addColumn<bool>("utf8"); // the save's wish
+    QTest::addColumn<QString>("meldung");
+    const qint64 grenze = textdatei::Hoechstgroesse;
+    QTest::newRow("Unix lines past 64 MiB with CR LF")
+        << QByteArray(4095, 'a') + '\n'
+        << grenze - 100 << true << false << false
+        << QStringLiteral("Die Datei t.txt ist zu groß (über 64 MiB).");
+    QTest::newRow("umlauts replaced past 64 MiB")
+        << QByteArray("\xE4") << grenze / 2 + 1 << false << true << false
+        << QStringLiteral("Mit ersetzten Umlauten wäre der Klartext größer als 64 MiB und ließe "
+                          "sich nicht mehr speichern. Bitte den Text kürzen.");
+    QTest::newRow("typed past 64 MiB")
+        << QByteArray("a") << grenze + 1 << false << false << false
+        << QStringLiteral(
+               "Die Datei t.txt wäre zu groß (über 64 MiB) und wurde nicht gespeichert.");
+    QTest::newRow("UTF-8 too large: Windows-1252")
+        << QByteArray("\xE4") << grenze / 2 + 1 << false << false << true << QString();
+}
+
+// A text that reaches its size limit is stopped with a message at the step
+// that grows it; whatever is saved opens again to the same text.
+void TestDateien::grosseTexte()
+{
+    QFETCH(QByteArray, muster);
+    QFETCH(qint64, groesse);
+    QFETCH(bool, ausDatei);
+    QFETCH(bool, umlauteErsetzen);
+    QFETCH(bool, utf8);
+    QFETCH(QString, meldung);
+    Text text;
+    while (qint64(text.size()) < groesse)
+        text += muster.toStdString();
+    text.resize(std::size_t(groesse));
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("t.txt"));
+    Aufbau a;
+    if (ausDatei) {
+        schreibeDatei(ordner, QStringLiteral("t.txt"), QByteArray::fromStdString(text));
+        a.dialoge.dateien << pfad;
+        a.klicke("Klartextffnen1");
+        text.clear();
+    } else {
+        a.klar().setText(text);
+        a.steuer<QCheckBox>("CBUmlauteErsetzen").setChecked(umlauteErsetzen);
+        a.klick("BVerschluesseln");
+        a.dialoge.dateien << pfad;
+        a.dialoge.utf8Wahl << utf8;
+        a.klicke("Klartextspeichernunter1");
+    }
+    QCOMPARE(a.dialoge.fehler + a.dialoge.warnungen,
+        meldung.isEmpty() ? QStringList() : QStringList { meldung });
+    QVERIFY(a.klar().text() == text);
+    if (ausDatei || !QFileInfo::exists(pfad))
+        return;
+    a.klicke("MMKlartextloeschen");
+    a.dialoge.dateien << pfad;
+    a.klicke("Klartextffnen1");
+    QVERIFY(a.dialoge.fehler.isEmpty());
+    QVERIFY(a.klar().text() == text);
 }
 
 void TestDateien::speichernUnterFragtVorDemUeberschreiben_data()

@@ -1,6 +1,6 @@
-#include "mainwindow/textpane.h"
 #include "platform/codepage.h"
 #include "textfelder/bytezeile.h"
+#include "textfelder/textpane.h"
 
 #include <QApplication>
 #include <QClipboard>

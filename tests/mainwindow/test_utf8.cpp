@@ -29,7 +29,7 @@ Text deutscherZufallstext(QRandomGenerator &zufall)
 {
     static const QStringList woerter = QStringLiteral(
         "Grüße aus Köln, Äpfel Öl Übung Straße Maß €5 „zitiert“ ‚halb‘ – Café Œuvre Škoda "
-        "Zebra 1848 ½ © ¿qué? Ende.")
+        "Zebra 1848 ½ © ¿qué? Ende. — „Zitat” 3×4 Ôl Ágnes Íris Ïle Ðor Ýr")
                                            .split(u' ');
     Text text;
     const int anzahl = 1 + int(zufall.bounded(60));
@@ -71,6 +71,8 @@ private Q_SLOTS:
     void zufallstexteKommenUnveraendertZurueck();
     void oeffnen_data();
     void oeffnen();
+    void rundreiseMitUtf8Dateien_data();
+    void rundreiseMitUtf8Dateien();
     void umlauteErsetzenNachUtf8();
     void kodierungBeimSpeichern_data();
     void kodierungBeimSpeichern();
@@ -153,13 +155,10 @@ void TestUtf8::oeffnen_data()
         << QByteArray("\xE2\x90\x80") << QByteArray("\xE2\x90\x80") << false;
     QTest::newRow("C1 control is no Windows-1252: bytes")
         << QByteArray("\xC2\x85") << QByteArray("\xC2\x85") << false;
-    QTest::newRow("em dash would be ambiguous: bytes") << QByteArray("a\xE2\x80\x94"
-                                                                     "b")
-                                                       << QByteArray("a\xE2\x80\x94"
-                                                                     "b")
-                                                       << false;
-    QTest::newRow("Á would be ambiguous: bytes")
-        << QByteArray("\xC3\x81") << QByteArray("\xC3\x81") << false;
+    QTest::newRow("U+2422 is no undefined byte: bytes")
+        << QByteArray("\xE2\x90\xA2\xC3\xA4") << QByteArray("\xE2\x90\xA2\xC3\xA4") << false;
+    QTest::newRow("C1 stand-in of an undefined byte")
+        << QByteArray("\xC2\x9D\xC3\xA4") << QByteArray("\x9D\xE4") << true;
     QTest::newRow("ASCII only") << QByteArray("abc") << QByteArray("abc") << false;
     QTest::newRow("Windows-1252 umlaut") << QByteArray("\xFC") << QByteArray("\xFC") << false;
     QTest::newRow("broken sequence")
@@ -182,6 +181,61 @@ void TestUtf8::oeffnen()
     Aufbau b({ ordner.filePath(QStringLiteral("t.txt")) });
     QCOMPARE(bytes(b.klar().text()), pane);
     QCOMPARE(b.steuer<QLabel>("Lchiffre").text(), a.steuer<QLabel>("Lchiffre").text());
+}
+
+void TestUtf8::rundreiseMitUtf8Dateien_data()
+{
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<QByteArray>("pane");
+    QTest::newRow("BOM, umlauts") << QByteArray("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F"
+                                                "e\r\n")
+                                  << QByteArray("Gr\xFC\xDF"
+                                                "e\r\n");
+    QTest::newRow("BOM, ASCII only") << QByteArray("\xEF\xBB\xBF"
+                                                   "abc")
+                                     << QByteArray("abc");
+    QTest::newRow("BOM, em dash") << QByteArray("\xEF\xBB\xBF\xC3\xA4 \xE2\x80\x94 \xC3\xB6")
+                                  << QByteArray("\xE4 \x97 \xF6");
+    QTest::newRow("em dash") << QByteArray("\xC3\xA4 \xE2\x80\x94 \xC3\xB6")
+                             << QByteArray("\xE4 \x97 \xF6");
+    QTest::newRow("quotes") << QByteArray("\xE2\x80\x9E"
+                                          "a\xE2\x80\x9D \xE2\x80\x9C"
+                                          "b\xE2\x80\x9D")
+                            << QByteArray("\x84"
+                                          "a\x94 \x93"
+                                          "b\x94");
+    QTest::newRow("times") << QByteArray("3\xC3\x97"
+                                         "4")
+                           << QByteArray("3\xD7"
+                                         "4");
+    QTest::newRow("Ô Á Í Ï Ð Ý") << QByteArray("\xC3\x94\xC3\x81\xC3\x8D\xC3\x8F\xC3\x90\xC3\x9D")
+                                 << QByteArray("\xD4\xC1\xCD\xCF\xD0\xDD");
+}
+
+// Opened as text, saved back to the very same file, and a rotation-128
+// ciphertext of it (undefined bytes included) saved as UTF-8 opens to itself.
+void TestUtf8::rundreiseMitUtf8Dateien()
+{
+    QFETCH(QByteArray, datei);
+    QFETCH(QByteArray, pane);
+    QTemporaryDir ordner;
+    const QString pfad = schreibeDatei(ordner, QStringLiteral("t.txt"), datei);
+    Aufbau a;
+    a.dialoge.dateien << pfad;
+    a.klicke("Klartextffnen1");
+    QCOMPARE(bytes(a.klar().text()), pane);
+    const auto &label = a.steuer<QLabel>("LKlartext");
+    QCOMPARE(label.text(), QStringLiteral("Klartext (UTF-8)"));
+    QVERIFY(label.width() >= label.sizeHint().width());
+    a.klicke("Klartextspeichern1");
+    QCOMPARE(leseDatei(pfad), datei);
+    a.option().setMethode(3);
+    a.klick("BVerschluesseln");
+    const Text chiffre = a.chiffre().text();
+    a.aktion("SMUeberschreibwarnung").setChecked(false);
+    speichereUndOeffne(a, ordner.filePath(QStringLiteral("c.txt")), true);
+    QCOMPARE(bytes(a.chiffre().text()), bytes(chiffre));
+    QVERIFY(a.dialoge.fehler.isEmpty());
 }
 
 void TestUtf8::umlauteErsetzenNachUtf8()
@@ -208,12 +262,18 @@ void TestUtf8::kodierungBeimSpeichern_data()
     QTest::newRow("umlaut in Windows-1252") << QByteArray("\xFC") << false << QByteArray("\xFC");
     const QByteArray rot128 = bytes(verschl::Rot128("Gr\xFC\xDF"
                                                     "e\r\naus K\xF6ln\r\n"));
-    QTest::newRow("rotation 128 has undefined bytes") << rot128 << true << rot128;
-    QTest::newRow("lone undefined byte") << QByteArray("\x81") << true << QByteArray("\x81");
-    QTest::newRow("em dash") << QByteArray("a\x97") << true << QByteArray("a\x97");
-    QTest::newRow("right quote") << QByteArray("\x94") << true << QByteArray("\x94");
+    QTest::newRow("rotation 128 in Windows-1252") << rot128 << false << rot128;
+    QTest::newRow("undefined byte in UTF-8")
+        << QByteArray("\x81") << true << QByteArray("\xC2\x81");
+    QTest::newRow("em dash") << QByteArray("a\x97") << true << QByteArray("a\xE2\x80\x94");
+    // Its own bytes would read as "—": only UTF-8 keeps it.
     QTest::newRow("mojibake of an em dash")
-        << QByteArray("\xE2\x80\x94") << true << QByteArray("\xE2\x80\x94");
+        << QByteArray("\xE2\x80\x94") << false << QByteArray("\xC3\xA2\xE2\x82\xAC\xE2\x80\x9D");
+    QTest::newRow("BOM's own bytes") << QByteArray("\xEF\xBB\xBF"
+                                                   "a")
+                                     << false
+                                     << QByteArray("\xC3\xAF\xC2\xBB\xC2\xBF"
+                                                   "a");
     // Rotation by 128 of "C " reads as UTF-8 "à": only UTF-8 keeps it.
     QTest::newRow("bytes that read as UTF-8")
         << QByteArray("\xC3\xA0") << false << QByteArray("\xC3\x83\xC2\xA0");

@@ -140,6 +140,8 @@ private:
     bool speichere(const Seite &seite);
     bool speichereUnter(const Seite &seite);
     bool schreibeDatei(const Seite &seite, const QString &pfad, textdatei::Kodierung gewuenscht);
+    // The open error for a file over textdatei::Hoechstgroesse, named as given.
+    static QString ZuGrossMeldung(const QString &datei);
     void loesche(const Seite &seite);
     bool pruefeGespeichert(const Seite &seite);
     // The pane labels name the encoding of a UTF-8 file.

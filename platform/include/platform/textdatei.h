@@ -7,6 +7,7 @@
 #include <optional>
 #include <QString>
 #include <QtGlobal>
+#include <variant>
 
 namespace textdatei {
 
@@ -19,7 +20,8 @@ constexpr qint64 Hoechstgroesse = qint64(64) * 1024 * 1024;
 enum class Art { Nichts, Ordner, Datei, Sonderdatei };
 Art ArtVon(const QString &pfad);
 
-enum class Kodierung { Windows1252, Utf8 };
+// UTF-8 with a byte-order mark (as Notepad saves it) keeps its mark.
+enum class Kodierung { Windows1252, Utf8, Utf8MitBom };
 
 struct Gelesen
 {
@@ -27,24 +29,31 @@ struct Gelesen
     Kodierung kodierung = Kodierung::Windows1252;
 };
 
-// The file's text, or nothing when it cannot be read, is too large, or is no
-// regular file: a FIFO or a device has no end to read to. A file that
-// AlsUtf8Lesbar accepts is decoded; the line-end rule runs on the result.
+enum class Lesefehler { Unlesbar, ZuGross };
+
+// The file's text, or why there is none: it cannot be read, is no regular
+// file (a FIFO or a device has no end to read to), or it or its text after
+// the line-end rule is larger than Hoechstgroesse.
+std::variant<Gelesen, Lesefehler> Oeffnen(const QString &pfad);
+// Oeffnen without the reason.
 std::optional<Gelesen> Lesen(const QString &pfad);
+// What the bytes of a file open to: decoded when they are UTF-8 by the rule
+// below, then the line-end rule; nothing when it is too large.
+std::optional<Gelesen> AusDatei(const verschl::Text &bytes);
 
 // The Windows-1252 text that file bytes in UTF-8 stand for, or nothing when
 // the bytes are to be taken as they are: they are no valid UTF-8, have no
-// multi-byte sequence, hold a character that Windows-1252 lacks, or hold one
-// of the byte values that would make the file ambiguous (0x81 0x8D 0x8F 0x90
-// 0x94 0x97 0x9D; textdatei.cpp says why).
+// multi-byte sequence, or hold a character that is neither in Windows-1252
+// nor one of U+0081 U+008D U+008F U+0090 U+009D, which stand for the five
+// bytes Windows-1252 leaves undefined (textdatei.cpp says why).
 std::optional<verschl::Text> AlsUtf8Lesbar(const verschl::Text &bytes);
 // The bytes that hold the text in the encoding: Windows-1252 as it is, UTF-8
-// character for character (an undefined byte, which has no character,
-// becomes '?'; SchreibKodierung never picks UTF-8 for such a text).
+// character for character, so that AlsUtf8Lesbar gives any text back.
 verschl::Text Kodiert(const verschl::Text &text, Kodierung kodierung);
 // The encoding a text is saved in: the wished one when its bytes open to the
-// same text again, otherwise the other one, which then always does.
-Kodierung SchreibKodierung(const verschl::Text &text, Kodierung gewuenscht);
+// same text again, otherwise the other one; nothing when neither does, which
+// only happens when the file or the text it opens to would be too large.
+std::optional<Kodierung> SchreibKodierung(const verschl::Text &text, Kodierung gewuenscht);
 
 // Writes the bytes as they are, through a temporary file that replaces the
 // old one only when complete. Refuses a target that exists and is no regular

@@ -21,6 +21,14 @@ public:
     // ahead for a break opportunity, slow in a line without any, and the
     // width of an unwrapped row small, so no line needs a wrap rule of its own.
     static constexpr qsizetype kStueck = 4096;
+    // Qt keeps a text layout of some hundred bytes for every block once the
+    // wrap width has changed, and lays out all blocks again then: a file of
+    // millions of short lines took gigabytes and a minute. A text of more
+    // lines than this shows its short lines together in blocks of up to
+    // kStueck characters, separated by U+2028 LINE SEPARATOR, which the codec
+    // never makes and which reads as a line break like any other. Fewer lines
+    // keep a block each, so that a triple click still selects one line.
+    static constexpr qsizetype kVieleZeilen = 50000;
 
     using Bytefeld::Bytefeld;
 
