@@ -1,6 +1,7 @@
 #include "programm/programm.h"
 
 #include "analysefenster/analysefenster.h"
+#include "arbeitsblatt/arbeitsblatt.h"
 #include "demos/caesardemo.h"
 #include "demos/matrixdemo.h"
 #include "demos/vmatrix.h"
@@ -22,6 +23,8 @@ Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
     fenster.setErzeuger(
         Fensterart::VigenereDemo, [this] { return new TVMatrixForm(haupt, option); });
     fenster.setErzeuger(Fensterart::Analyse, [this] { return new TAnalyseForm(haupt, option); });
+    fenster.setErzeuger(Fensterart::Arbeitsblatt,
+        [this, &dialoge] { return new TArbeitsblattForm(haupt, option, dialoge); });
     fenster.setErzeuger(
         Fensterart::Info, [&dialoge] { return new TInfoForm(dialoge); },
         Fensterverwaltung::Modal::Ja);
