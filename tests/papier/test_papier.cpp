@@ -3,10 +3,13 @@
 // without a printer, and the pictures of the demonstrations' grids.
 
 #include "arbeitsblatt/arbeitsblatt.h"
+#include "demos/stringaligngrid.h"
+#include "demos/vmatrix.h"
 #include "programm/qtdialoge.h"
 #include "tests/mainwindow/aufbau.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -108,6 +111,7 @@ private Q_SLOTS:
     void arbeitsblatt();
     void arbeitsblattVerweigert();
     void langerTextLaeuftWeiter();
+    void gitterbild();
 
 private:
     QTemporaryDir ordner;
@@ -281,6 +285,41 @@ void TestPapier::langerTextLaeuftWeiter()
     QString geheim = QString::fromStdString(*verschl::VigenereVerschluesseln(lang, "KIEL", false));
     geheim.remove(u' ');
     QVERIFY(gedruckt.contains(geheim));
+}
+
+// The Vigenère grid after a step, copied and saved from its pop-up menu.
+void TestPapier::gitterbild()
+{
+    Aufbau a;
+    a.haupt().setDemoEinstellungen({ false, 0, 300, 150, false });
+    auto &demo = a.oeffneNeues<TVMatrixForm>("VigenreMatrix1");
+    demo.findChild<QLineEdit *>(QStringLiteral("EdText1"))->setText(QStringLiteral("Hallo"));
+    demo.BSchritt->click();
+    TStringAlignGrid &grid = *demo.StrAGrVMatrix;
+    QPoint markiert(-1, -1);
+    for (int c = 0; c < grid.ColCount() && markiert.x() < 0; ++c) {
+        for (int r = 0; r < grid.RowCount(); ++r) {
+            if (grid.HatZellBrush(c, r)) {
+                markiert = { c, r };
+                break;
+            }
+        }
+    }
+    QVERIFY(markiert.x() >= 0);
+    QVERIFY(
+        grid.HintergrundVon(markiert.x(), markiert.y()) != grid.Color().aufgeloest(grid.palette()));
+
+    grid.findChild<QAction *>(QStringLiteral("Bildkopieren"))->trigger();
+    const QImage bild = QGuiApplication::clipboard()->image();
+    QCOMPARE(bild.size(), grid.size() * 2);
+    const QRect zelle = grid.ZellRechteck(markiert.x(), markiert.y());
+    const QPoint innen = grid.viewport()->mapTo(&grid, zelle.topLeft() + QPoint(2, 2)) * 2;
+    QCOMPARE(bild.pixelColor(innen), grid.HintergrundVon(markiert.x(), markiert.y()));
+
+    const QString svg = ordner.filePath(QStringLiteral("gitter.svg"));
+    a.dialoge.dateien << svg;
+    grid.findChild<QAction *>(QStringLiteral("Bildspeichern"))->trigger();
+    QVERIFY(leseDatei(svg).contains("<svg"));
 }
 
 QTEST_MAIN(TestPapier)
