@@ -27,6 +27,10 @@ const QString kLeer = QStringLiteral(
     "Im Klartextfeld steht kein Text mit Buchstaben. Schreiben Sie einen Text hinein oder "
     "wählen Sie „Bei leerem Klartextfeld Beispieltext nehmen“.");
 
+// About ten pages of ciphertext. The preview is made anew on every change of
+// an option, and a pane may hold 64 MiB, which would take minutes each time.
+constexpr std::size_t kHoechstlaenge = 40000;
+
 bool hatBuchstaben(const verschl::Text &text)
 {
     return std::any_of(text.begin(), text.end(),
@@ -212,6 +216,12 @@ void TArbeitsblattForm::Aktualisieren()
     const std::optional<verschl::Text> text = klartext();
     if (!text)
         LStatus->setText(kLeer);
+    else if (text->size() > kHoechstlaenge)
+        LStatus->setText(QStringLiteral("Der Text ist für ein Arbeitsblatt zu lang: Es sind %1 "
+                                        "Zeichen, höchstens %2 passen. Kürzen Sie ihn oder drucken "
+                                        "Sie ihn mit „Datei › Drucken...“.")
+                             .arg(text->size())
+                             .arg(kHoechstlaenge));
     else if (vigenere && w.schluessel.empty())
         LStatus->setText(QStringLiteral("Der Schlüssel ist leer."));
     else

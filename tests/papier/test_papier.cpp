@@ -253,6 +253,14 @@ void TestPapier::arbeitsblattVerweigert()
                       "hinein oder wählen Sie „Bei leerem Klartextfeld Beispieltext nehmen“." });
     QVERIFY(a.dialoge.dateidialoge.isEmpty());
 
+    // Too long to preview: refused with the reason.
+    a.klar().setText(verschl::Text(40001, 'a'));
+    QTest::mouseClick(blatt.BPdf, Qt::LeftButton);
+    QVERIFY(a.dialoge.warnungen.last().startsWith(
+        QStringLiteral("Der Text ist für ein Arbeitsblatt zu lang: Es sind 40001 Zeichen")));
+    QVERIFY(a.dialoge.dateidialoge.isEmpty());
+    a.klar().setText({});
+
     // A write that fails leaves what was there and says so.
     blatt.CBBeispiel->setChecked(true);
     const QString ordnerAlsZiel = ordner.filePath(QStringLiteral("belegt.pdf"));
@@ -299,7 +307,7 @@ void TestPapier::gitterbild()
     QPoint markiert(-1, -1);
     for (int c = 0; c < grid.ColCount() && markiert.x() < 0; ++c) {
         for (int r = 0; r < grid.RowCount(); ++r) {
-            if (grid.HatZellBrush(c, r)) {
+            if (grid.HintergrundVon(c, r) == Markierungsfarbe().aufgeloest(grid.palette())) {
                 markiert = { c, r };
                 break;
             }
@@ -314,7 +322,7 @@ void TestPapier::gitterbild()
     QCOMPARE(bild.size(), grid.size() * 2);
     const QRect zelle = grid.ZellRechteck(markiert.x(), markiert.y());
     const QPoint innen = grid.viewport()->mapTo(&grid, zelle.topLeft() + QPoint(2, 2)) * 2;
-    QCOMPARE(bild.pixelColor(innen), grid.HintergrundVon(markiert.x(), markiert.y()));
+    QCOMPARE(bild.pixel(innen), grid.HintergrundVon(markiert.x(), markiert.y()).rgb());
 
     const QString svg = ordner.filePath(QStringLiteral("gitter.svg"));
     a.dialoge.dateien << svg;
