@@ -192,9 +192,12 @@ Blattwahl TArbeitsblattForm::wahl() const
     return w;
 }
 
+// Line breaks and blanks at the end go: a matrix would scatter them through
+// the ciphertext as stand-ins that pupils cannot write into a grid.
 std::optional<verschl::Text> TArbeitsblattForm::klartext()
 {
-    const verschl::Text text = haupt.klartext();
+    verschl::Text text = haupt.klartext();
+    text.erase(text.find_last_not_of(" \t\r\n") + 1);
     if (hatBuchstaben(text))
         return text;
     if (CBBeispiel->isChecked())
