@@ -34,7 +34,10 @@ void ArbeitsblattVigenere(benchmark::State &state)
     state.counters["Seiten"] = double(
         QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type /Page\\b(?!s)"))));
 }
-BENCHMARK(ArbeitsblattVigenere)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(ArbeitsblattVigenere)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 
