@@ -90,6 +90,21 @@ verschl::Text zeile(const QStringList &absatz)
     return text.toStdString();
 }
 
+// The pages Qt's real print preview shows for the job; a timer closes it.
+int vorschauSeiten(QWidget *eltern, const Druckauftrag &auftrag)
+{
+    int seiten = 0;
+    QTimer::singleShot(0, eltern, [&seiten] {
+        auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seiten = dialog->findChild<QPrintPreviewWidget *>()->pageCount();
+        dialog->reject();
+    });
+    QtDialoge().Druckvorschau(eltern, auftrag);
+    return seiten;
+}
+
 bool popplerDa() { return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }
 
 const verschl::Text kSatz = "Die Schatzkiste liegt unter der alten Eiche am Bach.";
@@ -147,23 +162,20 @@ void TestPapier::texteAlsPdf()
     QCOMPARE(pdf.seitentexte[2].trimmed().split(u'\n').last().trimmed(), QStringLiteral("3"));
 }
 
-// The real preview dialog shows the pages without a printer; a timer closes it.
+// Both print through the real preview dialog, which needs no printer.
 void TestPapier::vorschauOhneDrucker()
 {
     Aufbau a;
     a.klar().setText(kSatz);
     a.klicke("Drucken1");
     QCOMPARE(a.dialoge.vorschauen, QStringList { "Klartext und Chiffre" });
-    int seiten = 0;
-    QTimer::singleShot(0, this, [&seiten] {
-        auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        seiten = dialog->findChild<QPrintPreviewWidget *>()->pageCount();
-        dialog->reject();
-    });
-    QtDialoge().Druckvorschau(&a.haupt(), a.dialoge.letzterAuftrag);
-    QCOMPARE(seiten, 1);
+    QCOMPARE(vorschauSeiten(&a.haupt(), a.dialoge.letzterAuftrag), 1);
+
+    // The worksheet with its answer key on page 2.
+    auto &blatt = a.oeffneNeues<TArbeitsblattForm>("MArbeitsblatt");
+    QTest::mouseClick(blatt.BDrucken, Qt::LeftButton);
+    QCOMPARE(a.dialoge.vorschauen.last(), QStringLiteral("Geheime Botschaft"));
+    QCOMPARE(vorschauSeiten(&blatt, a.dialoge.letzterAuftrag), 2);
 }
 
 void TestPapier::arbeitsblatt_data()
