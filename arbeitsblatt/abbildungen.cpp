@@ -2,11 +2,9 @@
 
 #include "analyse/analyse.h"
 
-#include <cmath>
-#include <numbers>
+#include <algorithm>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QPainterPath>
 #include <QTextCursor>
 #include <QTextDocument>
 
