@@ -12,7 +12,7 @@ cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-translations-l10n
                 libgl-dev fonts-liberation2)
-TEST_PACKAGES=(libqt6svg6 xvfb openbox)
+TEST_PACKAGES=(libqt6svg6 xvfb openbox poppler-utils)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 BENCH_PACKAGES=(libbenchmark-dev)
 PACKAGE_PACKAGES=(dpkg-dev file)

@@ -87,6 +87,13 @@ void THauptform::erzeugeAktionen()
         QStringLiteral("Chriffre speichern &unter..."), 5, &H::Chriffrespeichernunter1Click);
     Chriffrespeichernunter1->setToolTip(QStringLiteral("Chiffre speichern unter..."));
     Beenden1 = aktion("Beenden1", QStringLiteral("&Beenden"), -1, &H::Beenden1Click);
+    // "Klartext s&peichern" has P already.
+    Drucken1 = aktion("Drucken1", QStringLiteral("&Drucken..."), -1, &H::DruckenClick);
+    Drucken1->setShortcut(QKeySequence::Print);
+    AlsPdfSpeichern1 = aktion(
+        "AlsPdfSpeichern1", QStringLiteral("Als PD&F speichern..."), -1, &H::AlsPdfSpeichernClick);
+    MArbeitsblatt = aktion(
+        "MArbeitsblatt", QStringLiteral("&Arbeitsblatt erstellen..."), -1, &H::ArbeitsblattClick);
 
     MMKlartextloeschen = aktion(
         "MMKlartextloeschen", QStringLiteral("&Klartext löschen"), 6, &H::MMKlartextloeschenClick);
@@ -195,6 +202,8 @@ void THauptform::erzeugeMenues()
     Datei1->addActions({ Klartextffnen1, Klartextspeichern1, Klartextspeichernunter1 });
     Datei1->addSeparator();
     Datei1->addActions({ Chiffreffnen1, Chiffrespeichern1, Chriffrespeichernunter1 });
+    Datei1->addSeparator();
+    Datei1->addActions({ Drucken1, AlsPdfSpeichern1, MArbeitsblatt });
     Datei1->addSeparator();
     Datei1->addAction(Beenden1);
 

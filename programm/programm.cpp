@@ -1,7 +1,9 @@
 #include "programm/programm.h"
 
 #include "analysefenster/analysefenster.h"
+#include "arbeitsblatt/arbeitsblatt.h"
 #include "demos/caesardemo.h"
+#include "demos/gitterbild.h"
 #include "demos/matrixdemo.h"
 #include "demos/vmatrix.h"
 #include "help/info.h"
@@ -15,13 +17,20 @@ Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
     , fenster(dialoge)
 {
     haupt.setMethodenfenster(option, einstellungen);
-    fenster.setErzeuger(
-        Fensterart::CaesarDemo, [this] { return new TCaesarDemoForm(haupt, option); });
-    fenster.setErzeuger(
-        Fensterart::MatrixDemo, [this] { return new TMatrixDemoForm(haupt, option); });
-    fenster.setErzeuger(
-        Fensterart::VigenereDemo, [this] { return new TVMatrixForm(haupt, option); });
+    // The demonstrations' grids offer their pictures.
+    const auto mitBildern = [&dialoge](QWidget *demo) {
+        GitterbilderAnbieten(*demo, dialoge);
+        return demo;
+    };
+    fenster.setErzeuger(Fensterart::CaesarDemo,
+        [this, mitBildern] { return mitBildern(new TCaesarDemoForm(haupt, option)); });
+    fenster.setErzeuger(Fensterart::MatrixDemo,
+        [this, mitBildern] { return mitBildern(new TMatrixDemoForm(haupt, option)); });
+    fenster.setErzeuger(Fensterart::VigenereDemo,
+        [this, mitBildern] { return mitBildern(new TVMatrixForm(haupt, option)); });
     fenster.setErzeuger(Fensterart::Analyse, [this] { return new TAnalyseForm(haupt, option); });
+    fenster.setErzeuger(Fensterart::Arbeitsblatt,
+        [this, &dialoge] { return new TArbeitsblattForm(haupt, option, dialoge); });
     fenster.setErzeuger(
         Fensterart::Info, [&dialoge] { return new TInfoForm(dialoge); },
         Fensterverwaltung::Modal::Ja);

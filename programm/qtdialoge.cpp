@@ -8,6 +8,9 @@
 #include <QFontInfo>
 #include <QFormLayout>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QPrintPreviewDialog>
+#include <QRegularExpression>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -132,6 +135,40 @@ std::optional<QString> QtDialoge::DateiOeffnen(QWidget *eltern, const Dateiwahl 
 std::optional<Speicherziel> QtDialoge::DateiSpeichern(QWidget *eltern, const Dateiwahl &wahl)
 {
     return dateidialog(eltern, wahl, QFileDialog::AcceptSave);
+}
+
+// The suffix of a filter such as "PDF-Dateien (*.pdf)": "pdf".
+static QString endungVon(const QString &filter)
+{
+    static const QRegularExpression muster(QStringLiteral("\\*\\.(\\w+)"));
+    return muster.match(filter).captured(1);
+}
+
+std::optional<QString> QtDialoge::DokumentSpeichern(
+    QWidget *eltern, const Dateiwahl &wahl, const QStringList &filter)
+{
+    QFileDialog dialog(eltern, wahl.titel, wahl.ordner);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filter);
+    dialog.setDefaultSuffix(endungVon(filter.value(0)));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString &gewaehlt) { dialog.setDefaultSuffix(endungVon(gewaehlt)); });
+    dialog.selectFile(wahl.dateiname);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+void QtDialoge::Druckvorschau(QWidget *eltern, const Druckauftrag &auftrag)
+{
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setDocName(auftrag.titel);
+    drucker.setPageSize(auftrag.seitengroesse);
+    QPrintPreviewDialog vorschau(&drucker, eltern);
+    vorschau.setWindowTitle(QStringLiteral("Druckvorschau – ") + auftrag.titel);
+    QObject::connect(&vorschau, &QPrintPreviewDialog::paintRequested, &vorschau,
+        [&auftrag](QPrinter *geraet) { auftrag.zeichne(*geraet); });
+    vorschau.exec();
 }
 
 // Qt's font dialog has underline and strike-out but no colour; it is embedded

@@ -21,6 +21,12 @@ public:
     {
         return Speicherziel { pfad };
     }
+    std::optional<QString> DokumentSpeichern(
+        QWidget *, const Dateiwahl &, const QStringList &) override
+    {
+        return pfad;
+    }
+    void Druckvorschau(QWidget *, const Druckauftrag &) override { }
     std::optional<Schrift> Schriftart(QWidget *, const Schrift &) override { return std::nullopt; }
     void OeffneAdresse(const QUrl &) override { }
 

@@ -6,7 +6,9 @@
 
 #include "schnittstellen/dialoge.h"
 
+#include <QBuffer>
 #include <QList>
+#include <QPdfWriter>
 #include <QStringList>
 #include <QTest>
 #include <QUrl>
@@ -42,6 +44,24 @@ public:
             return std::nullopt;
         return Speicherziel { *pfad, utf8 };
     }
+    std::optional<QString> DokumentSpeichern(
+        QWidget *, const Dateiwahl &wahl, const QStringList &filter) override
+    {
+        dateidialoge << wahl;
+        dokumentfilter << filter;
+        return naechste(dateien, std::optional<QString>());
+    }
+    // Paints what the preview would show, so its drawing runs under the test.
+    void Druckvorschau(QWidget *, const Druckauftrag &auftrag) override
+    {
+        vorschauen << auftrag.titel;
+        letzterAuftrag = auftrag;
+        QBuffer puffer;
+        puffer.open(QIODevice::WriteOnly);
+        QPdfWriter geraet(&puffer);
+        geraet.setPageSize(auftrag.seitengroesse);
+        auftrag.zeichne(geraet);
+    }
     std::optional<Schrift> Schriftart(QWidget *, const Schrift &vorher) override
     {
         schriftVorher = vorher;
@@ -61,6 +81,9 @@ public:
     QStringList fehler;
     QStringList fragen;
     QList<Dateiwahl> dateidialoge;
+    QList<QStringList> dokumentfilter;
+    QStringList vorschauen;
+    Druckauftrag letzterAuftrag;
     QList<QUrl> adressen;
     Schrift schriftVorher;
 

@@ -64,7 +64,8 @@ void TestAnsicht::hauptmenue_data()
                            << QStringList { "&Klartext öffnen...", "Klartext s&peichern",
                                   "Klartext speichern u&nter...", "-", "Chiffre öffnen...",
                                   "Chiffre &speichern", "Chriffre speichern &unter...", "-",
-                                  "&Beenden" };
+                                  "&Drucken...", "Als PD&F speichern...",
+                                  "&Arbeitsblatt erstellen...", "-", "&Beenden" };
     QTest::newRow("Ansicht") << "Ansicht"
                              << "&Ansicht"
                              << QStringList { "&Klartext löschen", "&Chiffre löschen",

@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -75,15 +76,30 @@ QStringList tabFolge(QWidget *fenster)
     return folge;
 }
 
-// The Alt+letters claimed twice in the window as it shows now, by captions
-// of buttons and group boxes, labels with a buddy and the menu bar.
-QStringList doppelteKuerzel(QWidget *fenster)
+// The texts that claim the same letter, joined, prefixed with `wo`.
+QStringList doppelte(const QString &wo, const QStringList &texte)
 {
     QMap<int, QStringList> tasten;
-    const auto nimm = [&](const QString &text) {
+    for (const QString &text : texte) {
         if (const QKeySequence taste = QKeySequence::mnemonic(text); !taste.isEmpty())
             tasten[taste[0].key()] << text;
-    };
+    }
+    QStringList doppelt;
+    for (const QStringList &gleich : std::as_const(tasten)) {
+        if (gleich.size() > 1)
+            doppelt << wo + QStringLiteral(": ") + gleich.join(u" / ");
+    }
+    return doppelt;
+}
+
+// The Alt+letters claimed twice in the window as it shows now, by captions
+// of buttons and group boxes, labels with a buddy and the menu bar; and the
+// letters claimed twice within one of its menus, where a letter only moves
+// between its items.
+QStringList doppelteKuerzel(QWidget *fenster)
+{
+    QStringList texte;
+    const auto nimm = [&](const QString &text) { texte << text; };
     for (QWidget *w : fenster->findChildren<QWidget *>()) {
         if (!w->isVisibleTo(fenster))
             continue;
@@ -98,10 +114,12 @@ QStringList doppelteKuerzel(QWidget *fenster)
                 nimm(menue->text());
         }
     }
-    QStringList doppelt;
-    for (const QStringList &texte : std::as_const(tasten)) {
-        if (texte.size() > 1)
-            doppelt << fenster->objectName() + QStringLiteral(": ") + texte.join(u" / ");
+    QStringList doppelt = doppelte(fenster->objectName(), texte);
+    for (const QMenu *menue : fenster->findChildren<QMenu *>()) {
+        QStringList eintraege;
+        for (const QAction *a : menue->actions())
+            eintraege << a->text();
+        doppelt << doppelte(menue->objectName(), eintraege);
     }
     return doppelt;
 }

@@ -15,6 +15,7 @@
 #include <QStringList>
 
 class Dialoge;
+struct Druckauftrag;
 class Einstellungsspeicher;
 class Fensterfabrik;
 class Methodenfenster;
@@ -236,4 +237,16 @@ private:
     QAction *PopMDemoMatrix = nullptr;
     QAction *PopMDemoCaesar = nullptr;
     QAction *PopMDemoVigenere = nullptr;
+
+    // Paper: printing the texts and the worksheet maker (haupt_drucken.cpp).
+public Q_SLOTS:
+    void DruckenClick();
+    void AlsPdfSpeichernClick();
+    void ArbeitsblattClick();
+
+private:
+    Druckauftrag textauftrag() const;
+    QAction *Drucken1 = nullptr;
+    QAction *AlsPdfSpeichern1 = nullptr;
+    QAction *MArbeitsblatt = nullptr;
 };

@@ -22,6 +22,9 @@ public:
     bool FrageOkAbbrechen(QWidget *eltern, const QString &text) override;
     std::optional<QString> DateiOeffnen(QWidget *eltern, const Dateiwahl &wahl) override;
     std::optional<Speicherziel> DateiSpeichern(QWidget *eltern, const Dateiwahl &wahl) override;
+    std::optional<QString> DokumentSpeichern(
+        QWidget *eltern, const Dateiwahl &wahl, const QStringList &filter) override;
+    void Druckvorschau(QWidget *eltern, const Druckauftrag &auftrag) override;
     std::optional<Schrift> Schriftart(QWidget *eltern, const Schrift &vorher) override;
     void OeffneAdresse(const QUrl &adresse) override;
 };

@@ -5,11 +5,15 @@
 // stand-in that answers at once and records what was shown, so no test ever
 // waits on a modal box.
 
+#include <functional>
 #include <optional>
 #include <QColor>
 #include <QFont>
+#include <QPageSize>
 #include <QString>
+#include <QStringList>
 
+class QPagedPaintDevice;
 class QUrl;
 class QWidget;
 
@@ -37,6 +41,15 @@ struct Speicherziel
     bool utf8 = false;
 };
 
+// What the print preview shows: the same painting that a PDF gets, so the
+// preview, the printer and the file agree page for page.
+struct Druckauftrag
+{
+    QString titel;
+    QPageSize seitengroesse = QPageSize(QPageSize::A4);
+    std::function<void(QPagedPaintDevice &)> zeichne;
+};
+
 class Dialoge
 {
 public:
@@ -55,6 +68,14 @@ public:
     // The chosen full path, or nothing when the user cancelled.
     virtual std::optional<QString> DateiOeffnen(QWidget *eltern, const Dateiwahl &wahl) = 0;
     virtual std::optional<Speicherziel> DateiSpeichern(QWidget *eltern, const Dateiwahl &wahl) = 0;
+    // A save dialog for a PDF or a picture. `filter` as QFileDialog takes
+    // them, the first preselected; the chosen filter's suffix is added to a
+    // name typed without one.
+    virtual std::optional<QString> DokumentSpeichern(
+        QWidget *eltern, const Dateiwahl &wahl, const QStringList &filter)
+        = 0;
+    // Qt's print preview, from which the user prints: it needs no printer.
+    virtual void Druckvorschau(QWidget *eltern, const Druckauftrag &auftrag) = 0;
     virtual std::optional<Schrift> Schriftart(QWidget *eltern, const Schrift &vorher) = 0;
     // Hands a web address to the desktop; whether that worked is not examined.
     virtual void OeffneAdresse(const QUrl &adresse) = 0;

@@ -4,7 +4,15 @@
 // through this; the program start makes and owns them, so the main window
 // knows none of their classes.
 
-enum class Fensterart { MatrixDemo, CaesarDemo, VigenereDemo, Info, Liesmich, Analyse };
+enum class Fensterart {
+    MatrixDemo,
+    CaesarDemo,
+    VigenereDemo,
+    Info,
+    Liesmich,
+    Analyse,
+    Arbeitsblatt
+};
 
 class Fensterfabrik
 {

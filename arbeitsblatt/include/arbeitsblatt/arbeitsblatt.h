@@ -1,0 +1,72 @@
+#pragma once
+
+// "Arbeitsblatt erstellen": a worksheet with its answer key from the
+// plaintext pane (or a German example), for one of four tasks, with a
+// preview, printing through the print preview and a PDF file.
+
+#include "arbeitsblatt/blatt.h"
+
+#include <memory>
+#include <optional>
+#include <QPrinter>
+#include <QWidget>
+
+class Demohauptfenster;
+class Dialoge;
+class Methodenfenster;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPrintPreviewWidget;
+class QPushButton;
+class QSpinBox;
+class QTextDocument;
+struct Druckauftrag;
+
+class TArbeitsblattForm : public QWidget
+{
+    Q_OBJECT
+public:
+    // All three must outlive the window; the method window gives the start setting.
+    TArbeitsblattForm(Demohauptfenster &haupt, Methodenfenster &methode, Dialoge &dialoge);
+    ~TArbeitsblattForm() override;
+
+    QComboBox *CBAufgabe = nullptr;
+    QSpinBox *SpVerschiebung = nullptr;
+    QLineEdit *EdSchluessel = nullptr;
+    QCheckBox *CBSonderzeichenIgnorieren = nullptr;
+    QSpinBox *SpSpalten = nullptr;
+    QCheckBox *CBStreifen = nullptr;
+    QLineEdit *EdTitel = nullptr;
+    QCheckBox *CBNamenszeile = nullptr;
+    QCheckBox *CBLoesung = nullptr;
+    QCheckBox *CBBeispiel = nullptr;
+    QComboBox *CBPapier = nullptr;
+    QLabel *LHinweis = nullptr;
+    QLabel *LStatus = nullptr;
+    QPrintPreviewWidget *Vorschau = nullptr;
+    QPushButton *BAktualisieren = nullptr;
+    QPushButton *BDrucken = nullptr;
+    QPushButton *BPdf = nullptr;
+    QPushButton *BSchliessen = nullptr;
+
+public Q_SLOTS:
+    void Aktualisieren();
+    void BDruckenClick();
+    void BPdfClick();
+
+private:
+    void erzeugeSteuerelemente();
+    void uebernimmMethode(const Methodenfenster &methode);
+    Blattwahl wahl() const;
+    // The worksheet's plaintext, or nothing (with the reason shown) when there is none.
+    std::optional<verschl::Text> klartext();
+    // The current worksheet, or nothing after telling the user why.
+    std::optional<Druckauftrag> auftrag();
+
+    Demohauptfenster &haupt;
+    Dialoge &dialoge;
+    QPrinter drucker;
+    std::shared_ptr<QTextDocument> dokument;
+};

@@ -1,0 +1,81 @@
+#include "demos/gitterbild.h"
+
+#include "demos/stringaligngrid.h"
+#include "papier/papier.h"
+#include "platform/benannt.h"
+#include "schnittstellen/dialoge.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSvgGenerator>
+
+namespace {
+
+constexpr int kVergroesserung = 2;
+
+// Draws the grid in its own coordinates, whatever the device's scale.
+void zeichne(TStringAlignGrid &grid, QPaintDevice &geraet)
+{
+    QPainter maler(&geraet);
+    grid.render(&maler, QPoint(), QRegion(), QWidget::DrawChildren | QWidget::DrawWindowBackground);
+}
+
+void speichereMitDialog(TStringAlignGrid &grid, Dialoge &dialoge)
+{
+    const auto pfad = dialoge.DokumentSpeichern(grid.window(),
+        { QStringLiteral("Bild speichern"), {}, QStringLiteral("gitter.png"), false },
+        { QStringLiteral("PNG-Bilder (*.png)"), QStringLiteral("SVG-Bilder (*.svg)") });
+    if (pfad && !SpeichereGitterbild(grid, *pfad))
+        dialoge.ZeigeFehler(grid.window(),
+            QStringLiteral("Fehler beim Speichern der Datei ") + QFileInfo(*pfad).fileName()
+                + QLatin1Char('!'));
+}
+
+} // namespace
+
+// Painted at twice the size rather than scaled up afterwards: letters and
+// lines are drawn anew at that resolution.
+QImage Gitterbild(TStringAlignGrid &grid)
+{
+    QImage bild(grid.size() * kVergroesserung, QImage::Format_ARGB32_Premultiplied);
+    bild.setDevicePixelRatio(kVergroesserung);
+    bild.fill(Qt::white);
+    zeichne(grid, bild);
+    bild.setDevicePixelRatio(1);
+    return bild;
+}
+
+bool SpeichereGitterbild(TStringAlignGrid &grid, const QString &pfad)
+{
+    const bool svg = QFileInfo(pfad).suffix().compare(u"svg", Qt::CaseInsensitive) == 0;
+    return papier::SchreibeSicher(pfad, [&grid, svg](QIODevice &datei) {
+        if (!svg)
+            return Gitterbild(grid).save(&datei, "PNG");
+        QSvgGenerator bild;
+        bild.setOutputDevice(&datei);
+        bild.setSize(grid.size() * kVergroesserung);
+        bild.setViewBox(QRect(QPoint(), grid.size()));
+        bild.setTitle(QStringLiteral("Zifferon"));
+        zeichne(grid, bild);
+        return true;
+    });
+}
+
+void GitterbilderAnbieten(QWidget &fenster, Dialoge &dialoge)
+{
+    for (TStringAlignGrid *grid : fenster.findChildren<TStringAlignGrid *>()) {
+        auto *kopieren
+            = benannt(new QAction(QStringLiteral("Bild kopieren"), grid), "Bildkopieren");
+        QObject::connect(kopieren, &QAction::triggered, grid,
+            [grid] { QGuiApplication::clipboard()->setImage(Gitterbild(*grid)); });
+        auto *speichern
+            = benannt(new QAction(QStringLiteral("Bild speichern..."), grid), "Bildspeichern");
+        QObject::connect(speichern, &QAction::triggered, grid,
+            [grid, &dialoge] { speichereMitDialog(*grid, dialoge); });
+        grid->addActions({ kopieren, speichern });
+        grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+}

@@ -1,0 +1,70 @@
+// Paper: both texts printed or saved as PDF under their headings with the
+// method line, and the worksheet maker opened.
+
+#include "mainwindow/haupt.h"
+#include "textfelder/textpane.h"
+#include "papier/papier.h"
+#include "schnittstellen/dialoge.h"
+#include "schnittstellen/fensterfabrik.h"
+#include "schnittstellen/methodenfenster.h"
+
+#include <QFileInfo>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+QString janein(bool wert) { return wert ? QStringLiteral("ja") : QStringLiteral("nein"); }
+
+// The method and its setting in one line, as the method window holds them.
+QString methodenzeile(const Methodeneinstellungen &e)
+{
+    switch (e.methode) {
+    case 0:
+        return e.spalten.manuell ? QStringLiteral("Matrix, %1 Spalten").arg(e.spalten.spalten)
+                                 : QStringLiteral("Matrix, quadratisch");
+    case 1:
+        return QStringLiteral("Caesar, Verschiebung %1").arg(e.verschiebung);
+    case 2:
+        return QStringLiteral("Rotation 13");
+    case 3:
+        return QStringLiteral("Rotation 128");
+    case 4:
+        return QStringLiteral("Vigenère, Schlüssel %1, Sonderzeichen ignorieren: %2")
+            .arg(QString::fromLatin1(e.schluessel), janein(e.sonderzeichenIgnorieren));
+    default:
+        return QStringLiteral("keine Methode gewählt");
+    }
+}
+
+} // namespace
+
+// Built once per command; the preview may paint it many times.
+Druckauftrag THauptform::textauftrag() const
+{
+    std::shared_ptr<QTextDocument> dokument = papier::NeuesDokument();
+    QTextCursor cursor(dokument.get());
+    papier::Absatz(cursor, methodenzeile(methodenfenster->einstellungen()));
+    papier::Ueberschrift(cursor, QStringLiteral("Klartext"));
+    papier::Paneabsatz(cursor, MKlar->text(), MKlar->font());
+    papier::Ueberschrift(cursor, QStringLiteral("Chiffre"));
+    papier::Paneabsatz(cursor, MChiffre->text(), MChiffre->font());
+    return { QStringLiteral("Klartext und Chiffre"), QPageSize(QPageSize::A4),
+        [dokument](QPagedPaintDevice &geraet) { papier::Drucke(*dokument, geraet); } };
+}
+
+void THauptform::DruckenClick() { dialoge.Druckvorschau(this, textauftrag()); }
+
+void THauptform::AlsPdfSpeichernClick()
+{
+    const QString name = QFileInfo(KlartextDatei).completeBaseName() + QStringLiteral(".pdf");
+    const auto pfad = dialoge.DokumentSpeichern(this,
+        { QStringLiteral("Als PDF speichern"), Pfad, name, false },
+        { QStringLiteral("PDF-Dateien (*.pdf)") });
+    if (pfad && !papier::SchreibePdf(*pfad, textauftrag()))
+        dialoge.ZeigeFehler(this,
+            QStringLiteral("Fehler beim Speichern der Datei ") + QFileInfo(*pfad).fileName()
+                + QLatin1Char('!'));
+}
+
+void THauptform::ArbeitsblattClick() { fabrik.oeffne(Fensterart::Arbeitsblatt); }
