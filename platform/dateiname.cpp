@@ -2,6 +2,8 @@
 
 #include "platform/codepage.h"
 
+#include <algorithm>
+
 namespace dateiname {
 namespace {
 
@@ -50,6 +52,30 @@ QByteArray FuerSystem(const QString &name)
         anfang = i + 1;
     }
     return bytes;
+}
+
+QString FuerMeldung(const QString &name)
+{
+    const QByteArray bytes = FuerSystem(name);
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype n = bytes.size();
+    QString meldung;
+    for (qsizetype i = 0; i < n;) {
+        const qsizetype laenge = codepage::Utf8Laenge(p + i, n - i);
+        if (laenge > 0) {
+            const QString zeichen = QString::fromUtf8(bytes.constData() + i, laenge);
+            const char32_t c = zeichen.size() == 2 ? QChar::surrogateToUcs4(zeichen[0], zeichen[1])
+                                                   : zeichen[0].unicode();
+            if (QChar::isPrint(c)) {
+                meldung += zeichen;
+                i += laenge;
+                continue;
+            }
+        }
+        for (const qsizetype ende = i + std::max(laenge, qsizetype(1)); i < ende; ++i)
+            meldung += QStringLiteral("\\x%1").arg(p[i], 2, 16, QLatin1Char('0'));
+    }
+    return meldung;
 }
 
 } // namespace dateiname

@@ -1,25 +1,31 @@
-// zifferon-analyse DATEI: the cryptanalysis of a text file as one JSON object
+// zifferon-analyse [--] DATEI: the cryptanalysis of a text file as one JSON object
 // on standard output; every refusal is a German sentence on standard error
 // and a non-zero exit status.
 
 #include "analyse/analyse.h"
 #include "platform/dateiname.h"
+#include "platform/richtlinie.h"
 #include "platform/textdatei.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <QByteArrayList>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
 constexpr int kFehler = 1;
 constexpr int kAufruf = 2;
 
-const char kHilfe[] = "Aufruf: zifferon-analyse DATEI\n"
+const char kHilfe[] = "Aufruf: zifferon-analyse [--] DATEI\n"
                       "\n"
                       "Untersucht einen Geheimtext (Windows-1252 oder UTF-8) und gibt die\n"
                       "Buchstabenhäufigkeiten, den Koinzidenzindex und die wahrscheinlichsten\n"
@@ -92,44 +98,88 @@ QJsonObject matrix(const analyse::MatrixErgebnis &m)
         { "kandidaten", kandidaten(m.kandidaten, "spalten") } };
 }
 
+// The size the system reports for the very bytes of the name: Qt's own file
+// functions cannot reach a name that is no UTF-8.
+qint64 groesse(const QString &pfad)
+{
+#ifdef Q_OS_UNIX
+    struct stat info;
+    return ::stat(dateiname::FuerSystem(pfad).constData(), &info) == 0 ? info.st_size : 0;
+#else
+    return QFileInfo(pfad).size();
+#endif
+}
+
+// A full disk or a closed standard output loses the result, which a script
+// must learn from the exit status.
+bool gibAus(const QByteArray &daten)
+{
+    const auto laenge = std::size_t(daten.size());
+    return std::fwrite(daten.constData(), 1, laenge, stdout) == laenge && std::fflush(stdout) == 0;
+}
+
 int analysiere(const QString &pfad)
 {
-    const QFileInfo info(pfad);
-    if (!info.exists())
-        return melde(QString::fromUtf8("Datei nicht gefunden: %1").arg(pfad), kFehler);
-    if (textdatei::ArtVon(pfad) != textdatei::Art::Datei)
-        return melde(QString::fromUtf8("Keine gewöhnliche Datei: %1").arg(pfad), kFehler);
-    if (info.size() > textdatei::Hoechstgroesse)
-        return melde(
-            QString::fromUtf8("Die Datei ist zu groß (höchstens 64 MiB): %1").arg(pfad), kFehler);
+    const auto ablehnen = [&pfad](const QString &meldung) {
+        return melde(meldung + QStringLiteral(": ") + dateiname::FuerMeldung(pfad), kFehler);
+    };
+    switch (textdatei::ArtVon(pfad)) {
+    case textdatei::Art::Nichts:
+        return ablehnen(QStringLiteral("Datei nicht gefunden"));
+    case textdatei::Art::Datei:
+        break;
+    default:
+        return ablehnen(QStringLiteral("Keine gewöhnliche Datei"));
+    }
+    if (groesse(pfad) > textdatei::Hoechstgroesse)
+        return ablehnen(QStringLiteral("Die Datei ist zu groß (höchstens 64 MiB)"));
     const auto gelesen = textdatei::Lesen(pfad);
     if (!gelesen)
-        return melde(QString::fromUtf8("Die Datei lässt sich nicht lesen: %1").arg(pfad), kFehler);
+        return ablehnen(QStringLiteral("Die Datei lässt sich nicht lesen"));
     if (gelesen->text.empty())
-        return melde(QString::fromUtf8("Die Datei ist leer: %1").arg(pfad), kFehler);
+        return ablehnen(QStringLiteral("Die Datei ist leer"));
     if (!istText(gelesen->text))
-        return melde(
-            QString::fromUtf8("Die Datei enthält Steuerzeichen und ist kein Text: %1").arg(pfad),
-            kFehler);
+        return ablehnen(QStringLiteral("Die Datei enthält Steuerzeichen und ist kein Text"));
     const analyse::Ergebnis e = analyse::Analysiere(gelesen->text);
     if (e.haeufigkeiten.summe < analyse::kMindestBuchstaben)
-        return melde(QString::fromUtf8("Zu wenig Buchstaben für eine Analyse (%1, mindestens %2)")
-                         .arg(e.haeufigkeiten.summe)
-                         .arg(analyse::kMindestBuchstaben),
-            kFehler);
+        return ablehnen(QStringLiteral("Zu wenig Buchstaben für eine Analyse (%1, mindestens %2)")
+                            .arg(e.haeufigkeiten.summe)
+                            .arg(analyse::kMindestBuchstaben));
     const QJsonObject aus { { "buchstaben", buchstaben(e.haeufigkeiten) },
         { "summe", qint64(e.haeufigkeiten.summe) },
         { "koinzidenzindex", e.haeufigkeiten.koinzidenzindex }, { "caesar", caesar(e.caesar) },
         { "vigenere", vigenere(e.vigenere) }, { "matrix", matrix(e.matrix) } };
-    std::fputs(QJsonDocument(aus).toJson(QJsonDocument::Indented).constData(), stdout);
+    if (!gibAus(QJsonDocument(aus).toJson(QJsonDocument::Indented)))
+        return melde(QStringLiteral("Die Ausgabe lässt sich nicht schreiben."), kFehler);
     return 0;
+}
+
+// The file name of the call "DATEI" or "-- DATEI"; nothing for any other call.
+std::optional<QByteArray> dateiAus(int argc, char *argv[])
+{
+    QByteArrayList argumente;
+    for (int i = 1; i < argc; ++i)
+        argumente << QByteArray(argv[i]);
+    if (argumente.size() == 2 && argumente[0] == "--")
+        return argumente[1];
+    if (argumente.size() != 1 || argumente[0] == "--" || argumente[0] == "--help"
+        || argumente[0] == "-h")
+        return std::nullopt;
+    return argumente[0];
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (argc != 2 || QByteArray(argv[1]) == "--help" || QByteArray(argv[1]) == "-h")
+    const std::optional<QByteArray> datei = dateiAus(argc, argv);
+    if (!datei)
         return melde(QString::fromUtf8(kHilfe), kAufruf);
-    return analysiere(dateiname::AusSystem(QByteArray(argv[1])));
+    // The same rule that hides the window's command: an exam is not to be
+    // broken from the command line instead.
+    if (richtlinie::NoAnalyse())
+        return melde(QStringLiteral(
+                         "Die Analyse ist auf diesem Rechner abgeschaltet (Richtlinie NoAnalyse)."),
+            kFehler);
+    return analysiere(dateiname::AusSystem(*datei));
 }

@@ -3,19 +3,24 @@
 // Three tables: German texts encrypted by the engine with each method, which
 // the analysis must break (the answer must decrypt the ciphertext back);
 // texts at the edges, where the analysis must neither crash nor claim
-// anything; and the tool on files, good and bad. Texts are Windows-1252 bytes.
+// anything; and the tool as a user or script calls it: files good and bad,
+// odd names, lost output, the policy. Texts are Windows-1252 bytes.
 
 #include "analyse/analyse.h"
 #include "bench/deutschtext.h"
 
 #include <algorithm>
 #include <cmath>
+#include <fcntl.h>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
+#include <vector>
 
 using namespace verschl;
 using analyse::Sicherheit;
@@ -197,61 +202,119 @@ void TestAnalyse::grenzfaelle()
     }
 }
 
-// `inhalt`: the file's bytes, or a null array for no file at all.
-// `erwartet`: for status 0 "field=value" of the JSON output, otherwise a part
-// of the message on standard error.
+enum class Ausgabe { Rohr, Voll, Geschlossen };
+Q_DECLARE_METATYPE(Ausgabe)
+
+// The tool runs in a folder of its own with `argumente`, in which "DATEI"
+// stands for `name`, a file holding `inhalt` (none for a null array).
+// `richtlinie`: the machine's "NoAnalyse" value, if any; `ausgabe`: where
+// standard output goes. `erwartet`: for status 0 "field=value" of the JSON
+// output, otherwise a part of the message on standard error.
 void TestAnalyse::werkzeug_data()
 {
-    QTest::addColumn<QStringList>("argumente");
+    QTest::addColumn<QByteArrayList>("argumente");
+    QTest::addColumn<QByteArray>("name");
     QTest::addColumn<QByteArray>("inhalt");
+    QTest::addColumn<QByteArray>("richtlinie");
+    QTest::addColumn<Ausgabe>("ausgabe");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("erwartet");
 
     const Text klar = deutsch(400);
     const QByteArray geheim = Q(*VigenereVerschluesseln(klar, "SCHULE", true));
     const QByteArray utf8 = QString::fromLatin1(geheim).toUtf8();
-    QTest::newRow("Vigenère key") << QStringList { "DATEI" } << geheim << 0 << "vigenere/SCHULE";
-    QTest::newRow("umlauts counted")
-        << QStringList { "DATEI" } << geheim << 0
-        << QString("buchstaben/%1").arg(std::count(klar.begin(), klar.end(), '\xFC'));
-    QTest::newRow("UTF-8 file decoded")
-        << QStringList { "DATEI" } << utf8 << 0 << "vigenere/SCHULE";
-    QTest::newRow("missing file") << QStringList { "DATEI" } << QByteArray() << 1
-                                  << "nicht gefunden";
-    QTest::newRow("empty file") << QStringList { "DATEI" } << QByteArray("") << 1 << "leer";
-    QTest::newRow("NUL byte") << QStringList { "DATEI" } << QByteArray("Text\0Text", 9) << 1
-                              << "Steuerzeichen";
-    QTest::newRow("few letters") << QStringList { "DATEI" } << QByteArray("Hallo Welt") << 1
-                                 << "Zu wenig Buchstaben";
-    QTest::newRow("too large") << QStringList { "DATEI" } << QByteArray("gross") << 1 << "zu groß";
-    QTest::newRow("no argument") << QStringList {} << QByteArray() << 2 << "Aufruf";
-    QTest::newRow("--help") << QStringList { "--help" } << QByteArray() << 2 << "Aufruf";
+    const QByteArrayList datei { "DATEI" };
+    const auto zeile
+        = [](const char *zeilenname, const QByteArrayList &argumente, const QByteArray &name,
+              const QByteArray &inhalt, int status, const QString &erwartet,
+              const QByteArray &richtlinie = {}, Ausgabe ausgabe = Ausgabe::Rohr) {
+              QTest::newRow(zeilenname)
+                  << argumente << name << inhalt << richtlinie << ausgabe << status << erwartet;
+          };
+    zeile("Vigenère key", datei, "geheim.txt", geheim, 0, "vigenere/SCHULE");
+    zeile("umlauts counted", datei, "geheim.txt", geheim, 0,
+        QString("buchstaben/%1").arg(std::count(klar.begin(), klar.end(), '\xFC')));
+    zeile("UTF-8 file decoded", datei, "geheim.txt", utf8, 0, "vigenere/SCHULE");
+    zeile("missing file", datei, "geheim.txt", {}, 1, "nicht gefunden: geheim.txt");
+    zeile("empty file", datei, "geheim.txt", "", 1, "leer");
+    zeile("NUL byte", datei, "geheim.txt", QByteArray("Text\0Text", 9), 1, "Steuerzeichen");
+    zeile("few letters, file named", datei, "geheim.txt", "Hallo Welt", 1,
+        "Zu wenig Buchstaben für eine Analyse (9, mindestens 20): geheim.txt");
+    zeile("too large", datei, "geheim.txt", "gross", 1, "zu groß");
+    zeile("no argument", {}, {}, {}, 2, "Aufruf");
+    zeile("--help", { "--help" }, {}, {}, 2, "Aufruf");
+
+    zeile("name not UTF-8", datei, "caf\xE9 \xFF.txt", geheim, 0, "vigenere/SCHULE");
+    zeile("name not UTF-8, escaped", datei, "caf\xE9.txt", {}, 1, "nicht gefunden: caf\\xe9.txt");
+    zeile("line feed escaped", datei, "a\nb.txt", {}, 1, "nicht gefunden: a\\x0ab.txt\n");
+    zeile("terminal escape escaped", datei, "\x1b[31mrot", "", 1, "leer: \\x1b[31mrot\n");
+    zeile("C1 control escaped", datei, "\xC2\x9Bx.txt", {}, 1, "gefunden: \\xc2\\x9bx.txt\n");
+    zeile("-- before the name", { "--", "DATEI" }, "-h", geheim, 0, "vigenere/SCHULE");
+    zeile("-- alone", { "--" }, {}, {}, 2, "Aufruf");
+    zeile("output device full", datei, "geheim.txt", geheim, 1, "Ausgabe", {}, Ausgabe::Voll);
+    zeile("output closed", datei, "geheim.txt", geheim, 1, "Ausgabe", {}, Ausgabe::Geschlossen);
+    zeile("NoAnalyse", datei, "geheim.txt", geheim, 1, "NoAnalyse", "dword:00000001");
+    zeile("NoAnalyse typed, bit 1 set", datei, "geheim.txt", geheim, 1, "NoAnalyse", "3");
 }
 
 void TestAnalyse::werkzeug()
 {
-    QFETCH(QStringList, argumente);
+    QFETCH(QByteArrayList, argumente);
+    QFETCH(QByteArray, name);
     QFETCH(QByteArray, inhalt);
+    QFETCH(QByteArray, richtlinie);
+    QFETCH(Ausgabe, ausgabe);
     QFETCH(int, status);
     QFETCH(QString, erwartet);
 
     QTemporaryDir ordner;
-    const QString pfad = ordner.filePath("geheim.txt");
-    argumente.replaceInStrings("DATEI", pfad);
+    const QByteArray ort = QFile::encodeName(ordner.path());
+    const QByteArray pfad = ort + '/' + name;
     if (!inhalt.isNull()) {
-        QFile datei(pfad);
-        QVERIFY(datei.open(QIODevice::WriteOnly));
-        datei.write(inhalt);
-        if (inhalt == "gross") // sparse: one byte over the limit costs no disk
-            QVERIFY(datei.resize(qint64(64) * 1024 * 1024 + 1));
+        const int fd = ::open(pfad.constData(), O_WRONLY | O_CREAT, 0600);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::write(fd, inhalt.constData(), std::size_t(inhalt.size())), inhalt.size());
+        // sparse: one byte over the limit costs no disk
+        QVERIFY(inhalt != "gross" || ::ftruncate(fd, qint64(64) * 1024 * 1024 + 1) == 0);
+        ::close(fd);
     }
+    // The machine-wide settings of the tool's policy.
+    QVERIFY(QDir(ordner.path()).mkdir("etc"));
+    if (!richtlinie.isEmpty()) {
+        QFile datei(ordner.filePath("etc/rovozu.conf"));
+        QVERIFY(datei.open(QIODevice::WriteOnly));
+        datei.write("[General]\nNoAnalyse=" + richtlinie + "\n");
+    }
+    qputenv("XDG_CONFIG_DIRS", ort + "/etc");
+
+    // QProcess hands arguments over as UTF-8 text, which cannot carry a name
+    // that is no UTF-8: the child starts the tool with the very bytes.
+    QByteArrayList teile { ZIFFERON_ANALYSE_WERKZEUG };
+    for (const QByteArray &argument : argumente)
+        teile << (argument == "DATEI" ? name : argument);
+    std::vector<char *> argv;
+    for (QByteArray &teil : teile)
+        argv.push_back(teil.data());
+    argv.push_back(nullptr);
     QProcess werkzeug;
-    werkzeug.start(ZIFFERON_ANALYSE_WERKZEUG, argumente);
+    werkzeug.setWorkingDirectory(ordner.path());
+    if (ausgabe == Ausgabe::Voll)
+        werkzeug.setStandardOutputFile("/dev/full");
+    werkzeug.setChildProcessModifier([&argv, ausgabe] {
+        if (ausgabe == Ausgabe::Geschlossen)
+            ::close(STDOUT_FILENO);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    });
+    werkzeug.start(ZIFFERON_ANALYSE_WERKZEUG, {});
     QVERIFY(werkzeug.waitForFinished(60000));
+    qunsetenv("XDG_CONFIG_DIRS");
+    if (!inhalt.isNull())
+        ::unlink(pfad.constData()); // Qt's folder removal cannot see a name that is no UTF-8
     QCOMPARE(werkzeug.exitCode(), status);
     if (status != 0) {
-        QVERIFY2(QString::fromUtf8(werkzeug.readAllStandardError()).contains(erwartet),
-            qPrintable(erwartet));
+        const QString fehler = QString::fromUtf8(werkzeug.readAllStandardError());
+        QVERIFY2(fehler.contains(erwartet), qPrintable(fehler));
         QVERIFY(werkzeug.readAllStandardOutput().isEmpty());
         return;
     }

@@ -15,5 +15,10 @@ namespace dateiname {
 QString AusSystem(const QByteArray &bytes);
 // The bytes to hand to the system's file functions.
 QByteArray FuerSystem(const QString &name);
+// The name as a message shows it: every byte of a character that does not
+// print (control and format characters, line separators) and every byte that
+// is no UTF-8 becomes \xhh, so a name can neither break a message's line nor
+// send the terminal commands. A backslash stays as it is, for Windows paths.
+QString FuerMeldung(const QString &name);
 
 } // namespace dateiname
