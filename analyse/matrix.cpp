@@ -43,7 +43,7 @@ double spaltenWert(const Text &geheim, std::size_t n)
 Sicherheit sicherheit(const MatrixErgebnis &e, const Haeufigkeiten &h)
 {
     // A transposition keeps the letters, so they must be German already.
-    if (h.summe < kMindestBuchstaben
+    if (h.summe < kMindestBuchstabenSchluessel
         || !intern::DeutscheVerteilung(intern::ChiQuadrat(h.buchstaben, h.summe, 0), h.summe))
         return Sicherheit::unsicher;
     const double bester = e.kandidaten.front().punkte;
