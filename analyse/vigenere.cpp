@@ -32,14 +32,15 @@ constexpr double kJeSchluesselbuchstabe = 5.0;
 // 20 to 100 letters, keys of 1 to 16 letters, both ways): a lead of at least
 // kVorsprung nats per letter over the nearest rival with at least
 // kSicherJeSchluessel letters per key letter was never wrong, and with at
-// least kWahrscheinlichJeSchluessel right 97 % of the time.
+// least kWahrscheinlichJeSchluessel right 99 % of the time.
 constexpr double kVorsprung = 0.3;
 constexpr double kSicherJeSchluessel = 10;
-constexpr double kWahrscheinlichJeSchluessel = 4;
+constexpr double kWahrscheinlichJeSchluessel = 5;
 
-// Restarts of the search for a length still in the race: about this many
-// letters' worth, so that short texts, where they matter, get many.
-constexpr int kNeustartBuchstaben = 4000;
+// Restarts of the search for a length still in the race: this many per
+// letter of key over letters of text, so that short columns, where they
+// matter, get many.
+constexpr int kNeustarts = 250;
 constexpr int kHoechstensNeustarts = 40;
 
 // The ciphertext as the model's symbols, with the key position counter of
@@ -197,9 +198,13 @@ private:
 
     std::int64_t kosten(const std::vector<std::uint32_t> &enden) const
     {
+        const std::uint8_t *t = tabelle;
+        const std::uint8_t *s = klartext.data();
         std::int64_t k = 0;
         for (const std::uint32_t e : enden)
-            k += intern::ViererKosten(klartext, e);
+            k += t[((s[e - 3] * intern::kSymbole + s[e - 2]) * intern::kSymbole + s[e - 1])
+                    * intern::kSymbole
+                + s[e]];
         return k;
     }
 
@@ -245,6 +250,7 @@ private:
     }
 
     const Folge &folge;
+    const std::uint8_t *tabelle = intern::ViererTabelle();
     std::vector<std::uint8_t> klartext;
     std::vector<std::vector<std::uint32_t>> glieder; // letters per column
     std::vector<std::vector<std::uint32_t>> fenster; // per column
@@ -273,14 +279,14 @@ struct Loesung
     double gewertet = 0; // in nats, with the charge per key letter
 };
 
-// Restarts from the best key with a third of its letters drawn anew. A
-// short text leaves the columns' letter counts to chance, and the climb from
-// them ends on a hill that is not the highest; a long one needs few.
-int neustarts(std::size_t buchstaben, bool gruendlich)
+// Restarts from the best key with a third of its letters drawn anew. Few
+// letters per column leave their counts to chance, and the climb from them
+// ends on a hill that is not the highest; long columns need few.
+int neustarts(std::size_t buchstaben, std::size_t laenge, bool gruendlich)
 {
     const auto n = static_cast<int>(std::max<std::size_t>(buchstaben, 1));
-    return gruendlich ? std::clamp(kNeustartBuchstaben / n, 2, kHoechstensNeustarts)
-                      : std::clamp(kNeustartBuchstaben / 6 / n, 0, kHoechstensNeustarts / 6);
+    const int je = static_cast<int>(laenge) * (gruendlich ? kNeustarts : kNeustarts / 6) / n;
+    return std::clamp(je, gruendlich ? 2 : 0, gruendlich ? kHoechstensNeustarts : 6);
 }
 
 Loesung loesung(Schluessel k, bool nurBuchstaben, std::int64_t kosten)
@@ -292,14 +298,13 @@ Loesung loesung(Schluessel k, bool nurBuchstaben, std::int64_t kosten)
 }
 
 // The best key of one length: the climb from `k`; `gruendlich` adds
-// restarts and, at the end, moves of two neighbouring key letters, for the
-// lengths still in the race.
+// restarts, for the lengths still in the race.
 Loesung loese(const Folge &f, bool nurBuchstaben, Schluessel k, bool gruendlich)
 {
     Suche suche(f, k.size());
     std::int64_t kosten = suche.Klettere(k, false);
     std::mt19937 zufall(static_cast<unsigned>(k.size()));
-    for (int r = neustarts(f.buchstaben.size(), gruendlich); r > 0; --r) {
+    for (int r = neustarts(f.buchstaben.size(), k.size(), gruendlich); r > 0; --r) {
         Schluessel neu = k;
         for (std::size_t n = 0; n < (k.size() + 2) / 3; ++n)
             neu[zufall() % k.size()] = static_cast<int>(zufall() % 26);
@@ -308,8 +313,6 @@ Loesung loese(const Folge &f, bool nurBuchstaben, Schluessel k, bool gruendlich)
             k = std::move(neu);
         }
     }
-    if (gruendlich)
-        kosten = suche.Klettere(k, true);
     return loesung(std::move(k), nurBuchstaben, kosten);
 }
 
@@ -330,12 +333,20 @@ std::vector<Loesung> suche(const std::vector<const Folge *> &wege)
             alle.push_back(loese(*wege[w], w == 0, caesarStart(*wege[w], l), false));
     const auto besser = [](const Loesung &a, const Loesung &b) { return a.gewertet < b.gewertet; };
     std::stable_sort(alle.begin(), alle.end(), besser);
-    constexpr std::size_t kVertieft = 6;
+    constexpr std::size_t kVertieft = 6, kPaarweise = 2;
     for (std::size_t i = 0; i < std::min(kVertieft, alle.size()); ++i) {
         const Folge &f = *wege[alle[i].nurBuchstaben ? 0 : wege.size() - 1];
         Loesung tiefer = loese(f, alle[i].nurBuchstaben, alle[i].schluessel, true);
         if (tiefer.gewertet < alle[i].gewertet)
             alle[i] = std::move(tiefer);
+    }
+    std::stable_sort(alle.begin(), alle.end(), besser);
+    // Moves of two neighbouring key letters cost 26 times more than moves
+    // of one; only the front runners get them.
+    for (std::size_t i = 0; i < std::min(kPaarweise, alle.size()); ++i) {
+        Loesung &l = alle[i];
+        Suche suche(*wege[l.nurBuchstaben ? 0 : wege.size() - 1], l.schluessel.size());
+        l = loesung(l.schluessel, l.nurBuchstaben, suche.Klettere(l.schluessel, true));
     }
     std::stable_sort(alle.begin(), alle.end(), besser);
     return alle;
