@@ -164,15 +164,15 @@ void TestAnalyse::einZweiSaetze_data()
     QTest::addColumn<QString>("schluessel"); // a number: Caesar's shift
     QTest::addColumn<bool>("ignorieren");
 
-    const QString schluessel = QStringLiteral("Der Schlüssel liegt unter dem Blumentopf neben der "
-                                              "Tür. Wer ihn findet, darf das Rätsel als Erster "
-                                              "lösen.");
+    const QString treffpunkt = QStringLiteral("Treffpunkt ist morgen um acht Uhr am Brunnen vor "
+                                              "dem Rathaus. Kommt bitte pünktlich, der Bus "
+                                              "wartet nicht.");
     const QString ausflug = QStringLiteral("Am Montag fahren wir mit der ganzen Klasse an die "
                                            "Ostsee. Bitte bringt warme Jacken mit.");
     QTest::newRow("Caesar, 12 letters") << QStringLiteral("Komm bald heim!") << "7" << true;
     // The old choice: 16 letters, each column half as long, fit better.
-    QTest::newRow("Vigenère, not twice the key") << schluessel << "HLFCGSGR" << true;
-    QTest::newRow("Vigenère, ignorieren off") << schluessel << "TELZHHSM" << false;
+    QTest::newRow("Vigenère, not twice the key") << treffpunkt << "HLFCGSGR" << true;
+    QTest::newRow("Vigenère, ignorieren off") << treffpunkt << "TELZHHSM" << false;
     QTest::newRow("Vigenère Kiel") << ausflug << "KIEL" << true;
     QTest::newRow("Vigenère Schulhof") << ausflug << "SCHULHOF" << true;
     QTest::newRow("Vigenère Schulhof, ignorieren off") << ausflug << "SCHULHOF" << false;
