@@ -38,7 +38,7 @@ std::array<std::int64_t, 26> viererKosten(const Text &geheim)
         for (std::size_t i = 0; i < klar.size(); ++i)
             if (folge.symbol[i] < 26)
                 klar[i] = static_cast<std::uint8_t>((folge.symbol[i] + 26 - n) % 26);
-        kosten[n] = intern::ViererKosten(klar);
+        kosten[n] = intern::ViererKosten(folge.tabelle, klar);
     }
     return kosten;
 }

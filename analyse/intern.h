@@ -76,26 +76,27 @@ constexpr std::size_t kSymbole = 29;
 constexpr double kKostenJeNat = 16;
 
 std::uint8_t Symbol(unsigned char byte);
-const std::uint8_t *ViererTabelle();
 
 // The cost of the symbol at `e` (>= 3) after the three before it.
-inline int ViererKosten(const std::vector<std::uint8_t> &s, std::size_t e)
+inline int ViererKosten(
+    const std::uint8_t *tabelle, const std::vector<std::uint8_t> &s, std::size_t e)
 {
-    return ViererTabelle()[((s[e - 3] * kSymbole + s[e - 2]) * kSymbole + s[e - 1]) * kSymbole
-        + s[e]];
+    return tabelle[((s[e - 3] * kSymbole + s[e - 2]) * kSymbole + s[e - 1]) * kSymbole + s[e]];
 }
 
 // The cost of a whole symbol sequence (lower is more German).
-std::int64_t ViererKosten(const std::vector<std::uint8_t> &symbole);
+std::int64_t ViererKosten(const std::uint8_t *tabelle, const std::vector<std::uint8_t> &symbole);
 
 // A text's first letters as the model's symbols, with the byte position
-// each symbol starts at.
+// each symbol starts at, and the table that fits it: a text whose spaces
+// were deleted ("Leerzeichen löschen") has its own.
 struct Symbolfolge
 {
     Symbolfolge(const Text &text, std::size_t hoechstensBuchstaben);
     std::vector<std::uint8_t> symbol;
     std::vector<std::size_t> stelle;
     std::size_t buchstaben = 0;
+    const std::uint8_t *tabelle = nullptr;
 };
 
 } // namespace analyse::intern

@@ -3,6 +3,8 @@
 
 #include "intern.h"
 
+#include <algorithm>
+
 namespace analyse::intern {
 
 namespace {
@@ -11,7 +13,9 @@ namespace {
 
 } // namespace
 
-const std::uint8_t *ViererTabelle() { return kVierer.data(); }
+// German has a blank after every six letters or so; a text with fewer than
+// one in this many letters has lost its spaces.
+constexpr std::size_t kBuchstabenJeLeerzeichen = 20;
 
 std::uint8_t Symbol(unsigned char byte)
 {
@@ -50,13 +54,16 @@ Symbolfolge::Symbolfolge(const Text &text, std::size_t hoechstensBuchstaben)
         stelle.push_back(i);
         buchstaben += s < 26;
     }
+    const auto leer = static_cast<std::size_t>(std::count(symbol.begin(), symbol.end(), kLeer));
+    tabelle = leer * kBuchstabenJeLeerzeichen >= buchstaben ? kVierer.data()
+                                                            : kViererOhneLeerzeichen.data();
 }
 
-std::int64_t ViererKosten(const std::vector<std::uint8_t> &symbole)
+std::int64_t ViererKosten(const std::uint8_t *tabelle, const std::vector<std::uint8_t> &symbole)
 {
     std::int64_t kosten = 0;
     for (std::size_t e = 3; e < symbole.size(); ++e)
-        kosten += ViererKosten(symbole, e);
+        kosten += ViererKosten(tabelle, symbole, e);
     return kosten;
 }
 

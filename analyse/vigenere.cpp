@@ -48,6 +48,7 @@ constexpr int kHoechstensNeustarts = 40;
 // its byte position when every byte does.
 struct Folge
 {
+    const std::uint8_t *tabelle; // of the 4-gram model
     std::vector<std::uint8_t> symbol;
     std::vector<std::size_t> zaehler; // for letters only
     std::vector<std::uint32_t> buchstaben; // symbol indices of the letters
@@ -55,7 +56,7 @@ struct Folge
 
 Folge folge(const intern::Symbolfolge &s, bool nurBuchstaben)
 {
-    Folge f { s.symbol, std::vector<std::size_t>(s.symbol.size()), {} };
+    Folge f { s.tabelle, s.symbol, std::vector<std::size_t>(s.symbol.size()), {} };
     for (std::size_t i = 0; i < s.symbol.size(); ++i)
         if (s.symbol[i] < 26) {
             f.zaehler[i] = nurBuchstaben ? f.buchstaben.size() : s.stelle[i];
@@ -171,7 +172,7 @@ public:
                 for (std::size_t c = 0; c < k.size(); ++c)
                     besser |= paarweise(k, c);
         }
-        return intern::ViererKosten(klartext);
+        return intern::ViererKosten(folge.tabelle, klartext);
     }
 
 private:
@@ -198,7 +199,7 @@ private:
 
     std::int64_t kosten(const std::vector<std::uint32_t> &enden) const
     {
-        const std::uint8_t *t = tabelle;
+        const std::uint8_t *t = folge.tabelle;
         const std::uint8_t *s = klartext.data();
         std::int64_t k = 0;
         for (const std::uint32_t e : enden)
@@ -250,7 +251,6 @@ private:
     }
 
     const Folge &folge;
-    const std::uint8_t *tabelle = intern::ViererTabelle();
     std::vector<std::uint8_t> klartext;
     std::vector<std::vector<std::uint32_t>> glieder; // letters per column
     std::vector<std::vector<std::uint32_t>> fenster; // per column
@@ -316,6 +316,14 @@ Loesung loese(const Folge &f, bool nurBuchstaben, Schluessel k, bool gruendlich)
     return loesung(std::move(k), nurBuchstaben, kosten);
 }
 
+// The ways searched: letters only first, every byte second if it differs.
+using Wege = std::vector<const Folge *>;
+
+const Folge &wegVon(const Wege &wege, const Loesung &l)
+{
+    return *wege[l.nurBuchstaben ? 0 : wege.size() - 1];
+}
+
 Schluessel caesarStart(const Folge &f, std::size_t laenge)
 {
     Schluessel k;
@@ -325,7 +333,7 @@ Schluessel caesarStart(const Folge &f, std::size_t laenge)
 }
 
 // Lengths 1..20 in each way, searched briefly; the best few again in depth.
-std::vector<Loesung> suche(const std::vector<const Folge *> &wege)
+std::vector<Loesung> suche(const Wege &wege)
 {
     std::vector<Loesung> alle;
     for (std::size_t w = 0; w < wege.size(); ++w)
@@ -335,8 +343,8 @@ std::vector<Loesung> suche(const std::vector<const Folge *> &wege)
     std::stable_sort(alle.begin(), alle.end(), besser);
     constexpr std::size_t kVertieft = 6, kPaarweise = 2;
     for (std::size_t i = 0; i < std::min(kVertieft, alle.size()); ++i) {
-        const Folge &f = *wege[alle[i].nurBuchstaben ? 0 : wege.size() - 1];
-        Loesung tiefer = loese(f, alle[i].nurBuchstaben, alle[i].schluessel, true);
+        Loesung tiefer
+            = loese(wegVon(wege, alle[i]), alle[i].nurBuchstaben, alle[i].schluessel, true);
         if (tiefer.gewertet < alle[i].gewertet)
             alle[i] = std::move(tiefer);
     }
@@ -345,7 +353,7 @@ std::vector<Loesung> suche(const std::vector<const Folge *> &wege)
     // of one; only the front runners get them.
     for (std::size_t i = 0; i < std::min(kPaarweise, alle.size()); ++i) {
         Loesung &l = alle[i];
-        Suche suche(*wege[l.nurBuchstaben ? 0 : wege.size() - 1], l.schluessel.size());
+        Suche suche(wegVon(wege, l), l.schluessel.size());
         l = loesung(l.schluessel, l.nurBuchstaben, suche.Klettere(l.schluessel, true));
     }
     std::stable_sort(alle.begin(), alle.end(), besser);
@@ -368,14 +376,11 @@ std::vector<std::uint8_t> entschluesselt(const Folge &f, const Schluessel &k)
     return t;
 }
 
-Sicherheit sicherheit(const std::vector<Loesung> &loesungen, const std::vector<const Folge *> &wege,
-    std::size_t buchstaben)
+Sicherheit sicherheit(
+    const std::vector<Loesung> &loesungen, const Wege &wege, std::size_t buchstaben)
 {
-    const auto weg = [&wege](const Loesung &l) -> const Folge & {
-        return *wege[l.nurBuchstaben ? 0 : wege.size() - 1];
-    };
     const Loesung &beste = loesungen.front();
-    const auto text = entschluesselt(weg(beste), beste.schluessel);
+    const auto text = entschluesselt(wegVon(wege, beste), beste.schluessel);
     Zaehlung klarZaehlung {};
     for (const std::uint8_t s : text)
         if (s < 26)
@@ -390,7 +395,7 @@ Sicherheit sicherheit(const std::vector<Loesung> &loesungen, const std::vector<c
     // same claim.
     double abstand = 1e9;
     for (const Loesung &l : loesungen)
-        if (entschluesselt(weg(l), l.schluessel) != text)
+        if (entschluesselt(wegVon(wege, l), l.schluessel) != text)
             abstand = std::min(abstand, l.gewertet - beste.gewertet);
     const double jeBuchstabe = abstand / static_cast<double>(buchstaben);
     const double jeSchluesselbuchstabe
@@ -408,7 +413,7 @@ VigenereErgebnis AnalysiereVigenere(const Text &geheim)
     const intern::Symbolfolge symbole(geheim, kProbe);
     const Folge nurBuchstaben = folge(symbole, true);
     const Folge jedesZeichen = folge(symbole, false);
-    std::vector<const Folge *> wege { &nurBuchstaben };
+    Wege wege { &nurBuchstaben };
     if (!nurBuchstaben.buchstaben.empty() && !gleichwertig(nurBuchstaben, jedesZeichen))
         wege.push_back(&jedesZeichen);
     VigenereErgebnis e;
