@@ -18,10 +18,13 @@ using intern::Zaehlung;
 constexpr std::size_t kHoechsteLaenge = 30; // in the chart
 constexpr std::size_t kHoechsterSchluessel = 20; // searched
 
-// Letters taken into account. The key repeats, so a prefix of this many
-// letters (400 per column at the longest key) decides as the whole text
-// would, and a 64 MiB text costs no more than a short one.
+// Letters taken into account. The key repeats, so a prefix decides as the
+// whole text would, and a 64 MiB text costs no more than a short one: the
+// chart's statistics take 8000 letters (260 per column at length 30), the
+// search for the key 1000 (50 per column at length 20, where each column's
+// letter count alone nearly always gives its shift).
 constexpr std::size_t kProbe = 8000;
+constexpr std::size_t kSuchprobe = 1000;
 
 // What a key letter costs in nats when lengths compete: a free choice of 26
 // buys a column about this much fit by chance, so without the charge a
@@ -42,6 +45,8 @@ constexpr double kWahrscheinlichJeSchluessel = 5;
 // matter, get many.
 constexpr int kNeustarts = 250;
 constexpr int kHoechstensNeustarts = 40;
+// Letters per column below which paired moves are tried.
+constexpr std::size_t kPaareBis = 30;
 
 // The ciphertext as the model's symbols, with the key position counter of
 // each letter: its letter number when only letters use up key positions,
@@ -350,8 +355,11 @@ std::vector<Loesung> suche(const Wege &wege)
     }
     std::stable_sort(alle.begin(), alle.end(), besser);
     // Moves of two neighbouring key letters cost 26 times more than moves
-    // of one; only the front runners get them.
+    // of one; only the front runners get them, and only where the columns
+    // are short enough for a pair to be wrong together.
     for (std::size_t i = 0; i < std::min(kPaarweise, alle.size()); ++i) {
+        if (wegVon(wege, alle[i]).buchstaben.size() >= kPaareBis * alle[i].schluessel.size())
+            continue;
         Loesung &l = alle[i];
         Suche suche(wegVon(wege, l), l.schluessel.size());
         l = loesung(l.schluessel, l.nurBuchstaben, suche.Klettere(l.schluessel, true));
@@ -406,22 +414,10 @@ Sicherheit sicherheit(
                                                         : Sicherheit::wahrscheinlich;
 }
 
-} // namespace
-
-VigenereErgebnis AnalysiereVigenere(const Text &geheim)
+// The chart: every length's index of coincidence and Kasiski ratio in the
+// way the key was found.
+void fuelleLaengen(VigenereErgebnis &e, const Folge &f)
 {
-    const intern::Symbolfolge symbole(geheim, kProbe);
-    const Folge nurBuchstaben = folge(symbole, true);
-    const Folge jedesZeichen = folge(symbole, false);
-    Wege wege { &nurBuchstaben };
-    if (!nurBuchstaben.buchstaben.empty() && !gleichwertig(nurBuchstaben, jedesZeichen))
-        wege.push_back(&jedesZeichen);
-    VigenereErgebnis e;
-    const std::vector<Loesung> loesungen = suche(wege);
-    const Loesung &beste = loesungen.front();
-    e.schluessel = alsText(beste.schluessel);
-    e.sonderzeichenIgnorieren = beste.nurBuchstaben;
-    const Folge &f = beste.nurBuchstaben ? nurBuchstaben : jedesZeichen;
     const auto teilt = kasiski(f);
     for (std::size_t k = 1; k <= kHoechsteLaenge; ++k) {
         e.laengenKoinzidenz.push_back(
@@ -433,7 +429,26 @@ VigenereErgebnis AnalysiereVigenere(const Text &geheim)
     }
     e.laengenKoinzidenz = bestZuerst(e.laengenKoinzidenz);
     e.laengenKasiski = bestZuerst(e.laengenKasiski);
-    const double symbolzahl = static_cast<double>(std::max<std::size_t>(f.symbol.size(), 4) - 3);
+}
+
+} // namespace
+
+VigenereErgebnis AnalysiereVigenere(const Text &geheim)
+{
+    const intern::Symbolfolge probe(geheim, kSuchprobe);
+    const Folge nurBuchstaben = folge(probe, true);
+    const Folge jedesZeichen = folge(probe, false);
+    Wege wege { &nurBuchstaben };
+    if (!nurBuchstaben.buchstaben.empty() && !gleichwertig(nurBuchstaben, jedesZeichen))
+        wege.push_back(&jedesZeichen);
+    VigenereErgebnis e;
+    const std::vector<Loesung> loesungen = suche(wege);
+    const Loesung &beste = loesungen.front();
+    e.schluessel = alsText(beste.schluessel);
+    e.sonderzeichenIgnorieren = beste.nurBuchstaben;
+    fuelleLaengen(e, folge(intern::Symbolfolge(geheim, kProbe), beste.nurBuchstaben));
+    const double symbolzahl
+        = static_cast<double>(std::max<std::size_t>(probe.symbol.size(), 4) - 3);
     for (const Loesung &l : loesungen) {
         const std::string s = alsText(l.schluessel);
         if (std::none_of(e.schluesselKandidaten.begin(), e.schluesselKandidaten.end(),
