@@ -172,8 +172,8 @@ void TAnalyseForm::fertig()
 
 void TAnalyseForm::setzeErgebnisbereit(bool bereit)
 {
-    for (QWidget *teil : std::initializer_list<QWidget *> { DHaeufigkeiten, TBVerschiebung,
-             LVCaesar, DSchluessellaengen, LVVigenere, EdVigenereSchluessel, LVMatrix })
+    for (QWidget *teil : std::initializer_list<QWidget *> {
+             DHaeufigkeiten, TBVerschiebung, LVCaesar, DSchluessellaengen, LVVigenere, LVMatrix })
         teil->setEnabled(bereit);
     EdVigenereSchluessel->setEnabled(bereit && LVVigenere->currentItem());
     BVerschiebungUebernehmen->setEnabled(bereit && LVCaesar->currentItem());
