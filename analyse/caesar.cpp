@@ -13,29 +13,34 @@ namespace {
 // outweigh every other letter ("Quadrat" broke 1 in 300 short texts).
 constexpr double kSeltensterBuchstabe = 0.005;
 
-// Letters whose pairs decide the shift; as for the matrix, a prefix ranks the
-// shifts as the whole text would.
+// The margins (nats per letter between the best shift and the runner-up)
+// above which the answer is "sicher" or "wahrscheinlich", measured on 18,000
+// German texts of 10 to 40 letters the model never saw: no wrong answer from
+// 15 letters on reached kSicher, and above kWahrscheinlich more than 99 % of
+// the answers were right at every length.
+constexpr double kSicher = 0.8;
+constexpr double kWahrscheinlich = 0.2;
+constexpr std::uint64_t kSicherAb = 20;
+
+// Letters whose 4-grams decide the shift; a prefix ranks the shifts as the
+// whole text would.
 constexpr std::size_t kProbe = 8192;
 
-// Mean pair score of every shift's decryption. The letter count alone misses
-// about one short text in 300 whose few letters happen to fit a wrong shift
-// better; which letters follow which is much harder to fake.
-std::array<double, 26> paarWerte(const Text &geheim)
+// The 4-gram cost of every shift's decryption. The letter count alone misses
+// short texts whose few letters happen to fit a wrong shift better; which
+// letters follow which, and where the words end, is much harder to fake.
+std::array<std::int64_t, 26> viererKosten(const Text &geheim)
 {
-    std::array<intern::PaarSumme, 26> paare;
-    std::size_t buchstaben = 0;
-    for (std::size_t i = 0; i < geheim.size() && buchstaben < kProbe; ++i) {
-        const int b = intern::BuchstabenIndex(static_cast<unsigned char>(geheim[i]));
-        if (b < 0)
-            continue;
-        ++buchstaben;
-        for (int n = 0; n < 26; ++n)
-            paare[static_cast<std::size_t>(n)].Buchstabe(b - n + 26);
+    const intern::Symbolfolge folge(geheim, kProbe);
+    std::array<std::int64_t, 26> kosten {};
+    std::vector<std::uint8_t> klar = folge.symbol;
+    for (std::size_t n = 0; n < 26; ++n) {
+        for (std::size_t i = 0; i < klar.size(); ++i)
+            if (folge.symbol[i] < 26)
+                klar[i] = static_cast<std::uint8_t>((folge.symbol[i] + 26 - n) % 26);
+        kosten[n] = intern::ViererKosten(folge.tabelle, klar);
     }
-    std::array<double, 26> werte {};
-    for (std::size_t n = 0; n < 26; ++n)
-        werte[n] = paare[n].Mittel();
-    return werte;
+    return kosten;
 }
 
 } // namespace
@@ -84,21 +89,23 @@ CaesarErgebnis AnalysiereCaesar(const Text &geheim, const Haeufigkeiten &haeufig
     for (int n = 0; n < 26; ++n)
         e.chiQuadrat[static_cast<std::size_t>(n)]
             = intern::ChiQuadrat(haeufigkeiten.buchstaben, haeufigkeiten.summe, n);
-    const auto paare = paarWerte(geheim);
-    e.verschiebung = static_cast<int>(std::max_element(paare.begin(), paare.end()) - paare.begin());
-    if (haeufigkeiten.summe < kMindestBuchstaben
-        || e.verschiebung
-            != intern::BesteVerschiebung(haeufigkeiten.buchstaben, haeufigkeiten.summe))
+    auto kosten = viererKosten(geheim);
+    e.verschiebung
+        = static_cast<int>(std::min_element(kosten.begin(), kosten.end()) - kosten.begin());
+    if (haeufigkeiten.summe < kMindestBuchstaben)
         return e;
-    auto sortiert = e.chiQuadrat;
-    std::sort(sortiert.begin(), sortiert.end());
-    const double bester = sortiert[0], zweiter = sortiert[1];
-    if (!intern::DeutscheVerteilung(bester, haeufigkeiten.summe))
+    // A text that is no German in its letters (one letter repeated) has
+    // shifts that merely differ, none that fits.
+    if (!intern::DeutscheVerteilung(
+            e.chiQuadrat[static_cast<std::size_t>(e.verschiebung)], haeufigkeiten.summe))
         return e;
-    const auto n = static_cast<double>(haeufigkeiten.summe);
-    if (n >= 50 && zweiter >= 2.5 * bester)
+    std::sort(kosten.begin(), kosten.end());
+    // The margin to the runner-up in nats per letter of the text.
+    const double abstand = static_cast<double>(kosten[1] - kosten[0]) / intern::kKostenJeNat
+        / static_cast<double>(std::min<std::uint64_t>(haeufigkeiten.summe, kProbe));
+    if (abstand >= kSicher && haeufigkeiten.summe >= kSicherAb)
         e.sicherheit = Sicherheit::sicher;
-    else if (zweiter >= 1.5 * bester)
+    else if (abstand >= kWahrscheinlich)
         e.sicherheit = Sicherheit::wahrscheinlich;
     return e;
 }

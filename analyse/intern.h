@@ -7,6 +7,7 @@
 #include "analyse/analyse.h"
 
 #include <cstddef>
+#include <vector>
 
 namespace analyse::intern {
 
@@ -64,5 +65,38 @@ private:
 // and German text gives 1 (both on average); what the confidence thresholds
 // compare.
 double Deutschgrad(double mittlererPaarwert);
+
+// The German 4-gram model (analyse/referenz/vierer.py) sees a text as
+// symbols: the letters 0..25, a run of white space, an umlaut or ß, a run of
+// anything else. Caesar and Vigenère keep the non-letters in place, and the
+// blanks between words are the strongest clue a short text gives.
+constexpr std::uint8_t kLeer = 26, kUmlaut = 27, kAnderes = 28;
+constexpr std::size_t kSymbole = 29;
+// A cost is -ln P scaled by this, so that costs add up as integers.
+constexpr double kKostenJeNat = 16;
+
+std::uint8_t Symbol(unsigned char byte);
+
+// The cost of the symbol at `e` (>= 3) after the three before it.
+inline int ViererKosten(
+    const std::uint8_t *tabelle, const std::vector<std::uint8_t> &s, std::size_t e)
+{
+    return tabelle[((s[e - 3] * kSymbole + s[e - 2]) * kSymbole + s[e - 1]) * kSymbole + s[e]];
+}
+
+// The cost of a whole symbol sequence (lower is more German).
+std::int64_t ViererKosten(const std::uint8_t *tabelle, const std::vector<std::uint8_t> &symbole);
+
+// A text's first letters as the model's symbols, with the byte position
+// each symbol starts at, and the table that fits it: a text whose spaces
+// were deleted ("Leerzeichen löschen") has its own.
+struct Symbolfolge
+{
+    Symbolfolge(const Text &text, std::size_t hoechstensBuchstaben);
+    std::vector<std::uint8_t> symbol;
+    std::vector<std::size_t> stelle;
+    std::size_t buchstaben = 0;
+    const std::uint8_t *tabelle = nullptr;
+};
 
 } // namespace analyse::intern

@@ -4,6 +4,7 @@
 #include "intern.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace analyse {
 
@@ -15,6 +16,9 @@ constexpr int kHoechsteSpalten = 100;
 // the same pattern, so a prefix of a few thousand letters ranks the counts
 // as the whole text would, and a 64 MiB text costs no more than a page.
 constexpr std::size_t kProbe = 8192;
+
+// The lead on the Deutschgrad scale that a filled rectangle gets.
+constexpr double kFuellvorzug = 0.1;
 
 // Mean pair score of MatrixEntschluesseln(geheim, {true, n}) over its first
 // kProbe bytes, read straight from the ciphertext: the ciphertext is n
@@ -43,16 +47,20 @@ double spaltenWert(const Text &geheim, std::size_t n)
 Sicherheit sicherheit(const MatrixErgebnis &e, const Haeufigkeiten &h)
 {
     // A transposition keeps the letters, so they must be German already.
-    if (h.summe < kMindestBuchstaben
+    if (h.summe < kMindestBuchstabenSchluessel
         || !intern::DeutscheVerteilung(intern::ChiQuadrat(h.buchstaben, h.summe, 0), h.summe))
         return Sicherheit::unsicher;
+    // The filled rectangle may have won over a count that scored higher;
+    // then that count is the nearest rival.
     const double bester = e.kandidaten.front().punkte;
-    const auto rivale = std::find_if(e.kandidaten.begin(), e.kandidaten.end(),
-        [bester](const Kandidat &k) { return k.punkte < bester - 1e-9; });
-    if (rivale == e.kandidaten.end())
+    double rivale = -1e9;
+    for (const Kandidat &k : e.kandidaten)
+        if (std::abs(k.punkte - bester) > 1e-9)
+            rivale = std::max(rivale, k.punkte);
+    if (rivale == -1e9)
         return Sicherheit::unsicher;
     const double q = intern::Deutschgrad(bester);
-    const double abstand = q - intern::Deutschgrad(rivale->punkte);
+    const double abstand = q - intern::Deutschgrad(rivale);
     if (q < 0.4)
         return Sicherheit::unsicher;
     if (q >= 0.6 && abstand >= 0.35 && h.summe >= 60)
@@ -75,8 +83,15 @@ MatrixErgebnis AnalysiereMatrix(const Text &geheim)
     if (quadrat > static_cast<std::size_t>(hoechste))
         e.kandidaten.push_back({ static_cast<int>(quadrat), spaltenWert(geheim, quadrat) });
     // Best first; on a tie the smaller count, which is the simpler answer.
+    // The encryption pads its rectangle, so a count whose rectangle the
+    // ciphertext fills is preferred: one more column reads nearly the same
+    // rows and would otherwise win by chance.
+    const auto rang = [laenge](const Kandidat &k) {
+        const bool fuellt = k.wert > 0 && laenge % static_cast<std::size_t>(k.wert) == 0;
+        return intern::Deutschgrad(k.punkte) + (fuellt ? kFuellvorzug : 0);
+    };
     std::stable_sort(e.kandidaten.begin(), e.kandidaten.end(),
-        [](const Kandidat &a, const Kandidat &b) { return a.punkte > b.punkte; });
+        [&rang](const Kandidat &a, const Kandidat &b) { return rang(a) > rang(b); });
     e.spalten = e.kandidaten.front().wert;
     e.quadratisch = laenge > 0 && static_cast<std::size_t>(e.spalten) == quadrat;
     e.sicherheit = sicherheit(e, Zaehle(geheim));

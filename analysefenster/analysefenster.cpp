@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -121,6 +122,9 @@ TAnalyseForm::TAnalyseForm(Demohauptfenster &haupt, Analyseuebernahme &methode)
         &TAnalyseForm::BSchluesselUebernehmenClick);
     connect(BSpaltenzahlUebernehmen, &QPushButton::clicked, this,
         &TAnalyseForm::BSpaltenzahlUebernehmenClick);
+    connect(LVVigenere, &QTreeWidget::currentItemChanged, this, &TAnalyseForm::LVVigenereChange);
+    connect(EdVigenereSchluessel, &QLineEdit::textChanged, this,
+        &TAnalyseForm::EdVigenereSchluesselChange);
     TBVerschiebungChange();
     BNeuAnalysierenClick();
 }
@@ -171,11 +175,13 @@ void TAnalyseForm::setzeErgebnisbereit(bool bereit)
     for (QWidget *teil : std::initializer_list<QWidget *> {
              DHaeufigkeiten, TBVerschiebung, LVCaesar, DSchluessellaengen, LVVigenere, LVMatrix })
         teil->setEnabled(bereit);
+    EdVigenereSchluessel->setEnabled(bereit && LVVigenere->currentItem());
     BVerschiebungUebernehmen->setEnabled(bereit && LVCaesar->currentItem());
-    BSchluesselUebernehmen->setEnabled(bereit && LVVigenere->currentItem());
+    BSchluesselUebernehmen->setEnabled(bereit && !EdVigenereSchluessel->text().isEmpty());
     BSpaltenzahlUebernehmen->setEnabled(bereit && LVMatrix->currentItem());
     if (!bereit) {
-        for (QLabel *zeile : { LCaesar, LVigenere, LMatrix })
+        EdVigenereSchluessel->clear();
+        for (QLabel *zeile : { LCaesar, LVigenere, LVigenereVorschau, LMatrix })
             zeile->clear();
         for (QTreeWidget *liste : { LVCaesar, LVVigenere, LVMatrix })
             liste->clear();
@@ -229,9 +235,22 @@ void TAnalyseForm::zeigeCaesar()
     passeSpaltenAn(LVCaesar);
 }
 
+// Vigenère and the matrix need more letters than Caesar.
+QString TAnalyseForm::zuWenigFuer(const QString &verfahren) const
+{
+    return QStringLiteral("Zu wenig Buchstaben für %1 (%2 von mindestens %3)")
+        .arg(verfahren)
+        .arg(auswertung.ergebnis.haeufigkeiten.summe)
+        .arg(analyse::kMindestBuchstabenSchluessel);
+}
+
 void TAnalyseForm::zeigeVigenere()
 {
     const analyse::VigenereErgebnis &v = auswertung.ergebnis.vigenere;
+    if (v.schluesselKandidaten.empty()) {
+        LVigenere->setText(zuWenigFuer(QStringLiteral("Vigenère")));
+        return;
+    }
     std::vector<double> koinzidenz(30), kasiski(30);
     for (const analyse::Kandidat &k : v.laengenKoinzidenz) {
         if (k.wert >= 1 && k.wert <= 30)
@@ -273,9 +292,41 @@ void TAnalyseForm::zeigeVigenere()
     passeSpaltenAn(LVVigenere);
 }
 
+void TAnalyseForm::LVVigenereChange()
+{
+    const int i = gewaehlterWert(LVVigenere);
+    if (i < 0)
+        return;
+    const auswertung::Schluesselzeile &z = auswertung.schluessel[std::size_t(i)];
+    vigenereIgnorieren = z.sonderzeichenIgnorieren;
+    EdVigenereSchluessel->setText(QString::fromLatin1(z.schluessel));
+    EdVigenereSchluessel->setEnabled(true);
+}
+
+// Every letter typed shows at once what the key makes of the text.
+void TAnalyseForm::EdVigenereSchluesselChange()
+{
+    if (const QString gross = EdVigenereSchluessel->text().toUpper();
+        gross != EdVigenereSchluessel->text()) {
+        const int stelle = EdVigenereSchluessel->cursorPosition();
+        EdVigenereSchluessel->setText(gross); // comes back here
+        EdVigenereSchluessel->setCursorPosition(stelle);
+        return;
+    }
+    const std::string schluessel = EdVigenereSchluessel->text().toStdString();
+    const auto klar
+        = verschl::VigenereEntschluesseln(auswertung.anfang, schluessel, vigenereIgnorieren);
+    LVigenereVorschau->setText(klar ? codepage::AlsZeichenkette(*klar) : QString());
+    BSchluesselUebernehmen->setEnabled(klar.has_value() && !schluessel.empty());
+}
+
 void TAnalyseForm::zeigeMatrix()
 {
     const analyse::MatrixErgebnis &m = auswertung.ergebnis.matrix;
+    if (m.kandidaten.empty()) {
+        LMatrix->setText(zuWenigFuer(QStringLiteral("die Matrix")));
+        return;
+    }
     LMatrix->setText(
         QStringLiteral("Beste Spaltenzahl: %1%2%3")
             .arg(m.spalten)
@@ -297,9 +348,8 @@ void TAnalyseForm::BVerschiebungUebernehmenClick()
 
 void TAnalyseForm::BSchluesselUebernehmenClick()
 {
-    if (const int i = gewaehlterWert(LVVigenere); i >= 0)
-        methode.uebernimmVigenere(auswertung.schluessel[std::size_t(i)].schluessel,
-            auswertung.ergebnis.vigenere.sonderzeichenIgnorieren);
+    if (const QString s = EdVigenereSchluessel->text(); !s.isEmpty())
+        methode.uebernimmVigenere(s.toStdString(), vigenereIgnorieren);
 }
 
 // The square layout only where it gives this very column count.

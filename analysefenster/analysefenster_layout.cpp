@@ -4,12 +4,15 @@
 #include "analysefenster/analysefenster.h"
 #include "analysefenster/saeulendiagramm.h"
 #include "platform/benannt.h"
+#include "platform/schriften.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
@@ -162,6 +165,21 @@ QWidget *TAnalyseForm::erzeugeVigenereseite()
     auto *spalte = static_cast<QVBoxLayout *>(seite->layout());
     spalte->insertWidget(0, DSchluessellaengen, 3);
     spalte->setStretchFactor(LVVigenere, 2);
+    auto *zeile = new QHBoxLayout;
+    auto *beschriftung = new QLabel(QStringLiteral("Schlüssel &bearbeiten:"), seite);
+    EdVigenereSchluessel = benannt(new QLineEdit(seite), "EdVigenereSchluessel");
+    EdVigenereSchluessel->setAccessibleName(QStringLiteral("Schlüssel bearbeiten"));
+    EdVigenereSchluessel->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[A-Za-z]{0,100}")), EdVigenereSchluessel));
+    EdVigenereSchluessel->setFont(schriften::Paneschrift());
+    beschriftung->setBuddy(EdVigenereSchluessel);
+    zeile->addWidget(beschriftung);
+    zeile->addWidget(EdVigenereSchluessel, 1);
+    LVigenereVorschau = ergebniszeile(seite, "LVigenereVorschau");
+    LVigenereVorschau->setFont(schriften::Paneschrift());
+    const int knopfzeile = spalte->indexOf(BSchluesselUebernehmen);
+    spalte->insertLayout(knopfzeile, zeile);
+    spalte->insertWidget(knopfzeile + 1, LVigenereVorschau);
     return seite;
 }
 
@@ -182,7 +200,8 @@ void TAnalyseForm::setzeTabulatorfolge()
     setTabOrder(TBVerschiebung, LVCaesar);
     setTabOrder(LVCaesar, BVerschiebungUebernehmen);
     setTabOrder(BVerschiebungUebernehmen, LVVigenere);
-    setTabOrder(LVVigenere, BSchluesselUebernehmen);
+    setTabOrder(LVVigenere, EdVigenereSchluessel);
+    setTabOrder(EdVigenereSchluessel, BSchluesselUebernehmen);
     setTabOrder(BSchluesselUebernehmen, LVMatrix);
     setTabOrder(LVMatrix, BSpaltenzahlUebernehmen);
     setTabOrder(BSpaltenzahlUebernehmen, BNeuAnalysieren);

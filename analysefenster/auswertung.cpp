@@ -1,8 +1,6 @@
 #include "analysefenster/auswertung.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace auswertung {
 
@@ -10,23 +8,13 @@ namespace {
 
 void werteVigenere(Auswertung &a, const Text &anfang)
 {
-    const analyse::VigenereErgebnis &v = a.ergebnis.vigenere;
-    auto zeile = [&](const std::string &schluessel, double punkte) {
+    const auto &kandidaten = a.ergebnis.vigenere.schluesselKandidaten;
+    for (std::size_t i = 0; i < std::min(kandidaten.size(), kVigenereZeilen); ++i) {
+        const analyse::SchluesselKandidat &k = kandidaten[i];
         const auto klar
-            = verschl::VigenereEntschluesseln(anfang, schluessel, v.sonderzeichenIgnorieren);
-        a.schluessel.push_back({ schluessel, punkte, klar.value_or(Text()) });
-    };
-    if (!v.schluessel.empty()) {
-        const auto gefunden
-            = std::find_if(v.schluesselKandidaten.begin(), v.schluesselKandidaten.end(),
-                [&v](const auto &kandidat) { return kandidat.first == v.schluessel; });
-        zeile(v.schluessel,
-            gefunden != v.schluesselKandidaten.end() ? gefunden->second
-                                                     : std::numeric_limits<double>::quiet_NaN());
-    }
-    for (const auto &[schluessel, punkte] : v.schluesselKandidaten) {
-        if (schluessel != v.schluessel)
-            zeile(schluessel, punkte);
+            = verschl::VigenereEntschluesseln(anfang, k.schluessel, k.sonderzeichenIgnorieren);
+        a.schluessel.push_back(
+            { k.schluessel, k.sonderzeichenIgnorieren, k.punkte, klar.value_or(Text()) });
     }
 }
 
@@ -57,7 +45,9 @@ Auswertung Werte(const Text &geheim, const std::atomic<bool> &abbrechen)
     a.ergebnis.caesar = analyse::AnalysiereCaesar(geheim, a.ergebnis.haeufigkeiten);
     for (int n = 0; n < 26; ++n)
         a.caesarVorschau[std::size_t(n)] = verschl::CaesarVerschieben(anfang, -n);
-    if (abbrechen)
+    a.anfang = geheim.substr(0, kSchluesselVorschau);
+    // Vigenère and the matrix have too little to go on; their pages say so.
+    if (abbrechen || a.ergebnis.haeufigkeiten.summe < analyse::kMindestBuchstabenSchluessel)
         return a;
     a.ergebnis.vigenere = analyse::AnalysiereVigenere(geheim);
     werteVigenere(a, anfang);

@@ -2,7 +2,8 @@
 // analysis must not crash, and every result must stay in its range: counts
 // that add up, finite scores, a shift 0..25, a key of 1..30 capital letters,
 // a column count that MatrixEntschluesseln accepts, and no claim at all below
-// kMindestBuchstaben letters. A violation aborts, so libFuzzer reports it.
+// kMindestBuchstaben letters, none for Vigenère and the matrix below
+// kMindestBuchstabenSchluessel. A violation aborts, so libFuzzer reports it.
 
 #include "analyse/analyse.h"
 
@@ -44,13 +45,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *daten, std::size_t gro
     pruefe(!k.empty() && k.size() <= 30);
     for (const char c : k)
         pruefe(c >= 'A' && c <= 'Z');
+    pruefe(!e.vigenere.schluesselKandidaten.empty()
+        && e.vigenere.schluesselKandidaten.front().schluessel == k);
+    for (const analyse::SchluesselKandidat &kandidat : e.vigenere.schluesselKandidaten)
+        pruefe(std::isfinite(kandidat.punkte) && !kandidat.schluessel.empty());
     pruefeKandidaten(e.vigenere.laengenKoinzidenz);
     pruefeKandidaten(e.vigenere.laengenKasiski);
     pruefeKandidaten(e.matrix.kandidaten);
     pruefe(e.matrix.spalten >= 1);
     if (h.summe < analyse::kMindestBuchstaben)
-        pruefe(e.caesar.sicherheit == analyse::Sicherheit::unsicher
-            && e.vigenere.sicherheit == analyse::Sicherheit::unsicher
+        pruefe(e.caesar.sicherheit == analyse::Sicherheit::unsicher);
+    if (h.summe < analyse::kMindestBuchstabenSchluessel)
+        pruefe(e.vigenere.sicherheit == analyse::Sicherheit::unsicher
             && e.matrix.sicherheit == analyse::Sicherheit::unsicher);
     return 0;
 }

@@ -80,10 +80,11 @@ QJsonObject caesar(const analyse::CaesarErgebnis &c)
 QJsonObject vigenere(const analyse::VigenereErgebnis &v)
 {
     QJsonArray schluessel;
-    for (const auto &[text, punkte] : v.schluesselKandidaten)
-        schluessel.append(
-            QJsonObject { { "schluessel", QString::fromStdString(text) }, { "punkte", punkte } });
+    for (const analyse::SchluesselKandidat &k : v.schluesselKandidaten)
+        schluessel.append(QJsonObject { { "schluessel", QString::fromStdString(k.schluessel) },
+            { "sonderzeichenIgnorieren", k.sonderzeichenIgnorieren }, { "punkte", k.punkte } });
     return { { "schluessel", QString::fromStdString(v.schluessel) },
+        { "laenge", qint64(v.schluessel.size()) },
         { "sonderzeichenIgnorieren", v.sonderzeichenIgnorieren },
         { "sicherheit", analyse::SicherheitText(v.sicherheit) },
         { "laengen", kandidaten(v.laengenKoinzidenz, "laenge") },

@@ -55,6 +55,8 @@ private Q_SLOTS:
     void uebernahmeEntschluesselt();
     void schwacheEingabe_data();
     void schwacheEingabe();
+    void schluesselVonHand_data();
+    void schluesselVonHand();
     void schiebereglerVerschiebtDeutsch();
     void schliessenWaehrendDerAnalyse();
 };
@@ -95,7 +97,7 @@ void TestAnalysefenster::zugaenglich()
         const QString name = w->accessibleName();
         QVERIFY2(!name.isEmpty() && !name.contains(u'&'), w->metaObject()->className());
     }
-    QCOMPARE(erreichbar, 11);
+    QCOMPARE(erreichbar, 12);
 }
 
 void TestAnalysefenster::uebernahmeEntschluesselt_data()
@@ -162,37 +164,95 @@ void TestAnalysefenster::uebernahmeEntschluesselt()
 void TestAnalysefenster::schwacheEingabe_data()
 {
     QTest::addColumn<QByteArray>("chiffre");
-    QTest::addColumn<bool>("zuWenig");
-    QTest::newRow("empty") << QByteArray() << true;
-    QTest::newRow("no letters") << QByteArray("12 345 !?\r\n\xe4\xf6\xfc\xdf 678") << true;
-    QTest::newRow("19 letters") << QByteArray("Abc def ghi jkl mno pqrs") << true;
-    QTest::newRow("one letter repeated") << QByteArray(500, 'E') << false;
+    QTest::addColumn<int>("stufe"); // 0: nothing, 1: Caesar alone, 2: every method
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("no letters") << QByteArray("12 345 !?\r\n\xe4\xf6\xfc\xdf 678") << 0;
+    QTest::newRow("9 letters") << QByteArray("Abc def ghi") << 0;
+    QTest::newRow("12 letters") << QByteArray("Nrpp edog khlp!") << 1;
+    QTest::newRow("one letter repeated") << QByteArray(500, 'E') << 2;
     QByteArray alle;
     for (int b = 0; b < 256; ++b)
         alle += char(b);
-    QTest::newRow("all 256 bytes") << alle << false;
+    QTest::newRow("all 256 bytes") << alle << 2;
 }
 
-// Too few letters: the reason in the window, nothing to take over. A text
-// with letters but no language in it: results, none of them sure.
+// Too few letters: the reason in the window or on the pages of the methods
+// that need more, nothing there to take over. A text with letters but no
+// language in it: results, none of them sure.
 void TestAnalysefenster::schwacheEingabe()
 {
     QFETCH(QByteArray, chiffre);
-    QFETCH(bool, zuWenig);
+    QFETCH(int, stufe);
     Aufbau a;
     a.chiffre().setText(chiffre.toStdString());
     const TAnalyseForm &fenster = analysiere(a);
-    QCOMPARE(fenster.LStatus->text().contains(u"Zu wenig Buchstaben für eine Analyse"), zuWenig);
+    QCOMPARE(fenster.LStatus->text().contains(u"Zu wenig Buchstaben für eine Analyse"), stufe == 0);
     for (const QWidget *teil : std::initializer_list<const QWidget *> {
-             fenster.BVerschiebungUebernehmen, fenster.BSpaltenzahlUebernehmen, fenster.LVCaesar,
-             fenster.LVMatrix, fenster.TBVerschiebung })
-        QCOMPARE(teil->isEnabled(), !zuWenig);
-    if (zuWenig) {
-        QVERIFY(!fenster.BSchluesselUebernehmen->isEnabled());
-        return;
+             fenster.BVerschiebungUebernehmen, fenster.LVCaesar, fenster.TBVerschiebung })
+        QCOMPARE(teil->isEnabled(), stufe >= 1);
+    QCOMPARE(fenster.BSchluesselUebernehmen->isEnabled(), stufe == 2);
+    QCOMPARE(fenster.BSpaltenzahlUebernehmen->isEnabled(), stufe == 2);
+    if (stufe == 1) {
+        QCOMPARE(fenster.LCaesar->text(),
+            QStringLiteral("Beste Verschiebung: 3 (A → D) – Sicherheit: wahrscheinlich"));
+        QCOMPARE(fenster.LVigenere->text(),
+            QStringLiteral("Zu wenig Buchstaben für Vigenère (12 von mindestens 20)"));
+        QCOMPARE(fenster.LMatrix->text(),
+            QStringLiteral("Zu wenig Buchstaben für die Matrix (12 von mindestens 20)"));
     }
+    if (stufe < 2)
+        return;
     for (const QLabel *ergebnis : { fenster.LCaesar, fenster.LVigenere, fenster.LMatrix })
         QVERIFY2(ergebnis->text().endsWith(u"Sicherheit: unsicher"), qPrintable(ergebnis->text()));
+}
+
+// The found key mended by hand, as a class does by eye: what is typed over
+// the key shows at once in the preview, and the take-over takes it as typed.
+void TestAnalysefenster::schluesselVonHand_data()
+{
+    QTest::addColumn<QString>("tippen"); // over the whole found key
+    QTest::addColumn<QString>("schluessel"); // what the field then holds
+    QTest::newRow("as found") << QString() << "SCHULE";
+    QTest::newRow("one letter wrong") << "SCHVLE"
+                                      << "SCHVLE";
+    QTest::newRow("lower case") << "schule"
+                                << "SCHULE";
+    QTest::newRow("no digits") << "SCH1ULE"
+                               << "SCHULE";
+}
+
+void TestAnalysefenster::schluesselVonHand()
+{
+    QFETCH(QString, tippen);
+    QFETCH(QString, schluessel);
+    Aufbau a;
+    a.option().setMethode(4);
+    a.steuer<QLineEdit>("EdSchluessel").setText(QStringLiteral("Schule"));
+    a.steuer<QCheckBox>("CBSonderignorieren").setChecked(true);
+    a.klar().setText(kKlartext);
+    a.klick("BVerschluesseln");
+    const Text geheim = a.chiffre().text();
+    a.steuer<QLineEdit>("EdSchluessel").setText(QStringLiteral("Falsch"));
+    a.steuer<QCheckBox>("CBSonderignorieren").setChecked(false);
+    a.klar().setText({});
+
+    TAnalyseForm &fenster = analysiere(a);
+    fenster.Seiten->setCurrentWidget(fenster.BSchluesselUebernehmen->parentWidget());
+    QLineEdit *feld = fenster.EdVigenereSchluessel;
+    QCOMPARE(feld->text(), QStringLiteral("SCHULE"));
+    if (!tippen.isEmpty()) {
+        feld->selectAll();
+        QTest::keyClicks(feld, tippen);
+    }
+    QCOMPARE(feld->text(), schluessel);
+    const Text vorschau = *verschl::VigenereEntschluesseln(
+        geheim.substr(0, fenster.LVigenereVorschau->text().size()), schluessel.toStdString(), true);
+    QCOMPARE(fenster.LVigenereVorschau->text(), QString::fromLatin1(vorschau));
+    QCOMPARE(kKlartext.starts_with(vorschau), schluessel == "SCHULE");
+    QTest::mouseClick(fenster.BSchluesselUebernehmen, Qt::LeftButton);
+    QCOMPARE(a.steuer<QLineEdit>("EdSchluessel").text(), schluessel);
+    a.klick("BEntschluesseln");
+    QCOMPARE(a.klar().text() == kKlartext, schluessel == "SCHULE");
 }
 
 // The German bar of E stands over H at shift 3, where Caesar puts it.

@@ -60,28 +60,35 @@ struct CaesarErgebnis
     Sicherheit sicherheit = Sicherheit::unsicher;
 };
 
+// A Vigenère key worth trying, with the way it counts key positions and the
+// mean natural log probability per symbol of its decryption under the German
+// 4-gram model (higher fits better; German text about -1.9).
+struct SchluesselKandidat
+{
+    std::string schluessel;
+    bool sonderzeichenIgnorieren = true;
+    double punkte = 0;
+};
+
 struct VigenereErgebnis
 {
-    // Key lengths 1..30, best first. laengenKoinzidenz: the mean index of
-    // coincidence of the columns (higher fits better); laengenKasiski: how
-    // many times more often than by chance the length divides the distances
-    // of repeated trigrams (the share it divides times the length: 1 is
-    // chance, so length 1 always scores 1; higher fits better, and a
-    // multiple of the key length ties with it).
+    // Key lengths 1..30 for the chart, best first. laengenKoinzidenz: the
+    // mean index of coincidence of the columns (higher fits better);
+    // laengenKasiski: how many times more often than by chance the length
+    // divides the distances of repeated trigrams (the share it divides times
+    // the length: 1 is chance, so length 1 always scores 1; higher fits
+    // better, and a multiple of the key length ties with it).
     std::vector<Kandidat> laengenKoinzidenz;
     std::vector<Kandidat> laengenKasiski;
     // The key in capital letters, reduced to its shortest period, and whether
     // only letters use up key positions (the method window's
-    // "Sonderzeichen ignorieren"), as the better decryption shows.
+    // "Sonderzeichen ignorieren"). Every key length 1..20 is solved in both
+    // ways, and the decryption that fits German best wins once each key
+    // letter is charged the fit it could buy by chance.
     std::string schluessel;
     bool sonderzeichenIgnorieren = true;
-    // The key above and other keys worth trying (each for one of the best
-    // lengths), best first, with the mean log probability of their
-    // decryption's letter pairs as punkte (higher fits better; German text
-    // about -5.3, German letters in random order -6.2, random letters -8.7).
-    // The order charges each key letter for the fit it could buy by chance,
-    // so a longer key comes first only when it fits clearly better.
-    std::vector<std::pair<std::string, double>> schluesselKandidaten;
+    // The winner first, then the best key of each other length and way.
+    std::vector<SchluesselKandidat> schluesselKandidaten;
     Sicherheit sicherheit = Sicherheit::unsicher;
 };
 
@@ -106,8 +113,11 @@ struct Ergebnis
     MatrixErgebnis matrix;
 };
 
-// Below this many letters A-Z no statement is sound.
-constexpr std::uint64_t kMindestBuchstaben = 20;
+// Below this many letters A-Z no statement is sound: the whole analysis
+// needs kMindestBuchstaben, Caesar answers from there; Vigenère and the
+// matrix need kMindestBuchstabenSchluessel and are "unsicher" below it.
+constexpr std::uint64_t kMindestBuchstaben = 10;
+constexpr std::uint64_t kMindestBuchstabenSchluessel = 20;
 
 // Each part alone, for the window's slices and the tests.
 CaesarErgebnis AnalysiereCaesar(const Text &geheim, const Haeufigkeiten &haeufigkeiten);

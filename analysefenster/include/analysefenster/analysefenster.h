@@ -17,6 +17,7 @@
 class Analyseuebernahme;
 class Demohauptfenster;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QSlider;
@@ -51,6 +52,11 @@ public:
     Saeulendiagramm *DSchluessellaengen = nullptr;
     QLabel *LVigenere = nullptr;
     QTreeWidget *LVVigenere = nullptr;
+    // The chosen key, to be mended letter by letter; the preview decrypts
+    // the ciphertext's beginning with it at every change, and the take-over
+    // takes it as it stands.
+    QLineEdit *EdVigenereSchluessel = nullptr;
+    QLabel *LVigenereVorschau = nullptr;
     QPushButton *BSchluesselUebernehmen = nullptr;
 
     QLabel *LMatrix = nullptr;
@@ -62,6 +68,8 @@ public Q_SLOTS:
     void TBVerschiebungChange();
     void BVerschiebungUebernehmenClick();
     void BSchluesselUebernehmenClick();
+    void LVVigenereChange();
+    void EdVigenereSchluesselChange();
     void BSpaltenzahlUebernehmenClick();
 
 protected:
@@ -80,6 +88,7 @@ private:
     // Shows what there is; a window without a result has its parts disabled.
     void setzeErgebnisbereit(bool bereit);
     void zeigeCaesar();
+    QString zuWenigFuer(const QString &verfahren) const;
     void zeigeVigenere();
     void zeigeMatrix();
 
@@ -87,6 +96,7 @@ private:
     Analyseuebernahme &methode;
     auswertung::Auswertung auswertung;
     bool laeuft = false;
+    bool vigenereIgnorieren = true; // the way of the key being edited
     // Shared with the running worker, which outlives a closed window.
     std::shared_ptr<std::atomic<bool>> abbrechen;
     QFutureWatcher<auswertung::Auswertung> waechter;

@@ -18,11 +18,16 @@ using verschl::Text;
 constexpr std::size_t kVorschau = 60;
 // How many column counts the matrix list shows.
 constexpr std::size_t kMatrixZeilen = 5;
+// How many bytes the preview of an edited Vigenère key decrypts.
+constexpr std::size_t kSchluesselVorschau = 240;
+// How many candidate keys the Vigenère list shows.
+constexpr std::size_t kVigenereZeilen = 10;
 
 struct Schluesselzeile
 {
     std::string schluessel;
-    double punkte = 0; // as the engine scores candidate keys; NaN when unknown
+    bool sonderzeichenIgnorieren = true;
+    double punkte = 0; // as the engine scores candidate keys
     Text vorschau;
 };
 
@@ -33,6 +38,7 @@ struct Auswertung
     analyse::Ergebnis ergebnis;
     std::array<Text, 26> caesarVorschau; // index = shift
     std::vector<Schluesselzeile> schluessel; // the found key first
+    Text anfang; // the ciphertext's first kSchluesselVorschau bytes
     std::vector<Text> matrixVorschau; // for the first candidates, in their order
 };
 
