@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-translations-l10n
-                libgl-dev fonts-liberation2)
+                libgl-dev fonts-liberation2 fonts-freefont-ttf)
 TEST_PACKAGES=(libqt6svg6 xvfb openbox poppler-utils)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 BENCH_PACKAGES=(libbenchmark-dev)

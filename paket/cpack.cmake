@@ -19,9 +19,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The libraries come from dpkg-shlibdeps; the fonts and Qt's German labels are
-# looked up at run time, so no linker sees them.
+# looked up at run time, so no linker sees them. FreeFont draws the stand-ins
+# of control bytes (U+2400…), which no Liberation font has.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-freefont-ttf")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 # The windows' SVG icons are drawn by Qt's SVG plug-ins, which no linker sees either.
 string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6svg6")
