@@ -25,6 +25,8 @@
 
 using verschl::Text;
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QChar buchstabe(int index) { return QChar(u'A' + index); }
@@ -283,7 +285,7 @@ void TAnalyseForm::zeigeVigenere()
                   .arg(QString::fromLatin1(v.schluessel))
                   .arg(v.schluessel.size())
                   .arg(
-                      v.sonderzeichenIgnorieren ? u"ja"_qs : u"nein"_qs, sicherheit(v.sicherheit)));
+                      v.sonderzeichenIgnorieren ? u"ja"_s : u"nein"_s, sicherheit(v.sicherheit)));
     for (std::size_t i = 0; i < auswertung.schluessel.size(); ++i) {
         const auswertung::Schluesselzeile &z = auswertung.schluessel[i];
         neueZeile(LVVigenere, int(i),
@@ -330,7 +332,7 @@ void TAnalyseForm::zeigeMatrix()
     LMatrix->setText(
         QStringLiteral("Beste Spaltenzahl: %1%2%3")
             .arg(m.spalten)
-            .arg(m.quadratisch ? u" (quadratisch)"_qs : QString(), sicherheit(m.sicherheit)));
+            .arg(m.quadratisch ? u" (quadratisch)"_s : QString(), sicherheit(m.sicherheit)));
     for (std::size_t i = 0; i < auswertung.matrixVorschau.size(); ++i) {
         const analyse::Kandidat &k = m.kandidaten[i];
         neueZeile(LVMatrix, k.wert,

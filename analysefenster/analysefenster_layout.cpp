@@ -19,6 +19,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Screen readers read the caption without its accelerator mark.
@@ -136,7 +138,7 @@ QWidget *TAnalyseForm::erzeugeHaeufigkeitsseite()
     TBVerschiebung->setAccessibleName(QStringLiteral("Deutsche Säulen verschieben"));
     beschriftung->setBuddy(TBVerschiebung);
     LVerschiebung = benannt(new QLabel(seite), "LVerschiebung");
-    LVerschiebung->setMinimumWidth(fontMetrics().horizontalAdvance(u"Verschiebung 25: A → Z"_qs));
+    LVerschiebung->setMinimumWidth(fontMetrics().horizontalAdvance(u"Verschiebung 25: A → Z"_s));
     zeile->addWidget(beschriftung);
     zeile->addWidget(TBVerschiebung, 1);
     zeile->addWidget(LVerschiebung);

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QPainter>
 
+using namespace Qt::StringLiterals;
+
 Saeulendiagramm::Saeulendiagramm(QWidget *parent)
     : QWidget(parent)
 {
@@ -118,7 +120,7 @@ void Saeulendiagramm::paintEvent(QPaintEvent *)
     const QFontMetrics metrik = fontMetrics();
     const int zeile = metrik.height();
     const int links
-        = massstab == Massstab::Gemeinsam ? metrik.horizontalAdvance(u"00,0 %"_qs) + 8 : 6;
+        = massstab == Massstab::Gemeinsam ? metrik.horizontalAdvance(u"00,0 %"_s) + 8 : 6;
     const int legende = zeichneLegende(maler, rect().adjusted(links, 4, -6, 0));
     const QRect flaeche = rect().adjusted(links, legende + 12, -6, -zeile - 6);
     const qsizetype anzahl = kategorien.size();
