@@ -165,14 +165,14 @@ void TArbeitsblattForm::uebernimmMethode(const Methodenfenster &methode)
     const QSignalBlocker stillVerschiebung(SpVerschiebung);
     const QSignalBlocker stillSpalten(SpSpalten);
     const QSignalBlocker stillSonderzeichen(CBSonderzeichenIgnorieren);
-    SpVerschiebung->setValue(e.methode == 2 ? 13 : e.verschiebung);
+    SpVerschiebung->setValue(e.methode == Methode::Rotation13 ? 13 : e.verschiebung);
     SpSpalten->setValue(int(verschl::MatrixSpalten(haupt.klartext().size(), e.spalten)));
     if (!e.schluessel.empty())
         EdSchluessel->setText(QString::fromLatin1(e.schluessel));
     CBSonderzeichenIgnorieren->setChecked(e.sonderzeichenIgnorieren);
-    if (e.methode == 0)
+    if (e.methode == Methode::Matrix)
         CBAufgabe->setCurrentIndex(int(Aufgabe::MatrixEntschluesseln));
-    else if (e.methode == 4)
+    else if (e.methode == Methode::Vigenere)
         CBAufgabe->setCurrentIndex(int(Aufgabe::VigenereEntschluesseln));
 }
 

@@ -50,6 +50,14 @@ verschl::Text entschleiert(const QString &gespeichert)
         codepage::AusZeichenkette(codepage::NurBuchstaben(gespeichert)), kVerschleierung, false);
 }
 
+// A stored number that names no method leaves the selection as it is.
+Methode methodeAus(int gespeichert)
+{
+    const bool bekannt
+        = gespeichert >= int(Methode::Matrix) && gespeichert <= int(Methode::Vigenere);
+    return bekannt ? Methode(gespeichert) : Methode::Keine;
+}
+
 int punktgroesse(const QFont &schrift)
 {
     // A font given in pixels is counted at 96 dots per inch.
@@ -141,7 +149,7 @@ void Einstellungsspeicher::ladeMethode(const Schluessel &s)
         }
     }
     if (s.hatWert(QStringLiteral("Methode")))
-        m.setMethode(s.leseGanzzahl(QStringLiteral("Methode")));
+        m.setMethode(methodeAus(s.leseGanzzahl(QStringLiteral("Methode"))));
     if (s.hatWert(QStringLiteral("MatrixQuadratisch")))
         m.setSchalter(Schalter::MatrixQuadratisch, s.leseBool(QStringLiteral("MatrixQuadratisch")));
     if (s.hatWert(QStringLiteral("Spaltenzahl"))) {
@@ -251,7 +259,7 @@ QList<registry::Wert> Einstellungsspeicher::einstellungswerte() const
         wert("FontItalic", schrift.italic()),
         wert("FontUnderline", schrift.underline()),
         wert("FontStrikeOut", schrift.strikeOut()),
-        wert("Methode", m.methode()),
+        wert("Methode", int(m.methode())),
         wert("MatrixQuadratisch", m.schalter(Schalter::MatrixQuadratisch)),
         wert("Spaltenzahl", m.spaltenzahl()),
         wert("CaesarVerschiebung", m.GemerkteVerschiebung()),

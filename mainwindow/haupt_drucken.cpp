@@ -20,21 +20,22 @@ QString janein(bool wert) { return wert ? QStringLiteral("ja") : QStringLiteral(
 QString methodenzeile(const Methodeneinstellungen &e)
 {
     switch (e.methode) {
-    case 0:
+    case Methode::Matrix:
         return e.spalten.manuell ? QStringLiteral("Matrix, %1 Spalten").arg(e.spalten.spalten)
                                  : QStringLiteral("Matrix, quadratisch");
-    case 1:
+    case Methode::Caesar:
         return QStringLiteral("Caesar, Verschiebung %1").arg(e.verschiebung);
-    case 2:
+    case Methode::Rotation13:
         return QStringLiteral("Rotation 13");
-    case 3:
+    case Methode::Rotation128:
         return QStringLiteral("Rotation 128");
-    case 4:
+    case Methode::Vigenere:
         return QStringLiteral("Vigenère, Schlüssel %1, Sonderzeichen ignorieren: %2")
             .arg(QString::fromLatin1(e.schluessel), janein(e.sonderzeichenIgnorieren));
-    default:
-        return QStringLiteral("keine Methode gewählt");
+    case Methode::Keine:
+        break;
     }
+    return QStringLiteral("keine Methode gewählt");
 }
 
 } // namespace

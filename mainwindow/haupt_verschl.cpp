@@ -40,22 +40,23 @@ std::optional<verschl::Text> wende(
     const Methodeneinstellungen &e, const verschl::Text &text, bool verschluesseln)
 {
     switch (e.methode) {
-    case 0:
+    case Methode::Matrix:
         return verschluesseln ? verschl::MatrixVerschluesseln(text, e.spalten)
                               : verschl::MatrixEntschluesseln(text, e.spalten);
-    case 1:
+    case Methode::Caesar:
         return verschl::CaesarVerschieben(text, verschluesseln ? e.verschiebung : -e.verschiebung);
-    case 2:
+    case Methode::Rotation13:
         return verschl::Rot13(text);
-    case 3:
+    case Methode::Rotation128:
         return verschl::Rot128(text);
-    case 4:
+    case Methode::Vigenere:
         return verschluesseln
             ? verschl::VigenereVerschluesseln(text, e.schluessel, e.sonderzeichenIgnorieren)
             : verschl::VigenereEntschluesseln(text, e.schluessel, e.sonderzeichenIgnorieren);
-    default:
-        return std::nullopt;
+    case Methode::Keine:
+        break;
     }
+    return std::nullopt;
 }
 
 } // namespace
@@ -84,7 +85,7 @@ void THauptform::BVerschluesselnClick()
     }
     if (klartext != vorher)
         MKlar->setText(klartext);
-    if (e.methode == 1)
+    if (e.methode == Methode::Caesar)
         methodenfenster->setGemerkteVerschiebung(e.verschiebung);
     if (const auto chiffre = wende(e, klartext, true))
         schreibe(*MChiffre, *chiffre);

@@ -27,8 +27,6 @@ constexpr int kMaxSpalten = 100;
 constexpr int kRotation13 = 13;
 const QString kStandardSchluessel = QStringLiteral("Wolkenturm");
 
-enum Methode { Matrix = 0, Caesar = 1, Rotation13 = 2, Rotation128 = 3, Vigenere = 4 };
-
 // A text that is no whole number counts as the field's minimum, and so does
 // any number below it; a number above the maximum stands until the field is
 // corrected.
@@ -98,7 +96,7 @@ TOptionForm::TOptionForm(Hauptfenster &haupt, std::function<void()> einstellunge
     setFixedSize(233, 327);
 
     erzeugeSteuerelemente();
-    ordneAn(Caesar);
+    ordneAn(Methode::Caesar);
     verbindeHandler();
 }
 
@@ -145,7 +143,7 @@ QString TOptionForm::verschiebungsText(int verschiebung)
 Methodeneinstellungen TOptionForm::einstellungen() const
 {
     Methodeneinstellungen e;
-    e.methode = RadioGroupItems->checkedId();
+    e.methode = methode();
     e.verschiebung = ComboBox->currentIndex();
     e.spalten.manuell = RBMatrixManSpalten->isChecked();
     e.spalten.spalten = spaltenzahlAus(SpEdSpalten->cleanText());
@@ -160,11 +158,12 @@ Methodeneinstellungen TOptionForm::einstellungen() const
 
 void TOptionForm::setGemerkteVerschiebung(int verschiebung) { gemerkteVerschiebung = verschiebung; }
 
-int TOptionForm::methode() const { return RadioGroupItems->checkedId(); }
+// Each button's id is its method's number; no button has Keine's.
+Methode TOptionForm::methode() const { return Methode(RadioGroupItems->checkedId()); }
 
-void TOptionForm::setMethode(int methode)
+void TOptionForm::setMethode(Methode methode)
 {
-    if (QAbstractButton *knopf = RadioGroupItems->button(methode))
+    if (QAbstractButton *knopf = RadioGroupItems->button(int(methode)))
         knopf->setChecked(true);
 }
 
@@ -218,20 +217,20 @@ void TOptionForm::setSonderzeichenIgnorieren(bool ignorieren)
 // slider, which the found one then replaces.
 void TOptionForm::uebernimmCaesar(int verschiebung)
 {
-    setMethode(Caesar);
+    setMethode(Methode::Caesar);
     setVerschiebung(verschiebung);
 }
 
 void TOptionForm::uebernimmVigenere(const verschl::Text &schluessel, bool sonderzeichenIgnorieren)
 {
-    setMethode(Vigenere);
+    setMethode(Methode::Vigenere);
     setSchluessel(schluessel);
     setSonderzeichenIgnorieren(sonderzeichenIgnorieren);
 }
 
 void TOptionForm::uebernimmMatrix(int spalten, bool quadratisch)
 {
-    setMethode(Matrix);
+    setMethode(Methode::Matrix);
     setSpaltenzahl(spalten);
     setQuadratisch(quadratisch);
 }
@@ -276,16 +275,16 @@ void TOptionForm::setSchalter(Schalter schalter, bool an)
         kaestchenFuer(schalter)->setChecked(an);
 }
 
-void TOptionForm::ordneAn(int methode)
+void TOptionForm::ordneAn(Methode methode)
 {
-    const bool matrix = methode == Matrix;
-    const bool verschiebung = methode == Caesar || methode == Rotation13;
-    const bool vigenere = methode == Vigenere;
+    const bool matrix = methode == Methode::Matrix;
+    const bool verschiebung = methode == Methode::Caesar || methode == Methode::Rotation13;
+    const bool vigenere = methode == Methode::Vigenere;
 
     Label1->setVisible(verschiebung);
     LVerschAusgabe->setVisible(verschiebung);
     for (QWidget *regler : std::initializer_list<QWidget *> { ComboBox, TrackBar })
-        zeige(regler, verschiebung, methode == Caesar);
+        zeige(regler, verschiebung, methode == Methode::Caesar);
     for (QWidget *form :
         std::initializer_list<QWidget *> { RBMatrixQuadratisch, RBMatrixManSpalten })
         zeige(form, matrix, matrix);
@@ -297,14 +296,14 @@ void TOptionForm::ordneAn(int methode)
 
 void TOptionForm::RadioGroupClick()
 {
-    const int methode = RadioGroupItems->checkedId();
-    if (methode < Matrix || methode > Vigenere)
+    const Methode methode = this->methode();
+    if (methode == Methode::Keine)
         return;
     ordneAn(methode);
-    if (methode == Caesar) {
+    if (methode == Methode::Caesar) {
         TrackBar->setValue(gemerkteVerschiebung);
         ComboBox->setCurrentIndex(gemerkteVerschiebung);
-    } else if (methode == Rotation13) {
+    } else if (methode == Methode::Rotation13) {
         // Showing 13 runs the slider's handler, which would overwrite the
         // user's Caesar shift.
         const int gemerkt = gemerkteVerschiebung;

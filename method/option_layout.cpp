@@ -90,7 +90,7 @@ void TOptionForm::erzeugeSteuerelemente()
         knopf->setGeometry(8, kMethodenErsteZeile + i * kMethodenZeilenAbstand, 201, kKnopfHoehe);
         RadioGroupItems->addButton(knopf, i);
     }
-    RadioGroupItems->button(1)->setChecked(true);
+    RadioGroupItems->button(int(Methode::Caesar))->setChecked(true);
 
     erzeugeMatrix();
     erzeugeVerschiebung();

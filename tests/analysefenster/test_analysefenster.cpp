@@ -102,36 +102,40 @@ void TestAnalysefenster::zugaenglich()
 
 void TestAnalysefenster::uebernahmeEntschluesselt_data()
 {
-    QTest::addColumn<int>("methode");
+    QTest::addColumn<Methode>("methode");
     QTest::addColumn<int>("verschiebung");
     QTest::addColumn<QString>("schluessel");
     QTest::addColumn<bool>("ignorieren");
     QTest::addColumn<int>("spalten"); // 0: square
     QTest::addColumn<QString>("knopf");
-    QTest::addColumn<int>("uebernommen"); // the method selected afterwards
-    QTest::newRow("Caesar 7") << 1 << 7 << "" << false << 0 << "BVerschiebungUebernehmen" << 1;
-    QTest::newRow("rot13 as Caesar 13")
-        << 2 << 0 << "" << false << 0 << "BVerschiebungUebernehmen" << 1;
+    QTest::addColumn<Methode>("uebernommen"); // the method selected afterwards
+    QTest::newRow("Caesar 7") << Methode::Caesar << 7 << "" << false << 0
+                              << "BVerschiebungUebernehmen" << Methode::Caesar;
+    QTest::newRow("rot13 as Caesar 13") << Methode::Rotation13 << 0 << "" << false << 0
+                                        << "BVerschiebungUebernehmen" << Methode::Caesar;
     QTest::newRow("Vigenère ignoring non-letters")
-        << 4 << 0 << "SCHULE" << true << 0 << "BSchluesselUebernehmen" << 4;
+        << Methode::Vigenere << 0 << "SCHULE" << true << 0 << "BSchluesselUebernehmen"
+        << Methode::Vigenere;
     QTest::newRow("Vigenère counting non-letters")
-        << 4 << 0 << "Krypto" << false << 0 << "BSchluesselUebernehmen" << 4;
+        << Methode::Vigenere << 0 << "Krypto" << false << 0 << "BSchluesselUebernehmen"
+        << Methode::Vigenere;
     QTest::newRow("matrix 7 columns")
-        << 0 << 0 << "" << false << 7 << "BSpaltenzahlUebernehmen" << 0;
-    QTest::newRow("matrix square") << 0 << 0 << "" << false << 0 << "BSpaltenzahlUebernehmen" << 0;
+        << Methode::Matrix << 0 << "" << false << 7 << "BSpaltenzahlUebernehmen" << Methode::Matrix;
+    QTest::newRow("matrix square")
+        << Methode::Matrix << 0 << "" << false << 0 << "BSpaltenzahlUebernehmen" << Methode::Matrix;
 }
 
 // Encrypted in the main window, the method window then left at something else
 // entirely: the take-over alone must make the decryption right.
 void TestAnalysefenster::uebernahmeEntschluesselt()
 {
-    QFETCH(int, methode);
+    QFETCH(Methode, methode);
     QFETCH(int, verschiebung);
     QFETCH(QString, schluessel);
     QFETCH(bool, ignorieren);
     QFETCH(int, spalten);
     QFETCH(QString, knopf);
-    QFETCH(int, uebernommen);
+    QFETCH(Methode, uebernommen);
     Aufbau a;
     a.option().setMethode(methode);
     a.option().setVerschiebung(verschiebung);
@@ -143,7 +147,7 @@ void TestAnalysefenster::uebernahmeEntschluesselt()
     a.klick("BVerschluesseln");
     QVERIFY(a.chiffre().text() != kKlartext);
 
-    a.option().setMethode(3);
+    a.option().setMethode(Methode::Rotation128);
     a.option().setGemerkteVerschiebung(0);
     a.steuer<QLineEdit>("EdSchluessel").setText(QStringLiteral("Falsch"));
     a.steuer<QCheckBox>("CBSonderignorieren").setChecked(!ignorieren);
@@ -226,7 +230,7 @@ void TestAnalysefenster::schluesselVonHand()
     QFETCH(QString, tippen);
     QFETCH(QString, schluessel);
     Aufbau a;
-    a.option().setMethode(4);
+    a.option().setMethode(Methode::Vigenere);
     a.steuer<QLineEdit>("EdSchluessel").setText(QStringLiteral("Schule"));
     a.steuer<QCheckBox>("CBSonderignorieren").setChecked(true);
     a.klar().setText(kKlartext);

@@ -374,7 +374,7 @@ void TestMatrixDemo::startform()
     QFETCH(int, spalten);
     Aufbau a;
     a.klicke("MMDemoOptUebernehmen");
-    a.option().setMethode(0);
+    a.option().setMethode(Methode::Matrix);
     // Typed while the field is enabled; the square choice greys it afterwards.
     a.option().setQuadratisch(false);
     tippeZahl(a.option().SpEdSpalten, getippt);
@@ -425,7 +425,7 @@ void TestMatrixDemo::rueckschreiben()
     Aufbau a;
     if (uebernehmen)
         a.klicke("MMDemoOptUebernehmen");
-    a.option().setMethode(0);
+    a.option().setMethode(Methode::Matrix);
     a.option().setQuadratisch(vonQuadratisch);
     TMatrixDemoForm &f = oeffne(a);
     if (auto *knopf = f.findChild<QRadioButton *>(aktion)) {

@@ -151,30 +151,33 @@ void TestDateien::zeilenendenBeimOeffnen_data()
 // the saved text, and decrypts again.
 void TestDateien::gespeicherteTexteOeffnenUnveraendert_data()
 {
-    QTest::addColumn<int>("methode");
+    QTest::addColumn<Methode>("methode");
     QTest::addColumn<QString>("schalter");
     QTest::addColumn<bool>("utf8");
-    QTest::newRow("matrix, square") << 0 << QString() << false;
-    QTest::newRow("matrix, 7 columns") << 0 << QStringLiteral("RBMatrixManSpalten") << false;
-    QTest::newRow("Caesar, lower case") << 1 << QStringLiteral("CBKlein") << false;
-    QTest::newRow("rotation 13") << 2 << QString() << false;
-    QTest::newRow("rotation 128") << 3 << QString() << false;
-    QTest::newRow("rotation 128, upper case") << 3 << QStringLiteral("CBGross") << false;
+    QTest::newRow("matrix, square") << Methode::Matrix << QString() << false;
+    QTest::newRow("matrix, 7 columns")
+        << Methode::Matrix << QStringLiteral("RBMatrixManSpalten") << false;
+    QTest::newRow("Caesar, lower case") << Methode::Caesar << QStringLiteral("CBKlein") << false;
+    QTest::newRow("rotation 13") << Methode::Rotation13 << QString() << false;
+    QTest::newRow("rotation 128") << Methode::Rotation128 << QString() << false;
+    QTest::newRow("rotation 128, upper case")
+        << Methode::Rotation128 << QStringLiteral("CBGross") << false;
     QTest::newRow("rotation 128, umlauts replaced")
-        << 3 << QStringLiteral("CBUmlauteErsetzen") << false;
-    QTest::newRow("rotation 128, blanks deleted") << 3 << QStringLiteral("CBLeerzeichen") << false;
-    QTest::newRow("Vigenère") << 4 << QString() << false;
+        << Methode::Rotation128 << QStringLiteral("CBUmlauteErsetzen") << false;
+    QTest::newRow("rotation 128, blanks deleted")
+        << Methode::Rotation128 << QStringLiteral("CBLeerzeichen") << false;
+    QTest::newRow("Vigenère") << Methode::Vigenere << QString() << false;
     QTest::newRow("Vigenère, ignoring non-letters")
-        << 4 << QStringLiteral("CBSonderignorieren") << false;
-    QTest::newRow("UTF-8: matrix") << 0 << QString() << true;
-    QTest::newRow("UTF-8: rotation 128") << 3 << QString() << true;
+        << Methode::Vigenere << QStringLiteral("CBSonderignorieren") << false;
+    QTest::newRow("UTF-8: matrix") << Methode::Matrix << QString() << true;
+    QTest::newRow("UTF-8: rotation 128") << Methode::Rotation128 << QString() << true;
     QTest::newRow("UTF-8: Vigenère, ignoring non-letters")
-        << 4 << QStringLiteral("CBSonderignorieren") << true;
+        << Methode::Vigenere << QStringLiteral("CBSonderignorieren") << true;
 }
 
 void TestDateien::gespeicherteTexteOeffnenUnveraendert()
 {
-    QFETCH(int, methode);
+    QFETCH(Methode, methode);
     QFETCH(QString, schalter);
     QFETCH(bool, utf8);
     QTemporaryDir ordner;

@@ -92,6 +92,8 @@ private Q_SLOTS:
     void ersterStartOhneSchluessel();
     void einschaltenSchreibtAlleWerte();
     void alleEinstellungenUeberstehenEinenNeustart();
+    void methodeBleibtDieGespeicherteZahl_data();
+    void methodeBleibtDieGespeicherteZahl();
     void ausschaltenLoeschtDenSchluessel();
     void bereicheBeimLaden_data();
     void bereicheBeimLaden();
@@ -155,7 +157,7 @@ void TestEinstellungen::alleEinstellungenUeberstehenEinenNeustart()
     schrift.setUnderline(true);
     {
         Aufbau a;
-        a.option().setMethode(4);
+        a.option().setMethode(Methode::Vigenere);
         a.option().setVerschiebung(7);
         a.option().setSchluessel("GeHeim");
         a.steuer<QCheckBox>("CBSonderignorieren").setChecked(true);
@@ -181,7 +183,7 @@ void TestEinstellungen::alleEinstellungenUeberstehenEinenNeustart()
     }
     Aufbau b({}, gespeichert(datei.mid(10)));
     QVERIFY(b.aktion("OptInRegistry").isChecked());
-    QCOMPARE(b.option().einstellungen().methode, 4);
+    QCOMPARE(b.option().einstellungen().methode, Methode::Vigenere);
     QCOMPARE(b.option().GemerkteVerschiebung(), 7);
     QCOMPARE(b.steuer<QComboBox>("ComboBox").currentIndex(), 7);
     QCOMPARE(b.steuer<QLineEdit>("EdSchluessel").text(), QStringLiteral("GeHeim"));
@@ -211,6 +213,31 @@ void TestEinstellungen::alleEinstellungenUeberstehenEinenNeustart()
     QCOMPARE(b.haupt().AnimationAktuell, 20);
     QVERIFY(b.haupt().Blinken);
     QVERIFY(!b.haupt().Animation);
+}
+
+void TestEinstellungen::methodeBleibtDieGespeicherteZahl_data()
+{
+    QTest::addColumn<Methode>("methode");
+    QTest::addColumn<int>("zahl");
+    QTest::newRow("Matrix") << Methode::Matrix << 0;
+    QTest::newRow("Caesar") << Methode::Caesar << 1;
+    QTest::newRow("Rotation 13") << Methode::Rotation13 << 2;
+    QTest::newRow("Rotation 128") << Methode::Rotation128 << 3;
+    QTest::newRow("Vigenere") << Methode::Vigenere << 4;
+}
+
+// Settings stored by earlier versions name each method by the same number.
+void TestEinstellungen::methodeBleibtDieGespeicherteZahl()
+{
+    QFETCH(Methode, methode);
+    QFETCH(int, zahl);
+    Aufbau a;
+    a.option().setMethode(methode);
+    a.klicke("OptInRegistry");
+    QCOMPARE(
+        gelesen(a).value(QStringLiteral("Methode")).toString(), QString::fromLatin1(dword(zahl)));
+    Aufbau b({}, gespeichert("Methode=" + dword(zahl) + "\n"));
+    QCOMPARE(b.option().einstellungen().methode, methode);
 }
 
 void TestEinstellungen::ausschaltenLoeschtDenSchluessel()
@@ -252,7 +279,7 @@ void TestEinstellungen::bereicheBeimLaden()
     Aufbau a({}, gespeichert(zeilen + "\n"));
     QVERIFY(a.aktion("OptInRegistry").isChecked());
     const Methodeneinstellungen e = a.option().einstellungen();
-    QCOMPARE(e.methode, 1);
+    QCOMPARE(e.methode, Methode::Caesar);
     QCOMPARE(e.verschiebung, 2);
     QCOMPARE(a.option().GemerkteVerschiebung(), 2);
     QCOMPARE(a.option().spaltenzahl(), spalten);
@@ -326,10 +353,10 @@ void TestEinstellungen::nurRegulaereDateien()
     const QString vorher = artVon(datei);
     const bool regulaer = art == u"datei";
     QCOMPARE(a.aktion("OptInRegistry").isChecked(), regulaer);
-    QCOMPARE(a.option().einstellungen().methode, regulaer ? 4 : 1);
+    QCOMPARE(a.option().einstellungen().methode, regulaer ? Methode::Vigenere : Methode::Caesar);
     if (!regulaer)
         a.klicke("OptInRegistry");
-    a.option().setMethode(2);
+    a.option().setMethode(Methode::Rotation13);
     QVERIFY(a.schliesse());
     QCOMPARE(a.dialoge.fehler, QStringList());
     QCOMPARE(artVon(datei), vorher);
@@ -380,7 +407,7 @@ void TestEinstellungen::schliessenSpeichertVorDerFrage()
     Aufbau a({}, gespeichert("Methode=" + dword(2) + "\n"));
     // Off with the key still there, as another running copy may leave it.
     a.aktion("OptInRegistry").setChecked(an);
-    a.option().setMethode(4);
+    a.option().setMethode(Methode::Vigenere);
     a.klar().setText("ungespeichert");
     a.dialoge.antworten << Dialoge::Antwort::Abbrechen;
     QVERIFY(!a.schliesse());
@@ -544,7 +571,7 @@ void TestEinstellungen::unbrauchbareDateien()
         schreibeDatei(w.benutzer, kDatei, inhalt);
     });
     QVERIFY(a.haupt().isVisible());
-    QCOMPARE(a.option().einstellungen().methode, 1);
+    QCOMPARE(a.option().einstellungen().methode, Methode::Caesar);
     // Saving over it gives a sound file again.
     a.aktion("OptInRegistry").setChecked(true);
     QVERIFY(a.einstellungen().EinstellungenSpeichern());

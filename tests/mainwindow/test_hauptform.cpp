@@ -265,21 +265,21 @@ void TestHauptform::methodenfensterZuerst()
 
 void TestHauptform::rundreiseJederMethode_data()
 {
-    QTest::addColumn<int>("methode");
+    QTest::addColumn<Methode>("methode");
     QTest::addColumn<bool>("manuell");
     QTest::addColumn<bool>("ignorieren");
-    QTest::newRow("matrix, square") << 0 << false << false;
-    QTest::newRow("matrix, 7 columns") << 0 << true << false;
-    QTest::newRow("Caesar") << 1 << false << false;
-    QTest::newRow("rotation 13") << 2 << false << false;
-    QTest::newRow("rotation 128") << 3 << false << false;
-    QTest::newRow("Vigenère") << 4 << false << false;
-    QTest::newRow("Vigenère, ignoring non-letters") << 4 << false << true;
+    QTest::newRow("matrix, square") << Methode::Matrix << false << false;
+    QTest::newRow("matrix, 7 columns") << Methode::Matrix << true << false;
+    QTest::newRow("Caesar") << Methode::Caesar << false << false;
+    QTest::newRow("rotation 13") << Methode::Rotation13 << false << false;
+    QTest::newRow("rotation 128") << Methode::Rotation128 << false << false;
+    QTest::newRow("Vigenère") << Methode::Vigenere << false << false;
+    QTest::newRow("Vigenère, ignoring non-letters") << Methode::Vigenere << false << true;
 }
 
 void TestHauptform::rundreiseJederMethode()
 {
-    QFETCH(int, methode);
+    QFETCH(Methode, methode);
     QFETCH(bool, manuell);
     QFETCH(bool, ignorieren);
     Aufbau a;
@@ -296,22 +296,22 @@ void TestHauptform::rundreiseJederMethode()
     a.klar().setText({});
     a.klick("BEntschluesseln");
     // Matrix decryption drops trailing blanks; the other methods give back all.
-    QCOMPARE(a.klar().text(), methode == 0 ? kZweiZeilen : kZweiZeilen + "  ");
+    QCOMPARE(a.klar().text(), methode == Methode::Matrix ? kZweiZeilen : kZweiZeilen + "  ");
     QCOMPARE(a.chiffre().text(), chiffre);
-    if (methode == 3)
+    if (methode == Methode::Rotation128)
         QVERIFY(chiffre.find("\r\n") == Text::npos);
 }
 
 void TestHauptform::leererKlartextLeertChiffre_data()
 {
-    QTest::addColumn<int>("methode");
+    QTest::addColumn<Methode>("methode");
     for (int m = 0; m < 5; ++m)
-        QTest::addRow("method %d", m) << m;
+        QTest::addRow("method %d", m) << Methode(m);
 }
 
 void TestHauptform::leererKlartextLeertChiffre()
 {
-    QFETCH(int, methode);
+    QFETCH(Methode, methode);
     Aufbau a;
     a.option().setMethode(methode);
     a.chiffre().setText("alt");
@@ -324,7 +324,7 @@ void TestHauptform::leererKlartextLeertChiffre()
 void TestHauptform::vigenereOhneSchluessel()
 {
     Aufbau a;
-    a.option().setMethode(4);
+    a.option().setMethode(Methode::Vigenere);
     a.steuer<QLineEdit>("EdSchluessel").setText(QStringLiteral("12 ä"));
     a.steuer<QCheckBox>("CBGross").setChecked(true);
     a.klar().setText("abc");
@@ -363,7 +363,7 @@ void TestHauptform::vorbereitungenInIhrerReihenfolge()
     QFETCH(Text, nachher);
     QFETCH(bool, geaendert);
     Aufbau a;
-    a.option().setMethode(1);
+    a.option().setMethode(Methode::Caesar);
     for (const QString &name : schalter)
         a.steuer<QCheckBox>(qPrintable(name)).setChecked(true);
     a.klar().setText(vorher);

@@ -229,7 +229,7 @@ void TestUtf8::rundreiseMitUtf8Dateien()
     QVERIFY(label.width() >= label.sizeHint().width());
     a.klicke("Klartextspeichern1");
     QCOMPARE(leseDatei(pfad), datei);
-    a.option().setMethode(3);
+    a.option().setMethode(Methode::Rotation128);
     a.klick("BVerschluesseln");
     const Text chiffre = a.chiffre().text();
     a.aktion("SMUeberschreibwarnung").setChecked(false);

@@ -49,7 +49,7 @@ struct Aufbau
         form.FormCreate();
     }
     // Shown and active, so focus and shortcuts work as for a user.
-    bool zeige(int methode = 1)
+    bool zeige(Methode methode = Methode::Caesar)
     {
         form.setMethode(methode);
         form.show();
@@ -61,9 +61,9 @@ struct Aufbau
     TOptionForm form { haupt, [this] { haupt.aufrufe << QStringLiteral("EinstellungenLaden"); } };
 };
 
-void waehleMethode(TOptionForm &form, int methode)
+void waehleMethode(TOptionForm &form, Methode methode)
 {
-    QTest::mouseClick(form.RadioGroupItems->button(methode), Qt::LeftButton);
+    QTest::mouseClick(form.RadioGroupItems->button(int(methode)), Qt::LeftButton);
 }
 
 // Typing a letter into the closed list selects it, as a user does.
@@ -108,7 +108,7 @@ private Q_SLOTS:
     {
         Aufbau a;
         const Methodeneinstellungen e = a.form.einstellungen();
-        QCOMPARE(e.methode, 1);
+        QCOMPARE(e.methode, Methode::Caesar);
         pruefeVerschiebung(a.form, 2);
         QCOMPARE(a.form.ComboBox->currentText(), QStringLiteral("C"));
         QCOMPARE(a.form.GemerkteVerschiebung(), 2);
@@ -127,7 +127,7 @@ private Q_SLOTS:
 
     void methodLayout_data()
     {
-        QTest::addColumn<int>("methode");
+        QTest::addColumn<Methode>("methode");
         QTest::addColumn<bool>("perCode");
         QTest::addColumn<bool>("manuelleSpalten");
         QTest::addColumn<QStringList>("sichtbar");
@@ -141,20 +141,23 @@ private Q_SLOTS:
         for (const bool perCode : { false, true }) {
             const char *wie = perCode ? "from code" : "clicked";
             QTest::addRow("0 Matrix, square, %s", wie)
-                << 0 << perCode << false << matrix << rbMatrix;
+                << Methode::Matrix << perCode << false << matrix << rbMatrix;
             QTest::addRow("0 Matrix, column count, %s", wie)
-                << 0 << perCode << true << matrix << matrix;
-            QTest::addRow("1 Caesar, %s", wie) << 1 << perCode << false << caesar << regler;
-            QTest::addRow("2 Rotation 13, %s", wie) << 2 << perCode << false << caesar << keine;
-            QTest::addRow("3 Rotation 128, %s", wie) << 3 << perCode << false << keine << keine;
+                << Methode::Matrix << perCode << true << matrix << matrix;
+            QTest::addRow("1 Caesar, %s", wie)
+                << Methode::Caesar << perCode << false << caesar << regler;
+            QTest::addRow("2 Rotation 13, %s", wie)
+                << Methode::Rotation13 << perCode << false << caesar << keine;
+            QTest::addRow("3 Rotation 128, %s", wie)
+                << Methode::Rotation128 << perCode << false << keine << keine;
             QTest::addRow("4 Vigenere, %s", wie)
-                << 4 << perCode << false << vigenere << vigenere.mid(1);
+                << Methode::Vigenere << perCode << false << vigenere << vigenere.mid(1);
         }
     }
 
     void methodLayout()
     {
-        QFETCH(int, methode);
+        QFETCH(Methode, methode);
         QFETCH(bool, perCode);
         QFETCH(bool, manuelleSpalten);
         QFETCH(QStringList, sichtbar);
@@ -163,7 +166,9 @@ private Q_SLOTS:
         QVERIFY(a.zeige());
         a.form.setQuadratisch(!manuelleSpalten);
         // Caesar is the start method: visit another one first, so its handler runs.
-        for (const int m : { methode == 3 ? 4 : 3, methode }) {
+        const Methode besuch
+            = methode == Methode::Rotation128 ? Methode::Vigenere : Methode::Rotation128;
+        for (const Methode m : { besuch, methode }) {
             if (perCode)
                 a.form.setMethode(m);
             else
@@ -180,13 +185,13 @@ private Q_SLOTS:
         QVERIFY(a.form.GBKlartext->isVisible() && a.form.CBStayOnTop->isVisible());
     }
 
-    // The start layout stays: an index outside 0..4 changes nothing.
+    // The start layout stays: a value that names no method changes nothing.
     void outOfRangeMethodIgnored()
     {
         Aufbau a;
-        for (const int falsch : { -1, 5 }) {
+        for (const Methode falsch : { Methode::Keine, Methode(5) }) {
             a.form.setMethode(falsch);
-            QCOMPARE(a.form.einstellungen().methode, 1);
+            QCOMPARE(a.form.einstellungen().methode, Methode::Caesar);
             QVERIFY(!a.form.TrackBar->isHidden() && a.form.TrackBar->isEnabled());
             QVERIFY(a.form.EdSchluessel->isHidden() && a.form.RBMatrixQuadratisch->isHidden());
         }
@@ -195,27 +200,28 @@ private Q_SLOTS:
     void shiftSurvivesMethodChange_data()
     {
         QTest::addColumn<int>("verschiebung"); // chosen in the list; -1: left at the start value
-        QTest::addColumn<int>("besuch");
-        QTest::newRow("Caesar 5, Rotation 13, Caesar") << 5 << 2;
-        QTest::newRow("Caesar 0, Rotation 13, Caesar") << 0 << 2;
-        QTest::newRow("Caesar 13, Rotation 13, Caesar") << 13 << 2;
-        QTest::newRow("Caesar 25, Matrix, Caesar") << 25 << 0;
-        QTest::newRow("Caesar 7, Vigenere, Caesar") << 7 << 4;
-        for (int besuch : { 0, 2, 3, 4 })
-            QTest::addRow("first start, method %d, Caesar", besuch) << -1 << besuch;
+        QTest::addColumn<Methode>("besuch");
+        QTest::newRow("Caesar 5, Rotation 13, Caesar") << 5 << Methode::Rotation13;
+        QTest::newRow("Caesar 0, Rotation 13, Caesar") << 0 << Methode::Rotation13;
+        QTest::newRow("Caesar 13, Rotation 13, Caesar") << 13 << Methode::Rotation13;
+        QTest::newRow("Caesar 25, Matrix, Caesar") << 25 << Methode::Matrix;
+        QTest::newRow("Caesar 7, Vigenere, Caesar") << 7 << Methode::Vigenere;
+        for (const Methode besuch :
+            { Methode::Matrix, Methode::Rotation13, Methode::Rotation128, Methode::Vigenere })
+            QTest::addRow("first start, method %d, Caesar", int(besuch)) << -1 << besuch;
     }
 
     void shiftSurvivesMethodChange()
     {
         QFETCH(int, verschiebung);
-        QFETCH(int, besuch);
+        QFETCH(Methode, besuch);
         const int erwartet = verschiebung < 0 ? 2 : verschiebung;
         Aufbau a;
         QVERIFY(a.zeige());
         if (verschiebung >= 0)
             waehleBuchstabe(a.form, verschiebung);
         waehleMethode(a.form, besuch);
-        waehleMethode(a.form, 1);
+        waehleMethode(a.form, Methode::Caesar);
         pruefeVerschiebung(a.form, erwartet);
         QCOMPARE(a.form.GemerkteVerschiebung(), erwartet);
     }
@@ -225,7 +231,7 @@ private Q_SLOTS:
         Aufbau a;
         QVERIFY(a.zeige());
         waehleBuchstabe(a.form, 5);
-        waehleMethode(a.form, 2);
+        waehleMethode(a.form, Methode::Rotation13);
         QCOMPARE(a.form.ComboBox->currentText(), QStringLiteral("N"));
         pruefeVerschiebung(a.form, 13);
         QVERIFY(!a.form.ComboBox->isEnabled() && !a.form.TrackBar->isEnabled());
@@ -233,7 +239,7 @@ private Q_SLOTS:
         a.form.TrackBar->setValue(13); // the position it has: runs nothing
         QCOMPARE(a.form.GemerkteVerschiebung(), 5);
 
-        waehleMethode(a.form, 3);
+        waehleMethode(a.form, Methode::Rotation128);
         QVERIFY(a.form.ComboBox->isHidden() && a.form.TrackBar->isHidden());
         QVERIFY(a.form.LVerschAusgabe->isHidden() && a.form.Label1->isHidden());
         pruefeVerschiebung(a.form, 13);
@@ -278,8 +284,8 @@ private Q_SLOTS:
         QCOMPARE(a.form.GemerkteVerschiebung(), 2);
         // Back to Caesar the list follows the remembered shift, though the
         // slider does not move.
-        a.form.setMethode(4);
-        a.form.setMethode(1);
+        a.form.setMethode(Methode::Vigenere);
+        a.form.setMethode(Methode::Caesar);
         pruefeVerschiebung(a.form, 2);
         // The demonstrations' hand-over: slider first, then the list.
         a.form.setVerschiebung(9);
@@ -351,7 +357,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, getippt);
         Aufbau a;
-        QVERIFY(a.zeige(4));
+        QVERIFY(a.zeige(Methode::Vigenere));
         a.form.EdSchluessel->setFocus();
         a.form.EdSchluessel->clear();
         tippe(a.form.EdSchluessel, getippt);
@@ -371,7 +377,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, alsSteuerzeichen);
         Aufbau a;
-        QVERIFY(a.zeige(4));
+        QVERIFY(a.zeige(Methode::Vigenere));
         const QString eingefuegt = QStringLiteral("Z\u00e4h 1 lig-T\u00fcr");
         QGuiApplication::clipboard()->setText(eingefuegt);
         a.form.EdSchluessel->setFocus();
@@ -409,7 +415,7 @@ private Q_SLOTS:
         QFETCH(QString, erwartet);
         QFETCH(QByteArray, vorher);
         Aufbau a;
-        QVERIFY(a.zeige(4));
+        QVERIFY(a.zeige(Methode::Vigenere));
         a.form.EdSchluessel->setFocus();
         a.form.EdSchluessel->setText(text);
         QCOMPARE(a.form.einstellungen().schluessel, vorher.toStdString());
@@ -423,7 +429,7 @@ private Q_SLOTS:
     void keyKeptWhenOnlyTheWindowChanges()
     {
         Aufbau a;
-        QVERIFY(a.zeige(4));
+        QVERIFY(a.zeige(Methode::Vigenere));
         a.form.EdSchluessel->setFocus();
         a.form.EdSchluessel->clear();
         QWidget anderes;
@@ -433,7 +439,7 @@ private Q_SLOTS:
         QCOMPARE(a.form.EdSchluessel->text(), QString());
         QVERIFY(a.form.einstellungen().schluessel.empty());
         // "&Schlüssel" brings the user back to the field.
-        QVERIFY(a.zeige(4));
+        QVERIFY(a.zeige(Methode::Vigenere));
         a.form.CBStayOnTop->setFocus();
         QTest::keyClick(&a.form, Qt::Key_S, Qt::AltModifier);
         QVERIFY(a.form.EdSchluessel->hasFocus());
@@ -443,7 +449,7 @@ private Q_SLOTS:
     {
         Aufbau a;
         QVERIFY(a.zeige());
-        waehleMethode(a.form, 0);
+        waehleMethode(a.form, Methode::Matrix);
         QVERIFY(a.form.SpEdSpalten->isVisible() && !a.form.SpEdSpalten->isEnabled());
         QTest::mouseClick(a.form.RBMatrixManSpalten, Qt::LeftButton);
         QVERIFY(a.form.SpEdSpalten->isEnabled() && a.form.einstellungen().spalten.manuell);
@@ -476,7 +482,7 @@ private Q_SLOTS:
         for (const Qt::Key taste : { Qt::Key_Tab, Qt::Key_Return }) {
             Aufbau a;
             a.form.setQuadratisch(false);
-            QVERIFY(a.zeige(0));
+            QVERIFY(a.zeige(Methode::Matrix));
             a.form.SpEdSpalten->setFocus();
             a.form.SpEdSpalten->selectAll();
             QTest::keyClick(a.form.SpEdSpalten, Qt::Key_Backspace);
@@ -493,22 +499,25 @@ private Q_SLOTS:
 
     void settersRoundTrip_data()
     {
-        QTest::addColumn<int>("methode");
+        QTest::addColumn<Methode>("methode");
         QTest::addColumn<int>("verschiebung");
         QTest::addColumn<bool>("quadratisch");
         QTest::addColumn<QByteArray>("schluessel");
-        QTest::newRow("Matrix, column count") << 0 << 2 << false << QByteArray("Wolkenturm");
-        QTest::newRow("Matrix, square") << 0 << 2 << true << QByteArray("Wolkenturm");
-        QTest::newRow("Caesar 0") << 1 << 0 << true << QByteArray("Wolkenturm");
-        QTest::newRow("Caesar 25") << 1 << 25 << true << QByteArray("Wolkenturm");
-        QTest::newRow("Vigenere, mixed-case key") << 4 << 2 << true << QByteArray("QuellWasser");
-        QTest::newRow("Rotation 128, column count") << 3 << 2 << false << QByteArray("abc");
+        QTest::newRow("Matrix, column count")
+            << Methode::Matrix << 2 << false << QByteArray("Wolkenturm");
+        QTest::newRow("Matrix, square") << Methode::Matrix << 2 << true << QByteArray("Wolkenturm");
+        QTest::newRow("Caesar 0") << Methode::Caesar << 0 << true << QByteArray("Wolkenturm");
+        QTest::newRow("Caesar 25") << Methode::Caesar << 25 << true << QByteArray("Wolkenturm");
+        QTest::newRow("Vigenere, mixed-case key")
+            << Methode::Vigenere << 2 << true << QByteArray("QuellWasser");
+        QTest::newRow("Rotation 128, column count")
+            << Methode::Rotation128 << 2 << false << QByteArray("abc");
     }
 
     // What the settings loader writes, in its order, reads back unchanged.
     void settersRoundTrip()
     {
-        QFETCH(int, methode);
+        QFETCH(Methode, methode);
         QFETCH(int, verschiebung);
         QFETCH(bool, quadratisch);
         QFETCH(QByteArray, schluessel);
@@ -574,25 +583,26 @@ private Q_SLOTS:
 
     void focusOnCheckedMethod_data()
     {
-        QTest::addColumn<int>("vorher"); // shown before with this method; -1: first showing
-        QTest::addColumn<int>("methode");
-        QTest::newRow("Caesar at start") << -1 << 1;
-        QTest::newRow("Vigenere set before the first showing") << -1 << 4;
-        QTest::newRow("changed while hidden") << 2 << 3;
+        QTest::addColumn<Methode>("vorher"); // shown before with this method; Keine: first showing
+        QTest::addColumn<Methode>("methode");
+        QTest::newRow("Caesar at start") << Methode::Keine << Methode::Caesar;
+        QTest::newRow("Vigenere set before the first showing")
+            << Methode::Keine << Methode::Vigenere;
+        QTest::newRow("changed while hidden") << Methode::Rotation13 << Methode::Rotation128;
     }
 
     // Space on the focused method keeps the method.
     void focusOnCheckedMethod()
     {
-        QFETCH(int, vorher);
-        QFETCH(int, methode);
+        QFETCH(Methode, vorher);
+        QFETCH(Methode, methode);
         Aufbau a;
-        if (vorher >= 0) {
+        if (vorher != Methode::Keine) {
             QVERIFY(a.zeige(vorher));
             a.form.hide();
         }
         QVERIFY(a.zeige(methode));
-        QCOMPARE(a.form.focusWidget(), a.form.RadioGroupItems->button(methode));
+        QCOMPARE(a.form.focusWidget(), a.form.RadioGroupItems->button(int(methode)));
         QTest::keyClick(a.form.focusWidget(), Qt::Key_Space);
         QCOMPARE(a.form.einstellungen().methode, methode);
     }
@@ -610,22 +620,22 @@ private Q_SLOTS:
 
     void clickOverDesignedWidth_data()
     {
-        QTest::addColumn<int>("methode");
+        QTest::addColumn<Methode>("methode");
         QTest::addColumn<QString>("name");
-        QTest::newRow("Fenster im Vordergrund") << 1 << "CBStayOnTop";
-        QTest::newRow("Umlaute ersetzen") << 1 << "CBUmlauteErsetzen";
-        QTest::newRow("Leerzeichen loeschen") << 1 << "CBLeerzeichen";
-        QTest::newRow("Kleinschrift") << 1 << "CBKlein";
-        QTest::newRow("Grossschrift") << 1 << "CBGross";
-        QTest::newRow("Sonderzeichen ignorieren") << 4 << "CBSonderignorieren";
-        QTest::newRow("Spaltenzahl") << 0 << "RBMatrixManSpalten";
-        QTest::newRow("method Matrix") << 1 << "RadioGroupItem0";
+        QTest::newRow("Fenster im Vordergrund") << Methode::Caesar << "CBStayOnTop";
+        QTest::newRow("Umlaute ersetzen") << Methode::Caesar << "CBUmlauteErsetzen";
+        QTest::newRow("Leerzeichen loeschen") << Methode::Caesar << "CBLeerzeichen";
+        QTest::newRow("Kleinschrift") << Methode::Caesar << "CBKlein";
+        QTest::newRow("Grossschrift") << Methode::Caesar << "CBGross";
+        QTest::newRow("Sonderzeichen ignorieren") << Methode::Vigenere << "CBSonderignorieren";
+        QTest::newRow("Spaltenzahl") << Methode::Matrix << "RBMatrixManSpalten";
+        QTest::newRow("method Matrix") << Methode::Caesar << "RadioGroupItem0";
     }
 
     // A click right of the caption, inside the designed width, still counts.
     void clickOverDesignedWidth()
     {
-        QFETCH(int, methode);
+        QFETCH(Methode, methode);
         QFETCH(QString, name);
         Aufbau a;
         QVERIFY(a.zeige(methode));

@@ -68,8 +68,8 @@ public:
     // change would.
     bool schalter(Schalter schalter) const override;
     void setSchalter(Schalter schalter, bool an) override;
-    int methode() const override;
-    void setMethode(int methode) override;
+    Methode methode() const override;
+    void setMethode(Methode methode) override;
     int GemerkteVerschiebung() const override { return gemerkteVerschiebung; }
     // Slider first (a new position runs TrackBarChange), then the list;
     // outside 0..25 is clamped.
@@ -148,7 +148,7 @@ private:
     void erzeugeKlartextGruppe();
     void verbindeHandler();
     // Visibility and enabled state of the per-method controls.
-    void ordneAn(int methode);
+    void ordneAn(Methode methode);
     void zeigeNurMethodenfenster();
 
     Hauptfenster &haupt;

@@ -8,11 +8,22 @@
 
 class QWidget;
 
+// The methods in the order of the method window's buttons. The settings store
+// keeps a method as this number, so the numbers never change.
+enum class Methode {
+    Keine = -1, // nothing selected
+    Matrix = 0,
+    Caesar = 1,
+    Rotation13 = 2,
+    Rotation128 = 3,
+    Vigenere = 4,
+};
+
 // The method settings as the controls hold them at one moment. Read anew for
 // every command; nobody keeps it.
 struct Methodeneinstellungen
 {
-    int methode = 1; // 0..4, -1 when nothing is selected
+    Methode methode = Methode::Caesar;
     int verschiebung = 2; // Caesar shift 0..25
     verschl::Spaltenwahl spalten; // column count is at least 1
     verschl::Text schluessel; // letters A-Z, a-z only; may be empty
@@ -62,8 +73,8 @@ public:
     };
     virtual bool schalter(Schalter schalter) const = 0;
     virtual void setSchalter(Schalter schalter, bool an) = 0;
-    virtual int methode() const = 0; // -1 when nothing is selected
-    virtual void setMethode(int methode) = 0; // outside 0..4: ignored
+    virtual Methode methode() const = 0;
+    virtual void setMethode(Methode methode) = 0; // Keine: ignored
     virtual int GemerkteVerschiebung() const = 0;
     virtual void setGemerkteVerschiebung(int verschiebung) = 0;
     virtual void setVerschiebung(int verschiebung) = 0;
