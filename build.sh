@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Zifferon: build, start and test.
 #   ./build.sh run [ARG]     build and start the program, ARG is passed through
 #   ./build.sh test          build and run every test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Letter counts, the confidence names and the whole analysis.
 
 #include "intern.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Caesar: every shift's letter count against German.
 
 #include "intern.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the parts of the analysis share: letter indices, the Caesar fit of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matrix transposition: every column count's decryption scored by German
 // letter pairs.
 

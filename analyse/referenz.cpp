@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The German reference tables and the scale built on them.
 
 #include "intern.h"

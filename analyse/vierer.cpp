@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The German 4-gram model: the text as the cipher leaves it, scored symbol
 // by symbol.
 

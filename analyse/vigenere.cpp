@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Vigenère: every key length solved by a search on the German 4-gram score,
 // in both ways of counting key positions; the index of coincidence and
 // repeated trigrams of the columns for the chart.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analysis window's behaviour: running the analysis, showing its result,
 // and handing the findings to the method window.
 

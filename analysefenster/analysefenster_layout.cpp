@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Construction of the analysis window: the status row, one tab per method,
 // accessible names, buddies and the tab order.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The worksheet's figures as vector drawings inside the document: the Caesar

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed and accuracy of the cryptanalysis (analyse/).
 //
 // Speed: the whole analysis of a Vigenère ciphertext of 300 letters, 1 MiB

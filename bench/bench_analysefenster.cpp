@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analysis window on the largest text a pane opens: 64 MiB of German,
 // encrypted with Vigenère.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a worksheet costs to make: a Vigenère task with its square and answer
 // key, four pages of A4, built and painted into a PDF in memory, as "Als PDF
 // speichern" does. Counter "Seiten": the pages written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a demonstration's running light costs: the pause between two steps
 // and the repaint of the grid before each pause.
 //

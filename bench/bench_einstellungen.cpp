@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the stored settings as a start does: the program's key opened, then
 // each of its 29 values probed and read. Arg is the number of foreign lines
 // that the key's file holds besides them, as a file edited by hand or by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix demonstration on a long text: "Matrix aktualisieren" for a text
 // of 10,000 characters (a square matrix of 100 x 100 cells), the handler
 // alone and with the grid painted afterwards, as the user sees it. Each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on large texts: opening a 16 MiB German text file into a
 // pane and reading the pane back as a Text, next to the bare QPlainTextEdit
 // round trip of the same text (setPlainText + toPlainText) as the baseline;

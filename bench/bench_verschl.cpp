@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of every cipher engine function on a 64 MiB German text.
 //
 // The text (bench/deutschtext.h) is built once. Each benchmark

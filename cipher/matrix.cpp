@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matrix transposition: the text written row by row into a rectangle and read column by column.
 
 #include "kern.h"

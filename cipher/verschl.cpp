@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text preparation and the letter shifts.
 
 #include "kern.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Vigenère table and cipher.
 
 #include "kern.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Caesar demonstration's behaviour: the shift, the two views, the
 // direction, stepping through the text and marking the grid.
 

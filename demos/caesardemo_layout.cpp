@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Caesar demonstration's controls: captions, defaults and their designed
 // places.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Vigenère demonstration's behaviour apart from stepping: what it takes
 // at creation, the field lock and the key field, the two modes, reset, the
 // text buttons, and what goes back to the main and method windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Vigenère demonstration's controls: captions, hints, defaults, their
 // designed places in the column right of the table, and the tab order.
 

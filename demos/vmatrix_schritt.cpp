@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Vigenère demonstration's stepping: one input character per click, the
 // running light through the table, the final marking and its blinking.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the cryptanalysis: any bytes are a ciphertext. The
 // analysis must not crash, and every result must stay in its range: counts
 // that add up, finite scores, a shift 0..25, a key of 1..30 capital letters,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes must survive the way into a widget's text and back, and any
 // file name the way through Qt's strings.
 

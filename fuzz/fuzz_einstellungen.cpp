@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the stored settings file or as the machine-wide policy file,
 // read by the program's own loaders: never a crash, a hang or an unbounded
 // allocation. The first byte chooses the file, the rest is its content.

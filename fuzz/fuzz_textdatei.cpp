@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and opening files. Any bytes opened become what the pane holds;
 // saved and opened again they must come back unchanged, and a save of any
 // bytes, in the encoding chosen for either wish, opens to what the line-end

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real text pane holds any bytes: written in and read back unchanged,
 // also after the pane has laid them out on screen.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the cipher engine.
 //
 // The first four bytes choose the parameters, the rest is the text:

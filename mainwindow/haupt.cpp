@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Construction of the main window: controls, actions, menus, tool bar, pop-up
 // menu, status bar, the layout rule and the accelerator clashes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // View and editing commands: word wrap, pane colours, font, swapping the
 // texts, the status-bar link, the pop-up menu and the window commands that
 // other windows provide.

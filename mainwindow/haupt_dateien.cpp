@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text files of the two panes: open, save, save as, clear, the unsaved-text
 // and overwrite questions, and the close query.
 

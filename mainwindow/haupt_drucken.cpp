@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paper: both texts printed or saved as PDF under their headings with the
 // method line, and the worksheet maker opened.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the command line, the method-window toggle and closing.
 
 #include "mainwindow/einstellungen.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encrypt and decrypt, and the change rule of the two panes.
 
 #include "mainwindow/haupt.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The method window's behaviour: which controls each method shows, the rules
 // between the controls, start-up and closing.
 

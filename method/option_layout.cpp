@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The method window's controls: captions, defaults and their designed places.
 
 #include "method/option.h"

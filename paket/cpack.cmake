@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in a configured build folder
 # (./build.sh package does that with the preset "paket").
 set(CPACK_PACKAGE_NAME zifferon)

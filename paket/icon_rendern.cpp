@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program icon's SVG into the PNG sizes the hicolor icon theme
 // expects, so no outside converter is needed at build time: Qt Svg is already
 // a dependency of the program.

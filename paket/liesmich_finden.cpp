@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copied beside the unpacked program (<root>/usr/bin), this asks the readme
 // window itself whether its search finds the guide the package installed, so
 // the check follows the search order the program really uses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cipher/verschl.h"
 #include "platform/dateiname.h"
 #include "programm/programm.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a test program on a real X server with a window manager, for what only
 # a window manager shows: window frames, and where windows end up once they
 # have one. Exits 77 (skipped) where Xvfb or openbox is missing.

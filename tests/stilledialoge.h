@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Dialogs for programs that run without anyone to answer (benchmarks, fuzz

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Builds the German reference tables of the cryptanalysis (analyse/).
 
 Reads German text (UTF-8) and writes analyse/referenz_tabellen.inc with

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Builds the German 4-gram model of the cryptanalysis (analyse/).
 
 The model sees German as Caesar and Vigenère leave it: 29 symbols, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zifferon-analyse [--] DATEI: the cryptanalysis of a text file as one JSON object
 // on standard output; every refusal is a German sentence on standard error
 // and a non-zero exit status.

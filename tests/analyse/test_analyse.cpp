@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the cryptanalysis and its command-line tool.
 //
 // Three tables: German texts encrypted by the engine with each method, which

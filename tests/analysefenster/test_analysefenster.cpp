@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analysis window as a pupil uses it: opened from the main window, it
 // finds what broke the ciphertext, and its take-over buttons make the next
 // "Entschlüsseln" give back the plaintext.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the cipher engine.
 //
 // Texts are Windows-1252 bytes, so umlauts are written as "\xC4" and so on,

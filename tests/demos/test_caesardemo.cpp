@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Caesar demonstration, opened from the main window of a fresh program:
 // the running light, stepping in both directions, the new input of a
 // direction switch, what goes back to the main and method windows.

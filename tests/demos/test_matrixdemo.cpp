@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix demonstration as a user meets it: opened from the main window,
 // the matrix of a text with its size, scroll bars and place, taking over
 // the text, clearing, and the shape written back to the method window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The letter grid and Warte on real widgets: which layer a cell takes its font
 // and brush from, what a cell shows, when the grid paints, and that input
 // made during a wait is handled afterwards, not during it and not lost.

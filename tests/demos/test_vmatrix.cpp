@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Vigenère demonstration, opened from the main window of a fresh program:
 // the running light through the table, the marking and its blinking, stepping
 // in both modes, the new input of a mode switch, the field lock and the key

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about and readme windows, and the guide they show.
 
 #include "help/info.h"

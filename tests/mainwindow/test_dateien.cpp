@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "aufbau.h"
 #include "platform/codepage.h"
 #include "platform/textdatei.h"

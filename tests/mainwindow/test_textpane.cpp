@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/codepage.h"
 #include "textfelder/bytezeile.h"
 #include "textfelder/textpane.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // UTF-8 text files through the main window's own commands: opening decodes
 // them, saving keeps each pane's encoding where the text survives it, and
 // every saved text opens to itself in either encoding.

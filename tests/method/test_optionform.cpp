@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The method window on real widgets: what the user clicks and types, what the
 // settings loader and the demonstrations set from code, start-up and closing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // On paper: both texts printed and saved as PDF, worksheets with their answer
 // keys read back from the PDF with pdftotext and pdfinfo, the print preview
 // without a printer, and the pictures of the demonstrations' grids.

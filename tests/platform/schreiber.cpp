@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second running copy for the settings tests, under the root folder given as
 // first argument: saves one key's values again and again, for a number of
 // rounds, or deletes the key as switching the option off does, until a stop

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program start: the windows it opens for the main window, and what the
 // demonstrations hand the main window to keep.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Screen readers, the keyboard and dark colour schemes: every control that
 // Tab reaches has a name to read out, the tab orders hold, and every text
 // stays readable under a light and a dark palette, switched at run time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Breaking the five methods as a lesson does it: letter frequencies, every

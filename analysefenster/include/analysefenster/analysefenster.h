@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // "Geheimtext analysieren": breaks the ciphertext pane as a lesson would. Letter

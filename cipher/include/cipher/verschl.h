@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The cipher engine: pure functions from text to text. No Qt here, so the

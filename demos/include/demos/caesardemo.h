@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The Caesar demonstration: the plain alphabet above the shifted one, and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The Vigenère demonstration: the 26 x 26 table, and a short text encrypted

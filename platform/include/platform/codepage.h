@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Lossless mapping between Windows-1252 byte strings and what the widgets

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // File names as the system spells them. On Linux a name is any bytes; Qt

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Text files: Windows-1252 bytes or UTF-8, lines ending in CR LF.

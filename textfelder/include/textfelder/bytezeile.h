@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A one-line field for any Text: one character per byte, CR and LF shown as
