@@ -42,7 +42,7 @@ QString aufgabentext(const Blattwahl &w)
         return QStringLiteral(
             "Der Text unten wurde mit der Matrix-Verschlüsselung verschlüsselt. "
             "Schreibe den Geheimtext Spalte für Spalte von oben nach unten in das "
-            "Gitter, auch die Leerzeichen. Dann lies ihn Zeile für Zeile.");
+            "Gitter, auch die Leerzeichen (␣). Dann lies ihn Zeile für Zeile.");
     case Aufgabe::CaesarKnacken:
         return QStringLiteral("Dieser Text wurde mit der Caesar-Verschiebung verschlüsselt, die "
                               "Verschiebung verraten wir nicht. Zähle, wie oft jeder Buchstabe "
@@ -177,7 +177,12 @@ std::unique_ptr<QTextDocument> BaueArbeitsblatt(const Blattwahl &w, const versch
             QStringLiteral("Name: ____________________   Klasse: ________   Datum: ____________"));
     papier::Absatz(cursor, aufgabentext(w));
     papier::Ueberschrift(cursor, QStringLiteral("Geheimtext"), 12);
-    papier::Paneabsatz(cursor, geheim, schreibmaschine());
+    // Every blank takes a cell of the grid, and a blank where a line wraps
+    // would not show: the matrix task marks each one.
+    if (w.aufgabe == Aufgabe::MatrixEntschluesseln)
+        papier::Paneabsatz(cursor, geheim, schreibmaschine(), papier::Leerzeichen::Sichtbar);
+    else
+        papier::Paneabsatz(cursor, geheim, schreibmaschine());
     papier::Absatz(cursor, {});
     if (const QString v = vorgabe(w); !v.isEmpty())
         papier::Absatz(cursor, v);

@@ -60,13 +60,17 @@ void Absatz(QTextCursor &cursor, const QString &text)
     cursor.insertText(text);
 }
 
-void Paneabsatz(QTextCursor &cursor, const verschl::Text &text, const QFont &schrift)
+void Paneabsatz(
+    QTextCursor &cursor, const verschl::Text &text, const QFont &schrift, Leerzeichen leerzeichen)
 {
     QTextCharFormat format;
     format.setFont(Druckschrift(schrift));
     neuerAbsatz(cursor, format);
+    QString gezeigt = codepage::AlsPanetext(text);
+    if (leerzeichen == Leerzeichen::Sichtbar)
+        gezeigt.replace(u' ', u'\u2423');
     // Inserting '\n' starts a new paragraph, which keeps this format.
-    cursor.insertText(codepage::AlsPanetext(text), format);
+    cursor.insertText(gezeigt, format);
 }
 
 void Drucke(const QTextDocument &dokument, QPagedPaintDevice &geraet)

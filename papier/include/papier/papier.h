@@ -32,9 +32,12 @@ QFont Druckschrift(QFont schrift);
 void Ueberschrift(QTextCursor &cursor, const QString &text, double punkte = 14);
 // A paragraph of the body font.
 void Absatz(QTextCursor &cursor, const QString &text);
+// Whether a blank prints as a blank or as the open box ␣ that marks it.
+enum class Leerzeichen { Normal, Sichtbar };
 // The text as a pane shows it, stand-ins for control bytes included, one
 // paragraph per line.
-void Paneabsatz(QTextCursor &cursor, const verschl::Text &text, const QFont &schrift);
+void Paneabsatz(QTextCursor &cursor, const verschl::Text &text, const QFont &schrift,
+    Leerzeichen leerzeichen = Leerzeichen::Normal);
 
 // Paints the document page by page, the page number at the foot of each.
 void Drucke(const QTextDocument &dokument, QPagedPaintDevice &geraet);
