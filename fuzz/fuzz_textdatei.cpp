@@ -37,9 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *daten, std::size_t gro
     for (const auto wunsch : { textdatei::Kodierung::Windows1252, textdatei::Kodierung::Utf8,
              textdatei::Kodierung::Utf8MitBom }) {
         for (const verschl::Text &text : { roh, geoeffnet->text }) {
-            const auto kodierung = textdatei::SchreibKodierung(text, wunsch);
-            pruefe(kodierung == wunsch || wunsch == textdatei::Kodierung::Windows1252);
-            pruefe(textdatei::Schreiben(pfad, textdatei::Kodiert(text, *kodierung)));
+            const auto form = textdatei::SchreibForm(text, wunsch);
+            pruefe(
+                form && (form->kodierung == wunsch || wunsch == textdatei::Kodierung::Windows1252));
+            pruefe(form->bytes == textdatei::Kodiert(text, form->kodierung));
+            pruefe(textdatei::Schreiben(pfad, form->bytes));
             const auto wieder = textdatei::Lesen(pfad);
             pruefe(wieder && wieder->text == textdatei::ZeilenendenVereinheitlichen(text));
         }

@@ -112,21 +112,20 @@ bool THauptform::schreibeDatei(
     const Seite &seite, const QString &pfad, textdatei::Kodierung gewuenscht)
 {
     const verschl::Text text = seite.pane.text();
-    const std::optional<textdatei::Kodierung> kodierung
-        = textdatei::SchreibKodierung(text, gewuenscht);
+    const std::optional<textdatei::Dateiform> form = textdatei::SchreibForm(text, gewuenscht);
     // A file that would not open again is not written at all.
-    if (!kodierung) {
+    if (!form) {
         dialoge.ZeigeFehler(this,
             QStringLiteral("Die Datei ") + seite.datei
                 + QStringLiteral(" wäre zu groß (über 64 MiB) und wurde nicht gespeichert."));
         return false;
     }
-    if (!textdatei::Schreiben(pfad, textdatei::Kodiert(text, *kodierung))) {
+    if (!textdatei::Schreiben(pfad, form->bytes)) {
         dialoge.ZeigeFehler(this,
             QStringLiteral("Fehler beim Speichern der Datei ") + seite.datei + QLatin1Char('!'));
         return false;
     }
-    seite.kodierung = *kodierung;
+    seite.kodierung = form->kodierung;
     seite.geaendert = false;
     zeigeKodierung();
     return true;

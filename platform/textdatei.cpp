@@ -233,7 +233,7 @@ std::optional<Gelesen> AusDatei(const verschl::Text &bytes)
 // ("â€" and 0x9D is the UTF-8 of "”"): it could then be saved in neither.
 // Giving each undefined byte the C1 code point of its own value makes UTF-8
 // hold any text, and decoding a file that holds only such characters its
-// exact inverse. So SchreibKodierung always finds an encoding that keeps the
+// exact inverse. So SchreibForm always finds an encoding that keeps the
 // text: UTF-8 always does, and Windows-1252 does exactly when the text's own
 // bytes do not read as UTF-8 (with or without a byte-order mark). Files with
 // other C1 code points (U+0085 ...) or characters outside Windows-1252 stay
@@ -267,19 +267,16 @@ verschl::Text Kodiert(const verschl::Text &text, Kodierung kodierung)
     return bytes;
 }
 
-std::optional<Kodierung> SchreibKodierung(const verschl::Text &text, Kodierung gewuenscht)
+std::optional<Dateiform> SchreibForm(const verschl::Text &text, Kodierung gewuenscht)
 {
     if (zuGross(ZeilenendenVereinheitlichen(text).size()))
         return std::nullopt;
-    const auto oeffnetZumText = [&text](Kodierung kodierung) {
-        const verschl::Text bytes = Kodiert(text, kodierung);
-        return !zuGross(bytes.size()) && dekodiert(bytes).text == text;
-    };
     const Kodierung andere
         = gewuenscht == Kodierung::Windows1252 ? Kodierung::Utf8 : Kodierung::Windows1252;
     for (const Kodierung kodierung : { gewuenscht, andere }) {
-        if (oeffnetZumText(kodierung))
-            return kodierung;
+        verschl::Text bytes = Kodiert(text, kodierung);
+        if (!zuGross(bytes.size()) && dekodiert(bytes).text == text)
+            return Dateiform { kodierung, std::move(bytes) };
     }
     return std::nullopt;
 }

@@ -51,10 +51,17 @@ std::optional<verschl::Text> AlsUtf8Lesbar(const verschl::Text &bytes);
 // The bytes that hold the text in the encoding: Windows-1252 as it is, UTF-8
 // character for character, so that AlsUtf8Lesbar gives any text back.
 verschl::Text Kodiert(const verschl::Text &text, Kodierung kodierung);
-// The encoding a text is saved in: the wished one when its bytes open to the
-// same text again, otherwise the other one; nothing when neither does, which
-// only happens when the file or the text it opens to would be too large.
-std::optional<Kodierung> SchreibKodierung(const verschl::Text &text, Kodierung gewuenscht);
+// A text as it is saved: the encoding and the bytes in it.
+struct Dateiform
+{
+    Kodierung kodierung;
+    verschl::Text bytes;
+};
+// How a text is saved: in the wished encoding when its bytes open to the same
+// text again, otherwise in the other one; nothing when neither does, which
+// only happens when the file or the text it opens to would be too large. The
+// bytes come along, so a save encodes the text once.
+std::optional<Dateiform> SchreibForm(const verschl::Text &text, Kodierung gewuenscht);
 
 // Writes the bytes as they are, through a temporary file that replaces the
 // old one only when complete. Refuses a target that exists and is no regular
