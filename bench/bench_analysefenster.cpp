@@ -14,7 +14,7 @@
 #include "platform/registry.h"
 #include "programm/programm.h"
 #include "stilledialoge.h"
-#include "textfelder/textpane.h"
+#include "bausteine/textpane.h"
 
 #include <benchmark/benchmark.h>
 #include <QApplication>

@@ -27,7 +27,7 @@
 #include "programm/programm.h"
 #include "schnittstellen/dialoge.h"
 #include "stilledialoge.h"
-#include "textfelder/textpane.h"
+#include "bausteine/textpane.h"
 
 #include <benchmark/benchmark.h>
 #include <QApplication>

@@ -10,7 +10,7 @@
 #include "platform/registry.h"
 #include "programm/programm.h"
 #include "stilledialoge.h"
-#include "textfelder/bytefeld.h"
+#include "bausteine/bytefeld.h"
 
 #include <malloc.h>
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "demos/stringaligngrid.h"
 #include "platform/benannt.h"
 #include "platform/schriften.h"
-#include "textfelder/bytezeile.h"
+#include "bausteine/bytezeile.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -6,7 +6,7 @@
 #include "platform/codepage.h"
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
-#include "textfelder/bytezeile.h"
+#include "bausteine/bytezeile.h"
 
 #include <limits>
 #include <QCheckBox>

@@ -8,7 +8,7 @@
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
-#include "textfelder/zentriert.h"
+#include "bausteine/zentriert.h"
 
 #include <algorithm>
 #include <cmath>

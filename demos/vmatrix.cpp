@@ -10,8 +10,8 @@
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
-#include "textfelder/bytezeile.h"
-#include "textfelder/zentriert.h"
+#include "bausteine/bytezeile.h"
+#include "bausteine/zentriert.h"
 
 #include <algorithm>
 #include <initializer_list>

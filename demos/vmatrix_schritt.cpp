@@ -5,7 +5,7 @@
 #include "demos/demobausteine.h"
 #include "demos/stringaligngrid.h"
 #include "demos/vmatrix.h"
-#include "textfelder/bytezeile.h"
+#include "bausteine/bytezeile.h"
 
 #include <algorithm>
 #include <QCheckBox>

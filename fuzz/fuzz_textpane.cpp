@@ -2,7 +2,7 @@
 // The real text pane holds any bytes: written in and read back unchanged,
 // also after the pane has laid them out on screen.
 
-#include "textfelder/textpane.h"
+#include "bausteine/textpane.h"
 
 #include <cstdint>
 #include <cstdlib>

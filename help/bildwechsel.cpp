@@ -2,7 +2,7 @@
 #include "help/bildwechsel.h"
 
 #include "platform/benannt.h"
-#include "textfelder/zentriert.h"
+#include "bausteine/zentriert.h"
 
 #include <QAction>
 #include <QDialog>

@@ -6,7 +6,7 @@
 #include "platform/registry.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/methodenfenster.h"
-#include "textfelder/textpane.h"
+#include "bausteine/textpane.h"
 
 #include <QAction>
 #include <QCoreApplication>

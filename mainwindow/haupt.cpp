@@ -6,7 +6,7 @@
 
 #include "platform/benannt.h"
 #include "platform/schriften.h"
-#include "textfelder/textpane.h"
+#include "bausteine/textpane.h"
 
 #include <QAction>
 #include <QIcon>

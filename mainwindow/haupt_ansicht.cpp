@@ -7,7 +7,7 @@
 #include "mainwindow/haupt.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/fensterfabrik.h"
-#include "textfelder/textpane.h"
+#include "bausteine/textpane.h"
 
 #include <QAction>
 #include <QCursor>

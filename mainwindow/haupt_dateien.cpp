@@ -6,7 +6,7 @@
 #include "mainwindow/haupt.h"
 #include "platform/textdatei.h"
 #include "schnittstellen/dialoge.h"
-#include "textfelder/textpane.h"
+#include "bausteine/textpane.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -3,7 +3,7 @@
 // method line, and the worksheet maker opened.
 
 #include "mainwindow/haupt.h"
-#include "textfelder/textpane.h"
+#include "bausteine/textpane.h"
 #include "papier/papier.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/fensterfabrik.h"

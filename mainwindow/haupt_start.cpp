@@ -8,7 +8,7 @@
 #include "platform/textdatei.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/methodenfenster.h"
-#include "textfelder/textpane.h"
+#include "bausteine/textpane.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -5,7 +5,7 @@
 #include "platform/textdatei.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/methodenfenster.h"
-#include "textfelder/textpane.h"
+#include "bausteine/textpane.h"
 
 namespace {
 

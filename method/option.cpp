@@ -5,7 +5,7 @@
 #include "method/option.h"
 
 #include "platform/codepage.h"
-#include "textfelder/zentriert.h"
+#include "bausteine/zentriert.h"
 #include "platform/schriften.h"
 
 #include <algorithm>

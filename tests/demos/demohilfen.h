@@ -9,7 +9,7 @@
 #include "demos/stringaligngrid.h"
 #include "platform/codepage.h"
 #include "schnittstellen/hauptfenster.h"
-#include "textfelder/bytezeile.h"
+#include "bausteine/bytezeile.h"
 
 #include <QLineEdit>
 #include <qpa/qwindowsysteminterface.h>

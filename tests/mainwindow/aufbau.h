@@ -7,7 +7,7 @@
 #include "programm/programm.h"
 #include "skriptdialoge.h"
 #include "tests/wurzeln.h"
-#include "textfelder/textpane.h"
+#include "bausteine/textpane.h"
 
 #include <functional>
 #include <QAction>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/codepage.h"
-#include "textfelder/bytezeile.h"
-#include "textfelder/textpane.h"
+#include "bausteine/bytezeile.h"
+#include "bausteine/textpane.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -8,7 +8,7 @@
 #include "demos/vmatrix.h"
 #include "programm/qtdialoge.h"
 #include "tests/mainwindow/aufbau.h"
-#include "textfelder/bytezeile.h"
+#include "bausteine/bytezeile.h"
 
 #include <QCheckBox>
 #include <QClipboard>

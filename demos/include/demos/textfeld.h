@@ -6,7 +6,7 @@
 // blocks so that neither showing nor editing it lays out the whole line. A
 // type of its own, so that a demonstration's header can declare it ahead.
 
-#include "textfelder/textpane.h"
+#include "bausteine/textpane.h"
 
 class Textfeld : public TextPane
 {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "textfelder/bytefeld.h"
+#include "bausteine/bytefeld.h"
 
 #include "platform/codepage.h"
 

@@ -7,7 +7,7 @@
 // thousand characters is shown as several blocks: each block after the first
 // continues the line without a line break.
 
-#include "textfelder/bytefeld.h"
+#include "bausteine/bytefeld.h"
 
 class TextPane : public Bytefeld
 {

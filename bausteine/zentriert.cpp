@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "textfelder/zentriert.h"
+#include "bausteine/zentriert.h"
 
 #include "platform/fensterplatz.h"
 

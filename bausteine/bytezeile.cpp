@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "textfelder/bytezeile.h"
+#include "bausteine/bytezeile.h"
 
 #include "platform/codepage.h"
 

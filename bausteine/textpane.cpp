@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "textfelder/textpane.h"
+#include "bausteine/textpane.h"
 
 #include <algorithm>
 #include <QKeyEvent>

@@ -6,7 +6,7 @@
 // shows a long line in blocks, so that neither showing nor changing a byte
 // lays out the whole line; the byte positions below see through them.
 
-#include "textfelder/textpane.h"
+#include "bausteine/textpane.h"
 
 class Bytezeile : public TextPane
 {
