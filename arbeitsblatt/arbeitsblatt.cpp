@@ -34,8 +34,8 @@ constexpr std::size_t kHoechstlaenge = 40000;
 
 bool hatBuchstaben(const verschl::Text &text)
 {
-    return std::any_of(text.begin(), text.end(),
-        [](char b) { return codepage::IstBuchstabe(QChar(static_cast<unsigned char>(b))); });
+    return std::any_of(
+        text.begin(), text.end(), [](char b) { return codepage::IstBuchstabe(QLatin1Char(b)); });
 }
 
 } // namespace

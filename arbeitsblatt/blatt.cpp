@@ -105,8 +105,8 @@ QStringList vorgerechnet(const Blattwahl &w, const verschl::Text &klar, const ve
         const auto g = static_cast<unsigned char>(geheim[i]);
         if (!istBuchstabe(k))
             continue;
-        const QChar gz = QChar(verschl::GrossBuchstabe(g));
-        const QChar kz = QChar(verschl::GrossBuchstabe(k));
+        const QChar gz = QChar(char16_t { verschl::GrossBuchstabe(g) });
+        const QChar kz = QChar(char16_t { verschl::GrossBuchstabe(k) });
         if (w.aufgabe == Aufgabe::VigenereEntschluesseln) {
             const QChar schluessel = QChar(u'A' + (nummer(g) - nummer(k) + 26) % 26);
             schritte << QStringLiteral("%1 mit Schlüsselbuchstabe %2: In der Zeile %2 steht %1 in "

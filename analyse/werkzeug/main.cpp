@@ -21,6 +21,8 @@
 #include <sys/stat.h>
 #endif
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kFehler = 1;
@@ -53,7 +55,7 @@ QJsonArray kandidaten(const std::vector<analyse::Kandidat> &liste, const char *n
 {
     QJsonArray a;
     for (const analyse::Kandidat &k : liste)
-        a.append(QJsonObject { { QLatin1String(name), k.wert }, { "punkte", k.punkte } });
+        a.append(QJsonObject { { QLatin1String(name), k.wert }, { u"punkte"_s, k.punkte } });
     return a;
 }
 
@@ -72,32 +74,34 @@ QJsonObject caesar(const analyse::CaesarErgebnis &c)
 {
     QJsonArray liste;
     for (int n = 0; n < 26; ++n)
-        liste.append(
-            QJsonObject { { "verschiebung", n }, { "chiQuadrat", c.chiQuadrat[std::size_t(n)] } });
-    return { { "verschiebung", c.verschiebung },
-        { "sicherheit", analyse::SicherheitText(c.sicherheit) }, { "kandidaten", liste } };
+        liste.append(QJsonObject {
+            { u"verschiebung"_s, n }, { u"chiQuadrat"_s, c.chiQuadrat[std::size_t(n)] } });
+    return { { u"verschiebung"_s, c.verschiebung },
+        { u"sicherheit"_s, QString::fromUtf8(analyse::SicherheitText(c.sicherheit)) },
+        { u"kandidaten"_s, liste } };
 }
 
 QJsonObject vigenere(const analyse::VigenereErgebnis &v)
 {
     QJsonArray schluessel;
     for (const analyse::SchluesselKandidat &k : v.schluesselKandidaten)
-        schluessel.append(QJsonObject { { "schluessel", QString::fromStdString(k.schluessel) },
-            { "sonderzeichenIgnorieren", k.sonderzeichenIgnorieren }, { "punkte", k.punkte } });
-    return { { "schluessel", QString::fromStdString(v.schluessel) },
-        { "laenge", qint64(v.schluessel.size()) },
-        { "sonderzeichenIgnorieren", v.sonderzeichenIgnorieren },
-        { "sicherheit", analyse::SicherheitText(v.sicherheit) },
-        { "laengen", kandidaten(v.laengenKoinzidenz, "laenge") },
-        { "laengenKasiski", kandidaten(v.laengenKasiski, "laenge") },
-        { "schluesselKandidaten", schluessel } };
+        schluessel.append(QJsonObject { { u"schluessel"_s, QString::fromStdString(k.schluessel) },
+            { u"sonderzeichenIgnorieren"_s, k.sonderzeichenIgnorieren },
+            { u"punkte"_s, k.punkte } });
+    return { { u"schluessel"_s, QString::fromStdString(v.schluessel) },
+        { u"laenge"_s, qint64(v.schluessel.size()) },
+        { u"sonderzeichenIgnorieren"_s, v.sonderzeichenIgnorieren },
+        { u"sicherheit"_s, QString::fromUtf8(analyse::SicherheitText(v.sicherheit)) },
+        { u"laengen"_s, kandidaten(v.laengenKoinzidenz, "laenge") },
+        { u"laengenKasiski"_s, kandidaten(v.laengenKasiski, "laenge") },
+        { u"schluesselKandidaten"_s, schluessel } };
 }
 
 QJsonObject matrix(const analyse::MatrixErgebnis &m)
 {
-    return { { "spalten", m.spalten }, { "quadratisch", m.quadratisch },
-        { "sicherheit", analyse::SicherheitText(m.sicherheit) },
-        { "kandidaten", kandidaten(m.kandidaten, "spalten") } };
+    return { { u"spalten"_s, m.spalten }, { u"quadratisch"_s, m.quadratisch },
+        { u"sicherheit"_s, QString::fromUtf8(analyse::SicherheitText(m.sicherheit)) },
+        { u"kandidaten"_s, kandidaten(m.kandidaten, "spalten") } };
 }
 
 // The size the system reports for the very bytes of the name: Qt's own file
@@ -147,10 +151,11 @@ int analysiere(const QString &pfad)
         return ablehnen(QStringLiteral("Zu wenig Buchstaben für eine Analyse (%1, mindestens %2)")
                             .arg(e.haeufigkeiten.summe)
                             .arg(analyse::kMindestBuchstaben));
-    const QJsonObject aus { { "buchstaben", buchstaben(e.haeufigkeiten) },
-        { "summe", qint64(e.haeufigkeiten.summe) },
-        { "koinzidenzindex", e.haeufigkeiten.koinzidenzindex }, { "caesar", caesar(e.caesar) },
-        { "vigenere", vigenere(e.vigenere) }, { "matrix", matrix(e.matrix) } };
+    const QJsonObject aus { { u"buchstaben"_s, buchstaben(e.haeufigkeiten) },
+        { u"summe"_s, qint64(e.haeufigkeiten.summe) },
+        { u"koinzidenzindex"_s, e.haeufigkeiten.koinzidenzindex },
+        { u"caesar"_s, caesar(e.caesar) }, { u"vigenere"_s, vigenere(e.vigenere) },
+        { u"matrix"_s, matrix(e.matrix) } };
     if (!gibAus(QJsonDocument(aus).toJson(QJsonDocument::Indented)))
         return melde(QStringLiteral("Die Ausgabe lässt sich nicht schreiben."), kFehler);
     return 0;
