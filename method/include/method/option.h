@@ -97,27 +97,6 @@ public:
 
     void FormCreate();
 
-    // The controls are the settings: readers and writers use them directly.
-    QGroupBox *RadioGroup = nullptr;
-    QButtonGroup *RadioGroupItems = nullptr; // ids 0..4 are the method indexes
-    QRadioButton *RBMatrixQuadratisch = nullptr;
-    QRadioButton *RBMatrixManSpalten = nullptr;
-    Spaltenfeld *SpEdSpalten = nullptr;
-    QComboBox *ComboBox = nullptr;
-    QSlider *TrackBar = nullptr;
-    QGroupBox *GBKlartext = nullptr;
-    QCheckBox *CBKlein = nullptr;
-    QCheckBox *CBGross = nullptr;
-    QCheckBox *CBLeerzeichen = nullptr;
-    QCheckBox *CBUmlauteErsetzen = nullptr;
-    QCheckBox *CBSonderignorieren = nullptr;
-    QLineEdit *EdSchluessel = nullptr;
-    QCheckBox *CBStayOnTop = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *LVerschAusgabe = nullptr;
-    QLabel *LSchluessel = nullptr;
-    QFrame *Trennlinie = nullptr;
-
 public Q_SLOTS:
     void RadioGroupClick();
     void TrackBarChange();
@@ -151,6 +130,29 @@ private:
     // Visibility and enabled state of the per-method controls.
     void ordneAn(Methode methode);
     void zeigeNurMethodenfenster();
+
+    // The controls are the settings: the window reads and writes them
+    // directly; others reach them through the interfaces above, tests by
+    // their object names.
+    QGroupBox *RadioGroup = nullptr;
+    QButtonGroup *RadioGroupItems = nullptr; // ids 0..4 are the method indexes
+    QRadioButton *RBMatrixQuadratisch = nullptr;
+    QRadioButton *RBMatrixManSpalten = nullptr;
+    Spaltenfeld *SpEdSpalten = nullptr;
+    QComboBox *ComboBox = nullptr;
+    QSlider *TrackBar = nullptr;
+    QGroupBox *GBKlartext = nullptr;
+    QCheckBox *CBKlein = nullptr;
+    QCheckBox *CBGross = nullptr;
+    QCheckBox *CBLeerzeichen = nullptr;
+    QCheckBox *CBUmlauteErsetzen = nullptr;
+    QCheckBox *CBSonderignorieren = nullptr;
+    QLineEdit *EdSchluessel = nullptr;
+    QCheckBox *CBStayOnTop = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *LVerschAusgabe = nullptr;
+    QLabel *LSchluessel = nullptr;
+    QFrame *Trennlinie = nullptr;
 
     Hauptfenster &haupt;
     std::function<void()> einstellungenLaden;
