@@ -3,8 +3,8 @@
 // the matrix of a text with its size, scroll bars and place, taking over
 // the text, clearing, and the shape written back to the method window.
 
+#include "bausteine/spaltenzahlfeld.h"
 #include "demos/matrixdemo.h"
-#include "demos/spaltenzahlfeld.h"
 #include "demos/stringaligngrid.h"
 #include "demos/textfeld.h"
 #include "tests/mainwindow/aufbau.h"
