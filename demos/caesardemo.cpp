@@ -4,13 +4,14 @@
 
 #include "demos/caesardemo.h"
 
+#include "bausteine/bytezeile.h"
+#include "bausteine/fensterart.h"
+#include "bausteine/zentriert.h"
 #include "demos/demobausteine.h"
 #include "demos/stringaligngrid.h"
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
-#include "bausteine/bytezeile.h"
-#include "bausteine/zentriert.h"
 
 #include <algorithm>
 #include <QCheckBox>
@@ -39,7 +40,7 @@ constexpr int kBuchstaben = 26;
 // A window of its own (no parent), so it has its own taskbar entry and is
 // neither minimised nor hidden with the main window.
 TCaesarDemoForm::TCaesarDemoForm(Demohauptfenster &haupt, Demomethode &methode)
-    : QWidget(nullptr, demo::kFensterArt)
+    : QWidget(nullptr, kFensterArt)
     , haupt(haupt)
     , methode(methode)
 {

@@ -2,12 +2,13 @@
 // The Caesar demonstration's controls: captions, defaults and their designed
 // places.
 
+#include "bausteine/bytezeile.h"
+#include "bausteine/steuerelemente.h"
 #include "demos/caesardemo.h"
 #include "demos/demobausteine.h"
 #include "demos/stringaligngrid.h"
 #include "platform/benannt.h"
 #include "platform/schriften.h"
-#include "bausteine/bytezeile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,30 +23,6 @@ namespace {
 constexpr int kFeldHoehe = 21;
 constexpr int kKnopfHoehe = 17;
 
-QLabel *beschriftung(QWidget *eltern, const char *name, const QString &text, int links, int oben)
-{
-    auto *label = benannt(new QLabel(text, eltern), name);
-    label->move(links, oben);
-    label->adjustSize();
-    return label;
-}
-
-QPushButton *knopf(QWidget *eltern, const char *name, const QString &text, QRect platz)
-{
-    auto *b = benannt(new QPushButton(text, eltern), name);
-    b->setGeometry(platz);
-    return b;
-}
-
-QFrame *vertieft(QWidget *eltern, const char *name, QFrame::Shape form, QRect platz)
-{
-    auto *rahmen = benannt(new QFrame(eltern), name);
-    rahmen->setFrameShape(form);
-    rahmen->setFrameShadow(QFrame::Sunken);
-    rahmen->setGeometry(platz);
-    return rahmen;
-}
-
 // The two fields show one character per byte; they wait for the extended view.
 Bytezeile *textfeld(QWidget *eltern, const char *name, int oben)
 {
@@ -55,16 +32,10 @@ Bytezeile *textfeld(QWidget *eltern, const char *name, int oben)
     return feld;
 }
 
-// One of the two direction buttons: stays down while its direction is on
-// and never takes the focus.
+// The direction buttons wait for the extended view.
 QToolButton *richtungsknopf(QWidget *eltern, const char *name, const QString &text, int links)
 {
-    auto *b = benannt(new QToolButton(eltern), name);
-    b->setText(text);
-    b->setCheckable(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    b->setGeometry(links, 102, 85, 22);
+    QToolButton *b = demo::Richtungsknopf(eltern, name, text, { links, 102, 85, 22 });
     b->setEnabled(false);
     return b;
 }
@@ -87,22 +58,11 @@ void TCaesarDemoForm::erzeugeSteuerelemente()
 
     LAzu = beschriftung(this, "LAzu", QStringLiteral("A >"), 6, 57);
 
-    ComboBox = benannt(new QComboBox(this), "ComboBox");
-    for (char16_t buchstabe = u'A'; buchstabe <= u'Z'; ++buchstabe)
-        ComboBox->addItem(QString(QChar(buchstabe)));
-    ComboBox->setMaxVisibleItems(10);
-    // Most styles open the list with all 26 rows and ignore the 10 unless told.
-    ComboBox->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-    ComboBox->setGeometry(30, 54, 43, kFeldHoehe);
+    const Verschiebungswahl wahl
+        = erzeugeVerschiebungswahl(this, { 30, 54, 43, kFeldHoehe }, { 78, 54, 169, 31 });
+    ComboBox = wahl.liste;
     LAzu->setBuddy(ComboBox);
-
-    TrackBar = benannt(new QSlider(Qt::Horizontal, this), "TrackBar");
-    TrackBar->setRange(0, 25);
-    TrackBar->setTickInterval(1);
-    TrackBar->setTickPosition(QSlider::TicksBelow);
-    TrackBar->setGeometry(78, 54, 169, 31);
-    // The sliders have no caption of their own; a screen reader names them so.
-    TrackBar->setAccessibleName(QStringLiteral("Verschiebung"));
+    TrackBar = wahl.regler;
 
     BMehr = knopf(this, "BMehr", QStringLiteral("Erweiter&t >>"), { 300, 54, 81, 25 });
     BMehr->setToolTip(QStringLiteral("Anzeige erweitern"));

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "demos/demobausteine.h"
 
+#include "bausteine/bytezeile.h"
 #include "demos/warte.h"
 #include "platform/benannt.h"
 #include "platform/codepage.h"
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
-#include "bausteine/bytezeile.h"
 
 #include <limits>
 #include <QCheckBox>
@@ -16,6 +16,7 @@
 #include <QShortcutEvent>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QToolButton>
 
 namespace demo {
 
@@ -38,12 +39,12 @@ void auswahlImmerAktiv(QWidget &feld)
         feld.setPalette(farben);
 }
 
-// Keeps its selection when its window becomes active again; Qt's drops it
-// then unless the field has the focus.
-class Bytefeld : public QLineEdit
+// A one-line field that keeps its selection when its window becomes active
+// again; Qt's drops it then unless the field has the focus.
+class AuswahlhaltendeZeile : public QLineEdit
 {
 public:
-    explicit Bytefeld(QWidget *eltern)
+    explicit AuswahlhaltendeZeile(QWidget *eltern)
         : QLineEdit(eltern)
     {
         auswahlImmerAktiv(*this);
@@ -107,7 +108,7 @@ template <typename Aenderung> void aendere(Demohauptfenster &haupt, Aenderung ae
 
 QLineEdit *Zeilenfeld(QWidget *eltern, const char *name)
 {
-    auto *feld = benannt(new Bytefeld(eltern), name);
+    auto *feld = benannt(new AuswahlhaltendeZeile(eltern), name);
     feld->setFont(schriften::Schreibmaschine(11));
     // The panes may hold any length; Qt would cut a text at 32767 characters.
     feld->setMaxLength(std::numeric_limits<int>::max());
@@ -126,6 +127,18 @@ verschl::Text Feldtext(const QLineEdit &feld) { return codepage::AusZeichenkette
 void setzeFeld(QLineEdit &feld, const verschl::Text &text)
 {
     feld.setText(codepage::AlsZeichenkette(text));
+}
+
+QToolButton *Richtungsknopf(
+    QWidget *eltern, const char *name, const QString &text, const QRect &platz)
+{
+    auto *b = benannt(new QToolButton(eltern), name);
+    b->setText(text);
+    b->setCheckable(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setGeometry(platz);
+    return b;
 }
 
 QPushButton *Sofortknopf(QWidget *eltern, const char *name, const QString &text)

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "demos/matrixdemo.h"
 
-#include "demos/spaltenzahlfeld.h"
+#include "bausteine/fensterart.h"
+#include "bausteine/ganzklickbar.h"
+#include "bausteine/spaltenzahlfeld.h"
+#include "bausteine/steuerelemente.h"
+#include "bausteine/zentriert.h"
 #include "demos/stringaligngrid.h"
 #include "demos/textfeld.h"
 #include "platform/benannt.h"
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
-#include "bausteine/zentriert.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,20 +31,6 @@ constexpr int kFeldHoehe = 21; // the number field
 
 const verschl::Text kStarttext = "Kryptologie macht Spa\xDF!";
 
-constexpr Qt::WindowFlags kFensterArt = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-
-// Qt's radio buttons take clicks only on the circle and the caption; these
-// take them over their whole designed width.
-class GanzKlickbar : public QRadioButton
-{
-public:
-    using QRadioButton::QRadioButton;
-
-protected:
-    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
-};
-
 // The grid's "Courier New" at the window's 8 points.
 QFont Textschrift()
 {
@@ -50,16 +39,9 @@ QFont Textschrift()
     return schrift;
 }
 
-QPushButton *knopf(QWidget *eltern, const char *name, const QString &text, const QRect &platz)
-{
-    auto *b = benannt(new QPushButton(text, eltern), name);
-    b->setGeometry(platz);
-    return b;
-}
-
 QRadioButton *auswahl(QWidget *eltern, const char *name, const QString &text, int oben)
 {
-    auto *b = benannt(new GanzKlickbar(text, eltern), name);
+    auto *b = benannt(new GanzKlickbar<QRadioButton>(text, eltern), name);
     b->setGeometry(312, oben, 113, kKnopfHoehe);
     return b;
 }
@@ -148,9 +130,7 @@ void TMatrixDemoForm::erzeugeSteuerelemente()
 
     BTextUebernehmen
         = knopf(this, "BTextUebernehmen", QStringLiteral("Ü&bernehmen"), { 353, 2, 73, 19 });
-    LKlartext = benannt(new QLabel(QStringLiteral("&Klartext"), this), "LKlartext");
-    LKlartext->move(306, 6);
-    LKlartext->adjustSize();
+    LKlartext = beschriftung(this, "LKlartext", QStringLiteral("&Klartext"), 306, 6);
     MKlartext = benannt(new Textfeld(this), "MKlartext");
     MKlartext->setGeometry(306, 24, 121, 109);
     MKlartext->setFont(Textschrift());

@@ -5,13 +5,14 @@
 
 #include "demos/vmatrix.h"
 
+#include "bausteine/bytezeile.h"
+#include "bausteine/fensterart.h"
+#include "bausteine/zentriert.h"
 #include "demos/demobausteine.h"
 #include "demos/stringaligngrid.h"
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
-#include "bausteine/bytezeile.h"
-#include "bausteine/zentriert.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -39,7 +40,7 @@ bool istBuchstabe(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c 
 // A window of its own (no parent), so it has its own taskbar entry and may
 // lie behind the main window.
 TVMatrixForm::TVMatrixForm(Demohauptfenster &haupt, Demomethode &methode)
-    : QWidget(nullptr, demo::kFensterArt)
+    : QWidget(nullptr, kFensterArt)
     , haupt(haupt)
     , methode(methode)
 {

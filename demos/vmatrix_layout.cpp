@@ -2,12 +2,13 @@
 // The Vigenère demonstration's controls: captions, hints, defaults, their
 // designed places in the column right of the table, and the tab order.
 
+#include "bausteine/bytezeile.h"
+#include "bausteine/steuerelemente.h"
 #include "demos/demobausteine.h"
 #include "demos/stringaligngrid.h"
 #include "demos/vmatrix.h"
 #include "platform/benannt.h"
 #include "platform/schriften.h"
-#include "bausteine/bytezeile.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -24,11 +25,11 @@ constexpr int kBreite = 164;
 constexpr int kHalb = 80;
 constexpr int kRechts = kLinks + kBreite - kHalb;
 
-QLabel *beschriftung(QWidget *eltern, const char *name, const QString &text, int oben)
+// Wide enough for either caption, since the two text labels swap with the mode.
+QLabel *spaltenbeschriftung(QWidget *eltern, const char *name, const QString &text, int oben)
 {
-    auto *label = benannt(new QLabel(text, eltern), name);
-    // Wide enough for either caption, since the two text labels swap with the mode.
-    label->setGeometry(kLinks, oben, kBreite, 15);
+    QLabel *label = beschriftung(eltern, name, text, kLinks, oben);
+    label->resize(kBreite, 15);
     return label;
 }
 
@@ -40,12 +41,11 @@ template <typename Feld> Feld *feld(Feld *f, QLabel *label, int oben)
     return f;
 }
 
-QPushButton *knopf(
-    QWidget *eltern, const char *name, const QString &text, const QString &hinweis, QRect platz)
+QPushButton *knopfMitHinweis(QWidget *eltern, const char *name, const QString &text,
+    const QString &hinweis, const QRect &platz)
 {
-    auto *b = benannt(new QPushButton(text, eltern), name);
+    QPushButton *b = knopf(eltern, name, text, platz);
     b->setToolTip(hinweis);
-    b->setGeometry(platz);
     return b;
 }
 
@@ -56,19 +56,6 @@ QCheckBox *schalter(
     cb->setToolTip(hinweis);
     cb->setGeometry(kLinks, oben, kBreite, 17);
     return cb;
-}
-
-// One of the two mode buttons: stays down while its mode is on and never
-// takes the focus.
-QToolButton *modusknopf(QWidget *eltern, const char *name, const QString &text, int links)
-{
-    auto *b = benannt(new QToolButton(eltern), name);
-    b->setText(text);
-    b->setCheckable(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    b->setGeometry(links, 166, kHalb + 2, 22);
-    return b;
 }
 
 } // namespace
@@ -91,18 +78,19 @@ void TVMatrixForm::erzeugeSteuerelemente()
         QStringLiteral("Deaktivieren zum Ändern der Texte"), 6);
     CBEditSperren->setChecked(true);
 
-    LSchluessel = beschriftung(this, "LSchluessel", QStringLiteral("Sch&lüssel"), 30);
+    LSchluessel = spaltenbeschriftung(this, "LSchluessel", QStringLiteral("Sch&lüssel"), 30);
     EdSchluessel = feld(demo::Zeilenfeld(this, "EdSchluessel"), LSchluessel, 46);
-    LText1 = beschriftung(this, "LText1", QStringLiteral("Klarte&xt"), 74);
+    LText1 = spaltenbeschriftung(this, "LText1", QStringLiteral("Klarte&xt"), 74);
     EdText1 = feld(demo::Textzeile(this, "EdText1"), LText1, 90);
-    LText2 = beschriftung(this, "LText2", QStringLiteral("&Chiffre"), 118);
+    LText2 = spaltenbeschriftung(this, "LText2", QStringLiteral("&Chiffre"), 118);
     EdText2 = feld(demo::Textzeile(this, "EdText2"), LText2, 134);
 
-    SpBVerschluesseln
-        = modusknopf(this, "SpBVerschluesseln", QStringLiteral("&Verschlüsseln"), kLinks);
+    // The mode buttons.
+    SpBVerschluesseln = demo::Richtungsknopf(this, "SpBVerschluesseln",
+        QStringLiteral("&Verschlüsseln"), { kLinks, 166, kHalb + 2, 22 });
     SpBVerschluesseln->setChecked(true);
-    SpBEntschluesseln
-        = modusknopf(this, "SpBEntschluesseln", QStringLiteral("&Entschlüsseln"), kRechts);
+    SpBEntschluesseln = demo::Richtungsknopf(this, "SpBEntschluesseln",
+        QStringLiteral("&Entschlüsseln"), { kRechts, 166, kHalb + 2, 22 });
 
     BSchritt = demo::Sofortknopf(this, "BSchritt", QStringLiteral("&Buchstaben verschlüsseln"));
     BSchritt->setToolTip(QStringLiteral("Einen Schritt weiter"));
@@ -127,19 +115,19 @@ void TVMatrixForm::erzeugeSteuerelemente()
 
 void TVMatrixForm::erzeugeTextknoepfe()
 {
-    BRueck = knopf(this, "BRueck", QStringLiteral("&Rücksetzen"),
+    BRueck = knopfMitHinweis(this, "BRueck", QStringLiteral("&Rücksetzen"),
         QStringLiteral("Von vorne beginnen"), { kLinks, 310, kBreite, 25 });
-    BUmlaute = knopf(this, "BUmlaute", QStringLiteral("&Umlaute"),
+    BUmlaute = knopfMitHinweis(this, "BUmlaute", QStringLiteral("&Umlaute"),
         QStringLiteral("Umlaute und ß ersetzen"), { kLinks, 346, kHalb, 25 });
-    BLeerzeichen = knopf(this, "BLeerzeichen", QStringLiteral("Leer&zeichen"),
+    BLeerzeichen = knopfMitHinweis(this, "BLeerzeichen", QStringLiteral("Leer&zeichen"),
         QStringLiteral("Leerzeichen löschen"), { kRechts, 346, kHalb, 25 });
-    BKlein = knopf(this, "BKlein", QStringLiteral("&Kleinschrift"),
+    BKlein = knopfMitHinweis(this, "BKlein", QStringLiteral("&Kleinschrift"),
         QStringLiteral("Texte in Kleinbuchstaben umwandeln"), { kLinks, 376, kHalb, 25 });
-    BGross = knopf(this, "BGross", QStringLiteral("&Großschrift"),
+    BGross = knopfMitHinweis(this, "BGross", QStringLiteral("&Großschrift"),
         QStringLiteral("Texte in Großbuchstaben umwandeln"), { kRechts, 376, kHalb, 25 });
     CBMitBlinken = schalter(this, "CBMitBlinken", QStringLiteral("Bli&nken"), QString(), 412);
-    BSchliessen = knopf(
-        this, "BSchliessen", QStringLiteral("&Schließen"), QString(), { kLinks, 466, kBreite, 25 });
+    BSchliessen
+        = knopf(this, "BSchliessen", QStringLiteral("&Schließen"), { kLinks, 466, kBreite, 25 });
 
     BlinkAn = benannt(new QTimer(this), "BlinkAn");
     BlinkAn->setInterval(600);

@@ -4,8 +4,10 @@
 
 #include "method/option.h"
 
-#include "platform/codepage.h"
+#include "bausteine/fensterart.h"
+#include "bausteine/spaltenzahlfeld.h"
 #include "bausteine/zentriert.h"
+#include "platform/codepage.h"
 #include "platform/schriften.h"
 
 #include <algorithm>
@@ -23,22 +25,8 @@
 
 namespace {
 
-constexpr int kMinSpalten = 1;
-constexpr int kMaxSpalten = 100;
 constexpr int kRotation13 = 13;
 const QString kStandardSchluessel = QStringLiteral("Wolkenturm");
-
-// A text that is no whole number counts as the field's minimum, and so does
-// any number below it; a number above the maximum stands until the field is
-// corrected.
-int spaltenzahlAus(QStringView text)
-{
-    bool zahl = false;
-    const int spalten = text.trimmed().toInt(&zahl);
-    return zahl ? std::max(spalten, kMinSpalten) : kMinSpalten;
-}
-
-int geklemmteSpaltenzahl(QStringView text) { return std::min(spaltenzahlAus(text), kMaxSpalten); }
 
 // A focus loss that only comes from another window becoming active, or from a
 // context menu opening over the field, does not leave the field: the user may
@@ -55,39 +43,12 @@ void zeige(QWidget *steuerelement, bool sichtbar, bool aktiv)
     steuerelement->setEnabled(aktiv);
 }
 
-constexpr Qt::WindowFlags kFensterArt = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
-    | Qt::WindowStaysOnTopHint;
-
 } // namespace
-
-Spaltenfeld::Spaltenfeld(QWidget *parent)
-    : QSpinBox(parent)
-{
-    setRange(kMinSpalten, kMaxSpalten);
-}
-
-QValidator::State Spaltenfeld::validate(QString &text, int &pos) const
-{
-    return QSpinBox::validate(text, pos) == QValidator::Acceptable ? QValidator::Acceptable
-                                                                   : QValidator::Intermediate;
-}
-
-// Qt corrects a text that is not acceptable also on Enter, on stepping and when
-// the window loses the focus; it uses the same rule as leaving the field
-// instead of falling back to the previous value.
-void Spaltenfeld::fixup(QString &text) const { text = QString::number(geklemmteSpaltenzahl(text)); }
-
-void Spaltenfeld::focusOutEvent(QFocusEvent *event)
-{
-    Q_EMIT verlassen();
-    QSpinBox::focusOutEvent(event);
-}
 
 // The window is a top-level window of its own (no parent): it has its own
 // taskbar entry and is neither minimised nor hidden with the main window.
 TOptionForm::TOptionForm(Hauptfenster &haupt, std::function<void()> einstellungenLaden)
-    : QWidget(nullptr, kFensterArt)
+    : QWidget(nullptr, kFensterArt | Qt::WindowStaysOnTopHint)
     , haupt(haupt)
     , einstellungenLaden(std::move(einstellungenLaden))
 {
@@ -133,7 +94,7 @@ void TOptionForm::verbindeHandler()
         if (gewaehlt)
             RBMatrixManSpaltenClick();
     });
-    connect(SpEdSpalten, &Spaltenfeld::verlassen, this, &TOptionForm::SpEdSpaltenExit);
+    connect(SpEdSpalten, &Spaltenzahlfeld::verlassen, this, &TOptionForm::SpEdSpaltenExit);
 }
 
 QString TOptionForm::verschiebungsText(int verschiebung)
@@ -147,7 +108,7 @@ Methodeneinstellungen TOptionForm::einstellungen() const
     e.methode = methode();
     e.verschiebung = ComboBox->currentIndex();
     e.spalten.manuell = RBMatrixManSpalten->isChecked();
-    e.spalten.spalten = spaltenzahlAus(SpEdSpalten->cleanText());
+    e.spalten.spalten = SpEdSpalten->getippteSpaltenzahl();
     e.schluessel = schluessel();
     e.sonderzeichenIgnorieren = CBSonderignorieren->isChecked();
     e.umlauteErsetzen = CBUmlauteErsetzen->isChecked();
@@ -236,7 +197,7 @@ void TOptionForm::uebernimmMatrix(int spalten, bool quadratisch)
     setQuadratisch(quadratisch);
 }
 
-int TOptionForm::spaltenzahl() const { return geklemmteSpaltenzahl(SpEdSpalten->cleanText()); }
+int TOptionForm::spaltenzahl() const { return SpEdSpalten->spaltenzahl(); }
 
 void TOptionForm::setSpaltenzahl(int spalten) { SpEdSpalten->setValue(spalten); }
 
@@ -375,10 +336,7 @@ void TOptionForm::RBMatrixManSpaltenClick()
         SpEdSpalten->setEnabled(true);
 }
 
-void TOptionForm::SpEdSpaltenExit()
-{
-    SpEdSpalten->setValue(geklemmteSpaltenzahl(SpEdSpalten->cleanText()));
-}
+void TOptionForm::SpEdSpaltenExit() { SpEdSpalten->setValue(SpEdSpalten->spaltenzahl()); }
 
 // Changing the window flags hides a shown window; it comes back at its place.
 void TOptionForm::CBStayOnTopClick()

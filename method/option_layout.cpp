@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The method window's controls: captions, defaults and their designed places.
 
+#include "bausteine/ganzklickbar.h"
+#include "bausteine/spaltenzahlfeld.h"
+#include "bausteine/steuerelemente.h"
 #include "method/option.h"
 #include "platform/benannt.h"
 
@@ -34,17 +37,6 @@ const QStringList kMethoden = {
     QStringLiteral("Vigenère-Verschlüsselung"),
 };
 
-// Qt's check boxes and radio buttons take clicks only on the box and the
-// caption; these take them over their whole designed width.
-template <typename Knopf> class GanzKlickbar : public Knopf
-{
-public:
-    using Knopf::Knopf;
-
-protected:
-    bool hitButton(const QPoint &pos) const override { return this->rect().contains(pos); }
-};
-
 QCheckBox *kontrollkaestchen(
     QWidget *eltern, const char *name, const QString &beschriftung, int links, int oben, int breite)
 {
@@ -63,14 +55,6 @@ QGroupBox *gruppe(QWidget *eltern, const char *name, const QString &titel, QStyl
     if (rahmenStil)
         box->setStyle(rahmenStil);
     return box;
-}
-
-QLabel *beschriftung(QWidget *eltern, const char *name, const QString &text, int links, int oben)
-{
-    auto *label = benannt(new QLabel(text, eltern), name);
-    label->move(links, oben);
-    label->adjustSize();
-    return label;
 }
 
 } // namespace
@@ -98,10 +82,7 @@ void TOptionForm::erzeugeSteuerelemente()
     erzeugeKlartextGruppe();
     erzeugeVigenere();
 
-    Trennlinie = benannt(new QFrame(this), "Trennlinie");
-    Trennlinie->setFrameShape(QFrame::HLine);
-    Trennlinie->setFrameShadow(QFrame::Sunken);
-    Trennlinie->setGeometry(0, 300, width(), 2);
+    Trennlinie = vertieft(this, "Trennlinie", QFrame::HLine, { 0, 300, width(), 2 });
 
     CBStayOnTop = kontrollkaestchen(
         this, "CBStayOnTop", QStringLiteral("Fenster im Vordergrund"), 12, 306, 217);
@@ -120,7 +101,7 @@ void TOptionForm::erzeugeMatrix()
             "RBMatrixManSpalten");
     RBMatrixManSpalten->setGeometry(16, 172, 113, kKnopfHoehe);
 
-    SpEdSpalten = benannt(new Spaltenfeld(this), "SpEdSpalten");
+    SpEdSpalten = benannt(new Spaltenzahlfeld(this), "SpEdSpalten");
     SpEdSpalten->setGeometry(103, 169, 49, kFeldHoehe);
     SpEdSpalten->setValue(5);
     // Named as the radio button that it belongs to.
@@ -131,23 +112,12 @@ void TOptionForm::erzeugeVerschiebung()
 {
     Label1 = beschriftung(this, "Label1", QStringLiteral("A >"), 8, 148);
 
-    ComboBox = benannt(new QComboBox(this), "ComboBox");
-    for (char16_t buchstabe = u'A'; buchstabe <= u'Z'; ++buchstabe)
-        ComboBox->addItem(QString(QChar(buchstabe)));
-    ComboBox->setMaxVisibleItems(10);
-    // Most styles open the list with all 26 rows and ignore the 10 unless told.
-    ComboBox->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-    ComboBox->setGeometry(32, 144, 41, kFeldHoehe);
+    const Verschiebungswahl wahl = erzeugeVerschiebungswahl(
+        this, { 32, 144, 41, kFeldHoehe }, { 72, 144, 153, kReglerHoehe });
+    ComboBox = wahl.liste;
     Label1->setBuddy(ComboBox);
-
-    TrackBar = benannt(new QSlider(Qt::Horizontal, this), "TrackBar");
-    TrackBar->setRange(0, 25);
-    TrackBar->setTickInterval(1);
-    TrackBar->setTickPosition(QSlider::TicksBelow);
+    TrackBar = wahl.regler;
     TrackBar->setValue(2);
-    TrackBar->setGeometry(72, 144, 153, kReglerHoehe);
-    // No caption of its own; a screen reader names it so.
-    TrackBar->setAccessibleName(QStringLiteral("Verschiebung"));
 
     LVerschAusgabe = beschriftung(this, "LVerschAusgabe", verschiebungsText(2), 12, 186);
     // Wide enough for every shift, so a longer number is never cut off.

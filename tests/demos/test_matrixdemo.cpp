@@ -3,8 +3,8 @@
 // the matrix of a text with its size, scroll bars and place, taking over
 // the text, clearing, and the shape written back to the method window.
 
+#include "bausteine/spaltenzahlfeld.h"
 #include "demos/matrixdemo.h"
-#include "demos/spaltenzahlfeld.h"
 #include "demos/stringaligngrid.h"
 #include "demos/textfeld.h"
 #include "tests/mainwindow/aufbau.h"
@@ -378,14 +378,14 @@ void TestMatrixDemo::startform()
     a.option().setMethode(Methode::Matrix);
     // Typed while the field is enabled; the square choice greys it afterwards.
     a.option().setQuadratisch(false);
-    tippeZahl(a.option().SpEdSpalten, getippt);
+    tippeZahl(&a.steuer<QSpinBox>("SpEdSpalten"), getippt);
     a.option().setQuadratisch(quadratisch);
     TMatrixDemoForm &f = oeffne(a);
     QCOMPARE(f.RBQuadratisch->isChecked(), quadratisch);
     QCOMPARE(f.RBSpaltenzahl->isChecked(), !quadratisch);
     QCOMPARE(f.SpEdSpaltenzahl->isEnabled(), !quadratisch);
     QCOMPARE(f.SpEdSpaltenzahl->value(), spalten);
-    QCOMPARE(a.option().SpEdSpalten->cleanText(), getippt);
+    QCOMPARE(a.steuer<QSpinBox>("SpEdSpalten").cleanText(), getippt);
     QCOMPARE(a.option().quadratisch(), quadratisch);
 }
 
@@ -437,8 +437,8 @@ void TestMatrixDemo::rueckschreiben()
         QCOMPARE(f.SpEdSpaltenzahl->cleanText(), aktion);
     }
     QCOMPARE(a.option().quadratisch(), quadratisch);
-    QCOMPARE(a.option().RBMatrixManSpalten->isChecked(), !quadratisch);
-    QCOMPARE(a.option().SpEdSpalten->isEnabled(), !quadratisch);
+    QCOMPARE(a.steuer<QRadioButton>("RBMatrixManSpalten").isChecked(), !quadratisch);
+    QCOMPARE(a.steuer<QSpinBox>("SpEdSpalten").isEnabled(), !quadratisch);
     QCOMPARE(a.option().spaltenzahl(), spalten);
 }
 

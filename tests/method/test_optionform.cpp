@@ -6,7 +6,6 @@
 #include "schnittstellen/hauptfenster.h"
 
 #include <QAbstractItemView>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -17,7 +16,10 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSlider>
+#include <QSpinBox>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -40,6 +42,20 @@ public:
     QStringList aufrufe;
 };
 
+// A control of the window by its name, as the user's tools find it.
+template <typename T> T *steuer(const QWidget &form, const QString &name)
+{
+    auto *w = form.findChild<T *>(name);
+    if (!w)
+        qFatal("no control %s", qPrintable(name));
+    return w;
+}
+
+QRadioButton *methodenknopf(const QWidget &form, Methode methode)
+{
+    return steuer<QRadioButton>(form, u"RadioGroupItem%1"_s.arg(int(methode)));
+}
+
 // A freshly created method window, as the program start leaves it.
 struct Aufbau
 {
@@ -60,17 +76,31 @@ struct Aufbau
 
     FakeHaupt haupt;
     TOptionForm form { haupt, [this] { haupt.aufrufe << QStringLiteral("EinstellungenLaden"); } };
+    // The controls the tests work with.
+    QComboBox *ComboBox = steuer<QComboBox>(form, u"ComboBox"_s);
+    QSlider *TrackBar = steuer<QSlider>(form, u"TrackBar"_s);
+    QLabel *Label1 = steuer<QLabel>(form, u"Label1"_s);
+    QLabel *LVerschAusgabe = steuer<QLabel>(form, u"LVerschAusgabe"_s);
+    QRadioButton *RBMatrixQuadratisch = steuer<QRadioButton>(form, u"RBMatrixQuadratisch"_s);
+    QRadioButton *RBMatrixManSpalten = steuer<QRadioButton>(form, u"RBMatrixManSpalten"_s);
+    QSpinBox *SpEdSpalten = steuer<QSpinBox>(form, u"SpEdSpalten"_s);
+    QLineEdit *EdSchluessel = steuer<QLineEdit>(form, u"EdSchluessel"_s);
+    QCheckBox *CBSonderignorieren = steuer<QCheckBox>(form, u"CBSonderignorieren"_s);
+    QGroupBox *GBKlartext = steuer<QGroupBox>(form, u"GBKlartext"_s);
+    QCheckBox *CBKlein = steuer<QCheckBox>(form, u"CBKlein"_s);
+    QCheckBox *CBGross = steuer<QCheckBox>(form, u"CBGross"_s);
+    QCheckBox *CBStayOnTop = steuer<QCheckBox>(form, u"CBStayOnTop"_s);
 };
 
 void waehleMethode(TOptionForm &form, Methode methode)
 {
-    QTest::mouseClick(form.RadioGroupItems->button(int(methode)), Qt::LeftButton);
+    QTest::mouseClick(methodenknopf(form, methode), Qt::LeftButton);
 }
 
 // Typing a letter into the closed list selects it, as a user does.
 void waehleBuchstabe(TOptionForm &form, int verschiebung)
 {
-    QTest::keyClick(form.ComboBox, static_cast<char>('a' + verschiebung));
+    QTest::keyClick(steuer<QComboBox>(form, u"ComboBox"_s), static_cast<char>('a' + verschiebung));
 }
 
 // Types each character with its own text, also those QTest cannot spell.
@@ -89,8 +119,8 @@ QString verschiebungsText(int n) { return QStringLiteral("Verschiebung um %1 Buc
 void pruefeVerschiebung(const TOptionForm &form, int erwartet)
 {
     QCOMPARE(form.einstellungen().verschiebung, erwartet);
-    QCOMPARE(form.TrackBar->value(), erwartet);
-    QCOMPARE(form.LVerschAusgabe->text(), verschiebungsText(erwartet));
+    QCOMPARE(steuer<QSlider>(form, u"TrackBar"_s)->value(), erwartet);
+    QCOMPARE(steuer<QLabel>(form, u"LVerschAusgabe"_s)->text(), verschiebungsText(erwartet));
 }
 
 // The controls whose visibility depends on the method.
@@ -111,14 +141,14 @@ private Q_SLOTS:
         const Methodeneinstellungen e = a.form.einstellungen();
         QCOMPARE(e.methode, Methode::Caesar);
         pruefeVerschiebung(a.form, 2);
-        QCOMPARE(a.form.ComboBox->currentText(), QStringLiteral("C"));
+        QCOMPARE(a.ComboBox->currentText(), QStringLiteral("C"));
         QCOMPARE(a.form.GemerkteVerschiebung(), 2);
         QVERIFY(!e.spalten.manuell);
         QCOMPARE(e.spalten.spalten, 5);
         QCOMPARE(e.schluessel, verschl::Text("Wolkenturm"));
         QVERIFY(!e.sonderzeichenIgnorieren && !e.umlauteErsetzen && !e.leerzeichenLoeschen);
         QVERIFY(!e.kleinschrift && !e.grossschrift);
-        QVERIFY(a.form.CBStayOnTop->isChecked());
+        QVERIFY(a.CBStayOnTop->isChecked());
         QVERIFY(a.form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!a.form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QCOMPARE(a.form.windowTitle(), QStringLiteral("Zifferon: Methode"));
@@ -183,7 +213,7 @@ private Q_SLOTS:
             const bool label = qobject_cast<const QLabel *>(w);
             QVERIFY2(label || w->isEnabled() == aktiv.contains(name), qPrintable(name));
         }
-        QVERIFY(a.form.GBKlartext->isVisible() && a.form.CBStayOnTop->isVisible());
+        QVERIFY(a.GBKlartext->isVisible() && a.CBStayOnTop->isVisible());
     }
 
     // The start layout stays: a value that names no method changes nothing.
@@ -193,8 +223,8 @@ private Q_SLOTS:
         for (const Methode falsch : { Methode::Keine, Methode(5) }) {
             a.form.setMethode(falsch);
             QCOMPARE(a.form.einstellungen().methode, Methode::Caesar);
-            QVERIFY(!a.form.TrackBar->isHidden() && a.form.TrackBar->isEnabled());
-            QVERIFY(a.form.EdSchluessel->isHidden() && a.form.RBMatrixQuadratisch->isHidden());
+            QVERIFY(!a.TrackBar->isHidden() && a.TrackBar->isEnabled());
+            QVERIFY(a.EdSchluessel->isHidden() && a.RBMatrixQuadratisch->isHidden());
         }
     }
 
@@ -233,16 +263,16 @@ private Q_SLOTS:
         QVERIFY(a.zeige());
         waehleBuchstabe(a.form, 5);
         waehleMethode(a.form, Methode::Rotation13);
-        QCOMPARE(a.form.ComboBox->currentText(), QStringLiteral("N"));
+        QCOMPARE(a.ComboBox->currentText(), QStringLiteral("N"));
         pruefeVerschiebung(a.form, 13);
-        QVERIFY(!a.form.ComboBox->isEnabled() && !a.form.TrackBar->isEnabled());
+        QVERIFY(!a.ComboBox->isEnabled() && !a.TrackBar->isEnabled());
         QCOMPARE(a.form.GemerkteVerschiebung(), 5);
-        a.form.TrackBar->setValue(13); // the position it has: runs nothing
+        a.TrackBar->setValue(13); // the position it has: runs nothing
         QCOMPARE(a.form.GemerkteVerschiebung(), 5);
 
         waehleMethode(a.form, Methode::Rotation128);
-        QVERIFY(a.form.ComboBox->isHidden() && a.form.TrackBar->isHidden());
-        QVERIFY(a.form.LVerschAusgabe->isHidden() && a.form.Label1->isHidden());
+        QVERIFY(a.ComboBox->isHidden() && a.TrackBar->isHidden());
+        QVERIFY(a.LVerschAusgabe->isHidden() && a.Label1->isHidden());
         pruefeVerschiebung(a.form, 13);
     }
 
@@ -264,24 +294,24 @@ private Q_SLOTS:
         QFETCH(int, position);
         QFETCH(int, erwartet);
         Aufbau perCode;
-        perCode.form.TrackBar->setValue(position);
+        perCode.TrackBar->setValue(position);
         pruefeVerschiebung(perCode.form, erwartet);
         QCOMPARE(perCode.form.GemerkteVerschiebung(), erwartet);
 
         Aufbau perTaste;
         QVERIFY(perTaste.zeige());
         for (int i = 0; i < std::abs(erwartet - 2); ++i)
-            QTest::keyClick(perTaste.form.TrackBar, erwartet > 2 ? Qt::Key_Right : Qt::Key_Left);
-        QCOMPARE(perTaste.form.ComboBox->currentText(), QString(QChar('A' + erwartet)));
+            QTest::keyClick(perTaste.TrackBar, erwartet > 2 ? Qt::Key_Right : Qt::Key_Left);
+        QCOMPARE(perTaste.ComboBox->currentText(), QString(QChar('A' + erwartet)));
         pruefeVerschiebung(perTaste.form, erwartet);
     }
 
     void listFromCodeRunsNothing()
     {
         Aufbau a;
-        a.form.ComboBox->setCurrentIndex(7);
-        QCOMPARE(a.form.TrackBar->value(), 2);
-        QCOMPARE(a.form.LVerschAusgabe->text(), verschiebungsText(2));
+        a.ComboBox->setCurrentIndex(7);
+        QCOMPARE(a.TrackBar->value(), 2);
+        QCOMPARE(a.LVerschAusgabe->text(), verschiebungsText(2));
         QCOMPARE(a.form.GemerkteVerschiebung(), 2);
         // Back to Caesar the list follows the remembered shift, though the
         // slider does not move.
@@ -323,8 +353,8 @@ private Q_SLOTS:
         QFETCH(bool, perCode);
         Aufbau a;
         QVERIFY(a.zeige());
-        a.form.CBKlein->setChecked(kleinVorher);
-        a.form.CBGross->setChecked(grossVorher);
+        a.CBKlein->setChecked(kleinVorher);
+        a.CBGross->setChecked(grossVorher);
         auto *kaestchen = a.form.findChild<QCheckBox *>(geklickt);
         if (perCode)
             kaestchen->setChecked(!kaestchen->isChecked());
@@ -359,10 +389,10 @@ private Q_SLOTS:
         QFETCH(QString, getippt);
         Aufbau a;
         QVERIFY(a.zeige(Methode::Vigenere));
-        a.form.EdSchluessel->setFocus();
-        a.form.EdSchluessel->clear();
-        tippe(a.form.EdSchluessel, getippt);
-        QTEST(a.form.EdSchluessel->text(), "erwartet");
+        a.EdSchluessel->setFocus();
+        a.EdSchluessel->clear();
+        tippe(a.EdSchluessel, getippt);
+        QTEST(a.EdSchluessel->text(), "erwartet");
     }
 
     void keyPastedAndLeft_data()
@@ -381,18 +411,17 @@ private Q_SLOTS:
         QVERIFY(a.zeige(Methode::Vigenere));
         const QString eingefuegt = QStringLiteral("Z\u00e4h 1 lig-T\u00fcr");
         QGuiApplication::clipboard()->setText(eingefuegt);
-        a.form.EdSchluessel->setFocus();
+        a.EdSchluessel->setFocus();
         for (const auto &[taste, b] :
             { std::pair { Qt::Key_A, 'a' }, std::pair { Qt::Key_V, 'v' } }) {
             const QChar text = alsSteuerzeichen ? QChar(b - 'a' + 1) : QChar(b);
-            QTest::sendKeyEvent(
-                QTest::Click, a.form.EdSchluessel, taste, text, Qt::ControlModifier);
+            QTest::sendKeyEvent(QTest::Click, a.EdSchluessel, taste, text, Qt::ControlModifier);
         }
-        QCOMPARE(a.form.EdSchluessel->text(), eingefuegt);
+        QCOMPARE(a.EdSchluessel->text(), eingefuegt);
         QCOMPARE(a.form.einstellungen().schluessel, verschl::Text("ZhligTr"));
-        QTest::keyClick(a.form.EdSchluessel, Qt::Key_Tab);
-        QVERIFY(!a.form.EdSchluessel->hasFocus());
-        QCOMPARE(a.form.EdSchluessel->text(), QStringLiteral("ZhligTr"));
+        QTest::keyClick(a.EdSchluessel, Qt::Key_Tab);
+        QVERIFY(!a.EdSchluessel->hasFocus());
+        QCOMPARE(a.EdSchluessel->text(), QStringLiteral("ZhligTr"));
     }
 
     void keyCleanedOnLeaving_data()
@@ -417,11 +446,11 @@ private Q_SLOTS:
         QFETCH(QByteArray, vorher);
         Aufbau a;
         QVERIFY(a.zeige(Methode::Vigenere));
-        a.form.EdSchluessel->setFocus();
-        a.form.EdSchluessel->setText(text);
+        a.EdSchluessel->setFocus();
+        a.EdSchluessel->setText(text);
         QCOMPARE(a.form.einstellungen().schluessel, vorher.toStdString());
-        QTest::mouseClick(a.form.CBSonderignorieren, Qt::LeftButton);
-        QCOMPARE(a.form.EdSchluessel->text(), erwartet);
+        QTest::mouseClick(a.CBSonderignorieren, Qt::LeftButton);
+        QCOMPARE(a.EdSchluessel->text(), erwartet);
         QCOMPARE(a.form.einstellungen().schluessel, erwartet.toStdString());
     }
 
@@ -431,19 +460,19 @@ private Q_SLOTS:
     {
         Aufbau a;
         QVERIFY(a.zeige(Methode::Vigenere));
-        a.form.EdSchluessel->setFocus();
-        a.form.EdSchluessel->clear();
+        a.EdSchluessel->setFocus();
+        a.EdSchluessel->clear();
         QWidget anderes;
         anderes.show();
         anderes.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&anderes));
-        QCOMPARE(a.form.EdSchluessel->text(), QString());
+        QCOMPARE(a.EdSchluessel->text(), QString());
         QVERIFY(a.form.einstellungen().schluessel.empty());
         // "&Schlüssel" brings the user back to the field.
         QVERIFY(a.zeige(Methode::Vigenere));
-        a.form.CBStayOnTop->setFocus();
+        a.CBStayOnTop->setFocus();
         QTest::keyClick(&a.form, Qt::Key_S, Qt::AltModifier);
-        QVERIFY(a.form.EdSchluessel->hasFocus());
+        QVERIFY(a.EdSchluessel->hasFocus());
     }
 
     void columnFieldGreyedAndEnabled()
@@ -451,14 +480,14 @@ private Q_SLOTS:
         Aufbau a;
         QVERIFY(a.zeige());
         waehleMethode(a.form, Methode::Matrix);
-        QVERIFY(a.form.SpEdSpalten->isVisible() && !a.form.SpEdSpalten->isEnabled());
-        QTest::mouseClick(a.form.RBMatrixManSpalten, Qt::LeftButton);
-        QVERIFY(a.form.SpEdSpalten->isEnabled() && a.form.einstellungen().spalten.manuell);
-        QTest::mouseClick(a.form.RBMatrixQuadratisch, Qt::LeftButton);
-        QVERIFY(!a.form.SpEdSpalten->isEnabled() && !a.form.einstellungen().spalten.manuell);
+        QVERIFY(a.SpEdSpalten->isVisible() && !a.SpEdSpalten->isEnabled());
+        QTest::mouseClick(a.RBMatrixManSpalten, Qt::LeftButton);
+        QVERIFY(a.SpEdSpalten->isEnabled() && a.form.einstellungen().spalten.manuell);
+        QTest::mouseClick(a.RBMatrixQuadratisch, Qt::LeftButton);
+        QVERIFY(!a.SpEdSpalten->isEnabled() && !a.form.einstellungen().spalten.manuell);
         // Alt+S is "&Spaltenzahl:" while the matrix controls are shown.
         QTest::keyClick(&a.form, Qt::Key_S, Qt::AltModifier);
-        QTRY_VERIFY(a.form.RBMatrixManSpalten->isChecked() && a.form.SpEdSpalten->isEnabled());
+        QTRY_VERIFY(a.RBMatrixManSpalten->isChecked() && a.SpEdSpalten->isEnabled());
     }
 
     void columnCountClampedOnLeaving_data()
@@ -484,16 +513,16 @@ private Q_SLOTS:
             Aufbau a;
             a.form.setQuadratisch(false);
             QVERIFY(a.zeige(Methode::Matrix));
-            a.form.SpEdSpalten->setFocus();
-            a.form.SpEdSpalten->selectAll();
-            QTest::keyClick(a.form.SpEdSpalten, Qt::Key_Backspace);
-            QTest::keyClicks(a.form.SpEdSpalten, getippt);
-            QCOMPARE(a.form.SpEdSpalten->text(), getippt);
+            a.SpEdSpalten->setFocus();
+            a.SpEdSpalten->selectAll();
+            QTest::keyClick(a.SpEdSpalten, Qt::Key_Backspace);
+            QTest::keyClicks(a.SpEdSpalten, getippt);
+            QCOMPARE(a.SpEdSpalten->text(), getippt);
             QCOMPARE(a.form.einstellungen().spalten.spalten, gelesen);
             // Everyone but the engine reads the count clamped, as leaving will make it.
             QCOMPARE(a.form.spaltenzahl(), korrigiert.toInt());
-            QTest::keyClick(a.form.SpEdSpalten, taste);
-            QCOMPARE(a.form.SpEdSpalten->text(), korrigiert);
+            QTest::keyClick(a.SpEdSpalten, taste);
+            QCOMPARE(a.SpEdSpalten->text(), korrigiert);
             QCOMPARE(a.form.einstellungen().spalten.spalten, korrigiert.toInt());
         }
     }
@@ -534,7 +563,7 @@ private Q_SLOTS:
         QCOMPARE(e.spalten.manuell, !quadratisch);
         QCOMPARE(e.schluessel, schluessel.toStdString());
         // The column-count choice greys or enables the field whatever the method.
-        QCOMPARE(a.form.SpEdSpalten->isEnabled(), !quadratisch);
+        QCOMPARE(a.SpEdSpalten->isEnabled(), !quadratisch);
     }
 
     // What a demonstration sets runs the same rules as the user's change.
@@ -549,7 +578,7 @@ private Q_SLOTS:
         QCOMPARE(demo.buchstabe(), 9);
         QCOMPARE(demo.schieberegler(), 7); // the list alone moves no slider
         demo.setQuadratisch(false);
-        QVERIFY(a.form.SpEdSpalten->isEnabled() && !demo.quadratisch());
+        QVERIFY(a.SpEdSpalten->isEnabled() && !demo.quadratisch());
         demo.setSonderzeichenIgnorieren(true);
         QVERIFY(a.form.einstellungen().sonderzeichenIgnorieren);
         demo.setSchluessel("K\xF6 ln");
@@ -603,7 +632,7 @@ private Q_SLOTS:
             a.form.hide();
         }
         QVERIFY(a.zeige(methode));
-        QCOMPARE(a.form.focusWidget(), a.form.RadioGroupItems->button(int(methode)));
+        QCOMPARE(a.form.focusWidget(), methodenknopf(a.form, methode));
         QTest::keyClick(a.form.focusWidget(), Qt::Key_Space);
         QCOMPARE(a.form.einstellungen().methode, methode);
     }
@@ -612,11 +641,11 @@ private Q_SLOTS:
     {
         Aufbau a;
         QVERIFY(a.zeige());
-        a.form.ComboBox->showPopup();
-        const QAbstractItemView *liste = a.form.ComboBox->view();
+        a.ComboBox->showPopup();
+        const QAbstractItemView *liste = a.ComboBox->view();
         QVERIFY(liste->verticalScrollBar()->isVisible());
         QCOMPARE(liste->viewport()->height() / liste->sizeHintForRow(0), 10);
-        a.form.ComboBox->hidePopup();
+        a.ComboBox->hidePopup();
     }
 
     void clickOverDesignedWidth_data()
@@ -675,9 +704,9 @@ private Q_SLOTS:
         const QPoint ort = a.form.pos();
         for (const bool oben : { false, true }) {
             if (sichtbar)
-                QTest::mouseClick(a.form.CBStayOnTop, Qt::LeftButton);
+                QTest::mouseClick(a.CBStayOnTop, Qt::LeftButton);
             else
-                a.form.CBStayOnTop->setChecked(oben);
+                a.CBStayOnTop->setChecked(oben);
             QCOMPARE(a.form.windowFlags().testFlag(Qt::WindowStaysOnTopHint), oben);
             QCOMPARE(a.form.isVisible(), sichtbar);
             QCOMPARE(a.form.pos(), ort);

@@ -1,31 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// What the stepping demonstrations share: the window kind and its placing,
-// the one-line fields that show a Text one character per byte, the step
-// button, and the animation controls with their settings in the main window.
+// What the stepping demonstrations share: the one-line fields that show a
+// Text one character per byte, the direction and step buttons, and the
+// animation controls with their settings in the main window.
 
 #include "cipher/verschl.h"
 
 #include <QString>
-#include <QtGlobal>
 
 class Bytezeile;
 class Demohauptfenster;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QRect;
 class QSlider;
+class QToolButton;
 class QWidget;
 struct DemoEinstellungen;
 
 namespace demo {
-
-// A top-level window of its own with system menu and minimise button, but no
-// maximise button.
-inline constexpr Qt::WindowFlags kFensterArt = Qt::Window | Qt::CustomizeWindowHint
-    | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-    | Qt::WindowCloseButtonHint;
 
 // A one-line field for any Text: one character per byte, any length, and the
 // selection stays visible while the focus is elsewhere, since it shows which
@@ -36,6 +31,11 @@ void setzeFeld(QLineEdit &feld, const verschl::Text &text);
 // The same for a text that a demonstration steps through: a step reads and
 // changes single bytes, whatever the text's length.
 Bytezeile *Textzeile(QWidget *eltern, const char *name);
+
+// One of the two buttons that choose the direction of the steps: stays down
+// while its direction is on and never takes the focus.
+QToolButton *Richtungsknopf(
+    QWidget *eltern, const char *name, const QString &text, const QRect &platz);
 
 // A button whose accelerator clicks at once. Qt's shows the button pressed
 // for 100 ms first and makes one click of every press in that time, so the

@@ -9,7 +9,6 @@
 #include "schnittstellen/methodenfenster.h"
 
 #include <functional>
-#include <QSpinBox>
 #include <QWidget>
 
 class QButtonGroup;
@@ -23,25 +22,7 @@ class QLineEdit;
 class QRadioButton;
 class QSlider;
 class QStyle;
-
-// The column-count field. The user may type any text, 0 and 250 included; it
-// is corrected into 1..100 when the field loses the focus, not while typing.
-class Spaltenfeld : public QSpinBox
-{
-    Q_OBJECT
-public:
-    explicit Spaltenfeld(QWidget *parent);
-
-    QValidator::State validate(QString &text, int &pos) const override;
-    void fixup(QString &text) const override;
-
-Q_SIGNALS:
-    // Sent before the spin box's own handling of the focus loss.
-    void verlassen();
-
-protected:
-    void focusOutEvent(QFocusEvent *event) override;
-};
+class Spaltenzahlfeld;
 
 class TOptionForm : public QWidget,
                     public Methodenfenster,
@@ -97,27 +78,6 @@ public:
 
     void FormCreate();
 
-    // The controls are the settings: readers and writers use them directly.
-    QGroupBox *RadioGroup = nullptr;
-    QButtonGroup *RadioGroupItems = nullptr; // ids 0..4 are the method indexes
-    QRadioButton *RBMatrixQuadratisch = nullptr;
-    QRadioButton *RBMatrixManSpalten = nullptr;
-    Spaltenfeld *SpEdSpalten = nullptr;
-    QComboBox *ComboBox = nullptr;
-    QSlider *TrackBar = nullptr;
-    QGroupBox *GBKlartext = nullptr;
-    QCheckBox *CBKlein = nullptr;
-    QCheckBox *CBGross = nullptr;
-    QCheckBox *CBLeerzeichen = nullptr;
-    QCheckBox *CBUmlauteErsetzen = nullptr;
-    QCheckBox *CBSonderignorieren = nullptr;
-    QLineEdit *EdSchluessel = nullptr;
-    QCheckBox *CBStayOnTop = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *LVerschAusgabe = nullptr;
-    QLabel *LSchluessel = nullptr;
-    QFrame *Trennlinie = nullptr;
-
 public Q_SLOTS:
     void RadioGroupClick();
     void TrackBarChange();
@@ -151,6 +111,29 @@ private:
     // Visibility and enabled state of the per-method controls.
     void ordneAn(Methode methode);
     void zeigeNurMethodenfenster();
+
+    // The controls are the settings: the window reads and writes them
+    // directly; others reach them through the interfaces above, tests by
+    // their object names.
+    QGroupBox *RadioGroup = nullptr;
+    QButtonGroup *RadioGroupItems = nullptr; // ids 0..4 are the method indexes
+    QRadioButton *RBMatrixQuadratisch = nullptr;
+    QRadioButton *RBMatrixManSpalten = nullptr;
+    Spaltenzahlfeld *SpEdSpalten = nullptr;
+    QComboBox *ComboBox = nullptr;
+    QSlider *TrackBar = nullptr;
+    QGroupBox *GBKlartext = nullptr;
+    QCheckBox *CBKlein = nullptr;
+    QCheckBox *CBGross = nullptr;
+    QCheckBox *CBLeerzeichen = nullptr;
+    QCheckBox *CBUmlauteErsetzen = nullptr;
+    QCheckBox *CBSonderignorieren = nullptr;
+    QLineEdit *EdSchluessel = nullptr;
+    QCheckBox *CBStayOnTop = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *LVerschAusgabe = nullptr;
+    QLabel *LSchluessel = nullptr;
+    QFrame *Trennlinie = nullptr;
 
     Hauptfenster &haupt;
     std::function<void()> einstellungenLaden;
