@@ -252,9 +252,9 @@ void TestAnalysefenster::schluesselVonHand()
     a.klar().setText({});
 
     TAnalyseForm &fenster = analysiere(a);
-    fenster.findChild<QTabWidget *>(u"Seiten"_s)
-        ->setCurrentWidget(
-            fenster.findChild<QPushButton *>(u"BSchluesselUebernehmen"_s)->parentWidget());
+    auto *uebernehmen = fenster.findChild<QPushButton *>(u"BSchluesselUebernehmen"_s);
+    const auto *vorschauzeile = fenster.findChild<QLabel *>(u"LVigenereVorschau"_s);
+    fenster.findChild<QTabWidget *>(u"Seiten"_s)->setCurrentWidget(uebernehmen->parentWidget());
     QLineEdit *feld = fenster.findChild<QLineEdit *>(u"EdVigenereSchluessel"_s);
     QCOMPARE(feld->text(), QStringLiteral("SCHULE"));
     if (!tippen.isEmpty()) {
@@ -263,13 +263,10 @@ void TestAnalysefenster::schluesselVonHand()
     }
     QCOMPARE(feld->text(), schluessel);
     const Text vorschau = *verschl::VigenereEntschluesseln(
-        geheim.substr(0, fenster.findChild<QLabel *>(u"LVigenereVorschau"_s)->text().size()),
-        schluessel.toStdString(), true);
-    QCOMPARE(
-        fenster.findChild<QLabel *>(u"LVigenereVorschau"_s)->text(), QString::fromLatin1(vorschau));
+        geheim.substr(0, vorschauzeile->text().size()), schluessel.toStdString(), true);
+    QCOMPARE(vorschauzeile->text(), QString::fromLatin1(vorschau));
     QCOMPARE(kKlartext.starts_with(vorschau), schluessel == "SCHULE");
-    QTest::mouseClick(
-        fenster.findChild<QPushButton *>(u"BSchluesselUebernehmen"_s), Qt::LeftButton);
+    QTest::mouseClick(uebernehmen, Qt::LeftButton);
     QCOMPARE(a.steuer<QLineEdit>("EdSchluessel").text(), schluessel);
     a.klick("BEntschluesseln");
     QCOMPARE(a.klar().text() == kKlartext, schluessel == "SCHULE");

@@ -67,11 +67,11 @@ struct Demo
 // The columns that carry the marking colour, as row 0 shows them.
 QList<int> markiert(const TCaesarDemoForm &f)
 {
-    const QColor farbe
-        = Markierungsfarbe().aufgeloest(f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->palette());
+    const auto *alphabete = f.findChild<TStringAlignGrid *>(u"SAGrid"_s);
+    const QColor farbe = Markierungsfarbe().aufgeloest(alphabete->palette());
     QList<int> spalten;
     for (int c = 0; c < 26; ++c) {
-        if (f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->HintergrundVon(c, 0) == farbe)
+        if (alphabete->HintergrundVon(c, 0) == farbe)
             spalten << c;
     }
     return spalten;
@@ -142,11 +142,11 @@ void TestCaesarDemo::lauflicht()
     QFETCH(QByteArray, ergebnis);
     Demo d({}, {}, { animation, 0, 2, 1, false });
     d.bereit(verschiebung);
+    auto *alphabete = d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s);
     if (!verschluesseln)
         d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->click();
     d.f->findChild<Bytezeile *>(u"EdText1"_s)->setText(alsText(zeichen));
-    Lichtprotokoll licht(
-        d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s), 26, 2, Lichtprotokoll::Folge::Zeilenweise);
+    Lichtprotokoll licht(alphabete, 26, 2, Lichtprotokoll::Folge::Zeilenweise);
     d.schritte(1);
 
     QList<QList<QPoint>> erwartet;
@@ -154,12 +154,10 @@ void TestCaesarDemo::lauflicht()
         erwartet << QList<QPoint> { QPoint(j, zeile) };
     QCOMPARE(licht.stopps, erwartet);
     QCOMPARE(markiert(*d.f), QList<int> { spalte });
-    QCOMPARE(d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s)->HatZellBrush(spalte, 1),
-        animation && zeile == 1);
-    QVERIFY(!d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s)->HatZellBrush(spalte, 0));
-    QVERIFY(d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s)->SchriftVon(spalte, 0).bold());
-    QCOMPARE(d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s)->SchriftfarbeVon(spalte, 0),
-        QColor(Qt::white));
+    QCOMPARE(alphabete->HatZellBrush(spalte, 1), animation && zeile == 1);
+    QVERIFY(!alphabete->HatZellBrush(spalte, 0));
+    QVERIFY(alphabete->SchriftVon(spalte, 0).bold());
+    QCOMPARE(alphabete->SchriftfarbeVon(spalte, 0), QColor(Qt::white));
     QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), alsText(ergebnis));
     QVERIFY(!d.f->AnimationLaeuft());
 }
@@ -395,14 +393,14 @@ void TestCaesarDemo::starttexte()
     QFETCH(QByteArray, text);
     QFETCH(int, geschw);
     Demo d(alsText(klar), {}, demo, [](Aufbau &a) { a.steuer<QSlider>("TrackBar").setValue(5); });
+    const auto *alphabete = d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s);
     QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)), alsText(text));
     QVERIFY(d.f->findChild<Bytezeile *>(u"EdText2"_s)->text().empty());
     QCOMPARE(d.f->findChild<QSlider *>(u"TrackBar"_s)->value(), 5);
     QCOMPARE(d.f->findChild<QComboBox *>(u"ComboBox"_s)->currentIndex(), 5);
-    QCOMPARE(d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s)->Cells(0, 1), "F");
-    QCOMPARE(d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s)->Cells(25, 0), "Z");
-    QVERIFY(d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s)->SchriftVon(3, 0).bold()
-        && !d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s)->SchriftVon(3, 1).bold());
+    QCOMPARE(alphabete->Cells(0, 1), "F");
+    QCOMPARE(alphabete->Cells(25, 0), "Z");
+    QVERIFY(alphabete->SchriftVon(3, 0).bold() && !alphabete->SchriftVon(3, 1).bold());
     QCOMPARE(d.f->findChild<QCheckBox *>(u"CBAnimation"_s)->isChecked(), demo.Animation);
     QCOMPARE(d.f->findChild<QSlider *>(u"TBGeschw"_s)->isHidden(), !demo.Animation);
     QCOMPARE(d.f->findChild<QSlider *>(u"TBGeschw"_s)->value(), geschw);

@@ -136,11 +136,10 @@ void TestMatrixDemo::befehleOeffnen()
     QCOMPARE(f.minimumSize(), f.maximumSize());
     QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(f.windowFlags() & Qt::WindowMinimizeButtonHint);
-    QCOMPARE(QSize(f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->ColCount(),
-                 f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->RowCount()),
-        QSize(15, 15));
-    QCOMPARE(f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->geometry(), QRect(0, 0, 303, 303));
-    QCOMPARE(f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->ScrollBars(), Balken::ssNone);
+    const auto *gitter = f.findChild<TStringAlignGrid *>(u"SAGrid"_s);
+    QCOMPARE(QSize(gitter->ColCount(), gitter->RowCount()), QSize(15, 15));
+    QCOMPARE(gitter->geometry(), QRect(0, 0, 303, 303));
+    QCOMPARE(gitter->ScrollBars(), Balken::ssNone);
     QPointer<TMatrixDemoForm> zu = &f;
     QTest::mouseClick(f.findChild<QPushButton *>(u"BSchliessen"_s), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -277,17 +276,18 @@ void TestMatrixDemo::loeschen()
 {
     Aufbau a;
     TMatrixDemoForm &f = oeffne(a);
-    const QByteArray leer = zustand(*f.findChild<TStringAlignGrid *>(u"SAGrid"_s));
+    auto *gitter = f.findChild<TStringAlignGrid *>(u"SAGrid"_s);
+    const QByteArray leer = zustand(*gitter);
     aktualisiere(f, zeichenfolge(300));
     QTest::mouseClick(f.findChild<QPushButton *>(u"BLoeschen"_s), Qt::LeftButton);
-    QCOMPARE(zustand(*f.findChild<TStringAlignGrid *>(u"SAGrid"_s)), leer);
-    QCOMPARE(f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->geometry(), QRect(0, 0, 303, 303));
-    QCOMPARE(f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->ScrollBars(), Balken::ssNone);
+    QCOMPARE(zustand(*gitter), leer);
+    QCOMPARE(gitter->geometry(), QRect(0, 0, 303, 303));
+    QCOMPARE(gitter->ScrollBars(), Balken::ssNone);
     QCOMPARE(f.findChild<Textfeld *>(u"MKlartext"_s)->text(), Text());
     QCOMPARE(f.focusWidget(), f.findChild<Textfeld *>(u"MKlartext"_s));
     // An update of the empty field keeps the design.
     QTest::mouseClick(f.findChild<QPushButton *>(u"BAktualisieren"_s), Qt::LeftButton);
-    QCOMPARE(zustand(*f.findChild<TStringAlignGrid *>(u"SAGrid"_s)), leer);
+    QCOMPARE(zustand(*gitter), leer);
 }
 
 void TestMatrixDemo::uebernehmen_data()
@@ -452,18 +452,20 @@ void TestMatrixDemo::getippterText()
 {
     Aufbau a;
     TMatrixDemoForm &f = oeffne(a);
-    f.findChild<Textfeld *>(u"MKlartext"_s)->clear();
-    tippe(f.findChild<Textfeld *>(u"MKlartext"_s), QStringLiteral("Spaß"));
-    QTest::keyClick(f.findChild<Textfeld *>(u"MKlartext"_s), Qt::Key_Return);
-    tippe(f.findChild<Textfeld *>(u"MKlartext"_s), QStringLiteral("Äö"));
-    QCOMPARE(f.findChild<Textfeld *>(u"MKlartext"_s)->text(), Text("Spa\xDF\r\n\xC4\xF6"));
+    auto *klartext = f.findChild<Textfeld *>(u"MKlartext"_s);
+    auto *gitter = f.findChild<TStringAlignGrid *>(u"SAGrid"_s);
+    klartext->clear();
+    tippe(klartext, QStringLiteral("Spaß"));
+    QTest::keyClick(klartext, Qt::Key_Return);
+    tippe(klartext, QStringLiteral("Äö"));
+    QCOMPARE(klartext->text(), Text("Spa\xDF\r\n\xC4\xF6"));
     QTest::mouseClick(f.findChild<QPushButton *>(u"BAktualisieren"_s), Qt::LeftButton);
-    QCOMPARE(f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->ColCount(), 3);
-    QCOMPARE(f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->Cells(0, 1), Text("\xDF"));
-    QCOMPARE(f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->Cells(1, 1), Text("\r"));
-    QCOMPARE(f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->Cells(2, 1), Text("\n"));
-    QCOMPARE(f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->Cells(1, 2), Text("\xF6"));
-    QCOMPARE(f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->Cells(2, 2), Text(" "));
+    QCOMPARE(gitter->ColCount(), 3);
+    QCOMPARE(gitter->Cells(0, 1), Text("\xDF"));
+    QCOMPARE(gitter->Cells(1, 1), Text("\r"));
+    QCOMPARE(gitter->Cells(2, 1), Text("\n"));
+    QCOMPARE(gitter->Cells(1, 2), Text("\xF6"));
+    QCOMPARE(gitter->Cells(2, 2), Text(" "));
 }
 
 // Pasted CR LF is one line break and a lone CR stays one byte; copying keeps
@@ -472,13 +474,14 @@ void TestMatrixDemo::einfuegenUndKopieren()
 {
     Aufbau a;
     TMatrixDemoForm &f = oeffne(a);
-    f.findChild<Textfeld *>(u"MKlartext"_s)->clear();
+    auto *klartext = f.findChild<Textfeld *>(u"MKlartext"_s);
+    klartext->clear();
     QApplication::clipboard()->setText(QStringLiteral("a\r\nb\rc\u00A0Ж"));
-    f.findChild<Textfeld *>(u"MKlartext"_s)->paste();
-    QCOMPARE(f.findChild<Textfeld *>(u"MKlartext"_s)->text(), Text("a\r\nb\rc\xA0?"));
-    f.findChild<Textfeld *>(u"MKlartext"_s)->setText("x\xA0y\r\nz");
-    f.findChild<Textfeld *>(u"MKlartext"_s)->selectAll();
-    f.findChild<Textfeld *>(u"MKlartext"_s)->copy();
+    klartext->paste();
+    QCOMPARE(klartext->text(), Text("a\r\nb\rc\xA0?"));
+    klartext->setText("x\xA0y\r\nz");
+    klartext->selectAll();
+    klartext->copy();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("x\u00A0y\nz"));
 }
 
@@ -488,14 +491,12 @@ void TestMatrixDemo::einfuegenZeigtDieEinfuegestelle()
 {
     Aufbau a;
     TMatrixDemoForm &f = oeffne(a);
-    f.findChild<Textfeld *>(u"MKlartext"_s)->clear();
+    auto *klartext = f.findChild<Textfeld *>(u"MKlartext"_s);
+    klartext->clear();
     QApplication::clipboard()->setText(QStringLiteral("Zeile\r\n").repeated(100));
-    f.findChild<Textfeld *>(u"MKlartext"_s)->paste();
-    QVERIFY(f.findChild<Textfeld *>(u"MKlartext"_s)->verticalScrollBar()->value() > 0);
-    QVERIFY(f.findChild<Textfeld *>(u"MKlartext"_s)
-                ->viewport()
-                ->rect()
-                .contains(f.findChild<Textfeld *>(u"MKlartext"_s)->cursorRect()));
+    klartext->paste();
+    QVERIFY(klartext->verticalScrollBar()->value() > 0);
+    QVERIFY(klartext->viewport()->rect().contains(klartext->cursorRect()));
 }
 
 // The focus starts on "Matrix &aktualisieren"; the grid passes it to the text.

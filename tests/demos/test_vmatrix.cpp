@@ -64,6 +64,12 @@ struct Demo
     QPointer<TVMatrixForm> f;
 };
 
+// The Vigenère table of the window.
+const TStringAlignGrid &tabelle(const TVMatrixForm &f)
+{
+    return *f.findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s);
+}
+
 // What cell (c, r) shows: background and text colour, and whether bold.
 struct Aussehen
 {
@@ -74,15 +80,15 @@ struct Aussehen
 };
 Aussehen aussehen(const TVMatrixForm &f, int c, int r)
 {
-    const TStringAlignGrid &g = *f.findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s);
+    const TStringAlignGrid &g = tabelle(f);
     return { g.HintergrundVon(c, r), g.SchriftfarbeVon(c, r), g.SchriftVon(c, r).bold() };
 }
 
 // The marking of key row a and plaintext column b as the table shows it.
 void pruefeMarkierung(const TVMatrixForm &f, int a, int b)
 {
-    const QColor farbe = Markierungsfarbe().aufgeloest(
-        f.findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->palette());
+    const TStringAlignGrid &g = tabelle(f);
+    const QColor farbe = Markierungsfarbe().aufgeloest(g.palette());
     const QColor weiss(Qt::white);
     QCOMPARE(f.MarkZeile(), a);
     QCOMPARE(f.MarkSpalte(), b);
@@ -96,25 +102,20 @@ void pruefeMarkierung(const TVMatrixForm &f, int a, int b)
     const int c = (b + 7) % 25 + 1, r = (a + 7) % 25 + 1;
     QCOMPARE(aussehen(f, c, a), (Aussehen { farbe, weiss, a == 0 }));
     QCOMPARE(aussehen(f, b, r), (Aussehen { farbe, weiss, b == 0 }));
-    const QColor text = f.findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->SchriftfarbeVon(c, r);
-    QVERIFY(text != weiss
-        && f.findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->HintergrundVon(c, r) != farbe);
-    QVERIFY(!f.findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->SchriftVon(c, r).bold());
+    const QColor text = g.SchriftfarbeVon(c, r);
+    QVERIFY(text != weiss && g.HintergrundVon(c, r) != farbe);
+    QVERIFY(!g.SchriftVon(c, r).bold());
     if (b != 0)
-        QCOMPARE(aussehen(f, 0, r),
-            (Aussehen { f.findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->HintergrundVon(c, r),
-                text, true }));
+        QCOMPARE(aussehen(f, 0, r), (Aussehen { g.HintergrundVon(c, r), text, true }));
 }
 
 bool unmarkiert(const TVMatrixForm &f)
 {
-    const QColor farbe = Markierungsfarbe().aufgeloest(
-        f.findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->palette());
+    const TStringAlignGrid &g = tabelle(f);
+    const QColor farbe = Markierungsfarbe().aufgeloest(g.palette());
     for (int c = 0; c < 26; ++c) {
         for (int r = 0; r < 26; ++r) {
-            if (f.findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->HintergrundVon(c, r) == farbe
-                || f.findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->SchriftVon(c, r).bold()
-                    != (c == 0 || r == 0))
+            if (g.HintergrundVon(c, r) == farbe || g.SchriftVon(c, r).bold() != (c == 0 || r == 0))
                 return false;
         }
     }
@@ -231,11 +232,12 @@ void TestVMatrix::lauflicht()
 void TestVMatrix::blinken()
 {
     Demo d("C", {}, { false, 0, 300, 150, true });
+    const auto *blinkAn = d.f->findChild<QTimer *>(u"BlinkAn"_s);
     QVERIFY(d.f->findChild<QCheckBox *>(u"CBMitBlinken"_s)->isChecked());
     d.texte("C", "Dx");
     d.schritte(1);
-    QVERIFY(d.f->findChild<QTimer *>(u"BlinkAn"_s)->isActive());
-    QCOMPARE(d.f->findChild<QTimer *>(u"BlinkAn"_s)->interval(), 600);
+    QVERIFY(blinkAn->isActive());
+    QCOMPARE(blinkAn->interval(), 600);
     const QColor farbe = Markierungsfarbe().aufgeloest(
         d.f->findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->palette());
     const Aussehen invers { Qt::white, farbe, false }, zeile { farbe, Qt::white, false };
@@ -246,12 +248,12 @@ void TestVMatrix::blinken()
         QCOMPARE(d.f->BlinkZaehler(), zaehler + 1);
     }
     d.f->findChild<QCheckBox *>(u"CBMitBlinken"_s)->setChecked(false);
-    QVERIFY(d.f->findChild<QTimer *>(u"BlinkAn"_s)->isActive());
+    QVERIFY(blinkAn->isActive());
     d.schritte(1); // the next step clears the marking
-    QVERIFY(!d.f->findChild<QTimer *>(u"BlinkAn"_s)->isActive());
+    QVERIFY(!blinkAn->isActive());
     d.f->BRueckClick();
     d.schritte(1); // blinking off: the result stays inverse
-    QVERIFY(!d.f->findChild<QTimer *>(u"BlinkAn"_s)->isActive());
+    QVERIFY(!blinkAn->isActive());
     QCOMPARE(aussehen(*d.f, 3, 2), invers);
 }
 
@@ -521,18 +523,18 @@ void TestVMatrix::schluesselfeld()
     QFETCH(bool, uebernehmen);
     QFETCH(QByteArray, danach);
     Demo d("", {}, kOhneAnimation);
+    auto *schluessel = d.f->findChild<QLineEdit *>(u"EdSchluessel"_s);
     if (uebernehmen)
         d.a.klicke("MMDemoOptUebernehmen");
     d.f->show();
     QVERIFY(QTest::qWaitForWindowActive(d.f));
     d.f->findChild<QCheckBox *>(u"CBEditSperren"_s)->click();
-    d.f->findChild<QLineEdit *>(u"EdSchluessel"_s)->setFocus();
-    setzeFeld(d.f->findChild<QLineEdit *>(u"EdSchluessel"_s), alsText(eingefuegt));
-    QTest::keyClicks(d.f->findChild<QLineEdit *>(u"EdSchluessel"_s), getippt);
-    QTest::sendKeyEvent(QTest::Click, d.f->findChild<QLineEdit *>(u"EdSchluessel"_s),
-        Qt::Key_Adiaeresis, QString(QChar(0xe4)), {});
+    schluessel->setFocus();
+    setzeFeld(schluessel, alsText(eingefuegt));
+    QTest::keyClicks(schluessel, getippt);
+    QTest::sendKeyEvent(QTest::Click, schluessel, Qt::Key_Adiaeresis, QString(QChar(0xe4)), {});
     d.f->findChild<QPushButton *>(u"BRueck"_s)->setFocus();
-    QCOMPARE(feld(d.f->findChild<QLineEdit *>(u"EdSchluessel"_s)), alsText(danach));
+    QCOMPARE(feld(schluessel), alsText(danach));
     QCOMPARE(d.a.option().schluesselfeld(), uebernehmen ? alsText(danach) : Text());
 }
 

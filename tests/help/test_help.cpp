@@ -125,23 +125,24 @@ void TestHilfe::adresse()
 {
     SkriptDialoge dialoge;
     TInfoForm f(dialoge);
+    auto *link = f.findChild<QLabel *>(u"myLabel2"_s);
     f.show();
     QTest::mouseClick(f.findChild<QFrame *>(u"Panel1"_s), Qt::LeftButton);
     QTest::mouseClick(f.findChild<QLabel *>(u"myLabel1"_s), Qt::LeftButton);
     QVERIFY(dialoge.adressen.isEmpty());
-    QTest::mouseClick(f.findChild<QLabel *>(u"myLabel2"_s), Qt::LeftButton);
+    QTest::mouseClick(link, Qt::LeftButton);
     QCOMPARE(dialoge.adressen.size(), 1);
     // The keyboard reaches it too: Tab from the OK button, then Enter or Space.
     QVERIFY(QTest::qWaitForWindowActive(&f));
     QTest::keyClick(f.findChild<QPushButton *>(u"BOk"_s), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), f.findChild<QLabel *>(u"myLabel2"_s));
-    QVERIFY(f.findChild<QLabel *>(u"myLabel2"_s)->font().underline());
-    QTest::keyClick(f.findChild<QLabel *>(u"myLabel2"_s), Qt::Key_Return);
-    QTest::keyClick(f.findChild<QLabel *>(u"myLabel2"_s), Qt::Key_Space);
+    QCOMPARE(QApplication::focusWidget(), link);
+    QVERIFY(link->font().underline());
+    QTest::keyClick(link, Qt::Key_Return);
+    QTest::keyClick(link, Qt::Key_Space);
     QCOMPARE(dialoge.adressen.size(), 3);
     const QUrl adresse = dialoge.adressen.first();
     QCOMPARE(adresse.scheme(), u"https");
-    QCOMPARE(f.findChild<QLabel *>(u"myLabel2"_s)->text(), adresse.host());
+    QCOMPARE(link->text(), adresse.host());
 }
 
 void TestHilfe::bilderWechseln_data()
@@ -288,18 +289,20 @@ void TestHilfe::liesmichNurLesen()
     QTemporaryDir ordner;
     schreibe(ordner.filePath(QStringLiteral("liesmich.txt")), "Text\r\n");
     TLiesmichForm f({ ordner.path() });
+    auto *text = f.findChild<QPlainTextEdit *>(u"Mliesmich"_s);
+    const auto *schliessen = f.findChild<QPushButton *>(u"BSchliessen"_s);
     f.show();
     f.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f));
-    QCOMPARE(QApplication::focusWidget(), f.findChild<QPushButton *>(u"BSchliessen"_s));
-    QTest::mouseClick(f.findChild<QPlainTextEdit *>(u"Mliesmich"_s)->viewport(), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), f.findChild<QPushButton *>(u"BSchliessen"_s));
-    f.findChild<QPlainTextEdit *>(u"Mliesmich"_s)->setFocus(Qt::TabFocusReason);
-    QCOMPARE(QApplication::focusWidget(), f.findChild<QPushButton *>(u"BSchliessen"_s));
+    QCOMPARE(QApplication::focusWidget(), schliessen);
+    QTest::mouseClick(text->viewport(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), schliessen);
+    text->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), schliessen);
     QTest::keyClick(&f, Qt::Key_Tab);
-    QVERIFY(QApplication::focusWidget() != f.findChild<QPlainTextEdit *>(u"Mliesmich"_s));
-    QTest::keyClicks(f.findChild<QPlainTextEdit *>(u"Mliesmich"_s), QStringLiteral("xy"));
-    QTest::keyClick(f.findChild<QPlainTextEdit *>(u"Mliesmich"_s), Qt::Key_Delete);
+    QVERIFY(QApplication::focusWidget() != text);
+    QTest::keyClicks(text, QStringLiteral("xy"));
+    QTest::keyClick(text, Qt::Key_Delete);
     QCOMPARE(inhalt(f), Text("Text\r\n"));
 }
 
