@@ -29,6 +29,8 @@
 #include <sys/resource.h>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 double cpuSekunden()
@@ -87,13 +89,14 @@ void Repaint_Vigenere(benchmark::State &state)
 template <typename Form> void Schritt(benchmark::State &state, void (THauptform::*befehl)())
 {
     Demoumgebung<Form> u(std::size_t(state.range(0)), befehl);
-    u.demo->CBAnimation->setChecked(false);
+    u.demo->template findChild<QCheckBox *>(u"CBAnimation"_s)->setChecked(false);
     // The Caesar demonstration's step button works in its extended view only.
-    if constexpr (requires { u.demo->BMehr; })
-        u.demo->BMehr->click();
-    u.demo->BSchritt->click();
+    if (auto *mehr = u.demo->template findChild<QPushButton *>(u"BMehr"_s))
+        mehr->click();
+    auto *schritt = u.demo->template findChild<QPushButton *>(u"BSchritt"_s);
+    schritt->click();
     for (auto _ : state)
-        u.demo->BSchritt->click();
+        schritt->click();
 }
 
 void Caesar_Schritt(benchmark::State &state)

@@ -14,6 +14,8 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Umgebung = Demoumgebung<TMatrixDemoForm>;
@@ -24,7 +26,8 @@ void Aktualisieren(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         u.demo->BLoeschenClick();
-        u.demo->MKlartext->setText(deutschtext::erzeuge(std::size_t(state.range(0))));
+        u.demo->findChild<Textfeld *>(u"MKlartext"_s)
+            ->setText(deutschtext::erzeuge(std::size_t(state.range(0))));
         state.ResumeTiming();
         u.demo->BAktualisierenClick();
     }
@@ -36,11 +39,12 @@ void Aktualisieren_und_Malen(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         u.demo->BLoeschenClick();
-        u.demo->MKlartext->setText(deutschtext::erzeuge(std::size_t(state.range(0))));
+        u.demo->findChild<Textfeld *>(u"MKlartext"_s)
+            ->setText(deutschtext::erzeuge(std::size_t(state.range(0))));
         QApplication::processEvents();
         state.ResumeTiming();
         u.demo->BAktualisierenClick();
-        u.demo->SAGrid->Repaint();
+        u.demo->findChild<TStringAlignGrid *>(u"SAGrid"_s)->Repaint();
     }
 }
 

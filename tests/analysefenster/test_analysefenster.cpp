@@ -19,6 +19,7 @@
 #include <QThreadPool>
 #include <QTreeWidget>
 
+using namespace Qt::StringLiterals;
 using verschl::Text;
 
 namespace {
@@ -77,7 +78,7 @@ void TestAnalysefenster::befehlOeffnetFenster()
     QVERIFY(erstes->isVisible() && !erstes->parent());
     QCOMPARE(erstes->windowTitle(), QStringLiteral("Geheimtext analysieren"));
     erstes->close();
-    QTest::keyClick(zweites->LVCaesar, Qt::Key_Escape);
+    QTest::keyClick(zweites->findChild<QTreeWidget *>(u"LVCaesar"_s), Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(erstes.isNull() && zweites.isNull());
 }
@@ -159,7 +160,7 @@ void TestAnalysefenster::uebernahmeEntschluesselt()
     TAnalyseForm &fenster = analysiere(a);
     auto *uebernehmen = fenster.findChild<QPushButton *>(knopf);
     QVERIFY(uebernehmen && uebernehmen->isEnabled());
-    fenster.Seiten->setCurrentWidget(uebernehmen->parentWidget());
+    fenster.findChild<QTabWidget *>(u"Seiten"_s)->setCurrentWidget(uebernehmen->parentWidget());
     QTest::mouseClick(uebernehmen, Qt::LeftButton);
     QCOMPARE(a.option().methode(), uebernommen);
     a.klick("BEntschluesseln");
@@ -191,23 +192,32 @@ void TestAnalysefenster::schwacheEingabe()
     Aufbau a;
     a.chiffre().setText(chiffre.toStdString());
     const TAnalyseForm &fenster = analysiere(a);
-    QCOMPARE(fenster.LStatus->text().contains(u"Zu wenig Buchstaben für eine Analyse"), stufe == 0);
+    QCOMPARE(fenster.findChild<QLabel *>(u"LStatus"_s)
+                 ->text()
+                 .contains(u"Zu wenig Buchstaben für eine Analyse"),
+        stufe == 0);
     for (const QWidget *teil : std::initializer_list<const QWidget *> {
-             fenster.BVerschiebungUebernehmen, fenster.LVCaesar, fenster.TBVerschiebung })
+             fenster.findChild<QPushButton *>(u"BVerschiebungUebernehmen"_s),
+             fenster.findChild<QTreeWidget *>(u"LVCaesar"_s),
+             fenster.findChild<QSlider *>(u"TBVerschiebung"_s) })
         QCOMPARE(teil->isEnabled(), stufe >= 1);
-    QCOMPARE(fenster.BSchluesselUebernehmen->isEnabled(), stufe == 2);
-    QCOMPARE(fenster.BSpaltenzahlUebernehmen->isEnabled(), stufe == 2);
+    QCOMPARE(
+        fenster.findChild<QPushButton *>(u"BSchluesselUebernehmen"_s)->isEnabled(), stufe == 2);
+    QCOMPARE(
+        fenster.findChild<QPushButton *>(u"BSpaltenzahlUebernehmen"_s)->isEnabled(), stufe == 2);
     if (stufe == 1) {
-        QCOMPARE(fenster.LCaesar->text(),
+        QCOMPARE(fenster.findChild<QLabel *>(u"LCaesar"_s)->text(),
             QStringLiteral("Beste Verschiebung: 3 (A → D) – Sicherheit: wahrscheinlich"));
-        QCOMPARE(fenster.LVigenere->text(),
+        QCOMPARE(fenster.findChild<QLabel *>(u"LVigenere"_s)->text(),
             QStringLiteral("Zu wenig Buchstaben für Vigenère (12 von mindestens 20)"));
-        QCOMPARE(fenster.LMatrix->text(),
+        QCOMPARE(fenster.findChild<QLabel *>(u"LMatrix"_s)->text(),
             QStringLiteral("Zu wenig Buchstaben für die Matrix (12 von mindestens 20)"));
     }
     if (stufe < 2)
         return;
-    for (const QLabel *ergebnis : { fenster.LCaesar, fenster.LVigenere, fenster.LMatrix })
+    for (const QLabel *ergebnis :
+        { fenster.findChild<QLabel *>(u"LCaesar"_s), fenster.findChild<QLabel *>(u"LVigenere"_s),
+            fenster.findChild<QLabel *>(u"LMatrix"_s) })
         QVERIFY2(ergebnis->text().endsWith(u"Sicherheit: unsicher"), qPrintable(ergebnis->text()));
 }
 
@@ -242,8 +252,10 @@ void TestAnalysefenster::schluesselVonHand()
     a.klar().setText({});
 
     TAnalyseForm &fenster = analysiere(a);
-    fenster.Seiten->setCurrentWidget(fenster.BSchluesselUebernehmen->parentWidget());
-    QLineEdit *feld = fenster.EdVigenereSchluessel;
+    auto *uebernehmen = fenster.findChild<QPushButton *>(u"BSchluesselUebernehmen"_s);
+    const auto *vorschauzeile = fenster.findChild<QLabel *>(u"LVigenereVorschau"_s);
+    fenster.findChild<QTabWidget *>(u"Seiten"_s)->setCurrentWidget(uebernehmen->parentWidget());
+    QLineEdit *feld = fenster.findChild<QLineEdit *>(u"EdVigenereSchluessel"_s);
     QCOMPARE(feld->text(), QStringLiteral("SCHULE"));
     if (!tippen.isEmpty()) {
         feld->selectAll();
@@ -251,10 +263,10 @@ void TestAnalysefenster::schluesselVonHand()
     }
     QCOMPARE(feld->text(), schluessel);
     const Text vorschau = *verschl::VigenereEntschluesseln(
-        geheim.substr(0, fenster.LVigenereVorschau->text().size()), schluessel.toStdString(), true);
-    QCOMPARE(fenster.LVigenereVorschau->text(), QString::fromLatin1(vorschau));
+        geheim.substr(0, vorschauzeile->text().size()), schluessel.toStdString(), true);
+    QCOMPARE(vorschauzeile->text(), QString::fromLatin1(vorschau));
     QCOMPARE(kKlartext.starts_with(vorschau), schluessel == "SCHULE");
-    QTest::mouseClick(fenster.BSchluesselUebernehmen, Qt::LeftButton);
+    QTest::mouseClick(uebernehmen, Qt::LeftButton);
     QCOMPARE(a.steuer<QLineEdit>("EdSchluessel").text(), schluessel);
     a.klick("BEntschluesseln");
     QCOMPARE(a.klar().text() == kKlartext, schluessel == "SCHULE");
@@ -266,11 +278,14 @@ void TestAnalysefenster::schiebereglerVerschiebtDeutsch()
     Aufbau a;
     a.chiffre().setText(verschl::CaesarVerschieben(kKlartext, 3));
     TAnalyseForm &fenster = analysiere(a);
-    fenster.TBVerschiebung->setValue(3);
-    QCOMPARE(fenster.LVerschiebung->text(), QStringLiteral("Verschiebung 3: A → D"));
-    const auto &deutsch = fenster.DHaeufigkeiten->reihen().at(1).werte;
+    fenster.findChild<QSlider *>(u"TBVerschiebung"_s)->setValue(3);
+    QCOMPARE(fenster.findChild<QLabel *>(u"LVerschiebung"_s)->text(),
+        QStringLiteral("Verschiebung 3: A → D"));
+    const auto &deutsch
+        = fenster.findChild<Saeulendiagramm *>(u"DHaeufigkeiten"_s)->reihen().at(1).werte;
     QCOMPARE(deutsch.at(7), 100 * analyse::DeutscheBuchstaben()[4]);
-    QCOMPARE(fenster.LVCaesar->topLevelItem(0)->text(0), QStringLiteral("3 (A → D)"));
+    QCOMPARE(fenster.findChild<QTreeWidget *>(u"LVCaesar"_s)->topLevelItem(0)->text(0),
+        QStringLiteral("3 (A → D)"));
 }
 
 // Closed while the worker runs: the window goes at once, the worker's result

@@ -24,6 +24,7 @@
 #include <QToolButton>
 #include <utility>
 
+using namespace Qt::StringLiterals;
 using verschl::Text;
 
 Q_DECLARE_METATYPE(DemoEinstellungen)
@@ -49,15 +50,15 @@ struct Demo
     // Extended view with the given shift and, if given, this input.
     void bereit(int verschiebung, std::optional<Text> eingabe = {})
     {
-        f->BMehr->click();
-        f->TrackBar->setValue(verschiebung);
+        f->findChild<QPushButton *>(u"BMehr"_s)->click();
+        f->findChild<QSlider *>(u"TrackBar"_s)->setValue(verschiebung);
         if (eingabe)
-            f->EdText1->setText(*eingabe);
+            f->findChild<Bytezeile *>(u"EdText1"_s)->setText(*eingabe);
     }
     void schritte(int n)
     {
         for (int i = 0; i < n; ++i)
-            f->BSchritt->click();
+            f->findChild<QPushButton *>(u"BSchritt"_s)->click();
     }
     Aufbau a;
     QPointer<TCaesarDemoForm> f;
@@ -66,10 +67,11 @@ struct Demo
 // The columns that carry the marking colour, as row 0 shows them.
 QList<int> markiert(const TCaesarDemoForm &f)
 {
-    const QColor farbe = Markierungsfarbe().aufgeloest(f.SAGrid->palette());
+    const auto *alphabete = f.findChild<TStringAlignGrid *>(u"SAGrid"_s);
+    const QColor farbe = Markierungsfarbe().aufgeloest(alphabete->palette());
     QList<int> spalten;
     for (int c = 0; c < 26; ++c) {
-        if (f.SAGrid->HintergrundVon(c, 0) == farbe)
+        if (alphabete->HintergrundVon(c, 0) == farbe)
             spalten << c;
     }
     return spalten;
@@ -140,10 +142,11 @@ void TestCaesarDemo::lauflicht()
     QFETCH(QByteArray, ergebnis);
     Demo d({}, {}, { animation, 0, 2, 1, false });
     d.bereit(verschiebung);
+    auto *alphabete = d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s);
     if (!verschluesseln)
-        d.f->SpBEntschluesseln->click();
-    d.f->EdText1->setText(alsText(zeichen));
-    Lichtprotokoll licht(d.f->SAGrid, 26, 2, Lichtprotokoll::Folge::Zeilenweise);
+        d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->click();
+    d.f->findChild<Bytezeile *>(u"EdText1"_s)->setText(alsText(zeichen));
+    Lichtprotokoll licht(alphabete, 26, 2, Lichtprotokoll::Folge::Zeilenweise);
     d.schritte(1);
 
     QList<QList<QPoint>> erwartet;
@@ -151,11 +154,11 @@ void TestCaesarDemo::lauflicht()
         erwartet << QList<QPoint> { QPoint(j, zeile) };
     QCOMPARE(licht.stopps, erwartet);
     QCOMPARE(markiert(*d.f), QList<int> { spalte });
-    QCOMPARE(d.f->SAGrid->HatZellBrush(spalte, 1), animation && zeile == 1);
-    QVERIFY(!d.f->SAGrid->HatZellBrush(spalte, 0));
-    QVERIFY(d.f->SAGrid->SchriftVon(spalte, 0).bold());
-    QCOMPARE(d.f->SAGrid->SchriftfarbeVon(spalte, 0), QColor(Qt::white));
-    QCOMPARE(feld(d.f->EdText2), alsText(ergebnis));
+    QCOMPARE(alphabete->HatZellBrush(spalte, 1), animation && zeile == 1);
+    QVERIFY(!alphabete->HatZellBrush(spalte, 0));
+    QVERIFY(alphabete->SchriftVon(spalte, 0).bold());
+    QCOMPARE(alphabete->SchriftfarbeVon(spalte, 0), QColor(Qt::white));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), alsText(ergebnis));
     QVERIFY(!d.f->AnimationLaeuft());
 }
 
@@ -168,10 +171,11 @@ void TestCaesarDemo::satzHinUndZurueck()
     const Text chiffre = verschl::CaesarVerschieben(kSatz, 3);
     for (const bool hin : { true, false }) {
         const Text ziel = hin ? chiffre : kSatz;
-        Lichtprotokoll licht(d.f->SAGrid, 26, 2, Lichtprotokoll::Folge::Zeilenweise);
+        Lichtprotokoll licht(d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s), 26, 2,
+            Lichtprotokoll::Folge::Zeilenweise);
         for (int i = 0; i < 23; ++i) {
             d.schritte(1);
-            const Text ergebnis = feld(d.f->EdText2);
+            const Text ergebnis = feld(d.f->findChild<Bytezeile *>(u"EdText2"_s));
             QCOMPARE(ergebnis.size(), size_t(23));
             QCOMPARE(ergebnis.substr(0, i + 1), ziel.substr(0, i + 1));
             // Both ways the plain letter's column is marked.
@@ -179,17 +183,20 @@ void TestCaesarDemo::satzHinUndZurueck()
             const int spalte = c >= 'a' ? c - 'a' : c - 'A';
             QCOMPARE(
                 markiert(*d.f), spalte >= 0 && spalte < 26 ? QList<int> { spalte } : QList<int> {});
-            QCOMPARE(d.f->EdText1->AuswahlAnfang(), qsizetype(i));
+            QCOMPARE(d.f->findChild<Bytezeile *>(u"EdText1"_s)->AuswahlAnfang(), qsizetype(i));
         }
         for (const QList<QPoint> &stopp : licht.stopps)
             QCOMPARE(stopp.front().y(), hin ? 0 : 1);
         d.schritte(1);
-        QCOMPARE(feld(d.f->EdText2), ziel);
+        QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), ziel);
         QCOMPARE(d.f->Schrittindex(), 22);
         QVERIFY(markiert(*d.f).isEmpty());
-        QVERIFY(!d.f->EdText1->hatAuswahl() && !d.f->EdText2->hatAuswahl());
-        (hin ? d.f->SpBEntschluesseln : d.f->SpBVerschluesseln)->click();
-        QCOMPARE(feld(d.f->EdText1), ziel);
+        QVERIFY(!d.f->findChild<Bytezeile *>(u"EdText1"_s)->hatAuswahl()
+            && !d.f->findChild<Bytezeile *>(u"EdText2"_s)->hatAuswahl());
+        (hin ? d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)
+             : d.f->findChild<QToolButton *>(u"SpBVerschluesseln"_s))
+            ->click();
+        QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)), ziel);
     }
 }
 
@@ -234,24 +241,26 @@ void TestCaesarDemo::richtungswechsel()
     Demo d(alsText(klar), alsText(chiffre));
     d.bereit(3);
     d.schritte(schritte);
-    d.f->SpBEntschluesseln->click();
+    d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->click();
     if (zurueck)
-        d.f->SpBVerschluesseln->click();
-    QCOMPARE(feld(d.f->EdText1), alsText(erwartet));
-    QVERIFY(d.f->EdText2->text().empty());
+        d.f->findChild<QToolButton *>(u"SpBVerschluesseln"_s)->click();
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)), alsText(erwartet));
+    QVERIFY(d.f->findChild<Bytezeile *>(u"EdText2"_s)->text().empty());
     QCOMPARE(d.f->Schrittindex(), -1);
     QCOMPARE(d.f->RichtungVerschluesseln(), zurueck);
-    QCOMPARE(d.f->SpBVerschluesseln->isChecked(), zurueck);
-    QCOMPARE(d.f->SpBEntschluesseln->isChecked(), !zurueck);
-    QCOMPARE(d.f->BSchritt->text(),
+    QCOMPARE(d.f->findChild<QToolButton *>(u"SpBVerschluesseln"_s)->isChecked(), zurueck);
+    QCOMPARE(d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->isChecked(), !zurueck);
+    QCOMPARE(d.f->findChild<QPushButton *>(u"BSchritt"_s)->text(),
         zurueck ? u"&Buchstaben verschlüsseln" : u"&Buchstaben entschlüsseln");
-    QCOMPARE(d.f->LText1->text(), zurueck ? u"&Klartext" : u"&Chiffre");
-    QCOMPARE(d.f->LText2->text(), zurueck ? u"&Chiffre" : u"&Klartext");
+    QCOMPARE(d.f->findChild<QLabel *>(u"LText1"_s)->text(), zurueck ? u"&Klartext" : u"&Chiffre");
+    QCOMPARE(d.f->findChild<QLabel *>(u"LText2"_s)->text(), zurueck ? u"&Chiffre" : u"&Klartext");
     // The active direction's button again: nothing changes.
-    d.f->EdText2->setText("x");
-    (zurueck ? d.f->SpBVerschluesseln : d.f->SpBEntschluesseln)->click();
-    QCOMPARE(feld(d.f->EdText1), alsText(erwartet));
-    QCOMPARE(d.f->SpBEntschluesseln->isChecked(), !zurueck);
+    d.f->findChild<Bytezeile *>(u"EdText2"_s)->setText("x");
+    (zurueck ? d.f->findChild<QToolButton *>(u"SpBVerschluesseln"_s)
+             : d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s))
+        ->click();
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)), alsText(erwartet));
+    QCOMPARE(d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->isChecked(), !zurueck);
 }
 
 void TestCaesarDemo::seltsameEingaben_data()
@@ -275,14 +284,15 @@ void TestCaesarDemo::seltsameEingaben()
     Demo d({}, {}, { false, 0, 300, 150, false });
     const Text text = alsText(eingabe);
     d.bereit(2, text);
-    QCOMPARE(feld(d.f->EdText1), text);
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)), text);
     d.schritte(schritte);
     const Text chiffre = verschl::CaesarVerschieben(text, 2);
     const size_t fertig = std::min(size_t(schritte), text.size());
-    QCOMPARE(feld(d.f->EdText2), chiffre.substr(0, fertig) + Text(text.size() - fertig, ' '));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)),
+        chiffre.substr(0, fertig) + Text(text.size() - fertig, ' '));
     QCOMPARE(d.f->Schrittindex(), int(fertig) - 1);
-    d.f->SpBEntschluesseln->click();
-    QCOMPARE(feld(d.f->EdText1),
+    d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->click();
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)),
         text.empty() ? verschl::CaesarVerschieben(kSatz, 2) : chiffre.substr(0, fertig));
 }
 
@@ -292,19 +302,25 @@ void TestCaesarDemo::ansichten()
 {
     Demo d;
     TCaesarDemoForm &f = *d.f;
-    const QList<QWidget *> textteil = { f.EdText1, f.EdText2, f.SpBVerschluesseln,
-        f.SpBEntschluesseln, f.BSchritt, f.CBAnimation, f.TBGeschw };
+    const QList<QWidget *> textteil = { f.findChild<Bytezeile *>(u"EdText1"_s),
+        f.findChild<Bytezeile *>(u"EdText2"_s), f.findChild<QToolButton *>(u"SpBVerschluesseln"_s),
+        f.findChild<QToolButton *>(u"SpBEntschluesseln"_s),
+        f.findChild<QPushButton *>(u"BSchritt"_s), f.findChild<QCheckBox *>(u"CBAnimation"_s),
+        f.findChild<QSlider *>(u"TBGeschw"_s) };
     for (const bool erweitert : { false, true, false }) {
         QCOMPARE(f.height(), erweitert ? 244 : 83);
-        QCOMPARE(f.BMehr->text(), erweitert ? u"<< Verkleiner&t" : u"Erweiter&t >>");
+        QCOMPARE(f.findChild<QPushButton *>(u"BMehr"_s)->text(),
+            erweitert ? u"<< Verkleiner&t" : u"Erweiter&t >>");
         for (QWidget *w : textteil)
             QVERIFY2(w->isEnabled() == erweitert, qPrintable(w->objectName()));
-        QVERIFY(f.BRueck->isEnabled());
-        QTest::mouseClick(f.SAGrid->viewport(), Qt::LeftButton);
-        QCOMPARE(f.focusWidget(), erweitert ? static_cast<QWidget *>(f.BSchritt) : f.BSchliessen);
-        f.BMehr->click();
+        QVERIFY(f.findChild<QPushButton *>(u"BRueck"_s)->isEnabled());
+        QTest::mouseClick(f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->viewport(), Qt::LeftButton);
+        QCOMPARE(f.focusWidget(),
+            erweitert ? static_cast<QWidget *>(f.findChild<QPushButton *>(u"BSchritt"_s))
+                      : f.findChild<QPushButton *>(u"BSchliessen"_s));
+        f.findChild<QPushButton *>(u"BMehr"_s)->click();
     }
-    QCOMPARE(f.BMehr->toolTip(), u"Anzeige verkleinern");
+    QCOMPARE(f.findChild<QPushButton *>(u"BMehr"_s)->toolTip(), u"Anzeige verkleinern");
 }
 
 void TestCaesarDemo::rueckschreiben_data()
@@ -326,16 +342,16 @@ void TestCaesarDemo::rueckschreiben()
     Demo d;
     if (uebernehmen)
         d.a.klicke("MMDemoOptUebernehmen");
-    d.bereit(d.f->TrackBar->value());
+    d.bereit(d.f->findChild<QSlider *>(u"TrackBar"_s)->value());
     if (perListe) {
-        d.f->ComboBox->setCurrentIndex(7);
-        Q_EMIT d.f->ComboBox->activated(7);
+        d.f->findChild<QComboBox *>(u"ComboBox"_s)->setCurrentIndex(7);
+        Q_EMIT d.f->findChild<QComboBox *>(u"ComboBox"_s)->activated(7);
     } else {
-        d.f->TrackBar->setValue(7);
+        d.f->findChild<QSlider *>(u"TrackBar"_s)->setValue(7);
     }
-    QCOMPARE(d.f->TrackBar->value(), 7);
-    QCOMPARE(d.f->ComboBox->currentIndex(), 7);
-    QCOMPARE(d.f->SAGrid->Cells(0, 1), "H");
+    QCOMPARE(d.f->findChild<QSlider *>(u"TrackBar"_s)->value(), 7);
+    QCOMPARE(d.f->findChild<QComboBox *>(u"ComboBox"_s)->currentIndex(), 7);
+    QCOMPARE(d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s)->Cells(0, 1), "H");
     const int methode = uebernehmen ? 7 : 2;
     QCOMPARE(d.a.steuer<QSlider>("TrackBar").value(), methode);
     QCOMPARE(d.a.steuer<QComboBox>("ComboBox").currentIndex(), methode);
@@ -343,13 +359,13 @@ void TestCaesarDemo::rueckschreiben()
         QStringLiteral("Verschiebung um %1 Buchstaben").arg(methode));
     QCOMPARE(d.a.option().GemerkteVerschiebung(), methode);
 
-    d.f->TBGeschw->setValue(2);
-    d.f->CBAnimation->click();
+    d.f->findChild<QSlider *>(u"TBGeschw"_s)->setValue(2);
+    d.f->findChild<QCheckBox *>(u"CBAnimation"_s)->click();
     const DemoEinstellungen demo = d.a.haupt().demoEinstellungen();
     QCOMPARE(demo.AnimationAktuell, 2);
     QCOMPARE(demo.Animation, false);
-    QVERIFY(d.f->TBGeschw->isHidden());
-    QCOMPARE(d.f->CBAnimation->text(), u"&Animation");
+    QVERIFY(d.f->findChild<QSlider *>(u"TBGeschw"_s)->isHidden());
+    QCOMPARE(d.f->findChild<QCheckBox *>(u"CBAnimation"_s)->text(), u"&Animation");
 }
 
 void TestCaesarDemo::starttexte_data()
@@ -377,16 +393,17 @@ void TestCaesarDemo::starttexte()
     QFETCH(QByteArray, text);
     QFETCH(int, geschw);
     Demo d(alsText(klar), {}, demo, [](Aufbau &a) { a.steuer<QSlider>("TrackBar").setValue(5); });
-    QCOMPARE(feld(d.f->EdText1), alsText(text));
-    QVERIFY(d.f->EdText2->text().empty());
-    QCOMPARE(d.f->TrackBar->value(), 5);
-    QCOMPARE(d.f->ComboBox->currentIndex(), 5);
-    QCOMPARE(d.f->SAGrid->Cells(0, 1), "F");
-    QCOMPARE(d.f->SAGrid->Cells(25, 0), "Z");
-    QVERIFY(d.f->SAGrid->SchriftVon(3, 0).bold() && !d.f->SAGrid->SchriftVon(3, 1).bold());
-    QCOMPARE(d.f->CBAnimation->isChecked(), demo.Animation);
-    QCOMPARE(d.f->TBGeschw->isHidden(), !demo.Animation);
-    QCOMPARE(d.f->TBGeschw->value(), geschw);
+    const auto *alphabete = d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s);
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)), alsText(text));
+    QVERIFY(d.f->findChild<Bytezeile *>(u"EdText2"_s)->text().empty());
+    QCOMPARE(d.f->findChild<QSlider *>(u"TrackBar"_s)->value(), 5);
+    QCOMPARE(d.f->findChild<QComboBox *>(u"ComboBox"_s)->currentIndex(), 5);
+    QCOMPARE(alphabete->Cells(0, 1), "F");
+    QCOMPARE(alphabete->Cells(25, 0), "Z");
+    QVERIFY(alphabete->SchriftVon(3, 0).bold() && !alphabete->SchriftVon(3, 1).bold());
+    QCOMPARE(d.f->findChild<QCheckBox *>(u"CBAnimation"_s)->isChecked(), demo.Animation);
+    QCOMPARE(d.f->findChild<QSlider *>(u"TBGeschw"_s)->isHidden(), !demo.Animation);
+    QCOMPARE(d.f->findChild<QSlider *>(u"TBGeschw"_s)->value(), geschw);
     QCOMPARE(d.f->windowTitle(), u"Caesarverschlüsselungs-Demonstration");
     QVERIFY(d.f->isWindow() && !d.f->parent());
     const DemoEinstellungen danach = d.a.haupt().demoEinstellungen();
@@ -433,22 +450,24 @@ void TestCaesarDemo::klickWaehrendLauflicht()
     auto *ziel = d.f->findChild<QAbstractButton *>(knopf);
     QVERIFY(ziel);
     const QPoint stelle(8, ziel->height() / 2);
-    Lichtprotokoll licht(d.f->SAGrid, 26, 2, Lichtprotokoll::Folge::Zeilenweise);
-    klickeBeimErstenMalen(this, d.f->SAGrid, ziel, stelle, vomDesktop);
+    Lichtprotokoll licht(
+        d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s), 26, 2, Lichtprotokoll::Folge::Zeilenweise);
+    klickeBeimErstenMalen(
+        this, d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s), ziel, stelle, vomDesktop);
     d.schritte(1);
     QCOMPARE(licht.stopps.size(), 26);
     QCOMPARE(d.f->Schrittindex(), 0);
-    QCOMPARE(feld(d.f->EdText2), Text("A "));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), Text("A "));
     QCOMPARE(markiert(*d.f), QList<int> { 25 });
 
     QCoreApplication::processEvents();
     QCOMPARE(d.f->Schrittindex(), schrittindex);
-    QCOMPARE(feld(d.f->EdText2), alsText(ergebnis));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), alsText(ergebnis));
     QCOMPARE(d.f->RichtungVerschluesseln(), verschluesseln);
-    QCOMPARE(d.f->SpBVerschluesseln->isChecked(), verschluesseln);
-    QCOMPARE(d.f->SpBEntschluesseln->isChecked(), !verschluesseln);
-    QCOMPARE(d.f->CBAnimation->isChecked(), animation);
-    QCOMPARE(d.f->TBGeschw->isHidden(), !animation);
+    QCOMPARE(d.f->findChild<QToolButton *>(u"SpBVerschluesseln"_s)->isChecked(), verschluesseln);
+    QCOMPARE(d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->isChecked(), !verschluesseln);
+    QCOMPARE(d.f->findChild<QCheckBox *>(u"CBAnimation"_s)->isChecked(), animation);
+    QCOMPARE(d.f->findChild<QSlider *>(u"TBGeschw"_s)->isHidden(), !animation);
     QCOMPARE(d.a.haupt().demoEinstellungen().Animation, animation);
     QVERIFY(!d.f->AnimationLaeuft());
 }
@@ -460,7 +479,7 @@ void TestCaesarDemo::tastenWaehrendLauflicht()
     d.bereit(1, Text("Zab"));
     QVERIFY(QTest::qWaitForWindowActive(d.f));
     bool gedrueckt = false;
-    connect(d.f->SAGrid, &TStringAlignGrid::gemalt, this, [&] {
+    connect(d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s), &TStringAlignGrid::gemalt, this, [&] {
         if (std::exchange(gedrueckt, true))
             return;
         using W = QWindowSystemInterface;
@@ -474,7 +493,7 @@ void TestCaesarDemo::tastenWaehrendLauflicht()
     d.schritte(1);
     QCOMPARE(d.f->Schrittindex(), 0);
     QCoreApplication::processEvents();
-    QCOMPARE(feld(d.f->EdText2), Text("Abc"));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), Text("Abc"));
 }
 
 void TestCaesarDemo::schliessenWaehrendLauflicht_data()
@@ -493,8 +512,9 @@ void TestCaesarDemo::schliessenWaehrendLauflicht()
     d.bereit(0, Text("Z"));
     d.f->show();
     int stopps = 0;
-    beendeBeimMalen(this, d.f->SAGrid, d.f, 3, loeschen, stopps);
-    d.f->BSchritt->click();
+    beendeBeimMalen(
+        this, d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s), d.f, 3, loeschen, stopps);
+    d.f->findChild<QPushButton *>(u"BSchritt"_s)->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(d.f.isNull());
     QCOMPARE(stopps, 3);
@@ -502,7 +522,7 @@ void TestCaesarDemo::schliessenWaehrendLauflicht()
     d.f = d.oeffne();
     d.bereit(0, Text("b"));
     d.schritte(1);
-    QCOMPARE(feld(d.f->EdText2), Text("b"));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), Text("b"));
 }
 
 // Each window keeps its own position, direction and marking.
@@ -514,7 +534,8 @@ void TestCaesarDemo::langeZeile()
     d.bereit(3);
     const int stelle = int(Bytezeile::kStueck);
     d.schritte(stelle + 1);
-    pruefeLangeZeile(*d.f->EdText1, *d.f->EdText2, zeile, stelle,
+    pruefeLangeZeile(*d.f->findChild<Bytezeile *>(u"EdText1"_s),
+        *d.f->findChild<Bytezeile *>(u"EdText2"_s), zeile, stelle,
         verschl::CaesarVerschieben(zeile.substr(stelle, 1), 3).front());
 }
 
@@ -526,14 +547,14 @@ void TestCaesarDemo::zweiFensterUnabhaengig()
     QPointer<TCaesarDemoForm> erstes = d.f;
     d.f = d.oeffne();
     d.bereit(1);
-    d.f->SpBEntschluesseln->click();
+    d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->click();
     d.schritte(1);
     QCOMPARE(erstes->Schrittindex(), 3);
     QVERIFY(erstes->RichtungVerschluesseln());
     QCOMPARE(markiert(*erstes), QList<int> { 15 }); // "p" of "Kryptologie"
     QCOMPARE(d.f->Schrittindex(), 0);
     QVERIFY(!d.f->RichtungVerschluesseln());
-    QCOMPARE(feld(d.f->EdText1), verschl::CaesarVerschieben(kSatz, 1));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)), verschl::CaesarVerschieben(kSatz, 1));
     QCOMPARE(markiert(*d.f), QList<int> { 10 }); // "K"
 }
 

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTextDocument>
 
+using namespace Qt::StringLiterals;
 using verschl::Text;
 using Balken = TStringAlignGrid::TScrollStyle;
 Q_DECLARE_METATYPE(Balken)
@@ -82,8 +83,8 @@ QByteArray zustand(const TStringAlignGrid &g)
 
 void aktualisiere(TMatrixDemoForm &f, const Text &text)
 {
-    f.MKlartext->setText(text);
-    QTest::mouseClick(f.BAktualisieren, Qt::LeftButton);
+    f.findChild<Textfeld *>(u"MKlartext"_s)->setText(text);
+    QTest::mouseClick(f.findChild<QPushButton *>(u"BAktualisieren"_s), Qt::LeftButton);
 }
 
 } // namespace
@@ -135,11 +136,12 @@ void TestMatrixDemo::befehleOeffnen()
     QCOMPARE(f.minimumSize(), f.maximumSize());
     QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(f.windowFlags() & Qt::WindowMinimizeButtonHint);
-    QCOMPARE(QSize(f.SAGrid->ColCount(), f.SAGrid->RowCount()), QSize(15, 15));
-    QCOMPARE(f.SAGrid->geometry(), QRect(0, 0, 303, 303));
-    QCOMPARE(f.SAGrid->ScrollBars(), Balken::ssNone);
+    const auto *gitter = f.findChild<TStringAlignGrid *>(u"SAGrid"_s);
+    QCOMPARE(QSize(gitter->ColCount(), gitter->RowCount()), QSize(15, 15));
+    QCOMPARE(gitter->geometry(), QRect(0, 0, 303, 303));
+    QCOMPARE(gitter->ScrollBars(), Balken::ssNone);
     QPointer<TMatrixDemoForm> zu = &f;
-    QTest::mouseClick(f.BSchliessen, Qt::LeftButton);
+    QTest::mouseClick(f.findChild<QPushButton *>(u"BSchliessen"_s), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(zu.isNull());
 }
@@ -205,11 +207,11 @@ void TestMatrixDemo::matrix()
     Aufbau a;
     TMatrixDemoForm &f = oeffne(a);
     if (!spalten.isEmpty()) {
-        QTest::mouseClick(f.RBSpaltenzahl, Qt::LeftButton);
-        tippeZahl(f.SpEdSpaltenzahl, spalten.trimmed());
+        QTest::mouseClick(f.findChild<QRadioButton *>(u"RBSpaltenzahl"_s), Qt::LeftButton);
+        tippeZahl(f.findChild<Spaltenzahlfeld *>(u"SpEdSpaltenzahl"_s), spalten.trimmed());
     }
     aktualisiere(f, text);
-    const TStringAlignGrid &g = *f.SAGrid;
+    const TStringAlignGrid &g = *f.findChild<TStringAlignGrid *>(u"SAGrid"_s);
     QCOMPARE(g.ColCount(), cols);
     QCOMPARE(g.RowCount(), rows);
     QCOMPARE(g.ScrollBars(), balken);
@@ -248,43 +250,44 @@ void TestMatrixDemo::nurAktualisierenZeichnet()
     Aufbau a;
     TMatrixDemoForm &f = oeffne(a);
     aktualisiere(f, zeichenfolge(300));
-    const QByteArray vorher = zustand(*f.SAGrid);
+    const QByteArray vorher = zustand(*f.findChild<TStringAlignGrid *>(u"SAGrid"_s));
     switch (aenderung) {
     case Aenderung::LeererText:
-        f.MKlartext->selectAll();
-        QTest::keyClick(f.MKlartext, Qt::Key_Delete);
+        f.findChild<Textfeld *>(u"MKlartext"_s)->selectAll();
+        QTest::keyClick(f.findChild<Textfeld *>(u"MKlartext"_s), Qt::Key_Delete);
         break;
     case Aenderung::AndererText:
-        f.MKlartext->setText("xyz");
+        f.findChild<Textfeld *>(u"MKlartext"_s)->setText("xyz");
         break;
     case Aenderung::AndereForm:
-        QTest::mouseClick(f.RBSpaltenzahl, Qt::LeftButton);
+        QTest::mouseClick(f.findChild<QRadioButton *>(u"RBSpaltenzahl"_s), Qt::LeftButton);
         break;
     case Aenderung::Spaltenzahl:
-        QTest::mouseClick(f.RBSpaltenzahl, Qt::LeftButton);
-        tippeZahl(f.SpEdSpaltenzahl, QStringLiteral("3"));
+        QTest::mouseClick(f.findChild<QRadioButton *>(u"RBSpaltenzahl"_s), Qt::LeftButton);
+        tippeZahl(f.findChild<Spaltenzahlfeld *>(u"SpEdSpaltenzahl"_s), QStringLiteral("3"));
         break;
     }
     if (aktualisieren)
-        QTest::mouseClick(f.BAktualisieren, Qt::LeftButton);
-    QCOMPARE(zustand(*f.SAGrid), vorher);
+        QTest::mouseClick(f.findChild<QPushButton *>(u"BAktualisieren"_s), Qt::LeftButton);
+    QCOMPARE(zustand(*f.findChild<TStringAlignGrid *>(u"SAGrid"_s)), vorher);
 }
 
 void TestMatrixDemo::loeschen()
 {
     Aufbau a;
     TMatrixDemoForm &f = oeffne(a);
-    const QByteArray leer = zustand(*f.SAGrid);
+    auto *gitter = f.findChild<TStringAlignGrid *>(u"SAGrid"_s);
+    const QByteArray leer = zustand(*gitter);
     aktualisiere(f, zeichenfolge(300));
-    QTest::mouseClick(f.BLoeschen, Qt::LeftButton);
-    QCOMPARE(zustand(*f.SAGrid), leer);
-    QCOMPARE(f.SAGrid->geometry(), QRect(0, 0, 303, 303));
-    QCOMPARE(f.SAGrid->ScrollBars(), Balken::ssNone);
-    QCOMPARE(f.MKlartext->text(), Text());
-    QCOMPARE(f.focusWidget(), f.MKlartext);
+    QTest::mouseClick(f.findChild<QPushButton *>(u"BLoeschen"_s), Qt::LeftButton);
+    QCOMPARE(zustand(*gitter), leer);
+    QCOMPARE(gitter->geometry(), QRect(0, 0, 303, 303));
+    QCOMPARE(gitter->ScrollBars(), Balken::ssNone);
+    QCOMPARE(f.findChild<Textfeld *>(u"MKlartext"_s)->text(), Text());
+    QCOMPARE(f.focusWidget(), f.findChild<Textfeld *>(u"MKlartext"_s));
     // An update of the empty field keeps the design.
-    QTest::mouseClick(f.BAktualisieren, Qt::LeftButton);
-    QCOMPARE(zustand(*f.SAGrid), leer);
+    QTest::mouseClick(f.findChild<QPushButton *>(u"BAktualisieren"_s), Qt::LeftButton);
+    QCOMPARE(zustand(*gitter), leer);
 }
 
 void TestMatrixDemo::uebernehmen_data()
@@ -304,11 +307,11 @@ void TestMatrixDemo::uebernehmen()
     Aufbau a;
     TMatrixDemoForm &f = oeffne(a);
     aktualisiere(f, zeichenfolge(30));
-    const QByteArray vorher = zustand(*f.SAGrid);
+    const QByteArray vorher = zustand(*f.findChild<TStringAlignGrid *>(u"SAGrid"_s));
     a.klar().setText(klartext);
-    QTest::mouseClick(f.BTextUebernehmen, Qt::LeftButton);
-    QCOMPARE(f.MKlartext->text(), klartext);
-    QCOMPARE(zustand(*f.SAGrid), vorher);
+    QTest::mouseClick(f.findChild<QPushButton *>(u"BTextUebernehmen"_s), Qt::LeftButton);
+    QCOMPARE(f.findChild<Textfeld *>(u"MKlartext"_s)->text(), klartext);
+    QCOMPARE(zustand(*f.findChild<TStringAlignGrid *>(u"SAGrid"_s)), vorher);
 }
 
 void TestMatrixDemo::starttext_data()
@@ -326,7 +329,7 @@ void TestMatrixDemo::starttext()
     QFETCH(Text, start);
     Aufbau a;
     a.klar().setText(klartext);
-    QCOMPARE(oeffne(a).MKlartext->text(), start);
+    QCOMPARE(oeffne(a).findChild<Textfeld *>(u"MKlartext"_s)->text(), start);
 }
 
 void TestMatrixDemo::langeZeile_data()
@@ -348,11 +351,11 @@ void TestMatrixDemo::langeZeile()
     a.klar().setText(zeile);
     TMatrixDemoForm &f = oeffne(a);
     if (uebernehmen) {
-        f.MKlartext->clear();
-        QTest::mouseClick(f.BTextUebernehmen, Qt::LeftButton);
+        f.findChild<Textfeld *>(u"MKlartext"_s)->clear();
+        QTest::mouseClick(f.findChild<QPushButton *>(u"BTextUebernehmen"_s), Qt::LeftButton);
     }
-    QCOMPARE_GT(f.MKlartext->document()->blockCount(), 1);
-    QCOMPARE(f.MKlartext->text(), zeile);
+    QCOMPARE_GT(f.findChild<Textfeld *>(u"MKlartext"_s)->document()->blockCount(), 1);
+    QCOMPARE(f.findChild<Textfeld *>(u"MKlartext"_s)->text(), zeile);
 }
 
 void TestMatrixDemo::startform_data()
@@ -381,10 +384,10 @@ void TestMatrixDemo::startform()
     tippeZahl(&a.steuer<QSpinBox>("SpEdSpalten"), getippt);
     a.option().setQuadratisch(quadratisch);
     TMatrixDemoForm &f = oeffne(a);
-    QCOMPARE(f.RBQuadratisch->isChecked(), quadratisch);
-    QCOMPARE(f.RBSpaltenzahl->isChecked(), !quadratisch);
-    QCOMPARE(f.SpEdSpaltenzahl->isEnabled(), !quadratisch);
-    QCOMPARE(f.SpEdSpaltenzahl->value(), spalten);
+    QCOMPARE(f.findChild<QRadioButton *>(u"RBQuadratisch"_s)->isChecked(), quadratisch);
+    QCOMPARE(f.findChild<QRadioButton *>(u"RBSpaltenzahl"_s)->isChecked(), !quadratisch);
+    QCOMPARE(f.findChild<Spaltenzahlfeld *>(u"SpEdSpaltenzahl"_s)->isEnabled(), !quadratisch);
+    QCOMPARE(f.findChild<Spaltenzahlfeld *>(u"SpEdSpaltenzahl"_s)->value(), spalten);
     QCOMPARE(a.steuer<QSpinBox>("SpEdSpalten").cleanText(), getippt);
     QCOMPARE(a.option().quadratisch(), quadratisch);
 }
@@ -431,10 +434,11 @@ void TestMatrixDemo::rueckschreiben()
     TMatrixDemoForm &f = oeffne(a);
     if (auto *knopf = f.findChild<QRadioButton *>(aktion)) {
         QTest::mouseClick(knopf, Qt::LeftButton);
-        QCOMPARE(f.SpEdSpaltenzahl->isEnabled(), knopf == f.RBSpaltenzahl);
+        QCOMPARE(f.findChild<Spaltenzahlfeld *>(u"SpEdSpaltenzahl"_s)->isEnabled(),
+            knopf == f.findChild<QRadioButton *>(u"RBSpaltenzahl"_s));
     } else {
-        tippeZahl(f.SpEdSpaltenzahl, aktion);
-        QCOMPARE(f.SpEdSpaltenzahl->cleanText(), aktion);
+        tippeZahl(f.findChild<Spaltenzahlfeld *>(u"SpEdSpaltenzahl"_s), aktion);
+        QCOMPARE(f.findChild<Spaltenzahlfeld *>(u"SpEdSpaltenzahl"_s)->cleanText(), aktion);
     }
     QCOMPARE(a.option().quadratisch(), quadratisch);
     QCOMPARE(a.steuer<QRadioButton>("RBMatrixManSpalten").isChecked(), !quadratisch);
@@ -448,18 +452,20 @@ void TestMatrixDemo::getippterText()
 {
     Aufbau a;
     TMatrixDemoForm &f = oeffne(a);
-    f.MKlartext->clear();
-    tippe(f.MKlartext, QStringLiteral("Spaß"));
-    QTest::keyClick(f.MKlartext, Qt::Key_Return);
-    tippe(f.MKlartext, QStringLiteral("Äö"));
-    QCOMPARE(f.MKlartext->text(), Text("Spa\xDF\r\n\xC4\xF6"));
-    QTest::mouseClick(f.BAktualisieren, Qt::LeftButton);
-    QCOMPARE(f.SAGrid->ColCount(), 3);
-    QCOMPARE(f.SAGrid->Cells(0, 1), Text("\xDF"));
-    QCOMPARE(f.SAGrid->Cells(1, 1), Text("\r"));
-    QCOMPARE(f.SAGrid->Cells(2, 1), Text("\n"));
-    QCOMPARE(f.SAGrid->Cells(1, 2), Text("\xF6"));
-    QCOMPARE(f.SAGrid->Cells(2, 2), Text(" "));
+    auto *klartext = f.findChild<Textfeld *>(u"MKlartext"_s);
+    auto *gitter = f.findChild<TStringAlignGrid *>(u"SAGrid"_s);
+    klartext->clear();
+    tippe(klartext, QStringLiteral("Spaß"));
+    QTest::keyClick(klartext, Qt::Key_Return);
+    tippe(klartext, QStringLiteral("Äö"));
+    QCOMPARE(klartext->text(), Text("Spa\xDF\r\n\xC4\xF6"));
+    QTest::mouseClick(f.findChild<QPushButton *>(u"BAktualisieren"_s), Qt::LeftButton);
+    QCOMPARE(gitter->ColCount(), 3);
+    QCOMPARE(gitter->Cells(0, 1), Text("\xDF"));
+    QCOMPARE(gitter->Cells(1, 1), Text("\r"));
+    QCOMPARE(gitter->Cells(2, 1), Text("\n"));
+    QCOMPARE(gitter->Cells(1, 2), Text("\xF6"));
+    QCOMPARE(gitter->Cells(2, 2), Text(" "));
 }
 
 // Pasted CR LF is one line break and a lone CR stays one byte; copying keeps
@@ -468,13 +474,14 @@ void TestMatrixDemo::einfuegenUndKopieren()
 {
     Aufbau a;
     TMatrixDemoForm &f = oeffne(a);
-    f.MKlartext->clear();
+    auto *klartext = f.findChild<Textfeld *>(u"MKlartext"_s);
+    klartext->clear();
     QApplication::clipboard()->setText(QStringLiteral("a\r\nb\rc\u00A0Ж"));
-    f.MKlartext->paste();
-    QCOMPARE(f.MKlartext->text(), Text("a\r\nb\rc\xA0?"));
-    f.MKlartext->setText("x\xA0y\r\nz");
-    f.MKlartext->selectAll();
-    f.MKlartext->copy();
+    klartext->paste();
+    QCOMPARE(klartext->text(), Text("a\r\nb\rc\xA0?"));
+    klartext->setText("x\xA0y\r\nz");
+    klartext->selectAll();
+    klartext->copy();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("x\u00A0y\nz"));
 }
 
@@ -484,11 +491,12 @@ void TestMatrixDemo::einfuegenZeigtDieEinfuegestelle()
 {
     Aufbau a;
     TMatrixDemoForm &f = oeffne(a);
-    f.MKlartext->clear();
+    auto *klartext = f.findChild<Textfeld *>(u"MKlartext"_s);
+    klartext->clear();
     QApplication::clipboard()->setText(QStringLiteral("Zeile\r\n").repeated(100));
-    f.MKlartext->paste();
-    QVERIFY(f.MKlartext->verticalScrollBar()->value() > 0);
-    QVERIFY(f.MKlartext->viewport()->rect().contains(f.MKlartext->cursorRect()));
+    klartext->paste();
+    QVERIFY(klartext->verticalScrollBar()->value() > 0);
+    QVERIFY(klartext->viewport()->rect().contains(klartext->cursorRect()));
 }
 
 // The focus starts on "Matrix &aktualisieren"; the grid passes it to the text.
@@ -496,14 +504,15 @@ void TestMatrixDemo::fokus()
 {
     Aufbau a;
     TMatrixDemoForm &f = oeffne(a);
-    QCOMPARE(f.focusWidget(), f.BAktualisieren);
+    QCOMPARE(f.focusWidget(), f.findChild<QPushButton *>(u"BAktualisieren"_s));
     f.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f));
-    QTest::mouseClick(f.SAGrid->viewport(), Qt::LeftButton, {}, QPoint(50, 50));
-    QCOMPARE(QApplication::focusWidget(), f.MKlartext);
-    f.BLoeschen->setFocus();
-    f.SAGrid->setFocus();
-    QCOMPARE(QApplication::focusWidget(), f.MKlartext);
+    QTest::mouseClick(f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->viewport(), Qt::LeftButton, {},
+        QPoint(50, 50));
+    QCOMPARE(QApplication::focusWidget(), f.findChild<Textfeld *>(u"MKlartext"_s));
+    f.findChild<QPushButton *>(u"BLoeschen"_s)->setFocus();
+    f.findChild<TStringAlignGrid *>(u"SAGrid"_s)->setFocus();
+    QCOMPARE(QApplication::focusWidget(), f.findChild<Textfeld *>(u"MKlartext"_s));
 }
 
 // Each window has its own text, shape and matrix; closing one leaves the other.
@@ -513,21 +522,21 @@ void TestMatrixDemo::mehrereFenster()
     TMatrixDemoForm &erstes = oeffne(a);
     TMatrixDemoForm &zweites = oeffne(a, "PopMDemoMatrix");
     QCOMPARE(Aufbau::offene<TMatrixDemoForm>().size(), 2);
-    const QByteArray leer = zustand(*zweites.SAGrid);
-    QTest::mouseClick(erstes.RBSpaltenzahl, Qt::LeftButton);
-    tippeZahl(erstes.SpEdSpaltenzahl, QStringLiteral("2"));
+    const QByteArray leer = zustand(*zweites.findChild<TStringAlignGrid *>(u"SAGrid"_s));
+    QTest::mouseClick(erstes.findChild<QRadioButton *>(u"RBSpaltenzahl"_s), Qt::LeftButton);
+    tippeZahl(erstes.findChild<Spaltenzahlfeld *>(u"SpEdSpaltenzahl"_s), QStringLiteral("2"));
     aktualisiere(erstes, "abcd");
-    QCOMPARE(erstes.SAGrid->ColCount(), 2);
-    QCOMPARE(zweites.MKlartext->text(), kStarttext);
-    QVERIFY(zweites.RBQuadratisch->isChecked());
-    QCOMPARE(zustand(*zweites.SAGrid), leer);
+    QCOMPARE(erstes.findChild<TStringAlignGrid *>(u"SAGrid"_s)->ColCount(), 2);
+    QCOMPARE(zweites.findChild<Textfeld *>(u"MKlartext"_s)->text(), kStarttext);
+    QVERIFY(zweites.findChild<QRadioButton *>(u"RBQuadratisch"_s)->isChecked());
+    QCOMPARE(zustand(*zweites.findChild<TStringAlignGrid *>(u"SAGrid"_s)), leer);
     QPointer<TMatrixDemoForm> zu = &erstes;
-    QTest::mouseClick(erstes.BSchliessen, Qt::LeftButton);
+    QTest::mouseClick(erstes.findChild<QPushButton *>(u"BSchliessen"_s), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(zu.isNull());
-    QTest::mouseClick(zweites.BAktualisieren, Qt::LeftButton);
-    QCOMPARE(zweites.SAGrid->ColCount(), 5);
-    QCOMPARE(zweites.SAGrid->Cells(0, 1), Text("o"));
+    QTest::mouseClick(zweites.findChild<QPushButton *>(u"BAktualisieren"_s), Qt::LeftButton);
+    QCOMPARE(zweites.findChild<TStringAlignGrid *>(u"SAGrid"_s)->ColCount(), 5);
+    QCOMPARE(zweites.findChild<TStringAlignGrid *>(u"SAGrid"_s)->Cells(0, 1), Text("o"));
 }
 
 QTEST_MAIN(TestMatrixDemo)

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+using namespace Qt::StringLiterals;
 using verschl::Text;
 using Stopps = QList<QList<QPoint>>;
 
@@ -49,19 +50,25 @@ struct Demo
     // Unlocks the fields, puts the texts in and locks them again.
     void texte(const Text &schluessel, const Text &eingabe)
     {
-        f->CBEditSperren->setChecked(false);
-        setzeFeld(f->EdSchluessel, schluessel);
-        setzeFeld(f->EdText1, eingabe);
-        f->CBEditSperren->setChecked(true);
+        f->findChild<QCheckBox *>(u"CBEditSperren"_s)->setChecked(false);
+        setzeFeld(f->findChild<QLineEdit *>(u"EdSchluessel"_s), schluessel);
+        setzeFeld(f->findChild<Bytezeile *>(u"EdText1"_s), eingabe);
+        f->findChild<QCheckBox *>(u"CBEditSperren"_s)->setChecked(true);
     }
     void schritte(int n)
     {
         for (int i = 0; i < n; ++i)
-            f->BSchritt->click();
+            f->findChild<QPushButton *>(u"BSchritt"_s)->click();
     }
     Aufbau a;
     QPointer<TVMatrixForm> f;
 };
+
+// The Vigenère table of the window.
+const TStringAlignGrid &tabelle(const TVMatrixForm &f)
+{
+    return *f.findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s);
+}
 
 // What cell (c, r) shows: background and text colour, and whether bold.
 struct Aussehen
@@ -73,14 +80,15 @@ struct Aussehen
 };
 Aussehen aussehen(const TVMatrixForm &f, int c, int r)
 {
-    const TStringAlignGrid &g = *f.StrAGrVMatrix;
+    const TStringAlignGrid &g = tabelle(f);
     return { g.HintergrundVon(c, r), g.SchriftfarbeVon(c, r), g.SchriftVon(c, r).bold() };
 }
 
 // The marking of key row a and plaintext column b as the table shows it.
 void pruefeMarkierung(const TVMatrixForm &f, int a, int b)
 {
-    const QColor farbe = Markierungsfarbe().aufgeloest(f.StrAGrVMatrix->palette());
+    const TStringAlignGrid &g = tabelle(f);
+    const QColor farbe = Markierungsfarbe().aufgeloest(g.palette());
     const QColor weiss(Qt::white);
     QCOMPARE(f.MarkZeile(), a);
     QCOMPARE(f.MarkSpalte(), b);
@@ -94,21 +102,20 @@ void pruefeMarkierung(const TVMatrixForm &f, int a, int b)
     const int c = (b + 7) % 25 + 1, r = (a + 7) % 25 + 1;
     QCOMPARE(aussehen(f, c, a), (Aussehen { farbe, weiss, a == 0 }));
     QCOMPARE(aussehen(f, b, r), (Aussehen { farbe, weiss, b == 0 }));
-    const QColor text = f.StrAGrVMatrix->SchriftfarbeVon(c, r);
-    QVERIFY(text != weiss && f.StrAGrVMatrix->HintergrundVon(c, r) != farbe);
-    QVERIFY(!f.StrAGrVMatrix->SchriftVon(c, r).bold());
+    const QColor text = g.SchriftfarbeVon(c, r);
+    QVERIFY(text != weiss && g.HintergrundVon(c, r) != farbe);
+    QVERIFY(!g.SchriftVon(c, r).bold());
     if (b != 0)
-        QCOMPARE(
-            aussehen(f, 0, r), (Aussehen { f.StrAGrVMatrix->HintergrundVon(c, r), text, true }));
+        QCOMPARE(aussehen(f, 0, r), (Aussehen { g.HintergrundVon(c, r), text, true }));
 }
 
 bool unmarkiert(const TVMatrixForm &f)
 {
-    const QColor farbe = Markierungsfarbe().aufgeloest(f.StrAGrVMatrix->palette());
+    const TStringAlignGrid &g = tabelle(f);
+    const QColor farbe = Markierungsfarbe().aufgeloest(g.palette());
     for (int c = 0; c < 26; ++c) {
         for (int r = 0; r < 26; ++r) {
-            if (f.StrAGrVMatrix->HintergrundVon(c, r) == farbe
-                || f.StrAGrVMatrix->SchriftVon(c, r).bold() != (c == 0 || r == 0))
+            if (g.HintergrundVon(c, r) == farbe || g.SchriftVon(c, r).bold() != (c == 0 || r == 0))
                 return false;
         }
     }
@@ -200,9 +207,10 @@ void TestVMatrix::lauflicht()
     const bool animation = !QByteArray(QTest::currentDataTag()).startsWith("no animation");
     Demo d("A", {}, animation ? kSchnell : kOhneAnimation);
     if (!verschluesseln)
-        d.f->SpBEntschluesseln->click();
+        d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->click();
     d.texte(alsText(schluessel), alsText(zeichen));
-    Lichtprotokoll licht(d.f->StrAGrVMatrix, 26, 26, Lichtprotokoll::Folge::Spaltenweise);
+    Lichtprotokoll licht(d.f->findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s), 26, 26,
+        Lichtprotokoll::Folge::Spaltenweise);
     d.schritte(1);
     if (a == 25) {
         QCOMPARE(licht.stopps.size(), 52);
@@ -211,11 +219,11 @@ void TestVMatrix::lauflicht()
         QCOMPARE(licht.stopps, stopps);
     }
     pruefeMarkierung(*d.f, a, b);
-    QCOMPARE(feld(d.f->EdText2), alsText(ergebnis));
-    QCOMPARE(d.f->StrAGrVMatrix->Cells(b, a),
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), alsText(ergebnis));
+    QCOMPARE(d.f->findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->Cells(b, a),
         Text(1, char(verschluesseln ? ergebnis.toUpper()[0] : zeichen.toUpper()[0])));
     QVERIFY(!d.f->AnimationLaeuft());
-    QVERIFY(!d.f->BlinkAn->isActive());
+    QVERIFY(!d.f->findChild<QTimer *>(u"BlinkAn"_s)->isActive());
 }
 
 // With blinking on the result cell takes its row's look and turns inverse
@@ -224,12 +232,14 @@ void TestVMatrix::lauflicht()
 void TestVMatrix::blinken()
 {
     Demo d("C", {}, { false, 0, 300, 150, true });
-    QVERIFY(d.f->CBMitBlinken->isChecked());
+    const auto *blinkAn = d.f->findChild<QTimer *>(u"BlinkAn"_s);
+    QVERIFY(d.f->findChild<QCheckBox *>(u"CBMitBlinken"_s)->isChecked());
     d.texte("C", "Dx");
     d.schritte(1);
-    QVERIFY(d.f->BlinkAn->isActive());
-    QCOMPARE(d.f->BlinkAn->interval(), 600);
-    const QColor farbe = Markierungsfarbe().aufgeloest(d.f->StrAGrVMatrix->palette());
+    QVERIFY(blinkAn->isActive());
+    QCOMPARE(blinkAn->interval(), 600);
+    const QColor farbe = Markierungsfarbe().aufgeloest(
+        d.f->findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->palette());
     const Aussehen invers { Qt::white, farbe, false }, zeile { farbe, Qt::white, false };
     for (const Aussehen &erwartet : { zeile, invers, zeile }) {
         const int zaehler = d.f->BlinkZaehler();
@@ -237,13 +247,13 @@ void TestVMatrix::blinken()
         QCOMPARE(aussehen(*d.f, 3, 2), erwartet);
         QCOMPARE(d.f->BlinkZaehler(), zaehler + 1);
     }
-    d.f->CBMitBlinken->setChecked(false);
-    QVERIFY(d.f->BlinkAn->isActive());
+    d.f->findChild<QCheckBox *>(u"CBMitBlinken"_s)->setChecked(false);
+    QVERIFY(blinkAn->isActive());
     d.schritte(1); // the next step clears the marking
-    QVERIFY(!d.f->BlinkAn->isActive());
+    QVERIFY(!blinkAn->isActive());
     d.f->BRueckClick();
     d.schritte(1); // blinking off: the result stays inverse
-    QVERIFY(!d.f->BlinkAn->isActive());
+    QVERIFY(!blinkAn->isActive());
     QCOMPARE(aussehen(*d.f, 3, 2), invers);
 }
 
@@ -265,7 +275,7 @@ void TestVMatrix::satzHinUndZurueck()
     QFETCH(QByteArray, schluessel);
     const Text key = alsText(schluessel);
     Demo d(key, {}, kOhneAnimation);
-    d.f->CBSonderzeichenIgnorieren->setChecked(ignorieren);
+    d.f->findChild<QCheckBox *>(u"CBSonderzeichenIgnorieren"_s)->setChecked(ignorieren);
     const Text chiffre = *verschl::VigenereVerschluesseln(kSatz, key, ignorieren);
     for (const bool hin : { true, false }) {
         const Text ziel = hin ? chiffre : kSatz;
@@ -275,21 +285,25 @@ void TestVMatrix::satzHinUndZurueck()
             if (!ignorieren || std::isalpha(static_cast<unsigned char>(kSatz[i])))
                 k = (k + 1) % int(key.size());
             QCOMPARE(d.f->SchluesselPos(), k);
-            QCOMPARE(d.f->EdSchluessel->selectionStart(), k);
-            const Text aus = feld(d.f->EdText2);
+            QCOMPARE(d.f->findChild<QLineEdit *>(u"EdSchluessel"_s)->selectionStart(), k);
+            const Text aus = feld(d.f->findChild<Bytezeile *>(u"EdText2"_s));
             QCOMPARE(aus, ziel.substr(0, i + 1) + Text(kSatz.size() - i - 1, ' '));
             QCOMPARE(d.f->Fuellzeichen(), int(kSatz.size() - i - 1));
-            QCOMPARE(d.f->EdText2->AuswahlAnfang(), qsizetype(i));
-            QCOMPARE(d.f->EdText1->textCursor().selectedText().size(), 1);
+            QCOMPARE(d.f->findChild<Bytezeile *>(u"EdText2"_s)->AuswahlAnfang(), qsizetype(i));
+            QCOMPARE(
+                d.f->findChild<Bytezeile *>(u"EdText1"_s)->textCursor().selectedText().size(), 1);
         }
         d.schritte(2);
         QCOMPARE(d.f->TextPos(), int(kSatz.size()) - 1);
-        QCOMPARE(feld(d.f->EdText2), ziel);
+        QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), ziel);
         QVERIFY(unmarkiert(*d.f));
-        QVERIFY(!d.f->EdText1->hatAuswahl() && !d.f->EdText2->hatAuswahl()
-            && !d.f->EdSchluessel->hasSelectedText());
-        (hin ? d.f->SpBEntschluesseln : d.f->SpBVerschluesseln)->click();
-        QCOMPARE(feld(d.f->EdText1), ziel);
+        QVERIFY(!d.f->findChild<Bytezeile *>(u"EdText1"_s)->hatAuswahl()
+            && !d.f->findChild<Bytezeile *>(u"EdText2"_s)->hatAuswahl()
+            && !d.f->findChild<QLineEdit *>(u"EdSchluessel"_s)->hasSelectedText());
+        (hin ? d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)
+             : d.f->findChild<QToolButton *>(u"SpBVerschluesseln"_s))
+            ->click();
+        QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)), ziel);
     }
 }
 
@@ -335,12 +349,12 @@ void TestVMatrix::seltsameEingaben()
     QFETCH(QByteArray, ausgabe);
     QFETCH(int, schluesselPos);
     Demo d(alsText(schluessel), {}, kSchnell);
-    QCOMPARE(feld(d.f->EdSchluessel), alsText(schluessel));
-    d.f->CBSonderzeichenIgnorieren->setChecked(ignorieren);
+    QCOMPARE(feld(d.f->findChild<QLineEdit *>(u"EdSchluessel"_s)), alsText(schluessel));
+    d.f->findChild<QCheckBox *>(u"CBSonderzeichenIgnorieren"_s)->setChecked(ignorieren);
     d.texte(alsText(schluessel), alsText(eingabe));
-    QCOMPARE(feld(d.f->EdText1), alsText(eingabe));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)), alsText(eingabe));
     d.schritte(schritte);
-    QCOMPARE(feld(d.f->EdText2), alsText(ausgabe));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), alsText(ausgabe));
     QCOMPARE(d.f->SchluesselPos(), schluesselPos);
     QCOMPARE(d.f->TextPos(), std::min(schritte, int(eingabe.size())) - 1);
 }
@@ -386,27 +400,29 @@ void TestVMatrix::moduswechsel()
     QFETCH(QByteArray, erwartet);
     Demo d(alsText(schluessel), alsText(klar), kOhneAnimation, alsText(chiffre));
     d.schritte(schritte);
-    d.f->SpBEntschluesseln->click();
+    d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->click();
     if (zurueck)
-        d.f->SpBVerschluesseln->click();
-    QCOMPARE(feld(d.f->EdText1), alsText(erwartet));
-    QVERIFY(d.f->EdText2->text().empty());
+        d.f->findChild<QToolButton *>(u"SpBVerschluesseln"_s)->click();
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)), alsText(erwartet));
+    QVERIFY(d.f->findChild<Bytezeile *>(u"EdText2"_s)->text().empty());
     QCOMPARE(d.f->TextPos(), -1);
     QCOMPARE(d.f->SchluesselPos(), -1);
     QVERIFY(unmarkiert(*d.f));
     QCOMPARE(d.f->ModusVerschluesseln(), zurueck);
-    QCOMPARE(d.f->SpBVerschluesseln->isChecked(), zurueck);
-    QCOMPARE(d.f->SpBEntschluesseln->isChecked(), !zurueck);
-    QCOMPARE(d.f->BSchritt->text(),
+    QCOMPARE(d.f->findChild<QToolButton *>(u"SpBVerschluesseln"_s)->isChecked(), zurueck);
+    QCOMPARE(d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->isChecked(), !zurueck);
+    QCOMPARE(d.f->findChild<QPushButton *>(u"BSchritt"_s)->text(),
         zurueck ? u"&Buchstaben verschlüsseln" : u"&Buchstaben entschlüsseln");
-    QCOMPARE(d.f->LText1->text(), zurueck ? u"Klarte&xt" : u"&Chiffre");
-    QCOMPARE(d.f->LText2->text(), zurueck ? u"&Chiffre" : u"Klarte&xt");
+    QCOMPARE(d.f->findChild<QLabel *>(u"LText1"_s)->text(), zurueck ? u"Klarte&xt" : u"&Chiffre");
+    QCOMPARE(d.f->findChild<QLabel *>(u"LText2"_s)->text(), zurueck ? u"&Chiffre" : u"Klarte&xt");
     // The active mode's button again: only the focus moves.
     d.schritte(1);
-    (zurueck ? d.f->SpBVerschluesseln : d.f->SpBEntschluesseln)->click();
+    (zurueck ? d.f->findChild<QToolButton *>(u"SpBVerschluesseln"_s)
+             : d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s))
+        ->click();
     QCOMPARE(d.f->TextPos(), 0);
-    QCOMPARE(feld(d.f->EdText1), alsText(erwartet));
-    QCOMPARE(d.f->SpBEntschluesseln->isChecked(), !zurueck);
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)), alsText(erwartet));
+    QCOMPARE(d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->isChecked(), !zurueck);
 }
 
 void TestVMatrix::textknoepfe_data()
@@ -432,9 +448,9 @@ void TestVMatrix::textknoepfe()
     Demo d("M\xfc", "\xc4rger mit Stra\xdf", kOhneAnimation);
     d.schritte(2);
     d.f->findChild<QPushButton *>(knopf)->click();
-    QCOMPARE(feld(d.f->EdSchluessel), alsText(schluessel));
-    QCOMPARE(feld(d.f->EdText1), alsText(eingabe));
-    QVERIFY(d.f->EdText2->text().empty());
+    QCOMPARE(feld(d.f->findChild<QLineEdit *>(u"EdSchluessel"_s)), alsText(schluessel));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)), alsText(eingabe));
+    QVERIFY(d.f->findChild<Bytezeile *>(u"EdText2"_s)->text().empty());
     QCOMPARE(d.f->TextPos(), -1);
     QCOMPARE(d.f->SchluesselPos(), -1);
     QVERIFY(unmarkiert(*d.f));
@@ -451,34 +467,35 @@ void TestVMatrix::feldsperre()
     const auto gesperrt = [&](auto *f) {
         QVERIFY(f->isReadOnly());
         f->setFocus();
-        QCOMPARE(QApplication::focusWidget(), d.f->BSchritt);
+        QCOMPARE(QApplication::focusWidget(), d.f->findChild<QPushButton *>(u"BSchritt"_s));
     };
     const auto entsperrt = [&](auto *f) {
-        d.f->CBEditSperren->click();
+        d.f->findChild<QCheckBox *>(u"CBEditSperren"_s)->click();
         QVERIFY(!f->isReadOnly());
         f->setFocus();
         QCOMPARE(QApplication::focusWidget(), f);
         d.schritte(1);
-        QVERIFY(f->isReadOnly() && d.f->CBEditSperren->isChecked());
-        d.f->CBEditSperren->click();
+        QVERIFY(f->isReadOnly() && d.f->findChild<QCheckBox *>(u"CBEditSperren"_s)->isChecked());
+        d.f->findChild<QCheckBox *>(u"CBEditSperren"_s)->click();
         QTest::keyClick(f, Qt::Key_End);
         QTest::keyClicks(f, "d");
         QCOMPARE(d.f->TextPos(), -1);
         QCOMPARE(d.f->SchluesselPos(), -1);
-        QVERIFY(d.f->EdText2->text().empty());
-        d.f->CBEditSperren->click();
+        QVERIFY(d.f->findChild<Bytezeile *>(u"EdText2"_s)->text().empty());
+        d.f->findChild<QCheckBox *>(u"CBEditSperren"_s)->click();
     };
     const auto fuerAlle = [&](const auto &pruefe) {
-        pruefe(d.f->EdSchluessel);
-        pruefe(d.f->EdText1);
-        pruefe(d.f->EdText2);
+        pruefe(d.f->findChild<QLineEdit *>(u"EdSchluessel"_s));
+        pruefe(d.f->findChild<Bytezeile *>(u"EdText1"_s));
+        pruefe(d.f->findChild<Bytezeile *>(u"EdText2"_s));
     };
     fuerAlle(gesperrt);
     fuerAlle(entsperrt);
     // A click on the table hands the focus to the step button.
-    d.f->BSchliessen->setFocus();
-    QTest::mouseClick(d.f->StrAGrVMatrix->viewport(), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), d.f->BSchritt);
+    d.f->findChild<QPushButton *>(u"BSchliessen"_s)->setFocus();
+    QTest::mouseClick(
+        d.f->findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->viewport(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), d.f->findChild<QPushButton *>(u"BSchritt"_s));
 }
 
 void TestVMatrix::schluesselfeld_data()
@@ -506,18 +523,18 @@ void TestVMatrix::schluesselfeld()
     QFETCH(bool, uebernehmen);
     QFETCH(QByteArray, danach);
     Demo d("", {}, kOhneAnimation);
+    auto *schluessel = d.f->findChild<QLineEdit *>(u"EdSchluessel"_s);
     if (uebernehmen)
         d.a.klicke("MMDemoOptUebernehmen");
     d.f->show();
     QVERIFY(QTest::qWaitForWindowActive(d.f));
-    d.f->CBEditSperren->click();
-    d.f->EdSchluessel->setFocus();
-    setzeFeld(d.f->EdSchluessel, alsText(eingefuegt));
-    QTest::keyClicks(d.f->EdSchluessel, getippt);
-    QTest::sendKeyEvent(
-        QTest::Click, d.f->EdSchluessel, Qt::Key_Adiaeresis, QString(QChar(0xe4)), {});
-    d.f->BRueck->setFocus();
-    QCOMPARE(feld(d.f->EdSchluessel), alsText(danach));
+    d.f->findChild<QCheckBox *>(u"CBEditSperren"_s)->click();
+    schluessel->setFocus();
+    setzeFeld(schluessel, alsText(eingefuegt));
+    QTest::keyClicks(schluessel, getippt);
+    QTest::sendKeyEvent(QTest::Click, schluessel, Qt::Key_Adiaeresis, QString(QChar(0xe4)), {});
+    d.f->findChild<QPushButton *>(u"BRueck"_s)->setFocus();
+    QCOMPARE(feld(schluessel), alsText(danach));
     QCOMPARE(d.a.option().schluesselfeld(), uebernehmen ? alsText(danach) : Text());
 }
 
@@ -536,20 +553,21 @@ void TestVMatrix::rueckschreiben()
     Demo d;
     if (uebernehmen)
         d.a.klicke("MMDemoOptUebernehmen");
-    d.f->CBSonderzeichenIgnorieren->click();
+    d.f->findChild<QCheckBox *>(u"CBSonderzeichenIgnorieren"_s)->click();
     QCOMPARE(d.a.steuer<QCheckBox>("CBSonderignorieren").isChecked(), uebernehmen);
-    d.f->TrackBar->setValue(2);
-    d.f->CBMitBlinken->click();
-    d.f->CBAnimation->click();
+    d.f->findChild<QSlider *>(u"TrackBar"_s)->setValue(2);
+    d.f->findChild<QCheckBox *>(u"CBMitBlinken"_s)->click();
+    d.f->findChild<QCheckBox *>(u"CBAnimation"_s)->click();
     DemoEinstellungen demo = d.a.haupt().demoEinstellungen();
     QCOMPARE(demo.AnimationAktuell, 2);
     QCOMPARE(demo.Animation, false);
     QCOMPARE(demo.Blinken, true);
-    QVERIFY(d.f->TrackBar->isHidden());
-    QCOMPARE(d.f->CBAnimation->text(), u"&Animation");
-    d.f->CBAnimation->click();
-    QCOMPARE(d.f->CBAnimation->text(), u"&Animation   Geschwindigkeit:");
-    QVERIFY(!d.f->TrackBar->isHidden());
+    QVERIFY(d.f->findChild<QSlider *>(u"TrackBar"_s)->isHidden());
+    QCOMPARE(d.f->findChild<QCheckBox *>(u"CBAnimation"_s)->text(), u"&Animation");
+    d.f->findChild<QCheckBox *>(u"CBAnimation"_s)->click();
+    QCOMPARE(
+        d.f->findChild<QCheckBox *>(u"CBAnimation"_s)->text(), u"&Animation   Geschwindigkeit:");
+    QVERIFY(!d.f->findChild<QSlider *>(u"TrackBar"_s)->isHidden());
     QCOMPARE(d.a.haupt().demoEinstellungen().Animation, true);
 }
 
@@ -557,26 +575,35 @@ void TestVMatrix::rueckschreiben()
 void TestVMatrix::start()
 {
     Demo d("Ab1", "Zeile\r\n\x01", { true, 100, 200, 250, true });
-    QCOMPARE(feld(d.f->EdSchluessel), Text("Ab1"));
-    QCOMPARE(feld(d.f->EdText1), Text("Zeile\r\n\x01"));
-    QVERIFY(d.f->EdText2->text().empty());
-    QCOMPARE(d.f->TrackBar->minimum(), 100);
-    QCOMPARE(d.f->TrackBar->value(), 200);
-    QVERIFY(d.f->CBAnimation->isChecked() && d.f->CBMitBlinken->isChecked());
+    QCOMPARE(feld(d.f->findChild<QLineEdit *>(u"EdSchluessel"_s)), Text("Ab1"));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)), Text("Zeile\r\n\x01"));
+    QVERIFY(d.f->findChild<Bytezeile *>(u"EdText2"_s)->text().empty());
+    QCOMPARE(d.f->findChild<QSlider *>(u"TrackBar"_s)->minimum(), 100);
+    QCOMPARE(d.f->findChild<QSlider *>(u"TrackBar"_s)->value(), 200);
+    QVERIFY(d.f->findChild<QCheckBox *>(u"CBAnimation"_s)->isChecked()
+        && d.f->findChild<QCheckBox *>(u"CBMitBlinken"_s)->isChecked());
     QCOMPARE(d.a.haupt().demoEinstellungen().AnimationAktuell, 250);
-    QCOMPARE(d.f->StrAGrVMatrix->Cells(25, 25), "Y");
-    QCOMPARE(d.f->StrAGrVMatrix->Cells(3, 2), "F");
-    QCOMPARE(d.f->StrAGrVMatrix->GridLineWidth(), 0);
+    QCOMPARE(d.f->findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->Cells(25, 25), "Y");
+    QCOMPARE(d.f->findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->Cells(3, 2), "F");
+    QCOMPARE(d.f->findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s)->GridLineWidth(), 0);
     QVERIFY(unmarkiert(*d.f));
     QCOMPARE(d.f->windowTitle(), u"Vigenère-Demonstration");
     QCOMPARE(d.f->size(), QSize(676, 499));
     QVERIFY(d.f->isWindow() && !d.f->parent() && d.f->testAttribute(Qt::WA_DeleteOnClose));
-    QCOMPARE(d.f->CBEditSperren->toolTip(), u"Deaktivieren zum Ändern der Texte");
-    QCOMPARE(d.f->CBSonderzeichenIgnorieren->toolTip(), u"Im Schlüsselwort nicht weiterwandern");
-    const QList<QWidget *> reihe = { d.f->CBEditSperren, d.f->EdSchluessel, d.f->EdText1,
-        d.f->EdText2, d.f->BSchritt, d.f->CBSonderzeichenIgnorieren, d.f->CBAnimation,
-        d.f->TrackBar, d.f->BRueck, d.f->BUmlaute, d.f->BLeerzeichen, d.f->BKlein, d.f->BGross,
-        d.f->CBMitBlinken, d.f->BSchliessen };
+    QCOMPARE(d.f->findChild<QCheckBox *>(u"CBEditSperren"_s)->toolTip(),
+        u"Deaktivieren zum Ändern der Texte");
+    QCOMPARE(d.f->findChild<QCheckBox *>(u"CBSonderzeichenIgnorieren"_s)->toolTip(),
+        u"Im Schlüsselwort nicht weiterwandern");
+    const QList<QWidget *> reihe = { d.f->findChild<QCheckBox *>(u"CBEditSperren"_s),
+        d.f->findChild<QLineEdit *>(u"EdSchluessel"_s), d.f->findChild<Bytezeile *>(u"EdText1"_s),
+        d.f->findChild<Bytezeile *>(u"EdText2"_s), d.f->findChild<QPushButton *>(u"BSchritt"_s),
+        d.f->findChild<QCheckBox *>(u"CBSonderzeichenIgnorieren"_s),
+        d.f->findChild<QCheckBox *>(u"CBAnimation"_s), d.f->findChild<QSlider *>(u"TrackBar"_s),
+        d.f->findChild<QPushButton *>(u"BRueck"_s), d.f->findChild<QPushButton *>(u"BUmlaute"_s),
+        d.f->findChild<QPushButton *>(u"BLeerzeichen"_s),
+        d.f->findChild<QPushButton *>(u"BKlein"_s), d.f->findChild<QPushButton *>(u"BGross"_s),
+        d.f->findChild<QCheckBox *>(u"CBMitBlinken"_s),
+        d.f->findChild<QPushButton *>(u"BSchliessen"_s) };
     QWidget *w = reihe.front();
     for (QWidget *naechster : reihe.mid(1)) {
         do
@@ -585,7 +612,7 @@ void TestVMatrix::start()
         QCOMPARE(w, naechster);
     }
     Demo leer("B", {}, kSchnell);
-    QCOMPARE(feld(leer.f->EdText1), kSatz);
+    QCOMPARE(feld(leer.f->findChild<Bytezeile *>(u"EdText1"_s)), kSatz);
 }
 
 void TestVMatrix::klickWaehrendLauflicht_data()
@@ -616,14 +643,16 @@ void TestVMatrix::klickWaehrendLauflicht()
     QVERIFY(QTest::qWaitForWindowExposed(d.f));
     auto *ziel = d.f->findChild<QAbstractButton *>(knopf);
     const QPoint stelle(8, ziel->height() / 2);
-    klickeBeimErstenMalen(this, d.f->StrAGrVMatrix, ziel, stelle, vomDesktop);
+    klickeBeimErstenMalen(
+        this, d.f->findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s), ziel, stelle, vomDesktop);
     d.schritte(1);
-    QCOMPARE(feld(d.f->EdText2), Text("D "));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), Text("D "));
     pruefeMarkierung(*d.f, 2, 1);
     QCoreApplication::processEvents();
     QCOMPARE(d.f->TextPos(), textPos);
-    QCOMPARE(feld(d.f->EdText2), alsText(ausgabe));
-    QCOMPARE(feld(d.f->EdText1), Text(knopf == "SpBEntschluesseln" && vomDesktop ? "D" : "Ba"));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), alsText(ausgabe));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)),
+        Text(knopf == "SpBEntschluesseln" && vomDesktop ? "D" : "Ba"));
     QVERIFY(!d.f->AnimationLaeuft());
 }
 
@@ -642,15 +671,16 @@ void TestVMatrix::schliessenWaehrendLauflicht()
     Demo d("Z", "Z");
     d.f->show();
     int stopps = 0;
-    beendeBeimMalen(this, d.f->StrAGrVMatrix, d.f, 30, loeschen, stopps);
-    d.f->BSchritt->click();
+    beendeBeimMalen(
+        this, d.f->findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s), d.f, 30, loeschen, stopps);
+    d.f->findChild<QPushButton *>(u"BSchritt"_s)->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(d.f.isNull());
     QCOMPARE(stopps, 30);
     d.f = d.oeffne();
     d.texte("B", "b");
     d.schritte(1);
-    QCOMPARE(feld(d.f->EdText2), Text("c"));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), Text("c"));
 }
 
 // Each window keeps its own positions, mode and marking.
@@ -662,7 +692,8 @@ void TestVMatrix::langeZeile()
     Demo d("B", zeile, kOhneAnimation);
     const int stelle = int(Bytezeile::kStueck);
     d.schritte(stelle + 1);
-    pruefeLangeZeile(*d.f->EdText1, *d.f->EdText2, zeile, stelle,
+    pruefeLangeZeile(*d.f->findChild<Bytezeile *>(u"EdText1"_s),
+        *d.f->findChild<Bytezeile *>(u"EdText2"_s), zeile, stelle,
         verschl::CaesarVerschieben(zeile.substr(stelle, 1), 1).front());
 }
 
@@ -672,7 +703,7 @@ void TestVMatrix::zweiFensterUnabhaengig()
     d.schritte(4); // "Kryp" under C: the "p" marks row 2, column 15
     QPointer<TVMatrixForm> erstes = d.f;
     d.f = d.oeffne();
-    d.f->SpBEntschluesseln->click();
+    d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->click();
     d.schritte(1);
     QCOMPARE(erstes->TextPos(), 3);
     QCOMPARE(erstes->SchluesselPos(), 0);

@@ -43,7 +43,8 @@ void schreibe(const QString &pfad, const QByteArray &inhalt)
 
 Text inhalt(const TLiesmichForm &f)
 {
-    return codepage::AusPanetext(f.Mliesmich->document()->toRawText());
+    return codepage::AusPanetext(
+        f.findChild<QPlainTextEdit *>(u"Mliesmich"_s)->document()->toRawText());
 }
 
 // The guide, decoded as the readme window shows it.
@@ -105,7 +106,7 @@ void TestHilfe::infotext()
     SkriptDialoge dialoge;
     TInfoForm f(dialoge);
     QCOMPARE(f.windowTitle(), u"Info");
-    const QStringList zeilen = f.myLabel1->text().split(u'\n');
+    const QStringList zeilen = f.findChild<QLabel *>(u"myLabel1"_s)->text().split(u'\n');
     QCOMPARE(zeilen.size(), 7);
     QCOMPARE(zeilen[0], u"Zifferon Version 1.5");
     QCOMPARE(zeilen[1], QString());
@@ -115,7 +116,7 @@ void TestHilfe::infotext()
     QCOMPARE(zeilen.mid(3, 2), QStringList(2, QString()));
     QVERIFY(!zeilen[5].isEmpty());
     QVERIFY(zeilen[6].contains(u"GNU GPL, Version 3 oder später"));
-    QVERIFY(!f.myLabel1->text().contains(u'\r'));
+    QVERIFY(!f.findChild<QLabel *>(u"myLabel1"_s)->text().contains(u'\r'));
 }
 
 // The address shows without its scheme and opens with it; only a click on
@@ -124,23 +125,24 @@ void TestHilfe::adresse()
 {
     SkriptDialoge dialoge;
     TInfoForm f(dialoge);
+    auto *link = f.findChild<QLabel *>(u"myLabel2"_s);
     f.show();
-    QTest::mouseClick(f.Panel1, Qt::LeftButton);
-    QTest::mouseClick(f.myLabel1, Qt::LeftButton);
+    QTest::mouseClick(f.findChild<QFrame *>(u"Panel1"_s), Qt::LeftButton);
+    QTest::mouseClick(f.findChild<QLabel *>(u"myLabel1"_s), Qt::LeftButton);
     QVERIFY(dialoge.adressen.isEmpty());
-    QTest::mouseClick(f.myLabel2, Qt::LeftButton);
+    QTest::mouseClick(link, Qt::LeftButton);
     QCOMPARE(dialoge.adressen.size(), 1);
     // The keyboard reaches it too: Tab from the OK button, then Enter or Space.
     QVERIFY(QTest::qWaitForWindowActive(&f));
-    QTest::keyClick(f.BOk, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), f.myLabel2);
-    QVERIFY(f.myLabel2->font().underline());
-    QTest::keyClick(f.myLabel2, Qt::Key_Return);
-    QTest::keyClick(f.myLabel2, Qt::Key_Space);
+    QTest::keyClick(f.findChild<QPushButton *>(u"BOk"_s), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), link);
+    QVERIFY(link->font().underline());
+    QTest::keyClick(link, Qt::Key_Return);
+    QTest::keyClick(link, Qt::Key_Space);
     QCOMPARE(dialoge.adressen.size(), 3);
     const QUrl adresse = dialoge.adressen.first();
     QCOMPARE(adresse.scheme(), u"https");
-    QCOMPARE(f.myLabel2->text(), adresse.host());
+    QCOMPARE(link->text(), adresse.host());
 }
 
 void TestHilfe::bilderWechseln_data()
@@ -263,7 +265,7 @@ void TestHilfe::liesmichSuche()
     QCOMPARE(f.windowTitle(), u"Lies mich!");
     QCOMPARE(QByteArray::fromStdString(inhalt(f)), erwartet);
     f.show();
-    f.BSchliessen->click();
+    f.findChild<QPushButton *>(u"BSchliessen"_s)->click();
     QVERIFY(!f.isVisible());
 }
 
@@ -287,18 +289,20 @@ void TestHilfe::liesmichNurLesen()
     QTemporaryDir ordner;
     schreibe(ordner.filePath(QStringLiteral("liesmich.txt")), "Text\r\n");
     TLiesmichForm f({ ordner.path() });
+    auto *text = f.findChild<QPlainTextEdit *>(u"Mliesmich"_s);
+    const auto *schliessen = f.findChild<QPushButton *>(u"BSchliessen"_s);
     f.show();
     f.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f));
-    QCOMPARE(QApplication::focusWidget(), f.BSchliessen);
-    QTest::mouseClick(f.Mliesmich->viewport(), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), f.BSchliessen);
-    f.Mliesmich->setFocus(Qt::TabFocusReason);
-    QCOMPARE(QApplication::focusWidget(), f.BSchliessen);
+    QCOMPARE(QApplication::focusWidget(), schliessen);
+    QTest::mouseClick(text->viewport(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), schliessen);
+    text->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), schliessen);
     QTest::keyClick(&f, Qt::Key_Tab);
-    QVERIFY(QApplication::focusWidget() != f.Mliesmich);
-    QTest::keyClicks(f.Mliesmich, QStringLiteral("xy"));
-    QTest::keyClick(f.Mliesmich, Qt::Key_Delete);
+    QVERIFY(QApplication::focusWidget() != text);
+    QTest::keyClicks(text, QStringLiteral("xy"));
+    QTest::keyClick(text, Qt::Key_Delete);
     QCOMPARE(inhalt(f), Text("Text\r\n"));
 }
 

@@ -26,6 +26,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // What poppler reads from a PDF: page count, size of the first page in
@@ -175,7 +177,7 @@ void TestPapier::vorschauOhneDrucker()
 
     // The worksheet with its answer key on page 2.
     auto &blatt = a.oeffneNeues<TArbeitsblattForm>("MArbeitsblatt");
-    QTest::mouseClick(blatt.BDrucken, Qt::LeftButton);
+    QTest::mouseClick(blatt.findChild<QPushButton *>(u"BDrucken"_s), Qt::LeftButton);
     QCOMPARE(a.dialoge.vorschauen.last(), QStringLiteral("Geheime Botschaft"));
     QCOMPARE(vorschauSeiten(&blatt, a.dialoge.letzterAuftrag), 2);
 }
@@ -209,15 +211,15 @@ void TestPapier::arbeitsblatt()
     Aufbau a;
     a.klar().setText(kSatz);
     auto &blatt = a.oeffneNeues<TArbeitsblattForm>("MArbeitsblatt");
-    blatt.CBAufgabe->setCurrentIndex(aufgabe);
-    blatt.CBPapier->setCurrentText(papier);
-    blatt.CBLoesung->setChecked(loesung);
-    blatt.SpVerschiebung->setValue(7);
-    blatt.SpSpalten->setValue(6);
-    blatt.EdSchluessel->setText(QStringLiteral("Kiel"));
+    blatt.findChild<QComboBox *>(u"CBAufgabe"_s)->setCurrentIndex(aufgabe);
+    blatt.findChild<QComboBox *>(u"CBPapier"_s)->setCurrentText(papier);
+    blatt.findChild<QCheckBox *>(u"CBLoesung"_s)->setChecked(loesung);
+    blatt.findChild<QSpinBox *>(u"SpVerschiebung"_s)->setValue(7);
+    blatt.findChild<QSpinBox *>(u"SpSpalten"_s)->setValue(6);
+    blatt.findChild<QLineEdit *>(u"EdSchluessel"_s)->setText(QStringLiteral("Kiel"));
     const QString pfad = ordner.filePath(QStringLiteral("blatt.pdf"));
     a.dialoge.dateien << pfad;
-    QTest::mouseClick(blatt.BPdf, Qt::LeftButton);
+    QTest::mouseClick(blatt.findChild<QPushButton *>(u"BPdf"_s), Qt::LeftButton);
     QVERIFY(a.dialoge.fehler.isEmpty() && a.dialoge.warnungen.isEmpty());
 
     const Pdf pdf = lies(pfad);
@@ -259,11 +261,15 @@ void TestPapier::arbeitsblattVerweigert()
     Aufbau a;
     a.steuer<QRadioButton>("RadioGroupItem3").setChecked(true);
     auto &blatt = a.oeffneNeues<TArbeitsblattForm>("MArbeitsblatt");
-    for (int i = 0; i < blatt.CBAufgabe->count(); ++i)
-        QVERIFY(!blatt.CBAufgabe->itemText(i).contains(QStringLiteral("128")));
-    QVERIFY(blatt.LHinweis->text().contains(QStringLiteral("Rotation 128 gibt es hier nicht")));
-    blatt.CBBeispiel->setChecked(false);
-    QTest::mouseClick(blatt.BPdf, Qt::LeftButton);
+    for (int i = 0; i < blatt.findChild<QComboBox *>(u"CBAufgabe"_s)->count(); ++i)
+        QVERIFY(!blatt.findChild<QComboBox *>(u"CBAufgabe"_s)
+                     ->itemText(i)
+                     .contains(QStringLiteral("128")));
+    QVERIFY(blatt.findChild<QLabel *>(u"LHinweis"_s)
+                ->text()
+                .contains(QStringLiteral("Rotation 128 gibt es hier nicht")));
+    blatt.findChild<QCheckBox *>(u"CBBeispiel"_s)->setChecked(false);
+    QTest::mouseClick(blatt.findChild<QPushButton *>(u"BPdf"_s), Qt::LeftButton);
     QCOMPARE(a.dialoge.warnungen,
         QStringList { "Im Klartextfeld steht kein Text mit Buchstaben. Schreiben Sie einen Text "
                       "hinein oder wählen Sie „Bei leerem Klartextfeld Beispieltext nehmen“." });
@@ -271,18 +277,18 @@ void TestPapier::arbeitsblattVerweigert()
 
     // Too long to preview: refused with the reason.
     a.klar().setText(verschl::Text(40001, 'a'));
-    QTest::mouseClick(blatt.BPdf, Qt::LeftButton);
+    QTest::mouseClick(blatt.findChild<QPushButton *>(u"BPdf"_s), Qt::LeftButton);
     QVERIFY(a.dialoge.warnungen.last().startsWith(
         QStringLiteral("Der Text ist für ein Arbeitsblatt zu lang: Es sind 40001 Zeichen")));
     QVERIFY(a.dialoge.dateidialoge.isEmpty());
     a.klar().setText({});
 
     // A write that fails leaves what was there and says so.
-    blatt.CBBeispiel->setChecked(true);
+    blatt.findChild<QCheckBox *>(u"CBBeispiel"_s)->setChecked(true);
     const QString ordnerAlsZiel = ordner.filePath(QStringLiteral("belegt.pdf"));
     QVERIFY(QDir().mkpath(ordnerAlsZiel));
     a.dialoge.dateien << ordnerAlsZiel;
-    QTest::mouseClick(blatt.BPdf, Qt::LeftButton);
+    QTest::mouseClick(blatt.findChild<QPushButton *>(u"BPdf"_s), Qt::LeftButton);
     QCOMPARE(a.dialoge.fehler, QStringList { "Fehler beim Speichern der Datei belegt.pdf!" });
     QVERIFY(QFileInfo(ordnerAlsZiel).isDir());
 }
@@ -296,12 +302,12 @@ void TestPapier::langerTextLaeuftWeiter()
         lang += "Wer andern eine Grube graebt faellt selbst hinein ";
     a.klar().setText(lang);
     auto &blatt = a.oeffneNeues<TArbeitsblattForm>("MArbeitsblatt");
-    blatt.CBAufgabe->setCurrentIndex(1);
-    blatt.EdSchluessel->setText(QStringLiteral("KIEL"));
-    blatt.CBLoesung->setChecked(false);
+    blatt.findChild<QComboBox *>(u"CBAufgabe"_s)->setCurrentIndex(1);
+    blatt.findChild<QLineEdit *>(u"EdSchluessel"_s)->setText(QStringLiteral("KIEL"));
+    blatt.findChild<QCheckBox *>(u"CBLoesung"_s)->setChecked(false);
     const QString pfad = ordner.filePath(QStringLiteral("lang.pdf"));
     a.dialoge.dateien << pfad;
-    QTest::mouseClick(blatt.BPdf, Qt::LeftButton);
+    QTest::mouseClick(blatt.findChild<QPushButton *>(u"BPdf"_s), Qt::LeftButton);
     const Pdf pdf = lies(pfad);
     QVERIFY2(pdf.seiten >= 3, qPrintable(QString::number(pdf.seiten)));
     QString gedruckt = pdf.seitentexte.join(QString());
@@ -317,9 +323,9 @@ void TestPapier::gitterbild()
     Aufbau a;
     a.haupt().setDemoEinstellungen({ false, 0, 300, 150, false });
     auto &demo = a.oeffneNeues<TVMatrixForm>("VigenreMatrix1");
-    demo.EdText1->setText("Hallo");
-    demo.BSchritt->click();
-    TStringAlignGrid &grid = *demo.StrAGrVMatrix;
+    demo.findChild<Bytezeile *>(u"EdText1"_s)->setText("Hallo");
+    demo.findChild<QPushButton *>(u"BSchritt"_s)->click();
+    TStringAlignGrid &grid = *demo.findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s);
     QPoint markiert(-1, -1);
     for (int c = 0; c < grid.ColCount() && markiert.x() < 0; ++c) {
         for (int r = 0; r < grid.RowCount(); ++r) {

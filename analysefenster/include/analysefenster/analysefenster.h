@@ -36,34 +36,6 @@ public:
 
     bool Laeuft() const { return laeuft; }
 
-    QLabel *LStatus = nullptr; // progress, the result in brief, or why there is none
-    QProgressBar *Fortschritt = nullptr;
-    QPushButton *BNeuAnalysieren = nullptr;
-    QPushButton *BSchliessen = nullptr;
-    QTabWidget *Seiten = nullptr;
-
-    Saeulendiagramm *DHaeufigkeiten = nullptr;
-    QSlider *TBVerschiebung = nullptr;
-    QLabel *LVerschiebung = nullptr;
-
-    QLabel *LCaesar = nullptr;
-    QTreeWidget *LVCaesar = nullptr;
-    QPushButton *BVerschiebungUebernehmen = nullptr;
-
-    Saeulendiagramm *DSchluessellaengen = nullptr;
-    QLabel *LVigenere = nullptr;
-    QTreeWidget *LVVigenere = nullptr;
-    // The chosen key, to be mended letter by letter; the preview decrypts
-    // the ciphertext's beginning with it at every change, and the take-over
-    // takes it as it stands.
-    QLineEdit *EdVigenereSchluessel = nullptr;
-    QLabel *LVigenereVorschau = nullptr;
-    QPushButton *BSchluesselUebernehmen = nullptr;
-
-    QLabel *LMatrix = nullptr;
-    QTreeWidget *LVMatrix = nullptr;
-    QPushButton *BSpaltenzahlUebernehmen = nullptr;
-
 public Q_SLOTS:
     void BNeuAnalysierenClick();
     void TBVerschiebungChange();
@@ -95,6 +67,36 @@ private:
 
     Demohauptfenster &haupt;
     Analyseuebernahme &methode;
+
+    // Others reach the controls by their object names.
+    QLabel *LStatus = nullptr; // progress, the result in brief, or why there is none
+    QProgressBar *Fortschritt = nullptr;
+    QPushButton *BNeuAnalysieren = nullptr;
+    QPushButton *BSchliessen = nullptr;
+    QTabWidget *Seiten = nullptr;
+
+    Saeulendiagramm *DHaeufigkeiten = nullptr;
+    QSlider *TBVerschiebung = nullptr;
+    QLabel *LVerschiebung = nullptr;
+
+    QLabel *LCaesar = nullptr;
+    QTreeWidget *LVCaesar = nullptr;
+    QPushButton *BVerschiebungUebernehmen = nullptr;
+
+    Saeulendiagramm *DSchluessellaengen = nullptr;
+    QLabel *LVigenere = nullptr;
+    QTreeWidget *LVVigenere = nullptr;
+    // The chosen key, to be mended letter by letter; the preview decrypts
+    // the ciphertext's beginning with it at every change, and the take-over
+    // takes it as it stands.
+    QLineEdit *EdVigenereSchluessel = nullptr;
+    QLabel *LVigenereVorschau = nullptr;
+    QPushButton *BSchluesselUebernehmen = nullptr;
+
+    QLabel *LMatrix = nullptr;
+    QTreeWidget *LVMatrix = nullptr;
+    QPushButton *BSpaltenzahlUebernehmen = nullptr;
+
     auswertung::Auswertung auswertung;
     bool laeuft = false;
     bool vigenereIgnorieren = true; // the way of the key being edited

@@ -33,6 +33,24 @@ public:
     TArbeitsblattForm(Demohauptfenster &haupt, Methodenfenster &methode, Dialoge &dialoge);
     ~TArbeitsblattForm() override;
 
+public Q_SLOTS:
+    void Aktualisieren();
+    void BDruckenClick();
+    void BPdfClick();
+
+private:
+    void erzeugeSteuerelemente();
+    void uebernimmMethode(const Methodenfenster &methode);
+    Blattwahl wahl() const;
+    // The worksheet's plaintext, or nothing (with the reason shown) when there is none.
+    std::optional<verschl::Text> klartext();
+    // The current worksheet, or nothing after telling the user why.
+    std::optional<Druckauftrag> auftrag();
+
+    Demohauptfenster &haupt;
+    Dialoge &dialoge;
+
+    // Others reach the controls by their object names.
     QComboBox *CBAufgabe = nullptr;
     QSpinBox *SpVerschiebung = nullptr;
     QLineEdit *EdSchluessel = nullptr;
@@ -52,22 +70,6 @@ public:
     QPushButton *BPdf = nullptr;
     QPushButton *BSchliessen = nullptr;
 
-public Q_SLOTS:
-    void Aktualisieren();
-    void BDruckenClick();
-    void BPdfClick();
-
-private:
-    void erzeugeSteuerelemente();
-    void uebernimmMethode(const Methodenfenster &methode);
-    Blattwahl wahl() const;
-    // The worksheet's plaintext, or nothing (with the reason shown) when there is none.
-    std::optional<verschl::Text> klartext();
-    // The current worksheet, or nothing after telling the user why.
-    std::optional<Druckauftrag> auftrag();
-
-    Demohauptfenster &haupt;
-    Dialoge &dialoge;
     QPrinter drucker;
     std::shared_ptr<QTextDocument> dokument;
 };

@@ -39,25 +39,6 @@ public:
     bool RichtungVerschluesseln() const { return richtungVerschluesseln; }
     bool AnimationLaeuft() const { return animationLaeuft; }
 
-    TStringAlignGrid *SAGrid = nullptr;
-    QLabel *LAzu = nullptr;
-    QComboBox *ComboBox = nullptr;
-    QSlider *TrackBar = nullptr;
-    QPushButton *BMehr = nullptr;
-    QPushButton *BSchliessen = nullptr;
-    QFrame *Trennlinie = nullptr;
-    QLabel *LText1 = nullptr;
-    Bytezeile *EdText1 = nullptr;
-    QLabel *LText2 = nullptr;
-    Bytezeile *EdText2 = nullptr;
-    QToolButton *SpBVerschluesseln = nullptr;
-    QToolButton *SpBEntschluesseln = nullptr;
-    QPushButton *BSchritt = nullptr;
-    QFrame *Rahmen = nullptr;
-    QPushButton *BRueck = nullptr;
-    QCheckBox *CBAnimation = nullptr;
-    QSlider *TBGeschw = nullptr;
-
 public Q_SLOTS:
     void TrackBarChange();
     void ComboBoxChange();
@@ -98,6 +79,27 @@ private:
 
     Demohauptfenster &haupt;
     Demomethode &methode;
+
+    // Others reach the controls by their object names.
+    TStringAlignGrid *SAGrid = nullptr;
+    QLabel *LAzu = nullptr;
+    QComboBox *ComboBox = nullptr;
+    QSlider *TrackBar = nullptr;
+    QPushButton *BMehr = nullptr;
+    QPushButton *BSchliessen = nullptr;
+    QFrame *Trennlinie = nullptr;
+    QLabel *LText1 = nullptr;
+    Bytezeile *EdText1 = nullptr;
+    QLabel *LText2 = nullptr;
+    Bytezeile *EdText2 = nullptr;
+    QToolButton *SpBVerschluesseln = nullptr;
+    QToolButton *SpBEntschluesseln = nullptr;
+    QPushButton *BSchritt = nullptr;
+    QFrame *Rahmen = nullptr;
+    QPushButton *BRueck = nullptr;
+    QCheckBox *CBAnimation = nullptr;
+    QSlider *TBGeschw = nullptr;
+
     bool erweitert = false;
     bool platziert = false;
     bool geschlossen = false;

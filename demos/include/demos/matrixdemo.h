@@ -46,17 +46,6 @@ public:
     // included when a 16th column or row needs them.
     static QRect GitterPlatz(Matrixform form);
 
-    TStringAlignGrid *SAGrid = nullptr;
-    QPushButton *BTextUebernehmen = nullptr;
-    QLabel *LKlartext = nullptr;
-    Textfeld *MKlartext = nullptr;
-    QRadioButton *RBQuadratisch = nullptr;
-    QRadioButton *RBSpaltenzahl = nullptr;
-    Spaltenzahlfeld *SpEdSpaltenzahl = nullptr;
-    QPushButton *BAktualisieren = nullptr;
-    QPushButton *BLoeschen = nullptr;
-    QPushButton *BSchliessen = nullptr;
-
 public Q_SLOTS:
     void RBQuadratischClick();
     void RBSpaltenzahlClick();
@@ -81,5 +70,18 @@ private:
 
     Demohauptfenster &haupt;
     Demomethode &methode;
+
+    // Others reach the controls by their object names.
+    TStringAlignGrid *SAGrid = nullptr;
+    QPushButton *BTextUebernehmen = nullptr;
+    QLabel *LKlartext = nullptr;
+    Textfeld *MKlartext = nullptr;
+    QRadioButton *RBQuadratisch = nullptr;
+    QRadioButton *RBSpaltenzahl = nullptr;
+    Spaltenzahlfeld *SpEdSpaltenzahl = nullptr;
+    QPushButton *BAktualisieren = nullptr;
+    QPushButton *BLoeschen = nullptr;
+    QPushButton *BSchliessen = nullptr;
+
     bool platziert = false;
 };

@@ -46,29 +46,6 @@ public:
     int BlinkZaehler() const { return blinkZaehler; }
     bool AnimationLaeuft() const { return animationLaeuft; }
 
-    TStringAlignGrid *StrAGrVMatrix = nullptr;
-    QCheckBox *CBEditSperren = nullptr;
-    QToolButton *SpBVerschluesseln = nullptr;
-    QToolButton *SpBEntschluesseln = nullptr;
-    QLabel *LSchluessel = nullptr;
-    QLineEdit *EdSchluessel = nullptr;
-    QLabel *LText1 = nullptr;
-    Bytezeile *EdText1 = nullptr;
-    QLabel *LText2 = nullptr;
-    Bytezeile *EdText2 = nullptr;
-    QPushButton *BSchritt = nullptr;
-    QCheckBox *CBSonderzeichenIgnorieren = nullptr;
-    QCheckBox *CBMitBlinken = nullptr;
-    QCheckBox *CBAnimation = nullptr;
-    QSlider *TrackBar = nullptr;
-    QPushButton *BRueck = nullptr;
-    QPushButton *BUmlaute = nullptr;
-    QPushButton *BLeerzeichen = nullptr;
-    QPushButton *BKlein = nullptr;
-    QPushButton *BGross = nullptr;
-    QPushButton *BSchliessen = nullptr;
-    QTimer *BlinkAn = nullptr;
-
 public Q_SLOTS:
     void CBEditSperrenClick();
     void SpBVerschluesselnClick();
@@ -115,6 +92,31 @@ private:
 
     Demohauptfenster &haupt;
     Demomethode &methode;
+
+    // Others reach the controls by their object names.
+    TStringAlignGrid *StrAGrVMatrix = nullptr;
+    QCheckBox *CBEditSperren = nullptr;
+    QToolButton *SpBVerschluesseln = nullptr;
+    QToolButton *SpBEntschluesseln = nullptr;
+    QLabel *LSchluessel = nullptr;
+    QLineEdit *EdSchluessel = nullptr;
+    QLabel *LText1 = nullptr;
+    Bytezeile *EdText1 = nullptr;
+    QLabel *LText2 = nullptr;
+    Bytezeile *EdText2 = nullptr;
+    QPushButton *BSchritt = nullptr;
+    QCheckBox *CBSonderzeichenIgnorieren = nullptr;
+    QCheckBox *CBMitBlinken = nullptr;
+    QCheckBox *CBAnimation = nullptr;
+    QSlider *TrackBar = nullptr;
+    QPushButton *BRueck = nullptr;
+    QPushButton *BUmlaute = nullptr;
+    QPushButton *BLeerzeichen = nullptr;
+    QPushButton *BKlein = nullptr;
+    QPushButton *BGross = nullptr;
+    QPushButton *BSchliessen = nullptr;
+    QTimer *BlinkAn = nullptr;
+
     bool platziert = false;
     bool geschlossen = false;
 

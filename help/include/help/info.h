@@ -25,14 +25,6 @@ public:
     static QString Infotext();
     static QString Adresse();
 
-    QFrame *Panel1;
-    QLabel *myLabel1;
-    QLabel *myLabel2 = nullptr;
-    QLabel *Icon;
-    QLabel *Icon2;
-    QPushButton *BOk;
-    QMenu *PopupMenu1;
-
     void myLabel2Click();
     void IconClick();
 
@@ -44,4 +36,13 @@ private:
     void faerbeAdresse();
     bool adresseTaste(QEvent *event);
     Dialoge &dialoge;
+
+    // Others reach the controls by their object names.
+    QFrame *Panel1 = nullptr;
+    QLabel *myLabel1 = nullptr;
+    QLabel *myLabel2 = nullptr;
+    QLabel *Icon = nullptr;
+    QLabel *Icon2 = nullptr;
+    QPushButton *BOk = nullptr;
+    QMenu *PopupMenu1 = nullptr;
 };

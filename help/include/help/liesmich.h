@@ -23,15 +23,17 @@ public:
     // desktop's data folders.
     static QStringList Suchordner();
 
-    QPlainTextEdit *Mliesmich;
-    QPushButton *BSchliessen;
-    QLabel *Icon;
-    QLabel *Icon2;
-    QMenu *PopupMenu1;
-
     void FormCreate(const QStringList &ordner);
     void MliesmichEnter();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Others reach the controls by their object names.
+    QPlainTextEdit *Mliesmich = nullptr;
+    QPushButton *BSchliessen = nullptr;
+    QLabel *Icon = nullptr;
+    QLabel *Icon2 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
 };
