@@ -23,10 +23,11 @@
 
 namespace {
 
-constexpr int kMinSpalten = 1;
-constexpr int kMaxSpalten = 100;
+constexpr int kMinSpalten = einstellung::min(einstellung::Name::Spaltenzahl);
+constexpr int kMaxSpalten = einstellung::max(einstellung::Name::Spaltenzahl);
 constexpr int kRotation13 = 13;
-const QString kStandardSchluessel = QStringLiteral("Wolkenturm");
+const QString kStandardSchluessel
+    = QStringView(einstellung::eintrag(einstellung::Name::VigenereSchluessel).text).toString();
 
 // A text that is no whole number counts as the field's minimum, and so does
 // any number below it; a number above the maximum stands until the field is

@@ -172,12 +172,8 @@ void TestEinstellungen::alleEinstellungenUeberstehenEinenNeustart()
         a.klicke("MMHintergrundfarbig");
         a.klicke("SMUeberschreibwarnung");
         a.klicke("MMDemoOptUebernehmen");
-        a.haupt().Pfad = QStringLiteral("/texte/");
-        a.haupt().AnimationMin = 10;
-        a.haupt().AnimationMax = 90;
-        a.haupt().AnimationAktuell = 20;
-        a.haupt().Blinken = true;
-        a.haupt().Animation = false;
+        a.haupt().setPfad(QStringLiteral("/texte/"));
+        a.haupt().setDemoEinstellungen({ false, 10, 90, 20, true });
         a.klicke("OptInRegistry");
         QVERIFY(a.schliesse());
         datei = leseDatei(a.wurzeln.benutzer.filePath(kDatei));
@@ -208,12 +204,13 @@ void TestEinstellungen::alleEinstellungenUeberstehenEinenNeustart()
     QVERIFY(!b.aktion("SMUeberschreibwarnung").isChecked());
     QVERIFY(b.aktion("SMNichtgespeichertWarnung").isChecked());
     QVERIFY(b.aktion("MMDemoOptUebernehmen").isChecked());
-    QCOMPARE(b.haupt().Pfad, QStringLiteral("/texte/"));
-    QCOMPARE(b.haupt().AnimationMin, 10);
-    QCOMPARE(b.haupt().AnimationMax, 90);
-    QCOMPARE(b.haupt().AnimationAktuell, 20);
-    QVERIFY(b.haupt().Blinken);
-    QVERIFY(!b.haupt().Animation);
+    QCOMPARE(b.haupt().pfad(), QStringLiteral("/texte/"));
+    const DemoEinstellungen demo = b.haupt().demoEinstellungen();
+    QCOMPARE(demo.AnimationMin, 10);
+    QCOMPARE(demo.AnimationMax, 90);
+    QCOMPARE(demo.AnimationAktuell, 20);
+    QVERIFY(demo.Blinken);
+    QVERIFY(!demo.Animation);
 }
 
 void TestEinstellungen::methodeBleibtDieGespeicherteZahl_data()
@@ -448,9 +445,10 @@ void TestEinstellungen::animationsbereich()
     QFETCH(int, max);
     QFETCH(int, aktuell);
     Aufbau a({}, gespeichert(zeilen + "\n"));
-    QCOMPARE(a.haupt().AnimationMin, min);
-    QCOMPARE(a.haupt().AnimationMax, max);
-    QCOMPARE(a.haupt().AnimationAktuell, aktuell);
+    const DemoEinstellungen demo = a.haupt().demoEinstellungen();
+    QCOMPARE(demo.AnimationMin, min);
+    QCOMPARE(demo.AnimationMax, max);
+    QCOMPARE(demo.AnimationAktuell, aktuell);
 }
 
 void TestEinstellungen::kleinUndGrossZugleich()
@@ -548,11 +546,11 @@ void TestEinstellungen::falscherTypBeendetDasLaden()
         gespeichert("Pfad=/ordner/\nFontsize=" + dword(16) + "\nCaesarVerschiebung=" + dword(9)
             + "\nMethode=drei\nSpaltenzahl=" + dword(50) + "\nBlinken=" + dword(1) + "\n"));
     QCOMPARE(a.dialoge.fehler, QStringList { QStringLiteral("Ungültiger Datentyp für 'Methode'") });
-    QCOMPARE(a.haupt().Pfad, QStringLiteral("/ordner/"));
+    QCOMPARE(a.haupt().pfad(), QStringLiteral("/ordner/"));
     QCOMPARE(a.klar().font().pointSize(), 16);
     QCOMPARE(a.option().GemerkteVerschiebung(), 9);
     QCOMPARE(a.option().spaltenzahl(), 5);
-    QVERIFY(!a.haupt().Blinken);
+    QVERIFY(!a.haupt().demoEinstellungen().Blinken);
     QVERIFY(a.haupt().isVisible());
 }
 
