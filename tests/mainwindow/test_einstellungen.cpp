@@ -41,6 +41,7 @@ private Q_SLOTS:
     void stilOhneSchriftwerte();
     void wortumbruchAus();
     void falscherTypBeendetDasLaden();
+    void fruehereDateiBleibt();
 };
 
 void TestEinstellungen::ersterStartOhneSchluessel()
@@ -386,6 +387,35 @@ void TestEinstellungen::falscherTypBeendetDasLaden()
     QCOMPARE(a.option().spaltenzahl(), 5);
     QVERIFY(!a.haupt().demoEinstellungen().Blinken);
     QVERIFY(a.haupt().isVisible());
+}
+
+// A file stored by an earlier version loads, and the next save writes every
+// value back as it was: the names and the file format stay.
+void TestEinstellungen::fruehereDateiBleibt()
+{
+    QFile beispiel(QStringLiteral(
+        QT_TESTCASE_SOURCEDIR "/../../fuzz/korpus/fuzz_einstellungen/einstellungen"));
+    QVERIFY(beispiel.open(QIODevice::ReadOnly));
+    const QByteArray inhalt = beispiel.readAll().mid(1); // the fuzzer's first byte picks the file
+    QTemporaryDir ordner;
+    const QSettings vorher(
+        schreibeDatei(ordner, QStringLiteral("alt.conf"), inhalt), QSettings::IniFormat);
+    Aufbau a({}, [&inhalt](const Wurzeln &w) {
+        QDir(w.benutzer.path()).mkpath(QStringLiteral("Nordhain"));
+        schreibeDatei(w.benutzer, kDatei, inhalt);
+    });
+    // Written into a new file, so that every value comes from the windows.
+    a.einstellungen().EinstellungenLoeschen();
+    QVERIFY(a.einstellungen().EinstellungenSpeichern());
+    const QSettings nachher = gelesen(a);
+    for (const QString &name : vorher.allKeys()) {
+        if (name == u"Programmpfad") // written anew from where the program runs
+            continue;
+        // The stored 20 lies outside 100..500, so the middle is taken.
+        const QString wert = name == u"AnimationAktuell" ? QString::fromLatin1(dword(300))
+                                                         : vorher.value(name).toString();
+        QVERIFY2(nachher.value(name).toString() == wert, qPrintable(name));
+    }
 }
 
 QTEST_MAIN(TestEinstellungen)
