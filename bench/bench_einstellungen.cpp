@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the stored settings as a start does: the program's key opened, then
-// each of its 29 values probed and read. Arg is the number of foreign lines
-// that the key's file holds besides them, as a file edited by hand or by
-// another tool may. Run with
+// each value of the settings table probed and read. Arg is the number of
+// foreign lines that the key's file holds besides them, as a file edited by
+// hand or by another tool may. Run with
 //   --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 #include "platform/registry.h"
+#include "schnittstellen/einstellungstabelle.h"
 
 #include <benchmark/benchmark.h>
 #include <QFile>
@@ -17,19 +18,16 @@ using registry::Wurzel;
 
 const QString kSchluessel = QStringLiteral("Software\\Nordhain\\Zifferon");
 
-const char *const kNamen[]
-    = { "Programmpfad", "Pfad", "WordWrap", "HintergrundFarbig", "Font", "Fontsize", "FontBold",
-          "FontItalic", "FontUnderline", "FontStrikeOut", "Methode", "MatrixQuadratisch",
-          "Spaltenzahl", "CaesarVerschiebung", "VigenereSchluessel", "SonderzeichenIgnorieren",
-          "Kleinschrift", "Grossschrift", "LeerzeichenLoeschen", "UmlauteErsetzen",
-          "NichtGespeichertWarnung", "UeberschreibWarnung", "ImVordergrund", "DemoOptUebernehmen",
-          "Animation", "AnimationMin", "AnimationMax", "AnimationAktuell", "Blinken" };
+QString name(const einstellung::Eintrag &eintrag)
+{
+    return QStringView(eintrag.schluessel).toString();
+}
 
 void legeAn(const QTemporaryDir &ordner, int fremde)
 {
     QList<registry::Wert> werte;
-    for (const char *name : kNamen)
-        werte.append({ QLatin1String(name), qint32(1) });
+    for (const einstellung::Eintrag &eintrag : einstellung::kTabelle)
+        werte.append({ name(eintrag), qint32(1) });
     registry::oeffnen(Wurzel::AktuellerBenutzer, kSchluessel, true)->schreibe(werte);
     QFile datei(ordner.filePath(QStringLiteral("Nordhain/Zifferon.conf")));
     if (!datei.open(QIODevice::Append))
@@ -46,9 +44,9 @@ void Laden(benchmark::State &state)
     for (auto _ : state) {
         const auto schluessel = registry::oeffnen(Wurzel::AktuellerBenutzer, kSchluessel, false);
         qint32 summe = 0;
-        for (const char *name : kNamen) {
-            if (schluessel->hatWert(QLatin1String(name)))
-                summe += schluessel->leseGanzzahl(QLatin1String(name));
+        for (const einstellung::Eintrag &eintrag : einstellung::kTabelle) {
+            if (schluessel->hatWert(name(eintrag)))
+                summe += schluessel->leseGanzzahl(name(eintrag));
         }
         benchmark::DoNotOptimize(summe);
     }

@@ -4,9 +4,9 @@
 
 #include "mainwindow/haupt.h"
 
+#include "bausteine/textpane.h"
 #include "platform/benannt.h"
 #include "platform/schriften.h"
-#include "bausteine/textpane.h"
 
 #include <QAction>
 #include <QIcon>
@@ -69,6 +69,8 @@ QAction *THauptform::schalter(
 void THauptform::erzeugeAktionen()
 {
     using H = THauptform;
+    using einstellung::Name;
+    using einstellung::standardAn;
     Klartextffnen1 = aktion(
         "Klartextffnen1", QStringLiteral("&Klartext öffnen..."), 0, &H::Klartextffnen1Click);
     Klartextffnen1->setToolTip(QStringLiteral("Klartext öffnen"));
@@ -108,9 +110,9 @@ void THauptform::erzeugeAktionen()
     Schriftartwaehlen = aktion(
         "Schriftartwaehlen", QStringLiteral("&Schriftart..."), 9, &H::SchriftartwaehlenClick);
     Zeilenumbruchautomatisch = schalter("Zeilenumbruchautomatisch",
-        QStringLiteral("&Zeilenumbruch"), true, &H::ZeilenumbruchautomatischClick);
+        QStringLiteral("&Zeilenumbruch"), WordWrap, &H::ZeilenumbruchautomatischClick);
     MMHintergrundfarbig = schalter("MMHintergrundfarbig", QStringLiteral("&Hintergrund farbig"),
-        true, &H::MMHintergrundfarbigClick);
+        standardAn(Name::HintergrundFarbig), &H::MMHintergrundfarbigClick);
 
     MMVerschluesseln = aktion(
         "MMVerschluesseln", QStringLiteral("&Verschlüsseln"), 14, &H::BVerschluesselnClick);
@@ -138,12 +140,14 @@ void THauptform::erzeugeAktionen()
         "VigenreMatrix1", QStringLiteral("&Vigenère-Verschlüsselung"), 18, &H::VigenreMatrix1Click);
     VigenreMatrix1->setToolTip(QStringLiteral("Demo Vigenère-Verschlüsselung"));
 
-    SMNichtgespeichertWarnung = schalter(
-        "SMNichtgespeichertWarnung", QStringLiteral("&Nicht-gespeichert-Warnung"), true, nullptr);
-    SMUeberschreibwarnung
-        = schalter("SMUeberschreibwarnung", QStringLiteral("Ü&berschreibwarnung"), true, nullptr);
-    MMDemoOptUebernehmen = schalter("MMDemoOptUebernehmen",
-        QStringLiteral("&Demo-Optionen übernehmen"), true, &H::MMDemoOptUebernehmenClick);
+    SMNichtgespeichertWarnung
+        = schalter("SMNichtgespeichertWarnung", QStringLiteral("&Nicht-gespeichert-Warnung"),
+            standardAn(Name::NichtGespeichertWarnung), nullptr);
+    SMUeberschreibwarnung = schalter("SMUeberschreibwarnung", QStringLiteral("Ü&berschreibwarnung"),
+        standardAn(Name::UeberschreibWarnung), nullptr);
+    MMDemoOptUebernehmen
+        = schalter("MMDemoOptUebernehmen", QStringLiteral("&Demo-Optionen übernehmen"),
+            standardAn(Name::DemoOptUebernehmen), &H::MMDemoOptUebernehmenClick);
     MMDemoOptUebernehmen->setStatusTip(
         QStringLiteral("Änderungen in den Demos wirken sich im Hauptprogramm aus"));
     MMDemoOptUebernehmen->setToolTip(MMDemoOptUebernehmen->statusTip());

@@ -3,11 +3,11 @@
 // texts, the status-bar link, the pop-up menu and the window commands that
 // other windows provide.
 
+#include "bausteine/textpane.h"
 #include "mainwindow/einstellungen.h"
 #include "mainwindow/haupt.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/fensterfabrik.h"
-#include "bausteine/textpane.h"
 
 #include <QAction>
 #include <QCursor>
@@ -65,8 +65,7 @@ void THauptform::SchriftartwaehlenClick()
     const auto gewaehlt = dialoge.Schriftart(this, { MKlar->font(), schriftfarbe });
     if (!gewaehlt)
         return;
-    MKlar->setFont(gewaehlt->font);
-    MChiffre->setFont(gewaehlt->font);
+    setSchrift(gewaehlt->font);
     schriftfarbe = gewaehlt->farbe;
     wendeFarbenAn();
 }
@@ -121,16 +120,60 @@ verschl::Text THauptform::chiffre() const { return MChiffre->text(); }
 
 bool THauptform::DemoOptionenUebernehmen() const { return MMDemoOptUebernehmen->isChecked(); }
 
-DemoEinstellungen THauptform::demoEinstellungen() const
-{
-    return { Animation, AnimationMin, AnimationMax, AnimationAktuell, Blinken };
-}
+DemoEinstellungen THauptform::demoEinstellungen() const { return demo; }
 
 void THauptform::setDemoEinstellungen(const DemoEinstellungen &einstellungen)
 {
-    Animation = einstellungen.Animation;
-    AnimationMin = einstellungen.AnimationMin;
-    AnimationMax = einstellungen.AnimationMax;
-    AnimationAktuell = einstellungen.AnimationAktuell;
-    Blinken = einstellungen.Blinken;
+    demo = einstellungen;
 }
+
+QAction *THauptform::hakenAktion(Haken welcher) const
+{
+    switch (welcher) {
+    case Haken::InRegistry:
+        return OptInRegistry;
+    case Haken::Zeilenumbruch:
+        return Zeilenumbruchautomatisch;
+    case Haken::HintergrundFarbig:
+        return MMHintergrundfarbig;
+    case Haken::NichtGespeichertWarnung:
+        return SMNichtgespeichertWarnung;
+    case Haken::UeberschreibWarnung:
+        return SMUeberschreibwarnung;
+    case Haken::DemoOptUebernehmen:
+        return MMDemoOptUebernehmen;
+    }
+    Q_UNREACHABLE();
+    return nullptr;
+}
+
+bool THauptform::haken(Haken welcher) const
+{
+    // Word wrap follows its own flag, which the command inverts; the mark shows it.
+    return welcher == Haken::Zeilenumbruch ? WordWrap : hakenAktion(welcher)->isChecked();
+}
+
+// Word wrap and colours take the value through their commands, which invert
+// the state and set the panes.
+void THauptform::setHaken(Haken welcher, bool an)
+{
+    if (welcher == Haken::Zeilenumbruch) {
+        WordWrap = !an;
+        ZeilenumbruchautomatischClick();
+    } else if (welcher == Haken::HintergrundFarbig) {
+        MMHintergrundfarbig->setChecked(!an);
+        MMHintergrundfarbigClick();
+    } else {
+        hakenAktion(welcher)->setChecked(an);
+    }
+}
+
+QFont THauptform::schrift() const { return MKlar->font(); }
+
+void THauptform::setSchrift(const QFont &schrift)
+{
+    MKlar->setFont(schrift);
+    MChiffre->setFont(schrift);
+}
+
+void THauptform::zeigeFehler(const QString &meldung) { dialoge.ZeigeFehler(this, meldung); }

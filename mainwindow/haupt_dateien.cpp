@@ -2,11 +2,11 @@
 // Text files of the two panes: open, save, save as, clear, the unsaved-text
 // and overwrite questions, and the close query.
 
+#include "bausteine/textpane.h"
 #include "mainwindow/einstellungen.h"
 #include "mainwindow/haupt.h"
 #include "platform/textdatei.h"
 #include "schnittstellen/dialoge.h"
-#include "bausteine/textpane.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -42,6 +42,23 @@ THauptform::Seite THauptform::chiffreSeite()
     return { *MChiffre, ChiffreDatei, ChiffreGeaendert, ChiffreOrdner, ChiffreKodierung,
         QStringLiteral("Chiffre öffnen"), QStringLiteral("Chiffre speichern unter"),
         QStringLiteral("Die Chiffre wurde noch nicht gespeichert. Jetzt speichern?") };
+}
+
+const QString &THauptform::datei(Bereich bereich) const
+{
+    return bereich == Bereich::Klartext ? KlartextDatei : ChiffreDatei;
+}
+
+bool THauptform::geaendert(Bereich bereich) const
+{
+    return bereich == Bereich::Klartext ? KlartextGeaendert : ChiffreGeaendert;
+}
+
+void THauptform::setzeDatei(Bereich bereich, const QString &datei, bool geaendert)
+{
+    const Seite seite = bereich == Bereich::Klartext ? klartextSeite() : chiffreSeite();
+    seite.datei = datei;
+    seite.geaendert = geaendert;
 }
 
 void THauptform::Klartextffnen1Click() { oeffne(klartextSeite()); }

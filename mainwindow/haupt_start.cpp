@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the command line, the method-window toggle and closing.
 
+#include "bausteine/textpane.h"
 #include "mainwindow/einstellungen.h"
 #include "mainwindow/haupt.h"
 #include "platform/fensterplatz.h"
@@ -8,7 +9,6 @@
 #include "platform/textdatei.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/methodenfenster.h"
-#include "bausteine/textpane.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -27,10 +27,10 @@ void THauptform::FormCreate(const QStringList &argumente)
     DemoRichtlinieAnwenden();
     AnalyseRichtlinieAnwenden();
     platziereFenster();
-    MMHintergrundfarbig->setChecked(false);
-    MMHintergrundfarbigClick();
-    MMDemoOptUebernehmen->setChecked(true);
-    MMDemoOptUebernehmenClick();
+    setHaken(
+        Haken::HintergrundFarbig, einstellung::standardAn(einstellung::Name::HintergrundFarbig));
+    setHaken(
+        Haken::DemoOptUebernehmen, einstellung::standardAn(einstellung::Name::DemoOptUebernehmen));
     Pfad = Einstellungsspeicher::EigeneDateienOrdner();
     KommandozeileAuswerten(argumente);
 }

@@ -26,7 +26,8 @@
 namespace {
 
 constexpr int kRotation13 = 13;
-const QString kStandardSchluessel = QStringLiteral("Wolkenturm");
+const QString kStandardSchluessel
+    = QStringView(einstellung::eintrag(einstellung::Name::VigenereSchluessel).text).toString();
 
 // A focus loss that only comes from another window becoming active, or from a
 // context menu opening over the field, does not leave the field: the user may

@@ -345,7 +345,7 @@ void TestAnsicht::zeilenumbruch()
     for (bool an : { false, true }) {
         a.klicke("Zeilenumbruchautomatisch");
         QCOMPARE(umbruch.isChecked(), an);
-        QCOMPARE(a.haupt().WordWrap, an);
+        QCOMPARE(a.haupt().haken(Hauptablage::Haken::Zeilenumbruch), an);
         for (TextPane *pane : { &a.klar(), &a.chiffre() }) {
             QCOMPARE(
                 pane->lineWrapMode(), an ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
@@ -460,10 +460,10 @@ void TestAnsicht::texteTauschen()
     a.klicke("Textetauschen");
     QCOMPARE(a.klar().text(), chiffre.toStdString());
     QCOMPARE(a.chiffre().text(), klartext.toStdString());
-    QCOMPARE(a.haupt().KlartextDatei, klarName);
-    QCOMPARE(a.haupt().ChiffreDatei, chiffreName);
-    QVERIFY(a.haupt().KlartextGeaendert);
-    QVERIFY(a.haupt().ChiffreGeaendert);
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Klartext), klarName);
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Chiffre), chiffreName);
+    QVERIFY(a.haupt().geaendert(THauptform::Bereich::Klartext));
+    QVERIFY(a.haupt().geaendert(THauptform::Bereich::Chiffre));
     a.klar().setText(chiffre.toStdString() + "!");
     a.klicke("Klartextspeichern1");
     QCOMPARE(leseDatei(ordnerC.filePath(QStringLiteral("c.txt"))), chiffre + "!");

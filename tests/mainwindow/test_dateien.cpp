@@ -115,7 +115,7 @@ void TestDateien::speichernUndOeffnenGibtDieBytesZurueck()
     a.dialoge.dateien << pfad;
     a.klicke("Chriffrespeichernunter1");
     QCOMPARE(leseDatei(pfad), text);
-    QVERIFY(!a.haupt().ChiffreGeaendert);
+    QVERIFY(!a.haupt().geaendert(THauptform::Bereich::Chiffre));
 
     a.klicke("MMChiffreloeschen");
     a.dialoge.dateien << pfad;
@@ -246,7 +246,7 @@ void TestDateien::nurRegulaereDateien()
 
     Aufbau a;
     a.klar().setText("vorher");
-    a.haupt().KlartextGeaendert = false;
+    a.haupt().setzeDatei(THauptform::Bereich::Klartext, THauptform::Unbenannt, false);
     a.dialoge.dateien << ziel;
     a.klicke("Klartextffnen1");
     QCOMPARE(a.klar().text(), oeffnet ? Text("Inhalt") : Text("vorher"));
@@ -323,7 +323,7 @@ void TestDateien::oeffnenSetztDateizustand()
 {
     QTemporaryDir ordner;
     Aufbau a;
-    a.haupt().Pfad = QStringLiteral("/start/");
+    a.haupt().setPfad(QStringLiteral("/start/"));
     a.dialoge.dateien << schreibeDatei(ordner, QStringLiteral("geheim.txt"), "Inhalt");
     a.klicke("Chiffreffnen1");
     QCOMPARE(a.dialoge.dateidialoge.size(), 1);
@@ -331,10 +331,10 @@ void TestDateien::oeffnenSetztDateizustand()
     QCOMPARE(a.dialoge.dateidialoge[0].ordner, QStringLiteral("/start/"));
     QCOMPARE(a.dialoge.dateidialoge[0].dateiname, QStringLiteral("unbenannt.txt"));
     QCOMPARE(a.chiffre().text(), Text("Inhalt"));
-    QCOMPARE(a.haupt().ChiffreDatei, QStringLiteral("geheim.txt"));
-    QCOMPARE(a.haupt().Pfad, mitTrenner(ordner.path()));
-    QVERIFY(!a.haupt().ChiffreGeaendert);
-    QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("unbenannt.txt"));
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Chiffre), QStringLiteral("geheim.txt"));
+    QCOMPARE(a.haupt().pfad(), mitTrenner(ordner.path()));
+    QVERIFY(!a.haupt().geaendert(THauptform::Bereich::Chiffre));
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Klartext), QStringLiteral("unbenannt.txt"));
 }
 
 // A failed open leaves pane, name, folder and flag as they were.
@@ -360,16 +360,15 @@ void TestDateien::oeffnenFehlschlaege()
     QVERIFY(riesig.resize(textdatei::Hoechstgroesse + 1));
     Aufbau a;
     a.klar().setText("vorher");
-    a.haupt().KlartextGeaendert = false;
-    a.haupt().KlartextDatei = QStringLiteral("alt.txt");
-    a.haupt().Pfad = QStringLiteral("/alt/");
+    a.haupt().setzeDatei(THauptform::Bereich::Klartext, QStringLiteral("alt.txt"), false);
+    a.haupt().setPfad(QStringLiteral("/alt/"));
     a.dialoge.dateien << ordner.filePath(name);
     a.klicke("Klartextffnen1");
     QCOMPARE(a.dialoge.fehler, meldung);
     QCOMPARE(a.klar().text(), Text("vorher"));
-    QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("alt.txt"));
-    QCOMPARE(a.haupt().Pfad, QStringLiteral("/alt/"));
-    QVERIFY(!a.haupt().KlartextGeaendert);
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Klartext), QStringLiteral("alt.txt"));
+    QCOMPARE(a.haupt().pfad(), QStringLiteral("/alt/"));
+    QVERIFY(!a.haupt().geaendert(THauptform::Bereich::Klartext));
 }
 
 // A file of very many short lines (which the pane keeps in few blocks, to
@@ -526,7 +525,7 @@ void TestDateien::speichernUnterFragtVorDemUeberschreiben()
     const QString pfad = schreibeDatei(ordner, QStringLiteral("da.txt"), "alt");
     Aufbau a;
     a.aktion("SMUeberschreibwarnung").setChecked(warnung);
-    a.haupt().Pfad = QStringLiteral("/vorher/");
+    a.haupt().setPfad(QStringLiteral("/vorher/"));
     a.klar().setText("neu");
     a.dialoge.dateien << pfad;
     a.dialoge.okAntworten = antwort;
@@ -538,11 +537,11 @@ void TestDateien::speichernUnterFragtVorDemUeberschreiben()
                 : QStringList());
     QCOMPARE(leseDatei(pfad), danach);
     const bool ueberschrieben = danach == "neu";
-    QCOMPARE(a.haupt().KlartextDatei,
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Klartext),
         ueberschrieben ? QStringLiteral("da.txt") : QStringLiteral("unbenannt.txt"));
     QCOMPARE(
-        a.haupt().Pfad, ueberschrieben ? mitTrenner(ordner.path()) : QStringLiteral("/vorher/"));
-    QCOMPARE(a.haupt().KlartextGeaendert, !ueberschrieben);
+        a.haupt().pfad(), ueberschrieben ? mitTrenner(ordner.path()) : QStringLiteral("/vorher/"));
+    QCOMPARE(a.haupt().geaendert(THauptform::Bereich::Klartext), !ueberschrieben);
 }
 
 void TestDateien::schnellspeichernOhneDatei()
@@ -578,7 +577,7 @@ void TestDateien::schnellspeichernInDenEigenenOrdner()
     a.dialoge.dateien << klarPfad << schreibeDatei(ordnerB, QStringLiteral("c.txt"), "C");
     a.klicke("Klartextffnen1");
     a.klicke("Chiffreffnen1");
-    QCOMPARE(a.haupt().Pfad, mitTrenner(ordnerB.path()));
+    QCOMPARE(a.haupt().pfad(), mitTrenner(ordnerB.path()));
     a.klar().setText("Brief, neu");
     a.klicke("Klartextspeichern1");
     QCOMPARE(leseDatei(klarPfad), QByteArray("Brief, neu"));
@@ -608,9 +607,9 @@ void TestDateien::fehlgeschlagenesSpeichern()
     const QString name = QFileInfo(ziel).fileName();
     QCOMPARE(a.dialoge.fehler,
         QStringList { QStringLiteral("Fehler beim Speichern der Datei ") + name + "!" });
-    QVERIFY(a.haupt().ChiffreGeaendert);
+    QVERIFY(a.haupt().geaendert(THauptform::Bereich::Chiffre));
     // The name holds: the next quick save tries the same file again.
-    QCOMPARE(a.haupt().ChiffreDatei, name);
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Chiffre), name);
     a.klicke("Chiffrespeichern1");
     QCOMPARE(a.dialoge.dateidialoge.size(), 1);
     QCOMPARE(a.dialoge.fehler.size(), 2);
@@ -643,8 +642,8 @@ void TestDateien::schnellspeichernNachDemOeffnen()
     a.klicke("Klartextffnen1");
     if (leeren) {
         a.klicke("MMKlartextloeschen");
-        QVERIFY(!a.haupt().KlartextGeaendert);
-        QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("k.txt"));
+        QVERIFY(!a.haupt().geaendert(THauptform::Bereich::Klartext));
+        QCOMPARE(a.haupt().datei(THauptform::Bereich::Klartext), QStringLiteral("k.txt"));
     } else {
         a.klar().setText("kurz");
     }
@@ -739,8 +738,8 @@ void TestDateien::schliessenFragt()
     QFETCH(bool, chiffre);
     QFETCH(QString, frage);
     Aufbau a;
-    a.haupt().KlartextGeaendert = klartext;
-    a.haupt().ChiffreGeaendert = chiffre;
+    a.haupt().setzeDatei(THauptform::Bereich::Klartext, THauptform::Unbenannt, klartext);
+    a.haupt().setzeDatei(THauptform::Bereich::Chiffre, THauptform::Unbenannt, chiffre);
     a.dialoge.antworten << Antwort::Abbrechen << Antwort::Nein;
     QCOMPARE(a.schliesse(), frage.isEmpty());
     if (frage.isEmpty())

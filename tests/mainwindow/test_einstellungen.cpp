@@ -1,89 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "aufbau.h"
-#include "tests/platform/wurzelordner.h"
+// The stored values: what is written, what comes back after a restart, and
+// the ranges, order and types that a load checks.
+
+#include "gespeichert.h"
 
 #include <limits>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QGuiApplication>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSpinBox>
 #include <QTest>
-#include <QTimer>
-#include <sys/inotify.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using verschl::Text;
-
-namespace {
-
-const QString kDatei = QStringLiteral("Nordhain/Zifferon.conf");
-
-// Lays out a stored key holding the given ini lines.
-std::function<void(const Wurzeln &)> gespeichert(const QByteArray &zeilen)
-{
-    return [zeilen](const Wurzeln &w) {
-        QDir(w.benutzer.path()).mkpath(QStringLiteral("Nordhain"));
-        schreibeDatei(w.benutzer, kDatei, "[General]\n" + zeilen);
-    };
-}
-
-QByteArray dword(int wert)
-{
-    return "dword:" + QByteArray::number(quint32(wert), 16).rightJustified(8, '0');
-}
-
-QSettings gelesen(const Aufbau &a)
-{
-    return QSettings(a.wurzeln.benutzer.filePath(kDatei), QSettings::IniFormat);
-}
-
-// Set for a child process that runs one test row on behalf of its parent.
-const char *const kKind = "ZIFFERON_TESTKIND";
-
-// Runs the current test row again in a child process, so that a start or a
-// close that blocks or eats memory fails the row instead of hanging the suite.
-void laufeImKindprozess()
-{
-    QProcess kind;
-    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-    umgebung.insert(QLatin1String(kKind), QStringLiteral("1"));
-    kind.setProcessEnvironment(umgebung);
-    kind.setProcessChannelMode(QProcess::MergedChannels);
-    kind.start(QCoreApplication::applicationFilePath(),
-        { QString::fromUtf8(QTest::currentTestFunction()) + u':'
-            + QString::fromUtf8(QTest::currentDataTag()) });
-    QVERIFY(kind.waitForStarted());
-    const bool fertig = kind.waitForFinished(20000);
-    if (!fertig) {
-        kind.kill();
-        kind.waitForFinished();
-    }
-    QVERIFY2(fertig, "the program hangs");
-    QVERIFY2(kind.exitStatus() == QProcess::NormalExit && kind.exitCode() == 0,
-        kind.readAll().constData());
-}
-
-// What lies at a path, links not followed.
-QString artVon(const QString &pfad)
-{
-    const QFileInfo info(pfad);
-    if (info.isSymLink())
-        return QStringLiteral("link to ") + info.symLinkTarget();
-    return info.isDir() ? QStringLiteral("folder")
-        : info.isFile() ? QStringLiteral("file")
-        : info.exists() ? QStringLiteral("special")
-                        : QStringLiteral("nothing");
-}
-
-} // namespace
 
 class TestEinstellungen : public QObject
 {
@@ -100,9 +29,6 @@ private Q_SLOTS:
     void bereicheBeimLaden();
     void schriftgroesse_data();
     void schriftgroesse();
-    void nurRegulaereDateien_data();
-    void nurRegulaereDateien();
-    void ladenLiestDieDateiEinmal();
     void schliessenSpeichertVorDerFrage_data();
     void schliessenSpeichertVorDerFrage();
     void animationsbereich_data();
@@ -115,14 +41,7 @@ private Q_SLOTS:
     void stilOhneSchriftwerte();
     void wortumbruchAus();
     void falscherTypBeendetDasLaden();
-    void unbrauchbareDateien_data();
-    void unbrauchbareDateien();
-    void nichtSchreibbarHaeltDasFensterOffen_data();
-    void nichtSchreibbarHaeltDasFensterOffen();
-    void nurMethodenfensterEndetTrotzFehler();
-    void fremdeDateienBleiben_data();
-    void fremdeDateienBleiben();
-    void maschinenEintraegeWerdenEntfernt();
+    void fruehereDateiBleibt();
 };
 
 void TestEinstellungen::ersterStartOhneSchluessel()
@@ -172,12 +91,8 @@ void TestEinstellungen::alleEinstellungenUeberstehenEinenNeustart()
         a.klicke("MMHintergrundfarbig");
         a.klicke("SMUeberschreibwarnung");
         a.klicke("MMDemoOptUebernehmen");
-        a.haupt().Pfad = QStringLiteral("/texte/");
-        a.haupt().AnimationMin = 10;
-        a.haupt().AnimationMax = 90;
-        a.haupt().AnimationAktuell = 20;
-        a.haupt().Blinken = true;
-        a.haupt().Animation = false;
+        a.haupt().setPfad(QStringLiteral("/texte/"));
+        a.haupt().setDemoEinstellungen({ false, 10, 90, 20, true });
         a.klicke("OptInRegistry");
         QVERIFY(a.schliesse());
         datei = leseDatei(a.wurzeln.benutzer.filePath(kDatei));
@@ -208,12 +123,13 @@ void TestEinstellungen::alleEinstellungenUeberstehenEinenNeustart()
     QVERIFY(!b.aktion("SMUeberschreibwarnung").isChecked());
     QVERIFY(b.aktion("SMNichtgespeichertWarnung").isChecked());
     QVERIFY(b.aktion("MMDemoOptUebernehmen").isChecked());
-    QCOMPARE(b.haupt().Pfad, QStringLiteral("/texte/"));
-    QCOMPARE(b.haupt().AnimationMin, 10);
-    QCOMPARE(b.haupt().AnimationMax, 90);
-    QCOMPARE(b.haupt().AnimationAktuell, 20);
-    QVERIFY(b.haupt().Blinken);
-    QVERIFY(!b.haupt().Animation);
+    QCOMPARE(b.haupt().pfad(), QStringLiteral("/texte/"));
+    const DemoEinstellungen demo = b.haupt().demoEinstellungen();
+    QCOMPARE(demo.AnimationMin, 10);
+    QCOMPARE(demo.AnimationMax, 90);
+    QCOMPARE(demo.AnimationAktuell, 20);
+    QVERIFY(demo.Blinken);
+    QVERIFY(!demo.Animation);
 }
 
 void TestEinstellungen::methodeBleibtDieGespeicherteZahl_data()
@@ -309,90 +225,6 @@ void TestEinstellungen::schriftgroesse()
     QCOMPARE(gelesen(a).value(QStringLiteral("Fontsize")).toString(), QString(dword(nachher)));
 }
 
-void TestEinstellungen::nurRegulaereDateien_data()
-{
-    QTest::addColumn<QString>("art");
-    QTest::newRow("FIFO") << QStringLiteral("fifo");
-    QTest::newRow("link to /dev/zero") << QStringLiteral("null");
-    QTest::newRow("folder") << QStringLiteral("ordner");
-    QTest::newRow("dangling link") << QStringLiteral("ins-leere");
-    QTest::newRow("link to a regular file") << QStringLiteral("datei");
-}
-
-// The settings file is read and replaced only when it is a regular file; a
-// link to one is written through. Anything else is no key: the start and the
-// saves pass it by silently and leave it as it is.
-void TestEinstellungen::nurRegulaereDateien()
-{
-    if (!qEnvironmentVariableIsSet(kKind))
-        return laufeImKindprozess();
-#ifndef __SANITIZE_ADDRESS__
-    // Reading a device without end must fail here, not exhaust the machine.
-    const rlimit grenze { rlim_t(4) << 30, rlim_t(4) << 30 };
-    QCOMPARE(::setrlimit(RLIMIT_AS, &grenze), 0);
-#endif
-    QFETCH(QString, art);
-    QTemporaryDir anderswo;
-    const QString ziel = art == u"null" ? QStringLiteral("/dev/zero")
-        : art == u"datei"               ? anderswo.filePath(QStringLiteral("einstellungen.ini"))
-                                        : anderswo.filePath(QStringLiteral("fehlt"));
-    if (art == u"datei")
-        schreibeDatei(
-            anderswo, QStringLiteral("einstellungen.ini"), "[General]\nMethode=" + dword(4));
-    QString datei;
-    Aufbau a({}, [&](const Wurzeln &w) {
-        // A sub-key makes the key exist, whatever its own file is.
-        QVERIFY(legeAn(w.benutzer.path(), { "Nordhain/", "Nordhain/Zifferon/Unter.conf" }));
-        datei = w.benutzer.filePath(kDatei);
-        if (art == u"fifo")
-            QCOMPARE(::mkfifo(QFile::encodeName(datei).constData(), 0600), 0);
-        else if (art == u"ordner")
-            QVERIFY(QDir().mkpath(datei));
-        else
-            QVERIFY(QFile::link(ziel, datei));
-    });
-    const QString vorher = artVon(datei);
-    const bool regulaer = art == u"datei";
-    QCOMPARE(a.aktion("OptInRegistry").isChecked(), regulaer);
-    QCOMPARE(a.option().einstellungen().methode, regulaer ? Methode::Vigenere : Methode::Caesar);
-    if (!regulaer)
-        a.klicke("OptInRegistry");
-    a.option().setMethode(Methode::Rotation13);
-    QVERIFY(a.schliesse());
-    QCOMPARE(a.dialoge.fehler, QStringList());
-    QCOMPARE(artVon(datei), vorher);
-    if (regulaer) {
-        QCOMPARE(QSettings(ziel, QSettings::IniFormat).value(QStringLiteral("Methode")).toString(),
-            QString(dword(2)));
-    }
-}
-
-// However large the file, a load reads it once, not once per value.
-void TestEinstellungen::ladenLiestDieDateiEinmal()
-{
-    Aufbau a;
-    a.klicke("OptInRegistry");
-    // Lines of another tool, too many for QSettings to keep the file in its cache.
-    QFile datei(a.wurzeln.benutzer.filePath(kDatei));
-    QVERIFY(datei.open(QIODevice::Append));
-    for (int i = 0; i < 1000; ++i)
-        datei.write("Fremd" + QByteArray::number(i) + "=1\n");
-    datei.close();
-    const int beobachter = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    QVERIFY(beobachter >= 0);
-    // Closings between the openings keep the kernel from merging them into one event.
-    QVERIFY(::inotify_add_watch(
-                beobachter, QFile::encodeName(datei.fileName()).constData(), IN_OPEN | IN_CLOSE)
-        >= 0);
-    a.einstellungen().EinstellungenLaden();
-    int oeffnungen = 0;
-    inotify_event ereignis;
-    while (::read(beobachter, &ereignis, sizeof ereignis) == ssize_t(sizeof ereignis))
-        oeffnungen += (ereignis.mask & IN_OPEN) != 0;
-    ::close(beobachter);
-    QCOMPARE(oeffnungen, 1);
-}
-
 void TestEinstellungen::schliessenSpeichertVorDerFrage_data()
 {
     QTest::addColumn<bool>("an");
@@ -448,9 +280,10 @@ void TestEinstellungen::animationsbereich()
     QFETCH(int, max);
     QFETCH(int, aktuell);
     Aufbau a({}, gespeichert(zeilen + "\n"));
-    QCOMPARE(a.haupt().AnimationMin, min);
-    QCOMPARE(a.haupt().AnimationMax, max);
-    QCOMPARE(a.haupt().AnimationAktuell, aktuell);
+    const DemoEinstellungen demo = a.haupt().demoEinstellungen();
+    QCOMPARE(demo.AnimationMin, min);
+    QCOMPARE(demo.AnimationMax, max);
+    QCOMPARE(demo.AnimationAktuell, aktuell);
 }
 
 void TestEinstellungen::kleinUndGrossZugleich()
@@ -548,161 +381,41 @@ void TestEinstellungen::falscherTypBeendetDasLaden()
         gespeichert("Pfad=/ordner/\nFontsize=" + dword(16) + "\nCaesarVerschiebung=" + dword(9)
             + "\nMethode=drei\nSpaltenzahl=" + dword(50) + "\nBlinken=" + dword(1) + "\n"));
     QCOMPARE(a.dialoge.fehler, QStringList { QStringLiteral("Ungültiger Datentyp für 'Methode'") });
-    QCOMPARE(a.haupt().Pfad, QStringLiteral("/ordner/"));
+    QCOMPARE(a.haupt().pfad(), QStringLiteral("/ordner/"));
     QCOMPARE(a.klar().font().pointSize(), 16);
     QCOMPARE(a.option().GemerkteVerschiebung(), 9);
     QCOMPARE(a.option().spaltenzahl(), 5);
-    QVERIFY(!a.haupt().Blinken);
+    QVERIFY(!a.haupt().demoEinstellungen().Blinken);
     QVERIFY(a.haupt().isVisible());
 }
 
-void TestEinstellungen::unbrauchbareDateien_data()
+// A file stored by an earlier version loads, and the next save writes every
+// value back as it was: the names and the file format stay.
+void TestEinstellungen::fruehereDateiBleibt()
 {
-    QTest::addColumn<QByteArray>("inhalt");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("truncated") << QByteArray("[General]\nMethode=dwo");
-    QTest::newRow("not an ini file") << QByteArray("\x00\xff\x12garbage\n\n[[[", 16);
-}
-
-void TestEinstellungen::unbrauchbareDateien()
-{
-    QFETCH(QByteArray, inhalt);
+    QFile beispiel(QStringLiteral(
+        QT_TESTCASE_SOURCEDIR "/../../fuzz/korpus/fuzz_einstellungen/einstellungen"));
+    QVERIFY(beispiel.open(QIODevice::ReadOnly));
+    const QByteArray inhalt = beispiel.readAll().mid(1); // the fuzzer's first byte picks the file
+    QTemporaryDir ordner;
+    const QSettings vorher(
+        schreibeDatei(ordner, QStringLiteral("alt.conf"), inhalt), QSettings::IniFormat);
     Aufbau a({}, [&inhalt](const Wurzeln &w) {
         QDir(w.benutzer.path()).mkpath(QStringLiteral("Nordhain"));
         schreibeDatei(w.benutzer, kDatei, inhalt);
     });
-    QVERIFY(a.haupt().isVisible());
-    QCOMPARE(a.option().einstellungen().methode, Methode::Caesar);
-    // Saving over it gives a sound file again.
-    a.aktion("OptInRegistry").setChecked(true);
+    // Written into a new file, so that every value comes from the windows.
+    a.einstellungen().EinstellungenLoeschen();
     QVERIFY(a.einstellungen().EinstellungenSpeichern());
-    QCOMPARE(gelesen(a).allKeys().size(), 29);
-}
-
-enum class Sperre { PfadZuLang, SperreIstOrdner, SperreIstFifo };
-
-// Makes the stored key unwritable while it can still be opened. (Tests run as
-// root, so file permissions cannot make a write fail.)
-void sperre(Wurzeln &w, Sperre wie)
-{
-    if (wie == Sperre::SperreIstOrdner) {
-        QDir(w.benutzer.path()).mkpath(kDatei + QStringLiteral(".lock"));
-        return;
+    const QSettings nachher = gelesen(a);
+    for (const QString &name : vorher.allKeys()) {
+        if (name == u"Programmpfad") // written anew from where the program runs
+            continue;
+        // The stored 20 lies outside 100..500, so the middle is taken.
+        const QString wert = name == u"AnimationAktuell" ? QString::fromLatin1(dword(300))
+                                                         : vorher.value(name).toString();
+        QVERIFY2(nachher.value(name).toString() == wert, qPrintable(name));
     }
-    if (wie == Sperre::SperreIstFifo) {
-        ::mkfifo(
-            QFile::encodeName(w.benutzer.filePath(kDatei + QStringLiteral(".lock"))).constData(),
-            0600);
-        return;
-    }
-    // No room left in the path for the lock and temporary files beside the key.
-    const QString datei = QLatin1Char('/') + kDatei;
-    QString ordner = w.benutzer.path();
-    constexpr int kPfadGrenze = 4095;
-    while (ordner.size() + datei.size() < kPfadGrenze - 3) {
-        const int rest = kPfadGrenze - 3 - int(ordner.size() + datei.size()) - 1;
-        ordner += QLatin1Char('/') + QString(std::clamp(rest, 1, 200), QLatin1Char('x'));
-    }
-    QDir().mkpath(ordner + QStringLiteral("/Nordhain"));
-    QFile(ordner + datei).open(QIODevice::WriteOnly);
-    registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer, ordner);
-}
-
-void TestEinstellungen::nichtSchreibbarHaeltDasFensterOffen_data()
-{
-    QTest::addColumn<Sperre>("wie");
-    QTest::newRow("path too long") << Sperre::PfadZuLang;
-    QTest::newRow("lock file is a folder") << Sperre::SperreIstOrdner;
-    QTest::newRow("lock file is a FIFO") << Sperre::SperreIstFifo;
-}
-
-// The message tells the way out, since every close attempt saves again.
-void TestEinstellungen::nichtSchreibbarHaeltDasFensterOffen()
-{
-    if (!qEnvironmentVariableIsSet(kKind))
-        return laufeImKindprozess();
-    QFETCH(Sperre, wie);
-    Aufbau a({}, gespeichert({}));
-    sperre(a.wurzeln, wie);
-    QVERIFY(!a.schliesse());
-    QCOMPARE(a.dialoge.fehler,
-        QStringList { QStringLiteral("Konnte Daten für 'Programmpfad' nicht setzen\nZum Beenden "
-                                     "ohne Speichern die Option „Einstellungen in Registrierung "
-                                     "speichern“ ausschalten.") });
-    QVERIFY(a.dialoge.fragen.isEmpty());
-    QVERIFY(a.haupt().isVisible());
-    // The way out works.
-    a.klicke("OptInRegistry");
-    QVERIFY(a.schliesse());
-}
-
-// With only the method window there is no option to switch off: after the
-// message the program ends instead of running on without any window.
-void TestEinstellungen::nurMethodenfensterEndetTrotzFehler()
-{
-    Aufbau a({ QStringLiteral("-onlyoption") }, gespeichert({}));
-    sperre(a.wurzeln, Sperre::PfadZuLang);
-    // As in the program: closing the last window does not end it.
-    QGuiApplication::setQuitOnLastWindowClosed(false);
-    QTimer wache; // only against a hang: a program that runs on fails the test
-    wache.setSingleShot(true);
-    connect(&wache, &QTimer::timeout, this, [] { QCoreApplication::exit(-1); });
-    wache.start(60000);
-    QTimer::singleShot(0, &a.option(), [&a] { a.option().close(); });
-    const int ergebnis = QCoreApplication::exec();
-    QGuiApplication::setQuitOnLastWindowClosed(true);
-    QCOMPARE(ergebnis, 1);
-    QCOMPARE(a.dialoge.fehler,
-        QStringList { QStringLiteral("Konnte Daten für 'Programmpfad' nicht setzen") });
-}
-
-void TestEinstellungen::maschinenEintraegeWerdenEntfernt()
-{
-    Aufbau a({}, [](const Wurzeln &w) {
-        QDir(w.maschine.path()).mkpath(QStringLiteral("Nordwerk"));
-        QDir(w.maschine.path()).mkpath(QStringLiteral("Nordhain"));
-        schreibeDatei(w.maschine, QStringLiteral("Nordwerk/Zifferon.conf"), "[General]\n");
-        schreibeDatei(w.maschine, QStringLiteral("Nordhain/Zifferon.conf"), "[General]\n");
-        schreibeDatei(w.maschine, QStringLiteral("Nordhain/Anderes.conf"), "[General]\n");
-        schreibeDatei(w.maschine, QStringLiteral("rovozu.conf"), "[General]\n");
-    });
-    const QDir maschine(a.wurzeln.maschine.path());
-    QVERIFY(!maschine.exists(QStringLiteral("Nordwerk")));
-    QVERIFY(!maschine.exists(QStringLiteral("Nordhain/Zifferon.conf")));
-    QVERIFY(maschine.exists(QStringLiteral("Nordhain/Anderes.conf")));
-    QVERIFY(maschine.exists(QStringLiteral("rovozu.conf")));
-}
-
-void TestEinstellungen::fremdeDateienBleiben_data()
-{
-    QTest::addColumn<bool>("maschine");
-    QTest::newRow("current user, switched off and closed") << false;
-    QTest::newRow("local machine, at start") << true;
-}
-
-// Deleting the settings takes our keys and leaves everything else.
-void TestEinstellungen::fremdeDateienBleiben()
-{
-    QFETCH(bool, maschine);
-    const QStringList fremd { "Nordhain/", "Nordhain/Zifferon/", "Nordhain/Zifferon/Tief/",
-        "Nordhain/Zifferon/Tief/bild.png", "Nordhain/Zifferon/notiz.txt", "Nordhain/liesmich.txt",
-        "Nordwerk/", "Nordwerk/liesmich.txt", "fremd.txt" };
-    QStringList unsere { "Nordhain/Zifferon.conf", "Nordhain/Zifferon.conf.lock",
-        "Nordhain/Zifferon.conf.aB3xY9", "Nordhain/Zifferon/Tief.conf" };
-    if (maschine)
-        unsere << "Nordwerk/Zifferon.conf";
-    Aufbau a({}, [&](const Wurzeln &w) {
-        QVERIFY(legeAn((maschine ? w.maschine : w.benutzer).path(), fremd + unsere));
-    });
-    if (!maschine) {
-        QVERIFY(a.aktion("OptInRegistry").isChecked());
-        a.klicke("OptInRegistry");
-        QVERIFY(a.schliesse());
-    }
-    QCOMPARE(inhalt((maschine ? a.wurzeln.maschine : a.wurzeln.benutzer).path()), fremd);
-    // What is left makes no key: the next start finds the option off.
-    a.einstellungen().EinstellungenLaden();
-    QVERIFY(!a.aktion("OptInRegistry").isChecked());
 }
 
 QTEST_MAIN(TestEinstellungen)

@@ -113,10 +113,10 @@ void TestHauptform::kommandozeileMitDatei()
         QStringLiteral("-onlyoption") });
     QCOMPARE(a.klar().text(), erwartet.toStdString());
     QCOMPARE(a.chiffre().text(), erwartet.toStdString());
-    QCOMPARE(a.haupt().KlartextGeaendert, geaendert);
-    QCOMPARE(a.haupt().ChiffreGeaendert, geaendert);
-    QCOMPARE(a.haupt().KlartextDatei, QStringLiteral("unbenannt.txt"));
-    QCOMPARE(a.haupt().ChiffreDatei, QStringLiteral("unbenannt.txt"));
+    QCOMPARE(a.haupt().geaendert(THauptform::Bereich::Klartext), geaendert);
+    QCOMPARE(a.haupt().geaendert(THauptform::Bereich::Chiffre), geaendert);
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Klartext), QStringLiteral("unbenannt.txt"));
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Chiffre), QStringLiteral("unbenannt.txt"));
     QVERIFY(!a.haupt().NurMethodenfenster()); // only the first argument counts
     QVERIFY(a.dialoge.warnungen.isEmpty());
 }
@@ -146,8 +146,8 @@ void TestHauptform::kommandozeileOhneDatei()
     QCOMPARE(a.option().isVisible(), nurMethode || methodeZuerst);
     QCOMPARE(a.haupt().isVisible(), !nurMethode);
     QCOMPARE(a.haupt().NurMethodenfenster(), nurMethode);
-    QCOMPARE(a.haupt().MethodenfensterOffen, methodeZuerst);
-    QVERIFY(!a.haupt().MethodenfensterZuerst); // cleared once shown
+    QCOMPARE(a.haupt().methodenfensterOffen(), methodeZuerst);
+    QVERIFY(!a.haupt().methodenfensterZuerst()); // cleared once shown
     QCOMPARE(a.klar().text(), Text());
     QVERIFY(a.dialoge.warnungen.isEmpty());
 }
@@ -182,7 +182,7 @@ void TestHauptform::unlesbareDateiWarnt()
                                        : QStringLiteral("Fehler beim Lesen der Datei ") + pfad });
     QVERIFY(a.haupt().isVisible());
     QCOMPARE(a.klar().text(), Text());
-    QVERIFY(!a.haupt().KlartextGeaendert);
+    QVERIFY(!a.haupt().geaendert(THauptform::Bereich::Klartext));
 }
 
 // Names that are not UTF-8 and paths as long as the system allows still load.
@@ -316,10 +316,10 @@ void TestHauptform::leererKlartextLeertChiffre()
     Aufbau a;
     a.option().setMethode(methode);
     a.chiffre().setText("alt");
-    a.haupt().ChiffreDatei = QStringLiteral("alt.txt");
+    a.haupt().setzeDatei(THauptform::Bereich::Chiffre, QStringLiteral("alt.txt"), true);
     a.klick("BVerschluesseln");
     QCOMPARE(a.chiffre().text(), Text());
-    QCOMPARE(a.haupt().ChiffreDatei, QStringLiteral("unbenannt.txt"));
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Chiffre), QStringLiteral("unbenannt.txt"));
 }
 
 void TestHauptform::vigenereOhneSchluessel()
@@ -368,14 +368,14 @@ void TestHauptform::vorbereitungenInIhrerReihenfolge()
     for (const QString &name : schalter)
         a.steuer<QCheckBox>(qPrintable(name)).setChecked(true);
     a.klar().setText(vorher);
-    a.haupt().KlartextDatei = QStringLiteral("brief.txt");
-    a.haupt().KlartextGeaendert = false;
+    a.haupt().setzeDatei(THauptform::Bereich::Klartext, QStringLiteral("brief.txt"), false);
     a.klick("BVerschluesseln");
     QCOMPARE(a.klar().text(), nachher);
-    QCOMPARE(a.haupt().KlartextGeaendert, geaendert);
-    QCOMPARE(a.haupt().KlartextDatei, nachher.empty() ? THauptform::Unbenannt : "brief.txt");
+    QCOMPARE(a.haupt().geaendert(THauptform::Bereich::Klartext), geaendert);
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Klartext),
+        nachher.empty() ? THauptform::Unbenannt : "brief.txt");
     QCOMPARE(a.chiffre().text(), verschl::CaesarVerschieben(nachher, 2));
-    QCOMPARE(a.haupt().ChiffreGeaendert, !nachher.empty());
+    QCOMPARE(a.haupt().geaendert(THauptform::Bereich::Chiffre), !nachher.empty());
 }
 
 void TestHauptform::zweitesVerschluesselnAendertNichts()
@@ -384,11 +384,11 @@ void TestHauptform::zweitesVerschluesselnAendertNichts()
     a.steuer<QCheckBox>("CBKlein").setChecked(true);
     a.klar().setText("Hallo Welt");
     a.klick("BVerschluesseln");
-    a.haupt().KlartextGeaendert = false;
-    a.haupt().ChiffreGeaendert = false;
+    a.haupt().setzeDatei(THauptform::Bereich::Klartext, THauptform::Unbenannt, false);
+    a.haupt().setzeDatei(THauptform::Bereich::Chiffre, THauptform::Unbenannt, false);
     a.klick("BVerschluesseln");
-    QVERIFY(!a.haupt().KlartextGeaendert);
-    QVERIFY(!a.haupt().ChiffreGeaendert);
+    QVERIFY(!a.haupt().geaendert(THauptform::Bereich::Klartext));
+    QVERIFY(!a.haupt().geaendert(THauptform::Bereich::Chiffre));
 }
 
 void TestHauptform::caesarMerktVerschiebung()
@@ -417,18 +417,19 @@ void TestHauptform::aenderungsregel()
     QFETCH(bool, chiffre);
     Aufbau a;
     TextPane &pane = chiffre ? a.chiffre() : a.klar();
-    QString &datei = chiffre ? a.haupt().ChiffreDatei : a.haupt().KlartextDatei;
-    a.haupt().KlartextDatei = a.haupt().ChiffreDatei = QStringLiteral("brief.txt");
+    const auto bereich = chiffre ? THauptform::Bereich::Chiffre : THauptform::Bereich::Klartext;
+    const auto andere = chiffre ? THauptform::Bereich::Klartext : THauptform::Bereich::Chiffre;
+    a.haupt().setzeDatei(THauptform::Bereich::Klartext, QStringLiteral("brief.txt"), false);
+    a.haupt().setzeDatei(THauptform::Bereich::Chiffre, QStringLiteral("brief.txt"), false);
     pane.setFocus();
     QTest::keyClicks(&pane, QStringLiteral("ab"));
-    QCOMPARE(a.haupt().KlartextGeaendert, !chiffre);
-    QCOMPARE(a.haupt().ChiffreGeaendert, chiffre);
-    QCOMPARE(datei, QStringLiteral("brief.txt"));
+    QCOMPARE(a.haupt().geaendert(THauptform::Bereich::Klartext), !chiffre);
+    QCOMPARE(a.haupt().geaendert(THauptform::Bereich::Chiffre), chiffre);
+    QCOMPARE(a.haupt().datei(bereich), QStringLiteral("brief.txt"));
     QTest::keyClick(&pane, Qt::Key_Backspace);
     QTest::keyClick(&pane, Qt::Key_Backspace);
-    QCOMPARE(datei, QStringLiteral("unbenannt.txt"));
-    QCOMPARE(
-        chiffre ? a.haupt().KlartextDatei : a.haupt().ChiffreDatei, QStringLiteral("brief.txt"));
+    QCOMPARE(a.haupt().datei(bereich), QStringLiteral("unbenannt.txt"));
+    QCOMPARE(a.haupt().datei(andere), QStringLiteral("brief.txt"));
 }
 
 void TestHauptform::methodenfensterUmschalten()
@@ -471,7 +472,7 @@ void TestHauptform::schliessenDesMethodenfensters()
     a.klick("BOptionen");
     a.option().close();
     QVERIFY(!a.option().isVisible());
-    QVERIFY(!a.haupt().MethodenfensterOffen);
+    QVERIFY(!a.haupt().methodenfensterOffen());
     QCOMPARE(a.steuer<QPushButton>("BOptionen").text(), QStringLiteral("&Methode >>"));
     QVERIFY(!a.haupt().findChild<QAction *>(QStringLiteral("Optionsfester"))->isChecked());
     QVERIFY(a.haupt().isVisible());

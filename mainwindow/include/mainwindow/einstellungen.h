@@ -5,12 +5,16 @@
 // it to. The key's mere presence means that the option is on. The program
 // start calls the loader when the method window's creation order asks for it;
 // the main window saves or deletes when the option changes and at closing.
+// Which values there are, and their names, types and ranges, says the table
+// in schnittstellen/einstellungstabelle.h.
+
+#include "mainwindow/hauptablage.h"
 
 #include <QList>
 #include <QString>
+#include <variant>
 
 class Methodenablage;
-class THauptform;
 
 namespace registry {
 class Schluessel;
@@ -20,7 +24,7 @@ struct Wert;
 class Einstellungsspeicher
 {
 public:
-    Einstellungsspeicher(THauptform &haupt, Methodenablage &methode);
+    Einstellungsspeicher(Hauptablage &haupt, Methodenablage &methode);
 
     void EinstellungenLaden();
     // Tells whether every value was written; a failure shows the message,
@@ -34,9 +38,9 @@ private:
     void ladeAnsicht(const registry::Schluessel &s);
     void ladeMethode(const registry::Schluessel &s);
     void ladeOptionen(const registry::Schluessel &s);
-    void ladeAnimation(const registry::Schluessel &s);
     QList<registry::Wert> einstellungswerte() const;
+    std::variant<QString, qint32, bool> wert(einstellung::Name name) const;
 
-    THauptform &haupt;
+    Hauptablage &haupt;
     Methodenablage &methode;
 };

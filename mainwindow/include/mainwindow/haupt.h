@@ -8,6 +8,7 @@
 // haupt_ansicht.cpp.
 
 #include "cipher/verschl.h"
+#include "mainwindow/hauptablage.h"
 #include "platform/textdatei.h"
 #include "schnittstellen/hauptfenster.h"
 
@@ -17,6 +18,7 @@
 
 class Dialoge;
 struct Druckauftrag;
+class QFont;
 class Einstellungsspeicher;
 class Fensterfabrik;
 class Methodenfenster;
@@ -27,7 +29,10 @@ class QMenu;
 class QPushButton;
 class QToolBar;
 
-class THauptform : public QMainWindow, public Hauptfenster, public Demohauptfenster
+class THauptform : public QMainWindow,
+                   public Hauptfenster,
+                   public Demohauptfenster,
+                   public Hauptablage
 {
     Q_OBJECT
 public:
@@ -50,35 +55,28 @@ public:
     DemoEinstellungen demoEinstellungen() const override;
     void setDemoEinstellungen(const DemoEinstellungen &einstellungen) override;
 
+    // Hauptablage
+    bool haken(Haken welcher) const override;
+    void setHaken(Haken welcher, bool an) override;
+    QString pfad() const override { return Pfad; }
+    void setPfad(const QString &pfad) override { Pfad = pfad; }
+    QFont schrift() const override;
+    void setSchrift(const QFont &schrift) override;
+    void zeigeFehler(const QString &meldung) override;
+
     // The file name of a pane that has no file yet.
     static inline const QString Unbenannt = QStringLiteral("unbenannt.txt");
 
-    // Pane file state.
-    QString KlartextDatei = Unbenannt;
-    QString ChiffreDatei = Unbenannt;
-    bool KlartextGeaendert = false;
-    bool ChiffreGeaendert = false;
-    // The shared starting folder of all file dialogs.
-    QString Pfad;
-    // The folder of each pane's own file: a quick save writes there, so it
-    // never lands beside an unrelated file of the same name.
-    QString KlartextOrdner;
-    QString ChiffreOrdner;
-    // The encoding of each pane's file: what it was opened in or last saved
-    // in; a quick save writes it again.
-    textdatei::Kodierung KlartextKodierung = textdatei::Kodierung::Windows1252;
-    textdatei::Kodierung ChiffreKodierung = textdatei::Kodierung::Windows1252;
-
-    // Demonstration settings, read and written by the demonstrations.
-    bool Animation = true;
-    int AnimationMin = 0;
-    int AnimationMax = 300;
-    int AnimationAktuell = 150;
-    bool Blinken = false;
-
-    bool MethodenfensterOffen = false;
-    bool MethodenfensterZuerst = false;
-    bool WordWrap = true;
+    // A pane's file state, for checks.
+    enum class Bereich { Klartext, Chiffre };
+    const QString &datei(Bereich bereich) const;
+    bool geaendert(Bereich bereich) const;
+    // For tests that start from a pane with a file: the state an open or a
+    // save leaves.
+    void setzeDatei(Bereich bereich, const QString &datei, bool geaendert);
+    bool methodenfensterOffen() const { return MethodenfensterOffen; }
+    // Whether "-firstoption" still waits for the first showing.
+    bool methodenfensterZuerst() const { return MethodenfensterZuerst; }
 
 public Q_SLOTS:
     void BVerschluesselnClick();
@@ -172,6 +170,7 @@ private:
     void setzeMethodenfensterAnzeige(bool offen);
     void platziereMethodenfenster();
     void wendeFarbenAn();
+    QAction *hakenAktion(Haken welcher) const;
     bool menueKuerzel(const QKeyEvent *taste) const;
     void naechstesMenue();
 
@@ -181,8 +180,28 @@ private:
     void MKlarChange();
     void MChiffreChange();
 
-    // The settings routines set what they load straight into the controls.
-    friend class Einstellungsspeicher;
+    // Pane file state.
+    QString KlartextDatei = Unbenannt;
+    QString ChiffreDatei = Unbenannt;
+    bool KlartextGeaendert = false;
+    bool ChiffreGeaendert = false;
+    // The shared starting folder of all file dialogs.
+    QString Pfad;
+    // The folder of each pane's own file: a quick save writes there, so it
+    // never lands beside an unrelated file of the same name.
+    QString KlartextOrdner;
+    QString ChiffreOrdner;
+    // The encoding of each pane's file: what it was opened in or last saved
+    // in; a quick save writes it again.
+    textdatei::Kodierung KlartextKodierung = textdatei::Kodierung::Windows1252;
+    textdatei::Kodierung ChiffreKodierung = textdatei::Kodierung::Windows1252;
+
+    // Read and written by the demonstrations.
+    DemoEinstellungen demo;
+
+    bool MethodenfensterOffen = false;
+    bool MethodenfensterZuerst = false;
+    bool WordWrap = einstellung::standardAn(einstellung::Name::WordWrap);
 
     Dialoge &dialoge;
     Fensterfabrik &fabrik;

@@ -6,6 +6,7 @@
 // window's class.
 
 #include "cipher/verschl.h"
+#include "schnittstellen/einstellungstabelle.h"
 
 class Hauptfenster
 {
@@ -25,22 +26,28 @@ public:
 // The settings the demonstration windows share, kept by the main window.
 struct DemoEinstellungen
 {
-    bool Animation = true;
-    int AnimationMin = 0;
-    int AnimationMax = 300;
-    int AnimationAktuell = 150;
-    bool Blinken = false;
+    bool Animation = einstellung::standardAn(einstellung::Name::Animation);
+    int AnimationMin = einstellung::standard(einstellung::Name::AnimationMin);
+    int AnimationMax = einstellung::standard(einstellung::Name::AnimationMax);
+    int AnimationAktuell = einstellung::standard(einstellung::Name::AnimationAktuell);
+    bool Blinken = einstellung::standardAn(einstellung::Name::Blinken);
 };
 
-class Demohauptfenster
+// Where the demonstration settings are kept: read by the demonstrations and
+// the settings store, written by both.
+class Demoablage
 {
 public:
-    virtual ~Demohauptfenster() = default;
+    virtual ~Demoablage() = default;
+    virtual DemoEinstellungen demoEinstellungen() const = 0;
+    virtual void setDemoEinstellungen(const DemoEinstellungen &einstellungen) = 0;
+};
 
+class Demohauptfenster : public virtual Demoablage
+{
+public:
     virtual verschl::Text klartext() const = 0;
     virtual verschl::Text chiffre() const = 0;
     // "&Demo-Optionen übernehmen": a demonstration's settings go over to the method window.
     virtual bool DemoOptionenUebernehmen() const = 0;
-    virtual DemoEinstellungen demoEinstellungen() const = 0;
-    virtual void setDemoEinstellungen(const DemoEinstellungen &einstellungen) = 0;
 };

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// What the settings store reads from and sets on the main window, so that it
+// never reaches into the window's controls. Setting runs what the user's
+// click would: word wrap and colours set their panes.
+
+#include "schnittstellen/hauptfenster.h"
+
+class QFont;
+class QString;
+
+class Hauptablage : public virtual Demoablage
+{
+public:
+    enum class Haken {
+        InRegistry,
+        Zeilenumbruch,
+        HintergrundFarbig,
+        NichtGespeichertWarnung,
+        UeberschreibWarnung,
+        DemoOptUebernehmen,
+    };
+    virtual bool haken(Haken haken) const = 0;
+    virtual void setHaken(Haken haken, bool an) = 0;
+    // The shared starting folder of the file dialogs.
+    virtual QString pfad() const = 0;
+    virtual void setPfad(const QString &pfad) = 0;
+    // The font of both panes.
+    virtual QFont schrift() const = 0;
+    virtual void setSchrift(const QFont &schrift) = 0;
+    virtual void zeigeFehler(const QString &meldung) = 0;
+};
