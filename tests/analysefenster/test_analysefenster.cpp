@@ -5,7 +5,7 @@
 
 #include "analysefenster/analysefenster.h"
 #include "analysefenster/saeulendiagramm.h"
-#include "tests/mainwindow/aufbau.h"
+#include "testhilfen/aufbau.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -6,8 +6,8 @@
 #include "demos/caesardemo.h"
 #include "demos/stringaligngrid.h"
 #include "platform/codepage.h"
-#include "tests/demos/demohilfen.h"
-#include "tests/mainwindow/aufbau.h"
+#include "testhilfen/aufbau.h"
+#include "testhilfen/demohilfen.h"
 
 #include <functional>
 #include <optional>

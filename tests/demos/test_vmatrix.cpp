@@ -7,8 +7,8 @@
 #include "demos/stringaligngrid.h"
 #include "demos/vmatrix.h"
 #include "platform/codepage.h"
-#include "tests/demos/demohilfen.h"
-#include "tests/mainwindow/aufbau.h"
+#include "testhilfen/aufbau.h"
+#include "testhilfen/demohilfen.h"
 
 #include <cctype>
 #include <functional>

@@ -4,7 +4,7 @@
 #include "help/info.h"
 #include "help/liesmich.h"
 #include "platform/codepage.h"
-#include "tests/mainwindow/skriptdialoge.h"
+#include "testhilfen/skriptdialoge.h"
 
 #include <memory>
 #include <QApplication>

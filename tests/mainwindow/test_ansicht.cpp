@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "aufbau.h"
 #include "platform/registry.h"
+#include "testhilfen/aufbau.h"
 
 #include <QDir>
 #include <QLabel>

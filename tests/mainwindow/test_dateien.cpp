@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "aufbau.h"
 #include "platform/codepage.h"
 #include "platform/textdatei.h"
 #include "programm/qtdialoge.h"
+#include "testhilfen/aufbau.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

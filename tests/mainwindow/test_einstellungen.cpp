@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "aufbau.h"
-#include "tests/platform/wurzelordner.h"
+#include "testhilfen/aufbau.h"
+#include "testhilfen/wurzelordner.h"
 
 #include <limits>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "aufbau.h"
 #include "platform/dateiname.h"
 #include "platform/textdatei.h"
+#include "testhilfen/aufbau.h"
 
 #include <fcntl.h>
 #include <memory>

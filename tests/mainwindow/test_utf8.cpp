@@ -3,10 +3,10 @@
 // them, saving keeps each pane's encoding where the text survives it, and
 // every saved text opens to itself in either encoding.
 
-#include "aufbau.h"
 #include "platform/codepage.h"
 #include "platform/textdatei.h"
 #include "programm/qtdialoge.h"
+#include "testhilfen/aufbau.h"
 
 #include <algorithm>
 #include <QAbstractButton>

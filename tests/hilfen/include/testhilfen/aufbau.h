@@ -4,10 +4,10 @@
 // A fresh program for one test: both windows, wired as at start, with
 // scripted dialogs.
 
-#include "programm/programm.h"
-#include "skriptdialoge.h"
-#include "tests/wurzeln.h"
 #include "bausteine/textpane.h"
+#include "programm/programm.h"
+#include "testhilfen/skriptdialoge.h"
+#include "testhilfen/wurzeln.h"
 
 #include <functional>
 #include <QAction>
