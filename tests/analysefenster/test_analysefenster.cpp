@@ -49,7 +49,6 @@ class TestAnalysefenster : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { verschl::ErzeugeVigenereTabelle(); }
     void befehlOeffnetFenster();
     void zugaenglich();
     void uebernahmeEntschluesselt_data();

@@ -340,7 +340,6 @@ void TestHilfe::leitfadenDatei()
 
 void TestHilfe::leitfadenBeispiele_data()
 {
-    verschl::ErzeugeVigenereTabelle();
     QTest::addColumn<QByteArray>("klartext");
     QTest::addColumn<QByteArray>("chiffre");
     const auto zeile = [](const char *name, const Text &klar, const Text &chiffre) {

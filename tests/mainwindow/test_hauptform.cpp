@@ -37,7 +37,6 @@ class TestHauptform : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { verschl::ErzeugeVigenereTabelle(); }
     void startPlatzierung();
     void kommandozeileMitDatei_data();
     void kommandozeileMitDatei();
