@@ -79,7 +79,10 @@ auto zweiFenster(Demo &d, int schritte, const Bereite &bereite)
     const auto erstes = d.f;
     d.f = d.oeffne();
     bereite();
-    d.f->template findChild<QAbstractButton *>(u"SpBEntschluesseln"_s)->click();
+    auto *richtung = d.f->template findChild<QAbstractButton *>(u"SpBEntschluesseln"_s);
+    if (!richtung)
+        qFatal("no direction button");
+    richtung->click();
     d.schritte(1);
     return erstes;
 }
