@@ -23,7 +23,7 @@
 // right).
 
 #include "analyse/analyse.h"
-#include "bench/deutschtext.h"
+#include "testhilfen/deutschtext.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

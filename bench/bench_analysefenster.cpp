@@ -9,12 +9,12 @@
 // (the gap between two ticks of a 10 ms timer, less the 10 ms).
 
 #include "analysefenster/analysefenster.h"
-#include "bench/deutschtext.h"
+#include "bausteine/textpane.h"
 #include "bench/qtbenchmark.h"
 #include "platform/registry.h"
 #include "programm/programm.h"
-#include "stilledialoge.h"
-#include "bausteine/textpane.h"
+#include "testhilfen/deutschtext.h"
+#include "testhilfen/stilledialoge.h"
 
 #include <benchmark/benchmark.h>
 #include <QApplication>

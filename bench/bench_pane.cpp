@@ -20,14 +20,14 @@
 // (counter "Spitze_MiB"); it only grows, so run one benchmark per process to
 // compare it, e.g. --benchmark_filter=Baseline.
 
-#include "bench/deutschtext.h"
+#include "bausteine/textpane.h"
 #include "bench/qtbenchmark.h"
 #include "platform/codepage.h"
 #include "platform/registry.h"
 #include "programm/programm.h"
 #include "schnittstellen/dialoge.h"
-#include "stilledialoge.h"
-#include "bausteine/textpane.h"
+#include "testhilfen/deutschtext.h"
+#include "testhilfen/stilledialoge.h"
 
 #include <benchmark/benchmark.h>
 #include <QApplication>

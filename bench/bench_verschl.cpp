@@ -16,8 +16,8 @@
 // its ratio to both baselines. Run with
 //   --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-#include "bench/deutschtext.h"
 #include "cipher/verschl.h"
+#include "testhilfen/deutschtext.h"
 
 #include <algorithm>
 #include <array>

@@ -5,12 +5,12 @@
 // a German text of a given size in its plaintext pane and one demonstration
 // opened from its menu; and the heap in use, to see what a step keeps.
 
-#include "bench/deutschtext.h"
+#include "bausteine/bytefeld.h"
 #include "mainwindow/haupt.h"
 #include "platform/registry.h"
 #include "programm/programm.h"
-#include "stilledialoge.h"
-#include "bausteine/bytefeld.h"
+#include "testhilfen/deutschtext.h"
+#include "testhilfen/stilledialoge.h"
 
 #include <malloc.h>
 #include <QApplication>

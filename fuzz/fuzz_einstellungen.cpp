@@ -6,7 +6,7 @@
 #include "platform/registry.h"
 #include "platform/richtlinie.h"
 #include "programm/programm.h"
-#include "stilledialoge.h"
+#include "testhilfen/stilledialoge.h"
 
 #include <cstdint>
 #include <QApplication>

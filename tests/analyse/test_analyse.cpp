@@ -8,7 +8,7 @@
 // odd names, lost output, the policy. Texts are Windows-1252 bytes.
 
 #include "analyse/analyse.h"
-#include "bench/deutschtext.h"
+#include "testhilfen/deutschtext.h"
 
 #include <algorithm>
 #include <cmath>

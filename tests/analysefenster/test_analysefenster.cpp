@@ -5,7 +5,7 @@
 
 #include "analysefenster/analysefenster.h"
 #include "analysefenster/saeulendiagramm.h"
-#include "tests/mainwindow/aufbau.h"
+#include "testhilfen/aufbau.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -50,7 +50,6 @@ class TestAnalysefenster : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { verschl::ErzeugeVigenereTabelle(); }
     void befehlOeffnetFenster();
     void zugaenglich();
     void uebernahmeEntschluesselt_data();

@@ -6,8 +6,8 @@
 #include "demos/caesardemo.h"
 #include "demos/stringaligngrid.h"
 #include "platform/codepage.h"
-#include "tests/demos/demohilfen.h"
-#include "tests/mainwindow/aufbau.h"
+#include "testhilfen/aufbau.h"
+#include "testhilfen/demoszenarien.h"
 
 #include <functional>
 #include <optional>
@@ -446,16 +446,9 @@ void TestCaesarDemo::klickWaehrendLauflicht()
     QFETCH(bool, animation);
     Demo d;
     d.bereit(1, Text("Za"));
-    QVERIFY(QTest::qWaitForWindowExposed(d.f));
-    auto *ziel = d.f->findChild<QAbstractButton *>(knopf);
-    QVERIFY(ziel);
-    const QPoint stelle(8, ziel->height() / 2);
-    Lichtprotokoll licht(
-        d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s), 26, 2, Lichtprotokoll::Folge::Zeilenweise);
-    klickeBeimErstenMalen(
-        this, d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s), ziel, stelle, vomDesktop);
-    d.schritte(1);
-    QCOMPARE(licht.stopps.size(), 26);
+    demoszenario::klickWaehrendLauflicht(this, d, knopf, vomDesktop, 26);
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(d.f->Schrittindex(), 0);
     QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), Text("A "));
     QCOMPARE(markiert(*d.f), QList<int> { 25 });
@@ -498,34 +491,22 @@ void TestCaesarDemo::tastenWaehrendLauflicht()
 
 void TestCaesarDemo::schliessenWaehrendLauflicht_data()
 {
-    QTest::addColumn<bool>("loeschen");
-    QTest::newRow("closed") << false;
-    QTest::newRow("deleted") << true;
+    demoszenario::schliessenWaehrendLauflicht_data();
 }
 
-// Closed by its close box or deleted with the program in the middle of a
-// light: the walk ends without touching the window again.
 void TestCaesarDemo::schliessenWaehrendLauflicht()
 {
     QFETCH(bool, loeschen);
     Demo d;
     d.bereit(0, Text("Z"));
-    d.f->show();
-    int stopps = 0;
-    beendeBeimMalen(
-        this, d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s), d.f, 3, loeschen, stopps);
-    d.f->findChild<QPushButton *>(u"BSchritt"_s)->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(d.f.isNull());
-    QCOMPARE(stopps, 3);
-    // The program goes on: another window opens and steps.
-    d.f = d.oeffne();
+    demoszenario::schliessenWaehrendLauflicht(this, d, 3, loeschen);
+    if (QTest::currentTestFailed())
+        return;
     d.bereit(0, Text("b"));
     d.schritte(1);
     QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), Text("b"));
 }
 
-// Each window keeps its own position, direction and marking.
 // A line of 1 MiB, stepped to the first byte after a soft break.
 void TestCaesarDemo::langeZeile()
 {
@@ -543,12 +524,7 @@ void TestCaesarDemo::zweiFensterUnabhaengig()
 {
     Demo d;
     d.bereit(3);
-    d.schritte(4);
-    QPointer<TCaesarDemoForm> erstes = d.f;
-    d.f = d.oeffne();
-    d.bereit(1);
-    d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->click();
-    d.schritte(1);
+    const auto erstes = demoszenario::zweiFenster(d, 4, [&d] { d.bereit(1); });
     QCOMPARE(erstes->Schrittindex(), 3);
     QVERIFY(erstes->RichtungVerschluesseln());
     QCOMPARE(markiert(*erstes), QList<int> { 15 }); // "p" of "Kryptologie"

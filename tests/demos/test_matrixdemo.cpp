@@ -7,7 +7,7 @@
 #include "demos/matrixdemo.h"
 #include "demos/stringaligngrid.h"
 #include "demos/textfeld.h"
-#include "tests/mainwindow/aufbau.h"
+#include "testhilfen/aufbau.h"
 
 #include <QApplication>
 #include <QClipboard>

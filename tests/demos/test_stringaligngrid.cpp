@@ -5,7 +5,7 @@
 
 #include "demos/stringaligngrid.h"
 #include "demos/warte.h"
-#include "tests/demos/demohilfen.h"
+#include "testhilfen/demohilfen.h"
 
 #include <functional>
 #include <QAccessible>

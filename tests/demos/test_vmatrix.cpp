@@ -7,8 +7,8 @@
 #include "demos/stringaligngrid.h"
 #include "demos/vmatrix.h"
 #include "platform/codepage.h"
-#include "tests/demos/demohilfen.h"
-#include "tests/mainwindow/aufbau.h"
+#include "testhilfen/aufbau.h"
+#include "testhilfen/demoszenarien.h"
 
 #include <cctype>
 #include <functional>
@@ -639,13 +639,9 @@ void TestVMatrix::klickWaehrendLauflicht()
     QFETCH(int, textPos);
     QFETCH(QByteArray, ausgabe);
     Demo d("C", "Ba");
-    d.f->show();
-    QVERIFY(QTest::qWaitForWindowExposed(d.f));
-    auto *ziel = d.f->findChild<QAbstractButton *>(knopf);
-    const QPoint stelle(8, ziel->height() / 2);
-    klickeBeimErstenMalen(
-        this, d.f->findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s), ziel, stelle, vomDesktop);
-    d.schritte(1);
+    demoszenario::klickWaehrendLauflicht(this, d, knopf, vomDesktop, 5);
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), Text("D "));
     pruefeMarkierung(*d.f, 2, 1);
     QCoreApplication::processEvents();
@@ -658,32 +654,21 @@ void TestVMatrix::klickWaehrendLauflicht()
 
 void TestVMatrix::schliessenWaehrendLauflicht_data()
 {
-    QTest::addColumn<bool>("loeschen");
-    QTest::newRow("closed") << false;
-    QTest::newRow("deleted") << true;
+    demoszenario::schliessenWaehrendLauflicht_data();
 }
 
-// Closed or deleted in the middle of a light: the walk ends without touching
-// the window again, and the program goes on.
 void TestVMatrix::schliessenWaehrendLauflicht()
 {
     QFETCH(bool, loeschen);
     Demo d("Z", "Z");
-    d.f->show();
-    int stopps = 0;
-    beendeBeimMalen(
-        this, d.f->findChild<TStringAlignGrid *>(u"StrAGrVMatrix"_s), d.f, 30, loeschen, stopps);
-    d.f->findChild<QPushButton *>(u"BSchritt"_s)->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(d.f.isNull());
-    QCOMPARE(stopps, 30);
-    d.f = d.oeffne();
+    demoszenario::schliessenWaehrendLauflicht(this, d, 30, loeschen);
+    if (QTest::currentTestFailed())
+        return;
     d.texte("B", "b");
     d.schritte(1);
     QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), Text("c"));
 }
 
-// Each window keeps its own positions, mode and marking.
 // A line of 1 MiB, stepped with the key "B" to the first byte after a soft
 // break.
 void TestVMatrix::langeZeile()
@@ -700,11 +685,8 @@ void TestVMatrix::langeZeile()
 void TestVMatrix::zweiFensterUnabhaengig()
 {
     Demo d("C", {}, kOhneAnimation);
-    d.schritte(4); // "Kryp" under C: the "p" marks row 2, column 15
-    QPointer<TVMatrixForm> erstes = d.f;
-    d.f = d.oeffne();
-    d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->click();
-    d.schritte(1);
+    // "Kryp" under C: the "p" marks row 2, column 15.
+    const auto erstes = demoszenario::zweiFenster(d, 4, [] {});
     QCOMPARE(erstes->TextPos(), 3);
     QCOMPARE(erstes->SchluesselPos(), 0);
     QVERIFY(erstes->ModusVerschluesseln());

@@ -4,7 +4,7 @@
 #include "help/info.h"
 #include "help/liesmich.h"
 #include "platform/codepage.h"
-#include "tests/mainwindow/skriptdialoge.h"
+#include "testhilfen/skriptdialoge.h"
 
 #include <memory>
 #include <QApplication>
@@ -344,7 +344,6 @@ void TestHilfe::leitfadenDatei()
 
 void TestHilfe::leitfadenBeispiele_data()
 {
-    verschl::ErzeugeVigenereTabelle();
     QTest::addColumn<QByteArray>("klartext");
     QTest::addColumn<QByteArray>("chiffre");
     const auto zeile = [](const char *name, const Text &klar, const Text &chiffre) {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "aufbau.h"
-#include "platform/codepage.h"
 #include "platform/textdatei.h"
 #include "programm/qtdialoge.h"
+#include "testhilfen/aufbau.h"
+#include "testhilfen/zufallstext.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -32,25 +32,6 @@ QByteArray alleBytes()
 QString mitTrenner(const QString &ordner)
 {
     return QDir::toNativeSeparators(ordner + QLatin1Char('/'));
-}
-
-// Random text of German words joined by blanks and CR LF: mostly ASCII like
-// any German text, with "Škoda" for the byte that rotation by 128 turns into
-// a line feed.
-Text deutscherZufallstext(QRandomGenerator &zufall)
-{
-    static const QStringList woerter = QStringLiteral(
-        "Škoda fährt über die Brücke; Größe Öl Äpfel und Straße Zebra 1848 Tür, (Bär) "
-        "€5 Café Maß HALLO Wort! „zitiert“ Œuvre š – Ende.")
-                                           .split(u' ');
-    Text text;
-    const int anzahl = int(zufall.bounded(60));
-    for (int i = 0; i < anzahl; ++i) {
-        if (i > 0)
-            text += zufall.bounded(6) == 0 ? "\r\n" : " ";
-        text += codepage::AusZeichenkette(woerter[int(zufall.bounded(woerter.size()))]);
-    }
-    return text;
 }
 
 } // namespace
@@ -112,14 +93,11 @@ void TestDateien::speichernUndOeffnenGibtDieBytesZurueck()
     const QString pfad = ordner.filePath(QStringLiteral("text.txt"));
     Aufbau a;
     a.chiffre().setText(text.toStdString());
-    a.dialoge.dateien << pfad;
-    a.klicke("Chriffrespeichernunter1");
+    a.speichereUnter(Aufbau::Feld::Chiffre, pfad);
     QCOMPARE(leseDatei(pfad), text);
     QVERIFY(!a.haupt().geaendert(THauptform::Bereich::Chiffre));
 
-    a.klicke("MMChiffreloeschen");
-    a.dialoge.dateien << pfad;
-    a.klicke("Chiffreffnen1");
+    a.oeffneWieder(Aufbau::Feld::Chiffre, pfad);
     QCOMPARE(a.chiffre().text(), text.toStdString());
     QVERIFY(a.dialoge.fehler.isEmpty());
 }
@@ -196,15 +174,8 @@ void TestDateien::gespeicherteTexteOeffnenUnveraendert()
         a.klick("BVerschluesseln");
         const Text klar = a.klar().text();
         const Text chiffre = a.chiffre().text();
-        a.dialoge.dateien << klarPfad << chiffrePfad;
-        a.dialoge.utf8Wahl << utf8 << utf8;
-        a.klicke("Klartextspeichernunter1");
-        a.klicke("Chriffrespeichernunter1");
-        a.klicke("MMKlartextloeschen");
-        a.klicke("MMChiffreloeschen");
-        a.dialoge.dateien << klarPfad << chiffrePfad;
-        a.klicke("Klartextffnen1");
-        a.klicke("Chiffreffnen1");
+        a.speichereUndOeffne(Aufbau::Feld::Klartext, klarPfad, utf8);
+        a.speichereUndOeffne(Aufbau::Feld::Chiffre, chiffrePfad, utf8);
         const QByteArray wo = QStringLiteral("seed %1, round %2").arg(saat).arg(runde).toUtf8();
         QVERIFY2(a.klar().text() == klar, wo);
         QVERIFY2(a.chiffre().text() == chiffre, wo);
@@ -490,18 +461,14 @@ void TestDateien::grosseTexte()
         a.klar().setText(text);
         a.steuer<QCheckBox>("CBUmlauteErsetzen").setChecked(umlauteErsetzen);
         a.klick("BVerschluesseln");
-        a.dialoge.dateien << pfad;
-        a.dialoge.utf8Wahl << utf8;
-        a.klicke("Klartextspeichernunter1");
+        a.speichereUnter(Aufbau::Feld::Klartext, pfad, utf8);
     }
     QCOMPARE(a.dialoge.fehler + a.dialoge.warnungen,
         meldung.isEmpty() ? QStringList() : QStringList { meldung });
     QVERIFY(a.klar().text() == text);
     if (ausDatei || !QFileInfo::exists(pfad))
         return;
-    a.klicke("MMKlartextloeschen");
-    a.dialoge.dateien << pfad;
-    a.klicke("Klartextffnen1");
+    a.oeffneWieder(Aufbau::Feld::Klartext, pfad);
     QVERIFY(a.dialoge.fehler.isEmpty());
     QVERIFY(a.klar().text() == text);
 }

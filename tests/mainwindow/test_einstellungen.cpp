@@ -2,7 +2,8 @@
 // The stored values: what is written, what comes back after a restart, and
 // the ranges, order and types that a load checks.
 
-#include "gespeichert.h"
+#include "testhilfen/gespeichert.h"
+#include "testhilfen/wurzelordner.h"
 
 #include <limits>
 #include <QCheckBox>
@@ -18,7 +19,6 @@ class TestEinstellungen : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { verschl::ErzeugeVigenereTabelle(); }
     void ersterStartOhneSchluessel();
     void einschaltenSchreibtAlleWerte();
     void alleEinstellungenUeberstehenEinenNeustart();

@@ -2,8 +2,8 @@
 // The settings file in the store: files that are no regular file, damaged or
 // unwritable files, one read per load, and deleting only what is ours.
 
-#include "gespeichert.h"
-#include "tests/platform/wurzelordner.h"
+#include "testhilfen/gespeichert.h"
+#include "testhilfen/wurzelordner.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -60,7 +60,6 @@ class TestEinstellungsdatei : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { verschl::ErzeugeVigenereTabelle(); }
     void nurRegulaereDateien_data();
     void nurRegulaereDateien();
     void ladenLiestDieDateiEinmal();

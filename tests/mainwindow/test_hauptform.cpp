@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "aufbau.h"
 #include "platform/dateiname.h"
 #include "platform/textdatei.h"
+#include "testhilfen/aufbau.h"
 
 #include <fcntl.h>
 #include <memory>
@@ -37,7 +37,6 @@ class TestHauptform : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { verschl::ErzeugeVigenereTabelle(); }
     void startPlatzierung();
     void kommandozeileMitDatei_data();
     void kommandozeileMitDatei();

@@ -3,10 +3,11 @@
 // them, saving keeps each pane's encoding where the text survives it, and
 // every saved text opens to itself in either encoding.
 
-#include "aufbau.h"
 #include "platform/codepage.h"
 #include "platform/textdatei.h"
 #include "programm/qtdialoge.h"
+#include "testhilfen/aufbau.h"
+#include "testhilfen/zufallstext.h"
 
 #include <algorithm>
 #include <QAbstractButton>
@@ -24,42 +25,12 @@ const QString kUtf8Label = QStringLiteral("Chiffre (UTF-8)");
 
 QByteArray bytes(const Text &text) { return QByteArray::fromStdString(text); }
 
-// German words with umlauts, ß, € and typographic quotes (all in
-// Windows-1252), joined by blanks and CR LF.
-Text deutscherZufallstext(QRandomGenerator &zufall)
-{
-    static const QStringList woerter = QStringLiteral(
-        "Grüße aus Köln, Äpfel Öl Übung Straße Maß €5 „zitiert“ ‚halb‘ – Café Œuvre Škoda "
-        "Zebra 1848 ½ © ¿qué? Ende. — „Zitat” 3×4 Ôl Ágnes Íris Ïle Ðor Ýr")
-                                           .split(u' ');
-    Text text;
-    const int anzahl = 1 + int(zufall.bounded(60));
-    for (int i = 0; i < anzahl; ++i) {
-        if (i > 0)
-            text += zufall.bounded(6) == 0 ? "\r\n" : " ";
-        text += codepage::AusZeichenkette(woerter[int(zufall.bounded(woerter.size()))]);
-    }
-    return text;
-}
-
 Text zufallsbytes(QRandomGenerator &zufall)
 {
     Text text(zufall.bounded(200), '\0');
     for (char &c : text)
         c = char(zufall.bounded(256));
     return text;
-}
-
-// Saves the ciphertext pane under `pfad` with the chosen filter, clears it and
-// opens the file again.
-void speichereUndOeffne(Aufbau &a, const QString &pfad, bool utf8)
-{
-    a.dialoge.dateien << pfad;
-    a.dialoge.utf8Wahl << utf8;
-    a.klicke("Chriffrespeichernunter1");
-    a.klicke("MMChiffreloeschen");
-    a.dialoge.dateien << pfad;
-    a.klicke("Chiffreffnen1");
 }
 
 } // namespace
@@ -106,9 +77,9 @@ void TestUtf8::zufallstexteKommenUnveraendertZurueck()
     const quint32 saat = QRandomGenerator::system()->generate();
     QRandomGenerator zufall(saat);
     for (int runde = 0; runde < 40; ++runde) {
-        const Text text = deutsch ? deutscherZufallstext(zufall) : zufallsbytes(zufall);
+        const Text text = deutsch ? deutscherZufallstext(zufall, 1) : zufallsbytes(zufall);
         a.chiffre().setText(text);
-        speichereUndOeffne(a, pfad, utf8);
+        a.speichereUndOeffne(Aufbau::Feld::Chiffre, pfad, utf8);
         const QByteArray wo = QStringLiteral("seed %1, round %2").arg(saat).arg(runde).toUtf8();
         const Text erwartet = deutsch ? text : textdatei::ZeilenendenVereinheitlichen(text);
         QVERIFY2(a.chiffre().text() == erwartet, wo);
@@ -234,7 +205,7 @@ void TestUtf8::rundreiseMitUtf8Dateien()
     a.klick("BVerschluesseln");
     const Text chiffre = a.chiffre().text();
     a.aktion("SMUeberschreibwarnung").setChecked(false);
-    speichereUndOeffne(a, ordner.filePath(QStringLiteral("c.txt")), true);
+    a.speichereUndOeffne(Aufbau::Feld::Chiffre, ordner.filePath(QStringLiteral("c.txt")), true);
     QCOMPARE(bytes(a.chiffre().text()), bytes(chiffre));
     QVERIFY(a.dialoge.fehler.isEmpty());
 }
@@ -289,15 +260,11 @@ void TestUtf8::kodierungBeimSpeichern()
     const QString pfad = ordner.filePath(QStringLiteral("c.txt"));
     Aufbau a;
     a.chiffre().setText(text.toStdString());
-    a.dialoge.dateien << pfad;
-    a.dialoge.utf8Wahl << utf8;
-    a.klicke("Chriffrespeichernunter1");
+    a.speichereUnter(Aufbau::Feld::Chiffre, pfad, utf8);
     QCOMPARE(leseDatei(pfad), datei);
     QCOMPARE(a.steuer<QLabel>("Lchiffre").text(),
         datei != text ? kUtf8Label : QStringLiteral("Chiffre"));
-    a.klicke("MMChiffreloeschen");
-    a.dialoge.dateien << pfad;
-    a.klicke("Chiffreffnen1");
+    a.oeffneWieder(Aufbau::Feld::Chiffre, pfad);
     QCOMPARE(bytes(a.chiffre().text()), text);
 }
 

@@ -4,11 +4,11 @@
 // without a printer, and the pictures of the demonstrations' grids.
 
 #include "arbeitsblatt/arbeitsblatt.h"
+#include "bausteine/bytezeile.h"
 #include "demos/stringaligngrid.h"
 #include "demos/vmatrix.h"
 #include "programm/qtdialoge.h"
-#include "tests/mainwindow/aufbau.h"
-#include "bausteine/bytezeile.h"
+#include "testhilfen/aufbau.h"
 
 #include <QCheckBox>
 #include <QClipboard>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "wurzelordner.h"
+#include "testhilfen/wurzelordner.h"
 
 #include <limits>
 #include <QProcess>

@@ -4,7 +4,7 @@
 
 #include "help/info.h"
 #include "help/liesmich.h"
-#include "tests/mainwindow/aufbau.h"
+#include "testhilfen/aufbau.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -5,7 +5,7 @@
 
 #include "demos/stringaligngrid.h"
 #include "platform/farben.h"
-#include "tests/mainwindow/aufbau.h"
+#include "testhilfen/aufbau.h"
 
 #include <functional>
 #include <QAbstractButton>

@@ -4,10 +4,10 @@
 // A fresh program for one test: both windows, wired as at start, with
 // scripted dialogs.
 
-#include "programm/programm.h"
-#include "skriptdialoge.h"
-#include "tests/wurzeln.h"
 #include "bausteine/textpane.h"
+#include "programm/programm.h"
+#include "testhilfen/skriptdialoge.h"
+#include "testhilfen/wurzeln.h"
 
 #include <functional>
 #include <QAction>
@@ -83,6 +83,26 @@ struct Aufbau
                 fenster << f;
         }
         return fenster;
+    }
+    // Saves a pane through "save as" under `pfad`, with the UTF-8 filter or
+    // without, then clears it and opens the file into it again.
+    enum class Feld { Klartext, Chiffre };
+    void speichereUnter(Feld feld, const QString &pfad, bool utf8 = false)
+    {
+        dialoge.dateien << pfad;
+        dialoge.utf8Wahl << utf8;
+        klicke(feld == Feld::Klartext ? "Klartextspeichernunter1" : "Chriffrespeichernunter1");
+    }
+    void oeffneWieder(Feld feld, const QString &pfad)
+    {
+        klicke(feld == Feld::Klartext ? "MMKlartextloeschen" : "MMChiffreloeschen");
+        dialoge.dateien << pfad;
+        klicke(feld == Feld::Klartext ? "Klartextffnen1" : "Chiffreffnen1");
+    }
+    void speichereUndOeffne(Feld feld, const QString &pfad, bool utf8 = false)
+    {
+        speichereUnter(feld, pfad, utf8);
+        oeffneWieder(feld, pfad);
     }
     // Closes the main window the way the close box does and tells whether it closed.
     bool schliesse()

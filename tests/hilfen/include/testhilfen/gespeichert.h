@@ -4,7 +4,7 @@
 // The program's stored settings file in a test's own roots: laid out before
 // a start, read back after a save.
 
-#include "aufbau.h"
+#include "testhilfen/aufbau.h"
 
 #include <QDir>
 #include <QSettings>

@@ -4,7 +4,7 @@
 // Both roots of the settings store in a fresh temporary folder for each test,
 // and file trees to lay out and compare there.
 
-#include "tests/wurzeln.h"
+#include "testhilfen/wurzeln.h"
 
 #include <algorithm>
 #include <memory>

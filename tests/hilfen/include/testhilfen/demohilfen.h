@@ -6,10 +6,10 @@
 // the window system's queue, as a user's do (handled when the event loop
 // takes them, not at once like QTest's), and closing the window.
 
+#include "bausteine/bytezeile.h"
 #include "demos/stringaligngrid.h"
 #include "platform/codepage.h"
 #include "schnittstellen/hauptfenster.h"
-#include "bausteine/bytezeile.h"
 
 #include <QLineEdit>
 #include <qpa/qwindowsysteminterface.h>
