@@ -46,7 +46,7 @@ Verschiebungswahl erzeugeVerschiebungswahl(
     liste->setGeometry(listenplatz);
 
     auto *regler = benannt(new QSlider(Qt::Horizontal, eltern), "TrackBar");
-    regler->setRange(0, 25);
+    regler->setRange(0, liste->count() - 1);
     regler->setTickInterval(1);
     regler->setTickPosition(QSlider::TicksBelow);
     regler->setGeometry(reglerplatz);

@@ -105,8 +105,6 @@ void TVMatrixForm::erzeugeSteuerelemente()
 
     TrackBar = benannt(new QSlider(Qt::Horizontal, this), "TrackBar");
     TrackBar->setTickPosition(QSlider::NoTicks);
-    TrackBar->setRange(0, 300);
-    TrackBar->setValue(150);
     TrackBar->setGeometry(kLinks + 16, 276, kBreite - 16, 25);
     // It has no caption of its own; a screen reader names it so.
     TrackBar->setAccessibleName(QStringLiteral("Geschwindigkeit"));

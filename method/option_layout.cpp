@@ -6,6 +6,7 @@
 #include "bausteine/steuerelemente.h"
 #include "method/option.h"
 #include "platform/benannt.h"
+#include "schnittstellen/einstellungstabelle.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -75,7 +76,7 @@ void TOptionForm::erzeugeSteuerelemente()
         knopf->setGeometry(8, kMethodenErsteZeile + i * kMethodenZeilenAbstand, 201, kKnopfHoehe);
         RadioGroupItems->addButton(knopf, i);
     }
-    RadioGroupItems->button(int(Methode::Caesar))->setChecked(true);
+    RadioGroupItems->button(einstellung::standard(einstellung::Name::Methode))->setChecked(true);
 
     erzeugeMatrix();
     erzeugeVerschiebung();
@@ -86,7 +87,7 @@ void TOptionForm::erzeugeSteuerelemente()
 
     CBStayOnTop = kontrollkaestchen(
         this, "CBStayOnTop", QStringLiteral("Fenster im Vordergrund"), 12, 306, 217);
-    CBStayOnTop->setChecked(true);
+    CBStayOnTop->setChecked(einstellung::standardAn(einstellung::Name::ImVordergrund));
 }
 
 void TOptionForm::erzeugeMatrix()
@@ -95,15 +96,17 @@ void TOptionForm::erzeugeMatrix()
         = benannt(new GanzKlickbar<QRadioButton>(QStringLiteral("&Quadratische Matrix"), this),
             "RBMatrixQuadratisch");
     RBMatrixQuadratisch->setGeometry(16, 142, 153, kKnopfHoehe);
-    RBMatrixQuadratisch->setChecked(true);
     RBMatrixManSpalten
         = benannt(new GanzKlickbar<QRadioButton>(QStringLiteral("&Spaltenzahl:"), this),
             "RBMatrixManSpalten");
     RBMatrixManSpalten->setGeometry(16, 172, 113, kKnopfHoehe);
+    (einstellung::standardAn(einstellung::Name::MatrixQuadratisch) ? RBMatrixQuadratisch
+                                                                   : RBMatrixManSpalten)
+        ->setChecked(true);
 
     SpEdSpalten = benannt(new Spaltenzahlfeld(this), "SpEdSpalten");
     SpEdSpalten->setGeometry(103, 169, 49, kFeldHoehe);
-    SpEdSpalten->setValue(5);
+    SpEdSpalten->setValue(einstellung::standard(einstellung::Name::Spaltenzahl));
     // Named as the radio button that it belongs to.
     SpEdSpalten->setAccessibleName(QStringLiteral("Spaltenzahl"));
 }
@@ -117,9 +120,10 @@ void TOptionForm::erzeugeVerschiebung()
     ComboBox = wahl.liste;
     Label1->setBuddy(ComboBox);
     TrackBar = wahl.regler;
-    TrackBar->setValue(2);
+    const int verschiebung = einstellung::standard(einstellung::Name::CaesarVerschiebung);
+    TrackBar->setValue(verschiebung);
 
-    LVerschAusgabe = beschriftung(this, "LVerschAusgabe", verschiebungsText(2), 12, 186);
+    LVerschAusgabe = beschriftung(this, "LVerschAusgabe", verschiebungsText(verschiebung), 12, 186);
     // Wide enough for every shift, so a longer number is never cut off.
     LVerschAusgabe->resize(width() - 2 * LVerschAusgabe->x(), LVerschAusgabe->height());
 }

@@ -6,14 +6,16 @@
 // included; it is corrected into 1..100 when the field is left, not while
 // typing.
 
+#include "schnittstellen/einstellungstabelle.h"
+
 #include <QSpinBox>
 
 class Spaltenzahlfeld : public QSpinBox
 {
     Q_OBJECT
 public:
-    static constexpr int kMin = 1;
-    static constexpr int kMax = 100;
+    static constexpr int kMin = einstellung::min(einstellung::Name::Spaltenzahl);
+    static constexpr int kMax = einstellung::max(einstellung::Name::Spaltenzahl);
 
     explicit Spaltenzahlfeld(QWidget *parent = nullptr);
 
