@@ -20,14 +20,19 @@ namespace {
 
 using Umgebung = Demoumgebung<TMatrixDemoForm>;
 
+// Both grids emptied, and a new plaintext of n bytes in the window's field.
+void neuerKlartext(Umgebung &u, std::size_t n)
+{
+    u.demo->BLoeschenClick();
+    u.demo->findChild<Textfeld *>(u"MKlartext"_s)->setText(deutschtext::erzeuge(n));
+}
+
 void Aktualisieren(benchmark::State &state)
 {
     Umgebung u(std::size_t(state.range(0)), &THauptform::MatrixVerschlsselung1Click);
     for (auto _ : state) {
         state.PauseTiming();
-        u.demo->BLoeschenClick();
-        u.demo->findChild<Textfeld *>(u"MKlartext"_s)
-            ->setText(deutschtext::erzeuge(std::size_t(state.range(0))));
+        neuerKlartext(u, std::size_t(state.range(0)));
         state.ResumeTiming();
         u.demo->BAktualisierenClick();
     }
@@ -38,9 +43,7 @@ void Aktualisieren_und_Malen(benchmark::State &state)
     Umgebung u(std::size_t(state.range(0)), &THauptform::MatrixVerschlsselung1Click);
     for (auto _ : state) {
         state.PauseTiming();
-        u.demo->BLoeschenClick();
-        u.demo->findChild<Textfeld *>(u"MKlartext"_s)
-            ->setText(deutschtext::erzeuge(std::size_t(state.range(0))));
+        neuerKlartext(u, std::size_t(state.range(0)));
         QApplication::processEvents();
         state.ResumeTiming();
         u.demo->BAktualisierenClick();

@@ -193,8 +193,7 @@ void TestUtf8::rundreiseMitUtf8Dateien()
     QTemporaryDir ordner;
     const QString pfad = schreibeDatei(ordner, QStringLiteral("t.txt"), datei);
     Aufbau a;
-    a.dialoge.dateien << pfad;
-    a.klicke("Klartextffnen1");
+    a.oeffne(Aufbau::Feld::Klartext, pfad);
     QCOMPARE(bytes(a.klar().text()), pane);
     const auto &label = a.steuer<QLabel>("LKlartext");
     QCOMPARE(label.text(), QStringLiteral("Klartext (UTF-8)"));
@@ -288,8 +287,7 @@ void TestUtf8::schnellspeichernBehaeltKodierung()
     QTemporaryDir ordner;
     const QString pfad = schreibeDatei(ordner, QStringLiteral("k.txt"), datei);
     Aufbau a;
-    a.dialoge.dateien << pfad;
-    a.klicke("Klartextffnen1");
+    a.oeffne(Aufbau::Feld::Klartext, pfad);
     a.klar().setText("\xE4\xF6");
     a.klicke("Klartextspeichern1");
     QCOMPARE(leseDatei(pfad), danach);

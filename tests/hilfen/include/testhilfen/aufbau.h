@@ -93,11 +93,15 @@ struct Aufbau
         dialoge.utf8Wahl << utf8;
         klicke(feld == Feld::Klartext ? "Klartextspeichernunter1" : "Chriffrespeichernunter1");
     }
+    void oeffne(Feld feld, const QString &pfad)
+    {
+        dialoge.dateien << pfad;
+        klicke(feld == Feld::Klartext ? "Klartextffnen1" : "Chiffreffnen1");
+    }
     void oeffneWieder(Feld feld, const QString &pfad)
     {
         klicke(feld == Feld::Klartext ? "MMKlartextloeschen" : "MMChiffreloeschen");
-        dialoge.dateien << pfad;
-        klicke(feld == Feld::Klartext ? "Klartextffnen1" : "Chiffreffnen1");
+        oeffne(feld, pfad);
     }
     void speichereUndOeffne(Feld feld, const QString &pfad, bool utf8 = false)
     {
