@@ -1,0 +1,390 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Which file and folder each pane belongs to and whether it is saved, through
+// the file dialogs, quick saves, failures and the questions before a text is
+// overwritten or lost.
+#include "platform/textdatei.h"
+#include "programm/qtdialoge.h"
+#include "testhilfen/aufbau.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
+
+using verschl::Text;
+using Antwort = Dialoge::Antwort;
+
+namespace {
+
+QString mitTrenner(const QString &ordner)
+{
+    return QDir::toNativeSeparators(ordner + QLatin1Char('/'));
+}
+
+} // namespace
+
+class TestDateizustand : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void dateinameWieGetippt_data();
+    void dateinameWieGetippt();
+    void oeffnenSetztDateizustand();
+    void oeffnenFehlschlaege_data();
+    void oeffnenFehlschlaege();
+    void speichernUnterFragtVorDemUeberschreiben_data();
+    void speichernUnterFragtVorDemUeberschreiben();
+    void schnellspeichernOhneDatei();
+    void schnellspeichernInDenEigenenOrdner();
+    void fehlgeschlagenesSpeichern_data();
+    void fehlgeschlagenesSpeichern();
+    void schnellspeichernNachDemOeffnen_data();
+    void schnellspeichernNachDemOeffnen();
+    void fragenVorDemVerlust_data();
+    void fragenVorDemVerlust();
+    void jaOhneSpeichernBrichtAb();
+    void beideJaAbbruchImErstenDialog();
+    void schliessenFragt_data();
+    void schliessenFragt();
+};
+
+// ".txt" is added to a typed name only under the text filter.
+void TestDateizustand::dateinameWieGetippt_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("getippt");
+    QTest::addColumn<QString>("gewaehlt");
+    QTest::newRow("text filter adds .txt")
+        << 0 << QStringLiteral("notiz") << QStringLiteral("notiz.txt");
+    QTest::newRow("all files: as typed") << 1 << QStringLiteral("notiz") << QStringLiteral("notiz");
+    QTest::newRow("own suffix stays")
+        << 0 << QStringLiteral("brief.md") << QStringLiteral("brief.md");
+}
+
+void TestDateizustand::dateinameWieGetippt()
+{
+    QFETCH(int, filter);
+    QFETCH(QString, getippt);
+    QFETCH(QString, gewaehlt);
+    QTemporaryDir ordner;
+    const auto dialog = BaueDateidialog(nullptr,
+        { QStringLiteral("Chiffre speichern unter"), ordner.path(),
+            QStringLiteral("unbenannt.txt") },
+        QFileDialog::AcceptSave);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->open();
+    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    QVERIFY(name);
+    name->clear();
+    QTest::keyClicks(name, getippt);
+    auto *filterwahl = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(filterwahl);
+    for (int i = 0; i < filter; ++i)
+        QTest::keyClick(filterwahl, Qt::Key_Down);
+    QCOMPARE(filterwahl->currentIndex(), filter);
+    QTest::keyClick(name, Qt::Key_Return);
+    QCOMPARE(filterwahl->currentIndex(), filter);
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(dialog->selectedFiles(), QStringList { ordner.filePath(gewaehlt) });
+}
+
+void TestDateizustand::oeffnenSetztDateizustand()
+{
+    QTemporaryDir ordner;
+    Aufbau a;
+    a.haupt().setPfad(QStringLiteral("/start/"));
+    a.dialoge.dateien << schreibeDatei(ordner, QStringLiteral("geheim.txt"), "Inhalt");
+    a.klicke("Chiffreffnen1");
+    QCOMPARE(a.dialoge.dateidialoge.size(), 1);
+    QCOMPARE(a.dialoge.dateidialoge[0].titel, QStringLiteral("Chiffre öffnen"));
+    QCOMPARE(a.dialoge.dateidialoge[0].ordner, QStringLiteral("/start/"));
+    QCOMPARE(a.dialoge.dateidialoge[0].dateiname, QStringLiteral("unbenannt.txt"));
+    QCOMPARE(a.chiffre().text(), Text("Inhalt"));
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Chiffre), QStringLiteral("geheim.txt"));
+    QCOMPARE(a.haupt().pfad(), mitTrenner(ordner.path()));
+    QVERIFY(!a.haupt().geaendert(THauptform::Bereich::Chiffre));
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Klartext), QStringLiteral("unbenannt.txt"));
+}
+
+// A failed open leaves pane, name, folder and flag as they were.
+void TestDateizustand::oeffnenFehlschlaege_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("meldung");
+    const QStringList fehler { QStringLiteral("Fehler beim Öffnen der Datei!") };
+    QTest::newRow("missing file: silently ignored") << QStringLiteral("fehlt.txt") << QStringList();
+    QTest::newRow("a folder") << QStringLiteral("ordner") << fehler;
+    QTest::newRow("too large to hold")
+        << QStringLiteral("riesig.txt")
+        << QStringList { QStringLiteral("Die Datei riesig.txt ist zu groß (über 64 MiB).") };
+}
+
+void TestDateizustand::oeffnenFehlschlaege()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, meldung);
+    QTemporaryDir ordner;
+    QDir(ordner.path()).mkdir(QStringLiteral("ordner"));
+    QFile riesig(schreibeDatei(ordner, QStringLiteral("riesig.txt"), "x"));
+    QVERIFY(riesig.resize(textdatei::Hoechstgroesse + 1));
+    Aufbau a;
+    a.klar().setText("vorher");
+    a.haupt().setzeDatei(THauptform::Bereich::Klartext, QStringLiteral("alt.txt"), false);
+    a.haupt().setPfad(QStringLiteral("/alt/"));
+    a.dialoge.dateien << ordner.filePath(name);
+    a.klicke("Klartextffnen1");
+    QCOMPARE(a.dialoge.fehler, meldung);
+    QCOMPARE(a.klar().text(), Text("vorher"));
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Klartext), QStringLiteral("alt.txt"));
+    QCOMPARE(a.haupt().pfad(), QStringLiteral("/alt/"));
+    QVERIFY(!a.haupt().geaendert(THauptform::Bereich::Klartext));
+}
+
+void TestDateizustand::speichernUnterFragtVorDemUeberschreiben_data()
+{
+    QTest::addColumn<bool>("warnung");
+    QTest::addColumn<QList<bool>>("antwort");
+    QTest::addColumn<QByteArray>("danach");
+    QTest::newRow("OK overwrites") << true << QList<bool> { true } << QByteArray("neu");
+    QTest::newRow("Cancel keeps the file") << true << QList<bool> { false } << QByteArray("alt");
+    QTest::newRow("warning off: no question") << false << QList<bool>() << QByteArray("neu");
+}
+
+void TestDateizustand::speichernUnterFragtVorDemUeberschreiben()
+{
+    QFETCH(bool, warnung);
+    QFETCH(QList<bool>, antwort);
+    QFETCH(QByteArray, danach);
+    QTemporaryDir ordner;
+    const QString pfad = schreibeDatei(ordner, QStringLiteral("da.txt"), "alt");
+    Aufbau a;
+    a.aktion("SMUeberschreibwarnung").setChecked(warnung);
+    a.haupt().setPfad(QStringLiteral("/vorher/"));
+    a.klar().setText("neu");
+    a.dialoge.dateien << pfad;
+    a.dialoge.okAntworten = antwort;
+    a.klicke("Klartextspeichernunter1");
+    QCOMPARE(a.dialoge.dateidialoge[0].titel, QStringLiteral("Klartext speichern unter"));
+    QCOMPARE(a.dialoge.fragen,
+        warnung ? QStringList { QStringLiteral("Die Datei ") + pfad
+            + QStringLiteral(" existiert schon. Überschreiben?") }
+                : QStringList());
+    QCOMPARE(leseDatei(pfad), danach);
+    const bool ueberschrieben = danach == "neu";
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Klartext),
+        ueberschrieben ? QStringLiteral("da.txt") : QStringLiteral("unbenannt.txt"));
+    QCOMPARE(
+        a.haupt().pfad(), ueberschrieben ? mitTrenner(ordner.path()) : QStringLiteral("/vorher/"));
+    QCOMPARE(a.haupt().geaendert(THauptform::Bereich::Klartext), !ueberschrieben);
+}
+
+void TestDateizustand::schnellspeichernOhneDatei()
+{
+    QTemporaryDir ordner;
+    Aufbau a;
+    a.klar().setText("x");
+    // "unbenannt.txt" counts as no file, even after saving under that name...
+    a.dialoge.dateien << ordner.filePath(QStringLiteral("unbenannt.txt"));
+    a.klicke("Klartextspeichern1");
+    QCOMPARE(a.dialoge.dateidialoge.last().titel, QStringLiteral("Klartext speichern unter"));
+    QCOMPARE(a.dialoge.dateidialoge.last().dateiname, QStringLiteral("unbenannt.txt"));
+    a.dialoge.dateien << std::nullopt;
+    a.klicke("Klartextspeichern1");
+    QCOMPARE(a.dialoge.dateidialoge.size(), 2);
+    // ...but the comparison is case-sensitive.
+    a.dialoge.dateien << ordner.filePath(QStringLiteral("Unbenannt.txt"));
+    a.klar().setText("y");
+    a.klicke("Klartextspeichern1");
+    QCOMPARE(a.dialoge.dateidialoge.size(), 3);
+    QCOMPARE(leseDatei(ordner.filePath(QStringLiteral("Unbenannt.txt"))), QByteArray("y"));
+}
+
+// A quick save writes where the pane's text came from, even after the other
+// pane was opened from another folder.
+void TestDateizustand::schnellspeichernInDenEigenenOrdner()
+{
+    QTemporaryDir ordnerA;
+    QTemporaryDir ordnerB;
+    const QString klarPfad = schreibeDatei(ordnerA, QStringLiteral("brief.txt"), "Brief");
+    const QString fremd = schreibeDatei(ordnerB, QStringLiteral("brief.txt"), "fremd");
+    Aufbau a;
+    a.dialoge.dateien << klarPfad << schreibeDatei(ordnerB, QStringLiteral("c.txt"), "C");
+    a.klicke("Klartextffnen1");
+    a.klicke("Chiffreffnen1");
+    QCOMPARE(a.haupt().pfad(), mitTrenner(ordnerB.path()));
+    a.klar().setText("Brief, neu");
+    a.klicke("Klartextspeichern1");
+    QCOMPARE(leseDatei(klarPfad), QByteArray("Brief, neu"));
+    QCOMPARE(leseDatei(fremd), QByteArray("fremd"));
+    QVERIFY(a.dialoge.fragen.isEmpty()); // a quick save never asks
+}
+
+void TestDateizustand::fehlgeschlagenesSpeichern_data()
+{
+    QTest::addColumn<QString>("ziel");
+    QTest::newRow("folder does not exist") << QStringLiteral("fehlt/x.txt");
+    QTest::newRow("target is a folder") << QStringLiteral("ordner.txt");
+    QTest::newRow("parent is a file") << QStringLiteral("datei.txt/x.txt");
+}
+
+void TestDateizustand::fehlgeschlagenesSpeichern()
+{
+    QFETCH(QString, ziel);
+    QTemporaryDir ordner;
+    QDir(ordner.path()).mkdir(QStringLiteral("ordner.txt"));
+    schreibeDatei(ordner, QStringLiteral("datei.txt"), "bleibt");
+    Aufbau a;
+    a.aktion("SMUeberschreibwarnung").setChecked(false);
+    a.chiffre().setText("Chiffre");
+    a.dialoge.dateien << ordner.filePath(ziel);
+    a.klicke("Chriffrespeichernunter1");
+    const QString name = QFileInfo(ziel).fileName();
+    QCOMPARE(a.dialoge.fehler,
+        QStringList { QStringLiteral("Fehler beim Speichern der Datei ") + name + "!" });
+    QVERIFY(a.haupt().geaendert(THauptform::Bereich::Chiffre));
+    // The name holds: the next quick save tries the same file again.
+    QCOMPARE(a.haupt().datei(THauptform::Bereich::Chiffre), name);
+    a.klicke("Chiffrespeichern1");
+    QCOMPARE(a.dialoge.dateidialoge.size(), 1);
+    QCOMPARE(a.dialoge.fehler.size(), 2);
+    QCOMPARE(leseDatei(ordner.filePath(QStringLiteral("datei.txt"))), QByteArray("bleibt"));
+    QVERIFY(QFileInfo(ordner.filePath(QStringLiteral("ordner.txt"))).isDir());
+    // No temporary file is left behind.
+    QCOMPARE(QDir(ordner.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
+        QStringList { QStringLiteral("datei.txt") });
+}
+
+// After opening, a quick save replaces the whole file: with a shorter text,
+// and with nothing after clearing, which marks the pane saved and keeps its
+// name.
+void TestDateizustand::schnellspeichernNachDemOeffnen_data()
+{
+    QTest::addColumn<bool>("leeren");
+    QTest::addColumn<QByteArray>("danach");
+    QTest::newRow("shorter text") << false << QByteArray("kurz");
+    QTest::newRow("cleared pane") << true << QByteArray();
+}
+
+void TestDateizustand::schnellspeichernNachDemOeffnen()
+{
+    QFETCH(bool, leeren);
+    QFETCH(QByteArray, danach);
+    QTemporaryDir ordner;
+    const QString pfad = schreibeDatei(ordner, QStringLiteral("k.txt"), "ein langer alter Text");
+    Aufbau a;
+    a.dialoge.dateien << pfad;
+    a.klicke("Klartextffnen1");
+    if (leeren) {
+        a.klicke("MMKlartextloeschen");
+        QVERIFY(!a.haupt().geaendert(THauptform::Bereich::Klartext));
+        QCOMPARE(a.haupt().datei(THauptform::Bereich::Klartext), QStringLiteral("k.txt"));
+    } else {
+        a.klar().setText("kurz");
+    }
+    a.klicke("Klartextspeichern1");
+    QCOMPARE(leseDatei(pfad), danach);
+}
+
+void TestDateizustand::fragenVorDemVerlust_data()
+{
+    QTest::addColumn<bool>("warnung");
+    QTest::addColumn<QList<Antwort>>("antwort");
+    QTest::addColumn<bool>("geleert");
+    QTest::newRow("No clears") << true << QList<Antwort> { Antwort::Nein } << true;
+    QTest::newRow("Cancel keeps") << true << QList<Antwort> { Antwort::Abbrechen } << false;
+    QTest::newRow("warning off: no question") << false << QList<Antwort>() << true;
+}
+
+void TestDateizustand::fragenVorDemVerlust()
+{
+    QFETCH(bool, warnung);
+    QFETCH(QList<Antwort>, antwort);
+    QFETCH(bool, geleert);
+    Aufbau a;
+    a.aktion("SMNichtgespeichertWarnung").setChecked(warnung);
+    a.chiffre().setText("ungespeichert");
+    a.dialoge.antworten = antwort;
+    a.klicke("MMChiffreloeschen");
+    QCOMPARE(a.dialoge.fragen.size(), antwort.size());
+    if (warnung)
+        QCOMPARE(a.dialoge.fragen[0],
+            QStringLiteral("Die Chiffre wurde noch nicht gespeichert. Jetzt speichern?"));
+    QCOMPARE(a.chiffre().text().empty(), geleert);
+}
+
+// After "Yes", a save that is cancelled or fails stops the action that asked.
+void TestDateizustand::jaOhneSpeichernBrichtAb()
+{
+    QTemporaryDir ordner;
+    Aufbau a;
+    a.klar().setText("wertvoll");
+    a.dialoge.antworten << Antwort::Ja;
+    a.dialoge.dateien << std::nullopt; // save-as dialog cancelled
+    a.klicke("Klartextffnen1");
+    QCOMPARE(a.dialoge.dateidialoge.size(), 1); // no open dialog followed
+    QCOMPARE(a.klar().text(), Text("wertvoll"));
+
+    a.dialoge.antworten << Antwort::Ja;
+    a.dialoge.dateien << ordner.filePath(QStringLiteral("fehlt/x.txt")); // save fails
+    a.klicke("MMKlartextloeschen");
+    QCOMPARE(a.klar().text(), Text("wertvoll"));
+
+    // Once the folder exists, "Yes" saves under the name chosen before.
+    QVERIFY(QDir(ordner.path()).mkdir(QStringLiteral("fehlt")));
+    a.dialoge.antworten << Antwort::Ja;
+    a.klicke("MMKlartextloeschen");
+    QCOMPARE(a.klar().text(), Text());
+    QCOMPARE(leseDatei(ordner.filePath(QStringLiteral("fehlt/x.txt"))), QByteArray("wertvoll"));
+}
+
+// With both texts unsaved, cancelling the first save dialog stops there.
+void TestDateizustand::beideJaAbbruchImErstenDialog()
+{
+    Aufbau a;
+    a.klar().setText("neu");
+    a.chiffre().setText("geheim");
+    a.dialoge.antworten << Antwort::Ja;
+    a.dialoge.dateien << std::nullopt << std::nullopt;
+    QVERIFY(!a.schliesse());
+    QCOMPARE(a.dialoge.dateidialoge.size(), 1);
+}
+
+void TestDateizustand::schliessenFragt_data()
+{
+    QTest::addColumn<bool>("klartext");
+    QTest::addColumn<bool>("chiffre");
+    QTest::addColumn<QString>("frage");
+    QTest::newRow("nothing unsaved") << false << false << QString();
+    QTest::newRow("plaintext unsaved")
+        << true << false
+        << QStringLiteral("Der Klartext wurde noch nicht gespeichert. Jetzt speichern?");
+    QTest::newRow("ciphertext unsaved")
+        << false << true
+        << QStringLiteral("Die Chiffre wurde noch nicht gespeichert. Jetzt speichern?");
+    QTest::newRow("both unsaved")
+        << true << true
+        << QStringLiteral("Beide Texte wurden noch nicht gespeichert. Jetzt speichern?");
+}
+
+void TestDateizustand::schliessenFragt()
+{
+    QFETCH(bool, klartext);
+    QFETCH(bool, chiffre);
+    QFETCH(QString, frage);
+    Aufbau a;
+    a.haupt().setzeDatei(THauptform::Bereich::Klartext, THauptform::Unbenannt, klartext);
+    a.haupt().setzeDatei(THauptform::Bereich::Chiffre, THauptform::Unbenannt, chiffre);
+    a.dialoge.antworten << Antwort::Abbrechen << Antwort::Nein;
+    QCOMPARE(a.schliesse(), frage.isEmpty());
+    if (frage.isEmpty())
+        return;
+    QCOMPARE(a.dialoge.fragen, QStringList { frage });
+    QVERIFY(a.schliesse()); // "No" closes and drops the text
+    a.aktion("SMNichtgespeichertWarnung").setChecked(false);
+    QVERIFY(a.schliesse());
+    QCOMPARE(a.dialoge.fragen.size(), 2);
+}
+
+QTEST_MAIN(TestDateizustand)
+#include "test_dateizustand.moc"
