@@ -184,22 +184,20 @@ void Einstellungsspeicher::EinstellungenLaden()
     haupt.setHaken(Haken::InRegistry, schluessel.has_value());
     if (!schluessel)
         return;
-    // A value of the wrong type ends the load there; what was read stays.
+    // A value of the wrong type ends the load there; what was read stays,
+    // the demonstration settings read before it too.
+    DemoEinstellungen demo = haupt.demoEinstellungen();
     try {
         ladeAnsicht(*schluessel);
         ladeMethode(*schluessel);
         ladeOptionen(*schluessel);
-        DemoEinstellungen demo = haupt.demoEinstellungen();
-        try {
-            ladeAnimation(*schluessel, demo);
-        } catch (const registry::Fehler &) {
-            haupt.setDemoEinstellungen(demo);
-            throw;
-        }
-        haupt.setDemoEinstellungen(demo);
+        ladeAnimation(*schluessel, demo);
     } catch (const registry::Fehler &fehler) {
+        haupt.setDemoEinstellungen(demo);
         haupt.zeigeFehler(fehler.meldung());
+        return;
     }
+    haupt.setDemoEinstellungen(demo);
 }
 
 void Einstellungsspeicher::ladeAnsicht(const Schluessel &s)

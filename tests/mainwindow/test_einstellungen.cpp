@@ -271,6 +271,9 @@ void TestEinstellungen::animationsbereich_data()
     QTest::newRow("all in range") << QByteArray("AnimationMin=" + dword(3000)
         + "\nAnimationMax=" + dword(5000) + "\nAnimationAktuell=" + dword(5000))
                                   << 3000 << 5000 << 5000;
+    // A value of the wrong type ends the load; the minimum read before it stays.
+    QTest::newRow("max of wrong type")
+        << QByteArray("AnimationMin=" + dword(100) + "\nAnimationMax=fuenf") << 100 << 300 << 150;
 }
 
 void TestEinstellungen::animationsbereich()
