@@ -45,10 +45,13 @@ constexpr std::array<char16_t, 32> kObereSteuerzone = {
 };
 
 // Visible, distinct stand-ins for the undefined bytes 0x81, 0x8D, 0x8F, 0x90,
-// 0x9D, taken from the control-pictures block next to the ones used for the
-// control bytes, so none of them can be confused with real text.
+// 0x9D, mostly from the control-pictures block next to the ones used for the
+// control bytes, so none of them can be confused with real text. 0x8D does
+// not take the open box U+2423 there: worksheets mark every blank with it.
 constexpr std::array<char16_t, 5> kErsatzFuerUndefinierte
-    = { u'\u2422', u'\u2423', u'\u2424', u'\u2425', u'\u2426' };
+    = { u'\u2422', u'\u2327', u'\u2424', u'\u2425', u'\u2426' };
+// The open box marks a blank on a worksheet; pasted back from one, it is that blank.
+constexpr char16_t kSichtbaresLeerzeichen = u'\u2423';
 
 std::array<char16_t, 256> baueZeichentabelle()
 {
@@ -83,6 +86,7 @@ std::array<unsigned char, 65536> baueBytetabelle(const std::array<char16_t, 256>
     tabelle[0x7F] = 0x7F;
     for (int b = 0; b < 256; ++b)
         tabelle[zeichen[static_cast<std::size_t>(b)]] = static_cast<unsigned char>(b);
+    tabelle[kSichtbaresLeerzeichen] = ' ';
     return tabelle;
 }
 

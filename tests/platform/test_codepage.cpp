@@ -122,6 +122,9 @@ void TestCodepage::eingabenVonAussen_data()
     QTest::newRow("line separator") << QStringLiteral("a\u2028b") << QByteArray("a\r\nb");
     QTest::newRow("raw CR") << QStringLiteral("a\rb") << QByteArray("a\rb");
     QTest::newRow("lone high surrogate") << QString(QChar(0xD800)) << QByteArray("?");
+    // No byte may show as a worksheet's mark for a blank, or a pasted worksheet line changes.
+    QTest::newRow("worksheet blank")
+        << QStringLiteral("Hallo\u2423Welt") << QByteArray("Hallo Welt");
 }
 
 void TestCodepage::eingabenVonAussen()

@@ -16,7 +16,8 @@ namespace codepage {
 // leaves undefined. TAB stays a tab. Unique for every byte.
 QChar Zeichen(unsigned char b);
 // The byte that character c stands for; '?' for a character that no byte
-// shows (as a typed or pasted character outside Windows-1252).
+// shows (as a typed or pasted character outside Windows-1252). The open box
+// ␣, a worksheet's mark for a blank, is a blank.
 unsigned char Byte(QChar c);
 
 // Pane text: CR LF becomes a line break ('\n'); every other byte one character.
