@@ -259,16 +259,14 @@ void Einstellungsspeicher::ladeOptionen(const Schluessel &s)
     }
 }
 
-// All values in the table's order, in one write. A write that fails shows the
-// message, with the way out when the caller gives one, and the caller learns
-// of it.
+// All values in the table's order, in one write. A write that fails, the
+// key's creation included (a FIFO or a device where its file belongs, a folder
+// that cannot be written), shows the message, with the way out when the
+// caller gives one, and the caller learns of it.
 bool Einstellungsspeicher::EinstellungenSpeichern(const QString &ausweg)
 {
-    auto schluessel = registry::oeffnen(Wurzel::AktuellerBenutzer, kProgrammschluessel, true);
-    if (!schluessel)
-        return true; // the key cannot be created: nothing is written, nothing said
     try {
-        schluessel->schreibe(einstellungswerte());
+        registry::schreibe(Wurzel::AktuellerBenutzer, kProgrammschluessel, einstellungswerte());
     } catch (const registry::Fehler &fehler) {
         haupt.zeigeFehler(ausweg.isEmpty() ? fehler.meldung() : fehler.meldung() + u'\n' + ausweg);
         return false;

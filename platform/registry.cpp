@@ -287,6 +287,14 @@ std::optional<Schluessel> oeffnen(Wurzel wurzel, const QString &pfad, bool erzeu
     return Schluessel(stelle->ablage, ablage.ort(stelle->teile));
 }
 
+void schreibe(Wurzel wurzel, const QString &pfad, const QList<Wert> &werte)
+{
+    auto schluessel = oeffnen(wurzel, pfad, true);
+    if (!schluessel)
+        throw Fehler(meldung(nichtSetzbar, werte.isEmpty() ? pfad : werte.first().name));
+    schluessel->schreibe(werte);
+}
+
 bool loescheSchluessel(Wurzel wurzel, const QString &pfad)
 {
     const auto stelle = finde(wurzel, pfad);

@@ -67,6 +67,8 @@ private Q_SLOTS:
     void unbrauchbareDateien();
     void nichtSchreibbarHaeltDasFensterOffen_data();
     void nichtSchreibbarHaeltDasFensterOffen();
+    void einschaltenMeldetNichtSchreibbar_data();
+    void einschaltenMeldetNichtSchreibbar();
     void nurMethodenfensterEndetTrotzFehler();
     void fremdeDateienBleiben_data();
     void fremdeDateienBleiben();
@@ -84,8 +86,8 @@ void TestEinstellungsdatei::nurRegulaereDateien_data()
 }
 
 // The settings file is read and replaced only when it is a regular file; a
-// link to one is written through. Anything else is no key: the start and the
-// saves pass it by silently and leave it as it is.
+// link to one is written through. Anything else is no key: the start passes it
+// by silently, a save says that it cannot write, and it stays as it is.
 void TestEinstellungsdatei::nurRegulaereDateien()
 {
     if (!qEnvironmentVariableIsSet(kKind))
@@ -122,8 +124,8 @@ void TestEinstellungsdatei::nurRegulaereDateien()
     if (!regulaer)
         a.klicke("OptInRegistry");
     a.option().setMethode(Methode::Rotation13);
-    QVERIFY(a.schliesse());
-    QCOMPARE(a.dialoge.fehler, QStringList());
+    QCOMPARE(a.schliesse(), regulaer);
+    QCOMPARE(a.dialoge.fehler.size(), regulaer ? 0 : 2); // switched on, then closed
     QCOMPARE(artVon(datei), vorher);
     if (regulaer) {
         QCOMPARE(QSettings(ziel, QSettings::IniFormat).value(QStringLiteral("Methode")).toString(),
@@ -180,12 +182,38 @@ void TestEinstellungsdatei::unbrauchbareDateien()
     QCOMPARE(gelesen(a).allKeys().size(), 29);
 }
 
-enum class Sperre { PfadZuLang, SperreIstOrdner, SperreIstFifo };
+enum class Sperre {
+    PfadZuLang,
+    SperreIstOrdner,
+    SperreIstFifo,
+    DateiIstFifo,
+    DateiZeigtAufNull,
+    OrdnerIstDatei
+};
+
+// Puts something in the place of the stored key that no write can go through.
+void ersetzeSchluessel(Wurzeln &w, Sperre wie)
+{
+    const QString datei = w.benutzer.filePath(kDatei);
+    QDir(w.benutzer.filePath(QStringLiteral("Nordhain"))).removeRecursively();
+    if (wie == Sperre::OrdnerIstDatei) {
+        schreibeDatei(w.benutzer, QStringLiteral("Nordhain"), "kein Ordner");
+        return;
+    }
+    QDir(w.benutzer.path()).mkpath(QStringLiteral("Nordhain"));
+    if (wie == Sperre::DateiIstFifo)
+        ::mkfifo(QFile::encodeName(datei).constData(), 0600);
+    else
+        QFile::link(QStringLiteral("/dev/zero"), datei);
+}
 
 // Makes the stored key unwritable while it can still be opened. (Tests run as
 // root, so file permissions cannot make a write fail.)
 void sperre(Wurzeln &w, Sperre wie)
 {
+    if (wie == Sperre::DateiIstFifo || wie == Sperre::DateiZeigtAufNull
+        || wie == Sperre::OrdnerIstDatei)
+        return ersetzeSchluessel(w, wie);
     if (wie == Sperre::SperreIstOrdner) {
         QDir(w.benutzer.path()).mkpath(kDatei + QStringLiteral(".lock"));
         return;
@@ -215,6 +243,9 @@ void TestEinstellungsdatei::nichtSchreibbarHaeltDasFensterOffen_data()
     QTest::newRow("path too long") << Sperre::PfadZuLang;
     QTest::newRow("lock file is a folder") << Sperre::SperreIstOrdner;
     QTest::newRow("lock file is a FIFO") << Sperre::SperreIstFifo;
+    QTest::newRow("key file is a FIFO") << Sperre::DateiIstFifo;
+    QTest::newRow("key file links to /dev/zero") << Sperre::DateiZeigtAufNull;
+    QTest::newRow("key folder is a file") << Sperre::OrdnerIstDatei;
 }
 
 // The message tells the way out, since every close attempt saves again.
@@ -235,6 +266,25 @@ void TestEinstellungsdatei::nichtSchreibbarHaeltDasFensterOffen()
     // The way out works.
     a.klicke("OptInRegistry");
     QVERIFY(a.schliesse());
+}
+
+// Switching the store on writes at once, and says so when it cannot.
+void TestEinstellungsdatei::einschaltenMeldetNichtSchreibbar_data()
+{
+    nichtSchreibbarHaeltDasFensterOffen_data();
+}
+
+void TestEinstellungsdatei::einschaltenMeldetNichtSchreibbar()
+{
+    if (!qEnvironmentVariableIsSet(kKind))
+        return laufeImKindprozess();
+    QFETCH(Sperre, wie);
+    Aufbau a;
+    QDir(a.wurzeln.benutzer.path()).mkpath(QStringLiteral("Nordhain"));
+    sperre(a.wurzeln, wie);
+    a.klicke("OptInRegistry");
+    QCOMPARE(a.dialoge.fehler,
+        QStringList { QStringLiteral("Konnte Daten für 'Programmpfad' nicht setzen") });
 }
 
 // With only the method window there is no option to switch off: after the

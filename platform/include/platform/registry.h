@@ -105,6 +105,9 @@ private:
 // Without erzeugen a missing key gives nullopt and nothing is created; with
 // it, nullopt means the key could not be created.
 std::optional<Schluessel> oeffnen(Wurzel wurzel, const QString &pfad, bool erzeugen);
+// Creates the key where it is missing and writes the values in one go. A key
+// that cannot be created fails as a write does, with Fehler.
+void schreibe(Wurzel wurzel, const QString &pfad, const QList<Wert> &werte);
 // Deletes the key with all its values and sub-keys; false when the key did
 // not exist or something of it could not be deleted.
 bool loescheSchluessel(Wurzel wurzel, const QString &pfad);
