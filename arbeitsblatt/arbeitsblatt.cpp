@@ -4,13 +4,13 @@
 #include "papier/papier.h"
 #include "platform/benannt.h"
 #include "platform/codepage.h"
+#include "platform/dateiname.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -264,7 +264,5 @@ void TArbeitsblattForm::BPdfClick()
         { QStringLiteral("Als PDF speichern"), {}, QStringLiteral("arbeitsblatt.pdf"), false },
         { QStringLiteral("PDF-Dateien (*.pdf)") });
     if (pfad && !papier::SchreibePdf(*pfad, *a))
-        dialoge.ZeigeFehler(this,
-            QStringLiteral("Fehler beim Speichern der Datei ") + QFileInfo(*pfad).fileName()
-                + QLatin1Char('!'));
+        dialoge.ZeigeFehler(this, dateiname::Speicherfehler(*pfad));
 }

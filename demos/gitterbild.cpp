@@ -4,6 +4,7 @@
 #include "demos/stringaligngrid.h"
 #include "papier/papier.h"
 #include "platform/benannt.h"
+#include "platform/dateiname.h"
 #include "schnittstellen/dialoge.h"
 
 #include <QAction>
@@ -30,9 +31,7 @@ void speichereMitDialog(TStringAlignGrid &grid, Dialoge &dialoge)
         { QStringLiteral("Bild speichern"), {}, QStringLiteral("gitter.png"), false },
         { QStringLiteral("PNG-Bilder (*.png)"), QStringLiteral("SVG-Bilder (*.svg)") });
     if (pfad && !SpeichereGitterbild(grid, *pfad))
-        dialoge.ZeigeFehler(grid.window(),
-            QStringLiteral("Fehler beim Speichern der Datei ") + QFileInfo(*pfad).fileName()
-                + QLatin1Char('!'));
+        dialoge.ZeigeFehler(grid.window(), dateiname::Speicherfehler(*pfad));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "bausteine/textpane.h"
 #include "mainwindow/einstellungen.h"
 #include "mainwindow/haupt.h"
+#include "platform/dateiname.h"
 #include "platform/textdatei.h"
 #include "schnittstellen/dialoge.h"
 
@@ -27,7 +28,8 @@ QString ordnerVon(const QString &pfad)
 
 QString THauptform::ZuGrossMeldung(const QString &datei)
 {
-    return QStringLiteral("Die Datei ") + datei + QStringLiteral(" ist zu groß (über 64 MiB).");
+    return QStringLiteral("Die Datei ") + dateiname::FuerMeldung(datei)
+        + QStringLiteral(" ist zu groß (über 64 MiB).");
 }
 
 THauptform::Seite THauptform::klartextSeite()
@@ -133,13 +135,12 @@ bool THauptform::schreibeDatei(
     // A file that would not open again is not written at all.
     if (!form) {
         dialoge.ZeigeFehler(this,
-            QStringLiteral("Die Datei ") + seite.datei
+            QStringLiteral("Die Datei ") + dateiname::FuerMeldung(seite.datei)
                 + QStringLiteral(" wäre zu groß (über 64 MiB) und wurde nicht gespeichert."));
         return false;
     }
     if (!textdatei::Schreiben(pfad, form->bytes)) {
-        dialoge.ZeigeFehler(this,
-            QStringLiteral("Fehler beim Speichern der Datei ") + seite.datei + QLatin1Char('!'));
+        dialoge.ZeigeFehler(this, dateiname::Speicherfehler(seite.datei));
         return false;
     }
     seite.kodierung = form->kodierung;
@@ -216,7 +217,8 @@ bool THauptform::UeberschreibenErlaubt(const QString &pfad)
     if (!QFileInfo::exists(pfad) || !SMUeberschreibwarnung->isChecked())
         return true;
     return dialoge.FrageOkAbbrechen(this,
-        QStringLiteral("Die Datei ") + pfad + QStringLiteral(" existiert schon. Überschreiben?"));
+        QStringLiteral("Die Datei ") + dateiname::FuerMeldung(pfad)
+            + QStringLiteral(" existiert schon. Überschreiben?"));
 }
 
 // The settings come first, so they are saved or deleted even when the

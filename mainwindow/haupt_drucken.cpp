@@ -2,9 +2,10 @@
 // Paper: both texts printed or saved as PDF under their headings with the
 // method line, and the worksheet maker opened.
 
-#include "mainwindow/haupt.h"
 #include "bausteine/textpane.h"
+#include "mainwindow/haupt.h"
 #include "papier/papier.h"
+#include "platform/dateiname.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/fensterfabrik.h"
 #include "schnittstellen/methodenfenster.h"
@@ -64,9 +65,7 @@ void THauptform::AlsPdfSpeichernClick()
         { QStringLiteral("Als PDF speichern"), Pfad, name, false },
         { QStringLiteral("PDF-Dateien (*.pdf)") });
     if (pfad && !papier::SchreibePdf(*pfad, textauftrag()))
-        dialoge.ZeigeFehler(this,
-            QStringLiteral("Fehler beim Speichern der Datei ") + QFileInfo(*pfad).fileName()
-                + QLatin1Char('!'));
+        dialoge.ZeigeFehler(this, dateiname::Speicherfehler(*pfad));
 }
 
 void THauptform::ArbeitsblattClick() { fabrik.oeffne(Fensterart::Arbeitsblatt); }

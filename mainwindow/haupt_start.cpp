@@ -4,6 +4,7 @@
 #include "bausteine/textpane.h"
 #include "mainwindow/einstellungen.h"
 #include "mainwindow/haupt.h"
+#include "platform/dateiname.h"
 #include "platform/fensterplatz.h"
 #include "platform/richtlinie.h"
 #include "platform/textdatei.h"
@@ -92,7 +93,8 @@ void THauptform::KommandozeileAuswerten(const QStringList &argumente)
             dialoge.ZeigeWarnung(this,
                 std::get<textdatei::Lesefehler>(ergebnis) == textdatei::Lesefehler::ZuGross
                     ? ZuGrossMeldung(erstes)
-                    : QStringLiteral("Fehler beim Lesen der Datei ") + erstes);
+                    : QStringLiteral("Fehler beim Lesen der Datei ")
+                        + dateiname::FuerMeldung(erstes));
             return;
         }
         schreibe(*MKlar, gelesen->text);

@@ -4,6 +4,7 @@
 #include "platform/codepage.h"
 
 #include <algorithm>
+#include <QFileInfo>
 
 namespace dateiname {
 namespace {
@@ -77,6 +78,12 @@ QString FuerMeldung(const QString &name)
             meldung += QStringLiteral("\\x%1").arg(p[i], 2, 16, QLatin1Char('0'));
     }
     return meldung;
+}
+
+QString Speicherfehler(const QString &pfad)
+{
+    return QStringLiteral("Fehler beim Speichern der Datei ")
+        + FuerMeldung(QFileInfo(pfad).fileName()) + QLatin1Char('!');
 }
 
 } // namespace dateiname

@@ -2,6 +2,7 @@
 // Which file and folder each pane belongs to and whether it is saved, through
 // the file dialogs, quick saves, failures and the questions before a text is
 // overwritten or lost.
+#include "platform/dateiname.h"
 #include "platform/textdatei.h"
 #include "programm/qtdialoge.h"
 #include "testhilfen/aufbau.h"
@@ -223,14 +224,19 @@ void TestDateizustand::schnellspeichernInDenEigenenOrdner()
 void TestDateizustand::fehlgeschlagenesSpeichern_data()
 {
     QTest::addColumn<QString>("ziel");
-    QTest::newRow("folder does not exist") << QStringLiteral("fehlt/x.txt");
-    QTest::newRow("target is a folder") << QStringLiteral("ordner.txt");
-    QTest::newRow("parent is a file") << QStringLiteral("datei.txt/x.txt");
+    QTest::addColumn<QString>("gezeigt"); // the name as the message shows it
+    QTest::newRow("folder does not exist") << QStringLiteral("fehlt/x.txt") << "x.txt";
+    QTest::newRow("target is a folder") << QStringLiteral("ordner.txt") << "ordner.txt";
+    QTest::newRow("parent is a file") << QStringLiteral("datei.txt/x.txt") << "x.txt";
+    // A line break or a byte that is no UTF-8 must not break the message.
+    QTest::newRow("name with line break and Latin-1")
+        << dateiname::AusSystem("fehlt/a\nb\xE9.txt") << "a\\x0ab\\xe9.txt";
 }
 
 void TestDateizustand::fehlgeschlagenesSpeichern()
 {
     QFETCH(QString, ziel);
+    QFETCH(QString, gezeigt);
     QTemporaryDir ordner;
     QDir(ordner.path()).mkdir(QStringLiteral("ordner.txt"));
     schreibeDatei(ordner, QStringLiteral("datei.txt"), "bleibt");
@@ -241,7 +247,7 @@ void TestDateizustand::fehlgeschlagenesSpeichern()
     a.klicke("Chriffrespeichernunter1");
     const QString name = QFileInfo(ziel).fileName();
     QCOMPARE(a.dialoge.fehler,
-        QStringList { QStringLiteral("Fehler beim Speichern der Datei ") + name + "!" });
+        QStringList { QStringLiteral("Fehler beim Speichern der Datei ") + gezeigt + "!" });
     QVERIFY(a.haupt().geaendert(THauptform::Bereich::Chiffre));
     // The name holds: the next quick save tries the same file again.
     QCOMPARE(a.haupt().datei(THauptform::Bereich::Chiffre), name);

@@ -21,5 +21,8 @@ QByteArray FuerSystem(const QString &name);
 // is no UTF-8 becomes \xhh, so a name can neither break a message's line nor
 // send the terminal commands. A backslash stays as it is, for Windows paths.
 QString FuerMeldung(const QString &name);
+// "Fehler beim Speichern der Datei NAME!", NAME the file part of the path as
+// a message shows it.
+QString Speicherfehler(const QString &pfad);
 
 } // namespace dateiname
