@@ -18,11 +18,25 @@ namespace {
 
 constexpr int kVergroesserung = 2;
 
-// Draws the grid in its own coordinates, whatever the device's scale.
+// Draws the grid in its own coordinates, whatever the device's scale: the
+// frame, the cells, then the scroll bars over them. An SVG keeps no clipping,
+// so the band around the cells is covered before the scroll bars come;
+// otherwise the cells cut off at the edge of the view would show under the
+// scroll bars and in the corner between them.
 void zeichne(TStringAlignGrid &grid, QPaintDevice &geraet)
 {
+    constexpr auto ganz = QWidget::DrawChildren | QWidget::DrawWindowBackground;
     QPainter maler(&geraet);
-    grid.render(&maler, QPoint(), QRegion(), QWidget::DrawChildren | QWidget::DrawWindowBackground);
+    grid.render(&maler, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    QWidget *ansicht = grid.viewport();
+    ansicht->render(&maler, ansicht->pos(), QRegion(), ganz);
+    const QRegion band = QRegion(grid.contentsRect()) - ansicht->geometry();
+    for (const QRect &teil : band)
+        maler.fillRect(teil, grid.palette().brush(grid.backgroundRole()));
+    for (QWidget *kind : grid.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (kind != ansicht && kind->isVisible())
+            kind->render(&maler, kind->pos(), QRegion(), ganz);
+    }
 }
 
 void speichereMitDialog(TStringAlignGrid &grid, Dialoge &dialoge)

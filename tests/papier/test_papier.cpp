@@ -5,6 +5,8 @@
 
 #include "arbeitsblatt/arbeitsblatt.h"
 #include "bausteine/bytezeile.h"
+#include "demos/gitterbild.h"
+#include "demos/matrixdemo.h"
 #include "demos/stringaligngrid.h"
 #include "demos/vmatrix.h"
 #include "programm/qtdialoge.h"
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -23,6 +26,7 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QSvgRenderer>
 #include <QTest>
 #include <QTimer>
 
@@ -131,6 +135,7 @@ private Q_SLOTS:
     void arbeitsblattVerweigert();
     void langerTextLaeuftWeiter();
     void gitterbild();
+    void grossesGitterAlsSvg();
 
 private:
     QTemporaryDir ordner;
@@ -350,6 +355,32 @@ void TestPapier::gitterbild()
     a.dialoge.dateien << svg;
     grid.findChild<QAction *>(QStringLiteral("Bildspeichern"))->trigger();
     QVERIFY(leseDatei(svg).contains("<svg"));
+}
+
+// A grid larger than its window, saved as SVG, shows what the PNG shows: the
+// cells cut off at the edge of the view stay out of the corner between the
+// scroll bars.
+void TestPapier::grossesGitterAlsSvg()
+{
+    Aufbau a;
+    a.klar().setText(verschl::Text(1 << 20, 'W'));
+    auto &demo = a.oeffneNeues<TMatrixDemoForm>("MatrixVerschlsselung1");
+    demo.findChild<QPushButton *>(u"BAktualisieren"_s)->click();
+    TStringAlignGrid &grid = *demo.findChild<TStringAlignGrid *>(u"SAGrid"_s);
+    QCOMPARE(grid.ColCount(), 1024);
+    const QString svg = ordner.filePath(QStringLiteral("gitter.svg"));
+    a.dialoge.dateien << svg;
+    grid.findChild<QAction *>(QStringLiteral("Bildspeichern"))->trigger();
+    QImage svgBild(grid.size(), QImage::Format_RGB32);
+    svgBild.fill(Qt::white);
+    QPainter maler(&svgBild);
+    QSvgRenderer(svg).render(&maler);
+    const QImage png = Gitterbild(grid).scaled(grid.size());
+    const QRect ansicht = grid.viewport()->geometry();
+    const QRect ecke(ansicht.bottomRight() + QPoint(1, 1), grid.contentsRect().bottomRight());
+    QVERIFY(ecke.width() > 5 && ecke.height() > 5);
+    for (const QPoint p : { ecke.topLeft(), ecke.center(), ecke.bottomRight() - QPoint(1, 1) })
+        QCOMPARE(QColor(svgBild.pixel(p)), QColor(png.pixel(ecke.center())));
 }
 
 QTEST_MAIN(TestPapier)
