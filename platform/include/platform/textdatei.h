@@ -60,10 +60,11 @@ struct Dateiform
     // file opens to another text; nothing when it opens to exactly this one.
     std::optional<char> zeilenende;
 };
-// Why a text is not saved: the file would be too large to open again, in
-// either encoding; or its text would be after opening turned the line ends
-// into CR LF; or the Windows-1252 bytes read as UTF-8, so only UTF-8 keeps
-// the text, and that is too large.
+// Why a text is not saved, each time because the file would not open again:
+// it would be too large in either encoding (ZuGross); its text would be too
+// large once opening turns its line ends into CR LF (ZeilenendenZuGross); or
+// its Windows-1252 bytes read as UTF-8, so only UTF-8 keeps the text, and
+// that file would be too large (Utf8ZuGross).
 enum class Hindernis { ZuGross, ZeilenendenZuGross, Utf8ZuGross };
 // How a text is saved: in the wished encoding when its bytes open to the same
 // text again, otherwise in the other one. Where the line-end rule changes the
