@@ -2,7 +2,8 @@
 // Saving and opening files. Any bytes opened become what the pane holds;
 // saved and opened again they must come back unchanged, and a save of any
 // bytes, in the encoding chosen for either wish, opens to what the line-end
-// rule makes of them.
+// rule makes of them, which is the text itself unless the form names the
+// line end that changes.
 
 #include "platform/textdatei.h"
 
@@ -37,13 +38,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *daten, std::size_t gro
     for (const auto wunsch : { textdatei::Kodierung::Windows1252, textdatei::Kodierung::Utf8,
              textdatei::Kodierung::Utf8MitBom }) {
         for (const verschl::Text &text : { roh, geoeffnet->text }) {
-            const auto form = textdatei::SchreibForm(text, wunsch);
+            const auto plan = textdatei::SchreibForm(text, wunsch);
+            const auto *form = std::get_if<textdatei::Dateiform>(&plan);
             pruefe(
                 form && (form->kodierung == wunsch || wunsch == textdatei::Kodierung::Windows1252));
             pruefe(form->bytes == textdatei::Kodiert(text, form->kodierung));
             pruefe(textdatei::Schreiben(pfad, form->bytes));
             const auto wieder = textdatei::Lesen(pfad);
             pruefe(wieder && wieder->text == textdatei::ZeilenendenVereinheitlichen(text));
+            // Only a form that says so opens to another text.
+            pruefe((wieder->text == text) == !form->zeilenende);
         }
     }
     return 0;

@@ -24,6 +24,38 @@ QString ordnerVon(const QString &pfad)
     return QDir::toNativeSeparators(QFileInfo(pfad).absolutePath() + QLatin1Char('/'));
 }
 
+// Why a file that would not open to its text again was not written.
+QString nichtGespeichertMeldung(const QString &datei, textdatei::Hindernis hindernis)
+{
+    const QString grund = [hindernis] {
+        switch (hindernis) {
+        case textdatei::Hindernis::ZuGross:
+            return QStringLiteral(" wäre zu groß (über 64 MiB) und wurde nicht gespeichert.");
+        case textdatei::Hindernis::ZeilenendenZuGross:
+            return QStringLiteral(" wurde nicht gespeichert: Beim Öffnen bekäme ihr Text CR LF "
+                                  "als Zeilenenden und wäre dann zu groß (über 64 MiB).");
+        case textdatei::Hindernis::Utf8ZuGross:
+            return QStringLiteral(" wurde nicht gespeichert: Als Windows-1252 läse sich der Text "
+                                  "beim Öffnen als UTF-8 und käme verändert zurück, als UTF-8 "
+                                  "wäre die Datei zu groß (über 64 MiB).");
+        }
+        return QString();
+    }();
+    return QStringLiteral("Die Datei ") + dateiname::FuerMeldung(datei) + grund;
+}
+
+// Opening reads a file whose line ends are all lone LF or all lone CR as a
+// Unix or Mac text file; a ciphertext would then no longer decrypt.
+QString zeilenendenFrage(const QString &datei, char zeilenende)
+{
+    const QString ende = zeilenende == '\n' ? QStringLiteral("Zeilenvorschub (LF)")
+                                            : QStringLiteral("Wagenrücklauf (CR)");
+    return QStringLiteral("Die Datei ") + dateiname::FuerMeldung(datei)
+        + QStringLiteral(" öffnet nicht genau so wieder: Jeder einzelne ") + ende
+        + QStringLiteral(" im Text wird beim Öffnen zu CR LF, und eine Chiffre lässt sich dann "
+                         "nicht mehr richtig entschlüsseln. Trotzdem speichern?");
+}
+
 } // namespace
 
 QString THauptform::ZuGrossMeldung(const QString &datei)
@@ -130,15 +162,18 @@ bool THauptform::speichereUnter(const Seite &seite)
 bool THauptform::schreibeDatei(
     const Seite &seite, const QString &pfad, textdatei::Kodierung gewuenscht)
 {
-    const verschl::Text text = seite.pane.text();
-    const std::optional<textdatei::Dateiform> form = textdatei::SchreibForm(text, gewuenscht);
-    // A file that would not open again is not written at all.
+    const auto plan = textdatei::SchreibForm(seite.pane.text(), gewuenscht);
+    const auto *form = std::get_if<textdatei::Dateiform>(&plan);
+    // A file that would not open again is not written at all; one that opens
+    // to another text only when the user says so.
     if (!form) {
-        dialoge.ZeigeFehler(this,
-            QStringLiteral("Die Datei ") + dateiname::FuerMeldung(seite.datei)
-                + QStringLiteral(" wäre zu groß (über 64 MiB) und wurde nicht gespeichert."));
+        dialoge.ZeigeFehler(
+            this, nichtGespeichertMeldung(seite.datei, std::get<textdatei::Hindernis>(plan)));
         return false;
     }
+    if (form->zeilenende
+        && !dialoge.FrageOkAbbrechen(this, zeilenendenFrage(seite.datei, *form->zeilenende)))
+        return false;
     if (!textdatei::Schreiben(pfad, form->bytes)) {
         dialoge.ZeigeFehler(this, dateiname::Speicherfehler(seite.datei));
         return false;

@@ -233,8 +233,8 @@ std::optional<Gelesen> AusDatei(const verschl::Text &bytes)
 // ("â€" and 0x9D is the UTF-8 of "”"): it could then be saved in neither.
 // Giving each undefined byte the C1 code point of its own value makes UTF-8
 // hold any text, and decoding a file that holds only such characters its
-// exact inverse. So SchreibForm always finds an encoding that keeps the
-// text: UTF-8 always does, and Windows-1252 does exactly when the text's own
+// exact inverse. So every text has an encoding that decodes to it again:
+// UTF-8 always does, and Windows-1252 does exactly when the text's own
 // bytes do not read as UTF-8 (with or without a byte-order mark). Files with
 // other C1 code points (U+0085 ...) or characters outside Windows-1252 stay
 // byte for byte.
@@ -267,18 +267,25 @@ verschl::Text Kodiert(const verschl::Text &text, Kodierung kodierung)
     return bytes;
 }
 
-std::optional<Dateiform> SchreibForm(const verschl::Text &text, Kodierung gewuenscht)
+std::variant<Dateiform, Hindernis> SchreibForm(const verschl::Text &text, Kodierung gewuenscht)
 {
-    if (zuGross(ZeilenendenVereinheitlichen(text).size()))
-        return std::nullopt;
+    if (zuGross(text.size()))
+        return Hindernis::ZuGross;
+    // Each form that keeps the text opens to it and then meets the line-end
+    // rule, so the rule's verdict on the text holds for both.
+    const std::optional<char> zeilenende = EinzelnesZeilenende(text);
+    if (zeilenende && zuGross(text.size() + std::size_t(std::ranges::count(text, *zeilenende))))
+        return Hindernis::ZeilenendenZuGross;
     const Kodierung andere
         = gewuenscht == Kodierung::Windows1252 ? Kodierung::Utf8 : Kodierung::Windows1252;
     for (const Kodierung kodierung : { gewuenscht, andere }) {
         verschl::Text bytes = Kodiert(text, kodierung);
         if (!zuGross(bytes.size()) && dekodiert(bytes).text == text)
-            return Dateiform { kodierung, std::move(bytes) };
+            return Dateiform { kodierung, std::move(bytes), zeilenende };
     }
-    return std::nullopt;
+    // UTF-8 holds every text (see AlsUtf8Lesbar), and the Windows-1252 bytes
+    // are not too large: they read as UTF-8.
+    return Hindernis::Utf8ZuGross;
 }
 
 bool Schreiben(const QString &pfad, const verschl::Text &text)
@@ -293,11 +300,17 @@ bool Schreiben(const QString &pfad, const verschl::Text &text)
 
 verschl::Text ZeilenendenVereinheitlichen(verschl::Text text)
 {
+    const std::optional<char> zeilenende = EinzelnesZeilenende(text);
+    return zeilenende ? ersetzeDurchCrLf(text, *zeilenende) : text;
+}
+
+std::optional<char> EinzelnesZeilenende(const verschl::Text &text)
+{
     const bool hatCr = text.find('\r') != verschl::Text::npos;
     const bool hatLf = text.find('\n') != verschl::Text::npos;
     if (hatCr == hatLf || !LiestSichAlsText(text))
-        return text;
-    return ersetzeDurchCrLf(text, hatLf ? '\n' : '\r');
+        return std::nullopt;
+    return hatLf ? '\n' : '\r';
 }
 
 // Zifferon saves a pane's bytes as they are and must open them to the same

@@ -37,6 +37,8 @@ private Q_SLOTS:
     void zeilenendenBeimOeffnen();
     void gespeicherteTexteOeffnenUnveraendert_data();
     void gespeicherteTexteOeffnenUnveraendert();
+    void einzelneZeilenenden_data();
+    void einzelneZeilenenden();
     void nurRegulaereDateien_data();
     void nurRegulaereDateien();
     void vieleKurzeZeilen_data();
@@ -168,6 +170,84 @@ void TestDateien::gespeicherteTexteOeffnenUnveraendert()
         a.klick("BEntschluesseln");
         QVERIFY2(a.klar().text() == klar, wo);
     }
+    QVERIFY(a.dialoge.fehler.isEmpty());
+}
+
+// A ciphertext whose line ends are all lone LF or all lone CR would open as
+// a Unix or Mac text file, with CR LF. Saving says so first: cancelled,
+// nothing is written; agreed, the file opens with CR LF. Every other text
+// opens to itself.
+void TestDateien::einzelneZeilenenden_data()
+{
+    QTest::addColumn<Methode>("methode");
+    QTest::addColumn<QByteArray>("klartext");
+    QTest::addColumn<QByteArray>("ende"); // that opening turns into CR LF
+    QTest::addColumn<bool>("utf8");
+    const struct
+    {
+        const char *name;
+        Methode methode;
+        QByteArray klartext;
+        QByteArray ende;
+    } zeilen[] = {
+        { "rotation 128 of Š: lone LF", Methode::Rotation128, "\xE4\xE4\xE4\xE4\x8A\xE4\xE4\xE4",
+            "\n" },
+        { "rotation 128 of 0x8D: lone CR", Methode::Rotation128, "\xE4\xE4\x8D\xE4\xE4", "\r" },
+        { "rotation 128: lone LF and lone CR", Methode::Rotation128, "\xE4\x8A\xE4\x8D\xE4", {} },
+        { "rotation 128: lone LF and CR LF", Methode::Rotation128, "\xE4\x8D\x8A\xE4\x8A\xE4", {} },
+        { "rotation 128: lone CR and CR LF", Methode::Rotation128, "\xE4\x8D\x8A\xE4\x8D\xE4", {} },
+        { "rotation 128 of a German line with Š", Methode::Rotation128, "\x8Akoda f\xE4hrt", {} },
+        { "matrix moves CR and LF apart", Methode::Matrix, "abc\r\ndef\r\nghi", {} },
+        { "matrix: lone LF", Methode::Matrix, "abcd\nefgh\nij", "\n" },
+        { "Caesar: lone CR", Methode::Caesar, "abc\rdef", "\r" },
+        { "Vigenère: lone LF", Methode::Vigenere, "abc\ndef", "\n" },
+        { "Vigenère: lone LF and lone CR", Methode::Vigenere, "ab\ncd\ref", {} },
+    };
+    for (const bool utf8 : { false, true }) {
+        for (const auto &z : zeilen) {
+            QTest::addRow("%s, %s", z.name, utf8 ? "UTF-8" : "Windows-1252")
+                << z.methode << z.klartext << z.ende << utf8;
+        }
+    }
+}
+
+void TestDateien::einzelneZeilenenden()
+{
+    QFETCH(Methode, methode);
+    QFETCH(QByteArray, klartext);
+    QFETCH(QByteArray, ende);
+    QFETCH(bool, utf8);
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("c.txt"));
+    Aufbau a;
+    a.option().setMethode(methode);
+    a.klar().setText(klartext.toStdString());
+    a.klick("BVerschluesseln");
+    const QByteArray chiffre = QByteArray::fromStdString(a.chiffre().text());
+    QVERIFY(chiffre.contains('\n') || chiffre.contains('\r'));
+    if (!ende.isEmpty()) {
+        a.dialoge.okAntworten << false;
+        a.speichereUnter(Aufbau::Feld::Chiffre, pfad, utf8);
+        QCOMPARE(a.dialoge.fragen.size(), 1);
+        QVERIFY(a.dialoge.fragen.first().contains(
+            ende == "\n" ? QStringLiteral("(LF)") : QStringLiteral("(CR)")));
+        QVERIFY(!QFileInfo::exists(pfad));
+        QVERIFY(a.haupt().geaendert(THauptform::Bereich::Chiffre));
+        a.dialoge.okAntworten << true;
+        a.klicke("Chiffrespeichern1");
+        QCOMPARE(a.dialoge.fragen.size(), 2);
+    } else {
+        a.speichereUnter(Aufbau::Feld::Chiffre, pfad, utf8);
+        QCOMPARE(a.dialoge.fragen, QStringList());
+    }
+    QVERIFY(!a.haupt().geaendert(THauptform::Bereich::Chiffre));
+    a.oeffneWieder(Aufbau::Feld::Chiffre, pfad);
+    const QByteArray geoeffnet
+        = ende.isEmpty() ? chiffre : QByteArray(chiffre).replace(ende, "\r\n");
+    QCOMPARE(QByteArray::fromStdString(a.chiffre().text()), geoeffnet);
+    a.klick("BEntschluesseln");
+    if (ende.isEmpty())
+        QCOMPARE(QByteArray::fromStdString(a.klar().text()), klartext);
     QVERIFY(a.dialoge.fehler.isEmpty());
 }
 
@@ -313,6 +393,16 @@ void TestDateien::grosseTexte_data()
                "Die Datei t.txt wäre zu groß (über 64 MiB) und wurde nicht gespeichert.");
     QTest::newRow("UTF-8 too large: Windows-1252")
         << QByteArray("\xE4") << grenze / 2 + 1 << false << false << true << QString();
+    QTest::newRow("lone LFs past 64 MiB only with CR LF")
+        << QByteArray("\n") << grenze / 2 + 1 << false << false << false
+        << QStringLiteral("Die Datei t.txt wurde nicht gespeichert: Beim Öffnen bekäme ihr Text "
+                          "CR LF als Zeilenenden und wäre dann zu groß (über 64 MiB).");
+    // Its Windows-1252 bytes are the UTF-8 of "ä".
+    QTest::newRow("reads as UTF-8, UTF-8 too large")
+        << QByteArray("\xC3\xA4") << grenze / 2 + 2 << false << false << true
+        << QStringLiteral("Die Datei t.txt wurde nicht gespeichert: Als Windows-1252 läse sich "
+                          "der Text beim Öffnen als UTF-8 und käme verändert zurück, als UTF-8 "
+                          "wäre die Datei zu groß (über 64 MiB).");
 }
 
 // A text that reaches its size limit is stopped with a message at the step
@@ -325,9 +415,9 @@ void TestDateien::grosseTexte()
     QFETCH(bool, umlauteErsetzen);
     QFETCH(bool, utf8);
     QFETCH(QString, meldung);
-    Text text;
+    Text text = muster.toStdString();
     while (qint64(text.size()) < groesse)
-        text += muster.toStdString();
+        text += text;
     text.resize(std::size_t(groesse));
     QTemporaryDir ordner;
     const QString pfad = ordner.filePath(QStringLiteral("t.txt"));

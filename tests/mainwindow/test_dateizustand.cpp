@@ -342,6 +342,14 @@ void TestDateizustand::jaOhneSpeichernBrichtAb()
     a.klicke("MMKlartextloeschen");
     QCOMPARE(a.klar().text(), Text());
     QCOMPARE(leseDatei(ordner.filePath(QStringLiteral("fehlt/x.txt"))), QByteArray("wertvoll"));
+
+    // Nor when the user would rather not save a text that reopens changed.
+    a.klar().setText("wert\nvoll");
+    a.dialoge.antworten << Antwort::Ja;
+    a.dialoge.okAntworten << false;
+    a.klicke("MMKlartextloeschen");
+    QCOMPARE(a.klar().text(), Text("wert\nvoll"));
+    QCOMPARE(leseDatei(ordner.filePath(QStringLiteral("fehlt/x.txt"))), QByteArray("wertvoll"));
 }
 
 // With both texts unsaved, cancelling the first save dialog stops there.

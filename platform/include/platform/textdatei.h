@@ -56,12 +56,21 @@ struct Dateiform
 {
     Kodierung kodierung;
     verschl::Text bytes;
+    // The lone line end ('\n' or '\r') that opening turns into CR LF, so the
+    // file opens to another text; nothing when it opens to exactly this one.
+    std::optional<char> zeilenende;
 };
+// Why a text is not saved, each time because the file would not open again:
+// it would be too large in either encoding (ZuGross); its text would be too
+// large once opening turns its line ends into CR LF (ZeilenendenZuGross); or
+// its Windows-1252 bytes read as UTF-8, so only UTF-8 keeps the text, and
+// that file would be too large (Utf8ZuGross).
+enum class Hindernis { ZuGross, ZeilenendenZuGross, Utf8ZuGross };
 // How a text is saved: in the wished encoding when its bytes open to the same
-// text again, otherwise in the other one; nothing when neither does, which
-// only happens when the file or the text it opens to would be too large. The
-// bytes come along, so a save encodes the text once.
-std::optional<Dateiform> SchreibForm(const verschl::Text &text, Kodierung gewuenscht);
+// text again, otherwise in the other one. Where the line-end rule changes the
+// text, it does so in both; the form then names the line end, and the caller
+// decides. The bytes come along, so a save encodes the text once.
+std::variant<Dateiform, Hindernis> SchreibForm(const verschl::Text &text, Kodierung gewuenscht);
 
 // Writes the bytes as they are, through a temporary file that replaces the
 // old one only when complete. Refuses a target that exists and is no regular
@@ -72,6 +81,8 @@ bool Schreiben(const QString &pfad, const verschl::Text &text);
 // Mac), and that reads as ordinary text gets CR LF instead; any other file is
 // kept byte for byte. See LiestSichAlsText for why both conditions.
 verschl::Text ZeilenendenVereinheitlichen(verschl::Text text);
+// The line end that ZeilenendenVereinheitlichen turns into CR LF, if any.
+std::optional<char> EinzelnesZeilenende(const verschl::Text &text);
 bool LiestSichAlsText(const verschl::Text &text);
 
 } // namespace textdatei
