@@ -4,6 +4,7 @@
 #include "abbildungen.h"
 #include "papier/papier.h"
 
+#include <algorithm>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -12,6 +13,15 @@ namespace {
 // Ciphertext and plaintext in the panes' typewriter face, a little larger
 // than on screen so pupils can write below it.
 QFont schreibmaschine() { return QFont(QStringLiteral("Courier New"), 12); }
+
+// The lines of the text on the sheet, a CR LF ending each but the last, as in a pane.
+std::size_t zeilenzahl(const verschl::Text &text)
+{
+    std::size_t zeilen = 1;
+    for (std::size_t i = text.find("\r\n"); i != verschl::Text::npos; i = text.find("\r\n", i + 2))
+        ++zeilen;
+    return zeilen;
+}
 
 bool istBuchstabe(unsigned char b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); }
 int nummer(unsigned char b) { return verschl::GrossBuchstabe(b) - 'A'; }
@@ -81,7 +91,7 @@ void abbildungen(QTextCursor &cursor, const Blattwahl &w, std::size_t laenge)
         Abbildungen::FuegeEin(cursor, Art::Quadrat);
         break;
     case Aufgabe::MatrixEntschluesseln: {
-        const int zeilen = int((laenge + std::size_t(w.spalten) - 1) / std::size_t(w.spalten));
+        const int zeilen = Gitterzeilen(w, laenge);
         for (int oben = 0; oben < zeilen; oben += Abbildungen::kGitterzeilenJeTeil)
             Abbildungen::FuegeEin(cursor, Art::Gitter, w.spalten,
                 std::min(Abbildungen::kGitterzeilenJeTeil, zeilen - oben));
@@ -144,6 +154,41 @@ void loesung(
 }
 
 } // namespace
+
+// Rows and lines are counted without building the sheet: beyond the bounds
+// the build itself would be what never finishes.
+QString Hindernis(const Blattwahl &w, const verschl::Text &klartext)
+{
+    if (klartext.size() > kHoechstlaenge)
+        return QStringLiteral("Der Text ist für ein Arbeitsblatt zu lang: Es sind %1 Zeichen, "
+                              "höchstens %2 passen. Kürzen Sie ihn oder drucken Sie ihn mit "
+                              "„Datei › Drucken...“.")
+            .arg(klartext.size())
+            .arg(kHoechstlaenge);
+    if (w.aufgabe == Aufgabe::VigenereEntschluesseln && w.schluessel.empty())
+        return QStringLiteral("Der Schlüssel ist leer.");
+    if (const int zeilen = Gitterzeilen(w, klartext.size()); zeilen > kHoechsteGitterzeilen)
+        return QStringLiteral("Das Gitter hätte %1 Zeilen, höchstens %2 passen auf ein "
+                              "Arbeitsblatt. Wählen Sie mindestens %3 Spalten oder kürzen Sie "
+                              "den Text.")
+            .arg(zeilen)
+            .arg(kHoechsteGitterzeilen)
+            .arg((klartext.size() + kHoechsteGitterzeilen - 1) / kHoechsteGitterzeilen);
+    if (const auto zeilen = zeilenzahl(klartext); zeilen > kHoechsteTextzeilen)
+        return QStringLiteral("Der Text hat %1 Zeilen, höchstens %2 passen auf ein Arbeitsblatt. "
+                              "Kürzen Sie ihn.")
+            .arg(zeilen)
+            .arg(kHoechsteTextzeilen);
+    return {};
+}
+
+int Gitterzeilen(const Blattwahl &w, std::size_t laenge)
+{
+    if (w.aufgabe != Aufgabe::MatrixEntschluesseln)
+        return 0;
+    const auto spalten = std::size_t(std::max(w.spalten, 1));
+    return int((laenge + spalten - 1) / spalten);
+}
 
 verschl::Text Beispieltext()
 {
