@@ -176,7 +176,12 @@ void TArbeitsblattForm::uebernimmMethode(const Methodenfenster &methode)
     const QSignalBlocker stillSpalten(SpSpalten);
     const QSignalBlocker stillSonderzeichen(CBSonderzeichenIgnorieren);
     SpVerschiebung->setValue(e.methode == Methode::Rotation13 ? 13 : e.verschiebung);
-    SpSpalten->setValue(int(verschl::MatrixSpalten(haupt.klartext().size(), e.spalten)));
+    // The square layout counts the text the sheet shows, not the pane's.
+    Blattwahl matrix;
+    matrix.aufgabe = Aufgabe::MatrixEntschluesseln;
+    const std::optional<Vorlage> vorlage = klartext();
+    const std::size_t laenge = vorlage ? Blattklartext(matrix, vorlage->text).size() : 0;
+    SpSpalten->setValue(int(verschl::MatrixSpalten(laenge, e.spalten)));
     if (!e.schluessel.empty())
         EdSchluessel->setText(QString::fromLatin1(e.schluessel));
     CBSonderzeichenIgnorieren->setChecked(e.sonderzeichenIgnorieren);
@@ -203,16 +208,20 @@ Blattwahl TArbeitsblattForm::wahl() const
 }
 
 // Line breaks and blanks at the end go: a matrix would scatter them through
-// the ciphertext as stand-ins that pupils cannot write into a grid.
-std::optional<verschl::Text> TArbeitsblattForm::klartext()
+// the ciphertext as blanks that pupils would count for nothing.
+std::optional<TArbeitsblattForm::Vorlage> TArbeitsblattForm::klartext() const
 {
     verschl::Text text = haupt.klartext();
     text.erase(text.find_last_not_of(" \t\r\n") + 1);
     if (hatBuchstaben(text))
-        return text;
-    if (CBBeispiel->isChecked())
-        return Beispieltext();
-    return std::nullopt;
+        return Vorlage { std::move(text), {} };
+    if (!CBBeispiel->isChecked())
+        return std::nullopt;
+    return Vorlage { Beispieltext(),
+        text.empty() ? QStringLiteral("Das Klartextfeld ist leer: Das Arbeitsblatt zeigt den "
+                                      "Beispieltext.")
+                     : QStringLiteral("Im Klartextfeld stehen keine Buchstaben A–Z: Das "
+                                      "Arbeitsblatt zeigt den Beispieltext.") };
 }
 
 void TArbeitsblattForm::geaendert()
@@ -237,11 +246,11 @@ void TArbeitsblattForm::Aktualisieren()
     Aufschub->stop();
     const Blattwahl w = wahl();
     freigeben(w.aufgabe);
-    const std::optional<verschl::Text> text = klartext();
-    LStatus->setText(text ? Hindernis(w, *text) : kLeer);
-    dokument = LStatus->text().isEmpty()
-        ? std::shared_ptr<QTextDocument>(BaueArbeitsblatt(w, *text))
-        : nullptr;
+    const std::optional<Vorlage> vorlage = klartext();
+    const QString grund = vorlage ? Hindernis(w, vorlage->text) : kLeer;
+    LStatus->setText(grund.isEmpty() ? vorlage->hinweis : grund);
+    dokument = grund.isEmpty() ? std::shared_ptr<QTextDocument>(BaueArbeitsblatt(w, vorlage->text))
+                               : nullptr;
     drucker.setPageSize(QPageSize(w.papier));
     Vorschau->updatePreview();
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The worksheet window as a teacher uses it: the preview follows the options
-// once typing has paused, and a sheet too large to print is refused with
-// the reason.
+// once typing has paused, a sheet too large to print is refused with the
+// reason, the example sentence is used openly, and a text of several lines
+// gives sheets that pupils can solve and answer keys that agree with them.
 
 #include "arbeitsblatt/arbeitsblatt.h"
 #include "testhilfen/aufbau.h"
@@ -9,9 +10,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPrintPreviewWidget>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -35,6 +38,18 @@ verschl::Text zeilen(int anzahl)
     return text;
 }
 
+// The paragraphs of a sheet after the heading `ueberschrift`, up to the next
+// empty one, joined by LF: a pupil counts a line end as one character.
+QString absatzNach(const QTextDocument &blatt, const QString &ueberschrift)
+{
+    const QStringList absaetze = blatt.toRawText().split(QChar::ParagraphSeparator);
+    QStringList zeilen;
+    for (qsizetype i = absaetze.indexOf(ueberschrift) + 1;
+         i > 0 && i < absaetze.size() && !absaetze[i].isEmpty(); ++i)
+        zeilen << absaetze[i];
+    return zeilen.join(u'\n');
+}
+
 void klicke(TArbeitsblattForm &blatt, const QString &knopf)
 {
     QTest::mouseClick(blatt.findChild<QPushButton *>(knopf), Qt::LeftButton);
@@ -49,6 +64,10 @@ private Q_SLOTS:
     void aufschub();
     void grenzen_data();
     void grenzen();
+    void beispielsatz_data();
+    void beispielsatz();
+    void zeilenumbrueche_data();
+    void zeilenumbrueche();
 };
 
 // "12" typed into the column field builds one sheet, for 12 columns, once
@@ -126,6 +145,98 @@ void TestArbeitsblatt::grenzen()
         QVERIFY2(seiten > 1, qPrintable(QString::number(seiten)));
     else
         QCOMPARE(seiten, 1);
+}
+
+void TestArbeitsblatt::beispielsatz_data()
+{
+    QTest::addColumn<QByteArray>("pane");
+    QTest::addColumn<QString>("hinweis");
+    QTest::addColumn<std::size_t>("laenge");
+    const QString keine = u"Im Klartextfeld stehen keine Buchstaben A–Z: Das Arbeitsblatt zeigt "
+                          "den Beispieltext."_s;
+    const std::size_t beispiel = Beispieltext().size();
+    QTest::newRow("digits") << QByteArray("0123456789").repeated(40) << keine << beispiel;
+    QTest::newRow("umlauts") << QByteArray("\xC4\xD6\xDC\xE4\xF6\xFC\xDF") << keine << beispiel;
+    QTest::newRow("empty")
+        << QByteArray() << u"Das Klartextfeld ist leer: Das Arbeitsblatt zeigt den Beispieltext."_s
+        << beispiel;
+    // 10 lines of 9 letters: 108 bytes in the pane, 99 characters on the sheet.
+    QTest::newRow("lines") << QByteArray("abcdefghi\r\n").repeated(10).chopped(2) << QString()
+                           << std::size_t(99);
+}
+
+// The window says when it shows the example sentence, and the square
+// layout of the method window counts the text the sheet shows.
+void TestArbeitsblatt::beispielsatz()
+{
+    QFETCH(QByteArray, pane);
+    QFETCH(QString, hinweis);
+    QFETCH(std::size_t, laenge);
+    Aufbau a;
+    a.steuer<QRadioButton>("RadioGroupItem0").setChecked(true);
+    a.steuer<QRadioButton>("RBMatrixQuadratisch").setChecked(true);
+    a.klar().setText(pane.toStdString());
+    auto &blatt = a.oeffneNeues<TArbeitsblattForm>("MArbeitsblatt");
+    QCOMPARE(blatt.findChild<QComboBox *>(u"CBAufgabe"_s)->currentIndex(),
+        int(Aufgabe::MatrixEntschluesseln));
+    QCOMPARE(blatt.findChild<QLabel *>(u"LStatus"_s)->text(), hinweis);
+    QCOMPARE(std::size_t(blatt.findChild<QSpinBox *>(u"SpSpalten"_s)->value()),
+        verschl::MatrixSpalten(laenge, {}));
+}
+
+void TestArbeitsblatt::zeilenumbrueche_data()
+{
+    QTest::addColumn<int>("aufgabe");
+    QTest::addColumn<bool>("ignorieren");
+    QTest::addColumn<QString>("regel");
+    const int matrix = int(Aufgabe::MatrixEntschluesseln);
+    const int vigenere = int(Aufgabe::VigenereEntschluesseln);
+    QTest::newRow("matrix") << matrix << false
+                            << u"Wo im Klartext eine neue Zeile beginnt, steht ein Leerzeichen."_s;
+    QTest::newRow("Caesar") << int(Aufgabe::CaesarEntschluesseln) << false << QString();
+    QTest::newRow("Caesar cracked") << int(Aufgabe::CaesarKnacken) << false << QString();
+    QTest::newRow("Vigenère, every character")
+        << vigenere << false
+        << u"Jedes Zeilenende bekommt wie ein Leerzeichen einen Schlüsselbuchstaben."_s;
+    QTest::newRow("Vigenère, letters only") << vigenere << true << QString();
+}
+
+// A text of several lines, with CR LF and lone CR and LF: no stand-in for a
+// control character reaches the sheet, the task says how line ends count, and
+// the ciphertext read that way decrypts to the answer key's plaintext.
+void TestArbeitsblatt::zeilenumbrueche()
+{
+    QFETCH(int, aufgabe);
+    QFETCH(bool, ignorieren);
+    QFETCH(QString, regel);
+    Blattwahl w;
+    w.aufgabe = Aufgabe(aufgabe);
+    w.sonderzeichenIgnorieren = ignorieren;
+    w.verschiebung = 7;
+    w.spalten = 4;
+    const auto blatt = BaueArbeitsblatt(w, "Wir treffen uns\r\nam Bahnhof\rum acht\nUhr");
+    const QString alles = blatt->toRawText();
+    QVERIFY(!alles.contains(u'\u240D') && !alles.contains(u'\u240A'));
+    QVERIFY(alles.contains(regel));
+
+    const bool gitter = w.aufgabe == Aufgabe::MatrixEntschluesseln;
+    const QString klar = absatzNach(*blatt, u"Klartext"_s);
+    QCOMPARE(klar,
+        gitter ? u"Wir treffen uns am Bahnhof um acht Uhr"_s
+               : u"Wir treffen uns\nam Bahnhof\num acht\nUhr"_s);
+    QString geheim = absatzNach(*blatt, u"Geheimtext"_s);
+    geheim.replace(u'\u2423', u' ');
+    const verschl::Text g = geheim.toStdString();
+    verschl::Text entschluesselt;
+    if (gitter)
+        entschluesselt = QString::fromStdString(verschl::MatrixEntschluesseln(g, { true, 4 }))
+                             .trimmed()
+                             .toStdString();
+    else if (w.aufgabe == Aufgabe::VigenereEntschluesseln)
+        entschluesselt = *verschl::VigenereEntschluesseln(g, w.schluessel, ignorieren);
+    else
+        entschluesselt = verschl::CaesarVerschieben(g, -7);
+    QCOMPARE(QString::fromStdString(entschluesselt), klar);
 }
 
 QTEST_MAIN(TestArbeitsblatt)

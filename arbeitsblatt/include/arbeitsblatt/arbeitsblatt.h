@@ -47,8 +47,14 @@ private:
     void freigeben(Aufgabe aufgabe);
     void uebernimmMethode(const Methodenfenster &methode);
     Blattwahl wahl() const;
-    // The worksheet's plaintext, or nothing (with the reason shown) when there is none.
-    std::optional<verschl::Text> klartext();
+    // The worksheet's plaintext: the pane's, or the example sentence with a
+    // note why; nothing when the pane has no letters and no example is wanted.
+    struct Vorlage
+    {
+        verschl::Text text;
+        QString hinweis;
+    };
+    std::optional<Vorlage> klartext() const;
     // The current worksheet, or nothing after telling the user why.
     std::optional<Druckauftrag> auftrag();
 

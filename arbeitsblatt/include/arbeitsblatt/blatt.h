@@ -54,8 +54,13 @@ int Gitterzeilen(const Blattwahl &wahl, std::size_t laenge);
 // The German sentence a worksheet uses when the plaintext pane is empty.
 verschl::Text Beispieltext();
 
-// The ciphertext the pupils get: the plaintext encrypted as the task says.
-verschl::Text Geheimtext(const Blattwahl &wahl, const verschl::Text &klartext);
+// The plaintext as the sheet uses it. Pupils cannot write a line break into
+// a grid cell, so on a matrix sheet each one (CR LF, a lone CR or LF) is a
+// blank, marked like the others. The other sheets keep their lines, and each
+// line break counts as one character there, as a blank does: with a Vigenère
+// key that does not skip special characters it takes one key letter. That
+// character is LF, which the sheet shows as a new line.
+verschl::Text Blattklartext(const Blattwahl &wahl, const verschl::Text &klartext);
 
 std::unique_ptr<QTextDocument> BaueArbeitsblatt(
     const Blattwahl &wahl, const verschl::Text &klartext);
