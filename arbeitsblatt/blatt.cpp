@@ -193,8 +193,8 @@ void loesung(
 
 } // namespace
 
-// Rows and lines are counted without building the sheet: beyond the bounds
-// the build itself would be what never finishes.
+// Rows and lines are counted from the text alone: a sheet beyond the bounds
+// is never built, as printing or previewing it would never finish.
 QString Hindernis(const Blattwahl &w, const verschl::Text &klartext)
 {
     if (klartext.size() > kHoechstlaenge)
