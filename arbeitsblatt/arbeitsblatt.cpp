@@ -15,11 +15,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QTextDocument>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -28,9 +30,9 @@ const QString kLeer = QStringLiteral(
     "Im Klartextfeld steht kein Text mit Buchstaben. Schreiben Sie einen Text hinein oder "
     "wählen Sie „Bei leerem Klartextfeld Beispieltext nehmen“.");
 
-// About ten pages of ciphertext. The preview is made anew on every change of
-// an option, and a pane may hold 64 MiB, which would take minutes each time.
-constexpr std::size_t kHoechstlaenge = 40000;
+// Typing "12" into a field changes it twice, and a long sheet takes a
+// noticeable moment to build: it is built once the changes have paused this long.
+constexpr int kAufschubMs = 300;
 
 bool hatBuchstaben(const verschl::Text &text)
 {
@@ -105,9 +107,12 @@ void TArbeitsblattForm::erzeugeSteuerelemente()
     for (QWidget *teil : Vorschau->findChildren<QWidget *>())
         teil->setAccessibleName(QStringLiteral("Vorschau"));
     Vorschau->setMinimumSize(420, 500);
+    // Without a sheet the preview shows an empty page, not the last sheet made.
     connect(Vorschau, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *geraet) {
         if (dokument)
             papier::Drucke(*dokument, *geraet);
+        else
+            QPainter(geraet).end();
     });
 
     auto knopf = [this](const char *name, const QString &text, void (TArbeitsblattForm::*h)()) {
@@ -145,15 +150,19 @@ void TArbeitsblattForm::erzeugeSteuerelemente()
     ganz->addLayout(links, 0);
     ganz->addWidget(Vorschau, 1);
 
+    Aufschub = benannt(new QTimer(this), "Aufschub");
+    Aufschub->setSingleShot(true);
+    Aufschub->setInterval(kAufschubMs);
+    connect(Aufschub, &QTimer::timeout, this, &TArbeitsblattForm::Aktualisieren);
     for (QSpinBox *feld : { SpVerschiebung, SpSpalten })
-        connect(feld, &QSpinBox::valueChanged, this, &TArbeitsblattForm::Aktualisieren);
+        connect(feld, &QSpinBox::valueChanged, this, &TArbeitsblattForm::geaendert);
     for (QComboBox *feld : { CBAufgabe, CBPapier })
-        connect(feld, &QComboBox::currentIndexChanged, this, &TArbeitsblattForm::Aktualisieren);
+        connect(feld, &QComboBox::currentIndexChanged, this, &TArbeitsblattForm::geaendert);
     for (QCheckBox *feld :
         { CBSonderzeichenIgnorieren, CBStreifen, CBNamenszeile, CBLoesung, CBBeispiel })
-        connect(feld, &QCheckBox::toggled, this, &TArbeitsblattForm::Aktualisieren);
+        connect(feld, &QCheckBox::toggled, this, &TArbeitsblattForm::geaendert);
     for (QLineEdit *feld : { EdSchluessel, EdTitel })
-        connect(feld, &QLineEdit::editingFinished, this, &TArbeitsblattForm::Aktualisieren);
+        connect(feld, &QLineEdit::editingFinished, this, &TArbeitsblattForm::geaendert);
     resize(1000, 720);
 }
 
@@ -167,7 +176,12 @@ void TArbeitsblattForm::uebernimmMethode(const Methodenfenster &methode)
     const QSignalBlocker stillSpalten(SpSpalten);
     const QSignalBlocker stillSonderzeichen(CBSonderzeichenIgnorieren);
     SpVerschiebung->setValue(e.methode == Methode::Rotation13 ? 13 : e.verschiebung);
-    SpSpalten->setValue(int(verschl::MatrixSpalten(haupt.klartext().size(), e.spalten)));
+    // The square layout counts the text the sheet shows, not the pane's.
+    Blattwahl matrix;
+    matrix.aufgabe = Aufgabe::MatrixEntschluesseln;
+    const std::optional<Vorlage> vorlage = klartext();
+    const std::size_t laenge = vorlage ? Blattklartext(matrix, vorlage->text).size() : 0;
+    SpSpalten->setValue(int(verschl::MatrixSpalten(laenge, e.spalten)));
     if (!e.schluessel.empty())
         EdSchluessel->setText(QString::fromLatin1(e.schluessel));
     CBSonderzeichenIgnorieren->setChecked(e.sonderzeichenIgnorieren);
@@ -194,45 +208,49 @@ Blattwahl TArbeitsblattForm::wahl() const
 }
 
 // Line breaks and blanks at the end go: a matrix would scatter them through
-// the ciphertext as stand-ins that pupils cannot write into a grid.
-std::optional<verschl::Text> TArbeitsblattForm::klartext()
+// the ciphertext as blanks that pupils would count for nothing.
+std::optional<TArbeitsblattForm::Vorlage> TArbeitsblattForm::klartext() const
 {
     verschl::Text text = haupt.klartext();
     text.erase(text.find_last_not_of(" \t\r\n") + 1);
     if (hatBuchstaben(text))
-        return text;
-    if (CBBeispiel->isChecked())
-        return Beispieltext();
-    return std::nullopt;
+        return Vorlage { std::move(text), {} };
+    if (!CBBeispiel->isChecked())
+        return std::nullopt;
+    return Vorlage { Beispieltext(),
+        text.empty() ? QStringLiteral("Das Klartextfeld ist leer: Das Arbeitsblatt zeigt den "
+                                      "Beispieltext.")
+                     : QStringLiteral("Im Klartextfeld stehen keine Buchstaben A–Z: Das "
+                                      "Arbeitsblatt zeigt den Beispieltext.") };
+}
+
+void TArbeitsblattForm::geaendert()
+{
+    freigeben(Aufgabe(CBAufgabe->currentIndex()));
+    Aufschub->start();
+}
+
+void TArbeitsblattForm::freigeben(Aufgabe aufgabe)
+{
+    const bool vigenere = aufgabe == Aufgabe::VigenereEntschluesseln;
+    SpVerschiebung->setEnabled(
+        aufgabe == Aufgabe::CaesarEntschluesseln || aufgabe == Aufgabe::CaesarKnacken);
+    EdSchluessel->setEnabled(vigenere);
+    CBSonderzeichenIgnorieren->setEnabled(vigenere);
+    SpSpalten->setEnabled(aufgabe == Aufgabe::MatrixEntschluesseln);
+    CBStreifen->setEnabled(aufgabe == Aufgabe::CaesarEntschluesseln);
 }
 
 void TArbeitsblattForm::Aktualisieren()
 {
+    Aufschub->stop();
     const Blattwahl w = wahl();
-    const bool vigenere = w.aufgabe == Aufgabe::VigenereEntschluesseln;
-    SpVerschiebung->setEnabled(
-        w.aufgabe == Aufgabe::CaesarEntschluesseln || w.aufgabe == Aufgabe::CaesarKnacken);
-    EdSchluessel->setEnabled(vigenere);
-    CBSonderzeichenIgnorieren->setEnabled(vigenere);
-    SpSpalten->setEnabled(w.aufgabe == Aufgabe::MatrixEntschluesseln);
-    CBStreifen->setEnabled(w.aufgabe == Aufgabe::CaesarEntschluesseln);
-
-    const std::optional<verschl::Text> text = klartext();
-    if (!text)
-        LStatus->setText(kLeer);
-    else if (text->size() > kHoechstlaenge)
-        LStatus->setText(QStringLiteral("Der Text ist für ein Arbeitsblatt zu lang: Es sind %1 "
-                                        "Zeichen, höchstens %2 passen. Kürzen Sie ihn oder drucken "
-                                        "Sie ihn mit „Datei › Drucken...“.")
-                             .arg(text->size())
-                             .arg(kHoechstlaenge));
-    else if (vigenere && w.schluessel.empty())
-        LStatus->setText(QStringLiteral("Der Schlüssel ist leer."));
-    else
-        LStatus->clear();
-    dokument = LStatus->text().isEmpty()
-        ? std::shared_ptr<QTextDocument>(BaueArbeitsblatt(w, *text))
-        : nullptr;
+    freigeben(w.aufgabe);
+    const std::optional<Vorlage> vorlage = klartext();
+    const QString grund = vorlage ? Hindernis(w, vorlage->text) : kLeer;
+    LStatus->setText(grund.isEmpty() ? vorlage->hinweis : grund);
+    dokument = grund.isEmpty() ? std::shared_ptr<QTextDocument>(BaueArbeitsblatt(w, vorlage->text))
+                               : nullptr;
     drucker.setPageSize(QPageSize(w.papier));
     Vorschau->updatePreview();
 }

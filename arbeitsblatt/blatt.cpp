@@ -4,6 +4,7 @@
 #include "abbildungen.h"
 #include "papier/papier.h"
 
+#include <algorithm>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -13,8 +14,39 @@ namespace {
 // than on screen so pupils can write below it.
 QFont schreibmaschine() { return QFont(QStringLiteral("Courier New"), 12); }
 
+// Back to the panes' line breaks, which the document shows as paragraphs.
+verschl::Text alsZeilen(const verschl::Text &text)
+{
+    verschl::Text zeilen;
+    zeilen.reserve(text.size());
+    for (const char b : text) {
+        if (b == '\n')
+            zeilen += '\r';
+        zeilen += b;
+    }
+    return zeilen;
+}
+
 bool istBuchstabe(unsigned char b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); }
 int nummer(unsigned char b) { return verschl::GrossBuchstabe(b) - 'A'; }
+
+// What the task says about a text of several lines.
+QString zeilenregel(const Blattwahl &w)
+{
+    switch (w.aufgabe) {
+    case Aufgabe::MatrixEntschluesseln:
+        return QStringLiteral(" Wo im Klartext eine neue Zeile beginnt, steht ein Leerzeichen.");
+    case Aufgabe::VigenereEntschluesseln:
+        return w.sonderzeichenIgnorieren
+            ? QString()
+            : QStringLiteral(" Jedes Zeilenende bekommt wie ein Leerzeichen einen "
+                             "Schlüsselbuchstaben.");
+    case Aufgabe::CaesarEntschluesseln:
+    case Aufgabe::CaesarKnacken:
+        return {};
+    }
+    return {};
+}
 
 QString aufgabentext(const Blattwahl &w)
 {
@@ -81,7 +113,7 @@ void abbildungen(QTextCursor &cursor, const Blattwahl &w, std::size_t laenge)
         Abbildungen::FuegeEin(cursor, Art::Quadrat);
         break;
     case Aufgabe::MatrixEntschluesseln: {
-        const int zeilen = int((laenge + std::size_t(w.spalten) - 1) / std::size_t(w.spalten));
+        const int zeilen = Gitterzeilen(w, laenge);
         for (int oben = 0; oben < zeilen; oben += Abbildungen::kGitterzeilenJeTeil)
             Abbildungen::FuegeEin(cursor, Art::Gitter, w.spalten,
                 std::min(Abbildungen::kGitterzeilenJeTeil, zeilen - oben));
@@ -94,6 +126,22 @@ void abbildungen(QTextCursor &cursor, const Blattwahl &w, std::size_t laenge)
         Abbildungen::FuegeEin(cursor, Art::Balken);
         break;
     }
+}
+
+// The ciphertext the pupils get: the sheet's plaintext encrypted as the task says.
+verschl::Text Geheimtext(const Blattwahl &w, const verschl::Text &klartext)
+{
+    switch (w.aufgabe) {
+    case Aufgabe::VigenereEntschluesseln:
+        return verschl::VigenereVerschluesseln(klartext, w.schluessel, w.sonderzeichenIgnorieren)
+            .value_or(klartext);
+    case Aufgabe::MatrixEntschluesseln:
+        return verschl::MatrixVerschluesseln(klartext, { true, w.spalten });
+    case Aufgabe::CaesarEntschluesseln:
+    case Aufgabe::CaesarKnacken:
+        break;
+    }
+    return verschl::CaesarVerschieben(klartext, w.verschiebung);
 }
 
 // The first three letters worked through as the demonstrations show them.
@@ -130,7 +178,7 @@ void loesung(
     cursor.insertBlock(umbruch, QTextCharFormat());
     papier::Ueberschrift(cursor, QStringLiteral("Lösung: ") + w.titel, 16);
     papier::Ueberschrift(cursor, QStringLiteral("Klartext"), 12);
-    papier::Paneabsatz(cursor, klar, schreibmaschine());
+    papier::Paneabsatz(cursor, alsZeilen(klar), schreibmaschine());
     papier::Absatz(cursor, {});
     if (w.aufgabe == Aufgabe::CaesarKnacken)
         papier::Absatz(cursor, QStringLiteral("Verschiebung: %1").arg(w.verschiebung));
@@ -145,49 +193,86 @@ void loesung(
 
 } // namespace
 
+// Rows and lines are counted from the text alone: a sheet beyond the bounds
+// is never built, as printing or previewing it would never finish.
+QString Hindernis(const Blattwahl &w, const verschl::Text &klartext)
+{
+    if (klartext.size() > kHoechstlaenge)
+        return QStringLiteral("Der Text ist für ein Arbeitsblatt zu lang: Es sind %1 Zeichen, "
+                              "höchstens %2 passen. Kürzen Sie ihn oder drucken Sie ihn mit "
+                              "„Datei › Drucken...“.")
+            .arg(klartext.size())
+            .arg(kHoechstlaenge);
+    if (w.aufgabe == Aufgabe::VigenereEntschluesseln && w.schluessel.empty())
+        return QStringLiteral("Der Schlüssel ist leer.");
+    const verschl::Text klar = Blattklartext(w, klartext);
+    if (const int zeilen = Gitterzeilen(w, klar.size()); zeilen > kHoechsteGitterzeilen)
+        return QStringLiteral("Das Gitter hätte %1 Zeilen, höchstens %2 passen auf ein "
+                              "Arbeitsblatt. Wählen Sie mindestens %3 Spalten oder kürzen Sie "
+                              "den Text.")
+            .arg(zeilen)
+            .arg(kHoechsteGitterzeilen)
+            .arg((klar.size() + kHoechsteGitterzeilen - 1) / kHoechsteGitterzeilen);
+    if (const auto zeilen = std::count(klar.begin(), klar.end(), '\n') + 1;
+        zeilen > kHoechsteTextzeilen)
+        return QStringLiteral("Der Text hat %1 Zeilen, höchstens %2 passen auf ein Arbeitsblatt. "
+                              "Kürzen Sie ihn.")
+            .arg(zeilen)
+            .arg(kHoechsteTextzeilen);
+    return {};
+}
+
+int Gitterzeilen(const Blattwahl &w, std::size_t laenge)
+{
+    if (w.aufgabe != Aufgabe::MatrixEntschluesseln)
+        return 0;
+    const auto spalten = std::size_t(std::max(w.spalten, 1));
+    return int((laenge + spalten - 1) / spalten);
+}
+
 verschl::Text Beispieltext()
 {
     return "Treffpunkt ist morgen um drei Uhr am alten Leuchtturm. Bringt eine Taschenlampe mit!";
 }
 
-verschl::Text Geheimtext(const Blattwahl &w, const verschl::Text &klartext)
+verschl::Text Blattklartext(const Blattwahl &w, const verschl::Text &klartext)
 {
-    switch (w.aufgabe) {
-    case Aufgabe::VigenereEntschluesseln:
-        return verschl::VigenereVerschluesseln(klartext, w.schluessel, w.sonderzeichenIgnorieren)
-            .value_or(klartext);
-    case Aufgabe::MatrixEntschluesseln:
-        return verschl::MatrixVerschluesseln(klartext, { true, w.spalten });
-    case Aufgabe::CaesarEntschluesseln:
-    case Aufgabe::CaesarKnacken:
-        break;
+    const char zeilenende = w.aufgabe == Aufgabe::MatrixEntschluesseln ? ' ' : '\n';
+    verschl::Text klar;
+    klar.reserve(klartext.size());
+    for (std::size_t i = 0; i < klartext.size(); ++i) {
+        const char b = klartext[i];
+        if (b == '\r' && i + 1 < klartext.size() && klartext[i + 1] == '\n')
+            continue; // the LF that follows ends the line
+        klar += b == '\r' || b == '\n' ? zeilenende : b;
     }
-    return verschl::CaesarVerschieben(klartext, w.verschiebung);
+    return klar;
 }
 
 std::unique_ptr<QTextDocument> BaueArbeitsblatt(const Blattwahl &w, const verschl::Text &klartext)
 {
     std::unique_ptr<QTextDocument> dokument = papier::NeuesDokument();
     Abbildungen::Anmelden(*dokument);
-    const verschl::Text geheim = Geheimtext(w, klartext);
+    const verschl::Text klar = Blattklartext(w, klartext);
+    const verschl::Text geheim = Geheimtext(w, klar);
     QTextCursor cursor(dokument.get());
     papier::Ueberschrift(cursor, w.titel, 18);
     if (w.namenszeile)
         papier::Absatz(cursor,
             QStringLiteral("Name: ____________________   Klasse: ________   Datum: ____________"));
-    papier::Absatz(cursor, aufgabentext(w));
+    const bool mehrzeilig = klartext.find_first_of("\r\n") != verschl::Text::npos;
+    papier::Absatz(cursor, aufgabentext(w) + (mehrzeilig ? zeilenregel(w) : QString()));
     papier::Ueberschrift(cursor, QStringLiteral("Geheimtext"), 12);
     // Every blank takes a cell of the grid, and a blank where a line wraps
     // would not show: the matrix task marks each one.
-    if (w.aufgabe == Aufgabe::MatrixEntschluesseln)
-        papier::Paneabsatz(cursor, geheim, schreibmaschine(), papier::Leerzeichen::Sichtbar);
-    else
-        papier::Paneabsatz(cursor, geheim, schreibmaschine());
+    papier::Paneabsatz(cursor, alsZeilen(geheim), schreibmaschine(),
+        w.aufgabe == Aufgabe::MatrixEntschluesseln ? papier::Leerzeichen::Sichtbar
+                                                   : papier::Leerzeichen::Normal);
     papier::Absatz(cursor, {});
     if (const QString v = vorgabe(w); !v.isEmpty())
         papier::Absatz(cursor, v);
     abbildungen(cursor, w, geheim.size());
     if (w.loesung)
-        loesung(cursor, w, klartext, geheim);
+        loesung(cursor, w, klar, geheim);
     return dokument;
 }

@@ -1,17 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What a worksheet costs to make: a Vigenère task with its square and answer
-// key, four pages of A4, built and painted into a PDF in memory, as "Als PDF
+// What a worksheet costs to make.
+// ArbeitsblattVigenere: a Vigenère task with its square and answer key, four
+// pages of A4, built and painted into a PDF in memory, as "Als PDF
 // speichern" does. Counter "Seiten": the pages written.
+// Optionswechsel_Matrix/n: what the worksheet window does once an option has
+// changed, with the longest text it takes (German text in lines): the matrix
+// sheet at n columns built anew and every page of the preview painted, or the
+// shape refused. Optionswechsel_Aufgabe/i: the same for the other tasks
+// (index in "Aufgabe"). Counter "Seiten": the pages of the preview.
 
-#include "arbeitsblatt/blatt.h"
+#include "arbeitsblatt/arbeitsblatt.h"
+#include "bench/demoumgebung.h"
 #include "bench/qtbenchmark.h"
 #include "papier/papier.h"
 
 #include <benchmark/benchmark.h>
 #include <QBuffer>
+#include <QComboBox>
 #include <QPdfWriter>
+#include <QPrintPreviewWidget>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTextDocument>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -38,6 +50,40 @@ void ArbeitsblattVigenere(benchmark::State &state)
 BENCHMARK(ArbeitsblattVigenere)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
+void optionswechsel(benchmark::State &state, Aufgabe aufgabe, int spalten)
+{
+    Demoumgebung<TArbeitsblattForm> u(kHoechstlaenge, &THauptform::ArbeitsblattClick);
+    u.demo->findChild<QComboBox *>(u"CBAufgabe"_s)->setCurrentIndex(int(aufgabe));
+    u.demo->findChild<QSpinBox *>(u"SpSpalten"_s)->setValue(spalten);
+    for (auto _ : state)
+        u.demo->Aktualisieren();
+    state.counters["Seiten"] = u.demo->findChild<QPrintPreviewWidget *>(u"Vorschau"_s)->pageCount();
+}
+
+void Optionswechsel_Matrix(benchmark::State &state)
+{
+    optionswechsel(state, Aufgabe::MatrixEntschluesseln, int(state.range(0)));
+}
+BENCHMARK(Optionswechsel_Matrix)
+    ->DenseRange(1, 100)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+void Optionswechsel_Aufgabe(benchmark::State &state)
+{
+    optionswechsel(state, Aufgabe(state.range(0)), 5);
+}
+BENCHMARK(Optionswechsel_Aufgabe)
+    ->Arg(int(Aufgabe::CaesarEntschluesseln))
+    ->Arg(int(Aufgabe::VigenereEntschluesseln))
+    ->Arg(int(Aufgabe::CaesarKnacken))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
 } // namespace

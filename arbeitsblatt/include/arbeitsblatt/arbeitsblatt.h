@@ -23,6 +23,7 @@ class QPrintPreviewWidget;
 class QPushButton;
 class QSpinBox;
 class QTextDocument;
+class QTimer;
 struct Druckauftrag;
 
 class TArbeitsblattForm : public QWidget
@@ -40,10 +41,20 @@ public Q_SLOTS:
 
 private:
     void erzeugeSteuerelemente();
+    // An option has changed: the sheet is built again once changes settle.
+    void geaendert();
+    // Only the options of the chosen task can be set.
+    void freigeben(Aufgabe aufgabe);
     void uebernimmMethode(const Methodenfenster &methode);
     Blattwahl wahl() const;
-    // The worksheet's plaintext, or nothing (with the reason shown) when there is none.
-    std::optional<verschl::Text> klartext();
+    // The worksheet's plaintext: the pane's, or the example sentence with a
+    // note why; nothing when the pane has no letters and no example is wanted.
+    struct Vorlage
+    {
+        verschl::Text text;
+        QString hinweis;
+    };
+    std::optional<Vorlage> klartext() const;
     // The current worksheet, or nothing after telling the user why.
     std::optional<Druckauftrag> auftrag();
 
@@ -69,6 +80,7 @@ private:
     QPushButton *BDrucken = nullptr;
     QPushButton *BPdf = nullptr;
     QPushButton *BSchliessen = nullptr;
+    QTimer *Aufschub = nullptr;
 
     QPrinter drucker;
     std::shared_ptr<QTextDocument> dokument;

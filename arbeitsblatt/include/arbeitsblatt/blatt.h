@@ -33,11 +33,34 @@ struct Blattwahl
     QPageSize::PageSizeId papier = QPageSize::A4;
 };
 
+// What a sheet can carry. The preview is made anew whenever the options
+// settle, and a pane may hold 64 MiB: the text is bounded to about ten pages
+// of ciphertext. Before Qt prints a document it lays it out once without
+// pages, in printer dots, and never finishes once that height passes
+// 8,388,607 dots (177 m at 1200 dpi, 89 m at 2400 dpi). A grid row takes up
+// to 9 mm, a line of text about 5 mm on the sheet and as much again in the
+// answer key: the rows and lines stay below half of that even at 2400 dpi.
+constexpr std::size_t kHoechstlaenge = 40000;
+constexpr int kHoechsteGitterzeilen = 4000;
+constexpr int kHoechsteTextzeilen = 4000;
+
+// Why no sheet can be made of this text with these options, in German for
+// the user; empty when it can.
+QString Hindernis(const Blattwahl &wahl, const verschl::Text &klartext);
+
+// The rows of the matrix grid for a ciphertext of this length.
+int Gitterzeilen(const Blattwahl &wahl, std::size_t laenge);
+
 // The German sentence a worksheet uses when the plaintext pane is empty.
 verschl::Text Beispieltext();
 
-// The ciphertext the pupils get: the plaintext encrypted as the task says.
-verschl::Text Geheimtext(const Blattwahl &wahl, const verschl::Text &klartext);
+// The plaintext as the sheet uses it. Pupils cannot write a line break into
+// a grid cell, so on a matrix sheet each one (CR LF, a lone CR or LF) is a
+// blank, marked like the others. The other sheets keep their lines, and each
+// line break counts as one character there, as a blank does: with a Vigenère
+// key that does not skip special characters it takes one key letter. That
+// character is LF, which the sheet shows as a new line.
+verschl::Text Blattklartext(const Blattwahl &wahl, const verschl::Text &klartext);
 
 std::unique_ptr<QTextDocument> BaueArbeitsblatt(
     const Blattwahl &wahl, const verschl::Text &klartext);
