@@ -107,7 +107,7 @@ void TArbeitsblattForm::erzeugeSteuerelemente()
     Vorschau->setMinimumSize(420, 500);
     connect(Vorschau, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *geraet) {
         if (dokument)
-            papier::Drucke(*dokument, *geraet);
+            papier::Drucke(*dokument, *geraet, dialoge, this);
     });
 
     auto knopf = [this](const char *name, const QString &text, void (TArbeitsblattForm::*h)()) {
@@ -246,7 +246,9 @@ std::optional<Druckauftrag> TArbeitsblattForm::auftrag()
     }
     const Blattwahl w = wahl();
     return Druckauftrag { w.titel, QPageSize(w.papier),
-        [blatt = dokument](QPagedPaintDevice &geraet) { papier::Drucke(*blatt, geraet); } };
+        [blatt = dokument, this](QPagedPaintDevice &geraet) {
+            return papier::Drucke(*blatt, geraet, dialoge, this);
+        } };
 }
 
 void TArbeitsblattForm::BDruckenClick()
@@ -263,7 +265,7 @@ void TArbeitsblattForm::BPdfClick()
     const auto pfad = dialoge.DokumentSpeichern(this,
         { QStringLiteral("Als PDF speichern"), {}, QStringLiteral("arbeitsblatt.pdf"), false },
         { QStringLiteral("PDF-Dateien (*.pdf)") });
-    if (pfad && !papier::SchreibePdf(*pfad, *a))
+    if (pfad && papier::SchreibePdf(*pfad, *a) == papier::Pdf::Fehler)
         dialoge.ZeigeFehler(this,
             QStringLiteral("Fehler beim Speichern der Datei ") + QFileInfo(*pfad).fileName()
                 + QLatin1Char('!'));

@@ -7,6 +7,8 @@
 #include "bausteine/bytezeile.h"
 #include "demos/stringaligngrid.h"
 #include "demos/vmatrix.h"
+#include "papier/papier.h"
+#include "platform/schriften.h"
 #include "programm/qtdialoge.h"
 #include "testhilfen/aufbau.h"
 
@@ -24,6 +26,8 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -130,6 +134,9 @@ private Q_SLOTS:
     void arbeitsblatt();
     void arbeitsblattVerweigert();
     void langerTextLaeuftWeiter();
+    void seitengrenze_data();
+    void seitengrenze();
+    void abbrechen();
     void gitterbild();
 
 private:
@@ -315,6 +322,104 @@ void TestPapier::langerTextLaeuftWeiter()
     QString geheim = QString::fromStdString(*verschl::VigenereVerschluesseln(lang, "KIEL", false));
     geheim.remove(u' ');
     QVERIFY(gedruckt.contains(geheim));
+}
+
+void TestPapier::seitengrenze_data()
+{
+    QTest::addColumn<int>("zeilen");
+    QTest::addColumn<QString>("auswahl"); // as in the print dialog, empty: all
+    QTest::addColumn<int>("seiten"); // 0: refused
+    QTest::addColumn<int>("letzte"); // the number on the last page
+    // At 512 points each one-letter line fills an A4 page of its own. Qt laid
+    // out at 1200 dpi wrapped round past about 2,390 pages.
+    QTest::newRow("464 pages") << 464 << "" << 464 << 464;
+    QTest::newRow("past 2,390 pages") << 4000 << "" << 4000 << 4000;
+    QTest::newRow("pages 2 to 3 of 4000") << 4000 << "2-3" << 2 << 3;
+    const int grenze = papier::Seitengrenze(QPageSize(QPageSize::A4).size(QPageSize::Point));
+    QTest::newRow("over the limit") << grenze + 1 << "" << 0 << 0;
+    QTest::newRow("far over the limit") << 200000 << "" << 0 << 0;
+}
+
+// Every page printed, or none and a warning that names the limit.
+void TestPapier::seitengrenze()
+{
+    QFETCH(int, zeilen);
+    QFETCH(QString, auswahl);
+    QFETCH(int, seiten);
+    QFETCH(int, letzte);
+    std::shared_ptr<QTextDocument> dokument = papier::NeuesDokument();
+    QTextCursor cursor(dokument.get());
+    QFont riesig = schriften::Paneschrift();
+    riesig.setPointSize(512);
+    verschl::Text text = "x";
+    for (int i = 1; i < zeilen; ++i)
+        text += "\r\nx";
+    papier::Paneabsatz(cursor, text, riesig);
+    SkriptDialoge dialoge;
+    const Druckauftrag auftrag { QStringLiteral("Riesig"), QPageSize(QPageSize::A4),
+        [&](QPagedPaintDevice &geraet) {
+            geraet.setPageRanges(QPageRanges::fromString(auswahl));
+            return papier::Drucke(*dokument, geraet, dialoge, nullptr);
+        } };
+    const QString pfad = ordner.filePath(QStringLiteral("riesig.pdf"));
+    QFile::remove(pfad);
+    const papier::Pdf ergebnis = papier::SchreibePdf(pfad, auftrag);
+    if (seiten == 0) {
+        QCOMPARE(ergebnis, papier::Pdf::Unterlassen);
+        QVERIFY(!QFile::exists(pfad));
+        QCOMPARE(dialoge.warnungen.size(), 1);
+        QVERIFY(dialoge.warnungen[0].startsWith(
+            QStringLiteral("Der Druck hätte mehr als 20000 Seiten.")));
+        return;
+    }
+    QCOMPARE(ergebnis, papier::Pdf::Geschrieben);
+    QVERIFY(dialoge.warnungen.isEmpty());
+    const Pdf pdf = lies(pfad);
+    QCOMPARE(pdf.seiten, seiten);
+    const QStringList letzteSeite = pdf.seitentexte[seiten - 1].simplified().split(u' ');
+    QCOMPARE(letzteSeite, QStringList({ QStringLiteral("x"), QString::number(letzte) }));
+}
+
+// Cancelled while the pages are set or painted: no preview, no file, and a
+// file that was there stays as it was.
+void TestPapier::abbrechen()
+{
+    Aufbau a;
+    verschl::Text lang;
+    for (int i = 0; i < 3000; ++i)
+        lang += "Wer andern eine Grube graebt faellt selbst hinein\r\n";
+    a.klar().setText(lang);
+    const QString vorhanden = schreibeDatei(ordner, QStringLiteral("vorhanden.pdf"), "alt");
+    const QString neu = ordner.filePath(QStringLiteral("neu.pdf"));
+    for (const qsizetype bei : { 1, 20 }) {
+        for (const QString &pfad : { vorhanden, neu }) {
+            a.dialoge.meldungen.clear();
+            a.dialoge.abbrechenBei = bei;
+            a.dialoge.dateien << pfad;
+            a.klicke("AlsPdfSpeichern1");
+            QCOMPARE(a.dialoge.meldungen.size(), bei);
+        }
+        QCOMPARE(leseDatei(vorhanden), QByteArray("alt"));
+        QVERIFY(!QFile::exists(neu));
+        QVERIFY(a.dialoge.fehler.isEmpty());
+    }
+    // The first reports set the text on pages, the later ones paint them.
+    QVERIFY(a.dialoge.meldungen[0].startsWith(QStringLiteral("Der Text wird auf Seiten verteilt")));
+    QVERIFY(a.dialoge.meldungen[19].startsWith(QStringLiteral("Seite ")));
+    QVERIFY(a.dialoge.fortschrittsfenster.contains(QStringLiteral("Drucken")));
+
+    // The real preview, whose painting is cancelled, ends without showing.
+    bool gezeigt = true;
+    QTimer::singleShot(0, &a.haupt(), [&gezeigt] {
+        const auto *vorschau
+            = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        QVERIFY(vorschau);
+        gezeigt = vorschau->windowHandle() && vorschau->windowHandle()->isVisible();
+    });
+    QtDialoge().Druckvorschau(&a.haupt(),
+        { QStringLiteral("Abgebrochen"), QPageSize(QPageSize::A4),
+            [](QPagedPaintDevice &) { return false; } });
+    QVERIFY(!gezeigt);
 }
 
 // The Vigenère grid after a step, copied and saved from its pop-up menu.
