@@ -2,8 +2,8 @@
 // Paper: both texts printed or saved as PDF under their headings with the
 // method line, and the worksheet maker opened.
 
-#include "bausteine/textpane.h"
 #include "mainwindow/haupt.h"
+#include "bausteine/textpane.h"
 #include "papier/papier.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/fensterfabrik.h"
