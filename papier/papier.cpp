@@ -71,13 +71,46 @@ void Absatz(QTextCursor &cursor, const QString &text)
     cursor.insertText(text);
 }
 
+namespace {
+
+// Qt lays out a paragraph as a whole, and draws a page of it by walking all
+// its lines: one line of 4 MiB, as a ciphertext without blanks often is, held
+// the window for seconds and printed 25 pages a second. A longer line prints
+// as paragraphs of at most this many characters, each ending after a blank
+// where there is one, so the break falls where word wrap might have put it.
+constexpr qsizetype kStueck = 4096;
+
+QString inStuecken(const QString &text)
+{
+    QString aus;
+    aus.reserve(text.size() + text.size() / kStueck + 1);
+    qsizetype anfang = 0;
+    while (anfang < text.size()) {
+        const qsizetype umbruch = text.indexOf(u'\n', anfang);
+        const qsizetype ende = umbruch < 0 ? text.size() : umbruch + 1;
+        if (ende - anfang <= kStueck) {
+            aus += QStringView(text).sliced(anfang, ende - anfang);
+            anfang = ende;
+            continue;
+        }
+        const qsizetype blank = text.lastIndexOf(u' ', anfang + kStueck - 1);
+        const qsizetype schnitt = blank >= anfang ? blank + 1 : anfang + kStueck;
+        aus += QStringView(text).sliced(anfang, schnitt - anfang);
+        aus += u'\n';
+        anfang = schnitt;
+    }
+    return aus;
+}
+
+} // namespace
+
 void Paneabsatz(
     QTextCursor &cursor, const verschl::Text &text, const QFont &schrift, Leerzeichen leerzeichen)
 {
     QTextCharFormat format;
     format.setFont(Druckschrift(schrift));
     neuerAbsatz(cursor, format);
-    QString gezeigt = codepage::AlsPanetext(text);
+    QString gezeigt = inStuecken(codepage::AlsPanetext(text));
     if (leerzeichen == Leerzeichen::Sichtbar)
         gezeigt.replace(u' ', u'\u2423');
     // Inserting '\n' starts a new paragraph, which keeps this format.

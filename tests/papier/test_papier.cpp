@@ -137,6 +137,8 @@ private Q_SLOTS:
     void seitengrenze_data();
     void seitengrenze();
     void abbrechen();
+    void langeZeile_data();
+    void langeZeile();
     void gitterbild();
 
 private:
@@ -420,6 +422,40 @@ void TestPapier::abbrechen()
         { QStringLiteral("Abgebrochen"), QPageSize(QPageSize::A4),
             [](QPagedPaintDevice &) { return false; } });
     QVERIFY(!gezeigt);
+}
+
+void TestPapier::langeZeile_data()
+{
+    QTest::addColumn<QByteArray>("wort");
+    QTest::newRow("words") << QByteArray("Geheimnis ");
+    QTest::newRow("no blank") << QByteArray("GEHEIMNIS");
+}
+
+// A line of 300,000 characters is laid out in steps the window answers
+// between, and printed whole, in order.
+void TestPapier::langeZeile()
+{
+    QFETCH(QByteArray, wort);
+    verschl::Text zeile;
+    while (zeile.size() < 300000)
+        zeile += wort.toStdString();
+    std::shared_ptr<QTextDocument> dokument = papier::NeuesDokument();
+    QTextCursor cursor(dokument.get());
+    papier::Paneabsatz(cursor, zeile, schriften::Paneschrift());
+    SkriptDialoge dialoge;
+    const QString pfad = ordner.filePath(QStringLiteral("zeile.pdf"));
+    QCOMPARE(papier::SchreibePdf(pfad,
+                 { QStringLiteral("Zeile"), QPageSize(QPageSize::A4),
+                     [&](QPagedPaintDevice &geraet) {
+                         return papier::Drucke(*dokument, geraet, dialoge, nullptr);
+                     } }),
+        papier::Pdf::Geschrieben);
+    QVERIFY(dialoge.meldungen.filter(QStringLiteral("verteilt")).size() > 10);
+    QString gedruckt = lies(pfad).seitentexte.join(QString());
+    gedruckt.remove(QRegularExpression(QStringLiteral("\\s|\\d")));
+    QString erwartet = QString::fromStdString(zeile);
+    erwartet.remove(u' ');
+    QCOMPARE(gedruckt, erwartet);
 }
 
 // The Vigenère grid after a step, copied and saved from its pop-up menu.
