@@ -246,9 +246,8 @@ std::optional<Druckauftrag> TArbeitsblattForm::auftrag()
     }
     const Blattwahl w = wahl();
     return Druckauftrag { w.titel, QPageSize(w.papier),
-        [blatt = dokument, this](QPagedPaintDevice &geraet) {
-            return papier::Drucke(*blatt, geraet, dialoge, this);
-        } };
+        [blatt = dokument, this](
+            QPagedPaintDevice &geraet) { return papier::Drucke(*blatt, geraet, dialoge, this); } };
 }
 
 void TArbeitsblattForm::BDruckenClick()
