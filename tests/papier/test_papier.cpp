@@ -21,6 +21,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -137,6 +138,7 @@ private Q_SLOTS:
     void seitengrenze_data();
     void seitengrenze();
     void abbrechen();
+    void fortschrittsfenster();
     void langeZeile_data();
     void langeZeile();
     void gitterbild();
@@ -422,6 +424,33 @@ void TestPapier::abbrechen()
         { QStringLiteral("Abgebrochen"), QPageSize(QPageSize::A4),
             [](QPagedPaintDevice &) { return false; } });
     QVERIFY(!gezeigt);
+}
+
+// The real progress window stays away for a short job, shows a long one with
+// its step, and its "Abbrechen" stops the job.
+void TestPapier::fortschrittsfenster()
+{
+    QtDialoge dialoge;
+    const auto fortschritt = dialoge.Fortschrittsanzeige(nullptr, QStringLiteral("Drucken"));
+    const auto fenster = [] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *f = qobject_cast<QProgressDialog *>(w))
+                return f;
+        }
+        return static_cast<QProgressDialog *>(nullptr);
+    };
+    QVERIFY(fortschritt->melde(QStringLiteral("Seite 1 von 4 …"), 0, 4));
+    QVERIFY(fortschritt->melde(QStringLiteral("Seite 2 von 4 …"), 1, 4));
+    QVERIFY(!fenster() || !fenster()->isVisible());
+    QTest::qWait(600);
+    QVERIFY(fortschritt->melde(QStringLiteral("Seite 3 von 4 …"), 2, 4));
+    QVERIFY(fenster() && fenster()->isVisible());
+    QCOMPARE(fenster()->windowTitle(), QStringLiteral("Drucken"));
+    QCOMPARE(fenster()->labelText(), QStringLiteral("Seite 3 von 4 …"));
+    QPushButton *abbrechen = fenster()->findChild<QPushButton *>();
+    QCOMPARE(abbrechen->text(), QStringLiteral("Abbrechen"));
+    abbrechen->click();
+    QVERIFY(!fortschritt->melde(QStringLiteral("Seite 4 von 4 …"), 3, 4));
 }
 
 void TestPapier::langeZeile_data()

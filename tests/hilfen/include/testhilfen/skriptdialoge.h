@@ -61,7 +61,7 @@ public:
         puffer.open(QIODevice::WriteOnly);
         QPdfWriter geraet(&puffer);
         geraet.setPageSize(auftrag.seitengroesse);
-        vorschauGezeichnet << auftrag.zeichne(geraet);
+        auftrag.zeichne(geraet);
     }
     // Every window's reports go to `meldungen` as "step done/total"; the
     // report numbered `abbrechenBei` (from 1), if set, cancels.
@@ -105,7 +105,6 @@ public:
     QList<QStringList> dokumentfilter;
     QStringList vorschauen;
     Druckauftrag letzterAuftrag;
-    QList<bool> vorschauGezeichnet;
     QStringList fortschrittsfenster;
     QStringList meldungen;
     QList<QUrl> adressen;
