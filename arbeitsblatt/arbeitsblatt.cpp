@@ -110,7 +110,7 @@ void TArbeitsblattForm::erzeugeSteuerelemente()
     // Without a sheet the preview shows an empty page, not the last sheet made.
     connect(Vorschau, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *geraet) {
         if (dokument)
-            papier::Drucke(*dokument, *geraet);
+            papier::Drucke(*dokument, *geraet, dialoge, this);
         else
             QPainter(geraet).end();
     });
@@ -264,7 +264,8 @@ std::optional<Druckauftrag> TArbeitsblattForm::auftrag()
     }
     const Blattwahl w = wahl();
     return Druckauftrag { w.titel, QPageSize(w.papier),
-        [blatt = dokument](QPagedPaintDevice &geraet) { papier::Drucke(*blatt, geraet); } };
+        [blatt = dokument, this](
+            QPagedPaintDevice &geraet) { return papier::Drucke(*blatt, geraet, dialoge, this); } };
 }
 
 void TArbeitsblattForm::BDruckenClick()
@@ -281,6 +282,6 @@ void TArbeitsblattForm::BPdfClick()
     const auto pfad = dialoge.DokumentSpeichern(this,
         { QStringLiteral("Als PDF speichern"), {}, QStringLiteral("arbeitsblatt.pdf"), false },
         { QStringLiteral("PDF-Dateien (*.pdf)") });
-    if (pfad && !papier::SchreibePdf(*pfad, *a))
+    if (pfad && papier::SchreibePdf(*pfad, *a) == papier::Pdf::Fehler)
         dialoge.ZeigeFehler(this, dateiname::Speicherfehler(*pfad));
 }

@@ -43,7 +43,7 @@ QString methodenzeile(const Methodeneinstellungen &e)
 } // namespace
 
 // Built once per command; the preview may paint it many times.
-Druckauftrag THauptform::textauftrag() const
+Druckauftrag THauptform::textauftrag()
 {
     std::shared_ptr<QTextDocument> dokument = papier::NeuesDokument();
     QTextCursor cursor(dokument.get());
@@ -53,7 +53,9 @@ Druckauftrag THauptform::textauftrag() const
     papier::Ueberschrift(cursor, QStringLiteral("Chiffre"));
     papier::Paneabsatz(cursor, MChiffre->text(), MChiffre->font());
     return { QStringLiteral("Klartext und Chiffre"), QPageSize(QPageSize::A4),
-        [dokument](QPagedPaintDevice &geraet) { papier::Drucke(*dokument, geraet); } };
+        [dokument, this](QPagedPaintDevice &geraet) {
+            return papier::Drucke(*dokument, geraet, dialoge, this);
+        } };
 }
 
 void THauptform::DruckenClick() { dialoge.Druckvorschau(this, textauftrag()); }
@@ -64,7 +66,7 @@ void THauptform::AlsPdfSpeichernClick()
     const auto pfad = dialoge.DokumentSpeichern(this,
         { QStringLiteral("Als PDF speichern"), Pfad, name, false },
         { QStringLiteral("PDF-Dateien (*.pdf)") });
-    if (pfad && !papier::SchreibePdf(*pfad, textauftrag()))
+    if (pfad && papier::SchreibePdf(*pfad, textauftrag()) == papier::Pdf::Fehler)
         dialoge.ZeigeFehler(this, dateiname::Speicherfehler(*pfad));
 }
 

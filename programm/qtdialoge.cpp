@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrintPreviewDialog>
+#include <QProgressDialog>
 #include <QRegularExpression>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -168,8 +169,53 @@ void QtDialoge::Druckvorschau(QWidget *eltern, const Druckauftrag &auftrag)
     QPrintPreviewDialog vorschau(&drucker, eltern);
     vorschau.setWindowTitle(QStringLiteral("Druckvorschau – ") + auftrag.titel);
     QObject::connect(&vorschau, &QPrintPreviewDialog::paintRequested, &vorschau,
-        [&auftrag](QPrinter *geraet) { auftrag.zeichne(*geraet); });
+        [&auftrag, &vorschau](QPrinter *geraet) {
+            if (auftrag.zeichne(*geraet))
+                return;
+            // The preview paints before it first shows: a job cancelled or
+            // refused then ends it unseen.
+            if (!vorschau.isVisible())
+                vorschau.setAttribute(Qt::WA_DontShowOnScreen);
+            QMetaObject::invokeMethod(&vorschau, &QDialog::reject, Qt::QueuedConnection);
+        });
     vorschau.exec();
+}
+
+namespace {
+
+class Fortschrittsfenster : public Fortschritt
+{
+public:
+    Fortschrittsfenster(QWidget *eltern, const QString &titel)
+        : fenster(QString(), QStringLiteral("Abbrechen"), 0, 1, eltern)
+    {
+        fenster.setWindowTitle(titel);
+        // Any other window could change what is being worked on.
+        fenster.setWindowModality(Qt::ApplicationModal);
+        fenster.setMinimumDuration(500);
+        // Its steps come one after another in the one window.
+        fenster.setAutoReset(false);
+        fenster.setAutoClose(false);
+    }
+    bool melde(const QString &schritt, int erledigt, int gesamt) override
+    {
+        if (fenster.labelText() != schritt)
+            fenster.setLabelText(schritt);
+        fenster.setMaximum(gesamt);
+        // Once shown, the window answers here, modal as it is.
+        fenster.setValue(erledigt);
+        return !fenster.wasCanceled();
+    }
+
+private:
+    QProgressDialog fenster;
+};
+
+} // namespace
+
+std::unique_ptr<Fortschritt> QtDialoge::Fortschrittsanzeige(QWidget *eltern, const QString &titel)
+{
+    return std::make_unique<Fortschrittsfenster>(eltern, titel);
 }
 
 // Qt's font dialog has underline and strike-out but no colour; it is embedded

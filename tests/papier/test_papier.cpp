@@ -9,6 +9,8 @@
 #include "demos/matrixdemo.h"
 #include "demos/stringaligngrid.h"
 #include "demos/vmatrix.h"
+#include "papier/papier.h"
+#include "platform/schriften.h"
 #include "programm/qtdialoge.h"
 #include "testhilfen/aufbau.h"
 
@@ -22,12 +24,15 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -134,6 +139,12 @@ private Q_SLOTS:
     void arbeitsblatt();
     void arbeitsblattVerweigert();
     void langerTextLaeuftWeiter();
+    void seitengrenze_data();
+    void seitengrenze();
+    void abbrechen();
+    void fortschrittsfenster();
+    void langeZeile_data();
+    void langeZeile();
     void gitterbild();
     void grossesGitterAlsSvg();
 
@@ -320,6 +331,165 @@ void TestPapier::langerTextLaeuftWeiter()
     QString geheim = QString::fromStdString(*verschl::VigenereVerschluesseln(lang, "KIEL", false));
     geheim.remove(u' ');
     QVERIFY(gedruckt.contains(geheim));
+}
+
+void TestPapier::seitengrenze_data()
+{
+    QTest::addColumn<int>("zeilen");
+    QTest::addColumn<QString>("auswahl"); // as in the print dialog, empty: all
+    QTest::addColumn<int>("seiten"); // 0: refused
+    QTest::addColumn<int>("letzte"); // the number on the last page
+    // At 512 points each one-letter line fills an A4 page of its own. Qt laid
+    // out at 1200 dpi wrapped round past about 2,390 pages.
+    QTest::newRow("464 pages") << 464 << "" << 464 << 464;
+    QTest::newRow("past 2,390 pages") << 4000 << "" << 4000 << 4000;
+    QTest::newRow("pages 2 to 3 of 4000") << 4000 << "2-3" << 2 << 3;
+    const int grenze = papier::Seitengrenze(QPageSize(QPageSize::A4).size(QPageSize::Point));
+    QTest::newRow("over the limit") << grenze + 1 << "" << 0 << 0;
+    QTest::newRow("far over the limit") << 200000 << "" << 0 << 0;
+}
+
+// Every page printed, or none and a warning that names the limit.
+void TestPapier::seitengrenze()
+{
+    QFETCH(int, zeilen);
+    QFETCH(QString, auswahl);
+    QFETCH(int, seiten);
+    QFETCH(int, letzte);
+    std::shared_ptr<QTextDocument> dokument = papier::NeuesDokument();
+    QTextCursor cursor(dokument.get());
+    QFont riesig = schriften::Paneschrift();
+    riesig.setPointSize(512);
+    verschl::Text text = "x";
+    for (int i = 1; i < zeilen; ++i)
+        text += "\r\nx";
+    papier::Paneabsatz(cursor, text, riesig);
+    SkriptDialoge dialoge;
+    const Druckauftrag auftrag { QStringLiteral("Riesig"), QPageSize(QPageSize::A4),
+        [&](QPagedPaintDevice &geraet) {
+            geraet.setPageRanges(QPageRanges::fromString(auswahl));
+            return papier::Drucke(*dokument, geraet, dialoge, nullptr);
+        } };
+    const QString pfad = ordner.filePath(QStringLiteral("riesig.pdf"));
+    QFile::remove(pfad);
+    const papier::Pdf ergebnis = papier::SchreibePdf(pfad, auftrag);
+    if (seiten == 0) {
+        QCOMPARE(ergebnis, papier::Pdf::Unterlassen);
+        QVERIFY(!QFile::exists(pfad));
+        QCOMPARE(dialoge.warnungen.size(), 1);
+        QVERIFY(dialoge.warnungen[0].startsWith(
+            QStringLiteral("Der Druck hätte mehr als 20000 Seiten.")));
+        return;
+    }
+    QCOMPARE(ergebnis, papier::Pdf::Geschrieben);
+    QVERIFY(dialoge.warnungen.isEmpty());
+    const Pdf pdf = lies(pfad);
+    QCOMPARE(pdf.seiten, seiten);
+    const QStringList letzteSeite = pdf.seitentexte[seiten - 1].simplified().split(u' ');
+    QCOMPARE(letzteSeite, QStringList({ QStringLiteral("x"), QString::number(letzte) }));
+}
+
+// Cancelled while the pages are set or painted: no preview, no file, and a
+// file that was there stays as it was.
+void TestPapier::abbrechen()
+{
+    Aufbau a;
+    verschl::Text lang;
+    for (int i = 0; i < 3000; ++i)
+        lang += "Wer andern eine Grube graebt faellt selbst hinein\r\n";
+    a.klar().setText(lang);
+    const QString vorhanden = schreibeDatei(ordner, QStringLiteral("vorhanden.pdf"), "alt");
+    const QString neu = ordner.filePath(QStringLiteral("neu.pdf"));
+    for (const qsizetype bei : { 1, 20 }) {
+        for (const QString &pfad : { vorhanden, neu }) {
+            a.dialoge.meldungen.clear();
+            a.dialoge.abbrechenBei = bei;
+            a.dialoge.dateien << pfad;
+            a.klicke("AlsPdfSpeichern1");
+            QCOMPARE(a.dialoge.meldungen.size(), bei);
+        }
+        QCOMPARE(leseDatei(vorhanden), QByteArray("alt"));
+        QVERIFY(!QFile::exists(neu));
+        QVERIFY(a.dialoge.fehler.isEmpty());
+    }
+    // The first reports set the text on pages, the later ones paint them.
+    QVERIFY(a.dialoge.meldungen[0].startsWith(QStringLiteral("Der Text wird auf Seiten verteilt")));
+    QVERIFY(a.dialoge.meldungen[19].startsWith(QStringLiteral("Seite ")));
+    QVERIFY(a.dialoge.fortschrittsfenster.contains(QStringLiteral("Drucken")));
+
+    // The real preview, whose painting is cancelled, ends without showing.
+    bool gezeigt = true;
+    QTimer::singleShot(0, &a.haupt(), [&gezeigt] {
+        const auto *vorschau
+            = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        QVERIFY(vorschau);
+        gezeigt = vorschau->windowHandle() && vorschau->windowHandle()->isVisible();
+    });
+    QtDialoge().Druckvorschau(&a.haupt(),
+        { QStringLiteral("Abgebrochen"), QPageSize(QPageSize::A4),
+            [](QPagedPaintDevice &) { return false; } });
+    QVERIFY(!gezeigt);
+}
+
+// The real progress window stays away for a short job, shows a long one with
+// its step, and its "Abbrechen" stops the job.
+void TestPapier::fortschrittsfenster()
+{
+    QtDialoge dialoge;
+    const auto fortschritt = dialoge.Fortschrittsanzeige(nullptr, QStringLiteral("Drucken"));
+    const auto fenster = [] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *f = qobject_cast<QProgressDialog *>(w))
+                return f;
+        }
+        return static_cast<QProgressDialog *>(nullptr);
+    };
+    QVERIFY(fortschritt->melde(QStringLiteral("Seite 1 von 4 …"), 0, 4));
+    QVERIFY(fortschritt->melde(QStringLiteral("Seite 2 von 4 …"), 1, 4));
+    QVERIFY(!fenster() || !fenster()->isVisible());
+    QTest::qWait(600);
+    QVERIFY(fortschritt->melde(QStringLiteral("Seite 3 von 4 …"), 2, 4));
+    QVERIFY(fenster() && fenster()->isVisible());
+    QCOMPARE(fenster()->windowTitle(), QStringLiteral("Drucken"));
+    QCOMPARE(fenster()->labelText(), QStringLiteral("Seite 3 von 4 …"));
+    QPushButton *abbrechen = fenster()->findChild<QPushButton *>();
+    QCOMPARE(abbrechen->text(), QStringLiteral("Abbrechen"));
+    abbrechen->click();
+    QVERIFY(!fortschritt->melde(QStringLiteral("Seite 4 von 4 …"), 3, 4));
+}
+
+void TestPapier::langeZeile_data()
+{
+    QTest::addColumn<QByteArray>("wort");
+    QTest::newRow("words") << QByteArray("Geheimnis ");
+    QTest::newRow("no blank") << QByteArray("GEHEIMNIS");
+}
+
+// A line of 300,000 characters is laid out in steps the window answers
+// between, and printed whole, in order.
+void TestPapier::langeZeile()
+{
+    QFETCH(QByteArray, wort);
+    verschl::Text zeile;
+    while (zeile.size() < 300000)
+        zeile += wort.toStdString();
+    std::shared_ptr<QTextDocument> dokument = papier::NeuesDokument();
+    QTextCursor cursor(dokument.get());
+    papier::Paneabsatz(cursor, zeile, schriften::Paneschrift());
+    SkriptDialoge dialoge;
+    const QString pfad = ordner.filePath(QStringLiteral("zeile.pdf"));
+    QCOMPARE(papier::SchreibePdf(pfad,
+                 { QStringLiteral("Zeile"), QPageSize(QPageSize::A4),
+                     [&](QPagedPaintDevice &geraet) {
+                         return papier::Drucke(*dokument, geraet, dialoge, nullptr);
+                     } }),
+        papier::Pdf::Geschrieben);
+    QVERIFY(dialoge.meldungen.filter(QStringLiteral("verteilt")).size() > 10);
+    QString gedruckt = lies(pfad).seitentexte.join(QString());
+    gedruckt.remove(QRegularExpression(QStringLiteral("\\s|\\d")));
+    QString erwartet = QString::fromStdString(zeile);
+    erwartet.remove(u' ');
+    QCOMPARE(gedruckt, erwartet);
 }
 
 // The Vigenère grid after a step, copied and saved from its pop-up menu.

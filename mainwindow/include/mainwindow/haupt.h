@@ -265,7 +265,7 @@ public Q_SLOTS:
     void ArbeitsblattClick();
 
 private:
-    Druckauftrag textauftrag() const;
+    Druckauftrag textauftrag();
     QAction *Drucken1 = nullptr;
     QAction *AlsPdfSpeichern1 = nullptr;
     QAction *MArbeitsblatt = nullptr;

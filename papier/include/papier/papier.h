@@ -11,11 +11,14 @@
 #include <memory>
 #include <QFont>
 
+class Dialoge;
 class QIODevice;
 class QPagedPaintDevice;
+class QSizeF;
 class QString;
 class QTextCursor;
 class QTextDocument;
+class QWidget;
 struct Druckauftrag;
 
 namespace papier {
@@ -39,13 +42,24 @@ enum class Leerzeichen { Normal, Sichtbar };
 void Paneabsatz(QTextCursor &cursor, const verschl::Text &text, const QFont &schrift,
     Leerzeichen leerzeichen = Leerzeichen::Normal);
 
-// Paints the document page by page, the page number at the foot of each.
-void Drucke(const QTextDocument &dokument, QPagedPaintDevice &geraet);
+// The most pages printed on paper of this size (in points). Larger jobs are
+// refused: they would take minutes, and far larger ones would overflow the
+// text layout's coordinates.
+int Seitengrenze(const QSizeF &papier);
+// Lays the document out for the device's paper, 2 cm from each edge, and
+// paints it page by page, the page number at the foot of each. A progress
+// window from `dialoge` lets the user cancel. False when nothing was painted:
+// the user cancelled, or the job would pass Seitengrenze, which a warning
+// names. The document keeps that layout for the next paper of the same size.
+bool Drucke(QTextDocument &dokument, QPagedPaintDevice &geraet, Dialoge &dialoge, QWidget *eltern);
 
 // Writes through a temporary file in the same folder that replaces the old
 // file only when complete; on any failure the old file stays.
 bool SchreibeSicher(const QString &pfad, const std::function<bool(QIODevice &)> &schreibe);
+// Unterlassen: the job painted nothing (cancelled or refused, the user knows
+// why). Neither that nor an error touches a file that was there.
+enum class Pdf { Geschrieben, Fehler, Unterlassen };
 // The print job as a PDF file carrying its title and "Zifferon" as creator.
-bool SchreibePdf(const QString &pfad, const Druckauftrag &auftrag);
+Pdf SchreibePdf(const QString &pfad, const Druckauftrag &auftrag);
 
 } // namespace papier

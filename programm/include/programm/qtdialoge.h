@@ -26,6 +26,8 @@ public:
     std::optional<QString> DokumentSpeichern(
         QWidget *eltern, const Dateiwahl &wahl, const QStringList &filter) override;
     void Druckvorschau(QWidget *eltern, const Druckauftrag &auftrag) override;
+    std::unique_ptr<Fortschritt> Fortschrittsanzeige(
+        QWidget *eltern, const QString &titel) override;
     std::optional<Schrift> Schriftart(QWidget *eltern, const Schrift &vorher) override;
     void OeffneAdresse(const QUrl &adresse) override;
 };

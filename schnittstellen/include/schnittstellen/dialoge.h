@@ -7,6 +7,7 @@
 // waits on a modal box.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <QColor>
 #include <QFont>
@@ -48,7 +49,18 @@ struct Druckauftrag
 {
     QString titel;
     QPageSize seitengroesse = QPageSize(QPageSize::A4);
-    std::function<void(QPagedPaintDevice &)> zeichne;
+    // False when it painted nothing: the user cancelled, or was told why not.
+    std::function<bool(QPagedPaintDevice &)> zeichne;
+};
+
+// How far a long job has come, in a window with "Abbrechen".
+class Fortschritt
+{
+public:
+    virtual ~Fortschritt() = default;
+    // Shows the step and lets the program answer meanwhile; false once the
+    // user has cancelled.
+    virtual bool melde(const QString &schritt, int erledigt, int gesamt) = 0;
 };
 
 class Dialoge
@@ -77,6 +89,10 @@ public:
         = 0;
     // Qt's print preview, from which the user prints: it needs no printer.
     virtual void Druckvorschau(QWidget *eltern, const Druckauftrag &auftrag) = 0;
+    // Appears only when the job takes longer than a moment; goes with the
+    // returned object. Meanwhile no other window takes input.
+    virtual std::unique_ptr<Fortschritt> Fortschrittsanzeige(QWidget *eltern, const QString &titel)
+        = 0;
     virtual std::optional<Schrift> Schriftart(QWidget *eltern, const Schrift &vorher) = 0;
     // Hands a web address to the desktop; whether that worked is not examined.
     virtual void OeffneAdresse(const QUrl &adresse) = 0;

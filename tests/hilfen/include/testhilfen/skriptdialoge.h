@@ -63,6 +63,25 @@ public:
         geraet.setPageSize(auftrag.seitengroesse);
         auftrag.zeichne(geraet);
     }
+    // Every window's reports go to `meldungen` as "step done/total"; the
+    // report numbered `abbrechenBei` (from 1), if set, cancels.
+    std::unique_ptr<Fortschritt> Fortschrittsanzeige(QWidget *, const QString &titel) override
+    {
+        struct Bericht : Fortschritt
+        {
+            explicit Bericht(SkriptDialoge &d)
+                : d(d)
+            { }
+            bool melde(const QString &schritt, int erledigt, int gesamt) override
+            {
+                d.meldungen << QStringLiteral("%1 %2/%3").arg(schritt).arg(erledigt).arg(gesamt);
+                return d.meldungen.size() != d.abbrechenBei;
+            }
+            SkriptDialoge &d;
+        };
+        fortschrittsfenster << titel;
+        return std::make_unique<Bericht>(*this);
+    }
     std::optional<Schrift> Schriftart(QWidget *, const Schrift &vorher) override
     {
         schriftVorher = vorher;
@@ -76,6 +95,7 @@ public:
     QList<std::optional<QString>> dateien;
     QList<std::optional<Schrift>> schriften;
     QList<bool> utf8Wahl;
+    qsizetype abbrechenBei = -1;
 
     // What was shown.
     QStringList warnungen;
@@ -85,6 +105,8 @@ public:
     QList<QStringList> dokumentfilter;
     QStringList vorschauen;
     Druckauftrag letzterAuftrag;
+    QStringList fortschrittsfenster;
+    QStringList meldungen;
     QList<QUrl> adressen;
     Schrift schriftVorher;
 

@@ -28,6 +28,14 @@ public:
         return pfad;
     }
     void Druckvorschau(QWidget *, const Druckauftrag &) override { }
+    std::unique_ptr<Fortschritt> Fortschrittsanzeige(QWidget *, const QString &) override
+    {
+        struct Weiter : Fortschritt
+        {
+            bool melde(const QString &, int, int) override { return true; }
+        };
+        return std::make_unique<Weiter>();
+    }
     std::optional<Schrift> Schriftart(QWidget *, const Schrift &) override { return std::nullopt; }
     void OeffneAdresse(const QUrl &) override { }
 
