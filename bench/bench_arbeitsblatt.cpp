@@ -13,6 +13,7 @@
 #include "bench/demoumgebung.h"
 #include "bench/qtbenchmark.h"
 #include "papier/papier.h"
+#include "testhilfen/stilledialoge.h"
 
 #include <benchmark/benchmark.h>
 #include <QBuffer>
@@ -35,6 +36,7 @@ void ArbeitsblattVigenere(benchmark::State &state)
     for (int i = 0; i < 45; ++i)
         text += "Im Informatikunterricht verschluesseln wir heute eine geheime Nachricht. ";
     QByteArray pdf;
+    StilleDialoge dialoge;
     for (auto _ : state) {
         pdf.clear();
         QBuffer puffer(&pdf);
@@ -42,7 +44,7 @@ void ArbeitsblattVigenere(benchmark::State &state)
         const auto blatt = BaueArbeitsblatt(wahl, text);
         QPdfWriter geraet(&puffer);
         geraet.setPageSize(QPageSize(QPageSize::A4));
-        papier::Drucke(*blatt, geraet);
+        papier::Drucke(*blatt, geraet, dialoge, nullptr);
     }
     state.counters["Seiten"] = double(
         QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type /Page\\b(?!s)"))));
