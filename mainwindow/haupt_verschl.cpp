@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Encrypt and decrypt, and the change rule of the two panes.
 
+#include "bausteine/textpane.h"
 #include "mainwindow/haupt.h"
 #include "platform/textdatei.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/methodenfenster.h"
-#include "bausteine/textpane.h"
+
+#include <QTextDocument>
 
 namespace {
 
@@ -65,7 +67,7 @@ std::optional<verschl::Text> wende(
 void THauptform::schreibe(TextPane &pane, const verschl::Text &text)
 {
     if (pane.text() != text)
-        pane.setText(text);
+        pane.ersetze(text);
 }
 
 void THauptform::BVerschluesselnClick()
@@ -85,7 +87,7 @@ void THauptform::BVerschluesselnClick()
         return;
     }
     if (klartext != vorher)
-        MKlar->setText(klartext);
+        MKlar->ersetze(klartext);
     if (e.methode == Methode::Caesar)
         methodenfenster->setGemerkteVerschiebung(e.verschiebung);
     if (const auto chiffre = wende(e, klartext, true))
@@ -99,9 +101,11 @@ void THauptform::BEntschluesselnClick()
         schreibe(*MKlar, *klartext);
 }
 
+// The document knows whether an undo went back to the text last opened or
+// saved.
 void THauptform::MKlarChange()
 {
-    KlartextGeaendert = true;
+    KlartextGeaendert = MKlar->document()->isModified();
     if (MKlar->document()->isEmpty()) {
         KlartextDatei = Unbenannt;
         KlartextKodierung = textdatei::Kodierung::Windows1252;
@@ -111,7 +115,7 @@ void THauptform::MKlarChange()
 
 void THauptform::MChiffreChange()
 {
-    ChiffreGeaendert = true;
+    ChiffreGeaendert = MChiffre->document()->isModified();
     if (MChiffre->document()->isEmpty()) {
         ChiffreDatei = Unbenannt;
         ChiffreKodierung = textdatei::Kodierung::Windows1252;

@@ -143,6 +143,7 @@ private:
     // The open error for a file over textdatei::Hoechstgroesse, named as given.
     static QString ZuGrossMeldung(const QString &datei);
     void loesche(const Seite &seite);
+    static void setzeGeaendert(const Seite &seite, bool geaendert);
     bool pruefeGespeichert(const Seite &seite);
     // The pane labels name the encoding of a UTF-8 file.
     void zeigeKodierung();
@@ -174,8 +175,8 @@ private:
     bool menueKuerzel(const QKeyEvent *taste) const;
     void naechstesMenue();
 
-    // A command writes a pane only when the text differs; the pane's change
-    // signal then runs the change rule.
+    // A command writes a pane only when the text differs, as one step of the
+    // pane's undo history; the pane's change signal then runs the change rule.
     static void schreibe(TextPane &pane, const verschl::Text &text);
     void MKlarChange();
     void MChiffreChange();
