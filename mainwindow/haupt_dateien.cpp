@@ -206,6 +206,7 @@ void THauptform::zeigeKodierung()
     // The layout rule sizes the labels to their text only on a resize.
     for (QLabel *label : { LKlartext, Lchiffre })
         label->resize(label->sizeHint().width(), label->height());
+    zeigeMethode();
 }
 
 void THauptform::loesche(const Seite &seite)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Encrypt and decrypt, and the change rule of the two panes.
+// Encrypt and decrypt, the line that tells what they will do, and the change
+// rule of the two panes.
 
 #include "bausteine/textpane.h"
 #include "mainwindow/haupt.h"
@@ -7,6 +8,7 @@
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/methodenfenster.h"
 
+#include <QLabel>
 #include <QTextDocument>
 
 namespace {
@@ -63,6 +65,51 @@ std::optional<verschl::Text> wende(
 }
 
 } // namespace
+
+QString THauptform::methodenzeile(const Methodeneinstellungen &e)
+{
+    switch (e.methode) {
+    case Methode::Matrix:
+        if (!e.spalten.manuell)
+            return QStringLiteral("Matrix · quadratisch");
+        return e.spalten.spalten == 1
+            ? QStringLiteral("Matrix · 1 Spalte")
+            : QStringLiteral("Matrix · %1 Spalten").arg(e.spalten.spalten);
+    case Methode::Caesar:
+        return QStringLiteral("Caesar · Verschiebung %1 (%2)")
+            .arg(QChar(u'A' + e.verschiebung))
+            .arg(e.verschiebung);
+    case Methode::Rotation13:
+        return QStringLiteral("Rotation 13");
+    case Methode::Rotation128:
+        return QStringLiteral("Rotation 128");
+    case Methode::Vigenere:
+        return QStringLiteral("Vigenère · ")
+            + (e.schluessel.empty()
+                    ? QStringLiteral("kein Schlüssel")
+                    : QStringLiteral("Schlüssel ") + QString::fromLatin1(e.schluessel))
+            + (e.sonderzeichenIgnorieren
+                    ? QStringLiteral(" · Satzzeichen verbrauchen keine Schlüsselbuchstaben")
+                    : QStringLiteral(" · Satzzeichen verbrauchen Schlüsselbuchstaben"));
+    case Methode::Keine:
+        break;
+    }
+    return QStringLiteral("keine Methode gewählt");
+}
+
+// Placed from the caption's right edge, which grows by "(UTF-8)"; the full
+// line stays readable for screen readers when the gap cuts it short.
+void THauptform::zeigeMethode()
+{
+    if (!methodenfenster)
+        return;
+    const QString zeile = methodenzeile(methodenfenster->einstellungen());
+    const int links = Lchiffre->geometry().right() + 12;
+    LMethode->setGeometry(
+        links, Lchiffre->y(), std::max(arbeitsflaeche->width() - links - 4, 0), Lchiffre->height());
+    LMethode->setText(LMethode->fontMetrics().elidedText(zeile, Qt::ElideRight, LMethode->width()));
+    LMethode->setAccessibleName(zeile);
+}
 
 void THauptform::schreibe(TextPane &pane, const verschl::Text &text)
 {

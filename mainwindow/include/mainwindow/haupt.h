@@ -22,6 +22,7 @@ class QFont;
 class Einstellungsspeicher;
 class Fensterfabrik;
 class Methodenfenster;
+struct Methodeneinstellungen;
 class TextPane;
 class QAction;
 class QLabel;
@@ -99,6 +100,7 @@ public Q_SLOTS:
     void MMHintergrundfarbigClick();
     void MMDemoOptUebernehmenClick();
     void StatusBar1Click();
+    void LMethodeClick();
     void MatrixVerschlsselung1Click();
     void CaesarVerschlsselung1Click();
     void VigenreMatrix1Click();
@@ -178,6 +180,11 @@ private:
     // A command writes a pane only when the text differs, as one step of the
     // pane's undo history; the pane's change signal then runs the change rule.
     static void schreibe(TextPane &pane, const verschl::Text &text);
+    // The method and its parameters in one line, as the method window holds
+    // them: shown between the panes and printed above the texts.
+    static QString methodenzeile(const Methodeneinstellungen &e);
+    // The method line right of the ciphertext caption, elided to the gap.
+    void zeigeMethode();
     void MKlarChange();
     void MChiffreChange();
 
@@ -216,6 +223,7 @@ private:
     TextPane *MChiffre = nullptr;
     QLabel *LKlartext = nullptr;
     QLabel *Lchiffre = nullptr;
+    QLabel *LMethode = nullptr;
     QPushButton *BVerschluesseln = nullptr;
     QPushButton *BEntschluesseln = nullptr;
     QPushButton *BOptionen = nullptr;
