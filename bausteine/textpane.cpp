@@ -104,6 +104,25 @@ void TextPane::zeige(const QString &anzeige)
     document()->setUndoRedoEnabled(true);
 }
 
+void TextPane::ersetze(const verschl::Text &text)
+{
+    const QString anzeige = alsAnzeige(text);
+    // Clearing the undo stacks would leave the text of the old steps in the
+    // document's buffer: the text is shown afresh instead, saved or not as
+    // before.
+    if (document()->isUndoAvailable()
+        && std::max<qsizetype>(document()->characterCount(), anzeige.size()) > kNurEinSchritt) {
+        const bool geaendert = document()->isModified();
+        zeige(alsAnzeige(this->text()));
+        document()->setModified(geaendert);
+    }
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    ersetzeAuswahl(cursor, anzeige);
+    // As after setText(): the reader starts at the top of the new text.
+    moveCursor(QTextCursor::Start);
+}
+
 // Raw text that starts at position `anfang` of the document, without the
 // block separators in front of continuation blocks, and with a line break
 // where lines share a block.

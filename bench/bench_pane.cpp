@@ -14,7 +14,10 @@
 //
 // Kurze_Zeilen/<MiB>/<Weg> opens a file of that many MiB of 12-byte lines
 // (ten characters and CR LF) into the plaintext pane with word wrap on, from
-// the start to the shown text; run it alone to read its peak memory.
+// the start to the shown text; run it alone to read its peak memory. Weg 2
+// then encrypts it with upper case checked: the plaintext pane holds the old
+// text as one undo step, the ciphertext pane the new one. Weg 3 encrypts
+// five times, with upper and lower case in turn: still one undo step held.
 //
 // Peak memory is the process's peak resident set size after the benchmark
 // (counter "Spitze_MiB"); it only grows, so run one benchmark per process to
@@ -168,7 +171,7 @@ void Anzeigen(benchmark::State &state)
 
 // The file as the user's command line names it (Weg 0: the window shows it
 // after start) or as "Klartext öffnen..." opens it in the shown window, which
-// the user then widens (Weg 1), as maximising it does.
+// the user then widens (Weg 1), as maximising it does, and encrypts (Weg 2).
 void Kurze_Zeilen(benchmark::State &state)
 {
     const auto groesse = std::size_t(state.range(0)) << 20;
@@ -199,6 +202,13 @@ void Kurze_Zeilen(benchmark::State &state)
             programm.haupt.resize(programm.haupt.width() + 200, programm.haupt.height());
             zeige(klar);
         }
+        const int verschluesseln = state.range(1) == 3 ? 5 : state.range(1) == 2 ? 1 : 0;
+        for (int schritt = 0; schritt < verschluesseln; ++schritt) {
+            const char *schalter = schritt % 2 == 0 ? "CBGross" : "CBKlein";
+            programm.option.findChild<QCheckBox *>(QLatin1String(schalter))->setChecked(true);
+            programm.haupt.BVerschluesselnClick();
+            zeige(klar);
+        }
         if (klar.document()->characterCount() < int(groesse / 2)) {
             state.SkipWithError("the file did not open");
             break;
@@ -216,7 +226,7 @@ BENCHMARK(Anzeigen)
     ->UseRealTime();
 BENCHMARK(Kurze_Zeilen)
     ->ArgNames({ "MiB", "Weg" })
-    ->ArgsProduct({ { 16, 64 }, { 0, 1 } })
+    ->ArgsProduct({ { 16, 64 }, { 0, 1, 2, 3 } })
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -168,6 +168,12 @@ void THauptform::erzeugeSteuerelemente()
     Lchiffre = benannt(new QLabel(QStringLiteral("Chiffre"), arbeitsflaeche), "Lchiffre");
     for (QLabel *label : { LKlartext, Lchiffre })
         label->setFont(schriften::Fensterschrift(16));
+    // What the buttons will do, in the gap between the panes; a click opens
+    // the method window.
+    LMethode = benannt(new QLabel(arbeitsflaeche), "LMethode");
+    LMethode->setCursor(Qt::PointingHandCursor);
+    LMethode->setAccessibleDescription(QStringLiteral("Ein Klick öffnet das Methodenfenster."));
+    LMethode->installEventFilter(this);
 
     MKlar = benannt(new TextPane(arbeitsflaeche), "MKlar");
     MChiffre = benannt(new TextPane(arbeitsflaeche), "MChiffre");
@@ -345,6 +351,7 @@ void THauptform::FormResize()
     const int chiffreOben = klarOben + paneHoehe + 30;
     MChiffre->setGeometry(0, chiffreOben, W, paneHoehe);
     Lchiffre->setGeometry(2, chiffreOben - 20 - 3, Lchiffre->sizeHint().width(), 20);
+    zeigeMethode();
 
     // The buttons keep their designed distance of 52 pixels to the bottom.
     const int knopfOben = H - 52 - werkzeugleiste;
@@ -370,6 +377,9 @@ bool THauptform::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == StatusBar1 && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
         StatusBar1Click();
+    else if (watched == LMethode && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        LMethodeClick();
     return QMainWindow::eventFilter(watched, event);
 }
 

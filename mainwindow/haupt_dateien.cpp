@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <QTextDocument>
 
 namespace {
 
@@ -92,7 +93,15 @@ void THauptform::setzeDatei(Bereich bereich, const QString &datei, bool geaender
 {
     const Seite seite = bereich == Bereich::Klartext ? klartextSeite() : chiffreSeite();
     seite.datei = datei;
+    setzeGeaendert(seite, geaendert);
+}
+
+// The unchanged state is also the document's, so that undoing back to this
+// text finds it unchanged again.
+void THauptform::setzeGeaendert(const Seite &seite, bool geaendert)
+{
     seite.geaendert = geaendert;
+    seite.pane.document()->setModified(geaendert);
 }
 
 void THauptform::Klartextffnen1Click() { oeffne(klartextSeite()); }
@@ -122,12 +131,13 @@ void THauptform::oeffne(const Seite &seite)
                 : QStringLiteral("Fehler beim Öffnen der Datei!"));
         return;
     }
-    schreibe(seite.pane, gelesen->text);
+    // An opened file starts a fresh undo history.
+    seite.pane.setText(gelesen->text);
     seite.datei = QFileInfo(*pfad).fileName();
     seite.ordner = ordnerVon(*pfad);
     seite.kodierung = gelesen->kodierung;
     Pfad = seite.ordner;
-    seite.geaendert = false;
+    setzeGeaendert(seite, false);
     zeigeKodierung();
 }
 
@@ -179,7 +189,7 @@ bool THauptform::schreibeDatei(
         return false;
     }
     seite.kodierung = form->kodierung;
-    seite.geaendert = false;
+    setzeGeaendert(seite, false);
     zeigeKodierung();
     return true;
 }
@@ -196,6 +206,7 @@ void THauptform::zeigeKodierung()
     // The layout rule sizes the labels to their text only on a resize.
     for (QLabel *label : { LKlartext, Lchiffre })
         label->resize(label->sizeHint().width(), label->height());
+    zeigeMethode();
 }
 
 void THauptform::loesche(const Seite &seite)
@@ -203,10 +214,13 @@ void THauptform::loesche(const Seite &seite)
     if (!pruefeGespeichert(seite))
         return;
     {
-        // Clearing is no edit: the change rule does not run.
+        // Clearing is no edit: the change rule does not run. It can be
+        // undone all the same.
         const QSignalBlocker stumm(seite.pane);
-        seite.pane.clear();
+        seite.pane.ersetze({});
     }
+    // The document keeps its own state, so that undoing the clear finds the
+    // text as saved or unsaved as it was.
     seite.geaendert = false;
 }
 

@@ -14,34 +14,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-namespace {
-
-QString janein(bool wert) { return wert ? QStringLiteral("ja") : QStringLiteral("nein"); }
-
-// The method and its setting in one line, as the method window holds them.
-QString methodenzeile(const Methodeneinstellungen &e)
-{
-    switch (e.methode) {
-    case Methode::Matrix:
-        return e.spalten.manuell ? QStringLiteral("Matrix, %1 Spalten").arg(e.spalten.spalten)
-                                 : QStringLiteral("Matrix, quadratisch");
-    case Methode::Caesar:
-        return QStringLiteral("Caesar, Verschiebung %1").arg(e.verschiebung);
-    case Methode::Rotation13:
-        return QStringLiteral("Rotation 13");
-    case Methode::Rotation128:
-        return QStringLiteral("Rotation 128");
-    case Methode::Vigenere:
-        return QStringLiteral("Vigenère, Schlüssel %1, Sonderzeichen ignorieren: %2")
-            .arg(QString::fromLatin1(e.schluessel), janein(e.sonderzeichenIgnorieren));
-    case Methode::Keine:
-        break;
-    }
-    return QStringLiteral("keine Methode gewählt");
-}
-
-} // namespace
-
 // Built once per command; the preview may paint it many times.
 Druckauftrag THauptform::textauftrag()
 {

@@ -112,6 +112,8 @@ void THauptform::setMethodenfenster(Methodenfenster &fenster, Einstellungsspeich
 {
     methodenfenster = &fenster;
     einstellungen = &speicher;
+    fenster.setAenderungsmeldung([this] { zeigeMethode(); });
+    zeigeMethode();
 }
 
 void THauptform::zeigen() { show(); }
@@ -166,6 +168,15 @@ void THauptform::platziereMethodenfenster()
                                       fenster.windowHandle()->frameMargins(), fenster.size()),
             fenster.size()));
     });
+}
+
+// Opens the method window; an open one comes to the front instead of closing.
+void THauptform::LMethodeClick()
+{
+    if (!MethodenfensterOffen)
+        BOptionenClick();
+    methodenfenster->fenster().raise();
+    methodenfenster->fenster().activateWindow();
 }
 
 void THauptform::MethodenfensterGeschlossen()

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Encrypt and decrypt, and the change rule of the two panes.
+// Encrypt and decrypt, the line that tells what they will do, and the change
+// rule of the two panes.
 
+#include "bausteine/textpane.h"
 #include "mainwindow/haupt.h"
 #include "platform/textdatei.h"
 #include "schnittstellen/dialoge.h"
 #include "schnittstellen/methodenfenster.h"
-#include "bausteine/textpane.h"
+
+#include <QLabel>
+#include <QTextDocument>
 
 namespace {
 
@@ -62,10 +66,55 @@ std::optional<verschl::Text> wende(
 
 } // namespace
 
+QString THauptform::methodenzeile(const Methodeneinstellungen &e)
+{
+    switch (e.methode) {
+    case Methode::Matrix:
+        if (!e.spalten.manuell)
+            return QStringLiteral("Matrix · quadratisch");
+        return e.spalten.spalten == 1
+            ? QStringLiteral("Matrix · 1 Spalte")
+            : QStringLiteral("Matrix · %1 Spalten").arg(e.spalten.spalten);
+    case Methode::Caesar:
+        return QStringLiteral("Caesar · Verschiebung %1 (%2)")
+            .arg(QChar(u'A' + e.verschiebung))
+            .arg(e.verschiebung);
+    case Methode::Rotation13:
+        return QStringLiteral("Rotation 13");
+    case Methode::Rotation128:
+        return QStringLiteral("Rotation 128");
+    case Methode::Vigenere:
+        return QStringLiteral("Vigenère · ")
+            + (e.schluessel.empty()
+                    ? QStringLiteral("kein Schlüssel")
+                    : QStringLiteral("Schlüssel ") + QString::fromLatin1(e.schluessel))
+            + (e.sonderzeichenIgnorieren
+                    ? QStringLiteral(" · Satzzeichen verbrauchen keine Schlüsselbuchstaben")
+                    : QStringLiteral(" · Satzzeichen verbrauchen Schlüsselbuchstaben"));
+    case Methode::Keine:
+        break;
+    }
+    return QStringLiteral("keine Methode gewählt");
+}
+
+// Placed from the caption's right edge, which grows by "(UTF-8)"; the full
+// line stays readable for screen readers when the gap cuts it short.
+void THauptform::zeigeMethode()
+{
+    if (!methodenfenster)
+        return;
+    const QString zeile = methodenzeile(methodenfenster->einstellungen());
+    const int links = Lchiffre->geometry().right() + 12;
+    LMethode->setGeometry(
+        links, Lchiffre->y(), std::max(arbeitsflaeche->width() - links - 4, 0), Lchiffre->height());
+    LMethode->setText(LMethode->fontMetrics().elidedText(zeile, Qt::ElideRight, LMethode->width()));
+    LMethode->setAccessibleName(zeile);
+}
+
 void THauptform::schreibe(TextPane &pane, const verschl::Text &text)
 {
     if (pane.text() != text)
-        pane.setText(text);
+        pane.ersetze(text);
 }
 
 void THauptform::BVerschluesselnClick()
@@ -85,7 +134,7 @@ void THauptform::BVerschluesselnClick()
         return;
     }
     if (klartext != vorher)
-        MKlar->setText(klartext);
+        MKlar->ersetze(klartext);
     if (e.methode == Methode::Caesar)
         methodenfenster->setGemerkteVerschiebung(e.verschiebung);
     if (const auto chiffre = wende(e, klartext, true))
@@ -99,9 +148,11 @@ void THauptform::BEntschluesselnClick()
         schreibe(*MKlar, *klartext);
 }
 
+// The document knows whether an undo went back to the text last opened or
+// saved.
 void THauptform::MKlarChange()
 {
-    KlartextGeaendert = true;
+    KlartextGeaendert = MKlar->document()->isModified();
     if (MKlar->document()->isEmpty()) {
         KlartextDatei = Unbenannt;
         KlartextKodierung = textdatei::Kodierung::Windows1252;
@@ -111,7 +162,7 @@ void THauptform::MKlarChange()
 
 void THauptform::MChiffreChange()
 {
-    ChiffreGeaendert = true;
+    ChiffreGeaendert = MChiffre->document()->isModified();
     if (MChiffre->document()->isEmpty()) {
         ChiffreDatei = Unbenannt;
         ChiffreKodierung = textdatei::Kodierung::Windows1252;

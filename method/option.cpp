@@ -96,6 +96,28 @@ void TOptionForm::verbindeHandler()
             RBMatrixManSpaltenClick();
     });
     connect(SpEdSpalten, &Spaltenzahlfeld::verlassen, this, &TOptionForm::SpEdSpaltenExit);
+    verbindeAenderungsmeldung();
+}
+
+// Every control that einstellungen() reads for the method and its
+// parameters; the preparations are no part of what the main window shows.
+void TOptionForm::verbindeAenderungsmeldung()
+{
+    const auto melde = [this] {
+        if (aenderungsmeldung)
+            aenderungsmeldung();
+    };
+    connect(RadioGroupItems, &QButtonGroup::idToggled, this, melde);
+    connect(ComboBox, &QComboBox::currentIndexChanged, this, melde);
+    connect(RBMatrixManSpalten, &QRadioButton::toggled, this, melde);
+    connect(SpEdSpalten, &Spaltenzahlfeld::textGeaendert, this, melde);
+    connect(EdSchluessel, &QLineEdit::textChanged, this, melde);
+    connect(CBSonderignorieren, &QCheckBox::toggled, this, melde);
+}
+
+void TOptionForm::setAenderungsmeldung(std::function<void()> meldung)
+{
+    aenderungsmeldung = std::move(meldung);
 }
 
 QString TOptionForm::verschiebungsText(int verschiebung)

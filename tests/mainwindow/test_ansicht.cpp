@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -49,6 +50,10 @@ private Q_SLOTS:
     void statuszeileOeffnetAdresse_data();
     void statuszeileOeffnetAdresse();
     void altDWechseltDieMenues();
+    void methodenzeile_data();
+    void methodenzeile();
+    void methodenzeileFolgtDemTippen();
+    void methodenzeileOeffnetMethodenfenster();
     void eintraegeLaufenWieIhreKnoepfe_data();
     void eintraegeLaufenWieIhreKnoepfe();
 };
@@ -478,6 +483,108 @@ void TestAnsicht::altDWechseltDieMenues()
     }
     QCOMPARE(geoeffnet, (QStringList { "&Datei", "&Demos", "&Datei" }));
     QCOMPARE(a.klar().text(), Text());
+}
+
+// What the buttons will do, shown between the panes: the whole line for
+// screen readers, on screen as much as fits right of the caption.
+void TestAnsicht::methodenzeile_data()
+{
+    QTest::addColumn<Methode>("methode");
+    QTest::addColumn<int>("verschiebung");
+    QTest::addColumn<bool>("quadratisch");
+    QTest::addColumn<int>("spalten");
+    QTest::addColumn<QByteArray>("schluessel");
+    QTest::addColumn<bool>("ignorieren");
+    QTest::addColumn<QString>("zeile");
+    const QString vigenere = QStringLiteral("Vigenère · Schlüssel WOLKENTURM · Satzzeichen ");
+    QTest::newRow("Vigenère") << Methode::Vigenere << 2 << true << 5 << QByteArray("WOLKENTURM")
+                              << false
+                              << vigenere + QStringLiteral("verbrauchen Schlüsselbuchstaben");
+    QTest::newRow("Vigenère, Sonderzeichen ignorieren")
+        << Methode::Vigenere << 2 << true << 5 << QByteArray("WOLKENTURM") << true
+        << vigenere + QStringLiteral("verbrauchen keine Schlüsselbuchstaben");
+    QTest::newRow("Vigenère without key")
+        << Methode::Vigenere << 2 << true << 5 << QByteArray("1 2") << true
+        << QStringLiteral("Vigenère · kein Schlüssel · Satzzeichen verbrauchen keine "
+                          "Schlüsselbuchstaben");
+    QTest::newRow("Caesar 2") << Methode::Caesar << 2 << true << 5 << QByteArray() << false
+                              << QStringLiteral("Caesar · Verschiebung C (2)");
+    QTest::newRow("Caesar 0") << Methode::Caesar << 0 << true << 5 << QByteArray() << false
+                              << QStringLiteral("Caesar · Verschiebung A (0)");
+    QTest::newRow("Caesar 25") << Methode::Caesar << 25 << true << 5 << QByteArray() << false
+                               << QStringLiteral("Caesar · Verschiebung Z (25)");
+    QTest::newRow("Matrix 7 columns") << Methode::Matrix << 2 << false << 7 << QByteArray() << false
+                                      << QStringLiteral("Matrix · 7 Spalten");
+    QTest::newRow("Matrix 1 column") << Methode::Matrix << 2 << false << 1 << QByteArray() << false
+                                     << QStringLiteral("Matrix · 1 Spalte");
+    QTest::newRow("Matrix square") << Methode::Matrix << 2 << true << 7 << QByteArray() << false
+                                   << QStringLiteral("Matrix · quadratisch");
+    QTest::newRow("Rotation 13") << Methode::Rotation13 << 2 << true << 5 << QByteArray() << false
+                                 << QStringLiteral("Rotation 13");
+    QTest::newRow("Rotation 128") << Methode::Rotation128 << 2 << true << 5 << QByteArray() << false
+                                  << QStringLiteral("Rotation 128");
+}
+
+void TestAnsicht::methodenzeile()
+{
+    QFETCH(Methode, methode);
+    QFETCH(int, verschiebung);
+    QFETCH(bool, quadratisch);
+    QFETCH(int, spalten);
+    QFETCH(QByteArray, schluessel);
+    QFETCH(bool, ignorieren);
+    QFETCH(QString, zeile);
+    Aufbau a;
+    const QSize groesse = a.haupt().size();
+    a.option().setMethode(methode);
+    a.option().setVerschiebung(verschiebung);
+    a.option().setSpaltenzahl(spalten);
+    a.option().setQuadratisch(quadratisch);
+    a.option().setSchluessel(schluessel.toStdString());
+    a.option().setSonderzeichenIgnorieren(ignorieren);
+    const QLabel &label = a.steuer<QLabel>("LMethode");
+    QCOMPARE(label.accessibleName(), zeile);
+    const QString gezeigt = label.text();
+    QVERIFY2(gezeigt == zeile || (gezeigt.endsWith(u'…') && zeile.startsWith(gezeigt.chopped(1))),
+        qPrintable(gezeigt));
+    // In the gap right of the caption, pushing nothing.
+    const QLabel &caption = a.steuer<QLabel>("Lchiffre");
+    QCOMPARE(label.y(), caption.y());
+    QVERIFY(label.x() > caption.geometry().right());
+    QVERIFY(label.geometry().right() < label.parentWidget()->width());
+    QVERIFY(label.fontMetrics().horizontalAdvance(gezeigt) <= label.width());
+    QCOMPARE(a.haupt().size(), groesse);
+}
+
+// A key typed in the method window shows at once; one too long for the gap is
+// cut short on screen only.
+void TestAnsicht::methodenzeileFolgtDemTippen()
+{
+    Aufbau a;
+    a.option().setMethode(Methode::Vigenere);
+    a.option().setSchluessel({});
+    const QLabel &label = a.steuer<QLabel>("LMethode");
+    auto &feld = a.steuer<QLineEdit>("EdSchluessel");
+    QTest::keyClicks(&feld, QStringLiteral("Kiel"));
+    QVERIFY2(label.text().startsWith(QStringLiteral("Vigenère · Schlüssel Kiel · ")),
+        qPrintable(label.text()));
+    const QString lang(60, u'Q');
+    QTest::keyClicks(&feld, lang);
+    QVERIFY(label.accessibleName().contains(QStringLiteral("Kiel") + lang));
+    QVERIFY2(label.text().endsWith(u'…'), qPrintable(label.text()));
+}
+
+// A click opens the method window; a second one leaves it open.
+void TestAnsicht::methodenzeileOeffnetMethodenfenster()
+{
+    Aufbau a;
+    QLabel &label = a.steuer<QLabel>("LMethode");
+    QVERIFY(!a.option().isVisible());
+    for (int klick = 0; klick < 2; ++klick) {
+        QTest::mouseClick(&label, Qt::LeftButton);
+        QVERIFY(a.option().isVisible());
+        QVERIFY(a.haupt().methodenfensterOffen());
+    }
 }
 
 QTEST_MAIN(TestAnsicht)

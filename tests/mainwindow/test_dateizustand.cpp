@@ -7,16 +7,31 @@
 #include "programm/qtdialoge.h"
 #include "testhilfen/aufbau.h"
 
+#include <memory>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QTextDocument>
 
 using verschl::Text;
 using Antwort = Dialoge::Antwort;
 
 namespace {
+
+// Every byte, a line longer than a pane block and more lines than the pane
+// gives blocks of their own, yet cheap to build.
+QByteArray grosserText()
+{
+    QByteArray text;
+    for (int byte = 0; byte < 256; ++byte)
+        text += char(byte);
+    text += QByteArray(TextPane::kStueck + 100, 'a') + "\r\n";
+    return text + QByteArray("z\r\n").repeated(TextPane::kVieleZeilen + 1);
+}
 
 QString mitTrenner(const QString &ordner)
 {
@@ -48,6 +63,8 @@ private Q_SLOTS:
     void beideJaAbbruchImErstenDialog();
     void schliessenFragt_data();
     void schliessenFragt();
+    void befehlRueckgaengig_data();
+    void befehlRueckgaengig();
 };
 
 // ".txt" is added to a typed name only under the text filter.
@@ -398,6 +415,82 @@ void TestDateizustand::schliessenFragt()
     a.aktion("SMNichtgespeichertWarnung").setChecked(false);
     QVERIFY(a.schliesse());
     QCOMPARE(a.dialoge.fragen.size(), 2);
+}
+
+// A command that replaces a pane's text is one step of that pane's undo
+// history: Ctrl+Z or the pane's "Rückgängig" brings the text back byte for
+// byte, saved or unsaved as it was.
+void TestDateizustand::befehlRueckgaengig_data()
+{
+    QTest::addColumn<QByteArray>("befehl");
+    QTest::addColumn<bool>("imKlartext"); // the pane whose text it replaces
+    QTest::addColumn<QByteArray>("klartext");
+    QTest::addColumn<QByteArray>("chiffre");
+    QTest::addColumn<bool>("grossschrift");
+    QTest::addColumn<bool>("gespeichert");
+    QTest::addColumn<bool>("perMenue");
+    const QByteArray geheim = "Jgkokpkuxqnn!";
+    QTest::newRow("Verschlüsseln over a saved ciphertext")
+        << QByteArray("MMVerschluesseln") << false << QByteArray("Treffen um acht") << geheim
+        << false << true << false;
+    QTest::newRow("Entschlüsseln over a classmate's unsaved text")
+        << QByteArray("MMEntschluesseln") << true << QByteArray("Mein eigener Geheimtext") << geheim
+        << false << false << false;
+    QTest::newRow("Entschlüsseln, undone from the pop-up")
+        << QByteArray("MMEntschluesseln") << true << QByteArray("Text") << geheim << false << true
+        << true;
+    QTest::newRow("Klartext ändern: upper case")
+        << QByteArray("MMVerschluesseln") << true << QByteArray("gro\xDF und klein") << geheim
+        << true << true << false;
+    QTest::newRow("empty plaintext empties the ciphertext")
+        << QByteArray("MMVerschluesseln") << false << QByteArray() << geheim << false << false
+        << true;
+    QTest::newRow("Texte tauschen, plaintext")
+        << QByteArray("Textetauschen") << true << QByteArray("oben") << geheim << false << true
+        << false;
+    QTest::newRow("Texte tauschen, ciphertext")
+        << QByteArray("Textetauschen") << false << QByteArray("oben") << geheim << false << false
+        << false;
+    QTest::newRow("Klartext löschen, saved")
+        << QByteArray("MMKlartextloeschen") << true << QByteArray("weg?") << geheim << false << true
+        << false;
+    QTest::newRow("Chiffre löschen, unsaved") << QByteArray("MMChiffreloeschen") << false
+                                              << QByteArray() << geheim << false << false << true;
+    QTest::newRow("large text with every byte")
+        << QByteArray("MMEntschluesseln") << true << grosserText() << geheim << false << true
+        << false;
+}
+
+void TestDateizustand::befehlRueckgaengig()
+{
+    QFETCH(QByteArray, befehl);
+    QFETCH(bool, imKlartext);
+    QFETCH(QByteArray, klartext);
+    QFETCH(QByteArray, chiffre);
+    QFETCH(bool, grossschrift);
+    QFETCH(bool, gespeichert);
+    QFETCH(bool, perMenue);
+    Aufbau a;
+    a.aktion("SMNichtgespeichertWarnung").setChecked(false);
+    a.steuer<QCheckBox>("CBGross").setChecked(grossschrift);
+    a.klar().setText(klartext.toStdString());
+    a.chiffre().setText(chiffre.toStdString());
+    const auto bereich = imKlartext ? THauptform::Bereich::Klartext : THauptform::Bereich::Chiffre;
+    a.haupt().setzeDatei(bereich, QStringLiteral("alt.txt"), !gespeichert);
+    TextPane &pane = imKlartext ? a.klar() : a.chiffre();
+    const Text vorher = pane.text();
+
+    a.klicke(befehl.constData());
+    QVERIFY(pane.text() != vorher);
+    if (perMenue) {
+        const std::unique_ptr<QMenu> menue(pane.createStandardContextMenu());
+        auto *rueckgaengig = menue->findChild<QAction *>(QStringLiteral("edit-undo"));
+        QVERIFY(rueckgaengig && rueckgaengig->isEnabled());
+        rueckgaengig->trigger();
+    } else
+        QTest::keyClick(&pane, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(pane.text() == vorher);
+    QCOMPARE(a.haupt().geaendert(bereich), !gespeichert);
 }
 
 QTEST_MAIN(TestDateizustand)

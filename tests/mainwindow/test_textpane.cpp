@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/codepage.h"
 #include "bausteine/bytezeile.h"
 #include "bausteine/textpane.h"
+#include "platform/codepage.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -40,6 +40,8 @@ private Q_SLOTS:
     void bytezeile_data();
     void bytezeile();
     void bytezeileEingaben();
+    void ersetzenRueckgaengig_data();
+    void ersetzenRueckgaengig();
 };
 
 void TestTextPane::jedeBytefolgeKommtZurueck()
@@ -339,6 +341,40 @@ void TestTextPane::bytezeileEingaben()
     feld.paste();
     QCOMPARE(feld.text(), Text("abc\r\nd\re\n?"));
     QCOMPARE(feld.document()->blockCount(), 1);
+}
+
+// Each replacement is one undo step; a large text holds only the latest,
+// saved or unsaved as it was.
+void TestTextPane::ersetzenRueckgaengig_data()
+{
+    QTest::addColumn<qsizetype>("laenge");
+    QTest::addColumn<bool>("gespeichert"); // the text of the first replacement
+    QTest::addColumn<int>("schritteZurueck");
+    QTest::addColumn<bool>("geaendert");
+    QTest::newRow("short: every step") << qsizetype { 40 } << true << 2 << true;
+    QTest::newRow("large: the latest step, saved")
+        << TextPane::kNurEinSchritt << true << 1 << false;
+    QTest::newRow("large: the latest step, unsaved")
+        << TextPane::kNurEinSchritt << false << 1 << true;
+}
+
+void TestTextPane::ersetzenRueckgaengig()
+{
+    QFETCH(qsizetype, laenge);
+    QFETCH(bool, gespeichert);
+    QFETCH(int, schritteZurueck);
+    QFETCH(bool, geaendert);
+    const std::vector<verschl::Text> texte
+        = { verschl::Text(laenge, 'a'), verschl::Text(laenge, 'b'), "c\r\nd" };
+    TextPane pane;
+    pane.setText(texte[0]);
+    pane.ersetze(texte[1]);
+    pane.document()->setModified(!gespeichert);
+    pane.ersetze(texte[2]);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(&pane, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(pane.text() == texte[2 - schritteZurueck]);
+    QCOMPARE(pane.document()->isModified(), geaendert);
 }
 
 QTEST_MAIN(TestTextPane)

@@ -30,8 +30,17 @@ public:
     // never makes and which reads as a line break like any other. Fewer lines
     // keep a block each, so that a triple click still selects one line.
     static constexpr qsizetype kVieleZeilen = 50000;
+    // Each step of the undo history keeps the whole text that a command
+    // replaced: three steps of 64 MiB took 1.4 GB. Where the old or the new
+    // text has more characters than this, only the latest replacement can be
+    // undone.
+    static constexpr qsizetype kNurEinSchritt = qsizetype { 4 } << 20;
 
     using Bytefeld::Bytefeld;
+
+    // Replaces the whole text as one step of the undo history, so Ctrl+Z
+    // brings the text before back; setText() starts a fresh history instead.
+    void ersetze(const verschl::Text &text);
 
 protected:
     void zeige(const QString &anzeige) override;

@@ -22,6 +22,7 @@ class QFont;
 class Einstellungsspeicher;
 class Fensterfabrik;
 class Methodenfenster;
+struct Methodeneinstellungen;
 class TextPane;
 class QAction;
 class QLabel;
@@ -99,6 +100,7 @@ public Q_SLOTS:
     void MMHintergrundfarbigClick();
     void MMDemoOptUebernehmenClick();
     void StatusBar1Click();
+    void LMethodeClick();
     void MatrixVerschlsselung1Click();
     void CaesarVerschlsselung1Click();
     void VigenreMatrix1Click();
@@ -143,6 +145,7 @@ private:
     // The open error for a file over textdatei::Hoechstgroesse, named as given.
     static QString ZuGrossMeldung(const QString &datei);
     void loesche(const Seite &seite);
+    static void setzeGeaendert(const Seite &seite, bool geaendert);
     bool pruefeGespeichert(const Seite &seite);
     // The pane labels name the encoding of a UTF-8 file.
     void zeigeKodierung();
@@ -174,9 +177,14 @@ private:
     bool menueKuerzel(const QKeyEvent *taste) const;
     void naechstesMenue();
 
-    // A command writes a pane only when the text differs; the pane's change
-    // signal then runs the change rule.
+    // A command writes a pane only when the text differs, as one step of the
+    // pane's undo history; the pane's change signal then runs the change rule.
     static void schreibe(TextPane &pane, const verschl::Text &text);
+    // The method and its parameters in one line, as the method window holds
+    // them: shown between the panes and printed above the texts.
+    static QString methodenzeile(const Methodeneinstellungen &e);
+    // The method line right of the ciphertext caption, elided to the gap.
+    void zeigeMethode();
     void MKlarChange();
     void MChiffreChange();
 
@@ -215,6 +223,7 @@ private:
     TextPane *MChiffre = nullptr;
     QLabel *LKlartext = nullptr;
     QLabel *Lchiffre = nullptr;
+    QLabel *LMethode = nullptr;
     QPushButton *BVerschluesseln = nullptr;
     QPushButton *BEntschluesseln = nullptr;
     QPushButton *BOptionen = nullptr;

@@ -41,6 +41,7 @@ public:
     Methodeneinstellungen einstellungen() const override;
     void setGemerkteVerschiebung(int verschiebung) override;
     QWidget &fenster() override { return *this; }
+    void setAenderungsmeldung(std::function<void()> meldung) override;
 
     // Spaltenzahlquelle
     int spaltenzahl() const override;
@@ -108,6 +109,7 @@ private:
     void erzeugeVigenere();
     void erzeugeKlartextGruppe();
     void verbindeHandler();
+    void verbindeAenderungsmeldung();
     // Visibility and enabled state of the per-method controls.
     void ordneAn(Methode methode);
     void zeigeNurMethodenfenster();
@@ -137,6 +139,7 @@ private:
 
     Hauptfenster &haupt;
     std::function<void()> einstellungenLaden;
+    std::function<void()> aenderungsmeldung;
     QStyle *rahmenStil = nullptr; // draws the group boxes' frames
     int gemerkteVerschiebung = 2;
 };

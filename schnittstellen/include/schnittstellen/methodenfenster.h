@@ -7,6 +7,8 @@
 
 #include "cipher/verschl.h"
 
+#include <functional>
+
 class QWidget;
 
 // The methods in the order of the method window's buttons. The settings store
@@ -45,6 +47,10 @@ public:
     virtual Methodeneinstellungen einstellungen() const = 0;
     virtual void setGemerkteVerschiebung(int verschiebung) = 0;
     virtual QWidget &fenster() = 0;
+    // `meldung` runs whenever the method or one of its parameters changes,
+    // from the user or from code, so the main window can show what its next
+    // command will use.
+    virtual void setAenderungsmeldung(std::function<void()> meldung) = 0;
 };
 
 // The column count as the engine would use it, clamped into 1..100: the one
