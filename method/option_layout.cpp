@@ -143,6 +143,7 @@ void TOptionForm::erzeugeVigenere()
 {
     CBSonderignorieren = kontrollkaestchen(
         this, "CBSonderignorieren", QStringLiteral("Sonderzeichen &ignorieren"), 16, 184, 177);
+    CBSonderignorieren->setToolTip(SonderzeichenHinweis());
 
     LSchluessel = beschriftung(this, "LSchluessel", QStringLiteral("&Schlüssel"), 11, 148);
     EdSchluessel = benannt(new QLineEdit(this), "EdSchluessel");
