@@ -36,8 +36,9 @@ QFrame *vertieft(QWidget *eltern, const char *name, QFrame::Shape form, const QR
 
 QString SonderzeichenHinweis()
 {
+    // Two lines: a tooltip of plain text is never wrapped.
     return QStringLiteral("Im Schlüsselwort nicht weiterwandern, wo ein Leerzeichen oder "
-                          "Satzzeichen steht: „Hallo Welt“ wird mit LUNA zu „Suylz Qrle“ "
+                          "Satzzeichen steht:\n„Hallo Welt“ wird mit LUNA zu „Suylz Qrle“ "
                           "statt zu „Suylz Jewn“.");
 }
 
