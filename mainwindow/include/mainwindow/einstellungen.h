@@ -5,8 +5,9 @@
 // it to. The key's mere presence means that the option is on. The program
 // start calls the loader when the method window's creation order asks for it;
 // the main window saves or deletes when the option changes and at closing.
-// Which values there are, and their names, types and ranges, says the table
-// in schnittstellen/einstellungstabelle.h.
+// Which values there are, their names, types and ranges, and how each is
+// read from the windows and set on them, says the table in
+// schnittstellen/einstellungstabelle.h.
 
 #include "schnittstellen/einstellungstabelle.h"
 
