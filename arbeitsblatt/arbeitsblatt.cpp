@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "arbeitsblatt/arbeitsblatt.h"
 
+#include "bausteine/steuerelemente.h"
 #include "papier/papier.h"
 #include "platform/benannt.h"
 #include "platform/codepage.h"
@@ -71,6 +72,7 @@ void TArbeitsblattForm::erzeugeSteuerelemente()
     CBSonderzeichenIgnorieren
         = benannt(new QCheckBox(QStringLiteral("Sonderzeichen &ignorieren"), this),
             "CBSonderzeichenIgnorieren");
+    CBSonderzeichenIgnorieren->setToolTip(SonderzeichenHinweis());
     SpSpalten = benannt(new QSpinBox(this), "SpSpalten");
     SpSpalten->setRange(1, 100);
     CBStreifen = benannt(

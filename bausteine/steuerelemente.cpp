@@ -34,6 +34,14 @@ QFrame *vertieft(QWidget *eltern, const char *name, QFrame::Shape form, const QR
     return rahmen;
 }
 
+QString SonderzeichenHinweis()
+{
+    // Two lines: a tooltip of plain text is never wrapped.
+    return QStringLiteral("Im Schlüsselwort nicht weiterwandern, wo ein Leerzeichen oder "
+                          "Satzzeichen steht:\n„Hallo Welt“ wird mit LUNA zu „Suylz Qrle“ "
+                          "statt zu „Suylz Jewn“.");
+}
+
 Verschiebungswahl erzeugeVerschiebungswahl(
     QWidget *eltern, const QRect &listenplatz, const QRect &reglerplatz)
 {

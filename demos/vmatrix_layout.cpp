@@ -96,9 +96,8 @@ void TVMatrixForm::erzeugeSteuerelemente()
     BSchritt->setToolTip(QStringLiteral("Einen Schritt weiter"));
     BSchritt->setGeometry(kLinks, 194, kBreite, 31);
 
-    CBSonderzeichenIgnorieren
-        = schalter(this, "CBSonderzeichenIgnorieren", QStringLiteral("Sonderzeichen &ignorieren"),
-            QStringLiteral("Im Schlüsselwort nicht weiterwandern"), 234);
+    CBSonderzeichenIgnorieren = schalter(this, "CBSonderzeichenIgnorieren",
+        QStringLiteral("Sonderzeichen &ignorieren"), SonderzeichenHinweis(), 234);
     CBAnimation = schalter(this, "CBAnimation", QStringLiteral("&Animation   Geschwindigkeit:"),
         QStringLiteral("Animierte Darstellung"), 258);
     CBAnimation->setChecked(true);

@@ -69,7 +69,6 @@ QAction *THauptform::schalter(
 void THauptform::erzeugeAktionen()
 {
     using H = THauptform;
-    using einstellung::Name;
     using einstellung::standardAn;
     Klartextffnen1 = aktion(
         "Klartextffnen1", QStringLiteral("&Klartext öffnen..."), 0, &H::Klartextffnen1Click);
@@ -112,7 +111,7 @@ void THauptform::erzeugeAktionen()
     Zeilenumbruchautomatisch = schalter("Zeilenumbruchautomatisch",
         QStringLiteral("&Zeilenumbruch"), WordWrap, &H::ZeilenumbruchautomatischClick);
     MMHintergrundfarbig = schalter("MMHintergrundfarbig", QStringLiteral("&Hintergrund farbig"),
-        standardAn(Name::HintergrundFarbig), &H::MMHintergrundfarbigClick);
+        standardAn(u"HintergrundFarbig"), &H::MMHintergrundfarbigClick);
 
     MMVerschluesseln = aktion(
         "MMVerschluesseln", QStringLiteral("&Verschlüsseln"), 14, &H::BVerschluesselnClick);
@@ -142,12 +141,12 @@ void THauptform::erzeugeAktionen()
 
     SMNichtgespeichertWarnung
         = schalter("SMNichtgespeichertWarnung", QStringLiteral("&Nicht-gespeichert-Warnung"),
-            standardAn(Name::NichtGespeichertWarnung), nullptr);
+            standardAn(u"NichtGespeichertWarnung"), nullptr);
     SMUeberschreibwarnung = schalter("SMUeberschreibwarnung", QStringLiteral("Ü&berschreibwarnung"),
-        standardAn(Name::UeberschreibWarnung), nullptr);
+        standardAn(u"UeberschreibWarnung"), nullptr);
     MMDemoOptUebernehmen
         = schalter("MMDemoOptUebernehmen", QStringLiteral("&Demo-Optionen übernehmen"),
-            standardAn(Name::DemoOptUebernehmen), &H::MMDemoOptUebernehmenClick);
+            standardAn(u"DemoOptUebernehmen"), &H::MMDemoOptUebernehmenClick);
     MMDemoOptUebernehmen->setStatusTip(
         QStringLiteral("Änderungen in den Demos wirken sich im Hauptprogramm aus"));
     MMDemoOptUebernehmen->setToolTip(MMDemoOptUebernehmen->statusTip());

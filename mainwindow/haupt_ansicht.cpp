@@ -127,46 +127,20 @@ void THauptform::setDemoEinstellungen(const DemoEinstellungen &einstellungen)
     demo = einstellungen;
 }
 
-QAction *THauptform::hakenAktion(Haken welcher) const
+bool THauptform::haken(const char *aktion) const
 {
-    switch (welcher) {
-    case Haken::InRegistry:
-        return OptInRegistry;
-    case Haken::Zeilenumbruch:
-        return Zeilenumbruchautomatisch;
-    case Haken::HintergrundFarbig:
-        return MMHintergrundfarbig;
-    case Haken::NichtGespeichertWarnung:
-        return SMNichtgespeichertWarnung;
-    case Haken::UeberschreibWarnung:
-        return SMUeberschreibwarnung;
-    case Haken::DemoOptUebernehmen:
-        return MMDemoOptUebernehmen;
-    }
-    Q_UNREACHABLE();
-    return nullptr;
+    return findChild<QAction *>(QLatin1String(aktion))->isChecked();
 }
 
-bool THauptform::haken(Haken welcher) const
+// Through the command, as the user's click: word wrap and colours set their panes.
+void THauptform::setHaken(const char *aktion, bool an)
 {
-    // Word wrap follows its own flag, which the command inverts; the mark shows it.
-    return welcher == Haken::Zeilenumbruch ? WordWrap : hakenAktion(welcher)->isChecked();
+    QAction *haken = findChild<QAction *>(QLatin1String(aktion));
+    if (haken->isChecked() != an)
+        haken->trigger();
 }
 
-// Word wrap and colours take the value through their commands, which invert
-// the state and set the panes.
-void THauptform::setHaken(Haken welcher, bool an)
-{
-    if (welcher == Haken::Zeilenumbruch) {
-        WordWrap = !an;
-        ZeilenumbruchautomatischClick();
-    } else if (welcher == Haken::HintergrundFarbig) {
-        MMHintergrundfarbig->setChecked(!an);
-        MMHintergrundfarbigClick();
-    } else {
-        hakenAktion(welcher)->setChecked(an);
-    }
-}
+void THauptform::setImSpeicher(bool an) { OptInRegistry->setChecked(an); }
 
 QFont THauptform::schrift() const { return MKlar->font(); }
 

@@ -28,10 +28,7 @@ void THauptform::FormCreate(const QStringList &argumente)
     DemoRichtlinieAnwenden();
     AnalyseRichtlinieAnwenden();
     platziereFenster();
-    setHaken(
-        Haken::HintergrundFarbig, einstellung::standardAn(einstellung::Name::HintergrundFarbig));
-    setHaken(
-        Haken::DemoOptUebernehmen, einstellung::standardAn(einstellung::Name::DemoOptUebernehmen));
+    wendeFarbenAn();
     Pfad = Einstellungsspeicher::EigeneDateienOrdner();
     KommandozeileAuswerten(argumente);
 }

@@ -27,7 +27,7 @@ namespace {
 
 constexpr int kRotation13 = 13;
 const QString kStandardSchluessel
-    = QStringView(einstellung::eintrag(einstellung::Name::VigenereSchluessel).text).toString();
+    = QStringView(einstellung::eintrag(u"VigenereSchluessel").text).toString();
 
 // A focus loss that only comes from another window becoming active, or from a
 // context menu opening over the field, does not leave the field: the user may
@@ -224,40 +224,14 @@ int TOptionForm::spaltenzahl() const { return SpEdSpalten->spaltenzahl(); }
 
 void TOptionForm::setSpaltenzahl(int spalten) { SpEdSpalten->setValue(spalten); }
 
-QCheckBox *TOptionForm::kaestchenFuer(Schalter schalter) const
+bool TOptionForm::schalter(const char *kaestchen) const
 {
-    switch (schalter) {
-    case Schalter::SonderzeichenIgnorieren:
-        return CBSonderignorieren;
-    case Schalter::Kleinschrift:
-        return CBKlein;
-    case Schalter::Grossschrift:
-        return CBGross;
-    case Schalter::LeerzeichenLoeschen:
-        return CBLeerzeichen;
-    case Schalter::UmlauteErsetzen:
-        return CBUmlauteErsetzen;
-    case Schalter::ImVordergrund:
-        return CBStayOnTop;
-    case Schalter::MatrixQuadratisch:
-        break;
-    }
-    return nullptr;
+    return findChild<QCheckBox *>(QLatin1String(kaestchen))->isChecked();
 }
 
-bool TOptionForm::schalter(Schalter schalter) const
+void TOptionForm::setSchalter(const char *kaestchen, bool an)
 {
-    if (schalter == Schalter::MatrixQuadratisch)
-        return RBMatrixQuadratisch->isChecked();
-    return kaestchenFuer(schalter)->isChecked();
-}
-
-void TOptionForm::setSchalter(Schalter schalter, bool an)
-{
-    if (schalter == Schalter::MatrixQuadratisch)
-        setQuadratisch(an);
-    else
-        kaestchenFuer(schalter)->setChecked(an);
+    findChild<QCheckBox *>(QLatin1String(kaestchen))->setChecked(an);
 }
 
 void TOptionForm::ordneAn(Methode methode)

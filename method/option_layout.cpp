@@ -76,7 +76,7 @@ void TOptionForm::erzeugeSteuerelemente()
         knopf->setGeometry(8, kMethodenErsteZeile + i * kMethodenZeilenAbstand, 201, kKnopfHoehe);
         RadioGroupItems->addButton(knopf, i);
     }
-    RadioGroupItems->button(einstellung::standard(einstellung::Name::Methode))->setChecked(true);
+    RadioGroupItems->button(einstellung::standard(u"Methode"))->setChecked(true);
 
     erzeugeMatrix();
     erzeugeVerschiebung();
@@ -87,7 +87,7 @@ void TOptionForm::erzeugeSteuerelemente()
 
     CBStayOnTop = kontrollkaestchen(
         this, "CBStayOnTop", QStringLiteral("Fenster im Vordergrund"), 12, 306, 217);
-    CBStayOnTop->setChecked(einstellung::standardAn(einstellung::Name::ImVordergrund));
+    CBStayOnTop->setChecked(einstellung::standardAn(u"ImVordergrund"));
 }
 
 void TOptionForm::erzeugeMatrix()
@@ -100,13 +100,12 @@ void TOptionForm::erzeugeMatrix()
         = benannt(new GanzKlickbar<QRadioButton>(QStringLiteral("&Spaltenzahl:"), this),
             "RBMatrixManSpalten");
     RBMatrixManSpalten->setGeometry(16, 172, 113, kKnopfHoehe);
-    (einstellung::standardAn(einstellung::Name::MatrixQuadratisch) ? RBMatrixQuadratisch
-                                                                   : RBMatrixManSpalten)
+    (einstellung::standardAn(u"MatrixQuadratisch") ? RBMatrixQuadratisch : RBMatrixManSpalten)
         ->setChecked(true);
 
     SpEdSpalten = benannt(new Spaltenzahlfeld(this), "SpEdSpalten");
     SpEdSpalten->setGeometry(103, 169, 49, kFeldHoehe);
-    SpEdSpalten->setValue(einstellung::standard(einstellung::Name::Spaltenzahl));
+    SpEdSpalten->setValue(einstellung::standard(u"Spaltenzahl"));
     // Named as the radio button that it belongs to.
     SpEdSpalten->setAccessibleName(QStringLiteral("Spaltenzahl"));
 }
@@ -120,7 +119,7 @@ void TOptionForm::erzeugeVerschiebung()
     ComboBox = wahl.liste;
     Label1->setBuddy(ComboBox);
     TrackBar = wahl.regler;
-    const int verschiebung = einstellung::standard(einstellung::Name::CaesarVerschiebung);
+    const int verschiebung = einstellung::standard(u"CaesarVerschiebung");
     TrackBar->setValue(verschiebung);
 
     LVerschAusgabe = beschriftung(this, "LVerschAusgabe", verschiebungsText(verschiebung), 12, 186);
@@ -144,6 +143,7 @@ void TOptionForm::erzeugeVigenere()
 {
     CBSonderignorieren = kontrollkaestchen(
         this, "CBSonderignorieren", QStringLiteral("Sonderzeichen &ignorieren"), 16, 184, 177);
+    CBSonderignorieren->setToolTip(SonderzeichenHinweis());
 
     LSchluessel = beschriftung(this, "LSchluessel", QStringLiteral("&Schlüssel"), 11, 148);
     EdSchluessel = benannt(new QLineEdit(this), "EdSchluessel");

@@ -264,8 +264,9 @@ void TestVMatrixBedienung::start()
     QVERIFY(d.f->isWindow() && !d.f->parent() && d.f->testAttribute(Qt::WA_DeleteOnClose));
     QCOMPARE(d.f->findChild<QCheckBox *>(u"CBEditSperren"_s)->toolTip(),
         u"Deaktivieren zum Ändern der Texte");
-    QCOMPARE(d.f->findChild<QCheckBox *>(u"CBSonderzeichenIgnorieren"_s)->toolTip(),
-        u"Im Schlüsselwort nicht weiterwandern");
+    QVERIFY(d.f->findChild<QCheckBox *>(u"CBSonderzeichenIgnorieren"_s)
+                ->toolTip()
+                .startsWith(u"Im Schlüsselwort nicht weiterwandern"));
     const QList<QWidget *> reihe = { d.f->findChild<QCheckBox *>(u"CBEditSperren"_s),
         d.f->findChild<QLineEdit *>(u"EdSchluessel"_s), d.f->findChild<Bytezeile *>(u"EdText1"_s),
         d.f->findChild<Bytezeile *>(u"EdText2"_s), d.f->findChild<QPushButton *>(u"BSchritt"_s),

@@ -318,7 +318,7 @@ void TestAnsicht::zeilenumbruch()
     for (bool an : { false, true }) {
         a.klicke("Zeilenumbruchautomatisch");
         QCOMPARE(umbruch.isChecked(), an);
-        QCOMPARE(a.haupt().haken(Hauptablage::Haken::Zeilenumbruch), an);
+        QCOMPARE(a.haupt().haken("Zeilenumbruchautomatisch"), an);
         for (TextPane *pane : { &a.klar(), &a.chiffre() }) {
             QCOMPARE(
                 pane->lineWrapMode(), an ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);

@@ -21,6 +21,8 @@ class TestEinstellungen : public QObject
 private Q_SLOTS:
     void ersterStartOhneSchluessel();
     void einschaltenSchreibtAlleWerte();
+    void startwerteDerTabelle_data();
+    void startwerteDerTabelle();
     void alleEinstellungenUeberstehenEinenNeustart();
     void methodeBleibtDieGespeicherteZahl_data();
     void methodeBleibtDieGespeicherteZahl();
@@ -58,7 +60,7 @@ void TestEinstellungen::einschaltenSchreibtAlleWerte()
     a.klicke("OptInRegistry");
     QVERIFY(a.aktion("OptInRegistry").isChecked());
     const QStringList namen = gelesen(a).allKeys();
-    QCOMPARE(namen.size(), 29);
+    QCOMPARE(namen.size(), qsizetype(einstellung::kTabelle.size()));
     for (const char *name :
         { "Programmpfad", "Pfad", "Font", "Methode", "VigenereSchluessel", "Blinken" })
         QVERIFY2(namen.contains(QLatin1String(name)), name);
@@ -66,6 +68,31 @@ void TestEinstellungen::einschaltenSchreibtAlleWerte()
         gelesen(a).value(QStringLiteral("Methode")).toString(), QStringLiteral("dword:00000001"));
     Aufbau danach({}, gespeichert(leseDatei(a.wurzeln.benutzer.filePath(kDatei)).mid(10)));
     QVERIFY(danach.aktion("OptInRegistry").isChecked());
+}
+
+// Each number and switch of the table is bound to what the windows start with.
+void TestEinstellungen::startwerteDerTabelle_data()
+{
+    QTest::addColumn<int>("zeile");
+    for (std::size_t i = 0; i < einstellung::kTabelle.size(); ++i) {
+        const einstellung::Eintrag &e = einstellung::kTabelle[i];
+        // The font size starts as the desktop's font.
+        if (e.typ != einstellung::Typ::Text && e.schluessel != u"Fontsize")
+            QTest::newRow(QString::fromUtf16(e.schluessel.data(), e.schluessel.size()).toUtf8())
+                << int(i);
+    }
+}
+
+void TestEinstellungen::startwerteDerTabelle()
+{
+    QFETCH(int, zeile);
+    const einstellung::Eintrag &e = einstellung::kTabelle[std::size_t(zeile)];
+    Aufbau a;
+    const einstellung::Wert wert = e.bindung.lies({ a.haupt(), a.option() }, e);
+    if (e.typ == einstellung::Typ::Bool)
+        QCOMPARE(std::get<bool>(wert), e.standard != 0);
+    else
+        QCOMPARE(std::get<qint32>(wert), e.standard);
 }
 
 // Everything the user sets comes back after a restart.

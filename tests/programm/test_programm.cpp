@@ -2,11 +2,16 @@
 // The program start: the windows it opens for the main window, and what the
 // demonstrations hand the main window to keep.
 
+#include "analyse/analyse.h"
 #include "help/info.h"
 #include "help/liesmich.h"
+#include "platform/codepage.h"
 #include "testhilfen/aufbau.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTest>
 #include <stdexcept>
@@ -45,6 +50,31 @@ public:
     }
 };
 
+QList<QWidget *> kurzanleitungen()
+{
+    QList<QWidget *> offen;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<TLiesmichForm *>(w) && w->isVisible())
+            offen << w;
+    }
+    return offen;
+}
+
+// The window that the program start opens for a kind.
+QWidget *oeffne(Aufbau &a, Fensterart art)
+{
+    const QWidgetList vorher = QApplication::topLevelWidgets();
+    a.programm.fenster.oeffne(art);
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (!vorher.contains(w) && w->isVisible())
+            return w;
+    }
+    return nullptr;
+}
+
+constexpr int kHaupt = -1;
+constexpr int kMethode = -2;
+
 } // namespace
 
 class TestProgramm : public QObject
@@ -58,6 +88,9 @@ private Q_SLOTS:
     void demoEinstellungenUeberstehen();
     void hilfeModal_data();
     void hilfeModal();
+    void hilfeUeberall_data();
+    void hilfeUeberall();
+    void kurzanleitungNenntJedenBefehl();
 };
 
 void TestProgramm::befehleOeffnenFenster_data()
@@ -212,6 +245,78 @@ void TestProgramm::hilfeModal()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(f.isNull());
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestProgramm::hilfeUeberall_data()
+{
+    QTest::addColumn<int>("art"); // a Fensterart, or one of the two main windows
+    QTest::addColumn<QString>("kaestchen"); // its "Sonderzeichen ignorieren", where it has one
+    QTest::newRow("main") << kHaupt << QString();
+    QTest::newRow("method") << kMethode << QStringLiteral("CBSonderignorieren");
+    QTest::newRow("Matrix demo") << int(Fensterart::MatrixDemo) << QString();
+    QTest::newRow("Caesar demo") << int(Fensterart::CaesarDemo) << QString();
+    QTest::newRow("Vigenère demo")
+        << int(Fensterart::VigenereDemo) << QStringLiteral("CBSonderzeichenIgnorieren");
+    QTest::newRow("analysis") << int(Fensterart::Analyse) << QString();
+    QTest::newRow("worksheet") << int(Fensterart::Arbeitsblatt)
+                               << QStringLiteral("CBSonderzeichenIgnorieren");
+    QTest::newRow("about") << int(Fensterart::Info) << QString();
+}
+
+// F1 opens the guide from every window, and once only; the switch that makes
+// a text decrypt to garbage says what it does, with an example that holds.
+void TestProgramm::hilfeUeberall()
+{
+    QFETCH(int, art);
+    QFETCH(QString, kaestchen);
+    Aufbau a;
+    a.haupt().show();
+    QWidget *fenster = &a.haupt();
+    if (art == kMethode) {
+        a.option().show();
+        fenster = &a.option();
+    } else if (art != kHaupt) {
+        fenster = oeffne(a, Fensterart(art));
+    }
+    QVERIFY(fenster);
+    if (!kaestchen.isEmpty()) {
+        const QString hinweis = fenster->findChild<QCheckBox *>(kaestchen)->toolTip();
+        QVERIFY2(hinweis.contains(u"„Hallo Welt“"), qPrintable(hinweis));
+        for (const bool ignorieren : { true, false }) {
+            const QString chiffre = QString::fromLatin1(
+                *verschl::VigenereVerschluesseln("Hallo Welt", "LUNA", ignorieren));
+            QVERIFY2(hinweis.contains(u'„' + chiffre + u'“'), qPrintable(chiffre));
+        }
+    }
+    QVERIFY(kurzanleitungen().isEmpty());
+    QTest::keyClick(fenster->focusWidget() ? fenster->focusWidget() : fenster, Qt::Key_F1);
+    QCOMPARE(kurzanleitungen().size(), 1);
+    QTest::keyClick(kurzanleitungen().first(), Qt::Key_F1);
+    QCOMPARE(kurzanleitungen().size(), 1);
+}
+
+// The guide names every menu command as the menu shows it, the topics a lesson
+// needs, and the lengths from which the analysis answers.
+void TestProgramm::kurzanleitungNenntJedenBefehl()
+{
+    QFile datei(QStringLiteral(LIESMICH_QUELLE));
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    const QString text = codepage::AlsPanetext(datei.readAll().toStdString()).simplified();
+    Aufbau a;
+    QList<QAction *> befehle = a.haupt().menuBar()->actions();
+    while (!befehle.isEmpty()) {
+        QAction *befehl = befehle.takeFirst();
+        if (befehl->menu())
+            befehle << befehl->menu()->actions();
+        const QString name = befehl->text().remove(u'&');
+        QVERIFY2(befehl->isSeparator() || text.contains(name), qPrintable(name));
+    }
+    for (const char *thema : { "DRUCKEN UND PDF", "ARBEITSBLÄTTER", "BILDER DER DEMONSTRATIONEN",
+             "Sonderzeichen ignorieren", "F1" })
+        QVERIFY2(text.contains(QString::fromUtf8(thema)), thema);
+    for (const auto mindestens :
+        { analyse::kMindestBuchstaben, analyse::kMindestBuchstabenSchluessel })
+        QVERIFY(text.contains(QStringLiteral("ab %1 Buchstaben").arg(mindestens)));
 }
 
 QTEST_MAIN(TestProgramm)

@@ -14,8 +14,8 @@ class Spaltenzahlfeld : public QSpinBox
 {
     Q_OBJECT
 public:
-    static constexpr int kMin = einstellung::min(einstellung::Name::Spaltenzahl);
-    static constexpr int kMax = einstellung::max(einstellung::Name::Spaltenzahl);
+    static constexpr int kMin = einstellung::min(u"Spaltenzahl");
+    static constexpr int kMax = einstellung::max(u"Spaltenzahl");
 
     explicit Spaltenzahlfeld(QWidget *parent = nullptr);
 

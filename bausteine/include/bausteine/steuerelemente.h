@@ -21,6 +21,10 @@ QPushButton *knopf(QWidget *eltern, const char *name, const QString &text, const
 // A sunken frame: a dividing line or a panel behind a group of controls.
 QFrame *vertieft(QWidget *eltern, const char *name, QFrame::Shape form, const QRect &platz);
 
+// The tooltip of every "Sonderzeichen ignorieren" box: the one switch whose
+// effect a text that will not decrypt gives no hint of.
+QString SonderzeichenHinweis();
+
 // A Caesar shift as the letter that A becomes, in a list of A..Z that opens
 // ten rows high, and as a slider 0..25 with a tick per letter beside it. Two
 // controls of the window, not one widget around them: each keeps its own

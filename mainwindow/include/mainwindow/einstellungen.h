@@ -5,16 +5,14 @@
 // it to. The key's mere presence means that the option is on. The program
 // start calls the loader when the method window's creation order asks for it;
 // the main window saves or deletes when the option changes and at closing.
-// Which values there are, and their names, types and ranges, says the table
-// in schnittstellen/einstellungstabelle.h.
+// Which values there are, their names, types and ranges, and how each is
+// read from the windows and set on them, says the table in
+// schnittstellen/einstellungstabelle.h.
 
-#include "mainwindow/hauptablage.h"
+#include "schnittstellen/einstellungstabelle.h"
 
 #include <QList>
 #include <QString>
-#include <variant>
-
-class Methodenablage;
 
 namespace registry {
 class Schluessel;
@@ -35,11 +33,9 @@ public:
     static QString EigeneDateienOrdner();
 
 private:
-    void ladeAnsicht(const registry::Schluessel &s);
-    void ladeMethode(const registry::Schluessel &s);
-    void ladeOptionen(const registry::Schluessel &s);
+    void lade(const registry::Schluessel &s, const einstellung::Eintrag &eintrag);
     QList<registry::Wert> einstellungswerte() const;
-    std::variant<QString, qint32, bool> wert(einstellung::Name name) const;
+    einstellung::Ziel ziel() const { return { haupt, methode }; }
 
     Hauptablage &haupt;
     Methodenablage &methode;

@@ -8,8 +8,9 @@
 // haupt_ansicht.cpp.
 
 #include "cipher/verschl.h"
-#include "mainwindow/hauptablage.h"
 #include "platform/textdatei.h"
+#include "schnittstellen/einstellungstabelle.h"
+#include "schnittstellen/hauptablage.h"
 #include "schnittstellen/hauptfenster.h"
 
 #include <QColor>
@@ -57,8 +58,9 @@ public:
     void setDemoEinstellungen(const DemoEinstellungen &einstellungen) override;
 
     // Hauptablage
-    bool haken(Haken welcher) const override;
-    void setHaken(Haken welcher, bool an) override;
+    bool haken(const char *aktion) const override;
+    void setHaken(const char *aktion, bool an) override;
+    void setImSpeicher(bool an) override;
     QString pfad() const override { return Pfad; }
     void setPfad(const QString &pfad) override { Pfad = pfad; }
     QFont schrift() const override;
@@ -173,7 +175,6 @@ private:
     void setzeMethodenfensterAnzeige(bool offen);
     void platziereMethodenfenster();
     void wendeFarbenAn();
-    QAction *hakenAktion(Haken welcher) const;
     bool menueKuerzel(const QKeyEvent *taste) const;
     void naechstesMenue();
 
@@ -209,7 +210,7 @@ private:
 
     bool MethodenfensterOffen = false;
     bool MethodenfensterZuerst = false;
-    bool WordWrap = einstellung::standardAn(einstellung::Name::WordWrap);
+    bool WordWrap = einstellung::standardAn(u"WordWrap");
 
     Dialoge &dialoge;
     Fensterfabrik &fabrik;

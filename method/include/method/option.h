@@ -46,11 +46,13 @@ public:
     // Spaltenzahlquelle
     int spaltenzahl() const override;
     void setSpaltenzahl(int spalten) override;
+    bool quadratisch() const override;
+    void setQuadratisch(bool quadratisch) override;
 
     // Methodenablage. Setting from code runs the same handlers as the user's
     // change would.
-    bool schalter(Schalter schalter) const override;
-    void setSchalter(Schalter schalter, bool an) override;
+    bool schalter(const char *kaestchen) const override;
+    void setSchalter(const char *kaestchen, bool an) override;
     Methode methode() const override;
     void setMethode(Methode methode) override;
     int GemerkteVerschiebung() const override { return gemerkteVerschiebung; }
@@ -66,8 +68,6 @@ public:
     void setSchieberegler(int position) override;
     int buchstabe() const override;
     void setBuchstabe(int index) override;
-    bool quadratisch() const override;
-    void setQuadratisch(bool quadratisch) override;
     verschl::Text schluesselfeld() const override;
     bool sonderzeichenIgnorieren() const override;
     void setSonderzeichenIgnorieren(bool ignorieren) override;
@@ -101,7 +101,6 @@ private:
     // Whether a key press may reach the key field.
     static bool EdSchluesselKeyPress(const QKeyEvent &taste);
     static QString verschiebungsText(int verschiebung);
-    QCheckBox *kaestchenFuer(Schalter schalter) const;
 
     void erzeugeSteuerelemente();
     void erzeugeVerschiebung();

@@ -9,6 +9,7 @@
 #include "mainwindow/haupt.h"
 #include "method/option.h"
 #include "programm/fensterverwaltung.h"
+#include "programm/hilfetaste.h"
 
 class Programm
 {
@@ -20,4 +21,5 @@ public:
     Einstellungsspeicher einstellungen;
     // Last, so the windows it opened go before the two they look at.
     Fensterverwaltung fenster;
+    Hilfetaste hilfetaste { fenster };
 };

@@ -6,7 +6,6 @@
 // window's class.
 
 #include "cipher/verschl.h"
-#include "schnittstellen/einstellungstabelle.h"
 
 class Hauptfenster
 {
@@ -23,14 +22,15 @@ public:
     virtual void ausserSicht() = 0;
 };
 
-// The settings the demonstration windows share, kept by the main window.
+// The settings the demonstration windows share, kept by the main window,
+// with their start values; the speeds in milliseconds.
 struct DemoEinstellungen
 {
-    bool Animation = einstellung::standardAn(einstellung::Name::Animation);
-    int AnimationMin = einstellung::standard(einstellung::Name::AnimationMin);
-    int AnimationMax = einstellung::standard(einstellung::Name::AnimationMax);
-    int AnimationAktuell = einstellung::standard(einstellung::Name::AnimationAktuell);
-    bool Blinken = einstellung::standardAn(einstellung::Name::Blinken);
+    bool Animation = true;
+    int AnimationMin = 0;
+    int AnimationMax = 300;
+    int AnimationAktuell = 150;
+    bool Blinken = false;
 };
 
 // Where the demonstration settings are kept: read by the demonstrations and

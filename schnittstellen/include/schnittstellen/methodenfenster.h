@@ -62,6 +62,9 @@ public:
     virtual ~Spaltenzahlquelle() = default;
     virtual int spaltenzahl() const = 0;
     virtual void setSpaltenzahl(int spalten) = 0;
+    // The square layout, or else the manual column count.
+    virtual bool quadratisch() const = 0;
+    virtual void setQuadratisch(bool quadratisch) = 0;
 };
 
 // What the settings store reads and sets. Setting from code runs the same
@@ -69,17 +72,9 @@ public:
 class Methodenablage : public virtual Spaltenzahlquelle
 {
 public:
-    enum class Schalter {
-        MatrixQuadratisch,
-        SonderzeichenIgnorieren,
-        Kleinschrift,
-        Grossschrift,
-        LeerzeichenLoeschen,
-        UmlauteErsetzen,
-        ImVordergrund,
-    };
-    virtual bool schalter(Schalter schalter) const = 0;
-    virtual void setSchalter(Schalter schalter, bool an) = 0;
+    // A check box of the window, named as its control.
+    virtual bool schalter(const char *kaestchen) const = 0;
+    virtual void setSchalter(const char *kaestchen, bool an) = 0;
     virtual Methode methode() const = 0;
     virtual void setMethode(Methode methode) = 0; // Keine: ignored
     virtual int GemerkteVerschiebung() const = 0;
@@ -101,8 +96,6 @@ public:
     virtual void setSchieberegler(int position) = 0;
     virtual int buchstabe() const = 0; // index in the letter list, A = 0
     virtual void setBuchstabe(int index) = 0;
-    virtual bool quadratisch() const = 0;
-    virtual void setQuadratisch(bool quadratisch) = 0;
     // The key field as it stands, not yet reduced to letters.
     virtual verschl::Text schluesselfeld() const = 0;
     // Taken as it is; the field cleans it only when the user leaves it.

@@ -7,22 +7,17 @@
 
 #include "schnittstellen/hauptfenster.h"
 
-class QFont;
-class QString;
+#include <QFont>
+#include <QString>
 
 class Hauptablage : public virtual Demoablage
 {
 public:
-    enum class Haken {
-        InRegistry,
-        Zeilenumbruch,
-        HintergrundFarbig,
-        NichtGespeichertWarnung,
-        UeberschreibWarnung,
-        DemoOptUebernehmen,
-    };
-    virtual bool haken(Haken haken) const = 0;
-    virtual void setHaken(Haken haken, bool an) = 0;
+    // A check mark of the menus, named as its action: set as the user's click would.
+    virtual bool haken(const char *aktion) const = 0;
+    virtual void setHaken(const char *aktion, bool an) = 0;
+    // The mark of the store itself, set without saving or deleting anything.
+    virtual void setImSpeicher(bool an) = 0;
     // The shared starting folder of the file dialogs.
     virtual QString pfad() const = 0;
     virtual void setPfad(const QString &pfad) = 0;
