@@ -63,10 +63,11 @@ public:
     qint64 laengster = 0;
 };
 
-void Drucken(benchmark::State &state)
+// Prints a pane of state.range(0) MiB into a PDF in memory, timing only the
+// printing; gives the last PDF.
+template <typename Drucker> QByteArray druckeGemessen(benchmark::State &state, Drucker drucke)
 {
     QByteArray pdf;
-    Stoppuhr dialoge;
     for (auto _ : state) {
         state.PauseTiming();
         const auto dokument = paneDokument(std::size_t(state.range(0)));
@@ -75,25 +76,26 @@ void Drucken(benchmark::State &state)
         puffer.open(QIODevice::WriteOnly);
         state.ResumeTiming();
         QPdfWriter geraet(&puffer);
-        papier::Drucke(*dokument, geraet, dialoge, nullptr);
+        drucke(*dokument, geraet);
     }
+    return pdf;
+}
+
+void Drucken(benchmark::State &state)
+{
+    Stoppuhr dialoge;
+    const QByteArray pdf
+        = druckeGemessen(state, [&dialoge](QTextDocument &dokument, QPdfWriter &geraet) {
+              papier::Drucke(dokument, geraet, dialoge, nullptr);
+          });
     state.counters["Seiten"] = seiten(pdf);
     state.counters["Schritt_ms"] = double(dialoge.laengster);
 }
 
 void Qt_Druck(benchmark::State &state)
 {
-    QByteArray pdf;
-    for (auto _ : state) {
-        state.PauseTiming();
-        const auto dokument = paneDokument(std::size_t(state.range(0)));
-        pdf.clear();
-        QBuffer puffer(&pdf);
-        puffer.open(QIODevice::WriteOnly);
-        state.ResumeTiming();
-        QPdfWriter geraet(&puffer);
-        dokument->print(&geraet);
-    }
+    const QByteArray pdf = druckeGemessen(
+        state, [](QTextDocument &dokument, QPdfWriter &geraet) { dokument.print(&geraet); });
     state.counters["Seiten"] = seiten(pdf);
 }
 
