@@ -23,7 +23,8 @@ aufraeumen() {
 }
 trap aufraeumen EXIT
 
-export WINEPREFIX="$ordner/prefix" WINEARCH=win64 WINEDEBUG=-all
+# Wine takes the command line's file names in the locale's encoding.
+export LC_ALL=C.UTF-8 WINEPREFIX="$ordner/prefix" WINEARCH=win64 WINEDEBUG=-all
 # No offer to download wine's Mono and Gecko: Zifferon needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot --init >/dev/null 2>&1
@@ -67,8 +68,10 @@ windows_pfad() { winepath -w "$1" 2>/dev/null; }
 
 echo "== MSI: eine ältere Version, dann diese, still installiert"
 programme='C:\Program Files\Zifferon'
-startmenue='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Zifferon.lnk'
 deinstallieren='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+# Windows puts a per-machine entry into the Start menu of all users; wine
+# puts it into the installing user's.
+startmenue() { find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Zifferon.lnk' | head -n 1; }
 # The older version: the same package with a lower version number.
 (cd "$bau/paket/windows" && sed 's/Version="[0-9.]*" Manufacturer/Version="0.0.1" Manufacturer/' \
     zifferon.wxs >"$ordner/alt.wxs" && wixl -a x64 -o "$ordner/alt.msi" "$ordner/alt.wxs" 2>/dev/null)
@@ -78,18 +81,19 @@ wineserver -w
 for datei in zifferon.exe zifferon-analyse.exe liesmich.txt COPYING 'translations\qtbase_de.qm'; do
     [ -f "$(winepath -u "$programme\\$datei")" ] || fehler "$datei fehlt unter $programme"
 done
-[ -f "$(winepath -u "$startmenue")" ] || fehler "kein Eintrag im Startmenü"
-eintraege="$(wine reg query "$deinstallieren" /s /f Zifferon /d 2>/dev/null | tr -d '\r' | grep -c 'DisplayName.*Zifferon' || true)"
-[ "$eintraege" = 1 ] || fehler "$eintraege Einträge zum Deinstallieren statt einem"
-wine reg query "$deinstallieren" /s /f Zifferon /d | tr -d '\r' | grep -E 'DisplayName|DisplayVersion'
+[ -n "$(startmenue)" ] || fehler "kein Eintrag im Startmenü"
+echo "Startmenü: $(startmenue)"
+eintraege="$(wine reg query "$deinstallieren" /s | tr -d '\r' | grep -A1 'DisplayName.*REG_SZ.*Zifferon$' || true)"
+echo "$eintraege"
+[ "$(grep -c DisplayName <<<"$eintraege")" = 1 ] || fehler "nicht genau ein Eintrag zum Deinstallieren"
 echo "== Start aus dem Startmenü"
-wine start /unix "$(winepath -u "$startmenue")" &
+wine start /unix "$(startmenue)" &
 fenster_pruefen "$bau/start_msi.png"
 echo "== MSI still deinstalliert"
 wine msiexec /x "$(windows_pfad "$msi")" /qn
 wineserver -w
 [ ! -e "$(winepath -u "$programme\\zifferon.exe")" ] || fehler "zifferon.exe noch da"
-[ ! -e "$(winepath -u "$startmenue")" ] || fehler "Eintrag im Startmenü noch da"
+[ -z "$(startmenue)" ] || fehler "Eintrag im Startmenü noch da"
 
 echo "== Zip entpackt und gestartet"
 unzip -q "$zip" -d "$ordner/laufwerk"
@@ -102,13 +106,16 @@ analyse_windows="$ordner/laufwerk/Zifferon/zifferon-analyse.exe"
 proben="$ordner/proben"
 mkdir -p "$proben"
 cp fuzz/korpus/fuzz_analyse/* resources/liesmich.txt COPYING "$proben"/
-printf 'Gr\xfc\xdfe aus K\xf6ln, \xe4\xf6\xfc \x80\r\n' >"$proben/windows-1252.txt"
-printf 'Gr\xc3\xbc\xc3\x9fe aus K\xc3\xb6ln, \xe2\x82\xac\n' >"$proben/utf-8.txt"
+# Names with umlauts and with letters beyond Windows-1252.
+printf 'Sch\xf6ne Gr\xfc\xdfe aus K\xf6ln an die Klasse 7b: \xc4pfel, \xd6l, \x80\r\n' \
+    >"$proben/Köln windows-1252.txt"
+printf 'Sch\xc3\xb6ne Gr\xc3\xbc\xc3\x9fe aus \xc5\x81\xc3\xb3d\xc5\xba an die Klasse 7b \xe2\x82\xac\n' \
+    >"$proben/Łódź utf-8.txt"
+# Output, messages and exit status; Windows writes its line ends as CR LF.
+analyse() { (cd "$proben" && "$@" 2>&1; echo "Status $?") | tr -d '\r'; }
 for probe in "$proben"/*; do
     name="$(basename "$probe")"
-    # Windows writes its line ends to the console as CR LF.
-    diff <(cd "$proben" && "$analyse_linux" "$name") \
-        <(cd "$proben" && wine "$analyse_windows" "$name" | tr -d '\r') >/dev/null \
+    diff <(analyse "$analyse_linux" "$name") <(analyse wine "$analyse_windows" "$name") \
         || fehler "Analyse von $name weicht ab"
     echo "gleich: $name"
 done
