@@ -49,7 +49,7 @@ fenster_pruefen() {
     local bild="$1" beginn id groesse
     beginn=$(date +%s.%N)
     for _ in $(seq 600); do
-        id="$(xwininfo -root -tree 2>/dev/null | awk '/"Zifferon": \("zifferon.exe"/ {print $1; exit}')"
+        id="$(xwininfo -root -tree 2>/dev/null | awk '/"Zifferon": \("zifferon.exe"/ {print $1}' | head -n 1)"
         [ -n "$id" ] && break
         sleep 0.1
     done
