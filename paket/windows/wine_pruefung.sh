@@ -121,4 +121,6 @@ for probe in "$proben"/*; do
 done
 
 echo "== Testprogramme unter wine"
-QT_QPA_PLATFORM=offscreen ctest --preset windows
+# Wine keeps Linux's QT_ variables from Windows programs; the one with the
+# prefix WINE it hands over without it.
+WINEQT_QPA_PLATFORM=offscreen ctest --preset windows
