@@ -8,6 +8,8 @@
 #   ./build.sh bench         build and run the benchmarks
 #   ./build.sh package       build the Debian package zifferon_*.deb in build/paket
 #   ./build.sh paketpruefung build the package and check it as a user would get it
+#   ./build.sh windows       cross-build for Windows: zip and MSI in build/windows
+#   ./build.sh windowstest   build for Windows and check it under wine
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -18,6 +20,18 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 BENCH_PACKAGES=(libbenchmark-dev)
 PACKAGE_PACKAGES=(dpkg-dev file)
 CHECK_PACKAGES=(lintian desktop-file-utils appstream)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 msitools wixl dpkg-dev)
+WINDOWS_TEST_PACKAGES=(unzip xvfb openbox x11-utils imagemagick bc)
+
+# Qt for Windows: Debian's own source of the installed qt6-base, built once as a
+# static MinGW library, only the modules Zifferon uses. Debian's trimmed source
+# lacks the Windows tablet headers; the bundled FreeType gives the offscreen
+# platform that the tests under wine use.
+QT_WINDOWS_OPTIONS=(-static -release -xplatform win32-g++ -qt-host-path /usr
+    -nomake examples -nomake tests -no-feature-tabletevent -qt-freetype
+    -qt-zlib -qt-libpng -qt-pcre -qt-harfbuzz -no-feature-jpeg -no-icu
+    -no-opengl -no-dbus -no-feature-vulkan -no-feature-sql -no-feature-network
+    -no-feature-xml -no-feature-zstd)
 
 # Installs the Debian packages that are missing; a non-root user is told the exact line.
 ensure_packages() {
@@ -41,7 +55,7 @@ ensure_packages() {
 build() {
     local werror=OFF
     [ "${CI:-}" = true ] && werror=ON
-    cmake --preset "$1" -DZIFFERON_WERROR="$werror" >/dev/null
+    cmake --preset "$1" -DZIFFERON_WERROR="$werror" "${@:2}" >/dev/null
     cmake --build --preset "$1"
 }
 
@@ -104,6 +118,66 @@ paketpruefung() {
     echo "Paket in Ordnung: ${deb}"
 }
 
+# Adds a deb-src entry for each Debian archive the machine installs from,
+# unless one is there already, so apt-get source finds Qt's source.
+ensure_deb_src() {
+    grep -Eqs '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+        /etc/apt/sources.list.d/*.sources && return 0
+    local ziel=/etc/apt/sources.list.d/zifferon-quellen.sources
+    if ls /etc/apt/sources.list.d/debian.sources >/dev/null 2>&1; then
+        sed -e 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$ziel"
+    else
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >/etc/apt/sources.list.d/zifferon-quellen.list
+    fi
+    apt-get update -qq
+}
+
+# Prints the folder of the static Qt for Windows, building it first if the
+# cache lacks it. Keyed by the Qt version, the options and the toolchain file.
+qt_windows() {
+    local version schluessel ordner bau log werkzeugkette="$PWD/paket/windows/mingw-w64.cmake"
+    version="$(dpkg-query -W -f='${Version}' qt6-base-dev)"
+    schluessel="$( (printf '%s\n' "${QT_WINDOWS_OPTIONS[@]}"; cat paket/windows/mingw-w64.cmake) \
+        | sha256sum | cut -c1-10)"
+    ordner="${XDG_CACHE_HOME:-$HOME/.cache}/zifferon/qt-${version}-${schluessel}"
+    if [ -f "$ordner/fertig" ]; then
+        echo "$ordner"
+        return 0
+    fi
+    ensure_deb_src
+    bau="$(dirname "$ordner")/bau-${version}-${schluessel}"
+    log="$(dirname "$ordner")/qt-${version}-${schluessel}.log"
+    rm -rf "$bau" "$ordner"
+    mkdir -p "$bau"
+    echo "Baue Qt ${version} für Windows (einmalig, etwa 20 min), Protokoll: ${log}" >&2
+    # Debian keeps the host Qt's CMake files below its multiarch folder.
+    if ! (cd "$bau" && apt-get source -qq "qt6-base=${version}" && mkdir bau && cd bau &&
+        ../qt6-base-*/configure -prefix "$ordner" "${QT_WINDOWS_OPTIONS[@]}" -- \
+            -DCMAKE_TOOLCHAIN_FILE="$werkzeugkette" \
+            -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake" &&
+        # Other builds share the machine: Qt takes what is left.
+        nice -n 19 cmake --build . --parallel 2 && cmake --install .) >"$log" 2>&1; then
+        tail -n 40 "$log" >&2
+        return 1
+    fi
+    rm -rf "$bau"
+    touch "$ordner/fertig"
+    echo "$ordner"
+}
+
+# The Windows build: the Linux tools it needs (icon_rendern draws the icons,
+# zifferon-analyse is the reference for the Windows one), then the programs,
+# the test programs, the zip and the MSI against the static Qt.
+windows() {
+    local qt
+    qt="$(qt_windows)"
+    build werkzeuge
+    build windows -DZIFFERON_QT_WINDOWS="$qt" -DQT_HOST_PATH=/usr \
+        -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake" \
+        -DZIFFERON_ICON_RENDERN="$PWD/build/werkzeuge/paket/icon_rendern"
+    ls -l build/windows/Zifferon-*-win64.zip build/windows/Zifferon-*-win64.msi
+}
+
 case "${1:-}" in
     run)
         ensure_packages "${BUILD_PACKAGES[@]}"
@@ -159,6 +233,15 @@ case "${1:-}" in
     paketpruefung)
         ensure_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${CHECK_PACKAGES[@]}"
         paketpruefung
+        ;;
+    windows)
+        ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+        windows
+        ;;
+    windowstest)
+        ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${WINDOWS_TEST_PACKAGES[@]}"
+        windows
+        paket/windows/wine_pruefung.sh
         ;;
     *)
         sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'

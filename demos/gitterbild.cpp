@@ -6,13 +6,13 @@
 #include "platform/benannt.h"
 #include "platform/dateiname.h"
 #include "schnittstellen/dialoge.h"
+#include "svgschreiber.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QSvgGenerator>
 
 namespace {
 
@@ -68,13 +68,9 @@ bool SpeichereGitterbild(TStringAlignGrid &grid, const QString &pfad)
     return papier::SchreibeSicher(pfad, [&grid, svg](QIODevice &datei) {
         if (!svg)
             return Gitterbild(grid).save(&datei, "PNG");
-        QSvgGenerator bild;
-        bild.setOutputDevice(&datei);
-        bild.setSize(grid.size() * kVergroesserung);
-        bild.setViewBox(QRect(QPoint(), grid.size()));
-        bild.setTitle(QStringLiteral("Zifferon"));
+        SvgSchreiber bild(datei, grid.size(), kVergroesserung, QStringLiteral("Zifferon"));
         zeichne(grid, bild);
-        return true;
+        return bild.geschrieben();
     });
 }
 

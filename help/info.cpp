@@ -72,8 +72,8 @@ TInfoForm::TInfoForm(Dialoge &dialoge, QWidget *parent)
     myLabel2->setAccessibleDescription(QStringLiteral("Link: öffnet die Homepage im Browser"));
     myLabel2->installEventFilter(this);
 
-    Icon = bildwechsel::Bild(this, "Icon", QStringLiteral(":/hilfe/zifferon.svg"), true);
-    Icon2 = bildwechsel::Bild(this, "Icon2", QStringLiteral(":/hilfe/zifferon2.svg"), false);
+    Icon = bildwechsel::Bild(this, "Icon", QStringLiteral(":/hilfe/zifferon"), true);
+    Icon2 = bildwechsel::Bild(this, "Icon2", QStringLiteral(":/hilfe/zifferon2"), false);
     Icon->installEventFilter(this);
     Icon2->installEventFilter(this);
 

@@ -50,8 +50,8 @@ TLiesmichForm::TLiesmichForm(const QStringList &ordner, QWidget *parent)
     Mliesmich->setAccessibleName(QStringLiteral("Kurzanleitung"));
     Mliesmich->installEventFilter(this);
 
-    Icon = bildwechsel::Bild(this, "Icon", QStringLiteral(":/hilfe/zifferon.svg"), true);
-    Icon2 = bildwechsel::Bild(this, "Icon2", QStringLiteral(":/hilfe/zifferon2.svg"), false);
+    Icon = bildwechsel::Bild(this, "Icon", QStringLiteral(":/hilfe/zifferon"), true);
+    Icon2 = bildwechsel::Bild(this, "Icon2", QStringLiteral(":/hilfe/zifferon2"), false);
     Icon->installEventFilter(this);
     Icon2->installEventFilter(this);
 

@@ -28,7 +28,7 @@ THauptform::THauptform(Dialoge &dialoge, Fensterfabrik &fabrik, const QStringLis
     ladeBilder();
     setObjectName(QStringLiteral("Hauptform"));
     setWindowTitle(QStringLiteral("Zifferon"));
-    setWindowIcon(QIcon(QStringLiteral(":/zifferon.svg")));
+    setWindowIcon(QIcon(QStringLiteral(":/zifferon")));
     setFont(schriften::Fensterschrift(11));
     erzeugeAktionen();
     erzeugeSteuerelemente();
@@ -44,7 +44,7 @@ QAction *THauptform::aktion(const char *name, const QString &text, int bild, Han
 {
     QAction *a = benannt(new QAction(text, this), name);
     if (bild >= 0)
-        a->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(bild, 2, 10, QLatin1Char('0'))));
+        a->setIcon(QIcon(QStringLiteral(":/icons/%1").arg(bild, 2, 10, QLatin1Char('0'))));
     connect(a, &QAction::triggered, this, handler);
     return a;
 }
@@ -236,7 +236,7 @@ void THauptform::erzeugeMenues()
 
     QMenu *optionen = benannt(menuBar()->addMenu(QStringLiteral("&Optionen")), "Optionen1");
     QMenu *warnungen = benannt(optionen->addMenu(QStringLiteral("&Warnungen")), "Warungen1");
-    warnungen->setIcon(QIcon(QStringLiteral(":/icons/11.svg")));
+    warnungen->setIcon(QIcon(QStringLiteral(":/icons/11")));
     warnungen->addActions({ SMNichtgespeichertWarnung, SMUeberschreibwarnung });
     optionen->addActions({ MMDemoOptUebernehmen, OptInRegistry });
     optionen->setToolTipsVisible(true);

@@ -5,6 +5,10 @@
 
 #include <algorithm>
 #include <QFileInfo>
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#include <shellapi.h>
+#endif
 
 namespace dateiname {
 namespace {
@@ -84,6 +88,24 @@ QString Speicherfehler(const QString &pfad)
 {
     return QStringLiteral("Fehler beim Speichern der Datei ")
         + FuerMeldung(QFileInfo(pfad).fileName()) + QLatin1Char('!');
+}
+
+QStringList Befehlszeile(int argc, char *argv[])
+{
+    QStringList liste;
+#ifdef Q_OS_WIN
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    int anzahl = 0;
+    wchar_t **teile = CommandLineToArgvW(GetCommandLineW(), &anzahl);
+    for (int i = 1; teile && i < anzahl; ++i)
+        liste << QString::fromWCharArray(teile[i]);
+    LocalFree(teile);
+#else
+    for (int i = 1; i < argc; ++i)
+        liste << AusSystem(QByteArray(argv[i]));
+#endif
+    return liste;
 }
 
 } // namespace dateiname

@@ -9,26 +9,6 @@
 #include <QLocale>
 #include <QTranslator>
 
-namespace {
-
-// Qt would read a file name that is not UTF-8 with replacement characters, so
-// the command line is taken from the bytes the system handed over.
-QStringList argumente(int argc, char *argv[])
-{
-#ifdef Q_OS_UNIX
-    QStringList liste;
-    for (int i = 1; i < argc; ++i)
-        liste << dateiname::AusSystem(QByteArray(argv[i]));
-    return liste;
-#else
-    Q_UNUSED(argc);
-    Q_UNUSED(argv);
-    return QApplication::arguments().mid(1);
-#endif
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -49,7 +29,7 @@ int main(int argc, char *argv[])
     verschl::ErzeugeVigenereTabelle();
 
     QtDialoge dialoge;
-    Programm programm(dialoge, argumente(argc, argv));
+    Programm programm(dialoge, dateiname::Befehlszeile(argc, argv));
     // Every window of the program shows the program's icon, drawn from the
     // SVG at the screen's pixel ratio; the main window brings it along.
     QApplication::setWindowIcon(programm.haupt.windowIcon());

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
-#include <QByteArrayList>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -19,6 +18,9 @@
 #include <QString>
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#endif
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -34,9 +36,22 @@ const char kHilfe[] = "Aufruf: zifferon-analyse [--] DATEI\n"
                       "Buchstabenhäufigkeiten, den Koinzidenzindex und die wahrscheinlichsten\n"
                       "Schlüssel für Caesar, Vigenère und Matrix als JSON aus.\n";
 
+// Into a pipe or a file as UTF-8, like the JSON on standard output. A Windows
+// console gets UTF-16, which shows every letter whatever its code page;
+// Windows' own 8-bit code page would turn "ä" into another letter there.
 int melde(const QString &meldung, int status)
 {
-    std::fputs(qPrintable(meldung + QLatin1Char('\n')), stderr);
+    const QString zeile = meldung + QLatin1Char('\n');
+#ifdef Q_OS_WIN
+    HANDLE fehlerausgabe = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD modus = 0;
+    DWORD geschrieben = 0;
+    if (GetConsoleMode(fehlerausgabe, &modus)) {
+        WriteConsoleW(fehlerausgabe, zeile.utf16(), DWORD(zeile.size()), &geschrieben, nullptr);
+        return status;
+    }
+#endif
+    std::fputs(zeile.toUtf8().constData(), stderr);
     return status;
 }
 
@@ -162,15 +177,12 @@ int analysiere(const QString &pfad)
 }
 
 // The file name of the call "DATEI" or "-- DATEI"; nothing for any other call.
-std::optional<QByteArray> dateiAus(int argc, char *argv[])
+std::optional<QString> dateiAus(const QStringList &argumente)
 {
-    QByteArrayList argumente;
-    for (int i = 1; i < argc; ++i)
-        argumente << QByteArray(argv[i]);
-    if (argumente.size() == 2 && argumente[0] == "--")
+    if (argumente.size() == 2 && argumente[0] == u"--")
         return argumente[1];
-    if (argumente.size() != 1 || argumente[0] == "--" || argumente[0] == "--help"
-        || argumente[0] == "-h")
+    if (argumente.size() != 1 || argumente[0] == u"--" || argumente[0] == u"--help"
+        || argumente[0] == u"-h")
         return std::nullopt;
     return argumente[0];
 }
@@ -179,7 +191,7 @@ std::optional<QByteArray> dateiAus(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
-    const std::optional<QByteArray> datei = dateiAus(argc, argv);
+    const std::optional<QString> datei = dateiAus(dateiname::Befehlszeile(argc, argv));
     if (!datei)
         return melde(QString::fromUtf8(kHilfe), kAufruf);
     // The same rule that hides the window's command: an exam is not to be
@@ -188,5 +200,5 @@ int main(int argc, char *argv[])
         return melde(QStringLiteral(
                          "Die Analyse ist auf diesem Rechner abgeschaltet (Richtlinie NoAnalyse)."),
             kFehler);
-    return analysiere(dateiname::AusSystem(*datei));
+    return analysiere(*datei);
 }

@@ -551,6 +551,20 @@ void TestPapier::grossesGitterAlsSvg()
     QVERIFY(ecke.width() > 5 && ecke.height() > 5);
     for (const QPoint p : { ecke.topLeft(), ecke.center(), ecke.bottomRight() - QPoint(1, 1) })
         QCOMPARE(QColor(svgBild.pixel(p)), QColor(png.pixel(ecke.center())));
+    // Letters, lines and scroll bars too, at the picture's full size: only
+    // edges, smoothed a little differently, may differ.
+    const QImage gross = Gitterbild(grid);
+    QImage svgGross(gross.size(), QImage::Format_RGB32);
+    svgGross.fill(Qt::white);
+    QPainter grossMaler(&svgGross);
+    QSvgRenderer(svg).render(&grossMaler);
+    int abweichend = 0;
+    for (int y = 0; y < gross.height(); ++y) {
+        for (int x = 0; x < gross.width(); ++x)
+            abweichend += qAbs(qGray(svgGross.pixel(x, y)) - qGray(gross.pixel(x, y))) > 64;
+    }
+    QVERIFY2(
+        abweichend * 100 < gross.width() * gross.height(), qPrintable(QString::number(abweichend)));
 }
 
 QTEST_MAIN(TestPapier)

@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace dateiname {
 
@@ -24,5 +25,10 @@ QString FuerMeldung(const QString &name);
 // "Fehler beim Speichern der Datei NAME!", NAME the file part of the path as
 // a message shows it.
 QString Speicherfehler(const QString &pfad);
+// The arguments after the program's name. On Unix each is read with
+// AusSystem; on Windows they come from the wide command line, because main()'s
+// argv holds only what the ANSI code page can ("Łódź.txt" arrives as "Lodz.txt"
+// or with '?' on a German Windows).
+QStringList Befehlszeile(int argc, char *argv[]);
 
 } // namespace dateiname
