@@ -14,16 +14,7 @@ aufraeumen() {
 }
 trap aufraeumen EXIT
 
-# Xvfb picks a free display itself, so parallel runs do not collide.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$ordner/display" 2>/dev/null &
-x=$!
-for _ in $(seq 100); do [ -s "$ordner/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$ordner/display")"
-
-# Openbox runs its start-up command once it manages windows; a window shown
-# before that may stay unmanaged, without a frame.
-openbox --sm-disable --startup "touch $ordner/bereit" 2>/dev/null &
-wm=$!
-for _ in $(seq 200); do [ -e "$ordner/bereit" ] && break; sleep 0.05; done
+. "$(dirname "$0")/fensterverwalter.sh"
+starte_fensterverwalter "$ordner"
 
 QT_QPA_PLATFORM=xcb "$@"

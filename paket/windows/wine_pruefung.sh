@@ -30,13 +30,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot --init >/dev/null 2>&1
 wineserver -w
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$ordner/display" 2>/dev/null &
-x=$!
-for _ in $(seq 100); do [ -s "$ordner/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$ordner/display")"
-openbox --sm-disable --startup "touch $ordner/bereit" 2>/dev/null &
-wm=$!
-for _ in $(seq 200); do [ -e "$ordner/bereit" ] && break; sleep 0.05; done
+. tests/fensterverwalter.sh
+starte_fensterverwalter "$ordner"
 
 fehler() {
     echo "FEHLER: $*" >&2
