@@ -35,11 +35,10 @@ struct Blattwahl
 
 // What a sheet can carry. The preview is made anew whenever the options
 // settle, and a pane may hold 64 MiB: the text is bounded to about ten pages
-// of ciphertext. Before Qt prints a document it lays it out once without
-// pages, in printer dots, and never finishes once that height passes
-// 8,388,607 dots (177 m at 1200 dpi, 89 m at 2400 dpi). A grid row takes up
-// to 9 mm, a line of text about 5 mm on the sheet and as much again in the
-// answer key: the rows and lines stay below half of that even at 2400 dpi.
+// of ciphertext, the grid and the text to 4000 rows and lines each (a grid
+// row takes up to 9 mm: some 140 pages), so a rebuild stays well under a
+// second. A worksheet is meant for a lesson; a longer text prints from the
+// main window.
 constexpr std::size_t kHoechstlaenge = 40000;
 constexpr int kHoechsteGitterzeilen = 4000;
 constexpr int kHoechsteTextzeilen = 4000;
