@@ -266,6 +266,9 @@ void TestDateien::nurRegulaereDateien_data()
 
 void TestDateien::nurRegulaereDateien()
 {
+#ifndef Q_OS_UNIX
+    QSKIP("FIFOs and devices such as /dev/null are Unix's");
+#else
     QFETCH(QString, art);
     QFETCH(bool, oeffnet);
     QTemporaryDir ordner;
@@ -300,6 +303,7 @@ void TestDateien::nurRegulaereDateien()
     struct stat info;
     QCOMPARE(::stat(QFile::encodeName(fifo).constData(), &info), 0);
     QVERIFY(S_ISFIFO(info.st_mode));
+#endif
 }
 
 // A file of very many short lines (which the pane keeps in few blocks, to

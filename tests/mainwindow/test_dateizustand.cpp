@@ -210,12 +210,14 @@ void TestDateizustand::schnellspeichernOhneDatei()
     a.dialoge.dateien << std::nullopt;
     a.klicke("Klartextspeichern1");
     QCOMPARE(a.dialoge.dateidialoge.size(), 2);
-    // ...but the comparison is case-sensitive.
-    a.dialoge.dateien << ordner.filePath(QStringLiteral("Unbenannt.txt"));
+    // ...but the comparison is case-sensitive. Another folder, because on Windows the name
+    // would be the file saved above.
+    QTemporaryDir andererOrdner;
+    a.dialoge.dateien << andererOrdner.filePath(QStringLiteral("Unbenannt.txt"));
     a.klar().setText("y");
     a.klicke("Klartextspeichern1");
     QCOMPARE(a.dialoge.dateidialoge.size(), 3);
-    QCOMPARE(leseDatei(ordner.filePath(QStringLiteral("Unbenannt.txt"))), QByteArray("y"));
+    QCOMPARE(leseDatei(andererOrdner.filePath(QStringLiteral("Unbenannt.txt"))), QByteArray("y"));
 }
 
 // A quick save writes where the pane's text came from, even after the other
