@@ -20,6 +20,7 @@ namespace {
 const QString kSchluessel = QStringLiteral("Software\\Nordhain\\ZifferonTest");
 const QString kBenutzer = QStringLiteral("HKCU\\") + kSchluessel;
 const QString kRichtlinie = QStringLiteral("HKLM\\Software\\rovozu");
+const QString kMaschine = QStringLiteral("HKLM\\") + kSchluessel;
 
 // reg.exe's output, or an empty text when it fails (a key or value missing).
 QString reg(const QStringList &argumente)
@@ -57,6 +58,7 @@ private Q_SLOTS:
     {
         reg({ u"delete"_s, kBenutzer, u"/f"_s });
         reg({ u"delete"_s, kRichtlinie, u"/f"_s });
+        reg({ u"delete"_s, kMaschine, u"/f"_s });
     }
     void imRegistry_data();
     void imRegistry();
@@ -100,6 +102,18 @@ void TestWindowsRegistry::imRegistry_data()
         setzeRichtlinie(u"NoAnalyse"_s, u"REG_SZ"_s, u"1"_s);
         QVERIFY(richtlinie::NoAnalyse());
     }) << kRichtlinie << u"NoAnalyse"_s << u"NoAnalyse REG_SZ 1"_s;
+    // A copy of the settings under the machine's branch, as old versions left it, goes at
+    // start; one that is not there is no error. (Wine gives every user the rights an
+    // administrator has, so the refusal of a real Windows is not tried here.)
+    QTest::newRow("Kopie unter HKLM gelöscht") << Schritt([] {
+        QVERIFY(!reg({ u"add"_s, kMaschine, u"/v"_s, u"Methode"_s, u"/t"_s, u"REG_DWORD"_s,
+                          u"/d"_s, u"4"_s, u"/f"_s })
+                     .isNull());
+        QVERIFY(registry::loescheSchluessel(Wurzel::LokaleMaschine, kSchluessel));
+    }) << kMaschine << QString() << QString();
+    QTest::newRow("fehlende Kopie unter HKLM still") << Schritt([] {
+        QVERIFY(!registry::loescheSchluessel(Wurzel::LokaleMaschine, kSchluessel));
+    }) << kMaschine << QString() << QString();
 }
 
 void TestWindowsRegistry::imRegistry()
