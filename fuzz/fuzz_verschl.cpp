@@ -8,7 +8,9 @@
 //           bit 2 SonderzeichenIgnorieren
 //   byte 2: manual column count: below 128 -27..100 (0 and below are used
 //           as 1), from 128 on 101..4038, wider than most texts
-//   byte 3: key length 1..30; the key bytes are taken from the text
+//   byte 3: key length 1..30; the key bytes are taken from the text (for
+//           substitution the key word, and its first 26 bytes as a raw
+//           alphabet)
 // Every check is a round trip or a property of the cipher rules, and the
 // engine's SIMD and portable paths must agree byte for byte. A mismatch
 // aborts, so libFuzzer reports it like a crash.
@@ -120,6 +122,26 @@ void vigenere(const Text &text, const Text &schluessel, bool ignorieren)
     pruefe(!VigenereEntschluesseln(text, Text(), ignorieren).has_value());
 }
 
+// The key bytes as a key word, and as a raw alphabet, which may be no
+// permutation: then both directions refuse.
+void substitution(const Text &text, const Text &schluessel)
+{
+    const Text alphabet = SchluesselwortAlphabet(schluessel);
+    pruefe(alphabet.size() == 26 && SchluesselwortAlphabet(alphabet) == alphabet);
+    const Text c = SubstitutionVerschluesseln(text, alphabet).value();
+    pruefe(SubstitutionEntschluesseln(c, alphabet).value() == text);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto x = static_cast<unsigned char>(text[i]);
+        const auto y = static_cast<unsigned char>(c[i]);
+        pruefe(istBuchstabe(x) ? istBuchstabe(y) && (x <= 'Z') == (y <= 'Z') : y == x);
+    }
+    const Text roh = schluessel.substr(0, 26);
+    const auto v = SubstitutionVerschluesseln(text, roh);
+    pruefe(v.has_value() == SubstitutionEntschluesseln(text, roh).has_value());
+    if (v)
+        pruefe(SubstitutionEntschluesseln(*v, roh).value() == text);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -148,5 +170,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     matrix(text, { manuell, spalten });
     matrix(text, { !manuell, spalten });
     vigenere(text, schluessel, ignorieren);
+    substitution(text, schluessel);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "cipher/verschl.h"
 #include "testhilfen/bytetext.h"
 
+#include <algorithm>
 #include <climits>
 #include <QByteArray>
 #include <QTest>
@@ -35,6 +36,11 @@ private Q_SLOTS:
     void vigenere_data();
     void vigenere();
     void vigenereLeererSchluessel();
+    void substitution_data();
+    void substitution();
+    void substitutionRundreise();
+    void schluesselwortAlphabet_data();
+    void schluesselwortAlphabet();
 };
 
 // ---------------------------------------------------------------------------
@@ -377,6 +383,83 @@ void TestVerschl::vigenereLeererSchluessel()
                 QVERIFY(!intern::VigenereEntschluesseln(t, Text(), ig, w).has_value());
             }
         }
+}
+
+// An empty cipher text: the alphabet is no permutation of A-Z.
+void TestVerschl::substitution_data()
+{
+    QTest::addColumn<QByteArray>("alphabet");
+    QTest::addColumn<QByteArray>("klar");
+    QTest::addColumn<QByteArray>("geheim");
+    QTest::newRow("Atbash") << B("ZYXWVUTSRQPONMLKJIHGFEDCBA") << B("Hallo Welt")
+                            << B("Szool Dvog");
+    QTest::newRow("key word ZIFFERON, umlauts stay") << B("ZIFERONABCDGHJKLMPQSTUVWXY")
+                                                     << B("Hallo Welt, Gr\xFC\xDF"
+                                                          "e!")
+                                                     << B("Azggk Vrgs, Np\xFC\xDF"
+                                                          "r!");
+    QTest::newRow("lower-case alphabet, every other byte stays")
+        << B("defghijklmnopqrstuvwxyzabc") << B("Xyz\r\n\0\x80\xFF[`{")
+        << B("Abc\r\n\0\x80\xFF[`{");
+    QTest::newRow("25 letters") << B("ABCDEFGHIJKLMNOPQRSTUVWXY") << B("Hallo") << QByteArray();
+    QTest::newRow("a letter twice")
+        << B("AACDEFGHIJKLMNOPQRSTUVWXYZ") << B("Hallo") << QByteArray();
+    QTest::newRow("an umlaut among them") << B("\xC4"
+                                               "BCDEFGHIJKLMNOPQRSTUVWXYZ")
+                                          << B("Hallo") << QByteArray();
+}
+
+void TestVerschl::substitution()
+{
+    QFETCH(QByteArray, alphabet);
+    QFETCH(QByteArray, klar);
+    QFETCH(QByteArray, geheim);
+    const auto v = SubstitutionVerschluesseln(T(klar), T(alphabet));
+    const auto e = SubstitutionEntschluesseln(T(geheim), T(alphabet));
+    QCOMPARE(v.has_value(), !geheim.isEmpty());
+    QCOMPARE(e.has_value(), !geheim.isEmpty());
+    if (v) {
+        QCOMPARE(Q(*v), geheim);
+        QCOMPARE(Q(*e), klar);
+    }
+}
+
+// Random alphabets over random bytes, longer than one of the engine's blocks.
+void TestVerschl::substitutionRundreise()
+{
+    std::mt19937 gen(27);
+    Text alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    for (int runde = 0; runde < 50; ++runde) {
+        std::shuffle(alphabet.begin(), alphabet.end(), gen);
+        Text text(std::size_t(gen() % 9000), '\0');
+        for (char &c : text)
+            c = static_cast<char>(gen());
+        const Text geheim = *SubstitutionVerschluesseln(text, alphabet);
+        QCOMPARE(Q(*SubstitutionEntschluesseln(geheim, alphabet)), Q(text));
+        QCOMPARE(InGrossschrift(*SubstitutionVerschluesseln(InGrossschrift(text), alphabet)),
+            InGrossschrift(geheim));
+    }
+}
+
+void TestVerschl::schluesselwortAlphabet_data()
+{
+    QTest::addColumn<QByteArray>("wort");
+    QTest::addColumn<QByteArray>("alphabet");
+    QTest::newRow("repeats go") << B("ZIFFERON") << B("ZIFERONABCDGHJKLMPQSTUVWXY");
+    QTest::newRow("umlaut as two letters") << B("Schl\xFCssel") << B("SCHLUEABDFGIJKMNOPQRTVWXYZ");
+    QTest::newRow("sharp s and capital umlaut") << B("Stra\xDF"
+                                                     "e \xD6l")
+                                                << B("STRAEOLBCDFGHIJKMNPQUVWXYZ");
+    QTest::newRow("digits and signs dropped")
+        << B("7b: K\x80ln!") << B("BKLNACDEFGHIJMOPQRSTUVWXYZ");
+    QTest::newRow("empty") << QByteArray() << B("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+}
+
+void TestVerschl::schluesselwortAlphabet()
+{
+    QFETCH(QByteArray, wort);
+    QFETCH(QByteArray, alphabet);
+    QCOMPARE(Q(SchluesselwortAlphabet(T(wort))), alphabet);
 }
 
 QTEST_GUILESS_MAIN(TestVerschl)

@@ -55,6 +55,16 @@ std::optional<Text> VigenereVerschluesseln(
 std::optional<Text> VigenereEntschluesseln(
     const Text &text, const Text &schluessel, bool SonderzeichenIgnorieren);
 
+// Monoalphabetic substitution. `alphabet` holds the 26 cipher letters for
+// A-Z, in either case; letters keep their case and every other byte, umlauts
+// included, passes unchanged. std::nullopt: the alphabet is not a
+// permutation of A-Z.
+std::optional<Text> SubstitutionVerschluesseln(const Text &text, const Text &alphabet);
+std::optional<Text> SubstitutionEntschluesseln(const Text &text, const Text &alphabet);
+// The key word's letters in capitals without repeats (umlauts written as
+// ErsetzeUmlaute writes them, other bytes dropped), then the rest of A-Z.
+Text SchluesselwortAlphabet(const Text &wort);
+
 // Not for the program: the engine takes SIMD code paths where the processor
 // has them (SSE2/SSSE3 on x86) and portable code elsewhere. These variants
 // let the tests and the fuzzer run the portable path on machines that would
