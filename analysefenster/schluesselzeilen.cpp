@@ -35,6 +35,7 @@ Schluesselzeilen::Schluesselzeilen(QWidget *parent)
     : QPlainTextEdit(parent)
 {
     setReadOnly(true);
+    setTabChangesFocus(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setFont(schriften::Paneschrift());
     setAccessibleName(QStringLiteral("Schlüsselbuchstaben unter der Chiffre"));
