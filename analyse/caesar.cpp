@@ -30,9 +30,8 @@ constexpr std::size_t kProbe = 8192;
 // The 4-gram cost of every shift's decryption. The letter count alone misses
 // short texts whose few letters happen to fit a wrong shift better; which
 // letters follow which, and where the words end, is much harder to fake.
-std::array<std::int64_t, 26> viererKosten(const Text &geheim)
+std::array<std::int64_t, 26> viererKosten(const intern::Symbolfolge &folge)
 {
-    const intern::Symbolfolge folge(geheim, kProbe);
     std::array<std::int64_t, 26> kosten {};
     std::vector<std::uint8_t> klar = folge.symbol;
     for (std::size_t n = 0; n < 26; ++n) {
@@ -90,7 +89,10 @@ CaesarErgebnis AnalysiereCaesar(const Text &geheim, const Haeufigkeiten &haeufig
     for (int n = 0; n < 26; ++n)
         e.chiQuadrat[static_cast<std::size_t>(n)]
             = intern::ChiQuadrat(haeufigkeiten.buchstaben, haeufigkeiten.summe, n);
-    auto kosten = viererKosten(geheim);
+    const intern::Symbolfolge folge(geheim, kProbe);
+    auto kosten = viererKosten(folge);
+    for (std::size_t n = 0; n < 26; ++n)
+        e.wertung[n] = intern::ViererMittel(static_cast<double>(kosten[n]), folge.symbol.size());
     e.verschiebung
         = static_cast<int>(std::min_element(kosten.begin(), kosten.end()) - kosten.begin());
     if (haeufigkeiten.summe < kMindestBuchstaben)

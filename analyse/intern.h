@@ -7,6 +7,7 @@
 
 #include "analyse/analyse.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -87,6 +88,14 @@ inline int ViererKosten(
 
 // The cost of a whole symbol sequence (lower is more German).
 std::int64_t ViererKosten(const std::uint8_t *tabelle, const std::vector<std::uint8_t> &symbole);
+
+// The score a list shows for the cost of `symbole` symbols: the mean natural
+// log probability per scored symbol (higher is more German; German text
+// about -1.9).
+inline double ViererMittel(double kosten, std::size_t symbole)
+{
+    return -kosten / kKostenJeNat / static_cast<double>(std::max<std::size_t>(symbole, 4) - 3);
+}
 
 // A text's first letters as the model's symbols, with the byte position
 // each symbol starts at, and the table that fits it: a text whose spaces

@@ -87,12 +87,12 @@ MatrixErgebnis AnalysiereMatrix(const Text &geheim)
     // The encryption pads its rectangle, so a count whose rectangle the
     // ciphertext fills is preferred: one more column reads nearly the same
     // rows and would otherwise win by chance.
-    const auto rang = [laenge](const Kandidat &k) {
+    for (Kandidat &k : e.kandidaten) {
         const bool fuellt = k.wert > 0 && laenge % static_cast<std::size_t>(k.wert) == 0;
-        return intern::Deutschgrad(k.punkte) + (fuellt ? kFuellvorzug : 0);
-    };
+        k.wertung = intern::Deutschgrad(k.punkte) + (fuellt ? kFuellvorzug : 0);
+    }
     std::stable_sort(e.kandidaten.begin(), e.kandidaten.end(),
-        [&rang](const Kandidat &a, const Kandidat &b) { return rang(a) > rang(b); });
+        [](const Kandidat &a, const Kandidat &b) { return a.wertung > b.wertung; });
     e.spalten = e.kandidaten.front().wert;
     e.quadratisch = laenge > 0 && static_cast<std::size_t>(e.spalten) == quadrat;
     e.sicherheit = sicherheit(e, Zaehle(geheim));

@@ -138,8 +138,10 @@ std::array<std::uint64_t, kHoechsteLaenge + 1> kasiski(const Folge &f)
 
 std::vector<Kandidat> bestZuerst(std::vector<Kandidat> liste)
 {
+    for (Kandidat &k : liste)
+        k.wertung = k.punkte;
     std::stable_sort(liste.begin(), liste.end(),
-        [](const Kandidat &a, const Kandidat &b) { return a.punkte > b.punkte; });
+        [](const Kandidat &a, const Kandidat &b) { return a.wertung > b.wertung; });
     return liste;
 }
 
@@ -448,8 +450,6 @@ VigenereErgebnis AnalysiereVigenere(const Text &geheim)
     e.schluessel = alsText(beste.schluessel);
     e.sonderzeichenIgnorieren = beste.nurBuchstaben;
     fuelleLaengen(e, folge(intern::Symbolfolge(geheim, kProbe), beste.nurBuchstaben));
-    const double symbolzahl
-        = static_cast<double>(std::max<std::size_t>(probe.symbol.size(), 4) - 3);
     for (const Loesung &l : loesungen) {
         const std::string s = alsText(l.schluessel);
         if (std::none_of(e.schluesselKandidaten.begin(), e.schluesselKandidaten.end(),
@@ -457,7 +457,8 @@ VigenereErgebnis AnalysiereVigenere(const Text &geheim)
                     return k.schluessel == s && k.sonderzeichenIgnorieren == l.nurBuchstaben;
                 }))
             e.schluesselKandidaten.push_back({ s, l.nurBuchstaben,
-                -static_cast<double>(l.kosten) / intern::kKostenJeNat / symbolzahl });
+                intern::ViererMittel(static_cast<double>(l.kosten), probe.symbol.size()),
+                intern::ViererMittel(l.gewertet * intern::kKostenJeNat, probe.symbol.size()) });
     }
     e.sicherheit = sicherheit(loesungen, wege, nurBuchstaben.buchstaben.size());
     return e;

@@ -5,6 +5,7 @@
 #include "analysefenster/analysefenster.h"
 
 #include "analysefenster/saeulendiagramm.h"
+#include "analysefenster/schluesselzeilen.h"
 #include "platform/codepage.h"
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
@@ -65,29 +66,32 @@ QStringList alphabet()
 }
 
 // A row remembers the value it stands for; the found one is bold and current.
+// Between the value and the decryption's beginning (last) stand numbers.
 void neueZeile(QTreeWidget *liste, int wert, const QStringList &spalten, bool gefunden)
 {
     auto *zeile = new QTreeWidgetItem(liste, spalten);
     zeile->setData(0, Qt::UserRole, wert);
-    zeile->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    zeile->setFont(2, schriften::Paneschrift());
+    const int anfang = int(spalten.size()) - 1;
+    for (int spalte = 1; spalte < anfang; ++spalte)
+        zeile->setTextAlignment(spalte, Qt::AlignRight | Qt::AlignVCenter);
+    zeile->setFont(anfang, schriften::Paneschrift());
     if (gefunden) {
         QFont fett = liste->font();
         fett.setBold(true);
-        zeile->setFont(0, fett);
-        zeile->setFont(1, fett);
+        for (int spalte = 0; spalte < anfang; ++spalte)
+            zeile->setFont(spalte, fett);
         liste->setCurrentItem(zeile);
     }
 }
 
-// The value and score columns as wide as their widest (bold) entry; Qt would
-// measure only the rows in view.
+// The value and number columns as wide as their widest (bold) entry; Qt
+// would measure only the rows in view.
 void passeSpaltenAn(QTreeWidget *liste)
 {
     QFont fett = liste->font();
     fett.setBold(true);
     const QFontMetrics metrik(fett);
-    for (int spalte = 0; spalte < 2; ++spalte) {
+    for (int spalte = 0; spalte < liste->columnCount() - 1; ++spalte) {
         int breite = liste->header()->sectionSizeHint(spalte);
         for (int i = 0; i < liste->topLevelItemCount(); ++i)
             breite
@@ -128,6 +132,8 @@ TAnalyseForm::TAnalyseForm(Demohauptfenster &haupt, Analyseuebernahme &methode)
     connect(LVVigenere, &QTreeWidget::currentItemChanged, this, &TAnalyseForm::LVVigenereChange);
     connect(EdVigenereSchluessel, &QLineEdit::textChanged, this,
         &TAnalyseForm::EdVigenereSchluesselChange);
+    connect(MSchluesselzeilen, &Schluesselzeilen::stelleGewaehlt, this,
+        &TAnalyseForm::MSchluesselzeilenClick);
     TBVerschiebungChange();
     BNeuAnalysierenClick();
 }
@@ -184,8 +190,9 @@ void TAnalyseForm::setzeErgebnisbereit(bool bereit)
     BSpaltenzahlUebernehmen->setEnabled(bereit && LVMatrix->currentItem());
     if (!bereit) {
         EdVigenereSchluessel->clear();
-        for (QLabel *zeile : { LCaesar, LVigenere, LVigenereVorschau, LMatrix })
+        for (QLabel *zeile : { LCaesar, LVigenere, LMatrix })
             zeile->clear();
+        MSchluesselzeilen->leere();
         for (QTreeWidget *liste : { LVCaesar, LVVigenere, LVMatrix })
             liste->clear();
         for (Saeulendiagramm *diagramm : { DHaeufigkeiten, DSchluessellaengen })
@@ -222,16 +229,14 @@ void TAnalyseForm::zeigeCaesar()
                          .arg(zuordnung(c.verschiebung), sicherheit(c.sicherheit)));
     std::array<int, 26> folge {};
     std::iota(folge.begin(), folge.end(), 0);
-    // The found shift leads even where its letter pairs, not its letter
-    // count, decided; the rest follow their fit.
-    std::stable_sort(folge.begin(), folge.end(), [&c](int a, int b) {
-        return std::pair(a != c.verschiebung, c.chiQuadrat[std::size_t(a)])
-            < std::pair(b != c.verschiebung, c.chiQuadrat[std::size_t(b)]);
-    });
+    // The shift was found by its wertung, so the list follows it too; the
+    // letter count's chi-squared stands beside it for comparison.
+    std::stable_sort(folge.begin(), folge.end(),
+        [&c](int a, int b) { return c.wertung[std::size_t(a)] > c.wertung[std::size_t(b)]; });
     for (int n : folge) {
         neueZeile(LVCaesar, n,
             { QStringLiteral("%1 (%2)").arg(n).arg(zuordnung(n)),
-                zahl(c.chiQuadrat[std::size_t(n)], 1),
+                zahl(c.wertung[std::size_t(n)], 2), zahl(c.chiQuadrat[std::size_t(n)], 1),
                 vorschau(auswertung.caesarVorschau[std::size_t(n)]) },
             n == c.verschiebung);
     }
@@ -285,12 +290,12 @@ void TAnalyseForm::zeigeVigenere()
             : QStringLiteral("Schlüssel: %1 (Länge %2, Sonderzeichen ignorieren: %3)%4")
                   .arg(QString::fromLatin1(v.schluessel))
                   .arg(v.schluessel.size())
-                  .arg(
-                      v.sonderzeichenIgnorieren ? u"ja"_s : u"nein"_s, sicherheit(v.sicherheit)));
+                  .arg(v.sonderzeichenIgnorieren ? u"ja"_s : u"nein"_s, sicherheit(v.sicherheit)));
     for (std::size_t i = 0; i < auswertung.schluessel.size(); ++i) {
         const auswertung::Schluesselzeile &z = auswertung.schluessel[i];
         neueZeile(LVVigenere, int(i),
-            { QString::fromLatin1(z.schluessel), zahl(z.punkte, 2), vorschau(z.vorschau) }, i == 0);
+            { QString::fromLatin1(z.schluessel), zahl(z.wertung, 2), vorschau(z.vorschau) },
+            i == 0);
     }
     passeSpaltenAn(LVVigenere);
 }
@@ -317,10 +322,17 @@ void TAnalyseForm::EdVigenereSchluesselChange()
         return;
     }
     const std::string schluessel = EdVigenereSchluessel->text().toStdString();
-    const auto klar
-        = verschl::VigenereEntschluesseln(auswertung.anfang, schluessel, vigenereIgnorieren);
-    LVigenereVorschau->setText(klar ? codepage::AlsZeichenkette(*klar) : QString());
-    BSchluesselUebernehmen->setEnabled(klar.has_value() && !schluessel.empty());
+    MSchluesselzeilen->zeige(auswertung.anfang, schluessel, vigenereIgnorieren);
+    BSchluesselUebernehmen->setEnabled(!schluessel.empty());
+}
+
+// The key letter under the clicked byte, selected: typing mends it.
+void TAnalyseForm::MSchluesselzeilenClick(int stelle)
+{
+    if (!EdVigenereSchluessel->isEnabled())
+        return;
+    EdVigenereSchluessel->setFocus();
+    EdVigenereSchluessel->setSelection(stelle, 1);
 }
 
 void TAnalyseForm::zeigeMatrix()
@@ -337,7 +349,7 @@ void TAnalyseForm::zeigeMatrix()
     for (std::size_t i = 0; i < auswertung.matrixVorschau.size(); ++i) {
         const analyse::Kandidat &k = m.kandidaten[i];
         neueZeile(LVMatrix, k.wert,
-            { QString::number(k.wert), zahl(k.punkte, 2), vorschau(auswertung.matrixVorschau[i]) },
+            { QString::number(k.wert), zahl(k.wertung, 2), vorschau(auswertung.matrixVorschau[i]) },
             k.wert == m.spalten);
     }
     passeSpaltenAn(LVMatrix);

@@ -4,6 +4,7 @@
 
 #include "analysefenster/analysefenster.h"
 #include "analysefenster/saeulendiagramm.h"
+#include "analysefenster/schluesselzeilen.h"
 #include "platform/benannt.h"
 #include "platform/schriften.h"
 
@@ -151,7 +152,8 @@ QWidget *TAnalyseForm::erzeugeCaesarseite()
 {
     return ergebnisseite(
         { "LCaesar", "LVCaesar", QStringLiteral("&Entschlüsselungen, beste zuerst:"),
-            { QStringLiteral("Verschiebung"), QStringLiteral("χ²"), QStringLiteral("Anfang") },
+            { QStringLiteral("Verschiebung"), QStringLiteral("Punkte"), QStringLiteral("χ²"),
+                QStringLiteral("Anfang") },
             "BVerschiebungUebernehmen", QStringLiteral("Verschiebung &übernehmen") },
         LCaesar, LVCaesar, BVerschiebungUebernehmen);
 }
@@ -178,11 +180,10 @@ QWidget *TAnalyseForm::erzeugeVigenereseite()
     beschriftung->setBuddy(EdVigenereSchluessel);
     zeile->addWidget(beschriftung);
     zeile->addWidget(EdVigenereSchluessel, 1);
-    LVigenereVorschau = ergebniszeile(seite, "LVigenereVorschau");
-    LVigenereVorschau->setFont(schriften::Paneschrift());
+    MSchluesselzeilen = benannt(new Schluesselzeilen(seite), "MSchluesselzeilen");
     const int knopfzeile = spalte->indexOf(BSchluesselUebernehmen);
     spalte->insertLayout(knopfzeile, zeile);
-    spalte->insertWidget(knopfzeile + 1, LVigenereVorschau);
+    spalte->insertWidget(knopfzeile + 1, MSchluesselzeilen, 3);
     return seite;
 }
 
@@ -204,7 +205,8 @@ void TAnalyseForm::setzeTabulatorfolge()
     setTabOrder(LVCaesar, BVerschiebungUebernehmen);
     setTabOrder(BVerschiebungUebernehmen, LVVigenere);
     setTabOrder(LVVigenere, EdVigenereSchluessel);
-    setTabOrder(EdVigenereSchluessel, BSchluesselUebernehmen);
+    setTabOrder(EdVigenereSchluessel, MSchluesselzeilen);
+    setTabOrder(MSchluesselzeilen, BSchluesselUebernehmen);
     setTabOrder(BSchluesselUebernehmen, LVMatrix);
     setTabOrder(LVMatrix, BSpaltenzahlUebernehmen);
     setTabOrder(BSpaltenzahlUebernehmen, BNeuAnalysieren);

@@ -15,7 +15,7 @@ void werteVigenere(Auswertung &a, const Text &anfang)
         const auto klar
             = verschl::VigenereEntschluesseln(anfang, k.schluessel, k.sonderzeichenIgnorieren);
         a.schluessel.push_back(
-            { k.schluessel, k.sonderzeichenIgnorieren, k.punkte, klar.value_or(Text()) });
+            { k.schluessel, k.sonderzeichenIgnorieren, k.wertung, klar.value_or(Text()) });
     }
 }
 

@@ -184,6 +184,19 @@ std::optional<Text> VigenereEntschluesseln(
     return vigenere(text, schluessel, SonderzeichenIgnorieren, true, Rechenweg::Schnellster);
 }
 
+std::vector<int> VigenereSchluesselstellen(
+    const Text &text, std::size_t schluesselLaenge, bool SonderzeichenIgnorieren)
+{
+    std::vector<int> stellen(text.size(), -1);
+    if (schluesselLaenge == 0)
+        return stellen;
+    std::size_t stelle = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!SonderzeichenIgnorieren || istBuchstabe(bytes(text)[i]))
+            stellen[i] = static_cast<int>(stelle++ % schluesselLaenge);
+    return stellen;
+}
+
 namespace intern {
 
 std::optional<Text> VigenereVerschluesseln(

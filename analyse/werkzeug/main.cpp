@@ -70,7 +70,8 @@ QJsonArray kandidaten(const std::vector<analyse::Kandidat> &liste, const char *n
 {
     QJsonArray a;
     for (const analyse::Kandidat &k : liste)
-        a.append(QJsonObject { { QLatin1String(name), k.wert }, { u"punkte"_s, k.punkte } });
+        a.append(QJsonObject { { QLatin1String(name), k.wert }, { u"punkte"_s, k.punkte },
+            { u"wertung"_s, k.wertung } });
     return a;
 }
 
@@ -89,8 +90,9 @@ QJsonObject caesar(const analyse::CaesarErgebnis &c)
 {
     QJsonArray liste;
     for (int n = 0; n < 26; ++n)
-        liste.append(QJsonObject {
-            { u"verschiebung"_s, n }, { u"chiQuadrat"_s, c.chiQuadrat[std::size_t(n)] } });
+        liste.append(QJsonObject { { u"verschiebung"_s, n },
+            { u"chiQuadrat"_s, c.chiQuadrat[std::size_t(n)] },
+            { u"wertung"_s, c.wertung[std::size_t(n)] } });
     return { { u"verschiebung"_s, c.verschiebung },
         { u"sicherheit"_s, QString::fromUtf8(analyse::SicherheitText(c.sicherheit)) },
         { u"kandidaten"_s, liste } };
@@ -101,8 +103,8 @@ QJsonObject vigenere(const analyse::VigenereErgebnis &v)
     QJsonArray schluessel;
     for (const analyse::SchluesselKandidat &k : v.schluesselKandidaten)
         schluessel.append(QJsonObject { { u"schluessel"_s, QString::fromStdString(k.schluessel) },
-            { u"sonderzeichenIgnorieren"_s, k.sonderzeichenIgnorieren },
-            { u"punkte"_s, k.punkte } });
+            { u"sonderzeichenIgnorieren"_s, k.sonderzeichenIgnorieren }, { u"punkte"_s, k.punkte },
+            { u"wertung"_s, k.wertung } });
     return { { u"schluessel"_s, QString::fromStdString(v.schluessel) },
         { u"laenge"_s, qint64(v.schluessel.size()) },
         { u"sonderzeichenIgnorieren"_s, v.sonderzeichenIgnorieren },

@@ -5,6 +5,8 @@
 
 #include "analysefenster/analysefenster.h"
 #include "analysefenster/saeulendiagramm.h"
+#include "analysefenster/schluesselzeilen.h"
+#include "platform/codepage.h"
 #include "testhilfen/aufbau.h"
 
 #include <QCheckBox>
@@ -16,6 +18,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
+#include <QTextBlock>
 #include <QThreadPool>
 #include <QTreeWidget>
 
@@ -44,6 +47,35 @@ TAnalyseForm &analysiere(Aufbau &a)
     return fenster;
 }
 
+// What the key rows show, each row joined over its groups, and the bytes
+// marked in each row.
+struct Zeilen
+{
+    std::array<QString, 3> zeile;
+    std::array<QSet<int>, 3> markiert;
+};
+
+Zeilen lies(const Schluesselzeilen &ansicht)
+{
+    Zeilen z;
+    const int kopf = int(Schluesselzeilen::kopf(0).size());
+    QList<int> gruppenanfang;
+    for (QTextBlock b = ansicht.document()->begin(); b.isValid(); b = b.next()) {
+        const int zeile = b.blockNumber() % 4;
+        if (zeile == 0)
+            gruppenanfang << int(z.zeile[0].size());
+        if (zeile < 3)
+            z.zeile[std::size_t(zeile)] += b.text().mid(kopf);
+    }
+    for (const QTextEdit::ExtraSelection &a : ansicht.extraSelections()) {
+        const QTextBlock b = ansicht.document()->findBlock(a.cursor.selectionStart());
+        const int spalte = a.cursor.selectionStart() - b.position() - kopf;
+        z.markiert[std::size_t(b.blockNumber() % 4)]
+            << gruppenanfang.at(b.blockNumber() / 4) + spalte;
+    }
+    return z;
+}
+
 } // namespace
 
 class TestAnalysefenster : public QObject
@@ -59,6 +91,10 @@ private Q_SLOTS:
     void schluesselVonHand_data();
     void schluesselVonHand();
     void schiebereglerVerschiebtDeutsch();
+    void besteZuerst_data();
+    void besteZuerst();
+    void schluesselzeilen_data();
+    void schluesselzeilen();
     void schliessenWaehrendDerAnalyse();
 };
 
@@ -98,7 +134,7 @@ void TestAnalysefenster::zugaenglich()
         const QString name = w->accessibleName();
         QVERIFY2(!name.isEmpty() && !name.contains(u'&'), w->metaObject()->className());
     }
-    QCOMPARE(erreichbar, 12);
+    QCOMPARE(erreichbar, 13);
 }
 
 void TestAnalysefenster::uebernahmeEntschluesselt_data()
@@ -252,7 +288,7 @@ void TestAnalysefenster::schluesselVonHand()
 
     TAnalyseForm &fenster = analysiere(a);
     auto *uebernehmen = fenster.findChild<QPushButton *>(u"BSchluesselUebernehmen"_s);
-    const auto *vorschauzeile = fenster.findChild<QLabel *>(u"LVigenereVorschau"_s);
+    const auto *zeilen = fenster.findChild<Schluesselzeilen *>(u"MSchluesselzeilen"_s);
     fenster.findChild<QTabWidget *>(u"Seiten"_s)->setCurrentWidget(uebernehmen->parentWidget());
     QLineEdit *feld = fenster.findChild<QLineEdit *>(u"EdVigenereSchluessel"_s);
     QCOMPARE(feld->text(), QStringLiteral("SCHULE"));
@@ -261,9 +297,10 @@ void TestAnalysefenster::schluesselVonHand()
         QTest::keyClicks(feld, tippen);
     }
     QCOMPARE(feld->text(), schluessel);
+    const QString klarzeile = lies(*zeilen).zeile[2];
     const Text vorschau = *verschl::VigenereEntschluesseln(
-        geheim.substr(0, vorschauzeile->text().size()), schluessel.toStdString(), true);
-    QCOMPARE(vorschauzeile->text(), QString::fromLatin1(vorschau));
+        geheim.substr(0, std::size_t(klarzeile.size())), schluessel.toStdString(), true);
+    QCOMPARE(klarzeile, QString::fromLatin1(vorschau));
     QCOMPARE(kKlartext.starts_with(vorschau), schluessel == "SCHULE");
     QTest::mouseClick(uebernehmen, Qt::LeftButton);
     QCOMPARE(a.steuer<QLineEdit>("EdSchluessel").text(), schluessel);
@@ -303,6 +340,122 @@ void TestAnalysefenster::schliessenWaehrendDerAnalyse()
     QVERIFY(fenster.isNull());
     QThreadPool::globalInstance()->waitForDone();
     QCoreApplication::processEvents();
+}
+
+// Each list "beste zuerst" shows first the number it is ordered by, so its
+// order can be seen. Before, the found shift led with a higher chi-squared
+// than the next, and keys and column counts showed a score without the
+// charge or the lead that ordered them.
+void TestAnalysefenster::besteZuerst_data()
+{
+    QTest::addColumn<QString>("liste");
+    QTest::addColumn<QByteArray>("chiffre");
+    const Text vigenere = *verschl::VigenereVerschluesseln(kKlartext, "SCHULE", true);
+    QTest::newRow("Caesar, 12 letters") << "LVCaesar" << QByteArray("Nrpp edog khlp!");
+    QTest::newRow("Caesar of a Vigenère text") << "LVCaesar" << QByteArray::fromStdString(vigenere);
+    QTest::newRow("Vigenère") << "LVVigenere" << QByteArray::fromStdString(vigenere);
+    QTest::newRow("matrix 7 columns")
+        << "LVMatrix"
+        << QByteArray::fromStdString(verschl::MatrixVerschluesseln(kKlartext, { true, 7 }));
+}
+
+void TestAnalysefenster::besteZuerst()
+{
+    QFETCH(QString, liste);
+    QFETCH(QByteArray, chiffre);
+    Aufbau a;
+    a.chiffre().setText(chiffre.toStdString());
+    const auto *l = analysiere(a).findChild<QTreeWidget *>(liste);
+    QList<double> werte;
+    for (int i = 0; i < l->topLevelItemCount(); ++i) {
+        bool zahl = false;
+        werte << QLocale().toDouble(l->topLevelItem(i)->text(1), &zahl);
+        QVERIFY2(zahl, qPrintable(l->topLevelItem(i)->text(1)));
+    }
+    // Higher or lower first, as long as every row keeps to it.
+    QVERIFY(werte.size() >= 5 && werte.first() != werte.last());
+    const double richtung = werte.first() > werte.last() ? 1 : -1;
+    for (int i = 1; i < werte.size(); ++i)
+        QVERIFY2(
+            richtung * (werte[i - 1] - werte[i]) >= 0, qPrintable(l->topLevelItem(i)->text(1)));
+}
+
+// Under each byte the key letter that decrypts it, in either way of counting
+// key positions, and the engine's decryption under that. Mending one key
+// letter, by typing over it or by deleting and retyping it, marks exactly
+// the bytes that change; a click on a byte selects its key letter.
+void TestAnalysefenster::schluesselzeilen_data()
+{
+    QTest::addColumn<bool>("ignorieren");
+    QTest::addColumn<QString>("schluessel");
+    QTest::addColumn<bool>("loeschen"); // delete and retype instead of typing over
+    QTest::newRow("ignoring non-letters") << true << "SCHULE" << false;
+    QTest::newRow("counting non-letters") << false << "KRYPTO" << false;
+    QTest::newRow("counting non-letters, retyped") << false << "KRYPTO" << true;
+}
+
+void TestAnalysefenster::schluesselzeilen()
+{
+    QFETCH(bool, ignorieren);
+    QFETCH(QString, schluessel);
+    QFETCH(bool, loeschen);
+    Aufbau a;
+    const std::string k = schluessel.toStdString();
+    const Text geheim = *verschl::VigenereVerschluesseln(kKlartext, k, ignorieren);
+    a.chiffre().setText(geheim);
+    TAnalyseForm &fenster = analysiere(a);
+    fenster.findChild<QTabWidget *>(u"Seiten"_s)->setCurrentIndex(2);
+    auto *ansicht = fenster.findChild<Schluesselzeilen *>(u"MSchluesselzeilen"_s);
+    auto *feld = fenster.findChild<QLineEdit *>(u"EdVigenereSchluessel"_s);
+    QCOMPARE(feld->text(), schluessel);
+    Zeilen z = lies(*ansicht);
+    const auto n = std::size_t(z.zeile[0].size());
+    QVERIFY(n >= 100);
+    const Text anfang = geheim.substr(0, n);
+    QCOMPARE(z.zeile[0], QString::fromLatin1(anfang));
+    QCOMPARE(
+        z.zeile[2], QString::fromLatin1(*verschl::VigenereEntschluesseln(anfang, k, ignorieren)));
+    for (std::size_t i = 0; i < n; ++i) {
+        const QChar s = z.zeile[1].at(qsizetype(i));
+        QCOMPARE(s == u' ', ignorieren && !codepage::IstBuchstabe(z.zeile[0].at(qsizetype(i))));
+        if (s != u' ')
+            QCOMPARE(
+                verschl::VigenereEntschluesseln(anfang.substr(i, 1), { char(s.unicode()) }, true)
+                    ->front(),
+                kKlartext[i]);
+    }
+    QVERIFY(z.markiert[0].isEmpty());
+
+    // The key letter under a byte of the first row, as the class would pick it.
+    const std::size_t byte = 5;
+    const QString vorher = z.zeile[1].mid(byte, 1);
+    QTextCursor zelle(ansicht->document()->findBlockByNumber(1));
+    zelle.movePosition(
+        QTextCursor::Right, QTextCursor::MoveAnchor, int(Schluesselzeilen::kopf(1).size() + byte));
+    const QRect ort = ansicht->cursorRect(zelle);
+    QTest::mouseClick(ansicht->viewport(), Qt::LeftButton, {},
+        { ort.left() + ansicht->fontMetrics().averageCharWidth() / 2, ort.center().y() });
+    QCOMPARE(feld->selectedText(), vorher);
+    const int stelle = feld->selectionStart();
+    if (loeschen) {
+        feld->setCursorPosition(stelle + 1);
+        QTest::keyClick(feld, Qt::Key_Backspace);
+    }
+    QTest::keyClicks(feld, vorher == u"Q" ? u"r"_s : u"q"_s);
+    const std::string neu = feld->text().toStdString();
+    QCOMPARE(neu.size(), k.size());
+
+    z = lies(*ansicht);
+    const Text alt = *verschl::VigenereEntschluesseln(anfang, k, ignorieren);
+    const Text jetzt = *verschl::VigenereEntschluesseln(anfang, neu, ignorieren);
+    QCOMPARE(z.zeile[2], QString::fromLatin1(jetzt));
+    QSet<int> geaendert;
+    for (std::size_t i = 0; i < n; ++i)
+        if (alt[i] != jetzt[i])
+            geaendert << int(i);
+    QVERIFY(geaendert.contains(int(byte)) && geaendert.size() < int(n) / 4);
+    for (const QSet<int> &markiert : z.markiert)
+        QCOMPARE(markiert, geaendert);
 }
 
 QTEST_MAIN(TestAnalysefenster)

@@ -42,11 +42,15 @@ Haeufigkeiten Zaehle(const Text &text);
 const std::array<double, 26> &DeutscheBuchstaben();
 double DeutschesPaar(int erster, int zweiter); // letter indices 0..25
 
-// One candidate: a shift, key length or column count with its score.
+// One candidate: a key length or column count with its score.
 struct Kandidat
 {
     int wert = 0;
     double punkte = 0; // meaning depends on the list; see each result
+    // What the list is ordered by, highest first: punkte itself, or punkte
+    // with the list's own lead (see each result). A list shows this number,
+    // so that its order can be seen.
+    double wertung = 0;
 };
 
 struct CaesarErgebnis
@@ -55,8 +59,13 @@ struct CaesarErgebnis
     // where CaesarVerschieben(klartext, n) gives the ciphertext; lower fits
     // better. Index = shift 0..25.
     std::array<double, 26> chiQuadrat {};
-    // The shift whose decryption has the most German letter pairs; it is
-    // "unsicher" when the letter count alone would choose another.
+    // How German each shift's decryption reads: the mean natural log
+    // probability per symbol under the German 4-gram model (higher fits
+    // better; German text about -1.9). Index = shift 0..25.
+    std::array<double, 26> wertung {};
+    // The shift with the highest wertung (the smaller one on a tie): which
+    // letters follow which decides, not the letter count alone. It is
+    // "unsicher" when the letter count would choose another.
     int verschiebung = 0;
     Sicherheit sicherheit = Sicherheit::unsicher;
 };
@@ -69,16 +78,21 @@ struct SchluesselKandidat
     std::string schluessel;
     bool sonderzeichenIgnorieren = true;
     double punkte = 0;
+    // What the candidates are ordered by, highest first: punkte less the
+    // charge for each key letter spread over the symbols, so that a longer
+    // key does not win by fitting noise.
+    double wertung = 0;
 };
 
 struct VigenereErgebnis
 {
-    // Key lengths 1..30 for the chart, best first. laengenKoinzidenz: the
-    // mean index of coincidence of the columns (higher fits better);
-    // laengenKasiski: how many times more often than by chance the length
-    // divides the distances of repeated trigrams (the share it divides times
-    // the length: 1 is chance, so length 1 always scores 1; higher fits
-    // better, and a multiple of the key length ties with it).
+    // Key lengths 1..30 for the chart, best first (wertung = punkte).
+    // laengenKoinzidenz: the mean index of coincidence of the columns
+    // (higher fits better); laengenKasiski: how many times more often than
+    // by chance the length divides the distances of repeated trigrams (the
+    // share it divides times the length: 1 is chance, so length 1 always
+    // scores 1; higher fits better, and a multiple of the key length ties
+    // with it).
     std::vector<Kandidat> laengenKoinzidenz;
     std::vector<Kandidat> laengenKasiski;
     // The key in capital letters, reduced to its shortest period, and whether
@@ -96,7 +110,10 @@ struct VigenereErgebnis
 struct MatrixErgebnis
 {
     // Column counts 1..100, best first, scored by the mean log probability of
-    // the decryption's letter pairs (higher fits better).
+    // the decryption's letter pairs (higher fits better). Their wertung puts
+    // that score on a scale where German letters in random order give 0 and
+    // German text gives 1, with a lead of 0.1 for a count whose rectangle the
+    // ciphertext fills.
     std::vector<Kandidat> kandidaten;
     // The column count that MatrixEntschluesseln(geheim, {true, spalten})
     // needs, and whether it is also the count the square layout takes for

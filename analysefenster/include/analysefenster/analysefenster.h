@@ -25,6 +25,7 @@ class QSlider;
 class QTabWidget;
 class QTreeWidget;
 class Saeulendiagramm;
+class Schluesselzeilen;
 
 class TAnalyseForm : public QWidget
 {
@@ -44,6 +45,7 @@ public Q_SLOTS:
     void LVVigenereChange();
     void EdVigenereSchluesselChange();
     void BSpaltenzahlUebernehmenClick();
+    void MSchluesselzeilenClick(int stelle);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -86,11 +88,11 @@ private:
     Saeulendiagramm *DSchluessellaengen = nullptr;
     QLabel *LVigenere = nullptr;
     QTreeWidget *LVVigenere = nullptr;
-    // The chosen key, to be mended letter by letter; the preview decrypts
+    // The chosen key, to be mended letter by letter; the rows below show
     // the ciphertext's beginning with it at every change, and the take-over
     // takes it as it stands.
     QLineEdit *EdVigenereSchluessel = nullptr;
-    QLabel *LVigenereVorschau = nullptr;
+    Schluesselzeilen *MSchluesselzeilen = nullptr;
     QPushButton *BSchluesselUebernehmen = nullptr;
 
     QLabel *LMatrix = nullptr;

@@ -28,7 +28,7 @@ struct Schluesselzeile
 {
     std::string schluessel;
     bool sonderzeichenIgnorieren = true;
-    double punkte = 0; // as the engine scores candidate keys
+    double wertung = 0; // what the engine orders candidate keys by
     Text vorschau;
 };
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace verschl {
 
@@ -54,6 +55,12 @@ std::optional<Text> VigenereVerschluesseln(
     const Text &text, const Text &schluessel, bool SonderzeichenIgnorieren);
 std::optional<Text> VigenereEntschluesseln(
     const Text &text, const Text &schluessel, bool SonderzeichenIgnorieren);
+// The rule of the two functions above, for showing a key under its text:
+// the key position (0 .. schluesselLaenge - 1) that shifts each byte, or -1
+// for a byte that uses up none (a non-letter while SonderzeichenIgnorieren;
+// every byte for an empty key). A non-letter that uses one up stays as it is.
+std::vector<int> VigenereSchluesselstellen(
+    const Text &text, std::size_t schluesselLaenge, bool SonderzeichenIgnorieren);
 
 // Monoalphabetic substitution. `alphabet` holds the 26 cipher letters for
 // A-Z, in either case; letters keep their case and every other byte, umlauts
