@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int kTyp = QTextFormat::UserObject + 1;
-enum Eigenschaft { PArt = QTextFormat::UserProperty + 1, PSpalten, PZeilen };
+enum Eigenschaft { PArt = QTextFormat::UserProperty + 1, PSpalten, PZeilen, PText, PFeld, PAlle };
 
 // Drawing units: tenths of a millimetre, whatever the device.
 constexpr double kEinheitenJeMm = 10;
@@ -20,6 +20,18 @@ constexpr double kEinheitenJeMm = 10;
 constexpr double kBreiteMm = 165;
 
 using Art = Abbildungen::Art;
+
+// The answer lines: a character every kSchrittMm, in a typewriter face
+// whose every character is 0.6 of its size wide, so the letter spacing
+// puts each one over its box. Each row to write in is kReiheMm high, and
+// kAbstandMm keep one line's rows apart from the next line's ciphertext.
+constexpr double kSchrittMm = 5;
+constexpr double kGeheimPunkte = 13;
+constexpr double kBreiteJeGroesse = 0.6;
+constexpr double kReiheMm = 8;
+constexpr double kAbstandMm = 3;
+constexpr double kKaestchenMm = 4.4;
+constexpr double kPunkteJeMm = 72 / 25.4;
 
 QChar buchstabe(int i) { return QChar(u'A' + i % 26); }
 
@@ -30,7 +42,7 @@ QSizeF groesseInMm(Art art, int spalten, int zeilen)
 {
     switch (art) {
     case Art::Scheibe:
-        return { 120, 120 };
+        return { kBreiteMm, 92 };
     case Art::Streifen:
         return { 26 * 6.0, 32 };
     case Art::Quadrat:
@@ -41,6 +53,8 @@ QSizeF groesseInMm(Art art, int spalten, int zeilen)
         return { 26 * 6.3, 2 * 8.0 };
     case Art::Balken:
         return { 26 * 6.3, 60 };
+    case Art::Antwort:
+        return { spalten * kSchrittMm, zeilen * kReiheMm + kAbstandMm };
     }
     return {};
 }
@@ -93,20 +107,39 @@ void ring(QPainter &p, double innen, double aussen)
     }
 }
 
-// Two rings on one centre: the outer stays, the inner disk is cut out along
-// its dashed edge and turned on a pin through the centre mark.
-void scheibe(QPainter &p)
+// The centre where the split pin goes through.
+void mitte(QPainter &p)
 {
-    p.translate(600, 600);
-    p.setPen(linie(0.3));
-    ring(p, 45, 58);
-    ring(p, 32, 45);
-    p.setPen(linie(0.4, Qt::DashLine));
-    p.drawEllipse(QPointF(), 450, 450);
     p.setPen(linie(0.3));
     p.drawLine(QPointF(-40, 0), QPointF(40, 0));
     p.drawLine(QPointF(0, -40), QPointF(0, 40));
     p.drawEllipse(QPointF(), 8, 8);
+}
+
+// One disk: letters on a ring at its edge, a word in the middle that tells
+// which text it turns, the centre mark, and a solid cut line thick enough to
+// show at any print resolution.
+void eineScheibe(QPainter &p, double innen, double aussen, const QString &wofuer)
+{
+    p.setPen(linie(0.3));
+    ring(p, innen, aussen);
+    p.drawEllipse(QPointF(), innen * kEinheitenJeMm, innen * kEinheitenJeMm);
+    p.setFont(schrift(3));
+    p.drawText(QRectF(-innen * 8, -innen * 6, innen * 16, innen * 4), Qt::AlignCenter, wofuer);
+    mitte(p);
+    p.setPen(linie(0.5));
+    p.drawEllipse(QPointF(), aussen * kEinheitenJeMm, aussen * kEinheitenJeMm);
+}
+
+// Two disks side by side, cut out apart: the small one lies on the large
+// one, its edge on the inner edge of the large one's ring, a pin through
+// both centre marks.
+void scheibe(QPainter &p)
+{
+    p.translate(450, 460);
+    eineScheibe(p, 33, 44, QStringLiteral("Geheimtext"));
+    p.translate(870, 0);
+    eineScheibe(p, 22, 33, QStringLiteral("Klartext"));
 }
 
 void streifen(QPainter &p)
@@ -170,7 +203,64 @@ void balken(QPainter &p)
     }
 }
 
+bool istBuchstabe(QChar c) { return c.unicode() < 128 && c.isLetter(); }
+
+// Rows to write in under a line of ciphertext: ruled lines, or a box under
+// each character that pupils have to work out.
+void antwort(QPainter &p, const QTextFormat &format)
+{
+    const QString geheim = format.stringProperty(PText);
+    const bool alle = format.boolProperty(PAlle);
+    const bool kaestchen = Antwortfeld(format.intProperty(PFeld)) == Antwortfeld::Kaestchen;
+    // From the ciphertext's first character to its last, centred under each.
+    const double mitte0 = kGeheimPunkte * kBreiteJeGroesse / 2 / kPunkteJeMm;
+    const double links = (mitte0 - kKaestchenMm / 2) * kEinheitenJeMm;
+    p.setPen(linie(0.3));
+    for (int reihe = 0; reihe < format.intProperty(PZeilen); ++reihe) {
+        const double unten = ((reihe + 1) * kReiheMm - 1) * kEinheitenJeMm;
+        if (!kaestchen) {
+            p.drawLine(QPointF(links, unten),
+                QPointF(links + ((geheim.size() - 1) * kSchrittMm + kKaestchenMm) * kEinheitenJeMm,
+                    unten));
+            continue;
+        }
+        for (qsizetype i = 0; i < geheim.size(); ++i) {
+            if (alle || istBuchstabe(geheim[i]))
+                p.drawRect(QRectF(links + i * kSchrittMm * kEinheitenJeMm,
+                    unten - (kReiheMm - 2) * kEinheitenJeMm, kKaestchenMm * kEinheitenJeMm,
+                    (kReiheMm - 2) * kEinheitenJeMm));
+        }
+    }
+}
+
 } // namespace
+
+void Abbildungen::Antwortzeile(
+    QTextCursor &cursor, const QString &geheim, Antwortfeld feld, int reihen, bool alle)
+{
+    QTextCharFormat schrift;
+    QFont schreibmaschine(QStringLiteral("Courier New"));
+    schreibmaschine.setStyleHint(QFont::TypeWriter);
+    schreibmaschine.setPointSizeF(kGeheimPunkte);
+    schrift.setFont(schreibmaschine);
+    // In per cent of the character's width, whatever the layout's units.
+    schrift.setFontLetterSpacingType(QFont::PercentageSpacing);
+    schrift.setFontLetterSpacing(
+        100 * kSchrittMm * kPunkteJeMm / (kGeheimPunkte * kBreiteJeGroesse));
+    QTextBlockFormat zusammen;
+    zusammen.setNonBreakableLines(true);
+    cursor.insertBlock(zusammen, schrift);
+    cursor.insertText(geheim + QChar::LineSeparator, schrift);
+    QTextCharFormat format;
+    format.setObjectType(kTyp);
+    format.setProperty(PArt, int(Art::Antwort));
+    format.setProperty(PSpalten, int(geheim.size()));
+    format.setProperty(PZeilen, reihen);
+    format.setProperty(PText, geheim);
+    format.setProperty(PFeld, int(feld));
+    format.setProperty(PAlle, alle);
+    cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+}
 
 void Abbildungen::Anmelden(QTextDocument &dokument)
 {
@@ -228,6 +318,9 @@ void Abbildungen::drawObject(
         break;
     case Art::Balken:
         balken(*painter);
+        break;
+    case Art::Antwort:
+        antwort(*painter, format);
         break;
     }
     painter->restore();

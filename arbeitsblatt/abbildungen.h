@@ -2,10 +2,13 @@
 #pragma once
 
 // The worksheet's figures as vector drawings inside the document: the Caesar
-// disk and strip, the Vigenère square, the empty matrix grid, the blank
-// frequency table and the German reference bar chart. Being objects of the
+// disks and strip, the Vigenère square, the empty matrix grid, the blank
+// frequency table, the German reference bar chart and the room to answer
+// under a line of ciphertext. Being objects of the
 // document, they move to the next page with the text around them and print
 // sharp at any resolution.
+
+#include "arbeitsblatt/blatt.h"
 
 #include <QObject>
 #include <QTextObjectInterface>
@@ -18,7 +21,7 @@ class Abbildungen : public QObject, public QTextObjectInterface
     Q_OBJECT
     Q_INTERFACES(QTextObjectInterface)
 public:
-    enum class Art { Scheibe, Streifen, Quadrat, Gitter, Tabelle, Balken };
+    enum class Art { Scheibe, Streifen, Quadrat, Gitter, Tabelle, Balken, Antwort };
 
     // Lets the document draw figures; the handler belongs to the document.
     static void Anmelden(QTextDocument &dokument);
@@ -26,6 +29,13 @@ public:
     static void FuegeEin(QTextCursor &cursor, Art art, int spalten = 0, int zeilen = 0);
     // Grid rows per figure: a longer grid is split so that each part fits a page.
     static constexpr int kGitterzeilenJeTeil = 18;
+
+    // A line of ciphertext, a character every 5 mm, and under it `reihen`
+    // rows to write in: one paragraph that never breaks across pages.
+    // Boxes go under the letters, or under every character when `alle`.
+    static void Antwortzeile(
+        QTextCursor &cursor, const QString &geheim, Antwortfeld feld, int reihen, bool alle);
+    static constexpr int kZeichenJeZeile = 33;
 
     QSizeF intrinsicSize(QTextDocument *dokument, int position, const QTextFormat &format) override;
     void drawObject(QPainter *painter, const QRectF &rechteck, QTextDocument *dokument,
