@@ -21,17 +21,14 @@ constexpr double kBreiteMm = 165;
 
 using Art = Abbildungen::Art;
 
-// The answer lines: a character every kSchrittMm, in a typewriter face
-// whose every character is 0.6 of its size wide, so the letter spacing
-// puts each one over its box. Each row to write in is kReiheMm high, and
-// kAbstandMm keep one line's rows apart from the next line's ciphertext.
+// A line of ciphertext with its room to answer: a character every
+// kSchrittMm in a row kTextMm high, each row to write in kReiheMm high, and
+// kAbstandMm to keep them apart from the next line's ciphertext.
 constexpr double kSchrittMm = 5;
-constexpr double kGeheimPunkte = 13;
-constexpr double kBreiteJeGroesse = 0.6;
+constexpr double kTextMm = 6;
 constexpr double kReiheMm = 8;
 constexpr double kAbstandMm = 3;
 constexpr double kKaestchenMm = 4.4;
-constexpr double kPunkteJeMm = 72 / 25.4;
 
 QChar buchstabe(int i) { return QChar(u'A' + i % 26); }
 
@@ -54,7 +51,7 @@ QSizeF groesseInMm(Art art, int spalten, int zeilen)
     case Art::Balken:
         return { 26 * 6.3, 60 };
     case Art::Antwort:
-        return { spalten * kSchrittMm, zeilen * kReiheMm + kAbstandMm };
+        return { spalten * kSchrittMm, kTextMm + zeilen * kReiheMm + kAbstandMm };
     }
     return {};
 }
@@ -205,30 +202,34 @@ void balken(QPainter &p)
 
 bool istBuchstabe(QChar c) { return c.unicode() < 128 && c.isLetter(); }
 
-// Rows to write in under a line of ciphertext: ruled lines, or a box under
-// each character that pupils have to work out.
+// A line of ciphertext, a character in each cell, and under it rows to
+// write in: ruled lines, or a box under each character that pupils have to
+// work out. Text and rows are one figure, so a page never parts them.
 void antwort(QPainter &p, const QTextFormat &format)
 {
     const QString geheim = format.stringProperty(PText);
     const bool alle = format.boolProperty(PAlle);
     const bool kaestchen = Antwortfeld(format.intProperty(PFeld)) == Antwortfeld::Kaestchen;
-    // From the ciphertext's first character to its last, centred under each.
-    const double mitte0 = kGeheimPunkte * kBreiteJeGroesse / 2 / kPunkteJeMm;
-    const double links = (mitte0 - kKaestchenMm / 2) * kEinheitenJeMm;
+    const double schritt = kSchrittMm * kEinheitenJeMm;
+    QFont schreibmaschine(QStringLiteral("Courier New"));
+    schreibmaschine.setStyleHint(QFont::TypeWriter);
+    schreibmaschine.setPixelSize(int(4.2 * kEinheitenJeMm));
+    p.setFont(schreibmaschine);
+    for (qsizetype i = 0; i < geheim.size(); ++i)
+        p.drawText(QRectF(i * schritt, 0, schritt, kTextMm * kEinheitenJeMm), Qt::AlignCenter,
+            QString(geheim[i]));
+    const double rand = (kSchrittMm - kKaestchenMm) / 2 * kEinheitenJeMm;
     p.setPen(linie(0.3));
     for (int reihe = 0; reihe < format.intProperty(PZeilen); ++reihe) {
-        const double unten = ((reihe + 1) * kReiheMm - 1) * kEinheitenJeMm;
+        const double unten = (kTextMm + (reihe + 1) * kReiheMm - 1) * kEinheitenJeMm;
         if (!kaestchen) {
-            p.drawLine(QPointF(links, unten),
-                QPointF(links + ((geheim.size() - 1) * kSchrittMm + kKaestchenMm) * kEinheitenJeMm,
-                    unten));
+            p.drawLine(QPointF(rand, unten), QPointF(geheim.size() * schritt - rand, unten));
             continue;
         }
+        const double hoehe = (kReiheMm - 2) * kEinheitenJeMm;
         for (qsizetype i = 0; i < geheim.size(); ++i) {
             if (alle || istBuchstabe(geheim[i]))
-                p.drawRect(QRectF(links + i * kSchrittMm * kEinheitenJeMm,
-                    unten - (kReiheMm - 2) * kEinheitenJeMm, kKaestchenMm * kEinheitenJeMm,
-                    (kReiheMm - 2) * kEinheitenJeMm));
+                p.drawRect(QRectF(i * schritt + rand, unten - hoehe, schritt - 2 * rand, hoehe));
         }
     }
 }
@@ -238,28 +239,11 @@ void antwort(QPainter &p, const QTextFormat &format)
 void Abbildungen::Antwortzeile(
     QTextCursor &cursor, const QString &geheim, Antwortfeld feld, int reihen, bool alle)
 {
-    QTextCharFormat schrift;
-    QFont schreibmaschine(QStringLiteral("Courier New"));
-    schreibmaschine.setStyleHint(QFont::TypeWriter);
-    schreibmaschine.setPointSizeF(kGeheimPunkte);
-    schrift.setFont(schreibmaschine);
-    // In per cent of the character's width, whatever the layout's units.
-    schrift.setFontLetterSpacingType(QFont::PercentageSpacing);
-    schrift.setFontLetterSpacing(
-        100 * kSchrittMm * kPunkteJeMm / (kGeheimPunkte * kBreiteJeGroesse));
-    QTextBlockFormat zusammen;
-    zusammen.setNonBreakableLines(true);
-    cursor.insertBlock(zusammen, schrift);
-    cursor.insertText(geheim + QChar::LineSeparator, schrift);
     QTextCharFormat format;
-    format.setObjectType(kTyp);
-    format.setProperty(PArt, int(Art::Antwort));
-    format.setProperty(PSpalten, int(geheim.size()));
-    format.setProperty(PZeilen, reihen);
     format.setProperty(PText, geheim);
     format.setProperty(PFeld, int(feld));
     format.setProperty(PAlle, alle);
-    cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+    fuegeEin(cursor, format, Art::Antwort, int(geheim.size()), reihen);
 }
 
 void Abbildungen::Anmelden(QTextDocument &dokument)
@@ -269,7 +253,12 @@ void Abbildungen::Anmelden(QTextDocument &dokument)
 
 void Abbildungen::FuegeEin(QTextCursor &cursor, Art art, int spalten, int zeilen)
 {
-    QTextCharFormat format;
+    fuegeEin(cursor, QTextCharFormat(), art, spalten, zeilen);
+}
+
+void Abbildungen::fuegeEin(
+    QTextCursor &cursor, QTextCharFormat format, Art art, int spalten, int zeilen)
+{
     format.setObjectType(kTyp);
     format.setProperty(PArt, int(art));
     format.setProperty(PSpalten, spalten);

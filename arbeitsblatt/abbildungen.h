@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QTextObjectInterface>
 
+class QTextCharFormat;
 class QTextCursor;
 class QTextDocument;
 
@@ -31,8 +32,9 @@ public:
     static constexpr int kGitterzeilenJeTeil = 18;
 
     // A line of ciphertext, a character every 5 mm, and under it `reihen`
-    // rows to write in: one paragraph that never breaks across pages.
-    // Boxes go under the letters, or under every character when `alle`.
+    // rows to write in, as one figure that no page break parts. Boxes go
+    // under the letters, or under every character when `alle`. The line is
+    // the one text property of the figure's format.
     static void Antwortzeile(
         QTextCursor &cursor, const QString &geheim, Antwortfeld feld, int reihen, bool alle);
     static constexpr int kZeichenJeZeile = 33;
@@ -43,4 +45,6 @@ public:
 
 private:
     using QObject::QObject;
+    static void fuegeEin(
+        QTextCursor &cursor, QTextCharFormat format, Art art, int spalten, int zeilen);
 };

@@ -304,17 +304,24 @@ QString Hindernis(const Blattwahl &w, const verschl::Text &klartext)
 {
     if (w.aufgabe == Aufgabe::VigenereEntschluesseln && w.schluessel.empty())
         return QStringLiteral("Der Schlüssel ist leer.");
-    const verschl::Text klar = Blattklartext(w, klartext);
     const std::size_t anzahl = std::size_t(std::max(w.varianten, 1));
     const QString varianten
         = anzahl > 1 ? QStringLiteral(" (in %1 Varianten zusammen)").arg(anzahl) : QString();
-    if (klar.size() * anzahl > kHoechstlaenge)
+    const auto zuLang = [&](std::size_t zeichen) {
         return QStringLiteral("Der Text ist für ein Arbeitsblatt zu lang: Es sind %1 Zeichen%3, "
                               "höchstens %2 passen. Kürzen Sie ihn oder drucken Sie ihn mit "
                               "„Datei › Drucken...“.")
-            .arg(klar.size() * anzahl)
+            .arg(zeichen)
             .arg(kHoechstlaenge)
             .arg(varianten);
+    };
+    // Preparing a pane of MiBs would hold the window for a second, and only
+    // a text of mostly blanks could shrink below the bound.
+    if (klartext.size() > 4 * kHoechstlaenge)
+        return zuLang(klartext.size() * anzahl);
+    const verschl::Text klar = Blattklartext(w, klartext);
+    if (klar.size() * anzahl > kHoechstlaenge)
+        return zuLang(klar.size() * anzahl);
     int zeilen = 0;
     for (const Blattwahl &v : Varianten(w, klar))
         zeilen += Gitterzeilen(v, klar.size());

@@ -7,12 +7,15 @@
 // key can go to a file of its own.
 
 #include "arbeitsblatt/arbeitsblatt.h"
+#include "papier/papier.h"
 #include "platform/codepage.h"
 #include "testhilfen/aufbau.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPdfWriter>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRadioButton>
@@ -21,7 +24,9 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 #include <set>
 
@@ -58,16 +63,32 @@ struct Gelesen
     QStringList schluessel;
 };
 
+// The line of ciphertext a room to answer stands for: the one text its
+// figure's format carries.
+QString geheimzeile(const QTextBlock &block)
+{
+    for (auto teil = block.begin(); !teil.atEnd(); ++teil) {
+        if (teil.fragment().text() != QChar::ObjectReplacementCharacter)
+            continue;
+        for (const QVariant &wert : teil.fragment().charFormat().properties()) {
+            if (wert.typeId() == QMetaType::QString)
+                return wert.toString();
+        }
+    }
+    return {};
+}
+
 Gelesen lies(const QTextDocument &blatt)
 {
     Gelesen g;
     bool loesung = false;
-    for (const QString &a : blatt.toRawText().split(QChar::ParagraphSeparator)) {
+    for (QTextBlock block = blatt.begin(); block.isValid(); block = block.next()) {
+        const QString a = block.text();
         loesung = loesung || a.startsWith(u"Lösung: "_s);
         if (!loesung && a == u"Geheimtext"_s)
             g.geheim.append(QStringList());
-        else if (!loesung && a.contains(QChar::LineSeparator))
-            g.geheim.last() << a.section(QChar::LineSeparator, 0, 0);
+        else if (!loesung && !geheimzeile(block).isEmpty())
+            g.geheim.last() << geheimzeile(block);
         else if (!loesung && a.startsWith(u"Variante "_s))
             g.varianten << a;
         else if (loesung
@@ -110,6 +131,8 @@ private Q_SLOTS:
     void optionen_data();
     void optionen();
     void loesungenGetrennt();
+    void antwortraum_data();
+    void antwortraum();
 };
 
 // "12" typed into the column field builds one sheet, for 12 columns, once
@@ -433,6 +456,60 @@ void TestArbeitsblatt::loesungenGetrennt()
     QCOMPARE(schluessel(loesungen).size(), 3);
     QCOMPARE(schluessel(alles.mid(3)), schluessel(loesungen));
     QCOMPARE(schluessel(alles.first(3)), schluessel(blaetter));
+}
+
+void TestArbeitsblatt::antwortraum_data()
+{
+    QTest::addColumn<int>("aufgabe");
+    QTest::addColumn<int>("feld");
+    const int linie = int(Antwortfeld::Linie);
+    const int kaestchen = int(Antwortfeld::Kaestchen);
+    QTest::newRow("Caesar, ruled lines") << int(Aufgabe::CaesarEntschluesseln) << linie;
+    QTest::newRow("Vigenère, boxes") << int(Aufgabe::VigenereEntschluesseln) << kaestchen;
+    QTest::newRow("matrix, boxes") << int(Aufgabe::MatrixEntschluesseln) << kaestchen;
+}
+
+// Printed, every line of ciphertext stays on one page with the room to
+// answer under it, and a line goes to the next page only when it would not
+// fit above the bottom margin.
+void TestArbeitsblatt::antwortraum()
+{
+    QFETCH(int, aufgabe);
+    QFETCH(int, feld);
+    Blattwahl w;
+    w.aufgabe = Aufgabe(aufgabe);
+    w.antwortfeld = Antwortfeld(feld);
+    w.varianten = 2;
+    verschl::Text text;
+    for (int i = 0; i < 8; ++i)
+        text += Beispieltext() + ' ';
+    const auto blatt = BaueArbeitsblatt(w, text);
+    SkriptDialoge dialoge;
+    QBuffer puffer;
+    puffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&puffer);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    QVERIFY(papier::Drucke(*blatt, pdf, dialoge, nullptr));
+
+    const double seite = blatt->pageSize().height();
+    const double unterkante = seite - 2 / 2.54 * 72; // of the text on the first page
+    int zeilen = 0;
+    std::optional<QRectF> vorige;
+    for (QTextBlock block = blatt->begin(); block.isValid(); block = block.next()) {
+        if (block.text() == u"Geheimtext"_s)
+            vorige.reset();
+        if (geheimzeile(block).isEmpty())
+            continue;
+        ++zeilen;
+        const QRectF z = block.layout()->lineAt(0).rect().translated(block.layout()->position());
+        const int nummer = int(z.top() / seite);
+        QVERIFY2(
+            z.bottom() <= nummer * seite + unterkante + 0.5, qPrintable(QString::number(nummer)));
+        if (vorige && int(vorige->top() / seite) < nummer)
+            QVERIFY(vorige->bottom() + z.height() > (nummer - 1) * seite + unterkante);
+        vorige = z;
+    }
+    QVERIFY2(zeilen > 40, qPrintable(QString::number(zeilen)));
 }
 
 QTEST_MAIN(TestArbeitsblatt)
