@@ -12,7 +12,15 @@
 namespace {
 
 constexpr int kTyp = QTextFormat::UserObject + 1;
-enum Eigenschaft { PArt = QTextFormat::UserProperty + 1, PSpalten, PZeilen, PText, PFeld, PAlle };
+enum Eigenschaft {
+    PArt = QTextFormat::UserProperty + 1,
+    PSpalten,
+    PZeilen,
+    PText,
+    PFeld,
+    PAlle,
+    PKopf
+};
 
 // Drawing units: tenths of a millimetre, whatever the device.
 constexpr double kEinheitenJeMm = 10;
@@ -29,15 +37,20 @@ constexpr double kTextMm = 6;
 constexpr double kReiheMm = 8;
 constexpr double kAbstandMm = 3;
 constexpr double kKaestchenMm = 4.4;
+// The heading over the first line, and room for it to be read in full.
+constexpr double kKopfMm = 8;
+constexpr double kKopfbreiteMm = 30;
 
 QChar buchstabe(int i) { return QChar(u'A' + i % 26); }
 
 // The cell edge of the matrix grid, so that all columns fit the text width.
 double gitterzelle(int spalten) { return std::min(9.0, kBreiteMm / std::max(spalten, 1)); }
 
-QSizeF groesseInMm(Art art, int spalten, int zeilen)
+QSizeF groesseInMm(const QTextFormat &format)
 {
-    switch (art) {
+    const int spalten = format.intProperty(PSpalten);
+    const int zeilen = format.intProperty(PZeilen);
+    switch (Art(format.intProperty(PArt))) {
     case Art::Scheibe:
         return { kBreiteMm, 92 };
     case Art::Streifen:
@@ -50,8 +63,11 @@ QSizeF groesseInMm(Art art, int spalten, int zeilen)
         return { 26 * 6.3, 2 * 8.0 };
     case Art::Balken:
         return { 26 * 6.3, 60 };
-    case Art::Antwort:
-        return { spalten * kSchrittMm, kTextMm + zeilen * kReiheMm + kAbstandMm };
+    case Art::Antwort: {
+        const bool kopf = format.boolProperty(PKopf);
+        return { std::max(spalten * kSchrittMm, kopf ? kKopfbreiteMm : 0),
+            (kopf ? kKopfMm : 0) + kTextMm + zeilen * kReiheMm + kAbstandMm };
+    }
     }
     return {};
 }
@@ -139,12 +155,15 @@ void scheibe(QPainter &p)
     eineScheibe(p, 22, 33, QStringLiteral("Klartext"));
 }
 
+// The lower strip is cut out along its solid edge, drawn as thick as the
+// disks' cut lines.
 void streifen(QPainter &p)
 {
     p.setPen(linie(0.3));
     zellenreihe(p, { 0, 0 }, 26, { 6, 9 }, 0, true);
-    p.setPen(linie(0.3, Qt::DashLine));
     zellenreihe(p, { 0, 18 }, 26, { 6, 9 }, 0);
+    p.setPen(linie(0.5));
+    p.drawRect(QRectF(0, 180, 26 * 60, 90));
 }
 
 // The tabula recta with its header row and column shaded.
@@ -211,6 +230,12 @@ void antwort(QPainter &p, const QTextFormat &format)
     const bool alle = format.boolProperty(PAlle);
     const bool kaestchen = Antwortfeld(format.intProperty(PFeld)) == Antwortfeld::Kaestchen;
     const double schritt = kSchrittMm * kEinheitenJeMm;
+    if (format.boolProperty(PKopf)) {
+        p.setFont(schrift(4.2, true));
+        p.drawText(QRectF(0, 0, kKopfbreiteMm * kEinheitenJeMm, kKopfMm * kEinheitenJeMm),
+            Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Geheimtext"));
+        p.translate(0, kKopfMm * kEinheitenJeMm);
+    }
     QFont schreibmaschine(QStringLiteral("Courier New"));
     schreibmaschine.setStyleHint(QFont::TypeWriter);
     schreibmaschine.setPixelSize(int(4.2 * kEinheitenJeMm));
@@ -237,9 +262,10 @@ void antwort(QPainter &p, const QTextFormat &format)
 } // namespace
 
 void Abbildungen::Antwortzeile(
-    QTextCursor &cursor, const QString &geheim, Antwortfeld feld, int reihen, bool alle)
+    QTextCursor &cursor, const QString &geheim, Antwortfeld feld, int reihen, bool alle, bool kopf)
 {
     QTextCharFormat format;
+    format.setProperty(PKopf, kopf);
     format.setProperty(PText, geheim);
     format.setProperty(PFeld, int(feld));
     format.setProperty(PAlle, alle);
@@ -273,9 +299,7 @@ QSizeF Abbildungen::intrinsicSize(QTextDocument *dokument, int, const QTextForma
 {
     const QPaintDevice *geraet = dokument->documentLayout()->paintDevice();
     const double punkteJeMm = (geraet ? geraet->logicalDpiX() : 96) / 25.4;
-    return groesseInMm(Art(format.intProperty(PArt)), format.intProperty(PSpalten),
-               format.intProperty(PZeilen))
-        * punkteJeMm;
+    return groesseInMm(format) * punkteJeMm;
 }
 
 void Abbildungen::drawObject(
@@ -283,7 +307,7 @@ void Abbildungen::drawObject(
 {
     const Art art = Art(format.intProperty(PArt));
     const int spalten = format.intProperty(PSpalten);
-    const QSizeF mm = groesseInMm(art, spalten, format.intProperty(PZeilen));
+    const QSizeF mm = groesseInMm(format);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     painter->translate(rechteck.topLeft());

@@ -33,10 +33,11 @@ public:
 
     // A line of ciphertext, a character every 5 mm, and under it `reihen`
     // rows to write in, as one figure that no page break parts. Boxes go
-    // under the letters, or under every character when `alle`. The line is
-    // the one text property of the figure's format.
-    static void Antwortzeile(
-        QTextCursor &cursor, const QString &geheim, Antwortfeld feld, int reihen, bool alle);
+    // under the letters, or under every character when `alle`. The first
+    // line carries the heading "Geheimtext" (`kopf`), so that no page parts
+    // them either. The line is the one text property of the figure's format.
+    static void Antwortzeile(QTextCursor &cursor, const QString &geheim, Antwortfeld feld,
+        int reihen, bool alle, bool kopf);
     static constexpr int kZeichenJeZeile = 33;
 
     QSizeF intrinsicSize(QTextDocument *dokument, int position, const QTextFormat &format) override;

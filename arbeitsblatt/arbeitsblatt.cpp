@@ -195,7 +195,7 @@ void TArbeitsblattForm::erzeugeSteuerelemente()
     for (QCheckBox *feld : { CBSonderzeichenIgnorieren, CBStreifen, CBNamenszeile, CBLoesung,
              CBBeispiel, CBUmlaute, CBGrossschrift, CBLeerzeichen, CBFuenfergruppen })
         connect(feld, &QCheckBox::toggled, this, &TArbeitsblattForm::geaendert);
-    // Only where the file goes: the preview stays as it is.
+    // Where the answers go changes the files, not the sheet: no new preview.
     connect(CBLoesung, &QCheckBox::toggled, CBLoesungenGetrennt, &QWidget::setEnabled);
     for (QLineEdit *feld : { EdSchluessel, EdTitel })
         connect(feld, &QLineEdit::editingFinished, this, &TArbeitsblattForm::geaendert);

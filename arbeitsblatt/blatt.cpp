@@ -241,7 +241,7 @@ void antwortzeilen(QTextCursor &cursor, const Blattwahl &w, const verschl::Text 
         // A blank takes a cell of the grid, and one at the end would not show.
         if (gitter)
             zeile.replace(u' ', u'\u2423');
-        Abbildungen::Antwortzeile(cursor, zeile, w.antwortfeld, reihen, gitter);
+        Abbildungen::Antwortzeile(cursor, zeile, w.antwortfeld, reihen, gitter, anfang == 0);
         anfang = weiter;
     }
 }
@@ -262,7 +262,6 @@ void blatt(
         papier::Absatz(cursor, v);
     const verschl::Text geheim = Geheimtext(w, klar);
     abbildungen(cursor, w, geheim.size());
-    papier::Ueberschrift(cursor, QStringLiteral("Geheimtext"), 12);
     antwortzeilen(cursor, w, geheim);
 }
 

@@ -85,7 +85,7 @@ Gelesen lies(const QTextDocument &blatt)
     for (QTextBlock block = blatt.begin(); block.isValid(); block = block.next()) {
         const QString a = block.text();
         loesung = loesung || a.startsWith(u"Lösung: "_s);
-        if (!loesung && a == u"Geheimtext"_s)
+        if (!loesung && a == Blattwahl().titel)
             g.geheim.append(QStringList());
         else if (!loesung && !geheimzeile(block).isEmpty())
             g.geheim.last() << geheimzeile(block);
@@ -496,7 +496,7 @@ void TestArbeitsblatt::antwortraum()
     int zeilen = 0;
     std::optional<QRectF> vorige;
     for (QTextBlock block = blatt->begin(); block.isValid(); block = block.next()) {
-        if (block.text() == u"Geheimtext"_s)
+        if (block.text() == Blattwahl().titel)
             vorige.reset();
         if (geheimzeile(block).isEmpty())
             continue;

@@ -33,7 +33,7 @@ struct Blattwahl
     bool streifen = false; // a sliding strip instead of the Caesar disk
     QString titel = QStringLiteral("Geheime Botschaft");
     bool namenszeile = true;
-    bool loesung = true; // the answer key on its own last page
+    bool loesung = true; // the answer key on the last pages
     QPageSize::PageSizeId papier = QPageSize::A4;
     // The preparations of "Klartext ändern", applied before encrypting.
     bool umlauteErsetzen = true;
@@ -48,9 +48,9 @@ constexpr int kHoechsteVarianten = 40;
 
 // What a sheet can carry, all its variants together. The preview is made
 // anew whenever the options settle, and a pane may hold 64 MiB: the text is
-// bounded to some 40 pages of ciphertext with room to answer, the grid and
+// bounded to some 150 pages of ciphertext with room to answer, the grid and
 // the text to 4000 rows and lines each (a grid row takes up to 9 mm: some 140
-// pages), so a rebuild stays near a second. A worksheet is meant for a
+// pages), so a rebuild stays under a second. A worksheet is meant for a
 // lesson; a longer text prints from the main window.
 constexpr std::size_t kHoechstlaenge = 40000;
 constexpr int kHoechsteGitterzeilen = 4000;
