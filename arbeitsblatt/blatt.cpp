@@ -103,10 +103,9 @@ QString aufgabentext(const Blattwahl &w)
     case Aufgabe::VigenereEntschluesseln:
         return QStringLiteral(
             "Der Text unten wurde mit dem Vigenère-Verfahren verschlüsselt. Schreibe "
-            "den Schlüssel immer wieder in die erste Reihe unter den Geheimtext. Suche die Zeile "
-            "des "
-            "Schlüsselbuchstabens, darin den Geheimtextbuchstaben: Der Kopf seiner "
-            "Spalte ist der Klartextbuchstabe.");
+            "den Schlüssel immer wieder in die erste Reihe unter den Geheimtext. Suche "
+            "die Zeile des Schlüsselbuchstabens, darin den Geheimtextbuchstaben: Der "
+            "Kopf seiner Spalte ist der Klartextbuchstabe.");
     case Aufgabe::MatrixEntschluesseln:
         return QStringLiteral(
             "Der Text unten wurde mit der Matrix-Verschlüsselung verschlüsselt. "
@@ -241,7 +240,9 @@ void antwortzeilen(QTextCursor &cursor, const Blattwahl &w, const verschl::Text 
         // A blank takes a cell of the grid, and one at the end would not show.
         if (gitter)
             zeile.replace(u' ', u'\u2423');
-        Abbildungen::Antwortzeile(cursor, zeile, w.antwortfeld, reihen, gitter, anfang == 0);
+        // An empty line keeps its gap, with nothing to answer.
+        Abbildungen::Antwortzeile(
+            cursor, zeile, w.antwortfeld, zeile.isEmpty() ? 0 : reihen, gitter, anfang == 0);
         anfang = weiter;
     }
 }
@@ -390,7 +391,9 @@ std::unique_ptr<QTextDocument> BaueArbeitsblatt(
     const std::vector<Blattwahl> varianten = Varianten(w, klar);
     QTextCursor cursor(dokument.get());
     if (teil != Teil::Loesungen) {
-        const bool mehrzeilig = klartext.find_first_of("\r\n") != verschl::Text::npos;
+        // Groups of five leave no line ends to explain.
+        const bool mehrzeilig
+            = !w.fuenfergruppen && klartext.find_first_of("\r\n") != verschl::Text::npos;
         for (std::size_t i = 0; i < varianten.size(); ++i)
             blatt(cursor, varianten[i], int(i) + 1, klar, mehrzeilig);
     }
