@@ -11,10 +11,13 @@
 #include "platform/codepage.h"
 #include "testhilfen/aufbau.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -28,6 +31,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
+#include <QtMath>
 #include <set>
 
 using namespace Qt::StringLiterals;
@@ -133,6 +137,7 @@ private Q_SLOTS:
     void loesungenGetrennt();
     void antwortraum_data();
     void antwortraum();
+    void scheiben();
 };
 
 // "12" typed into the column field builds one sheet, for 12 columns, once
@@ -510,6 +515,51 @@ void TestArbeitsblatt::antwortraum()
         vorige = z;
     }
     QVERIFY2(zeilen > 40, qPrintable(QString::number(zeilen)));
+}
+
+// The Caesar disks printed at 150 dpi: two of them apart, each cut along a
+// closed solid circle and marked at its centre, so that a split pin goes
+// through both.
+void TestArbeitsblatt::scheiben()
+{
+    const auto blatt = BaueArbeitsblatt(Blattwahl(), Beispieltext());
+    QTextBlock block = blatt->begin();
+    while (block.isValid() && !block.text().contains(QChar::ObjectReplacementCharacter))
+        block = block.next();
+    QVERIFY(block.isValid());
+    const QTextFragment scheiben = block.begin().fragment();
+    const double punkteJeMm = 150 / 25.4;
+    QImage bild(QSize(165, 92) * punkteJeMm, QImage::Format_Grayscale8);
+    bild.fill(Qt::white);
+    {
+        QPainter maler(&bild);
+        blatt->documentLayout()
+            ->handlerForObject(scheiben.charFormat().objectType())
+            ->drawObject(&maler, QRectF(QPointF(), bild.size()), blatt.get(), scheiben.position(),
+                scheiben.charFormat());
+    }
+    const auto dunkel = [&](QPointF mm) {
+        const QPoint p = (mm * punkteJeMm).toPoint();
+        for (int dx = -1; dx <= 1; ++dx) {
+            for (int dy = -1; dy <= 1; ++dy) {
+                if (qGray(bild.pixel(p + QPoint(dx, dy))) < 128)
+                    return true;
+            }
+        }
+        return false;
+    };
+    // Centre and cut radius in mm: the large disk, then the small one.
+    for (const auto &[mitte, radius] :
+        { std::pair { QPointF(45, 46), 44.0 }, { { 132, 46 }, 33.0 } }) {
+        QVERIFY(dunkel(mitte));
+        for (int grad = 0; grad < 360; grad += 2) {
+            const QPointF rand = mitte
+                + radius * QPointF(qCos(qDegreesToRadians(grad)), qSin(qDegreesToRadians(grad)));
+            QVERIFY2(dunkel(rand), qPrintable(u"%1° around %2"_s.arg(grad).arg(mitte.x())));
+        }
+        // Nothing joins the two: between them lies white paper.
+        QVERIFY(!dunkel(QPointF(94, 46)));
+    }
 }
 
 QTEST_MAIN(TestArbeitsblatt)
