@@ -3,10 +3,10 @@
 
 // The worksheet's figures as vector drawings inside the document: the Caesar
 // disks and strip, the Vigenère square, the empty matrix grid, the blank
-// frequency table, the German reference bar chart and the room to answer
-// under a line of ciphertext. Being objects of the
-// document, they move to the next page with the text around them and print
-// sharp at any resolution.
+// frequency table, the German reference bar chart and the lines of
+// ciphertext with room to answer. Being objects of the document, they move
+// to the next page with the text around them and print sharp at any
+// resolution.
 
 #include "arbeitsblatt/blatt.h"
 
