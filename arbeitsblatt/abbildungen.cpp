@@ -12,7 +12,15 @@
 namespace {
 
 constexpr int kTyp = QTextFormat::UserObject + 1;
-enum Eigenschaft { PArt = QTextFormat::UserProperty + 1, PSpalten, PZeilen };
+enum Eigenschaft {
+    PArt = QTextFormat::UserProperty + 1,
+    PSpalten,
+    PZeilen,
+    PText,
+    PFeld,
+    PAlle,
+    PKopf
+};
 
 // Drawing units: tenths of a millimetre, whatever the device.
 constexpr double kEinheitenJeMm = 10;
@@ -21,16 +29,30 @@ constexpr double kBreiteMm = 165;
 
 using Art = Abbildungen::Art;
 
+// A line of ciphertext with its room to answer: a character every
+// kSchrittMm in a row kTextMm high, each row to write in kReiheMm high, and
+// kAbstandMm to keep them apart from the next line's ciphertext.
+constexpr double kSchrittMm = 5;
+constexpr double kTextMm = 6;
+constexpr double kReiheMm = 8;
+constexpr double kAbstandMm = 3;
+constexpr double kKaestchenMm = 4.4;
+// The heading over the first line, and room for it to be read in full.
+constexpr double kKopfMm = 8;
+constexpr double kKopfbreiteMm = 30;
+
 QChar buchstabe(int i) { return QChar(u'A' + i % 26); }
 
 // The cell edge of the matrix grid, so that all columns fit the text width.
 double gitterzelle(int spalten) { return std::min(9.0, kBreiteMm / std::max(spalten, 1)); }
 
-QSizeF groesseInMm(Art art, int spalten, int zeilen)
+QSizeF groesseInMm(const QTextFormat &format)
 {
-    switch (art) {
+    const int spalten = format.intProperty(PSpalten);
+    const int zeilen = format.intProperty(PZeilen);
+    switch (Art(format.intProperty(PArt))) {
     case Art::Scheibe:
-        return { 120, 120 };
+        return { kBreiteMm, 92 };
     case Art::Streifen:
         return { 26 * 6.0, 32 };
     case Art::Quadrat:
@@ -41,6 +63,11 @@ QSizeF groesseInMm(Art art, int spalten, int zeilen)
         return { 26 * 6.3, 2 * 8.0 };
     case Art::Balken:
         return { 26 * 6.3, 60 };
+    case Art::Antwort: {
+        const bool kopf = format.boolProperty(PKopf);
+        return { std::max(spalten * kSchrittMm, kopf ? kKopfbreiteMm : 0),
+            (kopf ? kKopfMm : 0) + kTextMm + zeilen * kReiheMm + kAbstandMm };
+    }
     }
     return {};
 }
@@ -93,28 +120,50 @@ void ring(QPainter &p, double innen, double aussen)
     }
 }
 
-// Two rings on one centre: the outer stays, the inner disk is cut out along
-// its dashed edge and turned on a pin through the centre mark.
-void scheibe(QPainter &p)
+// The centre where the split pin goes through.
+void mitte(QPainter &p)
 {
-    p.translate(600, 600);
-    p.setPen(linie(0.3));
-    ring(p, 45, 58);
-    ring(p, 32, 45);
-    p.setPen(linie(0.4, Qt::DashLine));
-    p.drawEllipse(QPointF(), 450, 450);
     p.setPen(linie(0.3));
     p.drawLine(QPointF(-40, 0), QPointF(40, 0));
     p.drawLine(QPointF(0, -40), QPointF(0, 40));
     p.drawEllipse(QPointF(), 8, 8);
 }
 
+// One disk: letters on a ring at its edge, a word in the middle that tells
+// which text it turns, the centre mark, and a solid cut line thick enough to
+// show at any print resolution.
+void eineScheibe(QPainter &p, double innen, double aussen, const QString &wofuer)
+{
+    p.setPen(linie(0.3));
+    ring(p, innen, aussen);
+    p.drawEllipse(QPointF(), innen * kEinheitenJeMm, innen * kEinheitenJeMm);
+    p.setFont(schrift(3));
+    p.drawText(QRectF(-innen * 8, -innen * 6, innen * 16, innen * 4), Qt::AlignCenter, wofuer);
+    mitte(p);
+    p.setPen(linie(0.5));
+    p.drawEllipse(QPointF(), aussen * kEinheitenJeMm, aussen * kEinheitenJeMm);
+}
+
+// Two disks side by side, cut out apart: the small one lies on the large
+// one, its edge on the inner edge of the large one's ring, a pin through
+// both centre marks.
+void scheibe(QPainter &p)
+{
+    p.translate(450, 460);
+    eineScheibe(p, 33, 44, QStringLiteral("Geheimtext"));
+    p.translate(870, 0);
+    eineScheibe(p, 22, 33, QStringLiteral("Klartext"));
+}
+
+// The lower strip is cut out along its solid edge, drawn as thick as the
+// disks' cut lines.
 void streifen(QPainter &p)
 {
     p.setPen(linie(0.3));
     zellenreihe(p, { 0, 0 }, 26, { 6, 9 }, 0, true);
-    p.setPen(linie(0.3, Qt::DashLine));
     zellenreihe(p, { 0, 18 }, 26, { 6, 9 }, 0);
+    p.setPen(linie(0.5));
+    p.drawRect(QRectF(0, 180, 26 * 60, 90));
 }
 
 // The tabula recta with its header row and column shaded.
@@ -170,7 +219,58 @@ void balken(QPainter &p)
     }
 }
 
+bool istBuchstabe(QChar c) { return c.unicode() < 128 && c.isLetter(); }
+
+// A line of ciphertext, a character in each cell, and under it rows to
+// write in: ruled lines, or a box under each character that pupils have to
+// work out. Text and rows are one figure, so a page never parts them.
+void antwort(QPainter &p, const QTextFormat &format)
+{
+    const QString geheim = format.stringProperty(PText);
+    const bool alle = format.boolProperty(PAlle);
+    const bool kaestchen = Antwortfeld(format.intProperty(PFeld)) == Antwortfeld::Kaestchen;
+    const double schritt = kSchrittMm * kEinheitenJeMm;
+    if (format.boolProperty(PKopf)) {
+        p.setFont(schrift(4.2, true));
+        p.drawText(QRectF(0, 0, kKopfbreiteMm * kEinheitenJeMm, kKopfMm * kEinheitenJeMm),
+            Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Geheimtext"));
+        p.translate(0, kKopfMm * kEinheitenJeMm);
+    }
+    QFont schreibmaschine(QStringLiteral("Courier New"));
+    schreibmaschine.setStyleHint(QFont::TypeWriter);
+    schreibmaschine.setPixelSize(int(4.2 * kEinheitenJeMm));
+    p.setFont(schreibmaschine);
+    for (qsizetype i = 0; i < geheim.size(); ++i)
+        p.drawText(QRectF(i * schritt, 0, schritt, kTextMm * kEinheitenJeMm), Qt::AlignCenter,
+            QString(geheim[i]));
+    const double rand = (kSchrittMm - kKaestchenMm) / 2 * kEinheitenJeMm;
+    p.setPen(linie(0.3));
+    for (int reihe = 0; reihe < format.intProperty(PZeilen); ++reihe) {
+        const double unten = (kTextMm + (reihe + 1) * kReiheMm - 1) * kEinheitenJeMm;
+        if (!kaestchen) {
+            p.drawLine(QPointF(rand, unten), QPointF(geheim.size() * schritt - rand, unten));
+            continue;
+        }
+        const double hoehe = (kReiheMm - 2) * kEinheitenJeMm;
+        for (qsizetype i = 0; i < geheim.size(); ++i) {
+            if (alle || istBuchstabe(geheim[i]))
+                p.drawRect(QRectF(i * schritt + rand, unten - hoehe, schritt - 2 * rand, hoehe));
+        }
+    }
+}
+
 } // namespace
+
+void Abbildungen::Antwortzeile(
+    QTextCursor &cursor, const QString &geheim, Antwortfeld feld, int reihen, bool alle, bool kopf)
+{
+    QTextCharFormat format;
+    format.setProperty(PKopf, kopf);
+    format.setProperty(PText, geheim);
+    format.setProperty(PFeld, int(feld));
+    format.setProperty(PAlle, alle);
+    fuegeEin(cursor, format, Art::Antwort, int(geheim.size()), reihen);
+}
 
 void Abbildungen::Anmelden(QTextDocument &dokument)
 {
@@ -179,7 +279,12 @@ void Abbildungen::Anmelden(QTextDocument &dokument)
 
 void Abbildungen::FuegeEin(QTextCursor &cursor, Art art, int spalten, int zeilen)
 {
-    QTextCharFormat format;
+    fuegeEin(cursor, QTextCharFormat(), art, spalten, zeilen);
+}
+
+void Abbildungen::fuegeEin(
+    QTextCursor &cursor, QTextCharFormat format, Art art, int spalten, int zeilen)
+{
     format.setObjectType(kTyp);
     format.setProperty(PArt, int(art));
     format.setProperty(PSpalten, spalten);
@@ -194,9 +299,7 @@ QSizeF Abbildungen::intrinsicSize(QTextDocument *dokument, int, const QTextForma
 {
     const QPaintDevice *geraet = dokument->documentLayout()->paintDevice();
     const double punkteJeMm = (geraet ? geraet->logicalDpiX() : 96) / 25.4;
-    return groesseInMm(Art(format.intProperty(PArt)), format.intProperty(PSpalten),
-               format.intProperty(PZeilen))
-        * punkteJeMm;
+    return groesseInMm(format) * punkteJeMm;
 }
 
 void Abbildungen::drawObject(
@@ -204,7 +307,7 @@ void Abbildungen::drawObject(
 {
     const Art art = Art(format.intProperty(PArt));
     const int spalten = format.intProperty(PSpalten);
-    const QSizeF mm = groesseInMm(art, spalten, format.intProperty(PZeilen));
+    const QSizeF mm = groesseInMm(format);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     painter->translate(rechteck.topLeft());
@@ -228,6 +331,9 @@ void Abbildungen::drawObject(
         break;
     case Art::Balken:
         balken(*painter);
+        break;
+    case Art::Antwort:
+        antwort(*painter, format);
         break;
     }
     painter->restore();

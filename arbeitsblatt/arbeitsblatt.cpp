@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -87,6 +88,28 @@ void TArbeitsblattForm::erzeugeSteuerelemente()
         "CBBeispiel");
     for (QCheckBox *an : { CBNamenszeile, CBLoesung, CBBeispiel })
         an->setChecked(true);
+    CBLoesungenGetrennt = benannt(
+        new QCheckBox(QStringLiteral("Lösungen getrennt speichern"), this), "CBLoesungenGetrennt");
+    CBLoesungenGetrennt->setToolTip(
+        QStringLiteral("„Als PDF speichern...“ schreibt die Lösungen in eine eigene Datei: "
+                       "aus blatt.pdf werden blatt.pdf und blatt-Lösungen.pdf."));
+    CBUmlaute = benannt(new QCheckBox(QStringLiteral("&Umlaute ersetzen"), this), "CBUmlaute");
+    CBUmlaute->setChecked(true);
+    CBGrossschrift = benannt(new QCheckBox(QStringLiteral("Gr&oßschrift"), this), "CBGrossschrift");
+    CBLeerzeichen
+        = benannt(new QCheckBox(QStringLiteral("Leerzeichen lösc&hen"), this), "CBLeerzeichen");
+    CBFuenfergruppen
+        = benannt(new QCheckBox(QStringLiteral("Fünfer&gruppen"), this), "CBFuenfergruppen");
+    CBFuenfergruppen->setToolTip(QStringLiteral(
+        "Ohne Leerzeichen und Zeilenenden, nach jedem fünften Zeichen ein Leerzeichen: "
+        "Die Wortlängen verraten nichts mehr."));
+    CBAntwortfeld = benannt(new QComboBox(this), "CBAntwortfeld");
+    CBAntwortfeld->addItems({ QStringLiteral("Linie"), QStringLiteral("Kästchen je Buchstabe") });
+    SpVarianten = benannt(new QSpinBox(this), "SpVarianten");
+    SpVarianten->setRange(1, kHoechsteVarianten);
+    SpVarianten->setToolTip(QStringLiteral(
+        "So viele Blätter, jedes mit eigenem Schlüssel und seiner Nummer, damit niemand "
+        "abschreibt. Die Lösungen aller Varianten stehen auf den Lösungsseiten."));
     CBPapier = benannt(new QComboBox(this), "CBPapier");
     CBPapier->addItem(QStringLiteral("A4"), int(QPageSize::A4));
     CBPapier->addItem(QStringLiteral("Letter"), int(QPageSize::Letter));
@@ -136,9 +159,18 @@ void TArbeitsblattForm::erzeugeSteuerelemente()
     form->addRow(QString(), CBSonderzeichenIgnorieren);
     form->addRow(QStringLiteral("Spalten&zahl:"), SpSpalten);
     form->addRow(QString(), CBStreifen);
+    auto *vorbereitung = new QGridLayout;
+    vorbereitung->addWidget(CBUmlaute, 0, 0);
+    vorbereitung->addWidget(CBGrossschrift, 0, 1);
+    vorbereitung->addWidget(CBLeerzeichen, 1, 0);
+    vorbereitung->addWidget(CBFuenfergruppen, 1, 1);
+    form->addRow(QStringLiteral("Vorbereitung:"), vorbereitung);
+    form->addRow(QStringLiteral("Ant&wortfeld:"), CBAntwortfeld);
+    form->addRow(QStringLiteral("Va&rianten:"), SpVarianten);
     form->addRow(QStringLiteral("Tit&el:"), EdTitel);
     form->addRow(QString(), CBNamenszeile);
     form->addRow(QString(), CBLoesung);
+    form->addRow(QString(), CBLoesungenGetrennt);
     form->addRow(QString(), CBBeispiel);
     form->addRow(QStringLiteral("Papier&format:"), CBPapier);
     auto *links = new QVBoxLayout;
@@ -156,13 +188,15 @@ void TArbeitsblattForm::erzeugeSteuerelemente()
     Aufschub->setSingleShot(true);
     Aufschub->setInterval(kAufschubMs);
     connect(Aufschub, &QTimer::timeout, this, &TArbeitsblattForm::Aktualisieren);
-    for (QSpinBox *feld : { SpVerschiebung, SpSpalten })
+    for (QSpinBox *feld : { SpVerschiebung, SpSpalten, SpVarianten })
         connect(feld, &QSpinBox::valueChanged, this, &TArbeitsblattForm::geaendert);
-    for (QComboBox *feld : { CBAufgabe, CBPapier })
+    for (QComboBox *feld : { CBAufgabe, CBPapier, CBAntwortfeld })
         connect(feld, &QComboBox::currentIndexChanged, this, &TArbeitsblattForm::geaendert);
-    for (QCheckBox *feld :
-        { CBSonderzeichenIgnorieren, CBStreifen, CBNamenszeile, CBLoesung, CBBeispiel })
+    for (QCheckBox *feld : { CBSonderzeichenIgnorieren, CBStreifen, CBNamenszeile, CBLoesung,
+             CBBeispiel, CBUmlaute, CBGrossschrift, CBLeerzeichen, CBFuenfergruppen })
         connect(feld, &QCheckBox::toggled, this, &TArbeitsblattForm::geaendert);
+    // Where the answers go changes the files, not the sheet: no new preview.
+    connect(CBLoesung, &QCheckBox::toggled, CBLoesungenGetrennt, &QWidget::setEnabled);
     for (QLineEdit *feld : { EdSchluessel, EdTitel })
         connect(feld, &QLineEdit::editingFinished, this, &TArbeitsblattForm::geaendert);
     resize(1000, 720);
@@ -179,7 +213,7 @@ void TArbeitsblattForm::uebernimmMethode(const Methodenfenster &methode)
     const QSignalBlocker stillSonderzeichen(CBSonderzeichenIgnorieren);
     SpVerschiebung->setValue(e.methode == Methode::Rotation13 ? 13 : e.verschiebung);
     // The square layout counts the text the sheet shows, not the pane's.
-    Blattwahl matrix;
+    Blattwahl matrix = wahl();
     matrix.aufgabe = Aufgabe::MatrixEntschluesseln;
     const std::optional<Vorlage> vorlage = klartext();
     const std::size_t laenge = vorlage ? Blattklartext(matrix, vorlage->text).size() : 0;
@@ -206,6 +240,12 @@ Blattwahl TArbeitsblattForm::wahl() const
     w.namenszeile = CBNamenszeile->isChecked();
     w.loesung = CBLoesung->isChecked();
     w.papier = QPageSize::PageSizeId(CBPapier->currentData().toInt());
+    w.umlauteErsetzen = CBUmlaute->isChecked();
+    w.grossschrift = CBGrossschrift->isChecked();
+    w.leerzeichenLoeschen = CBLeerzeichen->isChecked();
+    w.fuenfergruppen = CBFuenfergruppen->isChecked();
+    w.antwortfeld = Antwortfeld(CBAntwortfeld->currentIndex());
+    w.varianten = SpVarianten->value();
     return w;
 }
 
@@ -257,6 +297,14 @@ void TArbeitsblattForm::Aktualisieren()
     Vorschau->updatePreview();
 }
 
+Druckauftrag TArbeitsblattForm::auftragFuer(std::shared_ptr<QTextDocument> blatt)
+{
+    const Blattwahl w = wahl();
+    return Druckauftrag { w.titel, QPageSize(w.papier),
+        [blatt = std::move(blatt), this](
+            QPagedPaintDevice &geraet) { return papier::Drucke(*blatt, geraet, dialoge, this); } };
+}
+
 std::optional<Druckauftrag> TArbeitsblattForm::auftrag()
 {
     Aktualisieren();
@@ -264,10 +312,7 @@ std::optional<Druckauftrag> TArbeitsblattForm::auftrag()
         dialoge.ZeigeWarnung(this, LStatus->text());
         return std::nullopt;
     }
-    const Blattwahl w = wahl();
-    return Druckauftrag { w.titel, QPageSize(w.papier),
-        [blatt = dokument, this](
-            QPagedPaintDevice &geraet) { return papier::Drucke(*blatt, geraet, dialoge, this); } };
+    return auftragFuer(dokument);
 }
 
 void TArbeitsblattForm::BDruckenClick()
@@ -275,6 +320,19 @@ void TArbeitsblattForm::BDruckenClick()
     if (const auto a = auftrag())
         dialoge.Druckvorschau(this, *a);
 }
+
+namespace {
+
+// "blatt.pdf" gives "blatt-Lösungen.pdf", beside it.
+QString loesungspfad(const QString &pfad)
+{
+    const QString endung = QStringLiteral(".pdf");
+    const qsizetype stamm
+        = pfad.endsWith(endung, Qt::CaseInsensitive) ? pfad.size() - endung.size() : pfad.size();
+    return pfad.left(stamm) + QStringLiteral("-Lösungen") + endung;
+}
+
+} // namespace
 
 void TArbeitsblattForm::BPdfClick()
 {
@@ -284,6 +342,23 @@ void TArbeitsblattForm::BPdfClick()
     const auto pfad = dialoge.DokumentSpeichern(this,
         { QStringLiteral("Als PDF speichern"), {}, QStringLiteral("arbeitsblatt.pdf"), false },
         { QStringLiteral("PDF-Dateien (*.pdf)") });
-    if (pfad && papier::SchreibePdf(*pfad, *a) == papier::Pdf::Fehler)
-        dialoge.ZeigeFehler(this, dateiname::Speicherfehler(*pfad));
+    if (!pfad)
+        return;
+    const auto schreibe = [this](const QString &ziel, const Druckauftrag &auftrag) {
+        const papier::Pdf ergebnis = papier::SchreibePdf(ziel, auftrag);
+        if (ergebnis == papier::Pdf::Fehler)
+            dialoge.ZeigeFehler(this, dateiname::Speicherfehler(ziel));
+        return ergebnis == papier::Pdf::Geschrieben;
+    };
+    if (!CBLoesung->isChecked() || !CBLoesungenGetrennt->isChecked()) {
+        schreibe(*pfad, *a);
+        return;
+    }
+    // The window made a sheet just now, so there is a text to make it of.
+    const verschl::Text text = klartext()->text;
+    const auto teil = [&](Teil t) {
+        return auftragFuer(std::shared_ptr<QTextDocument>(BaueArbeitsblatt(wahl(), text, t)));
+    };
+    if (schreibe(*pfad, teil(Teil::Blaetter)))
+        schreibe(loesungspfad(*pfad), teil(Teil::Loesungen));
 }

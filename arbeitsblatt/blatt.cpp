@@ -3,10 +3,13 @@
 
 #include "abbildungen.h"
 #include "papier/papier.h"
+#include "platform/codepage.h"
 
 #include <algorithm>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <string_view>
 
 namespace {
 
@@ -25,6 +28,38 @@ verschl::Text alsZeilen(const verschl::Text &text)
         zeilen += b;
     }
     return zeilen;
+}
+
+// The preparations of "Klartext ändern", in its order.
+struct Vorbereitung
+{
+    bool Blattwahl::*an;
+    verschl::Text (*schritt)(const verschl::Text &);
+};
+constexpr Vorbereitung kVorbereitungen[] = {
+    { &Blattwahl::umlauteErsetzen, verschl::ErsetzeUmlaute },
+    { &Blattwahl::grossschrift, verschl::InGrossschrift },
+    { &Blattwahl::leerzeichenLoeschen, verschl::LoescheLeerzeichen },
+};
+
+// Without blanks and line ends, a blank after every fifth character: the
+// word lengths no longer give the text away.
+verschl::Text inFuenfergruppen(const verschl::Text &text)
+{
+    verschl::Text gruppen;
+    gruppen.reserve(text.size() + text.size() / 5);
+    int inGruppe = 0;
+    for (const char b : text) {
+        if (b == ' ' || b == '\n')
+            continue;
+        if (inGruppe == 5) {
+            gruppen += ' ';
+            inGruppe = 0;
+        }
+        gruppen += b;
+        ++inGruppe;
+    }
+    return gruppen;
 }
 
 bool istBuchstabe(unsigned char b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); }
@@ -61,20 +96,22 @@ QString aufgabentext(const Blattwahl &w)
                 "darüber.")
             : QStringLiteral(
                 "Der Text unten wurde mit der Caesar-Verschiebung verschlüsselt. Schneide "
-                "die innere Scheibe entlang der gestrichelten Linie aus, stecke sie mit "
-                "einer Klammer durch die Mitte auf den äußeren Ring und drehe sie um "
-                "die Verschiebung. Innen steht der Klartext, außen der Geheimtext.");
+                "beide Scheiben entlang der dicken Linie aus, lege die kleine auf die große "
+                "und stecke eine Musterklammer durch beide Mittelpunkte. Drehe die kleine "
+                "Scheibe um die Verschiebung: Innen steht der Klartext, außen der "
+                "Geheimtext.");
     case Aufgabe::VigenereEntschluesseln:
         return QStringLiteral(
             "Der Text unten wurde mit dem Vigenère-Verfahren verschlüsselt. Schreibe "
-            "den Schlüssel immer wieder unter den Geheimtext. Suche die Zeile des "
-            "Schlüsselbuchstabens, darin den Geheimtextbuchstaben: Der Kopf seiner "
-            "Spalte ist der Klartextbuchstabe.");
+            "den Schlüssel immer wieder in die erste Reihe unter den Geheimtext. Suche "
+            "die Zeile des Schlüsselbuchstabens, darin den Geheimtextbuchstaben: Der "
+            "Kopf seiner Spalte ist der Klartextbuchstabe.");
     case Aufgabe::MatrixEntschluesseln:
         return QStringLiteral(
             "Der Text unten wurde mit der Matrix-Verschlüsselung verschlüsselt. "
             "Schreibe den Geheimtext Spalte für Spalte von oben nach unten in das "
-            "Gitter, auch die Leerzeichen (␣). Dann lies ihn Zeile für Zeile.");
+            "Gitter, auch die Leerzeichen (␣). Dann lies ihn Zeile für Zeile und schreibe "
+            "ihn unter den Geheimtext.");
     case Aufgabe::CaesarKnacken:
         return QStringLiteral("Dieser Text wurde mit der Caesar-Verschiebung verschlüsselt, die "
                               "Verschiebung verraten wir nicht. Zähle, wie oft jeder Buchstabe "
@@ -170,23 +207,91 @@ QStringList vorgerechnet(const Blattwahl &w, const verschl::Text &klar, const ve
     return schritte;
 }
 
-void loesung(
-    QTextCursor &cursor, const Blattwahl &w, const verschl::Text &klar, const verschl::Text &geheim)
+// The first block of a document starts its first page; later ones a new page.
+void neueSeite(QTextCursor &cursor)
 {
-    QTextBlockFormat umbruch;
-    umbruch.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    cursor.insertBlock(umbruch, QTextCharFormat());
+    if (cursor.block().previous().isValid()) {
+        QTextBlockFormat umbruch = cursor.blockFormat();
+        umbruch.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        cursor.setBlockFormat(umbruch);
+    }
+}
+
+// The ciphertext line by line, broken after the last blank that fits, with
+// room to answer under each line.
+void antwortzeilen(QTextCursor &cursor, const Blattwahl &w, const verschl::Text &geheim)
+{
+    const bool gitter = w.aufgabe == Aufgabe::MatrixEntschluesseln;
+    // Vigenère: a row for the key letters above the answer.
+    const int reihen = w.aufgabe == Aufgabe::VigenereEntschluesseln ? 2 : 1;
+    const std::string_view text(geheim);
+    std::size_t anfang = 0;
+    while (anfang <= text.size()) {
+        std::size_t ende = std::min(text.find('\n', anfang), text.size());
+        std::size_t weiter = ende + 1;
+        if (ende - anfang > Abbildungen::kZeichenJeZeile) {
+            const std::size_t blank
+                = text.substr(anfang, Abbildungen::kZeichenJeZeile).find_last_of(' ');
+            ende = anfang
+                + (blank == std::string_view::npos ? Abbildungen::kZeichenJeZeile - 1 : blank) + 1;
+            weiter = ende;
+        }
+        QString zeile = codepage::AlsPanetext(verschl::Text(text.substr(anfang, ende - anfang)));
+        // A blank takes a cell of the grid, and one at the end would not show.
+        if (gitter)
+            zeile.replace(u' ', u'\u2423');
+        // An empty line keeps its gap, with nothing to answer.
+        Abbildungen::Antwortzeile(
+            cursor, zeile, w.antwortfeld, zeile.isEmpty() ? 0 : reihen, gitter, anfang == 0);
+        anfang = weiter;
+    }
+}
+
+// One variant's sheet, on pages of its own.
+void blatt(
+    QTextCursor &cursor, const Blattwahl &w, int nummer, const verschl::Text &klar, bool mehrzeilig)
+{
+    papier::Ueberschrift(cursor, w.titel, 18);
+    neueSeite(cursor);
+    if (w.varianten > 1)
+        papier::Ueberschrift(cursor, QStringLiteral("Variante %1").arg(nummer), 12);
+    if (w.namenszeile)
+        papier::Absatz(cursor,
+            QStringLiteral("Name: ____________________   Klasse: ________   Datum: ____________"));
+    papier::Absatz(cursor, aufgabentext(w) + (mehrzeilig ? zeilenregel(w) : QString()));
+    if (const QString v = vorgabe(w); !v.isEmpty())
+        papier::Absatz(cursor, v);
+    const verschl::Text geheim = Geheimtext(w, klar);
+    abbildungen(cursor, w, geheim.size());
+    antwortzeilen(cursor, w, geheim);
+}
+
+// The answer key of every variant: the plaintext they share, then each
+// variant's key and first letters worked through.
+void loesungen(
+    QTextCursor &cursor, const std::vector<Blattwahl> &varianten, const verschl::Text &klar)
+{
+    const Blattwahl &w = varianten.front();
     papier::Ueberschrift(cursor, QStringLiteral("Lösung: ") + w.titel, 16);
-    papier::Ueberschrift(cursor, QStringLiteral("Klartext"), 12);
+    neueSeite(cursor);
+    papier::Ueberschrift(cursor,
+        varianten.size() > 1 ? QStringLiteral("Klartext aller Varianten")
+                             : QStringLiteral("Klartext"),
+        12);
     papier::Paneabsatz(cursor, alsZeilen(klar), schreibmaschine());
     papier::Absatz(cursor, {});
-    if (w.aufgabe == Aufgabe::CaesarKnacken)
-        papier::Absatz(cursor, QStringLiteral("Verschiebung: %1").arg(w.verschiebung));
-    else
-        papier::Absatz(cursor, vorgabe(w));
-    if (w.aufgabe != Aufgabe::MatrixEntschluesseln) {
-        papier::Ueberschrift(cursor, QStringLiteral("Die ersten drei Buchstaben"), 12);
-        for (const QString &schritt : vorgerechnet(w, klar, geheim))
+    for (std::size_t i = 0; i < varianten.size(); ++i) {
+        const Blattwahl &v = varianten[i];
+        if (varianten.size() > 1)
+            papier::Ueberschrift(cursor, QStringLiteral("Variante %1").arg(i + 1), 12);
+        if (v.aufgabe == Aufgabe::CaesarKnacken)
+            papier::Absatz(cursor, QStringLiteral("Verschiebung: %1").arg(v.verschiebung));
+        else
+            papier::Absatz(cursor, vorgabe(v));
+        if (v.aufgabe == Aufgabe::MatrixEntschluesseln)
+            continue;
+        papier::Absatz(cursor, QStringLiteral("Die ersten drei Buchstaben:"));
+        for (const QString &schritt : vorgerechnet(v, klar, Geheimtext(v, klar)))
             papier::Absatz(cursor, schritt);
     }
 }
@@ -197,28 +302,50 @@ void loesung(
 // is never built, as printing or previewing it would never finish.
 QString Hindernis(const Blattwahl &w, const verschl::Text &klartext)
 {
-    if (klartext.size() > kHoechstlaenge)
-        return QStringLiteral("Der Text ist für ein Arbeitsblatt zu lang: Es sind %1 Zeichen, "
-                              "höchstens %2 passen. Kürzen Sie ihn oder drucken Sie ihn mit "
-                              "„Datei › Drucken...“.")
-            .arg(klartext.size())
-            .arg(kHoechstlaenge);
     if (w.aufgabe == Aufgabe::VigenereEntschluesseln && w.schluessel.empty())
         return QStringLiteral("Der Schlüssel ist leer.");
+    const std::size_t anzahl = std::size_t(std::max(w.varianten, 1));
+    const QString varianten
+        = anzahl > 1 ? QStringLiteral(" (in %1 Varianten zusammen)").arg(anzahl) : QString();
+    const auto zuLang = [&](std::size_t zeichen) {
+        return QStringLiteral("Der Text ist für ein Arbeitsblatt zu lang: Es sind %1 Zeichen%3, "
+                              "höchstens %2 passen. Kürzen Sie ihn oder drucken Sie ihn mit "
+                              "„Datei › Drucken...“.")
+            .arg(zeichen)
+            .arg(kHoechstlaenge)
+            .arg(varianten);
+    };
+    // Preparing a pane of MiBs would hold the window for a second, and only
+    // a text of mostly blanks could shrink below the bound.
+    if (klartext.size() > 4 * kHoechstlaenge)
+        return zuLang(klartext.size() * anzahl);
     const verschl::Text klar = Blattklartext(w, klartext);
-    if (const int zeilen = Gitterzeilen(w, klar.size()); zeilen > kHoechsteGitterzeilen)
-        return QStringLiteral("Das Gitter hätte %1 Zeilen, höchstens %2 passen auf ein "
-                              "Arbeitsblatt. Wählen Sie mindestens %3 Spalten oder kürzen Sie "
-                              "den Text.")
-            .arg(zeilen)
-            .arg(kHoechsteGitterzeilen)
-            .arg((klar.size() + kHoechsteGitterzeilen - 1) / kHoechsteGitterzeilen);
-    if (const auto zeilen = std::count(klar.begin(), klar.end(), '\n') + 1;
+    if (klar.size() * anzahl > kHoechstlaenge)
+        return zuLang(klar.size() * anzahl);
+    int zeilen = 0;
+    for (const Blattwahl &v : Varianten(w, klar))
+        zeilen += Gitterzeilen(v, klar.size());
+    if (zeilen > kHoechsteGitterzeilen)
+        return anzahl > 1
+            ? QStringLiteral("Die Gitter hätten %1 Zeilen%3, höchstens %2 passen auf ein "
+                             "Arbeitsblatt. Wählen Sie weniger Varianten oder kürzen Sie den "
+                             "Text.")
+                  .arg(zeilen)
+                  .arg(kHoechsteGitterzeilen)
+                  .arg(varianten)
+            : QStringLiteral("Das Gitter hätte %1 Zeilen, höchstens %2 passen auf ein "
+                             "Arbeitsblatt. Wählen Sie mindestens %3 Spalten oder kürzen Sie "
+                             "den Text.")
+                  .arg(zeilen)
+                  .arg(kHoechsteGitterzeilen)
+                  .arg((klar.size() + kHoechsteGitterzeilen - 1) / kHoechsteGitterzeilen);
+    if (const auto zeilen = std::size_t(std::count(klar.begin(), klar.end(), '\n') + 1) * anzahl;
         zeilen > kHoechsteTextzeilen)
-        return QStringLiteral("Der Text hat %1 Zeilen, höchstens %2 passen auf ein Arbeitsblatt. "
-                              "Kürzen Sie ihn.")
+        return QStringLiteral("Der Text hat %1 Zeilen%3, höchstens %2 passen auf ein "
+                              "Arbeitsblatt. Kürzen Sie ihn.")
             .arg(zeilen)
-            .arg(kHoechsteTextzeilen);
+            .arg(kHoechsteTextzeilen)
+            .arg(varianten);
     return {};
 }
 
@@ -237,42 +364,40 @@ verschl::Text Beispieltext()
 
 verschl::Text Blattklartext(const Blattwahl &w, const verschl::Text &klartext)
 {
+    verschl::Text vorbereitet = klartext;
+    for (const auto &[an, schritt] : kVorbereitungen) {
+        if (w.*an)
+            vorbereitet = schritt(vorbereitet);
+    }
     const char zeilenende = w.aufgabe == Aufgabe::MatrixEntschluesseln ? ' ' : '\n';
     verschl::Text klar;
-    klar.reserve(klartext.size());
-    for (std::size_t i = 0; i < klartext.size(); ++i) {
-        const char b = klartext[i];
-        if (b == '\r' && i + 1 < klartext.size() && klartext[i + 1] == '\n')
+    klar.reserve(vorbereitet.size());
+    for (std::size_t i = 0; i < vorbereitet.size(); ++i) {
+        const char b = vorbereitet[i];
+        if (b == '\r' && i + 1 < vorbereitet.size() && vorbereitet[i + 1] == '\n')
             continue; // the LF that follows ends the line
-        klar += b == '\r' || b == '\n' ? zeilenende : b;
+        // A tab would break the answer boxes' columns; pupils write a blank.
+        klar += b == '\r' || b == '\n' ? zeilenende : b == '\t' ? ' ' : b;
     }
-    return klar;
+    return w.fuenfergruppen ? inFuenfergruppen(klar) : klar;
 }
 
-std::unique_ptr<QTextDocument> BaueArbeitsblatt(const Blattwahl &w, const verschl::Text &klartext)
+std::unique_ptr<QTextDocument> BaueArbeitsblatt(
+    const Blattwahl &w, const verschl::Text &klartext, Teil teil)
 {
     std::unique_ptr<QTextDocument> dokument = papier::NeuesDokument();
     Abbildungen::Anmelden(*dokument);
     const verschl::Text klar = Blattklartext(w, klartext);
-    const verschl::Text geheim = Geheimtext(w, klar);
+    const std::vector<Blattwahl> varianten = Varianten(w, klar);
     QTextCursor cursor(dokument.get());
-    papier::Ueberschrift(cursor, w.titel, 18);
-    if (w.namenszeile)
-        papier::Absatz(cursor,
-            QStringLiteral("Name: ____________________   Klasse: ________   Datum: ____________"));
-    const bool mehrzeilig = klartext.find_first_of("\r\n") != verschl::Text::npos;
-    papier::Absatz(cursor, aufgabentext(w) + (mehrzeilig ? zeilenregel(w) : QString()));
-    papier::Ueberschrift(cursor, QStringLiteral("Geheimtext"), 12);
-    // Every blank takes a cell of the grid, and a blank where a line wraps
-    // would not show: the matrix task marks each one.
-    papier::Paneabsatz(cursor, alsZeilen(geheim), schreibmaschine(),
-        w.aufgabe == Aufgabe::MatrixEntschluesseln ? papier::Leerzeichen::Sichtbar
-                                                   : papier::Leerzeichen::Normal);
-    papier::Absatz(cursor, {});
-    if (const QString v = vorgabe(w); !v.isEmpty())
-        papier::Absatz(cursor, v);
-    abbildungen(cursor, w, geheim.size());
-    if (w.loesung)
-        loesung(cursor, w, klar, geheim);
+    if (teil != Teil::Loesungen) {
+        // Groups of five leave no line ends to explain.
+        const bool mehrzeilig
+            = !w.fuenfergruppen && klartext.find_first_of("\r\n") != verschl::Text::npos;
+        for (std::size_t i = 0; i < varianten.size(); ++i)
+            blatt(cursor, varianten[i], int(i) + 1, klar, mehrzeilig);
+    }
+    if (teil == Teil::Loesungen || (teil == Teil::Alles && w.loesung))
+        loesungen(cursor, varianten, klar);
     return dokument;
 }

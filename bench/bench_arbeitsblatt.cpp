@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a worksheet costs to make.
-// ArbeitsblattVigenere: a Vigenère task with its square and answer key, four
-// pages of A4, built and painted into a PDF in memory, as "Als PDF
-// speichern" does. Counter "Seiten": the pages written.
+// ArbeitsblattVigenere/n: a Vigenère task with its square, room to answer
+// and answer key, four pages of A4 for each of n variants, built and painted
+// into a PDF in memory, as "Als PDF speichern" does. Counter "Seiten": the
+// pages written.
 // Optionswechsel_Matrix/n: what the worksheet window does once an option has
-// changed, with the longest text it takes (German text in lines): the matrix
+// changed, with the longest text it takes (German text in lines, its umlauts
+// kept so that it stays that long): the matrix
 // sheet at n columns built anew and every page of the preview painted, or the
 // shape refused. Optionswechsel_Aufgabe/i: the same for the other tasks
 // (index in "Aufgabe"). Counter "Seiten": the pages of the preview.
@@ -17,6 +19,7 @@
 
 #include <benchmark/benchmark.h>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPdfWriter>
 #include <QPrintPreviewWidget>
@@ -32,9 +35,10 @@ void ArbeitsblattVigenere(benchmark::State &state)
 {
     Blattwahl wahl;
     wahl.aufgabe = Aufgabe::VigenereEntschluesseln;
+    wahl.varianten = int(state.range(0));
     verschl::Text text;
-    for (int i = 0; i < 45; ++i)
-        text += "Im Informatikunterricht verschluesseln wir heute eine geheime Nachricht. ";
+    for (int i = 0; i < 9; ++i)
+        text += "Im Informatikunterricht verschl\xFCsseln wir heute eine geheime Nachricht. ";
     QByteArray pdf;
     StilleDialoge dialoge;
     for (auto _ : state) {
@@ -50,6 +54,8 @@ void ArbeitsblattVigenere(benchmark::State &state)
         QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type /Page\\b(?!s)"))));
 }
 BENCHMARK(ArbeitsblattVigenere)
+    ->Arg(1)
+    ->Arg(30)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(9)
     ->ReportAggregatesOnly(true);
@@ -59,6 +65,7 @@ void optionswechsel(benchmark::State &state, Aufgabe aufgabe, int spalten)
     Demoumgebung<TArbeitsblattForm> u(kHoechstlaenge, &THauptform::ArbeitsblattClick);
     u.demo->findChild<QComboBox *>(u"CBAufgabe"_s)->setCurrentIndex(int(aufgabe));
     u.demo->findChild<QSpinBox *>(u"SpSpalten"_s)->setValue(spalten);
+    u.demo->findChild<QCheckBox *>(u"CBUmlaute"_s)->setChecked(false);
     for (auto _ : state)
         u.demo->Aktualisieren();
     state.counters["Seiten"] = u.demo->findChild<QPrintPreviewWidget *>(u"Vorschau"_s)->pageCount();

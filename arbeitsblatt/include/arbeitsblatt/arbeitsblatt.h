@@ -2,8 +2,10 @@
 #pragma once
 
 // "Arbeitsblatt erstellen": a worksheet with its answer key from the
-// plaintext pane (or a German example), for one of four tasks, with a
-// preview, printing through the print preview and a PDF file.
+// plaintext pane (or a German example), for one of four tasks, prepared as
+// the teacher chooses, in up to 40 variants with keys of their own, with a
+// preview, printing through the print preview and a PDF file, the answer
+// key in a file of its own if wished.
 
 #include "arbeitsblatt/blatt.h"
 
@@ -57,6 +59,7 @@ private:
     std::optional<Vorlage> klartext() const;
     // The current worksheet, or nothing after telling the user why.
     std::optional<Druckauftrag> auftrag();
+    Druckauftrag auftragFuer(std::shared_ptr<QTextDocument> blatt);
 
     Demohauptfenster &haupt;
     Dialoge &dialoge;
@@ -71,7 +74,14 @@ private:
     QLineEdit *EdTitel = nullptr;
     QCheckBox *CBNamenszeile = nullptr;
     QCheckBox *CBLoesung = nullptr;
+    QCheckBox *CBLoesungenGetrennt = nullptr;
     QCheckBox *CBBeispiel = nullptr;
+    QCheckBox *CBUmlaute = nullptr;
+    QCheckBox *CBGrossschrift = nullptr;
+    QCheckBox *CBLeerzeichen = nullptr;
+    QCheckBox *CBFuenfergruppen = nullptr;
+    QComboBox *CBAntwortfeld = nullptr;
+    QSpinBox *SpVarianten = nullptr;
     QComboBox *CBPapier = nullptr;
     QLabel *LHinweis = nullptr;
     QLabel *LStatus = nullptr;

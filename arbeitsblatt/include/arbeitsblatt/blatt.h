@@ -9,6 +9,7 @@
 #include <memory>
 #include <QPageSize>
 #include <QString>
+#include <vector>
 
 class QTextDocument;
 
@@ -18,6 +19,9 @@ enum class Aufgabe {
     MatrixEntschluesseln,
     CaesarKnacken
 };
+
+// What pupils get to write their answer on, under each line of ciphertext.
+enum class Antwortfeld { Linie, Kaestchen };
 
 struct Blattwahl
 {
@@ -29,16 +33,25 @@ struct Blattwahl
     bool streifen = false; // a sliding strip instead of the Caesar disk
     QString titel = QStringLiteral("Geheime Botschaft");
     bool namenszeile = true;
-    bool loesung = true; // the answer key on its own last page
+    bool loesung = true; // the answer key on the last pages
     QPageSize::PageSizeId papier = QPageSize::A4;
+    // The preparations of "Klartext ändern", applied before encrypting.
+    bool umlauteErsetzen = true;
+    bool grossschrift = false;
+    bool leerzeichenLoeschen = false;
+    bool fuenfergruppen = false;
+    Antwortfeld antwortfeld = Antwortfeld::Linie;
+    int varianten = 1; // 1..kHoechsteVarianten sheets, each with its own key
 };
 
-// What a sheet can carry. The preview is made anew whenever the options
-// settle, and a pane may hold 64 MiB: the text is bounded to about ten pages
-// of ciphertext, the grid and the text to 4000 rows and lines each (a grid
-// row takes up to 9 mm: some 140 pages), so a rebuild stays well under a
-// second. A worksheet is meant for a lesson; a longer text prints from the
-// main window.
+constexpr int kHoechsteVarianten = 40;
+
+// What a sheet can carry, all its variants together. The preview is made
+// anew whenever the options settle, and a pane may hold 64 MiB: the text is
+// bounded to some 150 pages of ciphertext with room to answer, the grid and
+// the text to 4000 rows and lines each (a grid row takes up to 9 mm: some 140
+// pages), so a rebuild stays under a second. A worksheet is meant for a
+// lesson; a longer text prints from the main window.
 constexpr std::size_t kHoechstlaenge = 40000;
 constexpr int kHoechsteGitterzeilen = 4000;
 constexpr int kHoechsteTextzeilen = 4000;
@@ -53,7 +66,8 @@ int Gitterzeilen(const Blattwahl &wahl, std::size_t laenge);
 // The German sentence a worksheet uses when the plaintext pane is empty.
 verschl::Text Beispieltext();
 
-// The plaintext as the sheet uses it. Pupils cannot write a line break into
+// The plaintext as the sheet uses it: prepared as chosen, then in groups of
+// five when asked, with the line breaks the task can show. Pupils cannot write a line break into
 // a grid cell, so on a matrix sheet each one (CR LF, a lone CR or LF) is a
 // blank, marked like the others. The other sheets keep their lines, and each
 // line break counts as one character there, as a blank does: with a Vigenère
@@ -61,5 +75,14 @@ verschl::Text Beispieltext();
 // character is LF, which the sheet shows as a new line.
 verschl::Text Blattklartext(const Blattwahl &wahl, const verschl::Text &klartext);
 
+// The settings of each variant, the first as chosen, the others with keys
+// drawn at random from the sheet's plaintext and options: the same sheet
+// always gets the same keys, and no two variants share one while there are
+// enough keys to go round.
+std::vector<Blattwahl> Varianten(const Blattwahl &wahl, const verschl::Text &blattklartext);
+
+// Which pages a document holds: the answer key may go to a file of its own.
+enum class Teil { Alles, Blaetter, Loesungen };
+
 std::unique_ptr<QTextDocument> BaueArbeitsblatt(
-    const Blattwahl &wahl, const verschl::Text &klartext);
+    const Blattwahl &wahl, const verschl::Text &klartext, Teil teil = Teil::Alles);
