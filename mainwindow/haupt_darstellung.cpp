@@ -119,6 +119,8 @@ void THauptform::Uebergeben(QDataStream &aus)
         << size() << fenster;
 }
 
+// Only a carry-over is deleted: the name comes from the environment, where
+// anything may stand.
 bool THauptform::Uebernehmen(const QString &pfad)
 {
     QFile datei(pfad);
@@ -128,27 +130,26 @@ bool THauptform::Uebernehmen(const QString &pfad)
     ein.setVersion(kStromVersion);
     QByteArray kennung;
     ein >> kennung;
-    const bool unsere = kennung == kKennung;
-    if (unsere) {
-        einstellungen->Uebernehmen(ein);
-        uebernimmSeite(ein, klartextSeite());
-        uebernimmSeite(ein, chiffreSeite());
-        zeigeKodierung();
-        bool methodenfenster = false;
-        QPoint ort;
-        QSize groesse;
-        QList<qint32> fenster;
-        ein >> schriftfarbe >> methodenfenster >> ort >> groesse >> fenster;
-        wendeFarbenAn();
-        if (ein.status() == QDataStream::Ok)
-            platziereFenster(groesse, ort);
-        if (methodenfenster && !MethodenfensterOffen)
-            BOptionenClick();
-        for (const qint32 art : std::as_const(fenster))
-            fabrik.oeffne(Fensterart(art));
-    }
+    if (kennung != kKennung)
+        return false;
+    einstellungen->Uebernehmen(ein);
+    uebernimmSeite(ein, klartextSeite());
+    uebernimmSeite(ein, chiffreSeite());
+    zeigeKodierung();
+    bool methodenfenster = false;
+    QPoint ort;
+    QSize groesse;
+    QList<qint32> fenster;
+    ein >> schriftfarbe >> methodenfenster >> ort >> groesse >> fenster;
+    wendeFarbenAn();
+    if (ein.status() == QDataStream::Ok)
+        platziereFenster(groesse, ort);
+    if (methodenfenster && !MethodenfensterOffen)
+        BOptionenClick();
+    for (const qint32 art : std::as_const(fenster))
+        fabrik.oeffne(Fensterart(art));
     datei.remove();
-    return unsere;
+    return true;
 }
 
 // The file state as the old program had it; the undo history starts afresh.

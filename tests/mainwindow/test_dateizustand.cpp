@@ -48,6 +48,7 @@ class TestDateizustand : public QObject
 private Q_SLOTS:
     void uebergabeBeimNeustart_data();
     void uebergabeBeimNeustart();
+    void fremdeDateiIstKeineUebergabe();
     void dateinameWieGetippt_data();
     void dateinameWieGetippt();
     void oeffnenSetztDateizustand();
@@ -589,6 +590,18 @@ void TestDateizustand::uebergabeBeimNeustart()
     QVERIFY(b.haupt().Klartextspeichern1Click());
     QVERIFY(b.dialoge.dateidialoge.isEmpty());
     QCOMPARE(leseDatei(pfad), klartext);
+}
+
+// The carry-over's name comes from the environment: any other file named
+// there is neither taken nor deleted.
+void TestDateizustand::fremdeDateiIstKeineUebergabe()
+{
+    QTemporaryDir ordner;
+    const QString pfad = schreibeDatei(ordner, QStringLiteral("brief.txt"), "Hallo Welt\r\n");
+    Aufbau a;
+    QVERIFY(!a.haupt().Uebernehmen(pfad));
+    QCOMPARE(leseDatei(pfad), QByteArray("Hallo Welt\r\n"));
+    QVERIFY(a.klar().text().empty());
 }
 
 QTEST_MAIN(TestDateizustand)

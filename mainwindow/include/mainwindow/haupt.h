@@ -277,8 +277,8 @@ private:
     // The Darstellungsgröße and the restart that brings it (haupt_darstellung.cpp).
 public:
     // Takes over what a program restarted for another Darstellungsgröße left
-    // in the file `pfad`, and deletes the file. False, with nothing taken,
-    // for a file that is not such a carry-over.
+    // in the file `pfad`, and deletes the file. False, with nothing taken
+    // and the file left alone, for a file that is not such a carry-over.
     bool Uebernehmen(const QString &pfad);
 
 private:
