@@ -23,11 +23,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -49,7 +51,6 @@ TVMatrixForm::TVMatrixForm(Demohauptfenster &haupt, Demomethode &methode)
     setWindowTitle(QStringLiteral("Vigenère-Demonstration"));
     setFont(schriften::Fensterschrift(11));
     erzeugeSteuerelemente();
-    setFixedSize(676, 499);
     verbindeHandler();
     FormCreate();
 }
@@ -114,7 +115,10 @@ void TVMatrixForm::showEvent(QShowEvent *event)
     if (platziert || event->spontaneous())
         return;
     platziert = true;
-    Zentriere(*this);
+    Zentriere(*this, [this] {
+        const QMargins rahmen = windowHandle()->frameMargins();
+        passeAn(screen()->geometry().height() - rahmen.top() - rahmen.bottom());
+    });
 }
 
 // A light still running goes out: the window is on its way to deletion.

@@ -9,7 +9,9 @@
 #include "demos/vmatrix.h"
 #include "platform/benannt.h"
 #include "platform/schriften.h"
+#include "schnittstellen/darstellung.h"
 
+#include <algorithm>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +26,18 @@ constexpr int kLinks = 506;
 constexpr int kBreite = 164;
 constexpr int kHalb = 80;
 constexpr int kRechts = kLinks + kBreite - kHalb;
+constexpr int kFensterbreite = 676;
+// The table: 26 rows of 19 pixels and its border, as high as the window.
+constexpr int kZeile = 19;
+constexpr int kGitterRand = 5;
+// Lower rows would leave no room for the close button below "Blinken".
+constexpr int kKleinsteZeile = 18;
+constexpr int kSchliessenUnten = 33; // from the close button's top to the window's bottom
+// The letters of the table: at a Darstellungsgröße above 100 % a projector
+// shows them to the back of the room, where the designed size, scaled, is
+// still too small to read. 15 pixels still fit the narrowest row.
+constexpr int kBuchstabe = 11;
+constexpr int kBuchstabeVergroessert = 15;
 
 // Wide enough for either caption, since the two text labels swap with the mode.
 QLabel *spaltenbeschriftung(QWidget *eltern, const char *name, const QString &text, int oben)
@@ -66,12 +80,11 @@ void TVMatrixForm::erzeugeSteuerelemente()
     StrAGrVMatrix = benannt(new TStringAlignGrid(this), "StrAGrVMatrix");
     StrAGrVMatrix->setColCount(26);
     StrAGrVMatrix->setRowCount(26);
-    StrAGrVMatrix->setDefaultColWidth(19);
-    StrAGrVMatrix->setDefaultRowHeight(19);
+    StrAGrVMatrix->setDefaultColWidth(kZeile);
     StrAGrVMatrix->setGridLineWidth(0);
     StrAGrVMatrix->setScrollBars(TStringAlignGrid::TScrollStyle::ssNone);
-    StrAGrVMatrix->setFont(schriften::Schreibmaschine(11));
-    StrAGrVMatrix->setGeometry(0, 0, 499, 499);
+    StrAGrVMatrix->setFont(schriften::Schreibmaschine(
+        darstellung::Laufend() > darstellung::kEntworfen ? kBuchstabeVergroessert : kBuchstabe));
     StrAGrVMatrix->setAccessibleName(QStringLiteral("Vigenère-Tabelle"));
 
     CBEditSperren = schalter(this, "CBEditSperren", QStringLiteral("&Felder sperren"),
@@ -128,4 +141,15 @@ void TVMatrixForm::erzeugeTextknoepfe()
 
     BlinkAn = benannt(new QTimer(this), "BlinkAn");
     BlinkAn->setInterval(600);
+    passeAn(QWIDGETSIZE_MAX);
+}
+
+void TVMatrixForm::passeAn(int hoehe)
+{
+    const int zeile = std::clamp((hoehe - kGitterRand) / 26, kKleinsteZeile, kZeile);
+    const int gitter = 26 * zeile + kGitterRand;
+    StrAGrVMatrix->setDefaultRowHeight(zeile);
+    StrAGrVMatrix->resize(26 * kZeile + kGitterRand, gitter);
+    setFixedSize(kFensterbreite, gitter);
+    BSchliessen->move(kLinks, gitter - kSchliessenUnten);
 }

@@ -3,6 +3,9 @@
 
 #include "platform/registry.h"
 
+#include <algorithm>
+#include <QDataStream>
+#include <QHash>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -16,6 +19,29 @@ using registry::Wurzel;
 const QString kProgrammschluessel = u"Software\\Nordhain\\Zifferon"_s;
 
 QString schluessel(const Eintrag &eintrag) { return QStringView(eintrag.schluessel).toString(); }
+
+einstellung::Wert liesWert(QDataStream &ein, einstellung::Typ typ)
+{
+    switch (typ) {
+    case einstellung::Typ::Text: {
+        QString text;
+        ein >> text;
+        return text;
+    }
+    case einstellung::Typ::Ganzzahl: {
+        qint32 zahl = 0;
+        ein >> zahl;
+        return zahl;
+    }
+    case einstellung::Typ::Bool: {
+        bool wahr = false;
+        ein >> wahr;
+        return wahr;
+    }
+    }
+    Q_UNREACHABLE();
+    return {};
+}
 
 // A value only when it is stored; a value of another type throws.
 einstellung::Gelesen gelesen(const Schluessel &s, const Eintrag &eintrag)
@@ -78,24 +104,78 @@ void Einstellungsspeicher::EinstellungenLaden()
         return;
     // A value of the wrong type ends the load there; what was read stays.
     try {
-        for (const Eintrag &eintrag : einstellung::kTabelle) {
-            if (!eintrag.vor.empty())
-                continue;
-            for (const Eintrag &vorher : einstellung::kTabelle) {
-                if (vorher.vor == eintrag.schluessel)
-                    lade(*schluessel, vorher);
-            }
-            lade(*schluessel, eintrag);
-        }
+        setzeAlle([&schluessel](const Eintrag &eintrag) { return gelesen(*schluessel, eintrag); });
     } catch (const registry::Fehler &fehler) {
         haupt.zeigeFehler(fehler.meldung());
     }
 }
 
-void Einstellungsspeicher::lade(const Schluessel &s, const Eintrag &eintrag)
+// In the table's order, each value after those that name it as the one they
+// go before.
+void Einstellungsspeicher::setzeAlle(
+    const std::function<einstellung::Gelesen(const Eintrag &)> &quelle)
 {
-    if (eintrag.bindung.setze)
-        eintrag.bindung.setze(ziel(), eintrag, gelesen(s, eintrag));
+    const auto setze = [this, &quelle](const Eintrag &eintrag) {
+        if (eintrag.bindung.setze)
+            eintrag.bindung.setze(ziel(), eintrag, quelle(eintrag));
+    };
+    for (const Eintrag &eintrag : einstellung::kTabelle) {
+        if (!eintrag.vor.empty())
+            continue;
+        for (const Eintrag &vorher : einstellung::kTabelle) {
+            if (vorher.vor == eintrag.schluessel)
+                setze(vorher);
+        }
+        setze(eintrag);
+    }
+}
+
+QByteArray Einstellungsspeicher::GespeicherterSkalenfaktor()
+{
+    const auto gespeichert
+        = registry::oeffnen(Wurzel::AktuellerBenutzer, kProgrammschluessel, false);
+    const QString name = schluessel(einstellung::eintrag(u"Darstellungsgroesse"));
+    try {
+        if (gespeichert && gespeichert->hatWert(name))
+            return darstellung::Skalenfaktor(gespeichert->leseGanzzahl(name));
+    } catch (const registry::Fehler &) {
+        // The load reports it, once there are windows to show it in.
+    }
+    return {};
+}
+
+// Every value of the table under its name, as the windows hold it now.
+void Einstellungsspeicher::Uebergeben(QDataStream &aus) const
+{
+    aus << qint32(einstellung::kTabelle.size());
+    for (const Eintrag &eintrag : einstellung::kTabelle) {
+        aus << schluessel(eintrag);
+        std::visit([&aus](const auto &w) { aus << w; }, eintrag.bindung.lies(ziel(), eintrag));
+    }
+}
+
+// A value missing from the stream, or of another type, is left as it is.
+void Einstellungsspeicher::Uebernehmen(QDataStream &ein)
+{
+    qint32 anzahl = 0;
+    ein >> anzahl;
+    QHash<QString, einstellung::Wert> werte;
+    for (qint32 i = 0; i < anzahl && ein.status() == QDataStream::Ok; ++i) {
+        QString name;
+        ein >> name;
+        const auto *eintrag
+            = std::find_if(einstellung::kTabelle.begin(), einstellung::kTabelle.end(),
+                [&name](const Eintrag &e) { return schluessel(e) == name; });
+        if (eintrag == einstellung::kTabelle.end())
+            return;
+        werte.insert(name, liesWert(ein, eintrag->typ));
+    }
+    if (ein.status() != QDataStream::Ok)
+        return;
+    const einstellung::Ziel z = ziel();
+    setzeAlle([&werte, &z](const Eintrag &eintrag) -> einstellung::Gelesen {
+        return werte.value(schluessel(eintrag), eintrag.bindung.lies(z, eintrag));
+    });
 }
 
 // All values in the table's order, in one write. A write that fails, the

@@ -222,6 +222,8 @@ void THauptform::erzeugeMenues()
         { MMKlartextloeschen, MMChiffreloeschen, Textetauschen, Schriftartwaehlen });
     ansicht->addSeparator();
     ansicht->addActions({ Zeilenumbruchautomatisch, MMHintergrundfarbig });
+    ansicht->addSeparator();
+    erzeugeDarstellungsmenue(ansicht);
 
     QMenu *verschluesselung
         = benannt(menuBar()->addMenu(QStringLiteral("&Verschlüsselung")), "MMVerschluesselung");

@@ -27,7 +27,7 @@ void THauptform::FormCreate(const QStringList &argumente)
     Einstellungsspeicher::MaschinenEintraegeLoeschen();
     DemoRichtlinieAnwenden();
     AnalyseRichtlinieAnwenden();
-    platziereFenster();
+    platziereFenster(QSize(550, 394 + menuBar()->sizeHint().height()));
     wendeFarbenAn();
     Pfad = Einstellungsspeicher::EigeneDateienOrdner();
     KommandozeileAuswerten(argumente);
@@ -58,18 +58,24 @@ void THauptform::DemoRichtlinieAnwenden()
 // Hiding the one action hides the menu item and the pop-up item.
 void THauptform::AnalyseRichtlinieAnwenden() { MAnalyse->setVisible(!richtlinie::NoAnalyse()); }
 
-// Left edge at 5, vertically centred on the screen, 550 wide. The centre and
-// the smallest size count the frame in, so both are set again once the
-// window manager has told its size.
-void THauptform::platziereFenster()
+// Left edge at 5, vertically centred, 550 wide; or, after a restart, where
+// the window stood before (`ort`, in device pixels). The centre and the
+// smallest size count the frame in, so both are set again once the window
+// manager has told its size.
+void THauptform::platziereFenster(QSize groesse, std::optional<QPoint> ort)
 {
-    resize(550, 394 + menuBar()->sizeHint().height());
+    resize(groesse);
     create();
-    fensterplatz::NachRahmen(*windowHandle(), [this] {
+    fensterplatz::NachRahmen(*windowHandle(), [this, ort] {
         const QMargins rahmen = windowHandle()->frameMargins();
+        const QRect bildschirm = screen()->geometry();
         setMinimumSize(QSize(350, 260).shrunkBy(rahmen));
-        setGeometry(
-            QRect(fensterplatz::AmLinkenRand(screen()->geometry(), rahmen, size(), 5), size()));
+        // At a large Darstellungsgröße the designed size may exceed the screen.
+        resize(size().boundedTo(bildschirm.size().shrunkBy(rahmen)));
+        const QPoint platz = ort
+            ? fensterplatz::ImBild(bildschirm, rahmen, size(), *ort / devicePixelRatioF())
+            : fensterplatz::AmLinkenRand(bildschirm, rahmen, size(), 5);
+        setGeometry(QRect(platz, size()));
         // With "-firstoption" the method window may have been framed first,
         // beside where this window stood before.
         if (MethodenfensterOffen)

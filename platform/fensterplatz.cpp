@@ -10,9 +10,12 @@ namespace fensterplatz {
 
 namespace {
 
-QPoint innen(QPoint aussen, const QMargins &rahmen)
+// A window larger than the screen (a large Darstellungsgröße) keeps its title
+// bar and its left edge on the screen: that is where the user takes hold of it.
+QPoint innen(QPoint aussen, const QRect &bildschirm, const QMargins &rahmen)
 {
-    return aussen + QPoint(rahmen.left(), rahmen.top());
+    return QPoint(std::max(aussen.x(), bildschirm.x()), std::max(aussen.y(), bildschirm.y()))
+        + QPoint(rahmen.left(), rahmen.top());
 }
 
 // Waits for the window manager to report the frame. It does so only after it
@@ -58,8 +61,8 @@ private:
 QPoint AmLinkenRand(const QRect &bildschirm, const QMargins &rahmen, QSize groesse, int links)
 {
     const int hoehe = groesse.grownBy(rahmen).height();
-    return innen(
-        { bildschirm.x() + links, bildschirm.y() + (bildschirm.height() - hoehe) / 2 }, rahmen);
+    return innen({ bildschirm.x() + links, bildschirm.y() + (bildschirm.height() - hoehe) / 2 },
+        bildschirm, rahmen);
 }
 
 QPoint Mittig(const QRect &bildschirm, const QMargins &rahmen, QSize groesse)
@@ -73,7 +76,15 @@ QPoint Daneben(const QRect &bildschirm, const QRect &nachbar, const QMargins &ra
     const int breite = groesse.grownBy(rahmen).width();
     const int links
         = std::min(nachbar.x() + nachbar.width(), bildschirm.x() + bildschirm.width() - breite);
-    return innen({ links, std::max(nachbar.y(), bildschirm.y()) }, rahmen);
+    return innen({ links, nachbar.y() }, bildschirm, rahmen);
+}
+
+QPoint ImBild(const QRect &bildschirm, const QMargins &rahmen, QSize groesse, QPoint aussen)
+{
+    const QSize gross = groesse.grownBy(rahmen);
+    return innen({ std::min(aussen.x(), bildschirm.x() + bildschirm.width() - gross.width()),
+                     std::min(aussen.y(), bildschirm.y() + bildschirm.height() - gross.height()) },
+        bildschirm, rahmen);
 }
 
 bool IstRahmen(const QMargins &rahmen)

@@ -33,7 +33,7 @@ Fensterverwaltung::Fensterverwaltung(Dialoge &dialoge)
 
 Fensterverwaltung::~Fensterverwaltung()
 {
-    for (const QPointer<QWidget> &fenster : offen)
+    for (const auto &[art, fenster] : offen)
         delete fenster.data();
 }
 
@@ -75,8 +75,18 @@ void Fensterverwaltung::oeffne(Fensterart art)
         return;
     }
     // Closed windows leave null pointers behind; they go before the list grows.
-    std::erase_if(offen, [](const QPointer<QWidget> &f) { return f.isNull(); });
-    offen.emplace_back(fenster);
+    std::erase_if(offen, [](const auto &f) { return f.second.isNull(); });
+    offen.emplace_back(art, fenster);
+}
+
+std::vector<Fensterart> Fensterverwaltung::offene() const
+{
+    std::vector<Fensterart> arten;
+    for (const auto &[art, fenster] : offen) {
+        if (fenster)
+            arten.push_back(art);
+    }
+    return arten;
 }
 
 // Called while the failure is being handled.

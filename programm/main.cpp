@@ -11,6 +11,16 @@
 
 int main(int argc, char *argv[])
 {
+    // Qt reads its scale factor once, when the application is made. A
+    // restart for another Darstellungsgröße brings the factor along, and
+    // names the file that carries the windows' state over.
+    const QString uebergabe = qEnvironmentVariable(kUebergabeVariable);
+    qunsetenv(kUebergabeVariable);
+    if (uebergabe.isEmpty()) {
+        if (const QByteArray faktor = Einstellungsspeicher::GespeicherterSkalenfaktor();
+            !faktor.isEmpty())
+            qputenv("QT_SCALE_FACTOR", faktor);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zifferon"));
     // Lets a Wayland desktop match the window to its desktop entry and icon.
@@ -33,5 +43,7 @@ int main(int argc, char *argv[])
     // Every window of the program shows the program's icon, drawn from the
     // SVG at the screen's pixel ratio; the main window brings it along.
     QApplication::setWindowIcon(programm.haupt.windowIcon());
+    if (!uebergabe.isEmpty())
+        programm.haupt.Uebernehmen(uebergabe);
     return QApplication::exec();
 }

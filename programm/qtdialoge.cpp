@@ -2,6 +2,7 @@
 #include "programm/qtdialoge.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -11,6 +12,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrintPreviewDialog>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QRegularExpression>
 #include <QUrl>
@@ -253,3 +255,20 @@ std::optional<Schrift> QtDialoge::Schriftart(QWidget *eltern, const Schrift &vor
 }
 
 void QtDialoge::OeffneAdresse(const QUrl &adresse) { QDesktopServices::openUrl(adresse); }
+
+// Without the arguments of this start: the texts come from the file, and a
+// file name or "-firstoption" must not act a second time. The file's name
+// goes in the environment, which the command line's meanings leave alone.
+bool QtDialoge::Neustart(const QString &uebergabe, const QByteArray &skalenfaktor)
+{
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert(QLatin1String(kUebergabeVariable), uebergabe);
+    if (skalenfaktor.isEmpty())
+        umgebung.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    else
+        umgebung.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::fromLatin1(skalenfaktor));
+    QProcess prozess;
+    prozess.setProgram(QCoreApplication::applicationFilePath());
+    prozess.setProcessEnvironment(umgebung);
+    return prozess.startDetached();
+}

@@ -29,6 +29,10 @@ private Q_SLOTS:
     void rueckschreiben_data();
     void rueckschreiben();
     void start();
+    void niedrigerBildschirm_data();
+    void niedrigerBildschirm();
+    void buchstabenAmBeamer_data();
+    void buchstabenAmBeamer();
 };
 
 void TestVMatrixBedienung::moduswechsel_data()
@@ -286,6 +290,58 @@ void TestVMatrixBedienung::start()
     }
     Demo leer("B", {}, kSchnell);
     QCOMPARE(feld(leer.f->findChild<Bytezeile *>(u"EdText1"_s)), kSatz);
+}
+
+void TestVMatrixBedienung::niedrigerBildschirm_data()
+{
+    QTest::addColumn<int>("frei"); // the screen's height less the frame
+    QTest::addColumn<int>("zeile"); // the table's row height
+    QTest::newRow("designed height") << 499 << 19;
+    QTest::newRow("1366 x 768 at 100 %") << 741 << 19;
+    QTest::newRow("1366 x 768 at 150 %") << 495 << 18;
+    QTest::newRow("lower than the controls allow") << 300 << 18;
+}
+
+// A screen too low for the designed window (a large Darstellungsgröße) takes
+// height from the table's rows; every control stays inside, the close button
+// at the bottom and clear of the one above it.
+void TestVMatrixBedienung::niedrigerBildschirm()
+{
+    QFETCH(int, frei);
+    QFETCH(int, zeile);
+    Demo d;
+    d.f->passeAn(frei);
+    const int hoehe = 26 * zeile + 5;
+    QCOMPARE(d.f->size(), QSize(676, hoehe));
+    QCOMPARE(tabelle(*d.f).DefaultRowHeight(), zeile);
+    QCOMPARE(tabelle(*d.f).height(), hoehe);
+    for (const QWidget *w : d.f->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        QVERIFY2(d.f->rect().contains(w->geometry()), qPrintable(w->objectName()));
+    const QRect schliessen = d.f->findChild<QPushButton *>(u"BSchliessen"_s)->geometry();
+    QCOMPARE(schliessen.bottom(), hoehe - 9);
+    QVERIFY(schliessen.top() > d.f->findChild<QCheckBox *>(u"CBMitBlinken"_s)->geometry().bottom());
+}
+
+void TestVMatrixBedienung::buchstabenAmBeamer_data()
+{
+    QTest::addColumn<QByteArray>("faktor"); // QT_SCALE_FACTOR as the program start set it
+    QTest::addColumn<int>("pixel");
+    QTest::newRow("none") << QByteArray() << 11;
+    QTest::newRow("125 %") << QByteArray("1.25") << 15;
+    QTest::newRow("150 %") << QByteArray("1.5") << 15;
+    QTest::newRow("200 %") << QByteArray("2") << 15;
+}
+
+// Scaled alone, the table's letters stay too small for the back of the room.
+void TestVMatrixBedienung::buchstabenAmBeamer()
+{
+    QFETCH(QByteArray, faktor);
+    QFETCH(int, pixel);
+    if (!faktor.isEmpty())
+        qputenv("QT_SCALE_FACTOR", faktor);
+    Demo d;
+    qunsetenv("QT_SCALE_FACTOR");
+    QCOMPARE(tabelle(*d.f).font().pixelSize(), pixel);
 }
 
 QTEST_MAIN(TestVMatrixBedienung)

@@ -2,6 +2,7 @@
 // Which file and folder each pane belongs to and whether it is saved, through
 // the file dialogs, quick saves, failures and the questions before a text is
 // overwritten or lost.
+#include "demos/vmatrix.h"
 #include "platform/dateiname.h"
 #include "platform/textdatei.h"
 #include "programm/qtdialoge.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -44,6 +46,9 @@ class TestDateizustand : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void uebergabeBeimNeustart_data();
+    void uebergabeBeimNeustart();
+    void fremdeDateiIstKeineUebergabe();
     void dateinameWieGetippt_data();
     void dateinameWieGetippt();
     void oeffnenSetztDateizustand();
@@ -493,6 +498,112 @@ void TestDateizustand::befehlRueckgaengig()
         QTest::keyClick(&pane, Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(pane.text() == vorher);
     QCOMPARE(a.haupt().geaendert(bereich), !gespeichert);
+}
+
+void TestDateizustand::uebergabeBeimNeustart_data()
+{
+    QTest::addColumn<QByteArray>("klartext"); // of a file, where it comes from one
+    QTest::addColumn<QByteArray>("chiffre");
+    QTest::addColumn<bool>("ausDatei"); // the plaintext opened from a file
+    QTest::addColumn<bool>("klartextGeaendert");
+    QTest::addColumn<bool>("chiffreGeaendert");
+    QTest::newRow("typed, unsaved") << QByteArray("Hallo Klasse 8b,\r\nheute Caesar!")
+                                    << QByteArray() << false << true << false;
+    QTest::newRow("every byte, lone CR and LF, long lines")
+        << grosserText() << QByteArray("a\rb\nc\r\n\r") << false << true << true;
+    QTest::newRow("opened file, unchanged")
+        << QByteArray("Brief\r\n") << QByteArray("Jcnnq") << true << false << true;
+    QTest::newRow("UTF-8 file") << QByteArray("Gr\xc3\xbc\xc3\x9f\xe2\x80\x94"
+                                              "e\r\n")
+                                << QByteArray("x") << true << false << false;
+    QTest::newRow("both empty") << QByteArray() << QByteArray() << false << false << false;
+}
+
+// A restart for another Darstellungsgröße finds the program as it was left:
+// texts to the byte, files, unsaved states, the method settings with the
+// store off, the font, the method window and the demonstration.
+void TestDateizustand::uebergabeBeimNeustart()
+{
+    QFETCH(QByteArray, klartext);
+    QFETCH(QByteArray, chiffre);
+    QFETCH(bool, ausDatei);
+    QFETCH(bool, klartextGeaendert);
+    QFETCH(bool, chiffreGeaendert);
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("brief.txt"));
+    const QFont schrift(QStringLiteral("Liberation Serif"), 14, QFont::Bold);
+    QString uebergabe;
+    Text klartextVorher;
+    QString beschriftung;
+    {
+        Aufbau a;
+        if (ausDatei)
+            a.oeffne(Aufbau::Feld::Klartext,
+                schreibeDatei(ordner, QStringLiteral("brief.txt"), klartext));
+        else
+            a.klar().setText(klartext.toStdString());
+        a.chiffre().setText(chiffre.toStdString());
+        a.haupt().setzeDatei(
+            THauptform::Bereich::Chiffre, QStringLiteral("geheim.txt"), chiffreGeaendert);
+        if (!ausDatei)
+            a.haupt().setzeDatei(
+                THauptform::Bereich::Klartext, THauptform::Unbenannt, klartextGeaendert);
+        a.option().setMethode(Methode::Vigenere);
+        a.option().setSchluessel("GeHeim");
+        a.steuer<QCheckBox>("CBSonderignorieren").setChecked(true);
+        a.dialoge.schriften << Schrift { schrift, QColor(255, 0, 0) };
+        a.klicke("Schriftartwaehlen");
+        a.klick("BOptionen");
+        a.oeffneNeues<TVMatrixForm>("VigenreMatrix1");
+        klartextVorher = a.klar().text();
+        beschriftung = a.steuer<QLabel>("LKlartext").text();
+        a.klicke("MGroesse150");
+        QCOMPARE(a.dialoge.neustarts.size(), 1);
+        uebergabe = a.dialoge.neustarts.first().first;
+    }
+    Aufbau b;
+    QVERIFY(b.haupt().Uebernehmen(uebergabe));
+    QVERIFY(!QFile::exists(uebergabe));
+    QCOMPARE(b.klar().text(), klartextVorher);
+    QCOMPARE(b.chiffre().text(), chiffre.toStdString());
+    QCOMPARE(b.haupt().geaendert(THauptform::Bereich::Klartext), klartextGeaendert);
+    QCOMPARE(b.haupt().geaendert(THauptform::Bereich::Chiffre), chiffreGeaendert);
+    QCOMPARE(b.haupt().datei(THauptform::Bereich::Klartext),
+        ausDatei ? QStringLiteral("brief.txt") : THauptform::Unbenannt);
+    QCOMPARE(b.haupt().datei(THauptform::Bereich::Chiffre), QStringLiteral("geheim.txt"));
+    QCOMPARE(b.steuer<QLabel>("LKlartext").text(), beschriftung);
+    const Methodeneinstellungen e = b.option().einstellungen();
+    QCOMPARE(e.methode, Methode::Vigenere);
+    QCOMPARE(b.option().schluessel(), Text("GeHeim"));
+    QVERIFY(b.steuer<QCheckBox>("CBSonderignorieren").isChecked());
+    QCOMPARE(b.klar().font().family(), schrift.family());
+    QCOMPARE(b.klar().font().pointSize(), 14);
+    QVERIFY(b.klar().font().bold());
+    QCOMPARE(b.klar().palette().color(QPalette::Text), QColor(255, 0, 0));
+    QCOMPARE(b.haupt().auswahl("Darstellungsgroesse"), 150);
+    QVERIFY(b.haupt().methodenfensterOffen() && b.option().isVisible());
+    QCOMPARE(Aufbau::offene<TVMatrixForm>().size(), 1);
+    // Nothing was stored on the way, the store being off.
+    QVERIFY(!b.aktion("OptInRegistry").isChecked());
+    QVERIFY(QDir(b.wurzeln.benutzer.path()).isEmpty());
+    if (!ausDatei)
+        return;
+    // A quick save writes to the same file in the same encoding, asking nothing.
+    QVERIFY(b.haupt().Klartextspeichern1Click());
+    QVERIFY(b.dialoge.dateidialoge.isEmpty());
+    QCOMPARE(leseDatei(pfad), klartext);
+}
+
+// The carry-over's name comes from the environment: any other file named
+// there is neither taken nor deleted.
+void TestDateizustand::fremdeDateiIstKeineUebergabe()
+{
+    QTemporaryDir ordner;
+    const QString pfad = schreibeDatei(ordner, QStringLiteral("brief.txt"), "Hallo Welt\r\n");
+    Aufbau a;
+    QVERIFY(!a.haupt().Uebernehmen(pfad));
+    QCOMPARE(leseDatei(pfad), QByteArray("Hallo Welt\r\n"));
+    QVERIFY(a.klar().text().empty());
 }
 
 QTEST_MAIN(TestDateizustand)

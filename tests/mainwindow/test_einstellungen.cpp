@@ -44,6 +44,10 @@ private Q_SLOTS:
     void wortumbruchAus();
     void falscherTypBeendetDasLaden();
     void fruehereDateiBleibt();
+    void darstellungsgroesse_data();
+    void darstellungsgroesse();
+    void groesseWechselnStartetNeu_data();
+    void groesseWechselnStartetNeu();
 };
 
 void TestEinstellungen::ersterStartOhneSchluessel()
@@ -446,6 +450,77 @@ void TestEinstellungen::fruehereDateiBleibt()
                                                          : vorher.value(name).toString();
         QVERIFY2(nachher.value(name).toString() == wert, qPrintable(name));
     }
+}
+
+void TestEinstellungen::darstellungsgroesse_data()
+{
+    QTest::addColumn<QByteArray>("zeile");
+    QTest::addColumn<int>("geladen"); // the size checked in the menu
+    QTest::addColumn<QByteArray>("faktor"); // what the program start gives Qt
+    QTest::newRow("none stored") << QByteArray() << 100 << QByteArray();
+    for (const auto &[prozent, faktor] : { std::pair(100, ""), std::pair(125, "1.25"),
+             std::pair(150, "1.5"), std::pair(200, "2") }) {
+        QTest::addRow("%d", prozent)
+            << "Darstellungsgroesse=" + dword(prozent) << prozent << QByteArray(faktor);
+    }
+    QTest::newRow("130 is no size") << "Darstellungsgroesse=" + dword(130) << 100 << QByteArray();
+    QTest::newRow("-150") << "Darstellungsgroesse=" + dword(-150) << 100 << QByteArray();
+    QTest::newRow("a text") << QByteArray("Darstellungsgroesse=gross") << 100 << QByteArray();
+}
+
+// Stored, the size comes back both in the menu and as the factor that the
+// program start gives Qt before any window exists; anything else is 100 %.
+void TestEinstellungen::darstellungsgroesse()
+{
+    QFETCH(QByteArray, zeile);
+    QFETCH(int, geladen);
+    QFETCH(QByteArray, faktor);
+    Aufbau a({}, gespeichert("Methode=" + dword(1) + "\n" + zeile + "\n"));
+    QCOMPARE(a.haupt().auswahl("Darstellungsgroesse"), geladen);
+    QVERIFY(a.aktion(qPrintable(QStringLiteral("MGroesse%1").arg(geladen))).isChecked());
+    QCOMPARE(Einstellungsspeicher::GespeicherterSkalenfaktor(), faktor);
+    QVERIFY(a.einstellungen().EinstellungenSpeichern());
+    QCOMPARE(gelesen(a).value(QStringLiteral("Darstellungsgroesse")).toString(),
+        QString::fromLatin1(dword(geladen)));
+}
+
+void TestEinstellungen::groesseWechselnStartetNeu_data()
+{
+    QTest::addColumn<QByteArray>("groesse");
+    QTest::addColumn<bool>("gelingt"); // whether the new program starts
+    QTest::addColumn<QByteArray>("faktor"); // empty: no restart asked for
+    QTest::addColumn<int>("danach"); // checked in the menu and stored
+    QTest::newRow("150 %") << QByteArray("MGroesse150") << true << QByteArray("1.5") << 150;
+    QTest::newRow("200 %") << QByteArray("MGroesse200") << true << QByteArray("2") << 200;
+    QTest::newRow("100 %: drawn so already")
+        << QByteArray("MGroesse100") << true << QByteArray() << 100;
+    QTest::newRow("no new program")
+        << QByteArray("MGroesse125") << false << QByteArray("1.25") << 100;
+}
+
+// A click on a size asks for a restart with the carry-over file, and stores
+// the size once the new program runs. No new program: nothing changes.
+void TestEinstellungen::groesseWechselnStartetNeu()
+{
+    QFETCH(QByteArray, groesse);
+    QFETCH(bool, gelingt);
+    QFETCH(QByteArray, faktor);
+    QFETCH(int, danach);
+    Aufbau a;
+    a.klicke("OptInRegistry");
+    a.dialoge.neustartGelingt = gelingt;
+    a.klicke(groesse);
+    QCOMPARE(a.dialoge.neustarts.size(), faktor.isEmpty() ? 0 : 1);
+    QCOMPARE(a.haupt().auswahl("Darstellungsgroesse"), danach);
+    QCOMPARE(gelesen(a).value(QStringLiteral("Darstellungsgroesse")).toString(),
+        QString::fromLatin1(dword(gelingt ? danach : 100)));
+    QCOMPARE(a.dialoge.fehler.size(), gelingt ? 0 : 1);
+    if (faktor.isEmpty())
+        return;
+    const auto [datei, neuerFaktor] = a.dialoge.neustarts.first();
+    QCOMPARE(neuerFaktor, faktor);
+    QCOMPARE(QFile::exists(datei), gelingt);
+    QFile::remove(datei);
 }
 
 QTEST_MAIN(TestEinstellungen)

@@ -17,7 +17,7 @@ private Q_SLOTS:
 
 namespace {
 
-enum Art { AmLinkenRand, Mittig, Daneben };
+enum Art { AmLinkenRand, Mittig, Daneben, ImBild };
 
 const QRect kBildschirm(0, 0, 1280, 1024);
 const QRect kZweiter(1280, 0, 1024, 768);
@@ -34,7 +34,8 @@ void TestFensterplatz::platz_data()
     QTest::addColumn<QRect>("bildschirm");
     QTest::addColumn<QMargins>("rahmen");
     QTest::addColumn<QSize>("groesse");
-    QTest::addColumn<QRect>("nachbar"); // outer rectangle of the main window
+    // Daneben: the outer rectangle of the main window; ImBild: its corner is the wished place.
+    QTest::addColumn<QRect>("nachbar");
     QTest::addColumn<QPoint>("erwartet");
 
     QTest::newRow("main: frame at 5, centred with its frame")
@@ -59,6 +60,25 @@ void TestFensterplatz::platz_data()
     QTest::newRow("beside: right edge of the second screen")
         << int(Daneben) << kZweiter << kMethodenRahmen << kMethode << QRect(1800, 10, 552, 437)
         << QPoint(2070, 30);
+
+    // At a large Darstellungsgröße a window may not fit: its title bar stays in reach.
+    const QSize gross(1400, 1100);
+    QTest::newRow("main: taller than the screen") << int(AmLinkenRand) << kZweiter << kHauptRahmen
+                                                  << QSize(550, 840) << QRect() << QPoint(1286, 20);
+    QTest::newRow("centred: larger than the screen")
+        << int(Mittig) << kBildschirm << kMethodenRahmen << gross << QRect() << QPoint(1, 20);
+    QTest::newRow("beside: wider than the screen")
+        << int(Daneben) << kBildschirm << kMethodenRahmen << QSize(1300, 300)
+        << QRect(5, 293, 552, 437) << QPoint(1, 313);
+    QTest::newRow("carried over: stays where it stood")
+        << int(ImBild) << kBildschirm << kHauptRahmen << kHaupt << QRect(100, 100, 1, 1)
+        << QPoint(101, 120);
+    QTest::newRow("carried over: comes back onto the screen")
+        << int(ImBild) << kBildschirm << kHauptRahmen << kHaupt << QRect(1000, 900, 1, 1)
+        << QPoint(729, 607);
+    QTest::newRow("carried over: larger than the screen")
+        << int(ImBild) << kZweiter << kHauptRahmen << gross << QRect(1500, 300, 1, 1)
+        << QPoint(1281, 20);
 }
 
 void TestFensterplatz::platz()
@@ -70,8 +90,9 @@ void TestFensterplatz::platz()
     QFETCH(QRect, nachbar);
     const QPoint ort = art == AmLinkenRand
         ? fensterplatz::AmLinkenRand(bildschirm, rahmen, groesse, 5)
-        : art == Mittig ? fensterplatz::Mittig(bildschirm, rahmen, groesse)
-                        : fensterplatz::Daneben(bildschirm, nachbar, rahmen, groesse);
+        : art == Mittig  ? fensterplatz::Mittig(bildschirm, rahmen, groesse)
+        : art == Daneben ? fensterplatz::Daneben(bildschirm, nachbar, rahmen, groesse)
+                         : fensterplatz::ImBild(bildschirm, rahmen, groesse, nachbar.topLeft());
     QTEST(ort, "erwartet");
 }
 

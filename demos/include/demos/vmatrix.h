@@ -36,6 +36,12 @@ public:
     static constexpr char kBeispielsatz[] = "Kryptologie macht Spa\xdf!";
     static constexpr char kErsatzschluessel[] = "Sonnenbahn";
 
+    // Fits the window into `hoehe` pixels, as far as its controls allow: on a
+    // screen too low for its designed height (at a large Darstellungsgröße)
+    // the table's rows give up height, and the close button stays at the
+    // bottom. At the designed height or more it is as designed.
+    void passeAn(int hoehe);
+
     // The stepping state, for whoever watches the window.
     bool ModusVerschluesseln() const { return modusVerschluesseln; }
     int TextPos() const { return textPos; }

@@ -11,8 +11,12 @@
 
 #include "schnittstellen/einstellungstabelle.h"
 
+#include <functional>
+#include <QByteArray>
 #include <QList>
 #include <QString>
+
+class QDataStream;
 
 namespace registry {
 class Schluessel;
@@ -30,10 +34,18 @@ public:
     bool EinstellungenSpeichern(const QString &ausweg = {});
     void EinstellungenLoeschen();
     static void MaschinenEintraegeLoeschen();
+    // What QT_SCALE_FACTOR is to be for the stored Darstellungsgröße: read
+    // before the application and its windows exist; empty when nothing is
+    // stored, the option is off, or the value is not one of the sizes.
+    static QByteArray GespeicherterSkalenfaktor();
+    // Every value of the table, for a restart of the program that must find
+    // the windows as they are, whether the store is on or not.
+    void Uebergeben(QDataStream &aus) const;
+    void Uebernehmen(QDataStream &ein);
     static QString EigeneDateienOrdner();
 
 private:
-    void lade(const registry::Schluessel &s, const einstellung::Eintrag &eintrag);
+    void setzeAlle(const std::function<einstellung::Gelesen(const einstellung::Eintrag &)> &quelle);
     QList<registry::Wert> einstellungswerte() const;
     einstellung::Ziel ziel() const { return { haupt, methode }; }
 

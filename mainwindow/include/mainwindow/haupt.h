@@ -9,10 +9,12 @@
 
 #include "cipher/verschl.h"
 #include "platform/textdatei.h"
+#include "schnittstellen/darstellung.h"
 #include "schnittstellen/einstellungstabelle.h"
 #include "schnittstellen/hauptablage.h"
 #include "schnittstellen/hauptfenster.h"
 
+#include <optional>
 #include <QColor>
 #include <QMainWindow>
 #include <QStringList>
@@ -26,6 +28,8 @@ class Methodenfenster;
 struct Methodeneinstellungen;
 class TextPane;
 class QAction;
+class QActionGroup;
+class QDataStream;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -60,6 +64,8 @@ public:
     // Hauptablage
     bool haken(const char *aktion) const override;
     void setHaken(const char *aktion, bool an) override;
+    int auswahl(const char *gruppe) const override;
+    bool setAuswahl(const char *gruppe, int wert) override;
     void setImSpeicher(bool an) override;
     QString pfad() const override { return Pfad; }
     void setPfad(const QString &pfad) override { Pfad = pfad; }
@@ -168,7 +174,7 @@ private:
     void FormResize();
     void FormCloseQuery(QCloseEvent *event);
     void FormMouseDown(QMouseEvent *event);
-    void platziereFenster();
+    void platziereFenster(QSize groesse, std::optional<QPoint> ort = std::nullopt);
     void DemoRichtlinieAnwenden();
     void AnalyseRichtlinieAnwenden();
     void KommandozeileAuswerten(const QStringList &argumente);
@@ -267,6 +273,23 @@ private:
     QAction *PopMDemoMatrix = nullptr;
     QAction *PopMDemoCaesar = nullptr;
     QAction *PopMDemoVigenere = nullptr;
+
+    // The Darstellungsgröße and the restart that brings it (haupt_darstellung.cpp).
+public:
+    // Takes over what a program restarted for another Darstellungsgröße left
+    // in the file `pfad`, and deletes the file. False, with nothing taken
+    // and the file left alone, for a file that is not such a carry-over.
+    bool Uebernehmen(const QString &pfad);
+
+private:
+    void erzeugeDarstellungsmenue(QMenu *ansicht);
+    void DarstellungsgroesseClick(QAction *gewaehlt);
+    bool starteNeu(int prozent);
+    void Uebergeben(QDataStream &aus);
+    void uebernimmSeite(QDataStream &ein, const Seite &seite);
+    // The size this run is drawn at; a click only asks for a restart.
+    const int laufendeGroesse = darstellung::Laufend();
+    QActionGroup *Darstellungsgroesse = nullptr;
 
     // Paper: printing the texts and the worksheet maker (haupt_drucken.cpp).
 public Q_SLOTS:

@@ -18,7 +18,8 @@ namespace fensterplatz {
 // Each gives the top-left corner of the client area of a window whose client
 // area is `groesse` and whose frame is `rahmen`, on the screen `bildschirm`.
 // The client area, because Qt's moves of the outer rectangle come out off by
-// the frame under some window managers.
+// the frame under some window managers. A window larger than the screen
+// starts at the screen's top left corner, so its title bar stays in reach.
 
 // The frame's left edge at `links`, vertically centred.
 QPoint AmLinkenRand(const QRect &bildschirm, const QMargins &rahmen, QSize groesse, int links);
@@ -28,6 +29,9 @@ QPoint Mittig(const QRect &bildschirm, const QMargins &rahmen, QSize groesse);
 // past the screen's right edge nor above its top.
 QPoint Daneben(
     const QRect &bildschirm, const QRect &nachbar, const QMargins &rahmen, QSize groesse);
+// The outer top left corner `aussen`, moved as little as it takes to bring
+// the whole window onto the screen.
+QPoint ImBild(const QRect &bildschirm, const QMargins &rahmen, QSize groesse, QPoint aussen);
 
 // Whether `rahmen` is a frame that a window manager has really drawn. While
 // it is still framing a window, Qt may report the frame window's unfinished

@@ -39,6 +39,7 @@ public:
     void setErzeuger(Fensterart art, Erzeuger erzeuger, Modal modal = Modal::Nein);
     // A kind without a maker opens nothing.
     void oeffne(Fensterart art) override;
+    std::vector<Fensterart> offene() const override;
     // The kinds that have a maker, in the order of their values.
     std::vector<Fensterart> arten() const;
 
@@ -48,5 +49,5 @@ private:
 
     Dialoge &dialoge;
     std::map<Fensterart, std::pair<Erzeuger, Modal>> erzeuger;
-    std::vector<QPointer<QWidget>> offen;
+    std::vector<std::pair<Fensterart, QPointer<QWidget>>> offen;
 };

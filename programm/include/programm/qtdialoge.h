@@ -14,6 +14,10 @@ std::unique_ptr<QFileDialog> BaueDateidialog(
 // Whether the dialog's chosen filter is one of the UTF-8 ones.
 bool Utf8Gewaehlt(const QFileDialog &dialog);
 
+// The environment variable that names the carry-over file to the program
+// that Neustart starts.
+inline constexpr char kUebergabeVariable[] = "ZIFFERON_UEBERGABE";
+
 class QtDialoge : public Dialoge
 {
 public:
@@ -30,4 +34,5 @@ public:
         QWidget *eltern, const QString &titel) override;
     std::optional<Schrift> Schriftart(QWidget *eltern, const Schrift &vorher) override;
     void OeffneAdresse(const QUrl &adresse) override;
+    bool Neustart(const QString &uebergabe, const QByteArray &skalenfaktor) override;
 };

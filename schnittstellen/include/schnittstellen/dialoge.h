@@ -96,4 +96,8 @@ public:
     virtual std::optional<Schrift> Schriftart(QWidget *eltern, const Schrift &vorher) = 0;
     // Hands a web address to the desktop; whether that worked is not examined.
     virtual void OeffneAdresse(const QUrl &adresse) = 0;
+    // Starts the program once more, drawn at `skalenfaktor` (QT_SCALE_FACTOR;
+    // empty: Qt's own), to take over what the file `uebergabe` carries. False
+    // when no new program started.
+    virtual bool Neustart(const QString &uebergabe, const QByteArray &skalenfaktor) = 0;
 };

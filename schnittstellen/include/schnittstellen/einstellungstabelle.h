@@ -14,6 +14,7 @@
 // The names and types are what users' stored settings hold: they never change.
 
 #include "platform/codepage.h"
+#include "schnittstellen/darstellung.h"
 #include "schnittstellen/hauptablage.h"
 #include "schnittstellen/methodenfenster.h"
 
@@ -81,6 +82,15 @@ inline constexpr Bindung kHaken {
     [](const Ziel &z, const Eintrag &e, const Gelesen &w) {
         if (w)
             z.haupt.setHaken(e.steuer, std::get<bool>(*w));
+    },
+};
+
+// A number none of the items stands for gives the start value.
+inline constexpr Bindung kAuswahl {
+    [](const Ziel &z, const Eintrag &e) -> Wert { return qint32(z.haupt.auswahl(e.steuer)); },
+    [](const Ziel &z, const Eintrag &e, const Gelesen &w) {
+        if (!z.haupt.setAuswahl(e.steuer, w ? std::get<qint32>(*w) : e.standard))
+            z.haupt.setAuswahl(e.steuer, e.standard);
     },
 };
 
@@ -180,6 +190,12 @@ inline int punktgroesse(const QFont &schrift)
 constexpr Eintrag haken(std::u16string_view schluessel, bool an, const char *aktion)
 {
     return { schluessel, Typ::Bool, bindung::kHaken, an, 0, 0, {}, aktion };
+}
+
+// A number held by a group of check marks of the main window's menus, named as the group.
+constexpr Eintrag auswahl(std::u16string_view schluessel, int standard, const char *gruppe)
+{
+    return { schluessel, Typ::Ganzzahl, bindung::kAuswahl, standard, 0, 0, {}, gruppe };
 }
 
 // A switch held by a check box of the method window, named as its control.
@@ -302,6 +318,8 @@ inline constexpr std::array kTabelle {
         DemoEinstellungen {}.AnimationAktuell, 0, 5000 },
     Eintrag { u"Blinken", Typ::Bool, bindung::demoschalter<&DemoEinstellungen::Blinken>(),
         DemoEinstellungen {}.Blinken },
+    // In percent; the program reads it once more before its first window (darstellung.h).
+    auswahl(u"Darstellungsgroesse", darstellung::kEntworfen, "Darstellungsgroesse"),
 };
 
 // A name that is not in the table does not compile.

@@ -5,6 +5,8 @@
 // through this; the program start makes and owns them, so the main window
 // knows none of their classes.
 
+#include <vector>
+
 enum class Fensterart {
     MatrixDemo,
     CaesarDemo,
@@ -20,4 +22,6 @@ class Fensterfabrik
 public:
     virtual ~Fensterfabrik() = default;
     virtual void oeffne(Fensterart art) = 0;
+    // The kinds of the windows it opened that are still open, oldest first.
+    virtual std::vector<Fensterart> offene() const = 0;
 };

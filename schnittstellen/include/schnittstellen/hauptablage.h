@@ -16,6 +16,11 @@ public:
     // A check mark of the menus, named as its action: set as the user's click would.
     virtual bool haken(const char *aktion) const = 0;
     virtual void setHaken(const char *aktion, bool an) = 0;
+    // A choice of the menus held by an exclusive group of check marks, named
+    // as the group, each item standing for a number. Setting it only moves
+    // the mark; false, and nothing moves, for a number no item stands for.
+    virtual int auswahl(const char *gruppe) const = 0;
+    virtual bool setAuswahl(const char *gruppe, int wert) = 0;
     // The mark of the store itself, set without saving or deleting anything.
     virtual void setImSpeicher(bool an) = 0;
     // The shared starting folder of the file dialogs.

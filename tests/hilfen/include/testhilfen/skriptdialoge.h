@@ -88,6 +88,12 @@ public:
         return naechste(schriften, std::optional<Schrift>());
     }
     void OeffneAdresse(const QUrl &adresse) override { adressen << adresse; }
+    // Starts nothing; records the carry-over file and the scale factor.
+    bool Neustart(const QString &uebergabe, const QByteArray &skalenfaktor) override
+    {
+        neustarts << std::pair(uebergabe, skalenfaktor);
+        return neustartGelingt;
+    }
 
     // Answers, used front first.
     QList<Antwort> antworten;
@@ -96,6 +102,7 @@ public:
     QList<std::optional<Schrift>> schriften;
     QList<bool> utf8Wahl;
     qsizetype abbrechenBei = -1;
+    bool neustartGelingt = true;
 
     // What was shown.
     QStringList warnungen;
@@ -108,6 +115,7 @@ public:
     QStringList fortschrittsfenster;
     QStringList meldungen;
     QList<QUrl> adressen;
+    QList<std::pair<QString, QByteArray>> neustarts;
     Schrift schriftVorher;
 
 private:

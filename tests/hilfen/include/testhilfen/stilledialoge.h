@@ -38,6 +38,7 @@ public:
     }
     std::optional<Schrift> Schriftart(QWidget *, const Schrift &) override { return std::nullopt; }
     void OeffneAdresse(const QUrl &) override { }
+    bool Neustart(const QString &, const QByteArray &) override { return false; }
 
 private:
     QString pfad;
