@@ -106,6 +106,7 @@ struct Symbolfolge
     std::vector<std::uint8_t> symbol;
     std::vector<std::size_t> stelle;
     std::size_t buchstaben = 0;
+    bool leerzeichen = true; // false: the text has lost its spaces
     const std::uint8_t *tabelle = nullptr;
 };
 

@@ -56,8 +56,8 @@ Symbolfolge::Symbolfolge(const Text &text, std::size_t hoechstensBuchstaben)
         buchstaben += s < 26;
     }
     const auto leer = static_cast<std::size_t>(std::count(symbol.begin(), symbol.end(), kLeer));
-    tabelle = leer * kBuchstabenJeLeerzeichen >= buchstaben ? kVierer.data()
-                                                            : kViererOhneLeerzeichen.data();
+    leerzeichen = leer * kBuchstabenJeLeerzeichen >= buchstaben;
+    tabelle = leerzeichen ? kVierer.data() : kViererOhneLeerzeichen.data();
 }
 
 std::int64_t ViererKosten(const std::uint8_t *tabelle, const std::vector<std::uint8_t> &symbole)

@@ -8,6 +8,7 @@
 
 #include "analyse/analyse.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -59,5 +60,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *daten, std::size_t gro
     if (h.summe < analyse::kMindestBuchstabenSchluessel)
         pruefe(e.vigenere.sicherheit == analyse::Sicherheit::unsicher
             && e.matrix.sicherheit == analyse::Sicherheit::unsicher);
+    // The alphabet names each cipher letter the text holds exactly once.
+    const analyse::SubstitutionErgebnis s = analyse::AnalysiereSubstitution(text);
+    pruefe(s.geheimalphabet.size() == 26 && std::isfinite(s.punkte)
+        && s.sicherheit != analyse::Sicherheit::sicher);
+    for (std::size_t c = 0; c < 26; ++c)
+        pruefe(std::count(s.geheimalphabet.begin(), s.geheimalphabet.end(), char('A' + c))
+            == (h.buchstaben[c] > 0 ? 1 : 0));
     return 0;
 }

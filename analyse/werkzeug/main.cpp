@@ -34,7 +34,7 @@ const char kHilfe[] = "Aufruf: zifferon-analyse [--] DATEI\n"
                       "\n"
                       "Untersucht einen Geheimtext (Windows-1252 oder UTF-8) und gibt die\n"
                       "Buchstabenhäufigkeiten, den Koinzidenzindex und die wahrscheinlichsten\n"
-                      "Schlüssel für Caesar, Vigenère und Matrix als JSON aus.\n";
+                      "Schlüssel für Caesar, Vigenère, Matrix und Substitution als JSON aus.\n";
 
 // Into a pipe or a file as UTF-8, like the JSON on standard output. A Windows
 // console gets UTF-16, which shows every letter whatever its code page;
@@ -121,6 +121,13 @@ QJsonObject matrix(const analyse::MatrixErgebnis &m)
         { u"kandidaten"_s, kandidaten(m.kandidaten, "spalten") } };
 }
 
+QJsonObject substitution(const analyse::SubstitutionErgebnis &s)
+{
+    return { { u"geheimalphabet"_s, QString::fromStdString(s.geheimalphabet) },
+        { u"punkte"_s, s.punkte },
+        { u"sicherheit"_s, QString::fromUtf8(analyse::SicherheitText(s.sicherheit)) } };
+}
+
 // The size the system reports for the very bytes of the name: Qt's own file
 // functions cannot reach a name that is no UTF-8.
 qint64 groesse(const QString &pfad)
@@ -172,7 +179,8 @@ int analysiere(const QString &pfad)
         { u"summe"_s, qint64(e.haeufigkeiten.summe) },
         { u"koinzidenzindex"_s, e.haeufigkeiten.koinzidenzindex },
         { u"caesar"_s, caesar(e.caesar) }, { u"vigenere"_s, vigenere(e.vigenere) },
-        { u"matrix"_s, matrix(e.matrix) } };
+        { u"matrix"_s, matrix(e.matrix) },
+        { u"substitution"_s, substitution(analyse::AnalysiereSubstitution(gelesen->text)) } };
     if (!gibAus(QJsonDocument(aus).toJson(QJsonDocument::Indented)))
         return melde(QStringLiteral("Die Ausgabe lässt sich nicht schreiben."), kFehler);
     return 0;

@@ -94,6 +94,11 @@ void TestAnalyse::bricht_data()
     zeile("Matrix 17 columns, long", "matrix", "17", true, 200000, false, "17");
     zeile(
         "Vigenère every byte, long", "vigenere", "LANGERTEXT", false, 200000, false, "LANGERTEXT");
+    zeile("Substitution key word", "substitution", "ZIFFERON", true, 300, false, "wahrscheinlich");
+    zeile("Substitution without blanks, never likely", "substitution", "Kryptographie", true, 500,
+        true, "unsicher");
+    zeile("Substitution, too short to be likely", "substitution", "Schule", true, 200, false,
+        "unsicher");
 }
 
 void TestAnalyse::bricht()
@@ -108,6 +113,15 @@ void TestAnalyse::bricht()
     Text klar = deutsch(static_cast<std::size_t>(buchstaben), umlauteErsetzen);
     klar.erase(klar.find_last_not_of(' ') + 1); // the matrix drops padding blanks
     const Text p = parameter.toStdString();
+    if (methode == "substitution") {
+        const Text alphabet = SchluesselwortAlphabet(p);
+        const auto s = analyse::AnalysiereSubstitution(*SubstitutionVerschluesseln(klar, alphabet));
+        for (std::size_t i = 0; i < 26; ++i)
+            QVERIFY(s.geheimalphabet[i] == alphabet[i]
+                || (s.geheimalphabet[i] == '?' && analyse::Zaehle(klar).buchstaben[i] == 0));
+        QCOMPARE(SicherheitText(s.sicherheit), erwartet);
+        return;
+    }
     const analyse::Ergebnis e = analyse::Analysiere(methode == "caesar"
             ? CaesarVerschieben(klar, parameter.toInt())
             : methode == "vigenere" ? *VigenereVerschluesseln(klar, p, ignorieren)
@@ -369,6 +383,7 @@ void TestAnalyse::werkzeug()
         return;
     }
     const QJsonObject json = QJsonDocument::fromJson(werkzeug.readAllStandardOutput()).object();
+    QCOMPARE(json["substitution"]["geheimalphabet"].toString().size(), 26);
     const QStringList feld = erwartet.split('/');
     if (feld[0] == "caesar") {
         QCOMPARE(json["caesar"]["verschiebung"].toInt(), feld[1].toInt());
