@@ -103,7 +103,7 @@ bool TVMatrixForm::zeigePosition(int spalte, int zeile, const QPoint *vorher)
     StrAGrVMatrix->Repaint();
     const QPointer<TVMatrixForm> selbst(this);
     demo::WarteSchritt(*TrackBar);
-    return selbst && !geschlossen;
+    return selbst && !Geschlossen();
 }
 
 // Row a is the key letter, column b the plaintext letter.

@@ -8,7 +8,7 @@
 
 #include "cipher/verschl.h"
 
-#include <QWidget>
+#include "bausteine/demofenster.h"
 
 class Bytezeile;
 class Demohauptfenster;
@@ -22,7 +22,7 @@ class QTimer;
 class QToolButton;
 class TStringAlignGrid;
 
-class TVMatrixForm : public QWidget
+class TVMatrixForm : public Demofenster
 {
     Q_OBJECT
 public:
@@ -31,9 +31,7 @@ public:
     TVMatrixForm(Demohauptfenster &haupt, Demomethode &methode);
     ~TVMatrixForm() override;
 
-    // The sentence that stands in when no text is at hand (Windows-1252), and
-    // the key that stands in for a key without letters.
-    static constexpr char kBeispielsatz[] = "Kryptologie macht Spa\xdf!";
+    // The key that stands in for a key without letters.
     static constexpr char kErsatzschluessel[] = "Sonnenbahn";
 
     // The stepping state, for whoever watches the window.
@@ -62,11 +60,9 @@ public Q_SLOTS:
     void BLeerzeichenClick();
     void BKleinClick();
     void BGrossClick();
-    void BSchliessenClick();
     void BlinkAnTimer();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -117,8 +113,6 @@ private:
     QPushButton *BSchliessen = nullptr;
     QTimer *BlinkAn = nullptr;
 
-    bool platziert = false;
-    bool geschlossen = false;
 
     bool modusVerschluesseln = true;
     int textPos = -1;
