@@ -34,6 +34,7 @@ class QToolBar;
 class THauptform : public QMainWindow,
                    public Hauptfenster,
                    public Demohauptfenster,
+                   public Klartextziel,
                    public Hauptablage
 {
     Q_OBJECT
@@ -56,6 +57,9 @@ public:
     bool DemoOptionenUebernehmen() const override;
     DemoEinstellungen demoEinstellungen() const override;
     void setDemoEinstellungen(const DemoEinstellungen &einstellungen) override;
+
+    // Klartextziel
+    void schreibeKlartext(const verschl::Text &text) override;
 
     // Hauptablage
     bool haken(const char *aktion) const override;
@@ -107,6 +111,7 @@ public Q_SLOTS:
     void CaesarVerschlsselung1Click();
     void VigenreMatrix1Click();
     void MAnalyseClick();
+    void MKnackenClick();
     void Ueber1Click();
     void Liesmich1Click();
     void OptInRegistryClick();
@@ -254,6 +259,7 @@ private:
     QAction *MMEntschluesseln = nullptr;
     QAction *Optionsfester = nullptr;
     QAction *MAnalyse = nullptr;
+    QAction *MKnacken = nullptr;
     QAction *MatrixVerschlsselung1 = nullptr;
     QAction *CaesarVerschlsselung1 = nullptr;
     QAction *VigenreMatrix1 = nullptr;

@@ -51,3 +51,12 @@ public:
     // "&Demo-Optionen übernehmen": a demonstration's settings go over to the method window.
     virtual bool DemoOptionenUebernehmen() const = 0;
 };
+
+// Where the breaking window writes its decryption: the plaintext pane, as one
+// step of its undo history.
+class Klartextziel
+{
+public:
+    virtual ~Klartextziel() = default;
+    virtual void schreibeKlartext(const verschl::Text &text) = 0;
+};
