@@ -25,6 +25,8 @@ Buchstabendiagramm::Buchstabendiagramm(QWidget *eltern)
 {
     setAccessibleName(QStringLiteral("Buchstabenhäufigkeiten"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // Reachable by Tab also where it only shows, so a screen reader reads it.
+    setFocusPolicy(Qt::StrongFocus);
     beschreibe();
 }
 
@@ -48,7 +50,6 @@ void Buchstabendiagramm::setVerschiebung(int neu)
 void Buchstabendiagramm::setVerschiebbar(bool an)
 {
     verschiebbar = an;
-    setFocusPolicy(an ? Qt::StrongFocus : Qt::NoFocus);
     beschreibe();
 }
 

@@ -151,14 +151,14 @@ void Caesarseite::zeigeVerschiebung()
 
 QString Caesarseite::zeigeLoesung()
 {
-    if (haeufigkeiten.summe == 0)
-        return QStringLiteral("Ohne Buchstaben gibt es nichts zu knacken.");
     const int h = DZaehlen->HaeufigsterBuchstabe();
-    if (Schritt() == 0) {
+    if (Schritt() == 0 && h >= 0) {
         return QStringLiteral("Am häufigsten ist %1. Steht %1 für E, ist die Verschiebung %2.")
             .arg(buchstabe(h))
             .arg(zuordnung((h - 4 + kBuchstaben) % kBuchstaben));
     }
+    if (haeufigkeiten.summe < analyse::kMindestBuchstaben)
+        return knacken::ZuWenig(geheim, analyse::kMindestBuchstaben);
     const analyse::CaesarErgebnis c = analyse::AnalysiereCaesar(geheim, haeufigkeiten);
     setVerschiebung(c.verschiebung);
     return QStringLiteral("Die Analyse findet die Verschiebung %1 (Sicherheit: %2).")

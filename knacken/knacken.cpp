@@ -26,6 +26,26 @@ verschl::Text beispiel(Fensterart art)
                                             : verschl::CaesarVerschieben(satz, 3);
 }
 
+struct Anfang
+{
+    verschl::Text text; // up to kHoechstBuchstaben letters
+    bool gekuerzt = false;
+};
+
+// Reads more of the pane only while it has too few letters, so a pane of
+// 64 MiB opens as fast as a short one.
+Anfang leseAnfang(const Knackhauptfenster &ziel)
+{
+    const int gesamt = ziel.chiffreZeichen();
+    for (int zeichen = 8192;; zeichen = zeichen > gesamt / 4 ? gesamt : zeichen * 4) {
+        const verschl::Text teil = ziel.chiffreAnfang(zeichen);
+        Anfang a { knacken::ErsteBuchstaben(teil, TKnackenForm::kHoechstBuchstaben) };
+        a.gekuerzt = a.text.size() < teil.size();
+        if (a.gekuerzt || zeichen >= gesamt)
+            return a;
+    }
+}
+
 QLabel *hinweiszeile(QWidget *eltern, const char *name)
 {
     auto *l = benannt(new QLabel(eltern), name);
@@ -45,25 +65,23 @@ QPushButton *knopf(QWidget *eltern, QHBoxLayout *reihe, const char *name, const 
 } // namespace
 
 TKnackenForm::TKnackenForm(
-    Demohauptfenster &haupt, Klartextziel &ziel, Analyseuebernahme &methode, Fensterart art)
+    Demohauptfenster &haupt, Knackhauptfenster &ziel, Analyseuebernahme &methode, Fensterart art)
     : Demofenster("KnackenForm", QStringLiteral("Knacken – Schritt für Schritt"))
     , haupt(haupt)
     , ziel(ziel)
     , methode(methode)
-    , ganz(haupt.chiffre())
-    , arbeit(knacken::ErsteBuchstaben(ganz, kHoechstBuchstaben))
 {
-    QString hinweis;
-    if (ganz.empty()) {
-        hinweis = QStringLiteral("Die Chiffre ist leer: Geübt wird an einem verschlüsselten "
-                                 "Beispielsatz.");
-    } else if (arbeit.size() < ganz.size()) {
-        hinweis = QStringLiteral("Die Chiffre ist lang: Die Schritte zeigen ihre ersten %1 "
-                                 "Buchstaben; entschlüsselt wird am Ende die ganze Chiffre.")
-                      .arg(kHoechstBuchstaben);
+    erzeugeSteuerelemente();
+    const Anfang a = leseAnfang(ziel);
+    if (a.text.empty()) {
+        zeigeHinweis(QStringLiteral("Die Chiffre ist leer: Geübt wird an einem verschlüsselten "
+                                    "Beispielsatz."));
+    } else if (a.gekuerzt) {
+        zeigeHinweis(QStringLiteral("Die Chiffre ist lang: Die Schritte zeigen ihre ersten %1 "
+                                    "Buchstaben; entschlüsselt wird am Ende die ganze Chiffre.")
+                         .arg(kHoechstBuchstaben));
     }
-    const auto text = [this](Fensterart seite) { return ganz.empty() ? beispiel(seite) : arbeit; };
-    erzeugeSteuerelemente(hinweis);
+    const auto text = [&a](Fensterart seite) { return a.text.empty() ? beispiel(seite) : a.text; };
     Seiten->addTab(new Caesarseite(text(Fensterart::KnackenCaesar)), QStringLiteral("Caesar"));
     Seiten->addTab(new Matrixseite(text(Fensterart::KnackenMatrix)), QStringLiteral("Matrix"));
     for (int i = 0; i < Seiten->count(); ++i) {
@@ -82,12 +100,11 @@ TKnackenForm::TKnackenForm(
 
 TKnackenForm::~TKnackenForm() = default;
 
-void TKnackenForm::erzeugeSteuerelemente(const QString &hinweis)
+void TKnackenForm::erzeugeSteuerelemente()
 {
     auto *spalte = new QVBoxLayout(this);
     LHinweis = hinweiszeile(this, "LHinweis");
-    LHinweis->setText(hinweis);
-    LHinweis->setVisible(!hinweis.isEmpty());
+    LHinweis->hide();
     spalte->addWidget(LHinweis);
     Seiten = benannt(new QTabWidget(this), "Seiten");
     Seiten->setAccessibleName(QStringLiteral("Verfahren"));
@@ -124,6 +141,12 @@ void TKnackenForm::erzeugeSteuerelemente(const QString &hinweis)
         &TKnackenForm::BSchluesselUebernehmenClick);
     connect(BEntschluesseln, &QPushButton::clicked, this, &TKnackenForm::BEntschluesselnClick);
     connect(BSchliessen, &QPushButton::clicked, this, &TKnackenForm::BSchliessenClick);
+}
+
+void TKnackenForm::zeigeHinweis(const QString &hinweis)
+{
+    LHinweis->setText(hinweis);
+    LHinweis->show();
 }
 
 Knackseite &TKnackenForm::seite() const
@@ -165,9 +188,10 @@ void TKnackenForm::BSchluesselUebernehmenClick()
     LHilfe->setText(seite().Schluessel() + QStringLiteral(" ist ins Optionsfenster übernommen."));
 }
 
-// The sample sentence stands in whole for an empty pane.
+// The whole pane as it is now; the sample sentence stands in for an empty one.
 void TKnackenForm::BEntschluesselnClick()
 {
+    const verschl::Text ganz = haupt.chiffre();
     ziel.schreibeKlartext(seite().entschluessele(ganz.empty() ? seite().Geheim() : ganz));
     LHilfe->setText(QStringLiteral("Die Chiffre ist in den Klartext entschlüsselt. "
                                    "„Rückgängig“ im Klartext holt den alten Text zurück."));

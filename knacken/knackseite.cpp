@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "knacken/knackseite.h"
 
+#include "analyse/analyse.h"
 #include "platform/benannt.h"
 #include "platform/codepage.h"
 
@@ -50,6 +51,17 @@ QString Knackseite::Tipp() const { return eintraege.value(schritt).tipp; }
 
 namespace knacken {
 
+namespace {
+
+// A-Z in either case, as the analysis counts them.
+bool istBuchstabe(char c)
+{
+    const unsigned char gross = static_cast<unsigned char>(c) & 0xdf;
+    return gross >= 'A' && gross <= 'Z';
+}
+
+} // namespace
+
 QString Zeile(verschl::Text text)
 {
     std::replace_if(
@@ -57,19 +69,30 @@ QString Zeile(verschl::Text text)
     return codepage::AlsZeichenkette(text);
 }
 
+// A line without letters shows nothing that a shift changes.
 verschl::Text ErsteZeile(const verschl::Text &text, std::size_t hoechstens)
 {
-    const std::size_t ende = std::min(text.find_first_of("\r\n"), hoechstens);
-    return text.substr(0, ende);
+    const auto buchstabe = std::find_if(text.begin(), text.end(), istBuchstabe);
+    if (buchstabe == text.end())
+        return text.substr(0, std::min(text.find_first_of("\r\n"), hoechstens));
+    const std::size_t anfang = text.find_last_of("\r\n", std::size_t(buchstabe - text.begin()));
+    const std::size_t von = anfang == verschl::Text::npos ? 0 : anfang + 1;
+    return text.substr(von, std::min(text.find_first_of("\r\n", von) - von, hoechstens));
+}
+
+QString ZuWenig(const verschl::Text &text, std::uint64_t mindestens)
+{
+    return QStringLiteral("Zu wenig Buchstaben für eine sichere Antwort (%1 von mindestens %2).")
+        .arg(analyse::Zaehle(text).summe)
+        .arg(mindestens);
 }
 
 verschl::Text ErsteBuchstaben(const verschl::Text &text, std::size_t anzahl)
 {
     std::size_t gezaehlt = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]) & 0xdf;
-        if (c >= 'A' && c <= 'Z' && ++gezaehlt == anzahl)
-            return text.substr(0, i + 1);
+        if (istBuchstabe(text[i]) && ++gezaehlt > anzahl)
+            return text.substr(0, i);
     }
     return text;
 }

@@ -104,6 +104,8 @@ void Matrixseite::zeigeGitter()
 QString Matrixseite::zeigeLoesung()
 {
     const analyse::MatrixErgebnis m = analyse::AnalysiereMatrix(geheim);
+    if (m.kandidaten.empty())
+        return knacken::ZuWenig(geheim, analyse::kMindestBuchstabenSchluessel);
     SpEdSpalten->setValue(m.spalten);
     return QStringLiteral("Die Analyse findet %1 Spalten%2 (Sicherheit: %3).")
         .arg(m.spalten)

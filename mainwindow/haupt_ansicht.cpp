@@ -119,6 +119,10 @@ verschl::Text THauptform::klartext() const { return MKlar->text(); }
 
 verschl::Text THauptform::chiffre() const { return MChiffre->text(); }
 
+int THauptform::chiffreZeichen() const { return MChiffre->zeichenzahl(); }
+
+verschl::Text THauptform::chiffreAnfang(int zeichen) const { return MChiffre->anfang(zeichen); }
+
 void THauptform::schreibeKlartext(const verschl::Text &text) { schreibe(*MKlar, text); }
 
 bool THauptform::DemoOptionenUebernehmen() const { return MMDemoOptUebernehmen->isChecked(); }

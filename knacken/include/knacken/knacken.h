@@ -12,7 +12,7 @@
 
 class Analyseuebernahme;
 class Demohauptfenster;
-class Klartextziel;
+class Knackhauptfenster;
 class Knackseite;
 class QLabel;
 class QPushButton;
@@ -26,7 +26,7 @@ public:
     static constexpr std::size_t kHoechstBuchstaben = 2000;
 
     // All three must outlive the window; `art` names the page it opens on.
-    TKnackenForm(Demohauptfenster &haupt, Klartextziel &ziel, Analyseuebernahme &methode,
+    TKnackenForm(Demohauptfenster &haupt, Knackhauptfenster &ziel, Analyseuebernahme &methode,
         Fensterart art = Fensterart::KnackenCaesar);
     ~TKnackenForm() override;
 
@@ -42,16 +42,15 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void erzeugeSteuerelemente(const QString &hinweis);
+    void erzeugeSteuerelemente();
+    void zeigeHinweis(const QString &hinweis);
     Knackseite &seite() const;
     // Buttons and the key line follow the open page and its step.
     void zeigeStand();
 
     Demohauptfenster &haupt;
-    Klartextziel &ziel;
+    Knackhauptfenster &ziel;
     Analyseuebernahme &methode;
-    verschl::Text ganz; // the ciphertext as taken
-    verschl::Text arbeit; // what the steps work on
 
     // Others reach the controls by their object names.
     QLabel *LHinweis = nullptr;

@@ -62,8 +62,10 @@ private:
 namespace knacken {
 // Bytes as one line of text: line breaks and other control bytes as blanks.
 QString Zeile(verschl::Text text);
-// The first line of a text, at most `hoechstens` bytes.
+// The first line of a text with a letter in it, at most `hoechstens` bytes.
 verschl::Text ErsteZeile(const verschl::Text &text, std::size_t hoechstens);
-// The text up to and with its `anzahl`th letter A-Z, either case.
+// Why the engine has no answer: fewer letters than it needs.
+QString ZuWenig(const verschl::Text &text, std::uint64_t mindestens);
+// The text before its letter number `anzahl` + 1 (A-Z, either case).
 verschl::Text ErsteBuchstaben(const verschl::Text &text, std::size_t anzahl);
 } // namespace knacken

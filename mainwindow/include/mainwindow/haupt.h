@@ -34,7 +34,7 @@ class QToolBar;
 class THauptform : public QMainWindow,
                    public Hauptfenster,
                    public Demohauptfenster,
-                   public Klartextziel,
+                   public Knackhauptfenster,
                    public Hauptablage
 {
     Q_OBJECT
@@ -58,7 +58,9 @@ public:
     DemoEinstellungen demoEinstellungen() const override;
     void setDemoEinstellungen(const DemoEinstellungen &einstellungen) override;
 
-    // Klartextziel
+    // Knackhauptfenster
+    int chiffreZeichen() const override;
+    verschl::Text chiffreAnfang(int zeichen) const override;
     void schreibeKlartext(const verschl::Text &text) override;
 
     // Hauptablage

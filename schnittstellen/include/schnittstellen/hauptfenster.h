@@ -52,11 +52,16 @@ public:
     virtual bool DemoOptionenUebernehmen() const = 0;
 };
 
-// Where the breaking window writes its decryption: the plaintext pane, as one
+// What the breaking window needs of the main window besides a
+// demonstration's part: the ciphertext pane's beginning, read without
+// converting a pane of many MiB, and the plaintext pane to write into, as one
 // step of its undo history.
-class Klartextziel
+class Knackhauptfenster
 {
 public:
-    virtual ~Klartextziel() = default;
+    virtual ~Knackhauptfenster() = default;
+    // Lengths in shown characters: a line break is one.
+    virtual int chiffreZeichen() const = 0;
+    virtual verschl::Text chiffreAnfang(int zeichen) const = 0;
     virtual void schreibeKlartext(const verschl::Text &text) = 0;
 };
