@@ -98,7 +98,7 @@ void TestAnalysefenster::zugaenglich()
         const QString name = w->accessibleName();
         QVERIFY2(!name.isEmpty() && !name.contains(u'&'), w->metaObject()->className());
     }
-    QCOMPARE(erreichbar, 12);
+    QCOMPARE(erreichbar, 14);
 }
 
 void TestAnalysefenster::uebernahmeEntschluesselt_data()
