@@ -74,6 +74,7 @@ private Q_SLOTS:
     void verschieben();
     void caesarBisZumKlartext();
     void matrixSiebenSpalten();
+    void zugaenglich();
 };
 
 // Where each opening lands, and what the note above the steps says.
@@ -276,6 +277,29 @@ void TestKnacken::matrixSiebenSpalten()
     QCOMPARE(a.klar().text(), kMatrixText);
     a.klar().undo();
     QCOMPARE(a.klar().text(), Text("vorher"));
+}
+
+// A screen reader names every control the Tab key reaches on both pages,
+// without the accelerator mark.
+void TestKnacken::zugaenglich()
+{
+    Aufbau a;
+    TKnackenForm &f = oeffne(a, verschl::CaesarVerschieben(kSatz, 3));
+    int erreichbar = 0;
+    for (const QWidget *w : f.findChildren<QWidget *>()) {
+        // A spin box's own line edit is named through its box; a list's pop-up
+        // is a window of its own.
+        if (!(w->focusPolicy() & Qt::TabFocus) || w->isHidden()
+            || w->objectName().startsWith(u"qt_"_s) || w->window() != &f)
+            continue;
+        ++erreichbar;
+        const QString name = w->accessibleName().isEmpty() && qobject_cast<const QPushButton *>(w)
+            ? static_cast<const QPushButton *>(w)->text()
+            : w->accessibleName();
+        QVERIFY2(
+            !name.isEmpty(), qPrintable(w->objectName() + u' ' + w->metaObject()->className()));
+    }
+    QCOMPARE(erreichbar, 17);
 }
 
 QTEST_MAIN(TestKnacken)
