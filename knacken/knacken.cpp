@@ -163,17 +163,18 @@ void TKnackenForm::zeigeStand()
     LSchluessel->setText(QStringLiteral("Gewählt: ") + s.Schluessel());
 }
 
-void TKnackenForm::BZurueckClick()
+void TKnackenForm::BZurueckClick() { geheZu(seite().Schritt() - 1); }
+
+void TKnackenForm::BWeiterClick() { geheZu(seite().Schritt() + 1); }
+
+void TKnackenForm::geheZu(int schritt)
 {
     LHilfe->clear();
-    seite().setSchritt(seite().Schritt() - 1);
+    seite().setSchritt(schritt);
+    seite().fokussiereSchritt();
 }
 
-void TKnackenForm::BWeiterClick()
-{
-    LHilfe->clear();
-    seite().setSchritt(seite().Schritt() + 1);
-}
+void TKnackenForm::FormShow() { seite().fokussiereSchritt(); }
 
 void TKnackenForm::BTippClick() { LHilfe->setText(QStringLiteral("Tipp: ") + seite().Tipp()); }
 

@@ -47,6 +47,16 @@ void Knackseite::setSchritt(int neu)
     Q_EMIT schrittGewechselt();
 }
 
+void Knackseite::fokussiereSchritt()
+{
+    for (QWidget *w : Stapel->currentWidget()->findChildren<QWidget *>()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled()) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 QString Knackseite::Tipp() const { return eintraege.value(schritt).tipp; }
 
 namespace knacken {

@@ -163,6 +163,10 @@ void TestKnacken::verschieben()
     auto &diagramm = teil<Buchstabendiagramm>(f, "DVerschieben");
     switch (weg) {
     case Weg::Pfeiltasten:
+        // "Weiter" hands the focus to the strip: the keys work at once.
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QCOMPARE(QApplication::focusWidget(), &reihen);
         for (int i = 0; i < verschiebung; ++i)
             QTest::keyClick(&reihen, Qt::Key_Left);
         break;

@@ -39,12 +39,14 @@ public Q_SLOTS:
     void BEntschluesselnClick();
 
 protected:
+    void FormShow() override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void erzeugeSteuerelemente();
     void zeigeHinweis(const QString &hinweis);
     Knackseite &seite() const;
+    void geheZu(int schritt);
     // Buttons and the key line follow the open page and its step.
     void zeigeStand();
 
