@@ -146,7 +146,7 @@ void Caesarseite::zeigeVerschiebung()
         const QSignalBlocker still(LWVersuche);
         LWVersuche->setCurrentRow(verschiebung - 1);
     }
-    MVorschau->setPlainText(codepage::AlsZeichenkette(entschluessele(geheim)));
+    MVorschau->setPlainText(codepage::AlsPanetext(entschluessele(geheim)));
 }
 
 QString Caesarseite::zeigeLoesung()

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -79,7 +80,7 @@ TKnackenForm::TKnackenForm(
     } else if (a.gekuerzt) {
         zeigeHinweis(QStringLiteral("Die Chiffre ist lang: Die Schritte zeigen ihre ersten %1 "
                                     "Buchstaben; entschlüsselt wird am Ende die ganze Chiffre.")
-                         .arg(kHoechstBuchstaben));
+                         .arg(QLocale().toString(qulonglong(kHoechstBuchstaben))));
     }
     const auto text = [&a](Fensterart seite) { return a.text.empty() ? beispiel(seite) : a.text; };
     Seiten->addTab(new Caesarseite(text(Fensterart::KnackenCaesar)), QStringLiteral("Caesar"));
