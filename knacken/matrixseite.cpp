@@ -103,14 +103,22 @@ void Matrixseite::zeigeGitter()
 
 QString Matrixseite::zeigeLoesung()
 {
+    // As the analysis window: below this no answer; up to the key's minimum
+    // an answer that says it is unsure.
+    if (analyse::Zaehle(geheim).summe < analyse::kMindestBuchstaben)
+        return knacken::ZuWenig(geheim, analyse::kMindestBuchstaben);
     const analyse::MatrixErgebnis m = analyse::AnalysiereMatrix(geheim);
-    if (m.kandidaten.empty())
-        return knacken::ZuWenig(geheim, analyse::kMindestBuchstabenSchluessel);
+    const QString sicherheit = QString::fromUtf8(analyse::SicherheitText(m.sicherheit));
+    // One column leaves a text as it is.
+    if (m.spalten < SpEdSpalten->minimum()) {
+        return QStringLiteral("Die Analyse findet keine Umstellung: Der Text liest sich schon "
+                              "so (Sicherheit: %1).")
+            .arg(sicherheit);
+    }
     SpEdSpalten->setValue(m.spalten);
     return QStringLiteral("Die Analyse findet %1 Spalten%2 (Sicherheit: %3).")
         .arg(m.spalten)
-        .arg(m.quadratisch ? QStringLiteral(", die quadratische Matrix") : QString())
-        .arg(QString::fromUtf8(analyse::SicherheitText(m.sicherheit)));
+        .arg(m.quadratisch ? QStringLiteral(", die quadratische Matrix") : QString(), sicherheit);
 }
 
 QString Matrixseite::Schluessel() const { return QStringLiteral("%1 Spalten").arg(Spalten()); }

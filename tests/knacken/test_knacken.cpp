@@ -76,6 +76,8 @@ private Q_SLOTS:
     void caesarBisZumKlartext();
     void matrixSiebenSpalten();
     void zugaenglich();
+    void besondereTexte_data();
+    void besondereTexte();
 };
 
 // Where each opening lands, and what the note above the steps says.
@@ -306,6 +308,53 @@ void TestKnacken::zugaenglich()
             !name.isEmpty(), qPrintable(w->objectName() + u' ' + w->metaObject()->className()));
     }
     QCOMPARE(erreichbar, 17);
+}
+
+// The teacher's answer on the last step, then the decryption: any bytes come
+// back exactly, and too short a text says why the engine has no answer.
+void TestKnacken::besondereTexte_data()
+{
+    QTest::addColumn<Text>("chiffre");
+    QTest::addColumn<int>("seite");
+    QTest::addColumn<QString>("loesung");
+    QTest::addColumn<Text>("klar"); // empty: not checked
+    Text alleBytes;
+    for (int b = 0; b < 256; ++b)
+        alleBytes += char(b);
+    const Text mitUmbruechen = "Erste Zeile\r\n" + kMatrixText + "\r\nLetzte Zeile";
+    QTest::newRow("no letters") << Text(
+        "12345 !?") << 0 << "Zu wenig Buchstaben für eine sichere Antwort (0 von mindestens 10)"
+                                << Text("12345 !?");
+    QTest::newRow("every byte") << verschl::CaesarVerschieben(alleBytes + kSatz + kSatz, 5) << 0
+                                << "Verschiebung 5 (A → F)" << alleBytes + kSatz + kSatz;
+    QTest::newRow("sample on the matrix page")
+        << Text() << 1 << "4 Spalten (Sicherheit: unsicher)" << Text(Demofenster::kBeispielsatz);
+    QTest::newRow("too short for the matrix")
+        << Text("Hallo Welt!") << 1
+        << "Zu wenig Buchstaben für eine sichere Antwort (9 von mindestens 10)" << Text();
+    QTest::newRow("matrix not transposed") << kMatrixText << 1 << "keine Umstellung" << Text();
+    QTest::newRow("matrix moves CR and LF apart") << verschl::MatrixVerschluesseln(mitUmbruechen,
+        { true, 7 }) << 1 << "7 Spalten" << mitUmbruechen;
+}
+
+void TestKnacken::besondereTexte()
+{
+    QFETCH(Text, chiffre);
+    QFETCH(int, seite);
+    QFETCH(QString, loesung);
+    QFETCH(Text, klar);
+    Aufbau a;
+    TKnackenForm &f = oeffne(a, chiffre);
+    f.show();
+    teil<QTabWidget>(f, "Seiten").setCurrentIndex(seite);
+    while (teil<QPushButton>(f, "BWeiter").isEnabled())
+        klick(f, "BWeiter");
+    klick(f, "BLoesung");
+    const QString hilfe = teil<QLabel>(f, "LHilfe").text();
+    QVERIFY2(hilfe.contains(loesung), qPrintable(hilfe));
+    klick(f, "BEntschluesseln");
+    if (!klar.empty())
+        QCOMPARE(a.klar().text(), klar);
 }
 
 QTEST_MAIN(TestKnacken)
