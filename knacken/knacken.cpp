@@ -190,7 +190,8 @@ void TKnackenForm::BSchluesselUebernehmenClick()
     LHilfe->setText(seite().Schluessel() + QStringLiteral(" ist ins Optionsfenster übernommen."));
 }
 
-// The whole pane as it is now; the sample sentence stands in for an empty one.
+// The whole pane as it is now; for an empty one, the text the steps worked on
+// (the sample sentence where the pane was empty from the start).
 void TKnackenForm::BEntschluesselnClick()
 {
     const verschl::Text ganz = haupt.chiffre();
