@@ -5,9 +5,8 @@
 // short text encrypted or decrypted one character per click, each letter's
 // column marked after an optional running light along the alphabet.
 
-#include "cipher/verschl.h"
-
 #include "bausteine/demofenster.h"
+#include "cipher/verschl.h"
 
 class Bytezeile;
 class Demohauptfenster;

@@ -7,10 +7,10 @@
 // the matrix itself and sees the other windows only through their
 // demonstration interfaces.
 
+#include "bausteine/demofenster.h"
 #include "cipher/verschl.h"
 
 #include <QRect>
-#include "bausteine/demofenster.h"
 
 class Demohauptfenster;
 class Demomethode;

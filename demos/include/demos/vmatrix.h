@@ -6,9 +6,8 @@
 // column are found by a running light, then marked with the result cell,
 // which may blink.
 
-#include "cipher/verschl.h"
-
 #include "bausteine/demofenster.h"
+#include "cipher/verschl.h"
 
 class Bytezeile;
 class Demohauptfenster;
@@ -112,7 +111,6 @@ private:
     QPushButton *BGross = nullptr;
     QPushButton *BSchliessen = nullptr;
     QTimer *BlinkAn = nullptr;
-
 
     bool modusVerschluesseln = true;
     int textPos = -1;
