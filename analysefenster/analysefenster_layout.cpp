@@ -148,14 +148,25 @@ QWidget *TAnalyseForm::erzeugeHaeufigkeitsseite()
     return seite;
 }
 
+// Beside the take-over button.
+void TAnalyseForm::knackknopf(QWidget *seite, const char *name, Fensterart art)
+{
+    auto *k = knopf(seite, name, QStringLiteral("Schritt für Schritt &knacken..."));
+    auto *spalte = static_cast<QVBoxLayout *>(seite->layout());
+    spalte->insertWidget(spalte->count() - 1, k, 0, Qt::AlignRight);
+    connect(k, &QPushButton::clicked, this, [this, art] { Q_EMIT knacken(art); });
+}
+
 QWidget *TAnalyseForm::erzeugeCaesarseite()
 {
-    return ergebnisseite(
+    QWidget *seite = ergebnisseite(
         { "LCaesar", "LVCaesar", QStringLiteral("&Entschlüsselungen, beste zuerst:"),
             { QStringLiteral("Verschiebung"), QStringLiteral("Punkte"), QStringLiteral("χ²"),
                 QStringLiteral("Anfang") },
             "BVerschiebungUebernehmen", QStringLiteral("Verschiebung &übernehmen") },
         LCaesar, LVCaesar, BVerschiebungUebernehmen);
+    knackknopf(seite, "BCaesarKnacken", Fensterart::KnackenCaesar);
+    return seite;
 }
 
 QWidget *TAnalyseForm::erzeugeVigenereseite()
@@ -189,11 +200,13 @@ QWidget *TAnalyseForm::erzeugeVigenereseite()
 
 QWidget *TAnalyseForm::erzeugeMatrixseite()
 {
-    return ergebnisseite(
+    QWidget *seite = ergebnisseite(
         { "LMatrix", "LVMatrix", QStringLiteral("&Spaltenzahlen, beste zuerst:"),
             { QStringLiteral("Spalten"), QStringLiteral("Punkte"), QStringLiteral("Anfang") },
             "BSpaltenzahlUebernehmen", QStringLiteral("Spaltenzahl &übernehmen") },
         LMatrix, LVMatrix, BSpaltenzahlUebernehmen);
+    knackknopf(seite, "BMatrixKnacken", Fensterart::KnackenMatrix);
+    return seite;
 }
 
 // From the tabs into the open page, to its take-over button, then the window's

@@ -20,6 +20,16 @@ verschl::Text Bytefeld::text() const
     return ausAnzeige(ohneWeicheUmbrueche(document()->toRawText(), 0));
 }
 
+verschl::Text Bytefeld::anfang(int zeichen) const
+{
+    QTextCursor auswahl(document());
+    auswahl.setPosition(std::clamp(zeichen, 0, zeichenzahl()), QTextCursor::KeepAnchor);
+    // Like the raw text, the selection keeps the no-break space.
+    return ausAnzeige(ohneWeicheUmbrueche(auswahl.selectedText(), 0));
+}
+
+int Bytefeld::zeichenzahl() const { return document()->characterCount() - 1; }
+
 void Bytefeld::setText(const verschl::Text &text) { zeige(alsAnzeige(text)); }
 
 QString Bytefeld::alsAnzeige(const verschl::Text &text) const

@@ -5,23 +5,18 @@
 #include "demos/caesardemo.h"
 
 #include "bausteine/bytezeile.h"
-#include "bausteine/fensterart.h"
-#include "bausteine/zentriert.h"
 #include "demos/demobausteine.h"
 #include "demos/stringaligngrid.h"
-#include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
 
 #include <algorithm>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QToolButton>
@@ -37,17 +32,11 @@ constexpr int kBuchstaben = 26;
 
 } // namespace
 
-// A window of its own (no parent), so it has its own taskbar entry and is
-// neither minimised nor hidden with the main window.
 TCaesarDemoForm::TCaesarDemoForm(Demohauptfenster &haupt, Demomethode &methode)
-    : QWidget(nullptr, kFensterArt)
+    : Demofenster("CaesarDemoForm", QStringLiteral("Caesarverschlüsselungs-Demonstration"))
     , haupt(haupt)
     , methode(methode)
 {
-    setObjectName(QStringLiteral("CaesarDemoForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Caesarverschlüsselungs-Demonstration"));
-    setFont(schriften::Fensterschrift(11));
     erzeugeSteuerelemente();
     verbindeHandler();
     FormCreate();
@@ -85,8 +74,7 @@ void TCaesarDemoForm::FormCreate()
     ComboBox->setCurrentIndex(methode.buchstabe());
     GibAlphabetAus();
 
-    const verschl::Text klartext = haupt.klartext();
-    EdText1->setText(klartext.empty() ? verschl::Text(kBeispielsatz) : klartext);
+    EdText1->setText(oderBeispiel(haupt.klartext()));
 
     resize(kBreite, kHoeheKompakt);
 
@@ -95,24 +83,6 @@ void TCaesarDemoForm::FormCreate()
     demo::setzeGeschwindigkeit(*TBGeschw, einstellungen);
     CBAnimation->setChecked(einstellungen.Animation);
     richtungVerschluesseln = true;
-}
-
-// Centred once, when first shown, with the frame counted in as soon as the
-// window manager has given it one.
-void TCaesarDemoForm::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (platziert || event->spontaneous())
-        return;
-    platziert = true;
-    Zentriere(*this);
-}
-
-// A light still running goes out: the window is on its way to deletion.
-void TCaesarDemoForm::closeEvent(QCloseEvent *event)
-{
-    geschlossen = true;
-    QWidget::closeEvent(event);
 }
 
 bool TCaesarDemoForm::eventFilter(QObject *watched, QEvent *event)
@@ -263,7 +233,7 @@ bool TCaesarDemoForm::markiere(int zeile, int spalte)
             }
             SAGrid->Repaint();
             demo::WarteSchritt(*TBGeschw);
-            if (!selbst || geschlossen)
+            if (!selbst || Geschlossen())
                 return false;
         }
         // Along row 1 the light's last cell stays lit, in the colours of the
@@ -349,8 +319,6 @@ void TCaesarDemoForm::SAGridEnter()
         = frameGeometry().height() > kHoeheGrenze ? static_cast<QWidget *>(BSchritt) : BSchliessen;
     weiter->setFocus();
 }
-
-void TCaesarDemoForm::BSchliessenClick() { close(); }
 
 void TCaesarDemoForm::setzeErgebnis(int i, char zeichen)
 {

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "demos/matrixdemo.h"
 
-#include "bausteine/fensterart.h"
 #include "bausteine/ganzklickbar.h"
 #include "bausteine/spaltenzahlfeld.h"
 #include "bausteine/steuerelemente.h"
-#include "bausteine/zentriert.h"
 #include "demos/stringaligngrid.h"
 #include "demos/textfeld.h"
 #include "platform/benannt.h"
@@ -19,7 +17,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 
 namespace {
 
@@ -28,8 +25,6 @@ constexpr int kRahmen = 3;
 constexpr int kRollbalken = 17;
 constexpr int kKnopfHoehe = 17; // radio buttons
 constexpr int kFeldHoehe = 21; // the number field
-
-const verschl::Text kStarttext = "Kryptologie macht Spa\xDF!";
 
 // The grid's "Courier New" at the window's 8 points.
 QFont Textschrift()
@@ -92,17 +87,11 @@ QRect TMatrixDemoForm::GitterPlatz(Matrixform form)
     return { (kFlaeche - breite) / 2, (kFlaeche - hoehe) / 2, breite, hoehe };
 }
 
-// A window of its own, without a parent: its own taskbar entry, neither
-// minimised nor hidden with the main window; it deletes itself when closed.
 TMatrixDemoForm::TMatrixDemoForm(Demohauptfenster &haupt, Demomethode &methode)
-    : QWidget(nullptr, kFensterArt)
+    : Demofenster("MatrixDemoForm", QStringLiteral("Matrixverschlüsselung-Demonstration"))
     , haupt(haupt)
     , methode(methode)
 {
-    setObjectName(QStringLiteral("MatrixDemoForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Matrixverschlüsselung-Demonstration"));
-    setFont(schriften::Fensterschrift(11));
     setFixedSize(431, 305);
     erzeugeSteuerelemente();
     FormCreate();
@@ -157,8 +146,7 @@ void TMatrixDemoForm::FormCreate()
     const bool quadratisch = methode.quadratisch();
     (quadratisch ? RBQuadratisch : RBSpaltenzahl)->setChecked(true);
     SpEdSpaltenzahl->setEnabled(!quadratisch);
-    const verschl::Text klartext = haupt.klartext();
-    MKlartext->setText(klartext.empty() ? kStarttext : klartext);
+    MKlartext->setText(oderBeispiel(haupt.klartext()));
 }
 
 // Connected after FormCreate: taking over the method window's shape is no
@@ -181,19 +169,6 @@ void TMatrixDemoForm::verbindeHandler()
     connect(BTextUebernehmen, &QPushButton::clicked, this, &TMatrixDemoForm::BTextUebernehmenClick);
     connect(BLoeschen, &QPushButton::clicked, this, &TMatrixDemoForm::BLoeschenClick);
     connect(BSchliessen, &QPushButton::clicked, this, &TMatrixDemoForm::BSchliessenClick);
-}
-
-void TMatrixDemoForm::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    // A spontaneous show is the desktop restoring the window, not an opening.
-    if (event->spontaneous())
-        return;
-    if (!platziert) {
-        platziert = true;
-        Zentriere(*this);
-    }
-    FormShow();
 }
 
 void TMatrixDemoForm::FormShow() { BAktualisieren->setFocus(); }
@@ -259,6 +234,3 @@ void TMatrixDemoForm::leereGitter()
     SAGrid->setGeometry(0, 0, kFlaeche, kFlaeche);
     SAGrid->setZellenZeilenweise({}, 0, 0);
 }
-
-// Closing deletes the window (Qt::WA_DeleteOnClose); nothing is written back.
-void TMatrixDemoForm::BSchliessenClick() { close(); }

@@ -6,11 +6,8 @@
 #include "demos/vmatrix.h"
 
 #include "bausteine/bytezeile.h"
-#include "bausteine/fensterart.h"
-#include "bausteine/zentriert.h"
 #include "demos/demobausteine.h"
 #include "demos/stringaligngrid.h"
-#include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
 
@@ -23,8 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
@@ -39,17 +34,11 @@ bool istBuchstabe(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c 
 
 } // namespace
 
-// A window of its own (no parent), so it has its own taskbar entry and may
-// lie behind the main window.
 TVMatrixForm::TVMatrixForm(Demohauptfenster &haupt, Demomethode &methode)
-    : QWidget(nullptr, kFensterArt)
+    : Demofenster("VMatrixForm", QStringLiteral("Vigenère-Demonstration"))
     , haupt(haupt)
     , methode(methode)
 {
-    setObjectName(QStringLiteral("VMatrixForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Vigenère-Demonstration"));
-    setFont(schriften::Fensterschrift(11));
     erzeugeSteuerelemente();
     verbindeHandler();
     FormCreate();
@@ -98,8 +87,7 @@ void TVMatrixForm::FormCreate()
     StrAGrVMatrix->RowFont(0).setStyle(TMyFont::Fett);
 
     demo::setzeFeld(*EdSchluessel, methode.schluesselfeld());
-    const verschl::Text klartext = haupt.klartext();
-    EdText1->setText(klartext.empty() ? verschl::Text(kBeispielsatz) : klartext);
+    EdText1->setText(oderBeispiel(haupt.klartext()));
     CBSonderzeichenIgnorieren->setChecked(methode.sonderzeichenIgnorieren());
 
     // Read once: each control's handler writes its value back as it changes.
@@ -109,24 +97,11 @@ void TVMatrixForm::FormCreate()
     CBMitBlinken->setChecked(einstellungen.Blinken);
 }
 
-void TVMatrixForm::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (platziert || event->spontaneous())
-        return;
-    platziert = true;
-    Zentriere(*this, [this] {
-        const QMargins rahmen = windowHandle()->frameMargins();
-        passeAn(screen()->geometry().height() - rahmen.top() - rahmen.bottom());
-    });
-}
-
-// A light still running goes out: the window is on its way to deletion.
+// The blinking stops with the walk: the window is on its way to deletion.
 void TVMatrixForm::closeEvent(QCloseEvent *event)
 {
-    geschlossen = true;
     BlinkAn->stop();
-    QWidget::closeEvent(event);
+    Demofenster::closeEvent(event);
 }
 
 bool TVMatrixForm::eventFilter(QObject *watched, QEvent *event)
@@ -310,5 +285,3 @@ void TVMatrixForm::CBAnimationClick()
 }
 
 void TVMatrixForm::TrackBarChange() { demo::schreibeGeschwindigkeit(haupt, TrackBar->value()); }
-
-void TVMatrixForm::BSchliessenClick() { close(); }

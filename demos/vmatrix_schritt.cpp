@@ -2,10 +2,10 @@
 // The Vigenère demonstration's stepping: one input character per click, the
 // running light through the table, the final marking and its blinking.
 
+#include "bausteine/bytezeile.h"
 #include "demos/demobausteine.h"
 #include "demos/stringaligngrid.h"
 #include "demos/vmatrix.h"
-#include "bausteine/bytezeile.h"
 
 #include <algorithm>
 #include <QCheckBox>
@@ -103,7 +103,7 @@ bool TVMatrixForm::zeigePosition(int spalte, int zeile, const QPoint *vorher)
     StrAGrVMatrix->Repaint();
     const QPointer<TVMatrixForm> selbst(this);
     demo::WarteSchritt(*TrackBar);
-    return selbst && !geschlossen;
+    return selbst && !Geschlossen();
 }
 
 // Row a is the key letter, column b the plaintext letter.

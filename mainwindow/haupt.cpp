@@ -128,6 +128,8 @@ void THauptform::erzeugeAktionen()
     // Without an icon: the same action stands in the pop-up menu, which has none.
     MAnalyse
         = aktion("MAnalyse", QStringLiteral("&Geheimtext analysieren..."), -1, &H::MAnalyseClick);
+    MKnacken = aktion(
+        "MKnacken", QStringLiteral("&Knacken Schritt für Schritt..."), -1, &H::MKnackenClick);
 
     MatrixVerschlsselung1 = aktion("MatrixVerschlsselung1",
         QStringLiteral("Matrix-Verschlüsselung"), 16, &H::MatrixVerschlsselung1Click);
@@ -235,6 +237,8 @@ void THauptform::erzeugeMenues()
 
     Demos1 = benannt(menuBar()->addMenu(QStringLiteral("&Demos")), "Demos1");
     Demos1->addActions({ MatrixVerschlsselung1, CaesarVerschlsselung1, VigenreMatrix1 });
+    Demos1->addSeparator();
+    Demos1->addAction(MKnacken);
 
     QMenu *optionen = benannt(menuBar()->addMenu(QStringLiteral("&Optionen")), "Optionen1");
     QMenu *warnungen = benannt(optionen->addMenu(QStringLiteral("&Warnungen")), "Warungen1");

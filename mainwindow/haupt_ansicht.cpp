@@ -102,6 +102,7 @@ void THauptform::MatrixVerschlsselung1Click() { fabrik.oeffne(Fensterart::Matrix
 void THauptform::CaesarVerschlsselung1Click() { fabrik.oeffne(Fensterart::CaesarDemo); }
 void THauptform::VigenreMatrix1Click() { fabrik.oeffne(Fensterart::VigenereDemo); }
 void THauptform::MAnalyseClick() { fabrik.oeffne(Fensterart::Analyse); }
+void THauptform::MKnackenClick() { fabrik.oeffne(Fensterart::KnackenCaesar); }
 void THauptform::Ueber1Click() { fabrik.oeffne(Fensterart::Info); }
 void THauptform::Liesmich1Click() { fabrik.oeffne(Fensterart::Liesmich); }
 
@@ -117,6 +118,12 @@ void THauptform::OptInRegistryClick()
 verschl::Text THauptform::klartext() const { return MKlar->text(); }
 
 verschl::Text THauptform::chiffre() const { return MChiffre->text(); }
+
+int THauptform::chiffreZeichen() const { return MChiffre->zeichenzahl(); }
+
+verschl::Text THauptform::chiffreAnfang(int zeichen) const { return MChiffre->anfang(zeichen); }
+
+void THauptform::schreibeKlartext(const verschl::Text &text) { schreibe(*MKlar, text); }
 
 bool THauptform::DemoOptionenUebernehmen() const { return MMDemoOptUebernehmen->isChecked(); }
 

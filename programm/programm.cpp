@@ -9,6 +9,7 @@
 #include "demos/vmatrix.h"
 #include "help/info.h"
 #include "help/liesmich.h"
+#include "knacken/knacken.h"
 
 // `fenster` is only bound here, not used, before it is constructed.
 Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
@@ -29,7 +30,16 @@ Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
         [this, mitBildern] { return mitBildern(new TMatrixDemoForm(haupt, option)); });
     fenster.setErzeuger(Fensterart::VigenereDemo,
         [this, mitBildern] { return mitBildern(new TVMatrixForm(haupt, option)); });
-    fenster.setErzeuger(Fensterart::Analyse, [this] { return new TAnalyseForm(haupt, option); });
+    fenster.setErzeuger(Fensterart::Analyse, [this] {
+        auto *analyse = new TAnalyseForm(haupt, option);
+        QObject::connect(analyse, &TAnalyseForm::knacken, analyse,
+            [this](Fensterart art) { fenster.oeffne(art); });
+        return analyse;
+    });
+    for (const Fensterart art : { Fensterart::KnackenCaesar, Fensterart::KnackenMatrix }) {
+        fenster.setErzeuger(
+            art, [this, art] { return new TKnackenForm(haupt, haupt, option, art); });
+    }
     fenster.setErzeuger(Fensterart::Arbeitsblatt,
         [this, &dialoge] { return new TArbeitsblattForm(haupt, option, dialoge); });
     fenster.setErzeuger(

@@ -134,7 +134,7 @@ void TestAnalysefenster::zugaenglich()
         const QString name = w->accessibleName();
         QVERIFY2(!name.isEmpty() && !name.contains(u'&'), w->metaObject()->className());
     }
-    QCOMPARE(erreichbar, 13);
+    QCOMPARE(erreichbar, 15);
 }
 
 void TestAnalysefenster::uebernahmeEntschluesselt_data()

@@ -184,10 +184,13 @@ void TestTextPane::langeZeilenKommenZurueck_data()
     QTest::newRow("lines around a chunk")
         << z(kStueck + 1) + "\r\n" + z(kStueck - 1) + "\r\n\r\n" + z(2 * kStueck + 1);
     QTest::newRow("every byte, 40 times") << alleBytes.repeated(40);
+    QTest::newRow("many short lines")
+        << QByteArray("a\xa0\r\n").repeated(TextPane::kVieleZeilen + 1) + z(kStueck + 1);
 }
 
 // Through setText, through copying everything, and through pasting into an
-// empty pane: the same bytes each time.
+// empty pane: the same bytes each time. Read from its beginning only, the
+// pane gives the text's beginning.
 void TestTextPane::langeZeilenKommenZurueck()
 {
     QFETCH(QByteArray, bytes);
@@ -195,6 +198,12 @@ void TestTextPane::langeZeilenKommenZurueck()
     GezeigtePane g;
     g.zeige(text);
     QCOMPARE(g.pane.text(), text);
+    QCOMPARE(g.pane.anfang(g.pane.zeichenzahl()), text);
+    for (const int zeichen : { 1, kStueck - 1, kStueck, kStueck + 1, g.pane.zeichenzahl() / 2 }) {
+        const Text anfang = g.pane.anfang(zeichen);
+        QVERIFY(!anfang.empty());
+        QCOMPARE(text.substr(0, anfang.size()), anfang);
+    }
     g.pane.selectAll();
     g.pane.copy();
     QCOMPARE(QApplication::clipboard()->text(), codepage::AlsPanetext(text));

@@ -9,6 +9,7 @@
 // closed meanwhile simply drops its result.
 
 #include "analysefenster/auswertung.h"
+#include "schnittstellen/fensterfabrik.h"
 
 #include <atomic>
 #include <memory>
@@ -37,6 +38,10 @@ public:
 
     bool Laeuft() const { return laeuft; }
 
+Q_SIGNALS:
+    // The pupils want to find the key themselves, step by step.
+    void knacken(Fensterart art);
+
 public Q_SLOTS:
     void BNeuAnalysierenClick();
     void TBVerschiebungChange();
@@ -58,6 +63,7 @@ private:
     QWidget *erzeugeVigenereseite();
     QWidget *erzeugeMatrixseite();
     void setzeTabulatorfolge();
+    void knackknopf(QWidget *seite, const char *name, Fensterart art);
 
     void fertig();
     // Shows what there is; a window without a result has its parts disabled.

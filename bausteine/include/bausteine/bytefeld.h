@@ -20,6 +20,12 @@ public:
     explicit Bytefeld(QWidget *parent = nullptr);
 
     verschl::Text text() const;
+    // The text's beginning: what the first `zeichen` shown characters hold,
+    // read without converting the rest.
+    verschl::Text anfang(int zeichen) const;
+    // How many characters the field shows, every break between two of its
+    // blocks counted as one.
+    int zeichenzahl() const;
     // Replaces the whole text; emits textChanged() like any edit.
     void setText(const verschl::Text &text);
 

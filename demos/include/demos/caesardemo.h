@@ -5,9 +5,8 @@
 // short text encrypted or decrypted one character per click, each letter's
 // column marked after an optional running light along the alphabet.
 
+#include "bausteine/demofenster.h"
 #include "cipher/verschl.h"
-
-#include <QWidget>
 
 class Bytezeile;
 class Demohauptfenster;
@@ -21,7 +20,7 @@ class QSlider;
 class QToolButton;
 class TStringAlignGrid;
 
-class TCaesarDemoForm : public QWidget
+class TCaesarDemoForm : public Demofenster
 {
     Q_OBJECT
 public:
@@ -29,9 +28,6 @@ public:
     // animation settings from `haupt`; both must outlive the window.
     TCaesarDemoForm(Demohauptfenster &haupt, Demomethode &methode);
     ~TCaesarDemoForm() override;
-
-    // The sentence that stands in when no text is at hand (Windows-1252).
-    static constexpr char kBeispielsatz[] = "Kryptologie macht Spa\xdf!";
 
     // The stepping state, for whoever watches the window.
     int Schrittindex() const { return schrittindex; }
@@ -50,11 +46,8 @@ public Q_SLOTS:
     void CBAnimationClick();
     void TBGeschwChange();
     void SAGridEnter();
-    void BSchliessenClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -101,8 +94,6 @@ private:
     QSlider *TBGeschw = nullptr;
 
     bool erweitert = false;
-    bool platziert = false;
-    bool geschlossen = false;
 
     int schrittindex = -1;
     int auffuellzahl = 0;

@@ -7,10 +7,10 @@
 // the matrix itself and sees the other windows only through their
 // demonstration interfaces.
 
+#include "bausteine/demofenster.h"
 #include "cipher/verschl.h"
 
 #include <QRect>
-#include <QWidget>
 
 class Demohauptfenster;
 class Demomethode;
@@ -31,7 +31,7 @@ struct Matrixform
 };
 Matrixform MatrixformFuer(qsizetype n, bool quadratisch, int spalten);
 
-class TMatrixDemoForm : public QWidget
+class TMatrixDemoForm : public Demofenster
 {
     Q_OBJECT
 public:
@@ -54,15 +54,13 @@ public Q_SLOTS:
     void BTextUebernehmenClick();
     void BLoeschenClick();
     void SAGridEnter();
-    void BSchliessenClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
-    void FormShow();
+    void FormShow() override;
     void erzeugeSteuerelemente();
     void verbindeHandler();
     // Back to the design: 15 x 15 empty cells, no scroll bars, the whole area.
@@ -82,6 +80,4 @@ private:
     QPushButton *BAktualisieren = nullptr;
     QPushButton *BLoeschen = nullptr;
     QPushButton *BSchliessen = nullptr;
-
-    bool platziert = false;
 };

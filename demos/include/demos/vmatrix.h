@@ -6,9 +6,8 @@
 // column are found by a running light, then marked with the result cell,
 // which may blink.
 
+#include "bausteine/demofenster.h"
 #include "cipher/verschl.h"
-
-#include <QWidget>
 
 class Bytezeile;
 class Demohauptfenster;
@@ -22,7 +21,7 @@ class QTimer;
 class QToolButton;
 class TStringAlignGrid;
 
-class TVMatrixForm : public QWidget
+class TVMatrixForm : public Demofenster
 {
     Q_OBJECT
 public:
@@ -31,16 +30,14 @@ public:
     TVMatrixForm(Demohauptfenster &haupt, Demomethode &methode);
     ~TVMatrixForm() override;
 
-    // The sentence that stands in when no text is at hand (Windows-1252), and
-    // the key that stands in for a key without letters.
-    static constexpr char kBeispielsatz[] = "Kryptologie macht Spa\xdf!";
+    // The key that stands in for a key without letters.
     static constexpr char kErsatzschluessel[] = "Sonnenbahn";
 
     // Fits the window into `hoehe` pixels, as far as its controls allow: on a
     // screen too low for its designed height (at a large Darstellungsgröße)
     // the table's rows give up height, and the close button stays at the
     // bottom. At the designed height or more it is as designed.
-    void passeAn(int hoehe);
+    void passeAn(int hoehe) override;
 
     // The stepping state, for whoever watches the window.
     bool ModusVerschluesseln() const { return modusVerschluesseln; }
@@ -68,11 +65,9 @@ public Q_SLOTS:
     void BLeerzeichenClick();
     void BKleinClick();
     void BGrossClick();
-    void BSchliessenClick();
     void BlinkAnTimer();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -122,9 +117,6 @@ private:
     QPushButton *BGross = nullptr;
     QPushButton *BSchliessen = nullptr;
     QTimer *BlinkAn = nullptr;
-
-    bool platziert = false;
-    bool geschlossen = false;
 
     bool modusVerschluesseln = true;
     int textPos = -1;

@@ -38,6 +38,7 @@ class QToolBar;
 class THauptform : public QMainWindow,
                    public Hauptfenster,
                    public Demohauptfenster,
+                   public Knackhauptfenster,
                    public Hauptablage
 {
     Q_OBJECT
@@ -60,6 +61,11 @@ public:
     bool DemoOptionenUebernehmen() const override;
     DemoEinstellungen demoEinstellungen() const override;
     void setDemoEinstellungen(const DemoEinstellungen &einstellungen) override;
+
+    // Knackhauptfenster
+    int chiffreZeichen() const override;
+    verschl::Text chiffreAnfang(int zeichen) const override;
+    void schreibeKlartext(const verschl::Text &text) override;
 
     // Hauptablage
     bool haken(const char *aktion) const override;
@@ -113,6 +119,7 @@ public Q_SLOTS:
     void CaesarVerschlsselung1Click();
     void VigenreMatrix1Click();
     void MAnalyseClick();
+    void MKnackenClick();
     void Ueber1Click();
     void Liesmich1Click();
     void OptInRegistryClick();
@@ -260,6 +267,7 @@ private:
     QAction *MMEntschluesseln = nullptr;
     QAction *Optionsfester = nullptr;
     QAction *MAnalyse = nullptr;
+    QAction *MKnacken = nullptr;
     QAction *MatrixVerschlsselung1 = nullptr;
     QAction *CaesarVerschlsselung1 = nullptr;
     QAction *VigenreMatrix1 = nullptr;

@@ -14,7 +14,10 @@ enum class Fensterart {
     Info,
     Liesmich,
     Analyse,
-    Arbeitsblatt
+    Arbeitsblatt,
+    // The breaking window, opened on its Caesar or its matrix page.
+    KnackenCaesar,
+    KnackenMatrix
 };
 
 class Fensterfabrik

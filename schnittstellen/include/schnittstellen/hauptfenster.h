@@ -51,3 +51,17 @@ public:
     // "&Demo-Optionen übernehmen": a demonstration's settings go over to the method window.
     virtual bool DemoOptionenUebernehmen() const = 0;
 };
+
+// What the breaking window needs of the main window besides a
+// demonstration's part: the ciphertext pane's beginning, read without
+// converting a pane of many MiB, and the plaintext pane to write into, as one
+// step of its undo history.
+class Knackhauptfenster
+{
+public:
+    virtual ~Knackhauptfenster() = default;
+    // Lengths in shown characters: a line break is one.
+    virtual int chiffreZeichen() const = 0;
+    virtual verschl::Text chiffreAnfang(int zeichen) const = 0;
+    virtual void schreibeKlartext(const verschl::Text &text) = 0;
+};

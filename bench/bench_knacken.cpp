@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The breaking window, step by step, on a Caesar ciphertext of 2,000 letters
+// (every step must update within 50 ms), and its opening on the largest text
+// a pane holds, 64 MiB, which it works on its first 2,000 letters.
+
+#include "bausteine/alphabetstreifen.h"
+#include "bausteine/textpane.h"
+#include "bench/qtbenchmark.h"
+#include "knacken/knacken.h"
+#include "platform/registry.h"
+#include "programm/programm.h"
+#include "testhilfen/deutschtext.h"
+#include "testhilfen/stilledialoge.h"
+
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+namespace {
+
+// 2,000 letters of German are about 2,700 bytes.
+verschl::Text geheim(std::size_t groesse)
+{
+    return verschl::CaesarVerschieben(deutschtext::erzeuge(groesse), 7);
+}
+
+struct Umgebung
+{
+    explicit Umgebung(const verschl::Text &chiffre)
+    {
+        registry::setzeWurzelordner(registry::Wurzel::AktuellerBenutzer, ordner.path());
+        registry::setzeWurzelordner(registry::Wurzel::LokaleMaschine, ordner.path());
+        programm.haupt.findChild<TextPane *>(QStringLiteral("MChiffre"))->setText(chiffre);
+    }
+    TKnackenForm &oeffne()
+    {
+        programm.haupt.MKnackenClick();
+        TKnackenForm *neu = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *f = qobject_cast<TKnackenForm *>(w); f && !f->property("alt").toBool())
+                neu = f;
+        }
+        neu->setProperty("alt", true);
+        QApplication::processEvents();
+        return *neu;
+    }
+    template <typename T> T &teil(TKnackenForm &f, const char *name)
+    {
+        return *f.findChild<T *>(QLatin1String(name));
+    }
+    QTemporaryDir ordner;
+    StilleDialoge dialoge;
+    Programm programm { dialoge, {} };
+};
+
+// Until the window stands on the screen, all three pages built.
+void Oeffnen(benchmark::State &state)
+{
+    Umgebung u(geheim(std::size_t(state.range(0))));
+    for (auto _ : state) {
+        TKnackenForm &f = u.oeffne();
+        state.PauseTiming();
+        delete &f;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(Oeffnen)->Arg(2700)->Arg(64 << 20)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One step of a page: the change, and painting what it shows.
+template <typename Aenderung> void schritt(benchmark::State &state, Aenderung aenderung)
+{
+    Umgebung u(geheim(2700));
+    TKnackenForm &f = u.oeffne();
+    f.show();
+    QApplication::processEvents();
+    int i = 0;
+    for (auto _ : state) {
+        aenderung(u, f, i++);
+        f.repaint();
+    }
+}
+
+void Zaehlen(benchmark::State &state)
+{
+    schritt(state, [](Umgebung &u, TKnackenForm &f, int i) {
+        u.teil<QPushButton>(f, i % 2 ? "BZurueck" : "BWeiter").click();
+    });
+}
+BENCHMARK(Zaehlen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void Verschieben(benchmark::State &state)
+{
+    schritt(state, [](Umgebung &u, TKnackenForm &f, int i) {
+        if (i == 0)
+            u.teil<QPushButton>(f, "BWeiter").click();
+        u.teil<Alphabetstreifen>(f, "Streifen").setVerschiebung(i + 1);
+    });
+}
+BENCHMARK(Verschieben)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void Durchprobieren(benchmark::State &state)
+{
+    schritt(state, [](Umgebung &u, TKnackenForm &f, int i) {
+        if (i == 0) {
+            u.teil<QPushButton>(f, "BWeiter").click();
+            u.teil<QPushButton>(f, "BWeiter").click();
+        }
+        u.teil<QListWidget>(f, "LWVersuche").setCurrentRow(i % 25);
+    });
+}
+BENCHMARK(Durchprobieren)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void LoesungCaesar(benchmark::State &state)
+{
+    schritt(state, [](Umgebung &u, TKnackenForm &f, int i) {
+        if (i == 0)
+            u.teil<QPushButton>(f, "BWeiter").click();
+        u.teil<QPushButton>(f, "BLoesung").click();
+    });
+}
+BENCHMARK(LoesungCaesar)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void Spaltenzahl(benchmark::State &state)
+{
+    schritt(state, [](Umgebung &u, TKnackenForm &f, int i) {
+        if (i == 0)
+            u.teil<QTabWidget>(f, "Seiten").setCurrentIndex(1);
+        u.teil<QSpinBox>(f, "SpEdSpalten").setValue(2 + i % 99);
+    });
+}
+BENCHMARK(Spaltenzahl)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void LoesungMatrix(benchmark::State &state)
+{
+    schritt(state, [](Umgebung &u, TKnackenForm &f, int i) {
+        if (i == 0)
+            u.teil<QTabWidget>(f, "Seiten").setCurrentIndex(1);
+        u.teil<QPushButton>(f, "BLoesung").click();
+    });
+}
+BENCHMARK(LoesungMatrix)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv) { return QtBenchmarkMain(argc, argv); }

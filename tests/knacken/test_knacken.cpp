@@ -1,0 +1,361 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The breaking window as a class uses it: opened from the main window or the
+// analysis, each page walked step by step to the key, the key taken over into
+// the method window, and the ciphertext decrypted into the plaintext pane.
+
+#include "analysefenster/analysefenster.h"
+#include "bausteine/alphabetstreifen.h"
+#include "bausteine/buchstabendiagramm.h"
+#include "knacken/knacken.h"
+#include "platform/codepage.h"
+#include "testhilfen/aufbau.h"
+#include "testhilfen/deutschtext.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocale>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QThreadPool>
+
+using namespace Qt::StringLiterals;
+using verschl::Text;
+
+namespace {
+
+// Windows-1252; E is its most frequent letter.
+const Text kSatz = "Wer die Nachricht lesen will, muss den Schl\xfcssel kennen. Dann ist alles "
+                   "ganz leicht.";
+// 143 bytes; filled up to 147 by 7 columns, whose square matrix takes 13. No trailing blank,
+// which matrix decryption would drop.
+const Text kMatrixText = "Die Matrix liest den Text Spalte f\xfcr Spalte. Wer die richtige "
+                         "Spaltenzahl findet, kann die Zeilen wieder lesen. Sieben Spalten "
+                         "passen hier gut.";
+
+template <typename T> T &teil(const QWidget &fenster, const char *name)
+{
+    auto *t = fenster.findChild<T *>(QLatin1String(name));
+    if (!t)
+        qFatal("no control %s", name);
+    return *t;
+}
+
+QWidget &seite(const TKnackenForm &f) { return *teil<QTabWidget>(f, "Seiten").currentWidget(); }
+
+QString schritt(const TKnackenForm &f) { return teil<QLabel>(seite(f), "LSchritt").text(); }
+
+void klick(const TKnackenForm &f, const char *knopf)
+{
+    QPushButton &k = teil<QPushButton>(f, knopf);
+    QVERIFY2(k.isVisible() && k.isEnabled(), knopf);
+    QTest::mouseClick(&k, Qt::LeftButton);
+}
+
+TKnackenForm &oeffne(Aufbau &a, const Text &chiffre)
+{
+    a.chiffre().setText(chiffre);
+    return a.oeffneNeues<TKnackenForm>("MKnacken");
+}
+
+enum class Weg { Pfeiltasten, Ziehen, Liste, Diagramm, Loesung };
+
+} // namespace
+
+class TestKnacken : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void oeffnen_data();
+    void oeffnen();
+    void verschieben_data();
+    void verschieben();
+    void caesarBisZumKlartext();
+    void matrixSiebenSpalten();
+    void zugaenglich();
+    void besondereTexte_data();
+    void besondereTexte();
+};
+
+// Where each opening lands, and what the note above the steps says.
+void TestKnacken::oeffnen_data()
+{
+    QTest::addColumn<Text>("chiffre");
+    QTest::addColumn<QString>("befehl"); // a menu action or an analysis page's button
+    QTest::addColumn<int>("seite");
+    QTest::addColumn<QString>("hinweis");
+    const Text caesar = verschl::CaesarVerschieben(kSatz, 3);
+    QTest::newRow("menu") << caesar << "MKnacken" << 0 << QString();
+    QTest::newRow("analysis Caesar") << caesar << "BCaesarKnacken" << 0 << QString();
+    QTest::newRow("analysis matrix") << caesar << "BMatrixKnacken" << 1 << QString();
+    QTest::newRow("empty pane") << Text() << "MKnacken" << 0 << "Die Chiffre ist leer";
+    QTest::newRow("long text") << deutschtext::erzeuge(20000) << "MKnacken" << 0
+                               << u"ersten %1 Buchstaben"_s.arg(QLocale().toString(2000));
+    QTest::newRow("letters late") << Text(40000, '.') + deutschtext::erzeuge(20000) << "MKnacken"
+                                  << 0 << u"ersten %1 Buchstaben"_s.arg(QLocale().toString(2000));
+    QTest::newRow("2000 letters, then a stop") << Text(2000, 'e') + "!"
+                                               << "MKnacken" << 0 << QString();
+}
+
+void TestKnacken::oeffnen()
+{
+    QFETCH(Text, chiffre);
+    QFETCH(QString, befehl);
+    QFETCH(int, seite);
+    QFETCH(QString, hinweis);
+    Aufbau a;
+    const QList<QAction *> demos = a.steuer<QMenu>("Demos1").actions();
+    QCOMPARE(demos.last(), &a.aktion("MKnacken"));
+    QVERIFY(demos.at(demos.size() - 2)->isSeparator());
+    QCOMPARE(a.aktion("MKnacken").text(), u"&Knacken Schritt für Schritt..."_s);
+    a.chiffre().setText(chiffre);
+    TKnackenForm *f = nullptr;
+    if (befehl.startsWith(u'M')) {
+        f = &a.oeffneNeues<TKnackenForm>("MKnacken");
+    } else {
+        TAnalyseForm &analyse = a.oeffneNeues<TAnalyseForm>("MAnalyse");
+        teil<QPushButton>(analyse, befehl.toLatin1().constData()).click();
+        QCOMPARE(Aufbau::offene<TKnackenForm>().size(), 1);
+        f = Aufbau::offene<TKnackenForm>().first();
+        analyse.close();
+        QThreadPool::globalInstance()->waitForDone();
+    }
+    QCOMPARE(f->windowTitle(), u"Knacken – Schritt für Schritt"_s);
+    QCOMPARE(teil<QTabWidget>(*f, "Seiten").currentIndex(), seite);
+    QCOMPARE(teil<QTabWidget>(*f, "Seiten").count(), 2);
+    const QLabel &note = teil<QLabel>(*f, "LHinweis");
+    QCOMPARE(note.isVisibleTo(f), !hinweis.isEmpty());
+    QVERIFY2(note.text().contains(hinweis), qPrintable(note.text()));
+    // The steps show at most 2,000 of the pane's letters.
+    const auto buchstaben = [](const Text &t) { return analyse::Zaehle(t).summe; };
+    const Text gezeigt
+        = codepage::AusZeichenkette(teil<QPlainTextEdit>(*f, "MVorschau").toPlainText());
+    if (!chiffre.empty()) {
+        QCOMPARE(buchstaben(gezeigt),
+            std::min<std::uint64_t>(buchstaben(chiffre), TKnackenForm::kHoechstBuchstaben));
+    }
+}
+
+// However the pupil moves the strip, the bars move with it, the decryption
+// below follows, and step 3 shows the same choice.
+void TestKnacken::verschieben_data()
+{
+    QTest::addColumn<Weg>("weg");
+    QTest::addColumn<int>("verschiebung");
+    QTest::newRow("arrow keys") << Weg::Pfeiltasten << 3;
+    QTest::newRow("drag") << Weg::Ziehen << 5;
+    QTest::newRow("shift list") << Weg::Liste << 20;
+    QTest::newRow("chart's arrow keys") << Weg::Diagramm << 24;
+    QTest::newRow("Lösung zeigen") << Weg::Loesung << 11;
+}
+
+void TestKnacken::verschieben()
+{
+    QFETCH(Weg, weg);
+    QFETCH(int, verschiebung);
+    Aufbau a;
+    const Text klar = kSatz + "\r\n" + kSatz;
+    TKnackenForm &f = oeffne(a, verschl::CaesarVerschieben(klar, verschiebung));
+    f.show();
+    klick(f, "BWeiter");
+    QCOMPARE(schritt(f), u"Schritt 2 von 3: Verschieben"_s);
+    auto &streifen = teil<Alphabetstreifen>(f, "Streifen");
+    auto &reihen = teil<QWidget>(streifen, "Reihen");
+    auto &diagramm = teil<Buchstabendiagramm>(f, "DVerschieben");
+    switch (weg) {
+    case Weg::Pfeiltasten:
+        // "Weiter" hands the focus to the strip: the keys work at once.
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QCOMPARE(QApplication::focusWidget(), &reihen);
+        for (int i = 0; i < verschiebung; ++i)
+            QTest::keyClick(&reihen, Qt::Key_Left);
+        break;
+    case Weg::Ziehen: {
+        // Five letters to the left: the letter five on stands under A.
+        const int zelle = reihen.height() / 2;
+        const QPoint von(reihen.width() - 3 * zelle, reihen.height() * 3 / 4);
+        QTest::mousePress(&reihen, Qt::LeftButton, {}, von);
+        QMouseEvent zug(QEvent::MouseMove, von - QPoint(verschiebung * zelle + 1, 0),
+            reihen.mapToGlobal(von), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&reihen, &zug);
+        QTest::mouseRelease(&reihen, Qt::LeftButton, {}, von);
+        break;
+    }
+    case Weg::Liste:
+        for (int i = 0; i < verschiebung; ++i)
+            QTest::keyClick(&teil<QComboBox>(streifen, "CBVerschiebung"), Qt::Key_Down);
+        break;
+    case Weg::Diagramm:
+        for (int i = 0; i < 26 - verschiebung; ++i)
+            QTest::keyClick(&diagramm, Qt::Key_Right);
+        break;
+    case Weg::Loesung:
+        klick(f, "BLoesung");
+        QVERIFY(teil<QLabel>(f, "LHilfe").text().contains(u"Verschiebung %1"_s.arg(verschiebung)));
+        break;
+    }
+    QCOMPARE(streifen.Verschiebung(), verschiebung);
+    QCOMPARE(diagramm.Verschiebung(), verschiebung);
+    QCOMPARE(teil<QPlainTextEdit>(f, "MVorschau").toPlainText(), codepage::AlsPanetext(klar));
+    QVERIFY(teil<QLabel>(f, "LSchluessel").text().contains(u"Verschiebung %1"_s.arg(verschiebung)));
+    klick(f, "BWeiter");
+    QCOMPARE(teil<QListWidget>(f, "LWVersuche").currentRow(), verschiebung - 1);
+}
+
+// Count, shift, try them all, take the key over, decrypt: one undo step.
+// Step 3 shows the first line that has letters.
+void TestKnacken::caesarBisZumKlartext()
+{
+    Aufbau a;
+    a.klar().setText("vorher");
+    const Text klar = "\r\n" + kSatz;
+    TKnackenForm &f = oeffne(a, verschl::CaesarVerschieben(klar, 3));
+    f.show();
+    QCOMPARE(schritt(f), u"Schritt 1 von 3: Zählen"_s);
+    QVERIFY(!teil<QPushButton>(f, "BZurueck").isEnabled());
+    QVERIFY(!teil<QPushButton>(f, "BEntschluesseln").isEnabled());
+    QCOMPARE(teil<Buchstabendiagramm>(f, "DZaehlen").HaeufigsterBuchstabe(), 'H' - 'A');
+    klick(f, "BTipp");
+    QVERIFY(teil<QLabel>(f, "LHilfe").text().startsWith(u"Tipp: Im Deutschen ist E"_s));
+    klick(f, "BLoesung");
+    QVERIFY(teil<QLabel>(f, "LHilfe").text().contains(u"Am häufigsten ist H"_s));
+    klick(f, "BWeiter");
+    klick(f, "BWeiter");
+    QCOMPARE(schritt(f), u"Schritt 3 von 3: Alle durchprobieren"_s);
+    QVERIFY(!teil<QPushButton>(f, "BWeiter").isEnabled());
+    auto &versuche = teil<QListWidget>(f, "LWVersuche");
+    QCOMPARE(versuche.count(), 25);
+    QCOMPARE(versuche.item(2)->text(),
+        u"3 (A → D): "_s + codepage::AlsZeichenkette(kSatz.substr(0, 70)));
+    versuche.setCurrentRow(2);
+    // Back to step 2 and forth again: the pick stays.
+    klick(f, "BZurueck");
+    QCOMPARE(teil<Alphabetstreifen>(f, "Streifen").Verschiebung(), 3);
+    klick(f, "BWeiter");
+    QCOMPARE(versuche.currentRow(), 2);
+
+    klick(f, "BSchluesselUebernehmen");
+    const Methodeneinstellungen e = a.option().einstellungen();
+    QCOMPARE(e.methode, Methode::Caesar);
+    QCOMPARE(e.verschiebung, 3);
+    klick(f, "BEntschluesseln");
+    QCOMPARE(a.klar().text(), klar);
+    a.klar().undo();
+    QCOMPARE(a.klar().text(), Text("vorher"));
+}
+
+// The pupil steps the column count up from 2; at 7 the rows read German.
+void TestKnacken::matrixSiebenSpalten()
+{
+    Aufbau a;
+    a.klar().setText("vorher");
+    TKnackenForm &f = oeffne(a, verschl::MatrixVerschluesseln(kMatrixText, { true, 7 }));
+    f.show();
+    teil<QTabWidget>(f, "Seiten").setCurrentIndex(1);
+    QCOMPARE(schritt(f), u"Schritt 1 von 1: Spaltenzahl ausprobieren"_s);
+    QVERIFY(!teil<QPushButton>(f, "BWeiter").isEnabled());
+    auto &spalten = teil<QSpinBox>(f, "SpEdSpalten");
+    const auto &form = teil<QLabel>(f, "LForm");
+    const auto &zeilen = teil<QPlainTextEdit>(f, "MZeilen");
+    QCOMPARE(spalten.value(), 2);
+    while (spalten.value() < 7) {
+        QVERIFY(zeilen.toPlainText() != codepage::AlsZeichenkette(kMatrixText));
+        QTest::keyClick(&spalten, Qt::Key_Up);
+    }
+    QCOMPARE(zeilen.toPlainText(), codepage::AlsZeichenkette(kMatrixText));
+    QCOMPARE(form.accessibleName(), u"7 Spalten, 21 Zeilen (quadratisch wären es 13 Spalten)"_s);
+    const QStringList gitter = teil<QPlainTextEdit>(f, "MGitter").toPlainText().split(u'\n');
+    QCOMPARE(gitter.first(), u"D i e   M a t"_s);
+    QCOMPARE(gitter.size(), 21);
+    spalten.setValue(13);
+    QCOMPARE(form.accessibleName(), u"13 Spalten, 12 Zeilen – die quadratische Matrix"_s);
+    klick(f, "BLoesung");
+    QCOMPARE(spalten.value(), 7);
+
+    klick(f, "BSchluesselUebernehmen");
+    const Methodeneinstellungen e = a.option().einstellungen();
+    QCOMPARE(e.methode, Methode::Matrix);
+    QVERIFY(e.spalten.manuell);
+    QCOMPARE(e.spalten.spalten, 7);
+    klick(f, "BEntschluesseln");
+    QCOMPARE(a.klar().text(), kMatrixText);
+    a.klar().undo();
+    QCOMPARE(a.klar().text(), Text("vorher"));
+}
+
+// A screen reader names every control the Tab key reaches on both pages,
+// without the accelerator mark.
+void TestKnacken::zugaenglich()
+{
+    Aufbau a;
+    TKnackenForm &f = oeffne(a, verschl::CaesarVerschieben(kSatz, 3));
+    int erreichbar = 0;
+    for (const QWidget *w : f.findChildren<QWidget *>()) {
+        // A spin box's own line edit is named through its box; a list's pop-up
+        // is a window of its own.
+        if (!(w->focusPolicy() & Qt::TabFocus) || w->isHidden()
+            || w->objectName().startsWith(u"qt_"_s) || w->window() != &f)
+            continue;
+        ++erreichbar;
+        const QString name = w->accessibleName().isEmpty() && qobject_cast<const QPushButton *>(w)
+            ? static_cast<const QPushButton *>(w)->text()
+            : w->accessibleName();
+        QVERIFY2(
+            !name.isEmpty(), qPrintable(w->objectName() + u' ' + w->metaObject()->className()));
+    }
+    QCOMPARE(erreichbar, 17);
+}
+
+// The teacher's answer on the last step, then the decryption: any bytes come
+// back exactly, and too short a text says why the engine has no answer.
+void TestKnacken::besondereTexte_data()
+{
+    QTest::addColumn<Text>("chiffre");
+    QTest::addColumn<int>("seite");
+    QTest::addColumn<QString>("loesung");
+    QTest::addColumn<Text>("klar"); // empty: not checked
+    Text alleBytes;
+    for (int b = 0; b < 256; ++b)
+        alleBytes += char(b);
+    const Text mitUmbruechen = "Erste Zeile\r\n" + kMatrixText + "\r\nLetzte Zeile";
+    QTest::newRow("no letters") << Text(
+        "12345 !?") << 0 << "Zu wenig Buchstaben für eine sichere Antwort (0 von mindestens 10)"
+                                << Text("12345 !?");
+    QTest::newRow("every byte") << verschl::CaesarVerschieben(alleBytes + kSatz + kSatz, 5) << 0
+                                << "Verschiebung 5 (A → F)" << alleBytes + kSatz + kSatz;
+    QTest::newRow("sample on the matrix page")
+        << Text() << 1 << "4 Spalten (Sicherheit: unsicher)" << Text(Demofenster::kBeispielsatz);
+    QTest::newRow("too short for the matrix")
+        << Text("Hallo Welt!") << 1
+        << "Zu wenig Buchstaben für eine sichere Antwort (9 von mindestens 10)" << Text();
+    QTest::newRow("matrix not transposed") << kMatrixText << 1 << "keine Umstellung" << Text();
+    QTest::newRow("matrix moves CR and LF apart") << verschl::MatrixVerschluesseln(mitUmbruechen,
+        { true, 7 }) << 1 << "7 Spalten" << mitUmbruechen;
+}
+
+void TestKnacken::besondereTexte()
+{
+    QFETCH(Text, chiffre);
+    QFETCH(int, seite);
+    QFETCH(QString, loesung);
+    QFETCH(Text, klar);
+    Aufbau a;
+    TKnackenForm &f = oeffne(a, chiffre);
+    f.show();
+    teil<QTabWidget>(f, "Seiten").setCurrentIndex(seite);
+    while (teil<QPushButton>(f, "BWeiter").isEnabled())
+        klick(f, "BWeiter");
+    klick(f, "BLoesung");
+    const QString hilfe = teil<QLabel>(f, "LHilfe").text();
+    QVERIFY2(hilfe.contains(loesung), qPrintable(hilfe));
+    klick(f, "BEntschluesseln");
+    if (!klar.empty())
+        QCOMPARE(a.klar().text(), klar);
+}
+
+QTEST_MAIN(TestKnacken)
+#include "test_knacken.moc"
