@@ -4,8 +4,8 @@
 
 #include "analysefenster/analysefenster.h"
 
-#include "analysefenster/saeulendiagramm.h"
 #include "analysefenster/schluesselzeilen.h"
+#include "bausteine/saeulendiagramm.h"
 #include "platform/codepage.h"
 #include "platform/schriften.h"
 #include "schnittstellen/hauptfenster.h"

@@ -3,8 +3,8 @@
 // accessible names, buddies and the tab order.
 
 #include "analysefenster/analysefenster.h"
-#include "analysefenster/saeulendiagramm.h"
 #include "analysefenster/schluesselzeilen.h"
+#include "bausteine/saeulendiagramm.h"
 #include "platform/benannt.h"
 #include "platform/schriften.h"
 
@@ -195,6 +195,7 @@ QWidget *TAnalyseForm::erzeugeVigenereseite()
     const int knopfzeile = spalte->indexOf(BSchluesselUebernehmen);
     spalte->insertLayout(knopfzeile, zeile);
     spalte->insertWidget(knopfzeile + 1, MSchluesselzeilen, 3);
+    knackknopf(seite, "BVigenereKnacken", Fensterart::KnackenVigenere);
     return seite;
 }
 

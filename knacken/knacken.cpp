@@ -6,7 +6,9 @@
 #include "platform/benannt.h"
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
+#include "vigenereseite.h"
 
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,13 +20,24 @@
 
 namespace {
 
+// The pages in the order of their tabs.
+constexpr Fensterart kSeiten[]
+    = { Fensterart::KnackenCaesar, Fensterart::KnackenVigenere, Fensterart::KnackenMatrix };
+
 // The sample sentence as the method of `art` would encrypt it, for an empty
-// pane: shift 3 as Caesar's own, four columns for the matrix.
+// pane: shift 3 as Caesar's own, four columns for the matrix, a short key
+// for Vigenère.
 verschl::Text beispiel(Fensterart art)
 {
     const verschl::Text satz = Demofenster::oderBeispiel({});
-    return art == Fensterart::KnackenMatrix ? verschl::MatrixVerschluesseln(satz, { true, 4 })
-                                            : verschl::CaesarVerschieben(satz, 3);
+    switch (art) {
+    case Fensterart::KnackenMatrix:
+        return verschl::MatrixVerschluesseln(satz, { true, 4 });
+    case Fensterart::KnackenVigenere:
+        return verschl::VigenereVerschluesseln(satz, "ABC", true).value_or(satz);
+    default:
+        return verschl::CaesarVerschieben(satz, 3);
+    }
 }
 
 struct Anfang
@@ -84,6 +97,8 @@ TKnackenForm::TKnackenForm(
     }
     const auto text = [&a](Fensterart seite) { return a.text.empty() ? beispiel(seite) : a.text; };
     Seiten->addTab(new Caesarseite(text(Fensterart::KnackenCaesar)), QStringLiteral("Caesar"));
+    Seiten->addTab(
+        new Vigenereseite(text(Fensterart::KnackenVigenere)), QStringLiteral("Vigenère"));
     Seiten->addTab(new Matrixseite(text(Fensterart::KnackenMatrix)), QStringLiteral("Matrix"));
     for (int i = 0; i < Seiten->count(); ++i) {
         auto *s = static_cast<Knackseite *>(Seiten->widget(i));
@@ -94,7 +109,8 @@ TKnackenForm::TKnackenForm(
         LHilfe->clear();
         zeigeStand();
     });
-    Seiten->setCurrentIndex(art == Fensterart::KnackenMatrix ? 1 : 0);
+    const auto gesucht = std::find(std::begin(kSeiten), std::end(kSeiten), art);
+    Seiten->setCurrentIndex(gesucht == std::end(kSeiten) ? 0 : int(gesucht - std::begin(kSeiten)));
     zeigeStand();
     resize(960, 660);
 }

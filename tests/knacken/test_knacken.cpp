@@ -6,20 +6,26 @@
 #include "analysefenster/analysefenster.h"
 #include "bausteine/alphabetstreifen.h"
 #include "bausteine/buchstabendiagramm.h"
+#include "bausteine/saeulendiagramm.h"
 #include "knacken/knacken.h"
+#include "knacken/knackseite.h"
 #include "platform/codepage.h"
 #include "testhilfen/aufbau.h"
 #include "testhilfen/deutschtext.h"
 
+#include <cctype>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextEdit>
 #include <QThreadPool>
 
 using namespace Qt::StringLiterals;
@@ -61,6 +67,28 @@ TKnackenForm &oeffne(Aufbau &a, const Text &chiffre)
     return a.oeffneNeues<TKnackenForm>("MKnacken");
 }
 
+// Three German sentences; Vigenère with SCHULE repeats letter groups of them
+// at multiples of six.
+const Text kDreiSaetze
+    = "Die Schule beginnt am Morgen um acht Uhr, und die Kinder lernen heute geheime "
+      "Nachrichten. Wer eine geheime Nachricht lesen will, muss den Schluessel der Nachricht "
+      "kennen. Die Kinder suchen den Schluessel in den Wiederholungen der geheimen Nachricht.";
+
+Text vigenere(bool ignorieren)
+{
+    return *verschl::VigenereVerschluesseln(kDreiSaetze, "SCHULE", ignorieren);
+}
+
+// The Vigenère page at its step `ziel` (from 1), counted as `ignorieren` says.
+void vigenereBis(TKnackenForm &f, bool ignorieren, int ziel)
+{
+    teil<QTabWidget>(f, "Seiten").setCurrentIndex(1);
+    QTest::mouseClick(
+        &teil<QRadioButton>(f, ignorieren ? "RBIgnorieren" : "RBMitzaehlen"), Qt::LeftButton);
+    while (teil<QLabel>(seite(f), "LSchritt").text() < u"Schritt %1"_s.arg(ziel))
+        klick(f, "BWeiter");
+}
+
 enum class Weg { Pfeiltasten, Ziehen, Liste, Diagramm, Loesung };
 
 } // namespace
@@ -75,6 +103,10 @@ private Q_SLOTS:
     void verschieben();
     void caesarBisZumKlartext();
     void matrixSiebenSpalten();
+    void vigenereBisZumSchluessel_data();
+    void vigenereBisZumSchluessel();
+    void vigenereTippZumSchluss_data();
+    void vigenereTippZumSchluss();
     void zugaenglich();
     void besondereTexte_data();
     void besondereTexte();
@@ -90,7 +122,8 @@ void TestKnacken::oeffnen_data()
     const Text caesar = verschl::CaesarVerschieben(kSatz, 3);
     QTest::newRow("menu") << caesar << "MKnacken" << 0 << QString();
     QTest::newRow("analysis Caesar") << caesar << "BCaesarKnacken" << 0 << QString();
-    QTest::newRow("analysis matrix") << caesar << "BMatrixKnacken" << 1 << QString();
+    QTest::newRow("analysis Vigenère") << caesar << "BVigenereKnacken" << 1 << QString();
+    QTest::newRow("analysis matrix") << caesar << "BMatrixKnacken" << 2 << QString();
     QTest::newRow("empty pane") << Text() << "MKnacken" << 0 << "Die Chiffre ist leer";
     QTest::newRow("long text") << deutschtext::erzeuge(20000) << "MKnacken" << 0
                                << u"ersten %1 Buchstaben"_s.arg(QLocale().toString(2000));
@@ -125,7 +158,7 @@ void TestKnacken::oeffnen()
     }
     QCOMPARE(f->windowTitle(), u"Knacken – Schritt für Schritt"_s);
     QCOMPARE(teil<QTabWidget>(*f, "Seiten").currentIndex(), seite);
-    QCOMPARE(teil<QTabWidget>(*f, "Seiten").count(), 2);
+    QCOMPARE(teil<QTabWidget>(*f, "Seiten").count(), 3);
     const QLabel &note = teil<QLabel>(*f, "LHinweis");
     QCOMPARE(note.isVisibleTo(f), !hinweis.isEmpty());
     QVERIFY2(note.text().contains(hinweis), qPrintable(note.text()));
@@ -255,7 +288,7 @@ void TestKnacken::matrixSiebenSpalten()
     a.klar().setText("vorher");
     TKnackenForm &f = oeffne(a, verschl::MatrixVerschluesseln(kMatrixText, { true, 7 }));
     f.show();
-    teil<QTabWidget>(f, "Seiten").setCurrentIndex(1);
+    teil<QTabWidget>(f, "Seiten").setCurrentIndex(2);
     QCOMPARE(schritt(f), u"Schritt 1 von 1: Spaltenzahl ausprobieren"_s);
     QVERIFY(!teil<QPushButton>(f, "BWeiter").isEnabled());
     auto &spalten = teil<QSpinBox>(f, "SpEdSpalten");
@@ -287,6 +320,139 @@ void TestKnacken::matrixSiebenSpalten()
     QCOMPARE(a.klar().text(), Text("vorher"));
 }
 
+// A pupil counts key positions one way or the other, finds the repeat, picks
+// length 6, reads the coloured columns, slides each column's strip to its key
+// letter and decrypts, undoably.
+void TestKnacken::vigenereBisZumSchluessel_data()
+{
+    QTest::addColumn<bool>("ignorieren");
+    QTest::addColumn<QString>("gruppe"); // a repeat that the key length explains
+    QTest::addColumn<QString>("stellen");
+    QTest::addColumn<int>("abstand");
+    QTest::newRow("only letters count") << true << "PROK"
+                                        << "101, 173" << 72;
+    // Over the blank between "geheime" and "Nachricht".
+    QTest::newRow("every byte counts") << false << "LRIZGPGPFCJBCMUJA"
+                                       << "69, 99" << 30;
+}
+
+void TestKnacken::vigenereBisZumSchluessel()
+{
+    QFETCH(bool, ignorieren);
+    QFETCH(QString, gruppe);
+    QFETCH(QString, stellen);
+    QFETCH(int, abstand);
+    Aufbau a;
+    a.klar().setText("vorher");
+    const Text geheim = vigenere(ignorieren);
+    TKnackenForm &f = oeffne(a, geheim);
+    f.show();
+    vigenereBis(f, ignorieren, 1);
+    QCOMPARE(schritt(f), u"Schritt 1 von 5: Wiederholungen finden"_s);
+    const auto &tabelle = teil<QTableWidget>(f, "TWWiederholungen");
+    const auto zeilen = tabelle.findItems(stellen, Qt::MatchExactly);
+    QCOMPARE(zeilen.size(), 1);
+    const int z = zeilen.first()->row();
+    QVERIFY2(tabelle.item(z, 0)->text().startsWith(gruppe), qPrintable(tabelle.item(z, 0)->text()));
+    QCOMPARE(tabelle.item(z, 2)->text(), QString::number(abstand));
+    for (int t = 2; t <= 20; ++t)
+        QCOMPARE(tabelle.item(z, t + 1) != nullptr, abstand % t == 0);
+    // Both occurrences are marked in the ciphertext.
+    const auto &text = teil<QTextEdit>(f, "MWiederholungen");
+    QCOMPARE(codepage::AusZeichenkette(text.toPlainText()).size(), geheim.size());
+    for (const QString &stelle : stellen.split(u", "_s)) {
+        const int byte = ignorieren
+            ? int(knacken::ErsteBuchstaben(geheim, stelle.toULong() - 1).size())
+            : stelle.toInt() - 1;
+        QTextCursor c(text.document());
+        c.setPosition(byte + 1);
+        QVERIFY(c.charFormat().background().style() != Qt::NoBrush);
+    }
+
+    klick(f, "BWeiter");
+    const std::vector<double> index = teil<Saeulendiagramm>(f, "DLaengen").reihen()[0].werte;
+    QVERIFY2(index[5] > 0.06 && index[4] < 0.057, qPrintable(QString::number(index[4])));
+    for (int i = 1; i < 6; ++i)
+        QTest::keyClick(&teil<QSpinBox>(f, "SpEdLaenge"), Qt::Key_Up);
+    QVERIFY(teil<QLabel>(f, "LLaenge").text().startsWith(u"Länge 6: "_s));
+
+    klick(f, "BWeiter");
+    const QStringList reihen = teil<QTextEdit>(f, "MSpalten").toPlainText().split(u'\n');
+    // Rows of six key positions: six letters, or six bytes of any kind.
+    Text gezaehlt = geheim;
+    if (ignorieren)
+        std::erase_if(
+            gezaehlt, [](char c) { return !std::isalpha(static_cast<unsigned char>(c)); });
+    QCOMPARE(reihen.size(), qsizetype(gezaehlt.size() + 5) / 6);
+    QCOMPARE(reihen[0], codepage::AlsZeichenkette(gezaehlt.substr(0, 6)));
+    QCOMPARE(reihen[1], codepage::AlsZeichenkette(gezaehlt.substr(6, 6)));
+
+    klick(f, "BWeiter");
+    auto &spalte = teil<QSpinBox>(f, "SpEdSpalte");
+    const auto &teilweise = teil<QPlainTextEdit>(f, "MTeilweise");
+    for (int k = 0; k < 6; ++k) {
+        spalte.setValue(k + 1);
+        teil<Alphabetstreifen>(f, "SpaltenStreifen").setVerschiebung("SCHULE"[k] - 'A');
+        if (k == 0)
+            QVERIFY(teilweise.toPlainText().startsWith(u"D·· "_s));
+    }
+    QCOMPARE(teil<QLabel>(f, "LSchluesselbuchstaben").text(), u"Schlüssel: SCHUL[E]"_s);
+    QCOMPARE(teilweise.toPlainText(), codepage::AlsZeichenkette(kDreiSaetze));
+
+    klick(f, "BWeiter");
+    QVERIFY(teil<QLabel>(f, "LSchluesselText").text().contains(u"<b>SCHULE</b>"_s));
+    QCOMPARE(
+        teil<QPlainTextEdit>(f, "MKlartext").toPlainText(), codepage::AlsZeichenkette(kDreiSaetze));
+    klick(f, "BSchluesselUebernehmen");
+    const Methodeneinstellungen e = a.option().einstellungen();
+    QCOMPARE(e.methode, Methode::Vigenere);
+    QCOMPARE(e.schluessel, Text("SCHULE"));
+    QCOMPARE(e.sonderzeichenIgnorieren, ignorieren);
+    klick(f, "BEntschluesseln");
+    QCOMPARE(a.klar().text(), kDreiSaetze);
+    a.klar().undo();
+    QCOMPARE(a.klar().text(), Text("vorher"));
+}
+
+// The last step's tip: a wrong length reads as nonsense and sends the pupil
+// back to step 2; open columns back to step 4. "Lösung zeigen" on step 4
+// fits each column of the chosen length.
+void TestKnacken::vigenereTippZumSchluss_data()
+{
+    QTest::addColumn<bool>("ignorieren");
+    QTest::addColumn<int>("laenge");
+    QTest::addColumn<bool>("spaltenLoesung");
+    QTest::addColumn<QString>("tipp");
+    QTest::newRow("wrong length") << true << 5 << true << "zurück zu Schritt 2";
+    QTest::newRow("half the length") << false << 3 << true << "zurück zu Schritt 2";
+    QTest::newRow("columns open") << true << 6 << false << "Zurück zu Schritt 4";
+    QTest::newRow("right length, letters") << true << 6 << true << "liest sich deutsch";
+    QTest::newRow("right length, bytes") << false << 6 << true << "liest sich deutsch";
+}
+
+void TestKnacken::vigenereTippZumSchluss()
+{
+    QFETCH(bool, ignorieren);
+    QFETCH(int, laenge);
+    QFETCH(bool, spaltenLoesung);
+    QFETCH(QString, tipp);
+    Aufbau a;
+    TKnackenForm &f = oeffne(a, vigenere(ignorieren));
+    f.show();
+    vigenereBis(f, ignorieren, 2);
+    teil<QSpinBox>(f, "SpEdLaenge").setValue(laenge);
+    vigenereBis(f, ignorieren, 4);
+    if (spaltenLoesung)
+        klick(f, "BLoesung");
+    klick(f, "BWeiter");
+    klick(f, "BTipp");
+    const QString hilfe = teil<QLabel>(f, "LHilfe").text();
+    QVERIFY2(hilfe.contains(tipp), qPrintable(hilfe));
+    const bool lesbar = teil<QPlainTextEdit>(f, "MKlartext").toPlainText()
+        == codepage::AlsZeichenkette(kDreiSaetze);
+    QCOMPARE(lesbar, tipp.contains(u"deutsch"_s));
+}
+
 // A screen reader names every control the Tab key reaches on both pages,
 // without the accelerator mark.
 void TestKnacken::zugaenglich()
@@ -307,7 +473,7 @@ void TestKnacken::zugaenglich()
         QVERIFY2(
             !name.isEmpty(), qPrintable(w->objectName() + u' ' + w->metaObject()->className()));
     }
-    QCOMPARE(erreichbar, 17);
+    QCOMPARE(erreichbar, 29);
 }
 
 // The teacher's answer on the last step, then the decryption: any bytes come
@@ -328,13 +494,18 @@ void TestKnacken::besondereTexte_data()
     QTest::newRow("every byte") << verschl::CaesarVerschieben(alleBytes + kSatz + kSatz, 5) << 0
                                 << "Verschiebung 5 (A → F)" << alleBytes + kSatz + kSatz;
     QTest::newRow("sample on the matrix page")
-        << Text() << 1 << "4 Spalten (Sicherheit: unsicher)" << Text(Demofenster::kBeispielsatz);
+        << Text() << 2 << "4 Spalten (Sicherheit: unsicher)" << Text(Demofenster::kBeispielsatz);
     QTest::newRow("too short for the matrix")
+        << Text("Hallo Welt!") << 2
+        << "Zu wenig Buchstaben für eine sichere Antwort (9 von mindestens 10)" << Text();
+    QTest::newRow("too short for Vigenère")
         << Text("Hallo Welt!") << 1
         << "Zu wenig Buchstaben für eine sichere Antwort (9 von mindestens 10)" << Text();
-    QTest::newRow("matrix not transposed") << kMatrixText << 1 << "keine Umstellung" << Text();
+    QTest::newRow("no letters for Vigenère")
+        << Text("12345 !?") << 1 << "Zu wenig Buchstaben" << Text("12345 !?");
+    QTest::newRow("matrix not transposed") << kMatrixText << 2 << "keine Umstellung" << Text();
     QTest::newRow("matrix moves CR and LF apart") << verschl::MatrixVerschluesseln(mitUmbruechen,
-        { true, 7 }) << 1 << "7 Spalten" << mitUmbruechen;
+        { true, 7 }) << 2 << "7 Spalten" << mitUmbruechen;
 }
 
 void TestKnacken::besondereTexte()

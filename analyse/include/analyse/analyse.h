@@ -159,6 +159,28 @@ MatrixErgebnis AnalysiereMatrix(const Text &geheim);
 enum class Suchart { Verfeinert, Neustarts };
 SubstitutionErgebnis AnalysiereSubstitution(const Text &geheim, Suchart art = Suchart::Verfeinert);
 
+// A letter group of three or more that a Vigenère ciphertext repeats (the
+// Kasiski test): the group in capitals and each occurrence, first to last.
+// Only letters count; a group may run over the non-letters between them.
+struct Wiederholung
+{
+    struct Vorkommen
+    {
+        // The key position counter of its first letter: the letter number
+        // when only letters use up key positions, else the byte position.
+        std::size_t stelle = 0;
+        std::size_t von = 0, bis = 0; // its bytes [von, bis)
+    };
+    std::string gruppe;
+    std::vector<Vorkommen> vorkommen; // at least two
+};
+// The groups as long as they repeat, each once, by their first occurrence.
+std::vector<Wiederholung> Wiederholungen(const Text &geheim, bool sonderzeichenIgnorieren);
+
+// The Caesar shift of one Vigenère column: the lowest chi-squared of its
+// letter counts against German (the smaller shift on a tie).
+int BesteVerschiebung(const Haeufigkeiten &spalte);
+
 // The whole analysis; std::nullopt-like failure is reported by the caller
 // checking haeufigkeiten.summe < kMindestBuchstaben first ("Zu wenig
 // Buchstaben für eine Analyse"): Analysiere itself never fails, and gives

@@ -28,7 +28,7 @@ public:
     void setSchritt(int schritt); // clamped into the steps
     // The focus to the step's first control, so the keys work there at once.
     void fokussiereSchritt();
-    QString Tipp() const;
+    virtual QString Tipp() const;
     // Sets the step's controls to what the engine finds, and says it.
     virtual QString zeigeLoesung() = 0;
 

@@ -15,9 +15,10 @@ enum class Fensterart {
     Liesmich,
     Analyse,
     Arbeitsblatt,
-    // The breaking window, opened on its Caesar or its matrix page.
+    // The breaking window, opened on one of its pages.
     KnackenCaesar,
-    KnackenMatrix
+    KnackenMatrix,
+    KnackenVigenere
 };
 
 class Fensterfabrik

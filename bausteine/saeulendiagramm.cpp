@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "analysefenster/saeulendiagramm.h"
+#include "bausteine/saeulendiagramm.h"
 
 #include <algorithm>
 #include <cmath>
