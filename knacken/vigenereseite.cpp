@@ -401,9 +401,12 @@ void Vigenereseite::zeigeSpalten()
             text += u'\n';
             farbe.push_back(-1);
         }
+        // A blank after each cell keeps the columns apart.
         const auto b = static_cast<unsigned char>(geheim[i]);
         text += b < 0x20 ? kOffen : codepage::Zeichen(b);
+        text += u' ';
         farbe.push_back(istBuchstabe(geheim[i]) ? s[i] : -1);
+        farbe.push_back(-1);
     }
     std::vector<QColor> farben;
     for (int k = 0; k < laenge; ++k)
@@ -443,6 +446,12 @@ void Vigenereseite::setVerschiebung(int spalte, int verschiebung)
     Q_EMIT schluesselGeaendert();
 }
 
+QString Vigenereseite::gewaehlt(std::size_t spalte) const
+{
+    const int v = verschiebungen[spalte];
+    return v < 0 ? QStringLiteral("?") : QString(QChar(u'A' + v));
+}
+
 std::string Vigenereseite::schluesselText() const
 {
     std::string s;
@@ -456,8 +465,7 @@ void Vigenereseite::zeigeSchluessel()
 {
     QString buchstaben;
     for (std::size_t k = 0; k < verschiebungen.size(); ++k) {
-        const QString b = verschiebungen[k] < 0 ? QStringLiteral("?")
-                                                : QString(QChar(u'A' + verschiebungen[k]));
+        const QString b = gewaehlt(k);
         buchstaben += int(k) == SpEdSpalte->value() - 1 ? QStringLiteral("[%1]").arg(b) : b;
     }
     LSchluesselbuchstaben->setText(QStringLiteral("Schlüssel: ") + buchstaben);
@@ -540,10 +548,13 @@ QString Vigenereseite::zeigeLoesung()
         .arg(QString::fromLatin1(e.schluessel), zaehlweise(ignorieren), sicherheit);
 }
 
+// Open columns as "?": taken over or decrypting, they stay unshifted.
 QString Vigenereseite::Schluessel() const
 {
-    return QStringLiteral("Schlüssel %1 (%2)")
-        .arg(QString::fromLatin1(schluesselText()), zaehlweise(ignorieren));
+    QString buchstaben;
+    for (std::size_t k = 0; k < verschiebungen.size(); ++k)
+        buchstaben += gewaehlt(k);
+    return QStringLiteral("Schlüssel %1 (%2)").arg(buchstaben, zaehlweise(ignorieren));
 }
 
 void Vigenereseite::uebernimmSchluessel(Analyseuebernahme &methode) const

@@ -58,7 +58,9 @@ private:
     std::vector<int> stellen(int laenge) const;
     // The letters of each column at a length.
     std::vector<analyse::Haeufigkeiten> spalten(int laenge) const;
+    // The key letters, open columns as A; one column's letter, open as "?".
     std::string schluesselText() const;
+    QString gewaehlt(std::size_t spalte) const;
     bool liestSichDeutsch() const;
     const analyse::VigenereErgebnis &analyse();
 
