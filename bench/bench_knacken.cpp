@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The breaking window, step by step, on a Caesar ciphertext of 2,000 letters
-// (every step must update within 50 ms), and its opening on the largest text
-// a pane holds, 64 MiB, which it works on its first 2,000 letters.
+// The breaking window, step by step, on a Caesar or Vigenère ciphertext of
+// 2,000 letters (every step must update within 50 ms), and its opening on the
+// largest text a pane holds, 64 MiB, which it works on its first 2,000
+// letters.
 
 #include "bausteine/alphabetstreifen.h"
 #include "bausteine/textpane.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -26,6 +28,11 @@ namespace {
 verschl::Text geheim(std::size_t groesse)
 {
     return verschl::CaesarVerschieben(deutschtext::erzeuge(groesse), 7);
+}
+
+verschl::Text vigenere(std::size_t groesse)
+{
+    return *verschl::VigenereVerschluesseln(deutschtext::erzeuge(groesse), "SCHULE", true);
 }
 
 struct Umgebung
@@ -71,9 +78,10 @@ void Oeffnen(benchmark::State &state)
 BENCHMARK(Oeffnen)->Arg(2700)->Arg(64 << 20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One step of a page: the change, and painting what it shows.
-template <typename Aenderung> void schritt(benchmark::State &state, Aenderung aenderung)
+template <typename Aenderung>
+void schritt(benchmark::State &state, Aenderung aenderung, const verschl::Text &text = geheim(2700))
 {
-    Umgebung u(geheim(2700));
+    Umgebung u(text);
     TKnackenForm &f = u.oeffne();
     f.show();
     QApplication::processEvents();
@@ -143,6 +151,80 @@ void LoesungMatrix(benchmark::State &state)
     });
 }
 BENCHMARK(LoesungMatrix)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The Vigenère page at its step `ziel` (from 0), once.
+void vigenereBis(Umgebung &u, TKnackenForm &f, int i, int ziel)
+{
+    if (i > 0)
+        return;
+    u.teil<QTabWidget>(f, "Seiten").setCurrentIndex(1);
+    u.teil<QSpinBox>(f, "SpEdLaenge").setValue(6);
+    for (int s = 0; s < ziel; ++s)
+        u.teil<QPushButton>(f, "BWeiter").click();
+}
+
+// Each way of counting makes the table, the chart and every length anew.
+void Zaehlweise(benchmark::State &state)
+{
+    schritt(
+        state,
+        [](Umgebung &u, TKnackenForm &f, int i) {
+            vigenereBis(u, f, i, 0);
+            u.teil<QRadioButton>(f, i % 2 ? "RBIgnorieren" : "RBMitzaehlen").click();
+        },
+        vigenere(2700));
+}
+BENCHMARK(Zaehlweise)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void Schluessellaenge(benchmark::State &state)
+{
+    schritt(
+        state,
+        [](Umgebung &u, TKnackenForm &f, int i) {
+            vigenereBis(u, f, i, 1);
+            u.teil<QSpinBox>(f, "SpEdLaenge").setValue(1 + i % 20);
+        },
+        vigenere(2700));
+}
+BENCHMARK(Schluessellaenge)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void Spaltenschreiben(benchmark::State &state)
+{
+    schritt(
+        state,
+        [](Umgebung &u, TKnackenForm &f, int i) {
+            vigenereBis(u, f, i, 1);
+            u.teil<QPushButton>(f, i % 2 ? "BZurueck" : "BWeiter").click();
+        },
+        vigenere(2700));
+}
+BENCHMARK(Spaltenschreiben)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void SpalteVerschieben(benchmark::State &state)
+{
+    schritt(
+        state,
+        [](Umgebung &u, TKnackenForm &f, int i) {
+            vigenereBis(u, f, i, 3);
+            u.teil<QSpinBox>(f, "SpEdSpalte").setValue(1 + i % 6);
+            u.teil<Alphabetstreifen>(f, "SpaltenStreifen").setVerschiebung(i);
+        },
+        vigenere(2700));
+}
+BENCHMARK(SpalteVerschieben)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The engine's whole answer is worked out once, on the first click.
+void LoesungVigenere(benchmark::State &state)
+{
+    schritt(
+        state,
+        [](Umgebung &u, TKnackenForm &f, int i) {
+            vigenereBis(u, f, i, 4);
+            u.teil<QPushButton>(f, "BLoesung").click();
+        },
+        vigenere(2700));
+}
+BENCHMARK(LoesungVigenere)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -471,7 +471,7 @@ void Vigenereseite::zeigeSchluessel()
     LSchluesselbuchstaben->setText(QStringLiteral("Schlüssel: ") + buchstaben);
     const verschl::Text klar = entschluessele(geheim);
     const std::vector<int> s = stellen(laenge);
-    QString teilweise = codepage::AlsZeichenkette(klar);
+    QString teilweise = knacken::Zeile(klar);
     for (std::size_t i = 0; i < klar.size(); ++i)
         if (s[i] >= 0 && verschiebungen[std::size_t(s[i])] < 0 && istBuchstabe(klar[i]))
             teilweise[qsizetype(i)] = kOffen;

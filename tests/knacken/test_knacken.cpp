@@ -513,6 +513,10 @@ void TestKnacken::besondereTexte_data()
         << "Zu wenig Buchstaben für eine sichere Antwort (9 von mindestens 10)" << Text();
     QTest::newRow("no letters for Vigenère")
         << Text("12345 !?") << 1 << "Zu wenig Buchstaben" << Text("12345 !?");
+    const Text zeilen = "Erste Zeile\r\n" + kDreiSaetze + "\r\nLetzte Zeile";
+    QTest::newRow("Vigenère over line breaks")
+        << *verschl::VigenereVerschluesseln(zeilen, "SCHULE", false) << 1
+        << "Schlüssel SCHULE mit „Sonderzeichen mitzählen“" << zeilen;
     QTest::newRow("matrix not transposed") << kMatrixText << 2 << "keine Umstellung" << Text();
     QTest::newRow("matrix moves CR and LF apart") << verschl::MatrixVerschluesseln(mitUmbruechen,
         { true, 7 }) << 2 << "7 Spalten" << mitUmbruechen;
@@ -536,6 +540,9 @@ void TestKnacken::besondereTexte()
     klick(f, "BEntschluesseln");
     if (!klar.empty())
         QCOMPARE(a.klar().text(), klar);
+    // Step 4 of Vigenère shows the decryption on one line, breaks as blanks.
+    if (seite == 1 && !klar.empty())
+        QCOMPARE(teil<QPlainTextEdit>(f, "MTeilweise").toPlainText(), knacken::Zeile(klar));
 }
 
 QTEST_MAIN(TestKnacken)
