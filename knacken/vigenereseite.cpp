@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QSyntaxHighlighter>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -71,10 +72,8 @@ QHBoxLayout *feldzeile(QWidget *eltern, const QString &text, QWidget *feld)
     return zeile;
 }
 
-// Text as HTML, each character in the colour `farbe` gives it (-1: none),
-// as its background or as its letters.
-QString gefaerbt(const QString &text, const std::vector<int> &farbe,
-    const std::vector<QColor> &farben, bool grund)
+// Text as HTML, each character on the colour `farbe` gives it (-1: none).
+QString gefaerbt(const QString &text, const std::vector<int> &farbe)
 {
     QString html = QStringLiteral("<pre style=\"white-space: pre-wrap\">");
     int offen = -1;
@@ -84,10 +83,8 @@ QString gefaerbt(const QString &text, const std::vector<int> &farbe,
             if (offen >= 0)
                 html += QStringLiteral("</span>");
             if (f >= 0) {
-                html += QStringLiteral("<span style=\"%1: %2\">")
-                            .arg(grund ? QStringLiteral("background-color")
-                                       : QStringLiteral("font-weight: bold; color"),
-                                farben[std::size_t(f)].name());
+                html += QStringLiteral("<span style=\"background-color: %1\">")
+                            .arg(kMarken[f].name());
             }
             offen = f;
         }
@@ -109,6 +106,39 @@ QString zaehlweise(bool ignorieren)
 }
 
 } // namespace
+
+// Colours the letters of rows of cells, each cell a character and a blank,
+// by their column: laid out a screenful at a time, where a whole text as
+// HTML took longer than a step may.
+class Spaltenfarben : public QSyntaxHighlighter
+{
+public:
+    using QSyntaxHighlighter::QSyntaxHighlighter;
+
+    void setSpalten(int spalten)
+    {
+        formate.clear();
+        for (int k = 0; k < spalten; ++k) {
+            QTextCharFormat f;
+            f.setForeground(QColor::fromHsv(k * 360 / spalten, 255, 165));
+            f.setFontWeight(QFont::Bold);
+            formate.push_back(f);
+        }
+    }
+
+protected:
+    void highlightBlock(const QString &text) override
+    {
+        for (qsizetype zelle = 0; 2 * zelle < text.size(); ++zelle) {
+            const QChar c = text[2 * zelle];
+            if (c.unicode() < 0x80 && istBuchstabe(char(c.unicode())))
+                setFormat(int(2 * zelle), 1, formate[std::size_t(zelle) % formate.size()]);
+        }
+    }
+
+private:
+    std::vector<QTextCharFormat> formate;
+};
 
 Vigenereseite::Vigenereseite(verschl::Text geheim, QWidget *eltern)
     : Knackseite(std::move(geheim), eltern)
@@ -175,6 +205,16 @@ QWidget *Vigenereseite::erzeugeWiederholungen()
         kopf << QString::number(t);
     TWWiederholungen->setColumnCount(int(kopf.size()));
     TWWiederholungen->setHorizontalHeaderLabels(kopf);
+    // Widths fixed once: measuring hundreds of rows anew took longer than a
+    // step may.
+    const QFontMetrics masse = TWWiederholungen->fontMetrics();
+    const int zelle = masse.horizontalAdvance(QStringLiteral("200")) + 8;
+    TWWiederholungen->horizontalHeader()->setMinimumSectionSize(zelle);
+    TWWiederholungen->horizontalHeader()->setDefaultSectionSize(zelle);
+    TWWiederholungen->verticalHeader()->setDefaultSectionSize(masse.height() + 4);
+    TWWiederholungen->setColumnWidth(0, masse.horizontalAdvance(QStringLiteral("MMMMMMMMM")));
+    TWWiederholungen->setColumnWidth(1, masse.horizontalAdvance(QStringLiteral("0000, 00000")));
+    TWWiederholungen->setColumnWidth(2, masse.horizontalAdvance(QStringLiteral("Abstand")) + 12);
     auto *oben = new QHBoxLayout;
     oben->addWidget(MWiederholungen, 1);
     oben->addWidget(DTeiler, 1);
@@ -211,6 +251,7 @@ QWidget *Vigenereseite::erzeugeSpalten()
     auto *spalte = new QVBoxLayout(inhalt);
     MSpalten = textfeld<QTextEdit>(inhalt, "MSpalten", QStringLiteral("Spalten"));
     MSpalten->setLineWrapMode(QTextEdit::NoWrap);
+    farben = new Spaltenfarben(MSpalten->document());
     auto *beschriftung = erklaerung(inhalt,
         QStringLiteral("Die Chiffre in Zeilen der gewählten Länge, jede &Spalte in ihrer "
                        "Farbe:"));
@@ -308,8 +349,12 @@ void Vigenereseite::zeigeWiederholungen()
     std::vector<int> farbe(std::size_t(text.size()), -1);
     std::vector<std::uint64_t> teilt(kLaengste + 1, 0);
     const int marken = int(std::size(kMarken));
-    TWWiederholungen->setRowCount(0);
-    TWWiederholungen->setUpdatesEnabled(false);
+    std::size_t paare = 0;
+    for (const analyse::Wiederholung &g : w)
+        paare += g.vorkommen.size() - 1;
+    TWWiederholungen->clearContents();
+    TWWiederholungen->setRowCount(int(paare));
+    int zeile = 0;
     for (std::size_t g = 0; g < w.size(); ++g) {
         for (const auto &v : w[g].vorkommen)
             std::fill(farbe.begin() + qsizetype(v.von), farbe.begin() + qsizetype(v.bis),
@@ -317,8 +362,6 @@ void Vigenereseite::zeigeWiederholungen()
         for (std::size_t k = 1; k < w[g].vorkommen.size(); ++k) {
             const std::size_t von = w[g].vorkommen[k - 1].stelle, bis = w[g].vorkommen[k].stelle;
             const std::size_t abstand = bis - von;
-            const int zeile = TWWiederholungen->rowCount();
-            TWWiederholungen->insertRow(zeile);
             const QStringList zellen { QString::fromLatin1(w[g].gruppe),
                 QStringLiteral("%1, %2").arg(von + 1).arg(bis + 1), QString::number(abstand) };
             for (int z = 0; z < zellen.size(); ++z)
@@ -331,12 +374,10 @@ void Vigenereseite::zeigeWiederholungen()
                     TWWiederholungen->setItem(zeile, t - kKleinsterTeiler + 3, haken);
                 }
             }
+            ++zeile;
         }
     }
-    TWWiederholungen->resizeColumnsToContents();
-    TWWiederholungen->setUpdatesEnabled(true);
-    MWiederholungen->setHtml(
-        gefaerbt(text, farbe, std::vector<QColor>(std::begin(kMarken), std::end(kMarken)), true));
+    MWiederholungen->setHtml(gefaerbt(text, farbe));
     QStringList kategorien;
     for (int t = kKleinsterTeiler; t <= kLaengste; ++t)
         kategorien << QString::number(t);
@@ -393,25 +434,18 @@ void Vigenereseite::zeigeSpalten()
                          .arg(zahl(koinzidenz[std::size_t(laenge - 1)], 3)));
     const std::vector<int> s = stellen(laenge);
     QString text;
-    std::vector<int> farbe;
     for (std::size_t i = 0; i < geheim.size(); ++i) {
         if (s[i] < 0)
             continue;
-        if (s[i] == 0 && !text.isEmpty()) {
+        if (s[i] == 0 && !text.isEmpty())
             text += u'\n';
-            farbe.push_back(-1);
-        }
         // A blank after each cell keeps the columns apart.
         const auto b = static_cast<unsigned char>(geheim[i]);
         text += b < 0x20 ? kOffen : codepage::Zeichen(b);
         text += u' ';
-        farbe.push_back(istBuchstabe(geheim[i]) ? s[i] : -1);
-        farbe.push_back(-1);
     }
-    std::vector<QColor> farben;
-    for (int k = 0; k < laenge; ++k)
-        farben.push_back(QColor::fromHsv(k * 360 / laenge, 255, 165));
-    MSpalten->setHtml(gefaerbt(text, farbe, farben, false));
+    farben->setSpalten(laenge);
+    MSpalten->setPlainText(text);
     {
         const QSignalBlocker still(SpEdSpalte);
         SpEdSpalte->setRange(1, laenge);

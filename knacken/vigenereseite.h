@@ -21,6 +21,7 @@ class QSpinBox;
 class QTableWidget;
 class QTextEdit;
 class Saeulendiagramm;
+class Spaltenfarben;
 
 class Vigenereseite : public Knackseite
 {
@@ -79,6 +80,7 @@ private:
     QSpinBox *SpEdLaenge = nullptr;
     QLabel *LLaenge = nullptr;
     QTextEdit *MSpalten = nullptr;
+    Spaltenfarben *farben = nullptr;
     QSpinBox *SpEdSpalte = nullptr;
     Buchstabendiagramm *DSpalte = nullptr;
     Alphabetstreifen *Streifen = nullptr;

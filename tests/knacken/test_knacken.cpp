@@ -25,7 +25,9 @@
 #include <QTableWidget>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QThreadPool>
 
 using namespace Qt::StringLiterals;
@@ -391,6 +393,11 @@ void TestKnacken::vigenereBisZumSchluessel()
         return zellen;
     };
     QCOMPARE(reihen[0], reihe(0));
+    // Each letter of a row in its column's colour.
+    const QList<QTextLayout::FormatRange> farben
+        = teil<QTextEdit>(f, "MSpalten").document()->firstBlock().layout()->formats();
+    QCOMPARE(farben.size(), std::count_if(gezaehlt.begin(), gezaehlt.begin() + 6, ::isalpha));
+    QVERIFY(farben[0].format.foreground() != farben[1].format.foreground());
     QCOMPARE(reihen[1], reihe(1));
 
     klick(f, "BWeiter");
