@@ -568,7 +568,8 @@ QString Vigenereseite::zeigeLoesung()
                 laengen << QString::number(k.wert);
         return QStringLiteral("Die Analyse zählt mit „%1“. Die Abstände teilen am häufigsten "
                               "(gemessen am Zufall): %2.")
-            .arg(zaehlweise(e.sonderzeichenIgnorieren), laengen.join(QStringLiteral(", ")));
+            .arg(zaehlweise(e.sonderzeichenIgnorieren),
+                laengen.isEmpty() ? QStringLiteral("keine") : laengen.join(QStringLiteral(", ")));
     }
     setLaenge(int(e.schluessel.size()));
     if (Schritt() < 3) {

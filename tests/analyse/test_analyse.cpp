@@ -59,6 +59,8 @@ private Q_SLOTS:
     void grenzfaelle();
     void werkzeug_data();
     void werkzeug();
+    void wiederholungen_data();
+    void wiederholungen();
 };
 
 // `parameter`: Caesar's shift, Vigenère's key, the matrix's column count (0:
@@ -402,6 +404,41 @@ void TestAnalyse::werkzeug()
         QCOMPARE(json["buchstaben"][QString::fromUtf8("Ü")].toInteger(), feld[1].toLongLong());
         QVERIFY(json["koinzidenzindex"].toDouble() > 0);
     }
+}
+
+// Each repeated group once, as long as it repeats, with its occurrences'
+// key positions in the way asked for and their bytes; no repeat overlaps
+// itself, and a text of one letter has none.
+void TestAnalyse::wiederholungen_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("ignorieren");
+    QTest::addColumn<QString>("erwartet"); // group: counter [von, bis) ...; ...
+    QTest::newRow("letters") << QByteArray("xABCDyABCDz") << true << "ABCD: 1 [1, 5) 6 [6, 10)";
+    QTest::newRow("over a blank, counting letters")
+        << QByteArray("AB C-x-AB C") << true << "ABC: 0 [0, 4) 4 [7, 11)";
+    QTest::newRow("over a blank, counting bytes")
+        << QByteArray("AB C-x-AB C") << false << "ABC: 0 [0, 4) 7 [7, 11)";
+    QTest::newRow("periodic") << QByteArray("abcabcabc") << true
+                              << "ABC: 0 [0, 3) 3 [3, 6) 6 [6, 9); BCA: 1 [1, 4) 4 [4, 7); "
+                                 "CAB: 2 [2, 5) 5 [5, 8)";
+    QTest::newRow("one letter") << QByteArray(2000, 'e') << true << "";
+    QTest::newRow("too short") << QByteArray("ABxAB") << true << "";
+}
+
+void TestAnalyse::wiederholungen()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, ignorieren);
+    QFETCH(QString, erwartet);
+    QStringList gefunden;
+    for (const analyse::Wiederholung &w : analyse::Wiederholungen(text.toStdString(), ignorieren)) {
+        QString zeile = QString::fromStdString(w.gruppe) + u':';
+        for (const auto &v : w.vorkommen)
+            zeile += QStringLiteral(" %1 [%2, %3)").arg(v.stelle).arg(v.von).arg(v.bis);
+        gefunden << zeile;
+    }
+    QCOMPARE(gefunden.join(QStringLiteral("; ")), erwartet);
 }
 
 QTEST_GUILESS_MAIN(TestAnalyse)
