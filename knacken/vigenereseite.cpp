@@ -145,7 +145,7 @@ Vigenereseite::Vigenereseite(verschl::Text geheim, QWidget *eltern)
     , verschiebungen(1, -1)
 {
     neuerSchritt(QStringLiteral("Wiederholungen finden"),
-        QStringLiteral("Wählt zuerst, wie der Schlüssel weiterzählt. Dann die Tabelle: Kehrt eine "
+        QStringLiteral("Wähle zuerst, wie der Schlüssel weiterzählt. Dann die Tabelle: Kehrt eine "
                        "Buchstabengruppe wieder, stand oft dasselbe Wort unter demselben "
                        "Schlüsselstück. Ihr Abstand ist dann ein Vielfaches der Schlüssellänge: "
                        "Welche Zahl teilt die meisten Abstände?"),
