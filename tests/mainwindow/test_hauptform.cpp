@@ -55,7 +55,8 @@ private Q_SLOTS:
     void substitution();
     void leererKlartextLeertChiffre_data();
     void leererKlartextLeertChiffre();
-    void vigenereOhneSchluessel();
+    void ohneSchluessel_data();
+    void ohneSchluessel();
     void vorbereitungenInIhrerReihenfolge_data();
     void vorbereitungenInIhrerReihenfolge();
     void zweitesVerschluesselnAendertNichts();
@@ -355,11 +356,22 @@ void TestHauptform::leererKlartextLeertChiffre()
     QCOMPARE(a.haupt().datei(THauptform::Bereich::Chiffre), QStringLiteral("unbenannt.txt"));
 }
 
-void TestHauptform::vigenereOhneSchluessel()
+void TestHauptform::ohneSchluessel_data()
 {
+    QTest::addColumn<Methode>("methode");
+    QTest::addColumn<QByteArray>("feld");
+    QTest::newRow("Vigenère") << Methode::Vigenere << QByteArray("EdSchluessel");
+    QTest::newRow("substitution") << Methode::Substitution << QByteArray("EdSubstitution");
+}
+
+// A key field holding no letter (before it is left) encrypts nothing.
+void TestHauptform::ohneSchluessel()
+{
+    QFETCH(Methode, methode);
+    QFETCH(QByteArray, feld);
     Aufbau a;
-    a.option().setMethode(Methode::Vigenere);
-    a.steuer<QLineEdit>("EdSchluessel").setText(QStringLiteral("12 ä"));
+    a.option().setMethode(methode);
+    a.steuer<QLineEdit>(feld.constData()).setText(QStringLiteral("12 ä"));
     a.steuer<QCheckBox>("CBGross").setChecked(true);
     a.klar().setText("abc");
     a.chiffre().setText("bleibt");
