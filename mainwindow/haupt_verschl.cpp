@@ -40,7 +40,7 @@ verschl::Text vorbereitet(const Methodeneinstellungen &e, verschl::Text text)
 }
 
 // The method's function in one direction; nothing when there is no result
-// (no method selected, or an empty Vigenère key).
+// (no method selected, or an empty key).
 std::optional<verschl::Text> wende(
     const Methodeneinstellungen &e, const verschl::Text &text, bool verschluesseln)
 {
@@ -58,6 +58,11 @@ std::optional<verschl::Text> wende(
         return verschluesseln
             ? verschl::VigenereVerschluesseln(text, e.schluessel, e.sonderzeichenIgnorieren)
             : verschl::VigenereEntschluesseln(text, e.schluessel, e.sonderzeichenIgnorieren);
+    case Methode::Substitution:
+        if (const auto alphabet = Geheimalphabet(e.substitution))
+            return verschluesseln ? verschl::SubstitutionVerschluesseln(text, *alphabet)
+                                  : verschl::SubstitutionEntschluesseln(text, *alphabet);
+        break;
     case Methode::Keine:
         break;
     }
@@ -91,6 +96,12 @@ QString THauptform::methodenzeile(const Methodeneinstellungen &e)
             + (e.sonderzeichenIgnorieren
                     ? QStringLiteral(" · Satzzeichen verbrauchen keine Schlüsselbuchstaben")
                     : QStringLiteral(" · Satzzeichen verbrauchen Schlüsselbuchstaben"));
+    case Methode::Substitution:
+        if (e.substitution.empty())
+            return QStringLiteral("Substitution · kein Schlüssel");
+        return (IstAlphabet(e.substitution) ? QStringLiteral("Substitution · Alphabet ")
+                                            : QStringLiteral("Substitution · Schlüsselwort "))
+            + QString::fromLatin1(e.substitution);
     case Methode::Keine:
         break;
     }

@@ -20,7 +20,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QSlider>
 
 namespace {
@@ -28,6 +30,9 @@ namespace {
 constexpr int kRotation13 = 13;
 const QString kStandardSchluessel
     = QStringView(einstellung::eintrag(u"VigenereSchluessel").text).toString();
+const QString kStandardSubstitution
+    = QStringView(einstellung::eintrag(u"SubstitutionSchluessel").text).toString();
+const QString kKlaralphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 
 // A focus loss that only comes from another window becoming active, or from a
 // context menu opening over the field, does not leave the field: the user may
@@ -56,7 +61,7 @@ TOptionForm::TOptionForm(Hauptfenster &haupt, std::function<void()> einstellunge
     setObjectName(QStringLiteral("OptionForm"));
     setWindowTitle(QStringLiteral("Zifferon: Methode"));
     setFont(schriften::Fensterschrift(11));
-    setFixedSize(233, 327);
+    setFixedSize(233, 385);
 
     erzeugeSteuerelemente();
     ordneAn(Methode::Caesar);
@@ -69,6 +74,7 @@ TOptionForm::~TOptionForm()
 {
     SpEdSpalten->disconnect(this);
     EdSchluessel->removeEventFilter(this);
+    EdSubstitution->removeEventFilter(this);
 }
 
 // Connected after the defaults are in place, so creating the window runs no
@@ -96,6 +102,8 @@ void TOptionForm::verbindeHandler()
             RBMatrixManSpaltenClick();
     });
     connect(SpEdSpalten, &Spaltenzahlfeld::verlassen, this, &TOptionForm::SpEdSpaltenExit);
+    connect(EdSubstitution, &QLineEdit::textChanged, this, &TOptionForm::zeigeGeheimalphabet);
+    connect(BZufallsalphabet, &QPushButton::clicked, this, &TOptionForm::BZufallsalphabetClick);
     verbindeAenderungsmeldung();
 }
 
@@ -113,6 +121,7 @@ void TOptionForm::verbindeAenderungsmeldung()
     connect(SpEdSpalten, &Spaltenzahlfeld::textGeaendert, this, melde);
     connect(EdSchluessel, &QLineEdit::textChanged, this, melde);
     connect(CBSonderignorieren, &QCheckBox::toggled, this, melde);
+    connect(EdSubstitution, &QLineEdit::textChanged, this, melde);
 }
 
 void TOptionForm::setAenderungsmeldung(std::function<void()> meldung)
@@ -134,6 +143,7 @@ Methodeneinstellungen TOptionForm::einstellungen() const
     e.spalten.spalten = SpEdSpalten->getippteSpaltenzahl();
     e.schluessel = schluessel();
     e.sonderzeichenIgnorieren = CBSonderignorieren->isChecked();
+    e.substitution = substitutionsschluessel();
     e.umlauteErsetzen = CBUmlauteErsetzen->isChecked();
     e.leerzeichenLoeschen = CBLeerzeichen->isChecked();
     e.kleinschrift = CBKlein->isChecked();
@@ -184,6 +194,17 @@ verschl::Text TOptionForm::schluessel() const
 void TOptionForm::setSchluessel(const verschl::Text &schluessel)
 {
     EdSchluessel->setText(codepage::AlsZeichenkette(schluessel));
+}
+
+verschl::Text TOptionForm::substitutionsschluessel() const
+{
+    return verschl::InGrossschrift(
+        codepage::AusZeichenkette(codepage::NurBuchstaben(EdSubstitution->text())));
+}
+
+void TOptionForm::setSubstitutionsschluessel(const verschl::Text &schluessel)
+{
+    EdSubstitution->setText(codepage::AlsZeichenkette(schluessel));
 }
 
 verschl::Text TOptionForm::schluesselfeld() const
@@ -239,6 +260,7 @@ void TOptionForm::ordneAn(Methode methode)
     const bool matrix = methode == Methode::Matrix;
     const bool verschiebung = methode == Methode::Caesar || methode == Methode::Rotation13;
     const bool vigenere = methode == Methode::Vigenere;
+    const bool substitution = methode == Methode::Substitution;
 
     Label1->setVisible(verschiebung);
     LVerschAusgabe->setVisible(verschiebung);
@@ -251,6 +273,14 @@ void TOptionForm::ordneAn(Methode methode)
     LSchluessel->setVisible(vigenere);
     for (QWidget *feld : std::initializer_list<QWidget *> { EdSchluessel, CBSonderignorieren })
         zeige(feld, vigenere, vigenere);
+    for (QWidget *feld : std::initializer_list<QWidget *> {
+             LSubstitution, LGeheimalphabet, EdSubstitution, BZufallsalphabet })
+        zeige(feld, substitution, substitution);
+    // Alt+S belongs to the matrix's column count and the Vigenère key while
+    // they show; else it selects the substitution.
+    QAbstractButton *substitutionKnopf = RadioGroupItems->button(int(Methode::Substitution));
+    substitutionKnopf->setShortcut(
+        matrix || vigenere ? QKeySequence() : QKeySequence::mnemonic(substitutionKnopf->text()));
 }
 
 void TOptionForm::RadioGroupClick()
@@ -321,6 +351,27 @@ void TOptionForm::EdSchluesselExit()
     EdSchluessel->setText(schluessel.isEmpty() ? kStandardSchluessel : schluessel);
 }
 
+void TOptionForm::EdSubstitutionExit()
+{
+    const QString schluessel = codepage::NurBuchstaben(EdSubstitution->text()).toUpper();
+    EdSubstitution->setText(schluessel.isEmpty() ? kStandardSubstitution : schluessel);
+}
+
+void TOptionForm::BZufallsalphabetClick()
+{
+    QString alphabet = kKlaralphabet;
+    std::shuffle(alphabet.begin(), alphabet.end(), *QRandomGenerator::global());
+    EdSubstitution->setText(alphabet);
+}
+
+// An empty key shows no cipher row: the main window does nothing with it.
+void TOptionForm::zeigeGeheimalphabet()
+{
+    const auto alphabet = Geheimalphabet(substitutionsschluessel());
+    LGeheimalphabet->setText(
+        kKlaralphabet + u'\n' + (alphabet ? QString::fromLatin1(*alphabet) : QString()));
+}
+
 void TOptionForm::RBMatrixQuadratischClick()
 {
     if (RBMatrixQuadratisch->isChecked())
@@ -348,6 +399,7 @@ void TOptionForm::FormCreate()
 {
     ComboBox->setCurrentIndex(2); // the slider and its label stand at 2 by design
     EdSchluessel->setText(kStandardSchluessel);
+    EdSubstitution->setText(kStandardSubstitution);
     // The stored settings go into the controls before the window to show is chosen.
     einstellungenLaden();
     if (haupt.NurMethodenfenster())
@@ -392,12 +444,12 @@ void TOptionForm::FormClose()
 
 bool TOptionForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == EdSchluessel) {
+    if (watched == EdSchluessel || watched == EdSubstitution) {
         if (event->type() == QEvent::KeyPress
             && !EdSchluesselKeyPress(*static_cast<QKeyEvent *>(event)))
             return true;
         if (event->type() == QEvent::FocusOut && verlaesstFeld(*static_cast<QFocusEvent *>(event)))
-            EdSchluesselExit();
+            watched == EdSchluessel ? EdSchluesselExit() : EdSubstitutionExit();
     }
     return QWidget::eventFilter(watched, event);
 }

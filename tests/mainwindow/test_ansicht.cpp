@@ -507,6 +507,18 @@ void TestAnsicht::methodenzeile_data()
         << Methode::Vigenere << 2 << true << 5 << QByteArray("1 2") << true
         << QStringLiteral("Vigenère · kein Schlüssel · Satzzeichen verbrauchen keine "
                           "Schlüsselbuchstaben");
+    QTest::newRow("Substitution, key word")
+        << Methode::Substitution << 2 << true << 5 << QByteArray("ZIFFERON") << false
+        << QStringLiteral("Substitution · Schlüsselwort ZIFFERON");
+    QTest::newRow("Substitution, whole alphabet")
+        << Methode::Substitution << 2 << true << 5 << QByteArray("QWERTZUIOPASDFGHJKLYXCVBNM")
+        << false << QStringLiteral("Substitution · Alphabet QWERTZUIOPASDFGHJKLYXCVBNM");
+    QTest::newRow("Substitution, 26 letters with a repeat")
+        << Methode::Substitution << 2 << true << 5 << QByteArray("AACDEFGHIJKLMNOPQRSTUVWXYZ")
+        << false << QStringLiteral("Substitution · Schlüsselwort AACDEFGHIJKLMNOPQRSTUVWXYZ");
+    QTest::newRow("Substitution without key")
+        << Methode::Substitution << 2 << true << 5 << QByteArray() << false
+        << QStringLiteral("Substitution · kein Schlüssel");
     QTest::newRow("Caesar 2") << Methode::Caesar << 2 << true << 5 << QByteArray() << false
                               << QStringLiteral("Caesar · Verschiebung C (2)");
     QTest::newRow("Caesar 0") << Methode::Caesar << 0 << true << 5 << QByteArray() << false
@@ -541,6 +553,7 @@ void TestAnsicht::methodenzeile()
     a.option().setSpaltenzahl(spalten);
     a.option().setQuadratisch(quadratisch);
     a.option().setSchluessel(schluessel.toStdString());
+    a.option().setSubstitutionsschluessel(schluessel.toStdString());
     a.option().setSonderzeichenIgnorieren(ignorieren);
     const QLabel &label = a.steuer<QLabel>("LMethode");
     QCOMPARE(label.accessibleName(), zeile);

@@ -40,6 +40,8 @@ private Q_SLOTS:
     void schluesselUebersteht();
     void gespeicherterSchluesselMitFremdzeichen_data();
     void gespeicherterSchluesselMitFremdzeichen();
+    void gespeicherteSubstitution_data();
+    void gespeicherteSubstitution();
     void stilOhneSchriftwerte();
     void wortumbruchAus();
     void falscherTypBeendetDasLaden();
@@ -111,6 +113,7 @@ void TestEinstellungen::alleEinstellungenUeberstehenEinenNeustart()
         a.option().setMethode(Methode::Vigenere);
         a.option().setVerschiebung(7);
         a.option().setSchluessel("GeHeim");
+        a.option().setSubstitutionsschluessel("QWERTZUIOPASDFGHJKLYXCVBNM");
         a.steuer<QCheckBox>("CBSonderignorieren").setChecked(true);
         a.steuer<QCheckBox>("CBUmlauteErsetzen").setChecked(true);
         a.steuer<QCheckBox>("CBStayOnTop").setChecked(false);
@@ -134,6 +137,7 @@ void TestEinstellungen::alleEinstellungenUeberstehenEinenNeustart()
     QCOMPARE(b.option().GemerkteVerschiebung(), 7);
     QCOMPARE(b.steuer<QComboBox>("ComboBox").currentIndex(), 7);
     QCOMPARE(b.steuer<QLineEdit>("EdSchluessel").text(), QStringLiteral("GeHeim"));
+    QCOMPARE(b.option().einstellungen().substitution, "QWERTZUIOPASDFGHJKLYXCVBNM");
     QVERIFY(b.steuer<QCheckBox>("CBSonderignorieren").isChecked());
     QVERIFY(b.steuer<QCheckBox>("CBUmlauteErsetzen").isChecked());
     QVERIFY(!b.steuer<QCheckBox>("CBStayOnTop").isChecked());
@@ -172,6 +176,7 @@ void TestEinstellungen::methodeBleibtDieGespeicherteZahl_data()
     QTest::newRow("Rotation 13") << Methode::Rotation13 << 2;
     QTest::newRow("Rotation 128") << Methode::Rotation128 << 3;
     QTest::newRow("Vigenere") << Methode::Vigenere << 4;
+    QTest::newRow("Substitution") << Methode::Substitution << 5;
 }
 
 // Settings stored by earlier versions name each method by the same number.
@@ -210,7 +215,7 @@ void TestEinstellungen::bereicheBeimLaden_data()
 {
     QTest::addColumn<QByteArray>("zeilen");
     QTest::addColumn<int>("spalten");
-    QTest::newRow("Methode 5") << QByteArray("Methode=" + dword(5)) << 5;
+    QTest::newRow("Methode 6") << QByteArray("Methode=" + dword(6)) << 5;
     QTest::newRow("Methode -1") << QByteArray("Methode=" + dword(-1)) << 5;
     QTest::newRow("CaesarVerschiebung 26") << QByteArray("CaesarVerschiebung=" + dword(26)) << 5;
     QTest::newRow("CaesarVerschiebung -1") << QByteArray("CaesarVerschiebung=" + dword(-1)) << 5;
@@ -378,6 +383,29 @@ void TestEinstellungen::gespeicherterSchluesselMitFremdzeichen()
     QFETCH(QString, schluessel);
     Aufbau a({}, ::gespeichert("VigenereSchluessel=\"" + gespeichert + "\"\n"));
     QCOMPARE(a.steuer<QLineEdit>("EdSchluessel").text(), schluessel);
+}
+
+// What the field would not take is dropped; what is left is still a key.
+void TestEinstellungen::gespeicherteSubstitution_data()
+{
+    QTest::addColumn<QByteArray>("gespeichert");
+    QTest::addColumn<QString>("feld");
+    QTest::newRow("key word") << QByteArray("Zif-fer on1") << "ZIFFERON";
+    QTest::newRow("whole alphabet")
+        << QByteArray("qwertzuiopasdfghjklyxcvbnm") << "QWERTZUIOPASDFGHJKLYXCVBNM";
+    QTest::newRow("no letter at all") << QByteArray("123 !") << "ZIFFERON";
+    QTest::newRow("empty") << QByteArray() << "ZIFFERON";
+}
+
+void TestEinstellungen::gespeicherteSubstitution()
+{
+    QFETCH(QByteArray, gespeichert);
+    QFETCH(QString, feld);
+    Aufbau a({},
+        ::gespeichert(
+            "Methode=" + dword(5) + "\nSubstitutionSchluessel=\"" + gespeichert + "\"\n"));
+    QCOMPARE(a.option().einstellungen().methode, Methode::Substitution);
+    QCOMPARE(a.steuer<QLineEdit>("EdSubstitution").text(), feld);
 }
 
 // The style is rebuilt from the stored values only; name and size stay.

@@ -51,9 +51,12 @@ private Q_SLOTS:
     void methodenfensterZuerst();
     void rundreiseJederMethode_data();
     void rundreiseJederMethode();
+    void substitution_data();
+    void substitution();
     void leererKlartextLeertChiffre_data();
     void leererKlartextLeertChiffre();
-    void vigenereOhneSchluessel();
+    void ohneSchluessel_data();
+    void ohneSchluessel();
     void vorbereitungenInIhrerReihenfolge_data();
     void vorbereitungenInIhrerReihenfolge();
     void zweitesVerschluesselnAendertNichts();
@@ -302,10 +305,42 @@ void TestHauptform::rundreiseJederMethode()
         QVERIFY(chiffre.find("\r\n") == Text::npos);
 }
 
+void TestHauptform::substitution_data()
+{
+    QTest::addColumn<QByteArray>("schluessel");
+    QTest::addColumn<QByteArray>("chiffre");
+    QTest::newRow("key word") << QByteArray("ZIFFERON") << QByteArray("Np\xFC\xDFr ztq D\xF6gj");
+    QTest::newRow("whole alphabet")
+        << QByteArray("QWERTZUIOPASDFGHJKLYXCVBNM") << QByteArray("Uk\xFC\xDFt qxl A\xF6sf");
+}
+
+// Umlauts pass; each command is one step that undo takes back.
+void TestHauptform::substitution()
+{
+    QFETCH(QByteArray, schluessel);
+    QFETCH(QByteArray, chiffre);
+    const Text klartext = "Gr\xFC\xDF"
+                          "e aus K\xF6ln";
+    Aufbau a;
+    a.option().setMethode(Methode::Substitution);
+    a.option().setSubstitutionsschluessel(schluessel.toStdString());
+    a.klar().setText(klartext);
+    a.chiffre().setText("alt");
+    a.klick("BVerschluesseln");
+    QCOMPARE(a.chiffre().text(), chiffre.toStdString());
+    a.klar().setText("weg");
+    a.klick("BEntschluesseln");
+    QCOMPARE(a.klar().text(), klartext);
+    a.klar().undo();
+    QCOMPARE(a.klar().text(), Text("weg"));
+    a.chiffre().undo();
+    QCOMPARE(a.chiffre().text(), Text("alt"));
+}
+
 void TestHauptform::leererKlartextLeertChiffre_data()
 {
     QTest::addColumn<Methode>("methode");
-    for (int m = 0; m < 5; ++m)
+    for (int m = 0; m <= int(Methode::Substitution); ++m)
         QTest::addRow("method %d", m) << Methode(m);
 }
 
@@ -321,11 +356,22 @@ void TestHauptform::leererKlartextLeertChiffre()
     QCOMPARE(a.haupt().datei(THauptform::Bereich::Chiffre), QStringLiteral("unbenannt.txt"));
 }
 
-void TestHauptform::vigenereOhneSchluessel()
+void TestHauptform::ohneSchluessel_data()
 {
+    QTest::addColumn<Methode>("methode");
+    QTest::addColumn<QByteArray>("feld");
+    QTest::newRow("Vigenère") << Methode::Vigenere << QByteArray("EdSchluessel");
+    QTest::newRow("substitution") << Methode::Substitution << QByteArray("EdSubstitution");
+}
+
+// A key field holding no letter (before it is left) encrypts nothing.
+void TestHauptform::ohneSchluessel()
+{
+    QFETCH(Methode, methode);
+    QFETCH(QByteArray, feld);
     Aufbau a;
-    a.option().setMethode(Methode::Vigenere);
-    a.steuer<QLineEdit>("EdSchluessel").setText(QStringLiteral("12 ä"));
+    a.option().setMethode(methode);
+    a.steuer<QLineEdit>(feld.constData()).setText(QStringLiteral("12 ä"));
     a.steuer<QCheckBox>("CBGross").setChecked(true);
     a.klar().setText("abc");
     a.chiffre().setText("bleibt");

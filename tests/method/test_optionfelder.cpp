@@ -6,6 +6,7 @@
 #include "testhilfen/optionfenster.h"
 
 #include <QClipboard>
+#include <QPushButton>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -180,6 +181,63 @@ private Q_SLOTS:
         a.CBStayOnTop->setFocus();
         QTest::keyClick(&a.form, Qt::Key_S, Qt::AltModifier);
         QVERIFY(a.EdSchluessel->hasFocus());
+    }
+
+    // The field is left with Tab; what stays is what the cipher uses.
+    void substitutionKey_data()
+    {
+        QTest::addColumn<QString>("getippt");
+        QTest::addColumn<QString>("feld");
+        QTest::addColumn<QString>("geheim");
+        QTest::newRow("key word in capitals") << "zifferon"
+                                              << "ZIFFERON"
+                                              << "ZIFERONABCDGHJKLMPQSTUVWXY";
+        QTest::newRow("digits, blanks and umlauts never typed") << "z1ä f"
+                                                                << "ZF"
+                                                                << "ZFABCDEGHIJKLMNOPQRSTUVWXY";
+        QTest::newRow("whole alphabet") << "qwertzuiopasdfghjklyxcvbnm"
+                                        << "QWERTZUIOPASDFGHJKLYXCVBNM"
+                                        << "QWERTZUIOPASDFGHJKLYXCVBNM";
+        QTest::newRow("emptied field gives the start key") << ""
+                                                           << "ZIFFERON"
+                                                           << "ZIFERONABCDGHJKLMPQSTUVWXY";
+    }
+
+    void substitutionKey()
+    {
+        QFETCH(QString, getippt);
+        QFETCH(QString, feld);
+        QFETCH(QString, geheim);
+        Aufbau a;
+        QVERIFY(a.zeige(Methode::Substitution));
+        auto *EdSubstitution = steuer<QLineEdit>(a.form, u"EdSubstitution"_s);
+        EdSubstitution->setFocus();
+        EdSubstitution->clear();
+        tippe(EdSubstitution, getippt);
+        QTest::keyClick(EdSubstitution, Qt::Key_Tab);
+        QCOMPARE(EdSubstitution->text(), feld);
+        QCOMPARE(a.form.einstellungen().substitution, feld.toStdString());
+        QCOMPARE(steuer<QLabel>(a.form, u"LGeheimalphabet"_s)->text(),
+            u"ABCDEFGHIJKLMNOPQRSTUVWXYZ\n"_s + geheim);
+    }
+
+    void randomAlphabetIsAPermutation()
+    {
+        Aufbau a;
+        QVERIFY(a.zeige());
+        // Alt+S selects the substitution while no method control takes it.
+        QTest::keyClick(&a.form, Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(a.form.einstellungen().methode, Methode::Substitution);
+        QSet<QString> gezogen;
+        for (int i = 0; i < 3; ++i) {
+            QTest::mouseClick(steuer<QPushButton>(a.form, u"BZufallsalphabet"_s), Qt::LeftButton);
+            QString alphabet = steuer<QLineEdit>(a.form, u"EdSubstitution"_s)->text();
+            QVERIFY(steuer<QLabel>(a.form, u"LGeheimalphabet"_s)->text().endsWith(alphabet));
+            gezogen << alphabet;
+            std::sort(alphabet.begin(), alphabet.end());
+            QCOMPARE(alphabet, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s);
+        }
+        QVERIFY(gezogen.size() > 1);
     }
 
     void columnFieldGreyedAndEnabled()

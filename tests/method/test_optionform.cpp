@@ -31,9 +31,10 @@ void pruefeVerschiebung(const TOptionForm &form, int erwartet)
 }
 
 // The controls whose visibility depends on the method.
-const QStringList kMethodenSteuerelemente = { "Label1", "ComboBox", "TrackBar", "LVerschAusgabe",
-    "RBMatrixQuadratisch", "RBMatrixManSpalten", "SpEdSpalten", "LSchluessel", "EdSchluessel",
-    "CBSonderignorieren" };
+const QStringList kMethodenSteuerelemente
+    = { "Label1", "ComboBox", "TrackBar", "LVerschAusgabe", "RBMatrixQuadratisch",
+          "RBMatrixManSpalten", "SpEdSpalten", "LSchluessel", "EdSchluessel", "CBSonderignorieren",
+          "LSubstitution", "EdSubstitution", "LGeheimalphabet", "BZufallsalphabet" };
 
 } // namespace
 
@@ -59,8 +60,8 @@ private Q_SLOTS:
         QVERIFY(a.form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!a.form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QCOMPARE(a.form.windowTitle(), QStringLiteral("Zifferon: Methode"));
-        QCOMPARE(a.form.minimumSize(), QSize(233, 327));
-        QCOMPARE(a.form.maximumSize(), QSize(233, 327));
+        QCOMPARE(a.form.minimumSize(), QSize(233, 385));
+        QCOMPARE(a.form.maximumSize(), QSize(233, 385));
     }
 
     void methodLayout_data()
@@ -75,6 +76,8 @@ private Q_SLOTS:
         const QStringList caesar = { "Label1", "ComboBox", "TrackBar", "LVerschAusgabe" };
         const QStringList regler = caesar.mid(1, 2);
         const QStringList vigenere = { "LSchluessel", "EdSchluessel", "CBSonderignorieren" };
+        const QStringList substitution
+            = { "LSubstitution", "EdSubstitution", "LGeheimalphabet", "BZufallsalphabet" };
         const QStringList keine;
         for (const bool perCode : { false, true }) {
             const char *wie = perCode ? "from code" : "clicked";
@@ -90,6 +93,8 @@ private Q_SLOTS:
                 << Methode::Rotation128 << perCode << false << keine << keine;
             QTest::addRow("4 Vigenere, %s", wie)
                 << Methode::Vigenere << perCode << false << vigenere << vigenere.mid(1);
+            QTest::addRow("5 Substitution, %s", wie)
+                << Methode::Substitution << perCode << false << substitution << substitution;
         }
     }
 
@@ -127,7 +132,7 @@ private Q_SLOTS:
     void outOfRangeMethodIgnored()
     {
         Aufbau a;
-        for (const Methode falsch : { Methode::Keine, Methode(5) }) {
+        for (const Methode falsch : { Methode::Keine, Methode(6) }) {
             a.form.setMethode(falsch);
             QCOMPARE(a.form.einstellungen().methode, Methode::Caesar);
             QVERIFY(!a.TrackBar->isHidden() && a.TrackBar->isEnabled());

@@ -19,6 +19,7 @@ class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QSlider;
 class QStyle;
@@ -62,6 +63,9 @@ public:
     verschl::Text schluessel() const override;
     // Methodenablage and Demomethode
     void setSchluessel(const verschl::Text &schluessel) override;
+    verschl::Text substitutionsschluessel() const override;
+    // Taken as it is; the field cleans it only when the user leaves it.
+    void setSubstitutionsschluessel(const verschl::Text &schluessel) override;
 
     // Demomethode
     int schieberegler() const override;
@@ -86,6 +90,8 @@ public Q_SLOTS:
     void CBKleinClick();
     void CBGrossClick();
     void EdSchluesselExit();
+    void EdSubstitutionExit();
+    void BZufallsalphabetClick();
     void RBMatrixQuadratischClick();
     void RBMatrixManSpaltenClick();
     void SpEdSpaltenExit();
@@ -106,6 +112,9 @@ private:
     void erzeugeVerschiebung();
     void erzeugeMatrix();
     void erzeugeVigenere();
+    void erzeugeSubstitution();
+    // The plain alphabet over the cipher alphabet of the key as it stands.
+    void zeigeGeheimalphabet();
     void erzeugeKlartextGruppe();
     void verbindeHandler();
     void verbindeAenderungsmeldung();
@@ -117,7 +126,7 @@ private:
     // directly; others reach them through the interfaces above, tests by
     // their object names.
     QGroupBox *RadioGroup = nullptr;
-    QButtonGroup *RadioGroupItems = nullptr; // ids 0..4 are the method indexes
+    QButtonGroup *RadioGroupItems = nullptr; // ids 0..5 are the method indexes
     QRadioButton *RBMatrixQuadratisch = nullptr;
     QRadioButton *RBMatrixManSpalten = nullptr;
     Spaltenzahlfeld *SpEdSpalten = nullptr;
@@ -135,6 +144,10 @@ private:
     QLabel *LVerschAusgabe = nullptr;
     QLabel *LSchluessel = nullptr;
     QFrame *Trennlinie = nullptr;
+    QLabel *LSubstitution = nullptr;
+    QLineEdit *EdSubstitution = nullptr;
+    QLabel *LGeheimalphabet = nullptr;
+    QPushButton *BZufallsalphabet = nullptr;
 
     Hauptfenster &haupt;
     std::function<void()> einstellungenLaden;

@@ -252,7 +252,7 @@ inline constexpr std::array kTabelle {
                 if (w)
                     z.methode.setMethode(zahl(e, w) ? Methode(*zahl(e, w)) : Methode::Keine);
             } },
-        1, 0, 4 },
+        1, 0, 5 },
     Eintrag { u"MatrixQuadratisch", Typ::Bool,
         { [](const Ziel &z, const Eintrag &) -> Wert { return z.methode.quadratisch(); },
             [](const Ziel &z, const Eintrag &, const Gelesen &w) {
@@ -297,6 +297,19 @@ inline constexpr std::array kTabelle {
                         : schluessel);
             } },
         0, 0, 0, u"Wolkenturm" },
+    // Letters only, as the cipher uses them; a value without one gives the start key.
+    Eintrag { u"SubstitutionSchluessel", Typ::Text,
+        { [](const Ziel &z, const Eintrag &) -> Wert {
+             return codepage::AlsZeichenkette(z.methode.substitutionsschluessel());
+         },
+            [](const Ziel &z, const Eintrag &e, const Gelesen &w) {
+                if (!w)
+                    return;
+                const QString buchstaben = codepage::NurBuchstaben(std::get<QString>(*w)).toUpper();
+                z.methode.setSubstitutionsschluessel(codepage::AusZeichenkette(
+                    buchstaben.isEmpty() ? QStringView(e.text).toString() : buchstaben));
+            } },
+        0, 0, 0, u"ZIFFERON" },
     // When both are stored as set, Grossschrift comes later and stays the one checked.
     kaestchen(u"SonderzeichenIgnorieren", false, "CBSonderignorieren"),
     kaestchen(u"Kleinschrift", false, "CBKlein"),
@@ -357,7 +370,8 @@ consteval bool standardAn(std::u16string_view schluessel)
 consteval int min(std::u16string_view schluessel) { return eintrag(schluessel).min; }
 consteval int max(std::u16string_view schluessel) { return eintrag(schluessel).max; }
 
-static_assert(min(u"Methode") == int(Methode::Matrix) && max(u"Methode") == int(Methode::Vigenere),
+static_assert(
+    min(u"Methode") == int(Methode::Matrix) && max(u"Methode") == int(Methode::Substitution),
     "the stored method numbers are those of Methode");
 
 } // namespace einstellung

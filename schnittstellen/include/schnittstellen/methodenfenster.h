@@ -8,6 +8,7 @@
 #include "cipher/verschl.h"
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -20,6 +21,7 @@ enum class Methode {
     Rotation13 = 2,
     Rotation128 = 3,
     Vigenere = 4,
+    Substitution = 5,
 };
 
 // The method settings as the controls hold them at one moment. Read anew for
@@ -31,11 +33,30 @@ struct Methodeneinstellungen
     verschl::Spaltenwahl spalten; // column count is at least 1
     verschl::Text schluessel; // letters A-Z, a-z only; may be empty
     bool sonderzeichenIgnorieren = false;
+    // Substitution: a key word or a whole alphabet, letters only, in capitals;
+    // may be empty.
+    verschl::Text substitution;
     bool umlauteErsetzen = false;
     bool leerzeichenLoeschen = false;
     bool kleinschrift = false;
     bool grossschrift = false;
 };
+
+// The cipher alphabet of a substitution key: a key word's letters first, then
+// the rest of A-Z; a whole alphabet stands as it is. Nothing for an empty key.
+inline std::optional<verschl::Text> Geheimalphabet(const verschl::Text &schluessel)
+{
+    if (schluessel.empty())
+        return std::nullopt;
+    return verschl::SchluesselwortAlphabet(schluessel);
+}
+
+// Whether a substitution key is a whole alphabet rather than a key word.
+inline bool IstAlphabet(const verschl::Text &schluessel)
+{
+    return schluessel.size() == 26
+        && Geheimalphabet(schluessel) == verschl::InGrossschrift(schluessel);
+}
 
 // What the main window reads for encrypting and decrypting, and the window
 // itself for showing, hiding and placing it.
@@ -84,6 +105,9 @@ public:
     virtual verschl::Text schluessel() const = 0;
     // Taken as it is; the field cleans it only when the user leaves it.
     virtual void setSchluessel(const verschl::Text &schluessel) = 0;
+    // The substitution key as the cipher uses it: its letters in capitals.
+    virtual verschl::Text substitutionsschluessel() const = 0;
+    virtual void setSubstitutionsschluessel(const verschl::Text &schluessel) = 0;
 };
 
 // What a demonstration reads and sets: the shift (slider and letter list),
