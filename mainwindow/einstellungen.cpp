@@ -4,9 +4,10 @@
 #include "platform/registry.h"
 
 #include <algorithm>
+#include <optional>
 #include <QDataStream>
-#include <QHash>
 #include <QStandardPaths>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -19,6 +20,11 @@ using registry::Wurzel;
 const QString kProgrammschluessel = u"Software\\Nordhain\\Zifferon"_s;
 
 QString schluessel(const Eintrag &eintrag) { return QStringView(eintrag.schluessel).toString(); }
+
+std::size_t zeile(const Eintrag &eintrag)
+{
+    return static_cast<std::size_t>(&eintrag - einstellung::kTabelle.data());
+}
 
 einstellung::Wert liesWert(QDataStream &ein, einstellung::Typ typ)
 {
@@ -159,7 +165,8 @@ void Einstellungsspeicher::Uebernehmen(QDataStream &ein)
 {
     qint32 anzahl = 0;
     ein >> anzahl;
-    QHash<QString, einstellung::Wert> werte;
+    // By the table's order, so that each value is found by its row.
+    std::vector<std::optional<einstellung::Wert>> werte(einstellung::kTabelle.size());
     for (qint32 i = 0; i < anzahl && ein.status() == QDataStream::Ok; ++i) {
         QString name;
         ein >> name;
@@ -168,13 +175,14 @@ void Einstellungsspeicher::Uebernehmen(QDataStream &ein)
                 [&name](const Eintrag &e) { return schluessel(e) == name; });
         if (eintrag == einstellung::kTabelle.end())
             return;
-        werte.insert(name, liesWert(ein, eintrag->typ));
+        werte[zeile(*eintrag)] = liesWert(ein, eintrag->typ);
     }
     if (ein.status() != QDataStream::Ok)
         return;
     const einstellung::Ziel z = ziel();
     setzeAlle([&werte, &z](const Eintrag &eintrag) -> einstellung::Gelesen {
-        return werte.value(schluessel(eintrag), eintrag.bindung.lies(z, eintrag));
+        const auto &wert = werte[zeile(eintrag)];
+        return wert ? *wert : eintrag.bindung.lies(z, eintrag);
     });
 }
 
