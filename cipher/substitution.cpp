@@ -4,6 +4,7 @@
 
 #include "kern.h"
 
+#include <algorithm>
 #include <array>
 
 namespace verschl {
@@ -88,6 +89,29 @@ Text SchluesselwortAlphabet(const Text &wort)
         nimm(static_cast<Byte>(c));
     for (Byte c = 'A'; c <= 'Z'; ++c)
         nimm(c);
+    return alphabet;
+}
+
+Text ErgaenzeAlphabet(const Text &teilweise)
+{
+    Text alphabet(26, '?');
+    std::array<bool, 26> vergeben {};
+    for (std::size_t i = 0; i < std::min<std::size_t>(26, teilweise.size()); ++i) {
+        const Byte p = buchstabenIndex(static_cast<Byte>(teilweise[i]));
+        if (p < 26 && !vergeben[p]) {
+            vergeben[p] = true;
+            alphabet[i] = static_cast<char>('A' + p);
+        }
+    }
+    Byte frei = 0;
+    for (char &c : alphabet) {
+        if (c != '?')
+            continue;
+        while (vergeben[frei])
+            ++frei;
+        vergeben[frei] = true;
+        c = static_cast<char>('A' + frei);
+    }
     return alphabet;
 }
 

@@ -241,6 +241,12 @@ void TOptionForm::uebernimmMatrix(int spalten, bool quadratisch)
     setQuadratisch(quadratisch);
 }
 
+void TOptionForm::uebernimmSubstitution(const verschl::Text &alphabet)
+{
+    setMethode(Methode::Substitution);
+    setSubstitutionsschluessel(verschl::ErgaenzeAlphabet(alphabet));
+}
+
 int TOptionForm::spaltenzahl() const { return SpEdSpalten->spaltenzahl(); }
 
 void TOptionForm::setSpaltenzahl(int spalten) { SpEdSpalten->setValue(spalten); }

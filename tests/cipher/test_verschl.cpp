@@ -41,6 +41,8 @@ private Q_SLOTS:
     void substitutionRundreise();
     void schluesselwortAlphabet_data();
     void schluesselwortAlphabet();
+    void ergaenzeAlphabet_data();
+    void ergaenzeAlphabet();
 };
 
 // ---------------------------------------------------------------------------
@@ -460,6 +462,25 @@ void TestVerschl::schluesselwortAlphabet()
     QFETCH(QByteArray, wort);
     QFETCH(QByteArray, alphabet);
     QCOMPARE(Q(SchluesselwortAlphabet(T(wort))), alphabet);
+}
+
+void TestVerschl::ergaenzeAlphabet_data()
+{
+    QTest::addColumn<QByteArray>("teilweise");
+    QTest::addColumn<QByteArray>("alphabet");
+    QTest::newRow("whole stays") << B("ZIFERONABCDGHJKLMPQSTUVWXY") << B("ZIFERONABCDGHJKLMPQSTUVWXY");
+    QTest::newRow("open places in order") << B("?X??????????????????????Y?")
+                                          << B("AXBCDEFGHIJKLMNOPQRSTUVWYZ");
+    QTest::newRow("repeat and lower case") << B("qq?") << B("QABCDEFGHIJKLMNOPRSTUVWXYZ");
+    QTest::newRow("too long is cut") << B("ABCDEFGHIJKLMNOPQRSTUVWXYZA")
+                                     << B("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+}
+
+void TestVerschl::ergaenzeAlphabet()
+{
+    QFETCH(QByteArray, teilweise);
+    QFETCH(QByteArray, alphabet);
+    QCOMPARE(Q(ErgaenzeAlphabet(T(teilweise))), alphabet);
 }
 
 QTEST_GUILESS_MAIN(TestVerschl)

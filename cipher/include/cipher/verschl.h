@@ -71,6 +71,11 @@ std::optional<Text> SubstitutionEntschluesseln(const Text &text, const Text &alp
 // The key word's letters in capitals without repeats (umlauts written as
 // ErsetzeUmlaute writes them, other bytes dropped), then the rest of A-Z.
 Text SchluesselwortAlphabet(const Text &wort);
+// A whole cipher alphabet from one partly known, as a search or a pupil
+// leaves it: each of the 26 places keeps its letter (either case) unless an
+// earlier place has it already; the places left open ('?', a repeat, any
+// other byte, or missing) take the unused letters in alphabetical order.
+Text ErgaenzeAlphabet(const Text &teilweise);
 
 // Not for the program: the engine takes SIMD code paths where the processor
 // has them (SSE2/SSSE3 on x86) and portable code elsewhere. These variants

@@ -80,6 +80,7 @@ public:
     void uebernimmCaesar(int verschiebung) override;
     void uebernimmVigenere(const verschl::Text &schluessel, bool sonderzeichenIgnorieren) override;
     void uebernimmMatrix(int spalten, bool quadratisch) override;
+    void uebernimmSubstitution(const verschl::Text &alphabet) override;
 
     void FormCreate();
 

@@ -140,4 +140,7 @@ public:
         = 0;
     // Square layout when `quadratisch`, else the manual column count.
     virtual void uebernimmMatrix(int spalten, bool quadratisch) = 0;
+    // `alphabet`: 26 cipher letters for A-Z, places left open given the
+    // unused letters (ErgaenzeAlphabet).
+    virtual void uebernimmSubstitution(const verschl::Text &alphabet) = 0;
 };
