@@ -154,8 +154,9 @@ constexpr std::uint64_t kMindestBuchstabenSchluessel = 20;
 CaesarErgebnis AnalysiereCaesar(const Text &geheim, const Haeufigkeiten &haeufigkeiten);
 VigenereErgebnis AnalysiereVigenere(const Text &geheim);
 MatrixErgebnis AnalysiereMatrix(const Text &geheim);
-// Verfeinert: the program's search. Neustarts, not for the program: plain
-// restarts from random alphabets, which the benchmark measures it against.
+// Verfeinert: the program's search. Neustarts, not for the program: the plain
+// 4-gram hill climber, restarts from random alphabets without the word
+// bonus, which the benchmark measures it against.
 enum class Suchart { Verfeinert, Neustarts };
 SubstitutionErgebnis AnalysiereSubstitution(const Text &geheim, Suchart art = Suchart::Verfeinert);
 
