@@ -94,12 +94,12 @@ QWidget *ergebnisseite(
 
 // One row of the alphabets: a place per letter, in a fixed-pitch font and
 // as wide as the other row, so that each cipher letter stands under its
-// plain letter.
+// plain letter; room for one more, so that the field never scrolls.
 QLineEdit *alphabetzeile(QWidget *seite, const char *name, const QString &zugaenglicherName)
 {
     auto *zeile = zugaenglich(benannt(new QLineEdit(seite), name), zugaenglicherName);
     zeile->setFont(schriften::Paneschrift());
-    zeile->setFixedWidth(QFontMetrics(zeile->font()).horizontalAdvance(QString(26, u'M'))
+    zeile->setFixedWidth(QFontMetrics(zeile->font()).horizontalAdvance(QString(27, u'M'))
         + 2 * zeile->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
     return zeile;
 }
