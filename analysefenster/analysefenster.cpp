@@ -134,6 +134,12 @@ TAnalyseForm::TAnalyseForm(Demohauptfenster &haupt, Analyseuebernahme &methode)
         &TAnalyseForm::EdVigenereSchluesselChange);
     connect(MSchluesselzeilen, &Schluesselzeilen::stelleGewaehlt, this,
         &TAnalyseForm::MSchluesselzeilenClick);
+    connect(EdSubstitutionAlphabet, &QLineEdit::textEdited, this,
+        &TAnalyseForm::EdSubstitutionAlphabetEdited);
+    connect(MSubstitutionszeilen, &Schluesselzeilen::stelleGewaehlt, this,
+        &TAnalyseForm::MSubstitutionszeilenClick);
+    connect(BSubstitutionUebernehmen, &QPushButton::clicked, this,
+        &TAnalyseForm::BSubstitutionUebernehmenClick);
     TBVerschiebungChange();
     BNeuAnalysierenClick();
 }
@@ -176,6 +182,7 @@ void TAnalyseForm::fertig()
     zeigeCaesar();
     zeigeVigenere();
     zeigeMatrix();
+    zeigeSubstitution();
     setzeErgebnisbereit(true);
 }
 
@@ -188,11 +195,16 @@ void TAnalyseForm::setzeErgebnisbereit(bool bereit)
     BVerschiebungUebernehmen->setEnabled(bereit && LVCaesar->currentItem());
     BSchluesselUebernehmen->setEnabled(bereit && !EdVigenereSchluessel->text().isEmpty());
     BSpaltenzahlUebernehmen->setEnabled(bereit && LVMatrix->currentItem());
+    EdSubstitutionAlphabet->setEnabled(bereit && !substitutionsalphabet.empty());
+    BSubstitutionUebernehmen->setEnabled(EdSubstitutionAlphabet->isEnabled());
     if (!bereit) {
         EdVigenereSchluessel->clear();
-        for (QLabel *zeile : { LCaesar, LVigenere, LMatrix })
+        substitutionsalphabet.clear();
+        EdSubstitutionAlphabet->clear();
+        for (QLabel *zeile : { LCaesar, LVigenere, LMatrix, LSubstitution })
             zeile->clear();
-        MSchluesselzeilen->leere();
+        for (Schluesselzeilen *zeilen : { MSchluesselzeilen, MSubstitutionszeilen })
+            zeilen->leere();
         for (QTreeWidget *liste : { LVCaesar, LVVigenere, LVMatrix })
             liste->clear();
         for (Saeulendiagramm *diagramm : { DHaeufigkeiten, DSchluessellaengen })
@@ -353,6 +365,19 @@ void TAnalyseForm::zeigeMatrix()
             k.wert == m.spalten);
     }
     passeSpaltenAn(LVMatrix);
+}
+
+void TAnalyseForm::zeigeSubstitution()
+{
+    const analyse::SubstitutionErgebnis &s = auswertung.substitution;
+    if (s.geheimalphabet.empty()) {
+        LSubstitution->setText(zuWenigFuer(QStringLiteral("die Substitution")));
+        return;
+    }
+    LSubstitution->setText(QStringLiteral("Geheimalphabet: %1 (Punkte %2)%3")
+                               .arg(QString::fromLatin1(s.geheimalphabet), zahl(s.punkte, 2),
+                                   sicherheit(s.sicherheit)));
+    setzeSubstitutionsalphabet(s.geheimalphabet);
 }
 
 void TAnalyseForm::BVerschiebungUebernehmenClick()

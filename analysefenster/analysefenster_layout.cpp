@@ -8,6 +8,7 @@
 #include "platform/benannt.h"
 #include "platform/schriften.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSlider>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -90,6 +92,18 @@ QWidget *ergebnisseite(
     return seite;
 }
 
+// One row of the alphabets: a place per letter, in a fixed-pitch font and
+// as wide as the other row, so that each cipher letter stands under its
+// plain letter; room for one more, so that the field never scrolls.
+QLineEdit *alphabetzeile(QWidget *seite, const char *name, const QString &zugaenglicherName)
+{
+    auto *zeile = zugaenglich(benannt(new QLineEdit(seite), name), zugaenglicherName);
+    zeile->setFont(schriften::Paneschrift());
+    zeile->setFixedWidth(QFontMetrics(zeile->font()).horizontalAdvance(QString(27, u'M'))
+        + 2 * zeile->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
+    return zeile;
+}
+
 } // namespace
 
 void TAnalyseForm::erzeugeSteuerelemente()
@@ -113,6 +127,7 @@ void TAnalyseForm::erzeugeSteuerelemente()
     Seiten->addTab(erzeugeCaesarseite(), QStringLiteral("&Caesar"));
     Seiten->addTab(erzeugeVigenereseite(), QStringLiteral("&Vigenère"));
     Seiten->addTab(erzeugeMatrixseite(), QStringLiteral("&Matrix"));
+    Seiten->addTab(erzeugeSubstitutionsseite(), QStringLiteral("S&ubstitution"));
     Seiten->tabBar()->setAccessibleName(QStringLiteral("Ergebnisseiten"));
     spalte->addWidget(Seiten, 1);
 
@@ -210,6 +225,49 @@ QWidget *TAnalyseForm::erzeugeMatrixseite()
     return seite;
 }
 
+QWidget *TAnalyseForm::erzeugeSubstitutionsseite()
+{
+    auto *seite = new QWidget;
+    auto *spalte = new QVBoxLayout(seite);
+    LSubstitution = ergebniszeile(seite, "LSubstitution");
+    spalte->addWidget(LSubstitution);
+    auto *raster = new QGridLayout;
+    EdKlaralphabet = alphabetzeile(seite, "EdKlaralphabet", QStringLiteral("Klaralphabet"));
+    EdKlaralphabet->setText(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+    EdKlaralphabet->setReadOnly(true);
+    EdKlaralphabet->setFocusPolicy(Qt::NoFocus);
+    EdSubstitutionAlphabet
+        = alphabetzeile(seite, "EdSubstitutionAlphabet", QStringLiteral("Geheimalphabet"));
+    EdSubstitutionAlphabet->setToolTip(
+        QStringLiteral("Unter jedem Buchstaben des Klartexts steht der Geheimbuchstabe, der ihn "
+                       "verschlüsselt.\nEin getippter Buchstabe überschreibt den an der "
+                       "Schreibmarke; stand er schon woanders,\ntauschen die beiden die Plätze. "
+                       "Gelöschte Stellen werden zu „?“."));
+    auto *beschriftung = new QLabel(QStringLiteral("&Geheimalphabet:"), seite);
+    beschriftung->setBuddy(EdSubstitutionAlphabet);
+    raster->addWidget(new QLabel(QStringLiteral("Klaralphabet:"), seite), 0, 0);
+    raster->addWidget(EdKlaralphabet, 0, 1);
+    raster->addWidget(beschriftung, 1, 0);
+    raster->addWidget(EdSubstitutionAlphabet, 1, 1);
+    auto *hinweis = new QLabel(
+        QStringLiteral("Tippen überschreibt; ein schon vergebener Buchstabe tauscht den Platz."),
+        seite);
+    hinweis->setWordWrap(true);
+    raster->addWidget(hinweis, 1, 2);
+    raster->setColumnStretch(2, 1);
+    spalte->addLayout(raster);
+    MSubstitutionszeilen = benannt(new Schluesselzeilen(seite), "MSubstitutionszeilen");
+    MSubstitutionszeilen->setAccessibleName(QStringLiteral("Klartext unter der Chiffre"));
+    MSubstitutionszeilen->setToolTip(
+        QStringLiteral("Unter jedem Zeichen der Chiffre steht der Klartext. Ein Klick wählt den "
+                       "Geheimbuchstaben\nim Geheimalphabet zum Ändern aus."));
+    spalte->addWidget(MSubstitutionszeilen, 1);
+    BSubstitutionUebernehmen
+        = knopf(seite, "BSubstitutionUebernehmen", QStringLiteral("Schlüssel &übernehmen"));
+    spalte->addWidget(BSubstitutionUebernehmen, 0, Qt::AlignRight);
+    return seite;
+}
+
 // From the tabs into the open page, to its take-over button, then the window's
 // own buttons.
 void TAnalyseForm::setzeTabulatorfolge()
@@ -223,6 +281,9 @@ void TAnalyseForm::setzeTabulatorfolge()
     setTabOrder(MSchluesselzeilen, BSchluesselUebernehmen);
     setTabOrder(BSchluesselUebernehmen, LVMatrix);
     setTabOrder(LVMatrix, BSpaltenzahlUebernehmen);
-    setTabOrder(BSpaltenzahlUebernehmen, BNeuAnalysieren);
+    setTabOrder(BSpaltenzahlUebernehmen, EdSubstitutionAlphabet);
+    setTabOrder(EdSubstitutionAlphabet, MSubstitutionszeilen);
+    setTabOrder(MSubstitutionszeilen, BSubstitutionUebernehmen);
+    setTabOrder(BSubstitutionUebernehmen, BNeuAnalysieren);
     setTabOrder(BNeuAnalysieren, BSchliessen);
 }

@@ -47,7 +47,8 @@ Auswertung Werte(const Text &geheim, const std::atomic<bool> &abbrechen)
     for (int n = 0; n < 26; ++n)
         a.caesarVorschau[std::size_t(n)] = verschl::CaesarVerschieben(anfang, -n);
     a.anfang = geheim.substr(0, kSchluesselVorschau);
-    // Vigenère and the matrix have too little to go on; their pages say so.
+    // Vigenère, the matrix and the substitution have too little to go on;
+    // their pages say so.
     if (abbrechen || a.ergebnis.haeufigkeiten.summe < analyse::kMindestBuchstabenSchluessel)
         return a;
     a.ergebnis.vigenere = analyse::AnalysiereVigenere(geheim);
@@ -56,6 +57,8 @@ Auswertung Werte(const Text &geheim, const std::atomic<bool> &abbrechen)
         return a;
     a.ergebnis.matrix = analyse::AnalysiereMatrix(geheim);
     werteMatrix(a, geheim, abbrechen);
+    if (!abbrechen)
+        a.substitution = analyse::AnalysiereSubstitution(geheim);
     return a;
 }
 

@@ -13,9 +13,6 @@ using verschl::Text;
 
 namespace {
 
-// Blocks per row group: the three rows and a blank line between groups.
-constexpr int kZeilenJeGruppe = 4;
-
 // One column per byte: what a fixed-pitch font cannot show in one cell
 // (line breaks, tabs, the other control bytes and the stand-ins for
 // undefined bytes) becomes a middle dot.
@@ -54,34 +51,79 @@ const QString &Schluesselzeilen::kopf(int zeile)
 void Schluesselzeilen::zeige(
     const Text &neuGeheim, const std::string &neuSchluessel, bool neuIgnorieren)
 {
-    const bool selberText = neuGeheim == geheim && neuIgnorieren == ignorieren;
-    geheim = neuGeheim;
+    const bool selberText = !substitution && neuGeheim == geheim && neuIgnorieren == ignorieren;
+    substitution = false;
     ignorieren = neuIgnorieren;
     schluessel = neuSchluessel;
-    stellen = verschl::VigenereSchluesselstellen(geheim, schluessel.size(), ignorieren);
-    klar = verschl::VigenereEntschluesseln(geheim, schluessel, ignorieren).value_or(Text());
-    markiert.assign(geheim.size(), false);
+    stellen = verschl::VigenereSchluesselstellen(neuGeheim, schluessel.size(), ignorieren);
+    Text neuMitte(neuGeheim.size(), ' ');
+    for (std::size_t i = 0; i < neuGeheim.size(); ++i) {
+        if (stellen[i] >= 0)
+            neuMitte[i] = static_cast<char>(verschl::GrossBuchstabe(
+                static_cast<unsigned char>(schluessel[std::size_t(stellen[i])])));
+    }
+    std::optional<Text> vorher;
     if (!selberText)
         bezug = schluessel;
-    else if (bezug.size() == schluessel.size() && !klar.empty()) {
-        const Text vorher = *verschl::VigenereEntschluesseln(geheim, bezug, ignorieren);
-        for (std::size_t i = 0; i < geheim.size(); ++i)
-            markiert[i] = vorher[i] != klar[i];
+    else if (bezug.size() == schluessel.size() && !schluessel.empty()) {
+        vorher = verschl::VigenereEntschluesseln(neuGeheim, bezug, ignorieren);
         bezug = schluessel;
+    }
+    setze(neuGeheim, std::move(neuMitte),
+        verschl::VigenereEntschluesseln(neuGeheim, schluessel, ignorieren).value_or(Text()),
+        vorher);
+}
+
+void Schluesselzeilen::zeigeAlphabet(const Text &neuGeheim, const Text &alphabet)
+{
+    std::optional<Text> vorher;
+    if (substitution && neuGeheim == geheim)
+        vorher = klar;
+    substitution = true;
+    std::array<int, 26> platz; // of each cipher letter in the alphabet
+    platz.fill(-1);
+    for (std::size_t p = 0; p < std::min<std::size_t>(alphabet.size(), 26); ++p) {
+        const unsigned char c = verschl::GrossBuchstabe(static_cast<unsigned char>(alphabet[p]));
+        if (c >= 'A' && c <= 'Z' && platz[c - 'A'] < 0)
+            platz[c - 'A'] = int(p);
+    }
+    Text neuKlar = neuGeheim;
+    stellen.assign(neuGeheim.size(), -1);
+    for (std::size_t i = 0; i < neuGeheim.size(); ++i) {
+        const auto b = static_cast<unsigned char>(neuGeheim[i]);
+        const unsigned char gross = verschl::GrossBuchstabe(b);
+        if (gross < 'A' || gross > 'Z')
+            continue;
+        const int p = stellen[i] = platz[gross - 'A'];
+        neuKlar[i] = p < 0 ? '?' : static_cast<char>((b == gross ? 'A' : 'a') + p);
+    }
+    setze(neuGeheim, {}, std::move(neuKlar), vorher);
+}
+
+void Schluesselzeilen::setze(
+    const Text &neuGeheim, Text neuMitte, Text neuKlar, const std::optional<Text> &vorher)
+{
+    geheim = neuGeheim;
+    mitte = std::move(neuMitte);
+    klar = std::move(neuKlar);
+    markiert.assign(geheim.size(), false);
+    if (vorher && !klar.empty()) {
+        for (std::size_t i = 0; i < geheim.size(); ++i)
+            markiert[i] = (*vorher)[i] != klar[i];
     }
     baue();
 }
 
 void Schluesselzeilen::leere()
 {
-    geheim.clear();
     schluessel.clear();
     bezug.clear();
     stellen.clear();
-    klar.clear();
-    markiert.clear();
-    baue();
+    setze({}, {}, {}, std::nullopt);
 }
+
+// The rows and a blank line between groups.
+int Schluesselzeilen::zeilenJeGruppe() const { return substitution ? 3 : 4; }
 
 int Schluesselzeilen::spaltenJeZeile() const
 {
@@ -96,23 +138,25 @@ void Schluesselzeilen::baue()
     QStringList zeilen;
     for (std::size_t anfang = 0; anfang < geheim.size(); anfang += std::size_t(breite)) {
         const std::size_t ende = std::min(geheim.size(), anfang + std::size_t(breite));
-        QString oben = kopf(0), mitte = kopf(1), unten = kopf(2);
+        QString oben = kopf(0), schluesselzeile = kopf(1), unten = kopf(2);
         for (std::size_t i = anfang; i < ende; ++i) {
             oben += zelle(static_cast<unsigned char>(geheim[i]));
-            mitte += stellen[i] < 0 ? QChar(u' ')
-                                    : zelle(verschl::GrossBuchstabe(static_cast<unsigned char>(
-                                        schluessel[std::size_t(stellen[i])])));
+            if (!substitution)
+                schluesselzeile += zelle(static_cast<unsigned char>(mitte[i]));
             unten += klar.empty() ? QChar(u' ') : zelle(static_cast<unsigned char>(klar[i]));
         }
         if (!zeilen.isEmpty())
             zeilen << QString();
-        zeilen << oben << mitte << unten;
+        zeilen << oben;
+        if (!substitution)
+            zeilen << schluesselzeile;
+        zeilen << unten;
     }
     setPlainText(zeilen.join(u'\n'));
     markiere();
 }
 
-// Each marked byte gets its colour in all three rows: the key letter to
+// Each marked byte gets its colour in all its rows: the key letter to
 // mend stands in the same column as what it changed.
 void Schluesselzeilen::markiere()
 {
@@ -124,8 +168,8 @@ void Schluesselzeilen::markiere()
         if (!markiert[i])
             continue;
         const int gruppe = int(i) / breite, spalte = int(kopf(0).size()) + int(i) % breite;
-        for (int zeile = 0; zeile < 3; ++zeile) {
-            QTextCursor feld(document()->findBlockByNumber(gruppe * kZeilenJeGruppe + zeile));
+        for (int zeile = 0; zeile < zeilenJeGruppe() - 1; ++zeile) {
+            QTextCursor feld(document()->findBlockByNumber(gruppe * zeilenJeGruppe() + zeile));
             feld.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, spalte);
             feld.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor);
             auswahl.append({ feld, format });
@@ -151,11 +195,11 @@ void Schluesselzeilen::mouseReleaseEvent(QMouseEvent *event)
     QTextCursor stelle = cursorForPosition(punkt);
     if (cursorRect(stelle).left() > punkt.x())
         stelle.movePosition(QTextCursor::Left);
-    const int zeile = stelle.blockNumber() % kZeilenJeGruppe;
+    const int zeile = stelle.blockNumber() % zeilenJeGruppe();
     const int spalte = stelle.positionInBlock() - int(kopf(0).size());
-    if (zeile == 3 || spalte < 0 || spalte >= breite)
+    if (zeile == zeilenJeGruppe() - 1 || spalte < 0 || spalte >= breite)
         return;
-    const auto i = std::size_t(stelle.blockNumber() / kZeilenJeGruppe * breite + spalte);
+    const auto i = std::size_t(stelle.blockNumber() / zeilenJeGruppe() * breite + spalte);
     if (i < stellen.size() && stellen[i] >= 0)
         Q_EMIT stelleGewaehlt(stellen[i]);
 }

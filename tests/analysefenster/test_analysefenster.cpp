@@ -48,32 +48,62 @@ TAnalyseForm &analysiere(Aufbau &a)
 }
 
 // What the key rows show, each row joined over its groups, and the bytes
-// marked in each row.
+// marked in each row. A substitution shows two rows, Vigenère three.
 struct Zeilen
 {
     std::array<QString, 3> zeile;
     std::array<QSet<int>, 3> markiert;
 };
 
-Zeilen lies(const Schluesselzeilen &ansicht)
+Zeilen lies(const Schluesselzeilen &ansicht, int zeilen = 3)
 {
     Zeilen z;
     const int kopf = int(Schluesselzeilen::kopf(0).size());
     QList<int> gruppenanfang;
     for (QTextBlock b = ansicht.document()->begin(); b.isValid(); b = b.next()) {
-        const int zeile = b.blockNumber() % 4;
+        const int zeile = b.blockNumber() % (zeilen + 1);
         if (zeile == 0)
             gruppenanfang << int(z.zeile[0].size());
-        if (zeile < 3)
+        if (zeile < zeilen)
             z.zeile[std::size_t(zeile)] += b.text().mid(kopf);
     }
     for (const QTextEdit::ExtraSelection &a : ansicht.extraSelections()) {
         const QTextBlock b = ansicht.document()->findBlock(a.cursor.selectionStart());
         const int spalte = a.cursor.selectionStart() - b.position() - kopf;
-        z.markiert[std::size_t(b.blockNumber() % 4)]
-            << gruppenanfang.at(b.blockNumber() / 4) + spalte;
+        z.markiert[std::size_t(b.blockNumber() % (zeilen + 1))]
+            << gruppenanfang.at(b.blockNumber() / (zeilen + 1)) + spalte;
     }
     return z;
+}
+
+// A click on byte `byte` of the first group, in its row `zeile`.
+void klicke(Schluesselzeilen &ansicht, int zeile, int byte)
+{
+    QTextCursor zelle(ansicht.document()->findBlockByNumber(zeile));
+    zelle.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor,
+        int(Schluesselzeilen::kopf(zeile).size()) + byte);
+    const QRect ort = ansicht.cursorRect(zelle);
+    QTest::mouseClick(ansicht.viewport(), Qt::LeftButton, {},
+        { ort.left() + ansicht.fontMetrics().averageCharWidth() / 2, ort.center().y() });
+}
+
+// The plaintext as a mended alphabet decrypts it: `wird` holds pairs "XY",
+// plain letter X read as Y; the letters of `offen` read as '?'.
+Text gelesen(Text text, const QString &wird, const QString &offen)
+{
+    for (char &c : text) {
+        const unsigned char gross = verschl::GrossBuchstabe(static_cast<unsigned char>(c));
+        if (gross < 'A' || gross > 'Z')
+            continue;
+        if (offen.contains(QChar(gross)))
+            c = '?';
+        for (const QString &paar : wird.split(u' ', Qt::SkipEmptyParts)) {
+            const auto y = static_cast<unsigned char>(paar.at(1).unicode());
+            if (paar.at(0) == QChar(gross))
+                c = static_cast<char>(c == char(gross) ? y : verschl::KleinBuchstabe(y));
+        }
+    }
+    return text;
 }
 
 } // namespace
@@ -96,6 +126,8 @@ private Q_SLOTS:
     void schluesselzeilen_data();
     void schluesselzeilen();
     void schliessenWaehrendDerAnalyse();
+    void substitutionsseite_data();
+    void substitutionsseite();
 };
 
 // One action in the menu and the pop-up; every click a window of its own,
@@ -134,7 +166,7 @@ void TestAnalysefenster::zugaenglich()
         const QString name = w->accessibleName();
         QVERIFY2(!name.isEmpty() && !name.contains(u'&'), w->metaObject()->className());
     }
-    QCOMPARE(erreichbar, 16);
+    QCOMPARE(erreichbar, 19);
 }
 
 void TestAnalysefenster::uebernahmeEntschluesselt_data()
@@ -160,6 +192,8 @@ void TestAnalysefenster::uebernahmeEntschluesselt_data()
         << Methode::Matrix << 0 << "" << false << 7 << "BSpaltenzahlUebernehmen" << Methode::Matrix;
     QTest::newRow("matrix square")
         << Methode::Matrix << 0 << "" << false << 0 << "BSpaltenzahlUebernehmen" << Methode::Matrix;
+    QTest::newRow("substitution ZIFFERON") << Methode::Substitution << 0 << "ZIFFERON" << false << 0
+                                           << "BSubstitutionUebernehmen" << Methode::Substitution;
 }
 
 // Encrypted in the main window, the method window then left at something else
@@ -177,6 +211,7 @@ void TestAnalysefenster::uebernahmeEntschluesselt()
     a.option().setMethode(methode);
     a.option().setVerschiebung(verschiebung);
     a.steuer<QLineEdit>("EdSchluessel").setText(schluessel);
+    a.option().setSubstitutionsschluessel(schluessel.toStdString());
     a.steuer<QCheckBox>("CBSonderignorieren").setChecked(ignorieren);
     a.steuer<QRadioButton>(spalten ? "RBMatrixManSpalten" : "RBMatrixQuadratisch").setChecked(true);
     a.steuer<QSpinBox>("SpEdSpalten").setValue(std::max(spalten, 1));
@@ -187,6 +222,7 @@ void TestAnalysefenster::uebernahmeEntschluesselt()
     a.option().setMethode(Methode::Rotation128);
     a.option().setGemerkteVerschiebung(0);
     a.steuer<QLineEdit>("EdSchluessel").setText(QStringLiteral("Falsch"));
+    a.option().setSubstitutionsschluessel("FALSCH");
     a.steuer<QCheckBox>("CBSonderignorieren").setChecked(!ignorieren);
     a.steuer<QRadioButton>(spalten ? "RBMatrixQuadratisch" : "RBMatrixManSpalten").setChecked(true);
     a.steuer<QSpinBox>("SpEdSpalten").setValue(2);
@@ -236,10 +272,12 @@ void TestAnalysefenster::schwacheEingabe()
              fenster.findChild<QTreeWidget *>(u"LVCaesar"_s),
              fenster.findChild<QSlider *>(u"TBVerschiebung"_s) })
         QCOMPARE(teil->isEnabled(), stufe >= 1);
-    QCOMPARE(
-        fenster.findChild<QPushButton *>(u"BSchluesselUebernehmen"_s)->isEnabled(), stufe == 2);
-    QCOMPARE(
-        fenster.findChild<QPushButton *>(u"BSpaltenzahlUebernehmen"_s)->isEnabled(), stufe == 2);
+    for (const char *knopf :
+        { "BSchluesselUebernehmen", "BSpaltenzahlUebernehmen", "BSubstitutionUebernehmen" }) {
+        const auto *k = fenster.findChild<QPushButton *>(QLatin1String(knopf));
+        QVERIFY2(k, knopf);
+        QCOMPARE(k->isEnabled(), stufe == 2);
+    }
     if (stufe == 1) {
         QCOMPARE(fenster.findChild<QLabel *>(u"LCaesar"_s)->text(),
             QStringLiteral("Beste Verschiebung: 3 (A → D) – Sicherheit: wahrscheinlich"));
@@ -247,13 +285,15 @@ void TestAnalysefenster::schwacheEingabe()
             QStringLiteral("Zu wenig Buchstaben für Vigenère (12 von mindestens 20)"));
         QCOMPARE(fenster.findChild<QLabel *>(u"LMatrix"_s)->text(),
             QStringLiteral("Zu wenig Buchstaben für die Matrix (12 von mindestens 20)"));
+        QCOMPARE(fenster.findChild<QLabel *>(u"LSubstitution"_s)->text(),
+            QStringLiteral("Zu wenig Buchstaben für die Substitution (12 von mindestens 20)"));
     }
     if (stufe < 2)
         return;
-    for (const QLabel *ergebnis :
-        { fenster.findChild<QLabel *>(u"LCaesar"_s), fenster.findChild<QLabel *>(u"LVigenere"_s),
-            fenster.findChild<QLabel *>(u"LMatrix"_s) })
-        QVERIFY2(ergebnis->text().endsWith(u"Sicherheit: unsicher"), qPrintable(ergebnis->text()));
+    for (const char *zeile : { "LCaesar", "LVigenere", "LMatrix", "LSubstitution" }) {
+        const QString text = fenster.findChild<QLabel *>(QLatin1String(zeile))->text();
+        QVERIFY2(text.endsWith(u"Sicherheit: unsicher"), qPrintable(text));
+    }
 }
 
 // The found key mended by hand, as a class does by eye: what is typed over
@@ -429,12 +469,7 @@ void TestAnalysefenster::schluesselzeilen()
     // The key letter under a byte of the first row, as the class would pick it.
     const std::size_t byte = 5;
     const QString vorher = z.zeile[1].mid(byte, 1);
-    QTextCursor zelle(ansicht->document()->findBlockByNumber(1));
-    zelle.movePosition(
-        QTextCursor::Right, QTextCursor::MoveAnchor, int(Schluesselzeilen::kopf(1).size() + byte));
-    const QRect ort = ansicht->cursorRect(zelle);
-    QTest::mouseClick(ansicht->viewport(), Qt::LeftButton, {},
-        { ort.left() + ansicht->fontMetrics().averageCharWidth() / 2, ort.center().y() });
+    klicke(*ansicht, 1, int(byte));
     QCOMPARE(feld->selectedText(), vorher);
     const int stelle = feld->selectionStart();
     if (loeschen) {
@@ -456,6 +491,117 @@ void TestAnalysefenster::schluesselzeilen()
     QVERIFY(geaendert.contains(int(byte)) && geaendert.size() < int(n) / 4);
     for (const QSet<int> &markiert : z.markiert)
         QCOMPARE(markiert, geaendert);
+}
+
+// A German paragraph under the key word ZIFFERON, broken: the found alphabet
+// over the plain one, the preview the plaintext. Each letter mended by hand
+// changes the preview at once and marks what the last key changed; the
+// take-over sets the method window to that alphabet.
+void TestAnalysefenster::substitutionsseite_data()
+{
+    QTest::addColumn<int>("klick"); // a byte of the preview's first row; -1: none
+    // The place of this plain letter selected; "|X": the cursor before it.
+    QTest::addColumn<QString>("auswahl");
+    QTest::addColumn<QString>("tippen");
+    QTest::addColumn<int>("taste"); // pressed after typing; 0: none
+    QTest::addColumn<QString>("wird"); // see gelesen()
+    QTest::addColumn<QString>("offen");
+    QTest::newRow("as found") << -1 << ""
+                              << "" << 0 << ""
+                              << "";
+    QTest::newRow("a letter used elsewhere swaps places") << -1 << "E"
+                                                          << "J" << 0 << "EN NE"
+                                                          << "";
+    QTest::newRow("lower case") << -1 << "E"
+                                << "j" << 0 << "EN NE"
+                                << "";
+    QTest::newRow("typed at the cursor: overwrites") << -1 << "|A"
+                                                     << "I" << 0 << "AB BA"
+                                                     << "";
+    QTest::newRow("typed at the cursor: the letter before it") << -1 << "|B"
+                                                               << "Z" << 0 << "AB BA"
+                                                               << "";
+    QTest::newRow("typing goes on to the next place") << -1 << "|A"
+                                                      << "IF" << 0 << "BA CB AC"
+                                                      << "";
+    QTest::newRow("deleted: unknown") << -1 << "E"
+                                      << "" << int(Qt::Key_Backspace) << ""
+                                      << "E";
+    QTest::newRow("a digit: unknown") << -1 << "E"
+                                      << "5" << 0 << ""
+                                      << "E";
+    QTest::newRow("a click on the text selects its cipher letter") << 1 << ""
+                                                                   << "J" << 0 << "IN NI"
+                                                                   << "";
+}
+
+void TestAnalysefenster::substitutionsseite()
+{
+    QFETCH(int, klick);
+    QFETCH(QString, auswahl);
+    QFETCH(QString, tippen);
+    QFETCH(int, taste);
+    QFETCH(QString, wird);
+    QFETCH(QString, offen);
+    const Text alphabet = verschl::SchluesselwortAlphabet("ZIFFERON");
+    const Text geheim = *verschl::SubstitutionVerschluesseln(kKlartext, alphabet);
+    Aufbau a;
+    a.chiffre().setText(geheim);
+    TAnalyseForm &fenster = analysiere(a);
+    fenster.findChild<QTabWidget *>(u"Seiten"_s)->setCurrentIndex(4);
+    auto *feld = fenster.findChild<QLineEdit *>(u"EdSubstitutionAlphabet"_s);
+    auto *ansicht = fenster.findChild<Schluesselzeilen *>(u"MSubstitutionszeilen"_s);
+    QVERIFY(feld && ansicht);
+    QString gefunden; // '?' where the text holds no such letter
+    for (std::size_t p = 0; p < 26; ++p)
+        gefunden += analyse::Zaehle(kKlartext).buchstaben[p] ? QChar(alphabet[p]) : QChar(u'?');
+    QCOMPARE(feld->text(), gefunden);
+    QVERIFY(fenster.findChild<QLabel *>(u"LSubstitution"_s)
+                ->text()
+                .startsWith(u"Geheimalphabet: "_s + gefunden + u" (Punkte "_s));
+
+    if (klick >= 0)
+        klicke(*ansicht, 0, klick);
+    if (!auswahl.isEmpty()) {
+        feld->setFocus();
+        feld->setSelection(auswahl.back().unicode() - u'A', auswahl.size() == 1 ? 1 : 0);
+    }
+    Zeilen vorher = lies(*ansicht, 2);
+    for (const QChar c : tippen) {
+        vorher = lies(*ansicht, 2);
+        QTest::keyClick(feld, char(c.unicode()));
+    }
+    if (taste) {
+        vorher = lies(*ansicht, 2);
+        QTest::keyClick(feld, Qt::Key(taste));
+    }
+    QString erwartet = gefunden;
+    for (const QString &paar : wird.split(u' ', Qt::SkipEmptyParts))
+        erwartet[paar.at(1).unicode() - u'A'] = gefunden.at(paar.at(0).unicode() - u'A');
+    for (const QChar c : offen)
+        erwartet[c.unicode() - u'A'] = u'?';
+    QCOMPARE(feld->text(), erwartet);
+    const Zeilen z = lies(*ansicht, 2);
+    const auto n = std::size_t(z.zeile[0].size());
+    QVERIFY(n >= 100);
+    QCOMPARE(z.zeile[0], QString::fromLatin1(geheim.substr(0, n)));
+    QCOMPARE(z.zeile[1], QString::fromLatin1(gelesen(kKlartext.substr(0, n), wird, offen)));
+    QSet<int> geaendert;
+    for (qsizetype i = 0; i < z.zeile[1].size(); ++i)
+        if (vorher.zeile[1].at(i) != z.zeile[1].at(i))
+            geaendert << int(i);
+    QCOMPARE(z.markiert[0], geaendert);
+    QCOMPARE(z.markiert[1], geaendert);
+
+    QTest::mouseClick(
+        fenster.findChild<QPushButton *>(u"BSubstitutionUebernehmen"_s), Qt::LeftButton);
+    QCOMPARE(a.option().methode(), Methode::Substitution);
+    QCOMPARE(
+        a.option().substitutionsschluessel(), verschl::ErgaenzeAlphabet(erwartet.toStdString()));
+    if (offen.isEmpty()) {
+        a.klick("BEntschluesseln");
+        QCOMPARE(a.klar().text(), gelesen(kKlartext, wird, {}));
+    }
 }
 
 QTEST_MAIN(TestAnalysefenster)

@@ -4,9 +4,9 @@
 // "Geheimtext analysieren": breaks the ciphertext pane as a lesson would. Letter
 // frequencies beside German's with a slider to line them up, the 26 Caesar
 // shifts scored, the Vigenère key length and key, the transposition's column
-// count; every finding with its confidence, and a button that takes it over
-// into the method window. The analysis runs on a worker thread; a window
-// closed meanwhile simply drops its result.
+// count, the substitution's alphabet; every finding with its confidence, and
+// a button that takes it over into the method window. The analysis runs on a
+// worker thread; a window closed meanwhile simply drops its result.
 
 #include "analysefenster/auswertung.h"
 #include "schnittstellen/fensterfabrik.h"
@@ -51,6 +51,9 @@ public Q_SLOTS:
     void EdVigenereSchluesselChange();
     void BSpaltenzahlUebernehmenClick();
     void MSchluesselzeilenClick(int stelle);
+    void EdSubstitutionAlphabetEdited();
+    void MSubstitutionszeilenClick(int stelle);
+    void BSubstitutionUebernehmenClick();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -62,6 +65,7 @@ private:
     QWidget *erzeugeCaesarseite();
     QWidget *erzeugeVigenereseite();
     QWidget *erzeugeMatrixseite();
+    QWidget *erzeugeSubstitutionsseite();
     void setzeTabulatorfolge();
     void knackknopf(QWidget *seite, const char *name, Fensterart art);
 
@@ -72,6 +76,9 @@ private:
     QString zuWenigFuer(const QString &verfahren) const;
     void zeigeVigenere();
     void zeigeMatrix();
+    void zeigeSubstitution();
+    // analysefenster_substitution.cpp
+    void setzeSubstitutionsalphabet(const verschl::Text &alphabet);
 
     Demohauptfenster &haupt;
     Analyseuebernahme &methode;
@@ -105,9 +112,19 @@ private:
     QTreeWidget *LVMatrix = nullptr;
     QPushButton *BSpaltenzahlUebernehmen = nullptr;
 
+    QLabel *LSubstitution = nullptr;
+    QLineEdit *EdKlaralphabet = nullptr; // A-Z, above the cipher letters
+    // The cipher letter of each plain letter above it, to be mended letter
+    // by letter as the Vigenère key is.
+    QLineEdit *EdSubstitutionAlphabet = nullptr;
+    Schluesselzeilen *MSubstitutionszeilen = nullptr;
+    QPushButton *BSubstitutionUebernehmen = nullptr;
+
     auswertung::Auswertung auswertung;
     bool laeuft = false;
     bool vigenereIgnorieren = true; // the way of the key being edited
+    // As the field shows it, 26 places of A-Z or '?'; empty without a result.
+    verschl::Text substitutionsalphabet;
     // Shared with the running worker, which outlives a closed window.
     std::shared_ptr<std::atomic<bool>> abbrechen;
     QFutureWatcher<auswertung::Auswertung> waechter;

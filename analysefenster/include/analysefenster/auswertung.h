@@ -41,6 +41,8 @@ struct Auswertung
     std::vector<Schluesselzeile> schluessel; // the found key first
     Text anfang; // the ciphertext's first kSchluesselVorschau bytes
     std::vector<Text> matrixVorschau; // for the first candidates, in their order
+    // Its alphabet is empty until the search ran.
+    analyse::SubstitutionErgebnis substitution;
 };
 
 // Stops early once `abbrechen` is set (the window went away): the result is
