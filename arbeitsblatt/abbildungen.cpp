@@ -19,7 +19,11 @@ enum Eigenschaft {
     PText,
     PFeld,
     PAlle,
-    PKopf
+    PKopf,
+    PTabellenkopf,
+    PBreiten,
+    PHoehe,
+    PZellen
 };
 
 // Drawing units: tenths of a millimetre, whatever the device.
@@ -59,8 +63,12 @@ QSizeF groesseInMm(const QTextFormat &format)
         return { 27 * 6.0, 27 * 6.0 };
     case Art::Gitter:
         return { spalten * gitterzelle(spalten), zeilen * gitterzelle(spalten) };
-    case Art::Tabelle:
-        return { 26 * 6.3, 2 * 8.0 };
+    case Art::Tabelle: {
+        double breite = 0;
+        for (const QVariant &b : format.property(PBreiten).toList())
+            breite += b.toDouble();
+        return { breite, (zeilen + 1) * format.doubleProperty(PHoehe) };
+    }
     case Art::Balken:
         return { 26 * 6.3, 60 };
     case Art::Antwort: {
@@ -182,19 +190,52 @@ void quadrat(QPainter &p)
     }
 }
 
-void gitter(QPainter &p, int spalten, int zeilen)
+// Empty cells, or the cells filled row by row with `inhalt`.
+void gitter(QPainter &p, int spalten, int zeilen, const QStringList &inhalt)
 {
     const double z = gitterzelle(spalten);
     p.setPen(linie(0.3));
     for (int zeile = 0; zeile < zeilen; ++zeile)
         zellenreihe(p, { 0, zeile * z }, spalten, { z, z }, -1);
+    p.setFont(schrift(z * 0.55));
+    for (qsizetype i = 0; i < inhalt.size(); ++i) {
+        const QRectF zelle(QPointF(double(i % spalten), double(i / spalten)) * z * kEinheitenJeMm,
+            QSizeF(z, z) * kEinheitenJeMm);
+        p.drawText(zelle, Qt::AlignCenter, inhalt[i]);
+    }
 }
 
-void tabelle(QPainter &p)
+// Text in a cell, smaller where it would not fit at the row's size.
+void zelltext(QPainter &p, const QRectF &zelle, const QString &text, bool fett)
 {
+    QFont f = schrift(zelle.height() * 0.55 / kEinheitenJeMm, fett);
+    p.setFont(f);
+    const double breite = p.fontMetrics().horizontalAdvance(text);
+    if (breite > zelle.width() * 0.9) {
+        f.setPixelSize(std::max(1, int(f.pixelSize() * zelle.width() * 0.9 / breite)));
+        p.setFont(f);
+    }
+    p.drawText(zelle, Qt::AlignCenter, text);
+}
+
+void tabelle(QPainter &p, const QTextFormat &format)
+{
+    const QVariantList breiten = format.property(PBreiten).toList();
+    const QStringList kopf = format.property(PTabellenkopf).toStringList();
+    const QStringList zellen = format.property(PZellen).toStringList();
+    const double hoehe = format.doubleProperty(PHoehe) * kEinheitenJeMm;
     p.setPen(linie(0.3));
-    zellenreihe(p, { 0, 0 }, 26, { 6.3, 8 }, 0, true);
-    zellenreihe(p, { 0, 8 }, 26, { 6.3, 8 }, -1);
+    for (int zeile = 0; zeile <= format.intProperty(PZeilen); ++zeile) {
+        double links = 0;
+        for (qsizetype spalte = 0; spalte < breiten.size(); ++spalte) {
+            const double breite = breiten[spalte].toDouble() * kEinheitenJeMm;
+            const QRectF zelle(links, zeile * hoehe, breite, hoehe);
+            p.drawRect(zelle);
+            const qsizetype nummer = (zeile - 1) * breiten.size() + spalte;
+            zelltext(p, zelle, zeile == 0 ? kopf.value(spalte) : zellen.value(nummer), zeile == 0);
+            links += breite;
+        }
+    }
 }
 
 // German letter frequencies in per cent, a bar per letter.
@@ -277,9 +318,49 @@ void Abbildungen::Anmelden(QTextDocument &dokument)
     dokument.documentLayout()->registerHandler(kTyp, new Abbildungen(&dokument));
 }
 
-void Abbildungen::FuegeEin(QTextCursor &cursor, Art art, int spalten, int zeilen)
+void Abbildungen::FuegeEin(
+    QTextCursor &cursor, Art art, int spalten, int zeilen, const QStringList &inhalt)
 {
-    fuegeEin(cursor, QTextCharFormat(), art, spalten, zeilen);
+    QTextCharFormat format;
+    if (!inhalt.isEmpty())
+        format.setProperty(PZellen, inhalt);
+    fuegeEin(cursor, format, art, spalten, zeilen);
+}
+
+void Abbildungen::Gitter(QTextCursor &cursor, int spalten, int zeilen, const QStringList &inhalt)
+{
+    for (int oben = 0; oben < zeilen; oben += kGitterzeilenJeTeil) {
+        const int teil = std::min(kGitterzeilenJeTeil, zeilen - oben);
+        FuegeEin(cursor, Art::Gitter, spalten, teil, inhalt.mid(oben * spalten, teil * spalten));
+    }
+}
+
+void Abbildungen::FuegeEin(QTextCursor &cursor, const Tabelle &tabelle)
+{
+    QTextCharFormat format;
+    format.setProperty(PTabellenkopf, tabelle.kopf);
+    QVariantList breiten;
+    for (const double b : tabelle.breitenMm)
+        breiten << b;
+    format.setProperty(PBreiten, breiten);
+    format.setProperty(PHoehe, tabelle.hoeheMm);
+    format.setProperty(PZellen, tabelle.zellen);
+    fuegeEin(cursor, format, Art::Tabelle, int(tabelle.kopf.size()), tabelle.zeilen);
+}
+
+// A label column as wide as "Geheim" needs, the letters sharing the rest.
+Abbildungen::Tabelle Abbildungen::Buchstabentabelle(const QString &kopf, const QString &zeile)
+{
+    constexpr double kKopfspalteMm = 18;
+    Tabelle t;
+    t.kopf << kopf;
+    t.breitenMm << kKopfspalteMm;
+    for (int i = 0; i < 26; ++i) {
+        t.kopf << buchstabe(i);
+        t.breitenMm << (kBreiteMm - kKopfspalteMm) / 26;
+    }
+    t.zellen << zeile;
+    return t;
 }
 
 void Abbildungen::fuegeEin(
@@ -324,10 +405,11 @@ void Abbildungen::drawObject(
         quadrat(*painter);
         break;
     case Art::Gitter:
-        gitter(*painter, spalten, format.intProperty(PZeilen));
+        gitter(*painter, spalten, format.intProperty(PZeilen),
+            format.property(PZellen).toStringList());
         break;
     case Art::Tabelle:
-        tabelle(*painter);
+        tabelle(*painter, format);
         break;
     case Art::Balken:
         balken(*painter);
