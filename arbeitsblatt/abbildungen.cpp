@@ -23,7 +23,8 @@ enum Eigenschaft {
     PTabellenkopf,
     PBreiten,
     PHoehe,
-    PZellen
+    PZellen,
+    PTitel
 };
 
 // Drawing units: tenths of a millimetre, whatever the device.
@@ -44,6 +45,8 @@ constexpr double kKaestchenMm = 4.4;
 // The heading over the first line, and room for it to be read in full.
 constexpr double kKopfMm = 8;
 constexpr double kKopfbreiteMm = 30;
+// A table's title line, part of its figure so that no page parts them.
+constexpr double kTitelMm = 7;
 
 QChar buchstabe(int i) { return QChar(u'A' + i % 26); }
 
@@ -67,7 +70,8 @@ QSizeF groesseInMm(const QTextFormat &format)
         double breite = 0;
         for (const QVariant &b : format.property(PBreiten).toList())
             breite += b.toDouble();
-        return { breite, (zeilen + 1) * format.doubleProperty(PHoehe) };
+        const double titel = format.hasProperty(PTitel) ? kTitelMm : 0;
+        return { breite, titel + (zeilen + 1) * format.doubleProperty(PHoehe) };
     }
     case Art::Balken:
         return { 26 * 6.3, 60 };
@@ -224,6 +228,12 @@ void tabelle(QPainter &p, const QTextFormat &format)
     const QStringList kopf = format.property(PTabellenkopf).toStringList();
     const QStringList zellen = format.property(PZellen).toStringList();
     const double hoehe = format.doubleProperty(PHoehe) * kEinheitenJeMm;
+    if (format.hasProperty(PTitel)) {
+        p.setFont(schrift(3.5));
+        p.drawText(QRectF(0, 0, kBreiteMm * kEinheitenJeMm, (kTitelMm - 1) * kEinheitenJeMm),
+            Qt::AlignLeft | Qt::AlignBottom, format.stringProperty(PTitel));
+        p.translate(0, kTitelMm * kEinheitenJeMm);
+    }
     p.setPen(linie(0.3));
     for (int zeile = 0; zeile <= format.intProperty(PZeilen); ++zeile) {
         double links = 0;
@@ -345,6 +355,8 @@ void Abbildungen::FuegeEin(QTextCursor &cursor, const Tabelle &tabelle)
     format.setProperty(PBreiten, breiten);
     format.setProperty(PHoehe, tabelle.hoeheMm);
     format.setProperty(PZellen, tabelle.zellen);
+    if (!tabelle.titel.isEmpty())
+        format.setProperty(PTitel, tabelle.titel);
     fuegeEin(cursor, format, Art::Tabelle, int(tabelle.kopf.size()), tabelle.zeilen);
 }
 

@@ -33,11 +33,12 @@ public:
     static void FuegeEin(QTextCursor &cursor, Art art, int spalten = 0, int zeilen = 0,
         const QStringList &inhalt = {});
 
-    // A table with a bold header row and `zeilen` rows under it, each
-    // `hoeheMm` high; `zellen` fills them row by row, and the cells it does
-    // not reach stay empty for pupils to write in.
+    // A table under its `titel`, with a bold header row and `zeilen` rows
+    // under it, each `hoeheMm` high; `zellen` fills them row by row, and the
+    // cells it does not reach stay empty for pupils to write in.
     struct Tabelle
     {
+        QString titel;
         QStringList kopf;
         QList<double> breitenMm; // one for each column
         int zeilen = 1;

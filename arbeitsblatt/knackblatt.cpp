@@ -41,9 +41,11 @@ QString anzahlen(const analyse::Haeufigkeiten &h, int i)
 }
 
 // The count row of a table headed `kopf`, filled from `zaehlung` when given.
-Abbildungen::Tabelle zaehltabelle(const QString &kopf, const analyse::Haeufigkeiten *zaehlung)
+Abbildungen::Tabelle zaehltabelle(
+    const QString &kopf, const analyse::Haeufigkeiten *zaehlung, const QString &titel = {})
 {
     Abbildungen::Tabelle t = Abbildungen::Buchstabentabelle(kopf, QStringLiteral("Anzahl"));
+    t.titel = titel;
     for (int i = 0; zaehlung && i < 26; ++i)
         t.zellen << anzahlen(*zaehlung, i);
     return t;
@@ -93,8 +95,9 @@ void kasiski(QTextCursor &cursor, int zeilen, const QStringList &zellen)
     }
     t.hoeheMm = 7;
     const auto breite = t.kopf.size();
-    papier::Absatz(cursor, QStringLiteral("Kasiski-Tabelle:"));
     for (int oben = 0; oben < zeilen; oben += kKasiskiZeilenJeTeil) {
+        t.titel = oben == 0 ? QStringLiteral("Kasiski-Tabelle")
+                            : QStringLiteral("Kasiski-Tabelle, weiter");
         t.zeilen = std::min(kKasiskiZeilenJeTeil, zeilen - oben);
         t.zellen = zellen.mid(oben * breite, t.zeilen * breite);
         Abbildungen::FuegeEin(cursor, t);
@@ -121,17 +124,18 @@ void vigenereBlatt(QTextCursor &cursor, const Blattwahl &w, const verschl::Text 
 {
     kasiski(
         cursor, std::clamp(int(abstaende(w, geheim).size()) + 2, kLeereZeilen, kKasiskiZeilen), {});
-    papier::Absatz(cursor, QStringLiteral("Buchstaben je Spalte:"));
     const int spalten = w.laengeVerraten ? int(w.schluessel.size()) : kOffeneSpalten;
     for (int n = 1; n <= spalten; ++n)
-        Abbildungen::FuegeEin(cursor, zaehltabelle(QStringLiteral("Spalte %1").arg(n), nullptr));
+        Abbildungen::FuegeEin(cursor,
+            zaehltabelle(QStringLiteral("Spalte %1").arg(n), nullptr,
+                n == 1 ? QStringLiteral("Buchstaben je Spalte") : QString()));
 }
 
 void vigenereLoesung(QTextCursor &cursor, const Blattwahl &w, const verschl::Text &geheim)
 {
     papier::Absatz(cursor,
         QStringLiteral("Schlüssel: %1 (Sonderzeichen ignorieren: %2)")
-            .arg(QString::fromLatin1(w.schluessel),
+            .arg(QString::fromLatin1(verschl::InGrossschrift(w.schluessel)),
                 w.sonderzeichenIgnorieren ? QStringLiteral("ja") : QStringLiteral("nein")));
     papier::Absatz(cursor, QStringLiteral("Schlüssellänge: %1").arg(w.schluessel.size()));
     const std::vector<Abstand> liste = abstaende(w, geheim);
@@ -153,12 +157,11 @@ void vigenereLoesung(QTextCursor &cursor, const Blattwahl &w, const verschl::Tex
     for (std::size_t n = 0; n < zaehlung.size(); ++n) {
         const char buchstabe = char(verschl::GrossBuchstabe(w.schluessel[n]));
         const verschl::Text e = verschl::CaesarVerschieben("E", buchstabe - 'A');
-        papier::Absatz(cursor,
-            QStringLiteral("Spalte %1: Schlüsselbuchstabe %2, aus E wird %3")
-                .arg(n + 1)
-                .arg(QString(QLatin1Char(buchstabe)), QString::fromLatin1(e)));
-        Abbildungen::FuegeEin(
-            cursor, zaehltabelle(QStringLiteral("Spalte %1").arg(n + 1), &zaehlung[n]));
+        Abbildungen::FuegeEin(cursor,
+            zaehltabelle(QStringLiteral("Spalte %1").arg(n + 1), &zaehlung[n],
+                QStringLiteral("Spalte %1: Schlüsselbuchstabe %2, aus E wird %3")
+                    .arg(n + 1)
+                    .arg(QString(QLatin1Char(buchstabe)), QString::fromLatin1(e))));
     }
 }
 
@@ -188,11 +191,12 @@ void matrixLoesung(QTextCursor &cursor, const Blattwahl &w, const verschl::Text 
 void substitutionBlatt(QTextCursor &cursor)
 {
     Zaehlhilfe(cursor);
-    papier::Absatz(cursor,
-        QStringLiteral("Deine Zuordnung: Schreibe unter jeden Geheimtextbuchstaben den "
-                       "Klartextbuchstaben, den du vermutest."));
-    Abbildungen::FuegeEin(
-        cursor, Abbildungen::Buchstabentabelle(QStringLiteral("Geheim"), QStringLiteral("Klar")));
+    Abbildungen::Tabelle zuordnung
+        = Abbildungen::Buchstabentabelle(QStringLiteral("Geheim"), QStringLiteral("Klar"));
+    zuordnung.titel = QStringLiteral("Deine Zuordnung: Schreibe unter jeden "
+                                     "Geheimtextbuchstaben den Klartextbuchstaben, den du "
+                                     "vermutest.");
+    Abbildungen::FuegeEin(cursor, zuordnung);
 }
 
 void substitutionLoesung(QTextCursor &cursor, const Blattwahl &w, const verschl::Text &geheim)
@@ -202,15 +206,15 @@ void substitutionLoesung(QTextCursor &cursor, const Blattwahl &w, const verschl:
     if (!IstAlphabet(w.substitution))
         papier::Absatz(
             cursor, QStringLiteral("Schlüsselwort: %1").arg(QString::fromLatin1(w.substitution)));
-    papier::Absatz(cursor, QStringLiteral("Die Zuordnung:"));
     Abbildungen::Tabelle zuordnung
         = Abbildungen::Buchstabentabelle(QStringLiteral("Geheim"), QStringLiteral("Klar"));
+    zuordnung.titel = QStringLiteral("Die Zuordnung");
     zuordnung.zellen << zeichen(QString::fromLatin1(
         verschl::SubstitutionEntschluesseln(kAlphabet, alphabet).value_or(kAlphabet)));
     Abbildungen::FuegeEin(cursor, zuordnung);
-    papier::Absatz(cursor, QStringLiteral("Die Zählung:"));
     const analyse::Haeufigkeiten zaehlung = analyse::Zaehle(geheim);
-    Abbildungen::FuegeEin(cursor, zaehltabelle(QStringLiteral("Buchstabe"), &zaehlung));
+    Abbildungen::FuegeEin(cursor,
+        zaehltabelle(QStringLiteral("Buchstabe"), &zaehlung, QStringLiteral("Die Zählung")));
 }
 
 } // namespace
@@ -331,8 +335,8 @@ void Loesung(QTextCursor &cursor, const Blattwahl &w, const verschl::Text &gehei
 
 void Zaehlhilfe(QTextCursor &cursor)
 {
-    papier::Absatz(cursor, QStringLiteral("Deine Zählung:"));
-    Abbildungen::FuegeEin(cursor, zaehltabelle(QStringLiteral("Buchstabe"), nullptr));
+    Abbildungen::FuegeEin(cursor,
+        zaehltabelle(QStringLiteral("Buchstabe"), nullptr, QStringLiteral("Deine Zählung")));
     papier::Absatz(cursor, QStringLiteral("Buchstabenhäufigkeiten im Deutschen (Prozent):"));
     Abbildungen::FuegeEin(cursor, Abbildungen::Art::Balken);
 }

@@ -71,16 +71,19 @@ struct Gelesen
 };
 
 // The line of ciphertext a room to answer stands for: the one text its
-// figure's format carries.
+// figure's format carries. A table carries lists as well, and a title.
 QString geheimzeile(const QTextBlock &block)
 {
     for (auto teil = block.begin(); !teil.atEnd(); ++teil) {
         if (teil.fragment().text() != QChar::ObjectReplacementCharacter)
             continue;
-        for (const QVariant &wert : teil.fragment().charFormat().properties()) {
-            if (wert.typeId() == QMetaType::QString)
-                return wert.toString();
-        }
+        const auto werte = teil.fragment().charFormat().properties();
+        const auto text = std::find_if(werte.begin(), werte.end(),
+            [](const QVariant &wert) { return wert.typeId() == QMetaType::QString; });
+        const bool listen = std::any_of(werte.begin(), werte.end(),
+            [](const QVariant &wert) { return wert.typeId() == QMetaType::QStringList; });
+        if (text != werte.end() && !listen)
+            return text->toString();
     }
     return {};
 }
