@@ -4,6 +4,7 @@
 #include "analyse/analyse.h"
 
 #include <algorithm>
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QTextCursor>
@@ -53,7 +54,7 @@ QChar buchstabe(int i) { return QChar(u'A' + i % 26); }
 // The cell edge of the matrix grid, so that all columns fit the text width.
 double gitterzelle(int spalten) { return std::min(9.0, kBreiteMm / std::max(spalten, 1)); }
 
-QSizeF groesseInMm(const QTextFormat &format)
+QSizeF zeichnungInMm(const QTextFormat &format)
 {
     const int spalten = format.intProperty(PSpalten);
     const int zeilen = format.intProperty(PZeilen);
@@ -70,8 +71,7 @@ QSizeF groesseInMm(const QTextFormat &format)
         double breite = 0;
         for (const QVariant &b : format.property(PBreiten).toList())
             breite += b.toDouble();
-        const double titel = format.hasProperty(PTitel) ? kTitelMm : 0;
-        return { breite, titel + (zeilen + 1) * format.doubleProperty(PHoehe) };
+        return { breite, (zeilen + 1) * format.doubleProperty(PHoehe) };
     }
     case Art::Balken:
         return { 26 * 6.3, 60 };
@@ -82,6 +82,15 @@ QSizeF groesseInMm(const QTextFormat &format)
     }
     }
     return {};
+}
+
+// A title takes a line above the drawing, as wide as the text.
+QSizeF groesseInMm(const QTextFormat &format)
+{
+    QSizeF mm = zeichnungInMm(format);
+    if (format.hasProperty(PTitel))
+        mm = { std::max(mm.width(), kBreiteMm), mm.height() + kTitelMm };
+    return mm;
 }
 
 QFont schrift(double hoeheMm, bool fett = false)
@@ -209,17 +218,19 @@ void gitter(QPainter &p, int spalten, int zeilen, const QStringList &inhalt)
     }
 }
 
-// Text in a cell, smaller where it would not fit at the row's size.
+// Text in a cell, smaller where it would not fit at the row's size, and
+// cut short where it would be too small to read (a long repeated group).
 void zelltext(QPainter &p, const QRectF &zelle, const QString &text, bool fett)
 {
+    constexpr double kKleinste = 0.6;
     QFont f = schrift(zelle.height() * 0.55 / kEinheitenJeMm, fett);
+    const double platz = zelle.width() * 0.9;
+    const double breite = QFontMetricsF(f).horizontalAdvance(text);
+    if (breite > platz)
+        f.setPixelSize(std::max(1, int(f.pixelSize() * std::max(kKleinste, platz / breite))));
     p.setFont(f);
-    const double breite = p.fontMetrics().horizontalAdvance(text);
-    if (breite > zelle.width() * 0.9) {
-        f.setPixelSize(std::max(1, int(f.pixelSize() * zelle.width() * 0.9 / breite)));
-        p.setFont(f);
-    }
-    p.drawText(zelle, Qt::AlignCenter, text);
+    p.drawText(
+        zelle, Qt::AlignCenter, p.fontMetrics().elidedText(text, Qt::ElideRight, int(platz)));
 }
 
 void tabelle(QPainter &p, const QTextFormat &format)
@@ -228,12 +239,6 @@ void tabelle(QPainter &p, const QTextFormat &format)
     const QStringList kopf = format.property(PTabellenkopf).toStringList();
     const QStringList zellen = format.property(PZellen).toStringList();
     const double hoehe = format.doubleProperty(PHoehe) * kEinheitenJeMm;
-    if (format.hasProperty(PTitel)) {
-        p.setFont(schrift(3.5));
-        p.drawText(QRectF(0, 0, kBreiteMm * kEinheitenJeMm, (kTitelMm - 1) * kEinheitenJeMm),
-            Qt::AlignLeft | Qt::AlignBottom, format.stringProperty(PTitel));
-        p.translate(0, kTitelMm * kEinheitenJeMm);
-    }
     p.setPen(linie(0.3));
     for (int zeile = 0; zeile <= format.intProperty(PZeilen); ++zeile) {
         double links = 0;
@@ -328,20 +333,24 @@ void Abbildungen::Anmelden(QTextDocument &dokument)
     dokument.documentLayout()->registerHandler(kTyp, new Abbildungen(&dokument));
 }
 
-void Abbildungen::FuegeEin(
-    QTextCursor &cursor, Art art, int spalten, int zeilen, const QStringList &inhalt)
+void Abbildungen::FuegeEin(QTextCursor &cursor, Art art, int spalten, int zeilen,
+    const QStringList &inhalt, const QString &titel)
 {
     QTextCharFormat format;
     if (!inhalt.isEmpty())
         format.setProperty(PZellen, inhalt);
+    if (!titel.isEmpty())
+        format.setProperty(PTitel, titel);
     fuegeEin(cursor, format, art, spalten, zeilen);
 }
 
-void Abbildungen::Gitter(QTextCursor &cursor, int spalten, int zeilen, const QStringList &inhalt)
+void Abbildungen::Gitter(
+    QTextCursor &cursor, int spalten, int zeilen, const QStringList &inhalt, const QString &titel)
 {
     for (int oben = 0; oben < zeilen; oben += kGitterzeilenJeTeil) {
         const int teil = std::min(kGitterzeilenJeTeil, zeilen - oben);
-        FuegeEin(cursor, Art::Gitter, spalten, teil, inhalt.mid(oben * spalten, teil * spalten));
+        FuegeEin(cursor, Art::Gitter, spalten, teil, inhalt.mid(oben * spalten, teil * spalten),
+            oben == 0 ? titel : QString());
     }
 }
 
@@ -406,6 +415,12 @@ void Abbildungen::drawObject(
     painter->translate(rechteck.topLeft());
     painter->scale(rechteck.width() / (mm.width() * kEinheitenJeMm),
         rechteck.height() / (mm.height() * kEinheitenJeMm));
+    if (format.hasProperty(PTitel)) {
+        painter->setFont(schrift(3.5));
+        painter->drawText(QRectF(0, 0, kBreiteMm * kEinheitenJeMm, (kTitelMm - 1) * kEinheitenJeMm),
+            Qt::AlignLeft | Qt::AlignBottom, format.stringProperty(PTitel));
+        painter->translate(0, kTitelMm * kEinheitenJeMm);
+    }
     switch (art) {
     case Art::Scheibe:
         scheibe(*painter);

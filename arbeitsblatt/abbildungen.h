@@ -28,10 +28,11 @@ public:
 
     // Lets the document draw figures; the handler belongs to the document.
     static void Anmelden(QTextDocument &dokument);
-    // A figure in a paragraph of its own; `spalten` and `zeilen` size the
-    // grid, and `inhalt` fills its cells row by row.
+    // A figure in a paragraph of its own, under its `titel` if it has one;
+    // `spalten` and `zeilen` size the grid, and `inhalt` fills its cells row
+    // by row.
     static void FuegeEin(QTextCursor &cursor, Art art, int spalten = 0, int zeilen = 0,
-        const QStringList &inhalt = {});
+        const QStringList &inhalt = {}, const QString &titel = {});
 
     // A table under its `titel`, with a bold header row and `zeilen` rows
     // under it, each `hoeheMm` high; `zellen` fills them row by row, and the
@@ -51,8 +52,8 @@ public:
     static Tabelle Buchstabentabelle(const QString &kopf, const QString &zeile);
     // A grid of `zeilen` rows, empty or filled row by row with `inhalt`, in
     // parts of kGitterzeilenJeTeil rows: each part fits a page.
-    static void Gitter(
-        QTextCursor &cursor, int spalten, int zeilen, const QStringList &inhalt = {});
+    static void Gitter(QTextCursor &cursor, int spalten, int zeilen, const QStringList &inhalt = {},
+        const QString &titel = {});
     static constexpr int kGitterzeilenJeTeil = 18;
 
     // A line of ciphertext, a character every 5 mm, and under it `reihen`

@@ -332,7 +332,8 @@ void TArbeitsblattForm::Aktualisieren()
     freigeben(w.aufgabe);
     const std::optional<Vorlage> vorlage = klartext();
     const QString grund = vorlage ? Hindernis(w, vorlage->text) : kLeer;
-    LStatus->setText(grund.isEmpty() ? vorlage->hinweis : grund);
+    LStatus->setText(
+        grund.isEmpty() ? (vorlage->hinweis + u' ' + Hinweis(w, vorlage->text)).trimmed() : grund);
     dokument = grund.isEmpty() ? std::shared_ptr<QTextDocument>(BaueArbeitsblatt(w, vorlage->text))
                                : nullptr;
     drucker.setPageSize(QPageSize(w.papier));

@@ -308,8 +308,12 @@ void loesungen(
     papier::Absatz(cursor, {});
     for (std::size_t i = 0; i < varianten.size(); ++i) {
         const Blattwahl &v = varianten[i];
-        if (varianten.size() > 1)
+        if (varianten.size() > 1) {
             papier::Ueberschrift(cursor, QStringLiteral("Variante %1").arg(i + 1), 12);
+            // A cracking task's answer fills a page or more: each starts one.
+            if (i > 0 && knackblatt::IstKnackaufgabe(v.aufgabe))
+                neueSeite(cursor);
+        }
         const verschl::Text geheim = Geheimtext(v, klar);
         if (knackblatt::IstKnackaufgabe(v.aufgabe)) {
             knackblatt::Loesung(cursor, v, geheim);
@@ -386,6 +390,28 @@ QString Hindernis(const Blattwahl &w, const verschl::Text &klartext)
             .arg(kHoechsteTextzeilen)
             .arg(varianten);
     return {};
+}
+
+QString Hinweis(const Blattwahl &w, const verschl::Text &klartext)
+{
+    if (w.aufgabe != Aufgabe::VigenereKnacken)
+        return {};
+    const verschl::Text klar = Blattklartext(w, klartext);
+    const std::vector<Blattwahl> varianten = Varianten(w, klar);
+    QStringList ohne;
+    for (std::size_t i = 0; i < varianten.size(); ++i) {
+        if (!knackblatt::HatWiederholungen(varianten[i], Geheimtext(varianten[i], klar)))
+            ohne << QString::number(i + 1);
+    }
+    if (ohne.isEmpty())
+        return {};
+    const QString wo = varianten.size() == 1
+        ? QStringLiteral("Im Geheimtext")
+        : QStringLiteral("Im Geheimtext der Variante %1").arg(ohne.join(QStringLiteral(", ")));
+    return wo
+        + QStringLiteral(" wiederholt sich keine Gruppe aus drei oder mehr Buchstaben: Die "
+                         "Kasiski-Tabelle bleibt leer. Ein längerer Text oder ein kürzerer "
+                         "Schlüssel hilft.");
 }
 
 int Gitterzeilen(const Blattwahl &w, std::size_t laenge)

@@ -172,20 +172,19 @@ int zeilen(std::size_t laenge, int spalten)
 
 void matrixBlatt(QTextCursor &cursor, const Blattwahl &w, const verschl::Text &geheim)
 {
-    for (const int n : Probespalten(w.spalten, geheim.size())) {
-        papier::Absatz(cursor, QStringLiteral("Gitter mit %1 Spalten:").arg(n));
-        Abbildungen::Gitter(cursor, n, zeilen(geheim.size(), n));
-    }
+    for (const int n : Probespalten(w.spalten, geheim.size()))
+        Abbildungen::Gitter(cursor, n, zeilen(geheim.size(), n), {},
+            QStringLiteral("Gitter mit %1 Spalten").arg(n));
 }
 
 void matrixLoesung(QTextCursor &cursor, const Blattwahl &w, const verschl::Text &geheim)
 {
     const int spalten = std::max(w.spalten, 1);
     papier::Absatz(cursor, QStringLiteral("Spaltenzahl: %1").arg(spalten));
-    papier::Absatz(cursor, QStringLiteral("Das Gitter, Zeile für Zeile gelesen der Klartext:"));
     const verschl::Text klar = verschl::MatrixEntschluesseln(geheim, { true, spalten });
-    Abbildungen::Gitter(
-        cursor, spalten, zeilen(geheim.size(), spalten), zeichen(codepage::AlsPanetext(klar)));
+    Abbildungen::Gitter(cursor, spalten, zeilen(geheim.size(), spalten),
+        zeichen(codepage::AlsPanetext(klar)),
+        QStringLiteral("Das Gitter, Zeile für Zeile gelesen der Klartext"));
 }
 
 void substitutionBlatt(QTextCursor &cursor)
@@ -331,6 +330,11 @@ void Loesung(QTextCursor &cursor, const Blattwahl &w, const verschl::Text &gehei
     case Aufgabe::CaesarKnacken:
         break;
     }
+}
+
+bool HatWiederholungen(const Blattwahl &w, const verschl::Text &geheim)
+{
+    return !analyse::Wiederholungen(geheim, w.sonderzeichenIgnorieren).empty();
 }
 
 void Zaehlhilfe(QTextCursor &cursor)

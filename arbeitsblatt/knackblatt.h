@@ -26,6 +26,9 @@ void Abbildungen(QTextCursor &cursor, const Blattwahl &w, const verschl::Text &g
 // One variant's answer: its key, and the tables and grids filled in.
 void Loesung(QTextCursor &cursor, const Blattwahl &w, const verschl::Text &geheim);
 
+// Whether the Kasiski table of this Vigenère ciphertext has rows to fill.
+bool HatWiederholungen(const Blattwahl &w, const verschl::Text &geheim);
+
 // The counting table and German's letter frequencies, as the Caesar
 // cracking sheet has them too.
 void Zaehlhilfe(QTextCursor &cursor);

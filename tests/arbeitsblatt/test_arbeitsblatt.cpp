@@ -70,8 +70,8 @@ struct Gelesen
     QStringList schluessel;
 };
 
-// The line of ciphertext a room to answer stands for: the one text its
-// figure's format carries. A table carries lists as well, and a title.
+// The line of ciphertext a room to answer stands for: the one text of the
+// one figure whose format carries switches (how to answer) besides.
 QString geheimzeile(const QTextBlock &block)
 {
     for (auto teil = block.begin(); !teil.atEnd(); ++teil) {
@@ -80,9 +80,9 @@ QString geheimzeile(const QTextBlock &block)
         const auto werte = teil.fragment().charFormat().properties();
         const auto text = std::find_if(werte.begin(), werte.end(),
             [](const QVariant &wert) { return wert.typeId() == QMetaType::QString; });
-        const bool listen = std::any_of(werte.begin(), werte.end(),
-            [](const QVariant &wert) { return wert.typeId() == QMetaType::QStringList; });
-        if (text != werte.end() && !listen)
+        const bool schalter = std::any_of(werte.begin(), werte.end(),
+            [](const QVariant &wert) { return wert.typeId() == QMetaType::Bool; });
+        if (text != werte.end() && schalter)
             return text->toString();
     }
     return {};
@@ -719,7 +719,10 @@ void TestArbeitsblatt::knacken()
         }
         case Aufgabe::MatrixKnacken: {
             const int n = g.schluessel[i].section(u' ', 1).toInt();
-            QVERIFY(f[i].absaetze[0].contains(u"Gitter mit %1 Spalten:"_s.arg(n)));
+            const QString angebot = f[i].absaetze[0].filter(u"richtige: "_s).value(0);
+            QVERIFY2(
+                angebot.section(u": "_s, 1).chopped(1).split(u", "_s).contains(QString::number(n)),
+                qPrintable(angebot));
             QCOMPARE(f[i].gitter.join(QString()).replace(u'\u2423', u' '), entschluesselt);
             break;
         }
@@ -769,6 +772,15 @@ void TestArbeitsblatt::knackfenster()
     QCOMPARE(status.text(), u"Zum Knacken darf der Schlüssel höchstens 20 Buchstaben haben."_s);
     QVERIFY(fenster.findChild<QCheckBox *>(u"CBLaengeVerraten"_s)->isEnabled());
     QVERIFY(!alphabet.isEnabled());
+
+    // A ciphertext without a repeated group leaves the Kasiski table empty.
+    fenster.findChild<QLineEdit *>(u"EdSchluessel"_s)->setText(u"KIEL"_s);
+    for (const auto &[text, leer] :
+        { std::pair { "Wir treffen uns", true }, { "abcdabcdabcdabcdabcdabcd", false } }) {
+        a.klar().setText(text);
+        klicke(fenster, u"BAktualisieren"_s);
+        QCOMPARE(status.text().contains(u"wiederholt sich keine Gruppe"_s), leer);
+    }
 }
 
 QTEST_MAIN(TestArbeitsblatt)

@@ -67,6 +67,10 @@ constexpr int kHoechsteTextzeilen = 4000;
 // Why no sheet can be made of this text with these options, in German for
 // the user; empty when it can.
 QString Hindernis(const Blattwahl &wahl, const verschl::Text &klartext);
+// What the teacher should know of a sheet that Hindernis lets be made: a Vigenère
+// ciphertext to crack that repeats no letter group leaves the Kasiski table
+// empty. Empty when there is nothing to say.
+QString Hinweis(const Blattwahl &wahl, const verschl::Text &klartext);
 
 // The rows of the matrix grid for a ciphertext of this length.
 int Gitterzeilen(const Blattwahl &wahl, std::size_t laenge);
