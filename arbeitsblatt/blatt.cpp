@@ -389,6 +389,12 @@ QString Hindernis(const Blattwahl &w, const verschl::Text &klartext)
             .arg(zeilen)
             .arg(kHoechsteTextzeilen)
             .arg(varianten);
+    // Breaking a text that was never encrypted teaches nothing: a key of
+    // only A, an alphabet in order, a single row or column.
+    const verschl::Text geheim = Geheimtext(w, klar);
+    if (knackblatt::IstKnackaufgabe(w.aufgabe) && geheim.compare(0, klar.size(), klar) == 0)
+        return QStringLiteral("Mit diesem Schlüssel bliebe der Text, wie er ist. Wählen Sie "
+                              "einen anderen.");
     return {};
 }
 

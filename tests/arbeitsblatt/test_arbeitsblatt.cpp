@@ -765,16 +765,30 @@ void TestArbeitsblatt::knackfenster()
     alphabet.clear();
     klicke(fenster, u"BAktualisieren"_s);
     QCOMPARE(status.text(), u"Es fehlt ein Schlüsselwort oder Geheimalphabet."_s);
+    // Nor is a text that a key leaves as it is offered for cracking.
+    const QString unverschluesselt
+        = u"Mit diesem Schlüssel bliebe der Text, wie er ist. Wählen Sie einen anderen."_s;
+    alphabet.setText(u"abc"_s);
+    klicke(fenster, u"BAktualisieren"_s);
+    QCOMPARE(status.text(), unverschluesselt);
+    aufgabe.setCurrentText(u"Matrix knacken"_s);
+    fenster.findChild<QSpinBox *>(u"SpSpalten"_s)->setValue(1);
+    klicke(fenster, u"BAktualisieren"_s);
+    QCOMPARE(status.text(), unverschluesselt);
 
     aufgabe.setCurrentText(u"Vigenère knacken"_s);
-    fenster.findChild<QLineEdit *>(u"EdSchluessel"_s)->setText(u"ABCDEFGHIJKLMNOPQRSTU"_s);
+    auto &schluessel = *fenster.findChild<QLineEdit *>(u"EdSchluessel"_s);
+    schluessel.setText(u"ABCDEFGHIJKLMNOPQRSTU"_s);
     klicke(fenster, u"BAktualisieren"_s);
     QCOMPARE(status.text(), u"Zum Knacken darf der Schlüssel höchstens 20 Buchstaben haben."_s);
+    schluessel.setText(u"aaa"_s);
+    klicke(fenster, u"BAktualisieren"_s);
+    QCOMPARE(status.text(), unverschluesselt);
     QVERIFY(fenster.findChild<QCheckBox *>(u"CBLaengeVerraten"_s)->isEnabled());
     QVERIFY(!alphabet.isEnabled());
 
     // A ciphertext without a repeated group leaves the Kasiski table empty.
-    fenster.findChild<QLineEdit *>(u"EdSchluessel"_s)->setText(u"KIEL"_s);
+    schluessel.setText(u"KIEL"_s);
     for (const auto &[text, leer] :
         { std::pair { "Wir treffen uns", true }, { "abcdabcdabcdabcdabcdabcd", false } }) {
         a.klar().setText(text);
