@@ -247,8 +247,9 @@ QString Aufgabentext(const Blattwahl &w)
             "Dieser Text wurde mit der Matrix-Verschlüsselung verschlüsselt, die Spaltenzahl "
             "verraten wir nicht. Schreibe den Geheimtext in die Gitter, Spalte für Spalte von "
             "oben nach unten, auch die Leerzeichen (␣), und lies ihn Zeile für Zeile. In einem "
-            "Gitter ergibt sich ein deutscher Text. Tipp: Das richtige Gitter füllt der "
-            "Geheimtext genau aus.");
+            "Gitter ergibt sich ein deutscher Text. Tipp: Die Verschlüsselung füllt die letzte "
+            "Zeile mit Leerzeichen auf, die Zahl der Zeichen ist also ein Vielfaches der "
+            "Spaltenzahl.");
     case Aufgabe::SubstitutionKnacken:
         return QStringLiteral(
             "Dieser Text wurde mit einem Geheimalphabet verschlüsselt: Jeder Buchstabe steht "
