@@ -4,6 +4,7 @@
 #include "analyse/analyse.h"
 
 #include <algorithm>
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QTextCursor>
@@ -19,7 +20,12 @@ enum Eigenschaft {
     PText,
     PFeld,
     PAlle,
-    PKopf
+    PKopf,
+    PTabellenkopf,
+    PBreiten,
+    PHoehe,
+    PZellen,
+    PTitel
 };
 
 // Drawing units: tenths of a millimetre, whatever the device.
@@ -40,13 +46,15 @@ constexpr double kKaestchenMm = 4.4;
 // The heading over the first line, and room for it to be read in full.
 constexpr double kKopfMm = 8;
 constexpr double kKopfbreiteMm = 30;
+// A table's title line, part of its figure so that no page parts them.
+constexpr double kTitelMm = 7;
 
 QChar buchstabe(int i) { return QChar(u'A' + i % 26); }
 
 // The cell edge of the matrix grid, so that all columns fit the text width.
 double gitterzelle(int spalten) { return std::min(9.0, kBreiteMm / std::max(spalten, 1)); }
 
-QSizeF groesseInMm(const QTextFormat &format)
+QSizeF zeichnungInMm(const QTextFormat &format)
 {
     const int spalten = format.intProperty(PSpalten);
     const int zeilen = format.intProperty(PZeilen);
@@ -59,8 +67,12 @@ QSizeF groesseInMm(const QTextFormat &format)
         return { 27 * 6.0, 27 * 6.0 };
     case Art::Gitter:
         return { spalten * gitterzelle(spalten), zeilen * gitterzelle(spalten) };
-    case Art::Tabelle:
-        return { 26 * 6.3, 2 * 8.0 };
+    case Art::Tabelle: {
+        double breite = 0;
+        for (const QVariant &b : format.property(PBreiten).toList())
+            breite += b.toDouble();
+        return { breite, (zeilen + 1) * format.doubleProperty(PHoehe) };
+    }
     case Art::Balken:
         return { 26 * 6.3, 60 };
     case Art::Antwort: {
@@ -70,6 +82,15 @@ QSizeF groesseInMm(const QTextFormat &format)
     }
     }
     return {};
+}
+
+// A title takes a line above the drawing, as wide as the text.
+QSizeF groesseInMm(const QTextFormat &format)
+{
+    QSizeF mm = zeichnungInMm(format);
+    if (format.hasProperty(PTitel))
+        mm = { std::max(mm.width(), kBreiteMm), mm.height() + kTitelMm };
+    return mm;
 }
 
 QFont schrift(double hoeheMm, bool fett = false)
@@ -182,19 +203,54 @@ void quadrat(QPainter &p)
     }
 }
 
-void gitter(QPainter &p, int spalten, int zeilen)
+// Empty cells, or the cells filled row by row with `inhalt`.
+void gitter(QPainter &p, int spalten, int zeilen, const QStringList &inhalt)
 {
     const double z = gitterzelle(spalten);
     p.setPen(linie(0.3));
     for (int zeile = 0; zeile < zeilen; ++zeile)
         zellenreihe(p, { 0, zeile * z }, spalten, { z, z }, -1);
+    p.setFont(schrift(z * 0.55));
+    for (qsizetype i = 0; i < inhalt.size(); ++i) {
+        const QRectF zelle(QPointF(double(i % spalten), double(i / spalten)) * z * kEinheitenJeMm,
+            QSizeF(z, z) * kEinheitenJeMm);
+        p.drawText(zelle, Qt::AlignCenter, inhalt[i]);
+    }
 }
 
-void tabelle(QPainter &p)
+// Text in a cell, smaller where it would not fit at the row's size, and
+// cut short where it would be too small to read (a long repeated group).
+void zelltext(QPainter &p, const QRectF &zelle, const QString &text, bool fett)
 {
+    constexpr double kKleinste = 0.6;
+    QFont f = schrift(zelle.height() * 0.55 / kEinheitenJeMm, fett);
+    const double platz = zelle.width() * 0.9;
+    const double breite = QFontMetricsF(f).horizontalAdvance(text);
+    if (breite > platz)
+        f.setPixelSize(std::max(1, int(f.pixelSize() * std::max(kKleinste, platz / breite))));
+    p.setFont(f);
+    p.drawText(
+        zelle, Qt::AlignCenter, p.fontMetrics().elidedText(text, Qt::ElideRight, int(platz)));
+}
+
+void tabelle(QPainter &p, const QTextFormat &format)
+{
+    const QVariantList breiten = format.property(PBreiten).toList();
+    const QStringList kopf = format.property(PTabellenkopf).toStringList();
+    const QStringList zellen = format.property(PZellen).toStringList();
+    const double hoehe = format.doubleProperty(PHoehe) * kEinheitenJeMm;
     p.setPen(linie(0.3));
-    zellenreihe(p, { 0, 0 }, 26, { 6.3, 8 }, 0, true);
-    zellenreihe(p, { 0, 8 }, 26, { 6.3, 8 }, -1);
+    for (int zeile = 0; zeile <= format.intProperty(PZeilen); ++zeile) {
+        double links = 0;
+        for (qsizetype spalte = 0; spalte < breiten.size(); ++spalte) {
+            const double breite = breiten[spalte].toDouble() * kEinheitenJeMm;
+            const QRectF zelle(links, zeile * hoehe, breite, hoehe);
+            p.drawRect(zelle);
+            const qsizetype nummer = (zeile - 1) * breiten.size() + spalte;
+            zelltext(p, zelle, zeile == 0 ? kopf.value(spalte) : zellen.value(nummer), zeile == 0);
+            links += breite;
+        }
+    }
 }
 
 // German letter frequencies in per cent, a bar per letter.
@@ -277,9 +333,55 @@ void Abbildungen::Anmelden(QTextDocument &dokument)
     dokument.documentLayout()->registerHandler(kTyp, new Abbildungen(&dokument));
 }
 
-void Abbildungen::FuegeEin(QTextCursor &cursor, Art art, int spalten, int zeilen)
+void Abbildungen::FuegeEin(QTextCursor &cursor, Art art, int spalten, int zeilen,
+    const QStringList &inhalt, const QString &titel)
 {
-    fuegeEin(cursor, QTextCharFormat(), art, spalten, zeilen);
+    QTextCharFormat format;
+    if (!inhalt.isEmpty())
+        format.setProperty(PZellen, inhalt);
+    if (!titel.isEmpty())
+        format.setProperty(PTitel, titel);
+    fuegeEin(cursor, format, art, spalten, zeilen);
+}
+
+void Abbildungen::Gitter(
+    QTextCursor &cursor, int spalten, int zeilen, const QStringList &inhalt, const QString &titel)
+{
+    for (int oben = 0; oben < zeilen; oben += kGitterzeilenJeTeil) {
+        const int teil = std::min(kGitterzeilenJeTeil, zeilen - oben);
+        FuegeEin(cursor, Art::Gitter, spalten, teil, inhalt.mid(oben * spalten, teil * spalten),
+            oben == 0 ? titel : QString());
+    }
+}
+
+void Abbildungen::FuegeEin(QTextCursor &cursor, const Tabelle &tabelle)
+{
+    QTextCharFormat format;
+    format.setProperty(PTabellenkopf, tabelle.kopf);
+    QVariantList breiten;
+    for (const double b : tabelle.breitenMm)
+        breiten << b;
+    format.setProperty(PBreiten, breiten);
+    format.setProperty(PHoehe, tabelle.hoeheMm);
+    format.setProperty(PZellen, tabelle.zellen);
+    if (!tabelle.titel.isEmpty())
+        format.setProperty(PTitel, tabelle.titel);
+    fuegeEin(cursor, format, Art::Tabelle, int(tabelle.kopf.size()), tabelle.zeilen);
+}
+
+// A label column as wide as "Geheim" needs, the letters sharing the rest.
+Abbildungen::Tabelle Abbildungen::Buchstabentabelle(const QString &kopf, const QString &zeile)
+{
+    constexpr double kKopfspalteMm = 18;
+    Tabelle t;
+    t.kopf << kopf;
+    t.breitenMm << kKopfspalteMm;
+    for (int i = 0; i < 26; ++i) {
+        t.kopf << buchstabe(i);
+        t.breitenMm << (kBreiteMm - kKopfspalteMm) / 26;
+    }
+    t.zellen << zeile;
+    return t;
 }
 
 void Abbildungen::fuegeEin(
@@ -313,6 +415,12 @@ void Abbildungen::drawObject(
     painter->translate(rechteck.topLeft());
     painter->scale(rechteck.width() / (mm.width() * kEinheitenJeMm),
         rechteck.height() / (mm.height() * kEinheitenJeMm));
+    if (format.hasProperty(PTitel)) {
+        painter->setFont(schrift(3.5));
+        painter->drawText(QRectF(0, 0, kBreiteMm * kEinheitenJeMm, (kTitelMm - 1) * kEinheitenJeMm),
+            Qt::AlignLeft | Qt::AlignBottom, format.stringProperty(PTitel));
+        painter->translate(0, kTitelMm * kEinheitenJeMm);
+    }
     switch (art) {
     case Art::Scheibe:
         scheibe(*painter);
@@ -324,10 +432,11 @@ void Abbildungen::drawObject(
         quadrat(*painter);
         break;
     case Art::Gitter:
-        gitter(*painter, spalten, format.intProperty(PZeilen));
+        gitter(*painter, spalten, format.intProperty(PZeilen),
+            format.property(PZellen).toStringList());
         break;
     case Art::Tabelle:
-        tabelle(*painter);
+        tabelle(*painter, format);
         break;
     case Art::Balken:
         balken(*painter);

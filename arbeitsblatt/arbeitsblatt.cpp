@@ -10,6 +10,7 @@
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
 
+#include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -20,6 +21,7 @@
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QTextDocument>
@@ -62,9 +64,10 @@ TArbeitsblattForm::~TArbeitsblattForm() = default;
 void TArbeitsblattForm::erzeugeSteuerelemente()
 {
     CBAufgabe = benannt(new QComboBox(this), "CBAufgabe");
-    CBAufgabe->addItems(
-        { QStringLiteral("Caesar entschlüsseln"), QStringLiteral("Vigenère entschlüsseln"),
-            QStringLiteral("Matrix entschlüsseln"), QStringLiteral("Caesar knacken") });
+    CBAufgabe->addItems({ QStringLiteral("Caesar entschlüsseln"),
+        QStringLiteral("Vigenère entschlüsseln"), QStringLiteral("Matrix entschlüsseln"),
+        QStringLiteral("Caesar knacken"), QStringLiteral("Vigenère knacken"),
+        QStringLiteral("Matrix knacken"), QStringLiteral("Substitution knacken") });
     SpVerschiebung = benannt(new QSpinBox(this), "SpVerschiebung");
     SpVerschiebung->setRange(0, 25);
     EdSchluessel = benannt(new QLineEdit(QStringLiteral("KIEL"), this), "EdSchluessel");
@@ -76,6 +79,21 @@ void TArbeitsblattForm::erzeugeSteuerelemente()
     CBSonderzeichenIgnorieren->setToolTip(SonderzeichenHinweis());
     SpSpalten = benannt(new QSpinBox(this), "SpSpalten");
     SpSpalten->setRange(1, 100);
+    CBLaengeVerraten = benannt(
+        new QCheckBox(QStringLiteral("Schlüssellänge &mitteilen"), this), "CBLaengeVerraten");
+    CBLaengeVerraten->setToolTip(
+        QStringLiteral("Das Blatt nennt die Länge des Schlüssels und hat für jede Spalte eine "
+                       "Zähltabelle. Sonst finden die Schüler sie mit der Kasiski-Tabelle."));
+    EdAlphabet
+        = benannt(new QLineEdit(QString::fromLatin1(Blattwahl().substitution), this), "EdAlphabet");
+    EdAlphabet->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[A-Za-z]*")), EdAlphabet));
+    EdAlphabet->setToolTip(QStringLiteral("Ein Schlüsselwort oder ein ganzes Geheimalphabet aus "
+                                          "26 Buchstaben."));
+    BZufallsalphabet
+        = benannt(new QPushButton(QStringLiteral("Zufallsalphabet"), this), "BZufallsalphabet");
+    connect(
+        BZufallsalphabet, &QPushButton::clicked, this, &TArbeitsblattForm::BZufallsalphabetClick);
     CBStreifen = benannt(
         new QCheckBox(QStringLiteral("Schiebes&treifen statt Scheibe"), this), "CBStreifen");
     EdTitel = benannt(new QLineEdit(Blattwahl().titel, this), "EdTitel");
@@ -158,6 +176,11 @@ void TArbeitsblattForm::erzeugeSteuerelemente()
     form->addRow(QStringLiteral("&Schlüssel:"), EdSchluessel);
     form->addRow(QString(), CBSonderzeichenIgnorieren);
     form->addRow(QStringLiteral("Spalten&zahl:"), SpSpalten);
+    form->addRow(QString(), CBLaengeVerraten);
+    auto *alphabet = new QHBoxLayout;
+    alphabet->addWidget(EdAlphabet, 1);
+    alphabet->addWidget(BZufallsalphabet);
+    form->addRow(QStringLiteral("Geheimalphabet:"), alphabet);
     form->addRow(QString(), CBStreifen);
     auto *vorbereitung = new QGridLayout;
     vorbereitung->addWidget(CBUmlaute, 0, 0);
@@ -192,12 +215,12 @@ void TArbeitsblattForm::erzeugeSteuerelemente()
         connect(feld, &QSpinBox::valueChanged, this, &TArbeitsblattForm::geaendert);
     for (QComboBox *feld : { CBAufgabe, CBPapier, CBAntwortfeld })
         connect(feld, &QComboBox::currentIndexChanged, this, &TArbeitsblattForm::geaendert);
-    for (QCheckBox *feld : { CBSonderzeichenIgnorieren, CBStreifen, CBNamenszeile, CBLoesung,
-             CBBeispiel, CBUmlaute, CBGrossschrift, CBLeerzeichen, CBFuenfergruppen })
+    for (QCheckBox *feld : { CBSonderzeichenIgnorieren, CBStreifen, CBLaengeVerraten, CBNamenszeile,
+             CBLoesung, CBBeispiel, CBUmlaute, CBGrossschrift, CBLeerzeichen, CBFuenfergruppen })
         connect(feld, &QCheckBox::toggled, this, &TArbeitsblattForm::geaendert);
     // Where the answers go changes the files, not the sheet: no new preview.
     connect(CBLoesung, &QCheckBox::toggled, CBLoesungenGetrennt, &QWidget::setEnabled);
-    for (QLineEdit *feld : { EdSchluessel, EdTitel })
+    for (QLineEdit *feld : { EdSchluessel, EdAlphabet, EdTitel })
         connect(feld, &QLineEdit::editingFinished, this, &TArbeitsblattForm::geaendert);
     resize(1000, 720);
 }
@@ -220,11 +243,15 @@ void TArbeitsblattForm::uebernimmMethode(const Methodenfenster &methode)
     SpSpalten->setValue(int(verschl::MatrixSpalten(laenge, e.spalten)));
     if (!e.schluessel.empty())
         EdSchluessel->setText(QString::fromLatin1(e.schluessel));
+    if (!e.substitution.empty())
+        EdAlphabet->setText(QString::fromLatin1(e.substitution));
     CBSonderzeichenIgnorieren->setChecked(e.sonderzeichenIgnorieren);
     if (e.methode == Methode::Matrix)
         CBAufgabe->setCurrentIndex(int(Aufgabe::MatrixEntschluesseln));
     else if (e.methode == Methode::Vigenere)
         CBAufgabe->setCurrentIndex(int(Aufgabe::VigenereEntschluesseln));
+    else if (e.methode == Methode::Substitution)
+        CBAufgabe->setCurrentIndex(int(Aufgabe::SubstitutionKnacken));
 }
 
 Blattwahl TArbeitsblattForm::wahl() const
@@ -235,6 +262,8 @@ Blattwahl TArbeitsblattForm::wahl() const
     w.schluessel = EdSchluessel->text().toLatin1().toStdString();
     w.sonderzeichenIgnorieren = CBSonderzeichenIgnorieren->isChecked();
     w.spalten = SpSpalten->value();
+    w.laengeVerraten = CBLaengeVerraten->isChecked();
+    w.substitution = EdAlphabet->text().toUpper().toLatin1().toStdString();
     w.streifen = CBStreifen->isChecked();
     w.titel = EdTitel->text();
     w.namenszeile = CBNamenszeile->isChecked();
@@ -274,13 +303,26 @@ void TArbeitsblattForm::geaendert()
 
 void TArbeitsblattForm::freigeben(Aufgabe aufgabe)
 {
-    const bool vigenere = aufgabe == Aufgabe::VigenereEntschluesseln;
+    const bool vigenere
+        = aufgabe == Aufgabe::VigenereEntschluesseln || aufgabe == Aufgabe::VigenereKnacken;
     SpVerschiebung->setEnabled(
         aufgabe == Aufgabe::CaesarEntschluesseln || aufgabe == Aufgabe::CaesarKnacken);
     EdSchluessel->setEnabled(vigenere);
     CBSonderzeichenIgnorieren->setEnabled(vigenere);
-    SpSpalten->setEnabled(aufgabe == Aufgabe::MatrixEntschluesseln);
+    CBLaengeVerraten->setEnabled(aufgabe == Aufgabe::VigenereKnacken);
+    SpSpalten->setEnabled(
+        aufgabe == Aufgabe::MatrixEntschluesseln || aufgabe == Aufgabe::MatrixKnacken);
+    for (QWidget *feld : std::initializer_list<QWidget *> { EdAlphabet, BZufallsalphabet })
+        feld->setEnabled(aufgabe == Aufgabe::SubstitutionKnacken);
     CBStreifen->setEnabled(aufgabe == Aufgabe::CaesarEntschluesseln);
+}
+
+void TArbeitsblattForm::BZufallsalphabetClick()
+{
+    QString alphabet = QString::fromLatin1(verschl::SchluesselwortAlphabet({}));
+    std::shuffle(alphabet.begin(), alphabet.end(), *QRandomGenerator::global());
+    EdAlphabet->setText(alphabet);
+    geaendert();
 }
 
 void TArbeitsblattForm::Aktualisieren()
@@ -290,7 +332,8 @@ void TArbeitsblattForm::Aktualisieren()
     freigeben(w.aufgabe);
     const std::optional<Vorlage> vorlage = klartext();
     const QString grund = vorlage ? Hindernis(w, vorlage->text) : kLeer;
-    LStatus->setText(grund.isEmpty() ? vorlage->hinweis : grund);
+    LStatus->setText(
+        grund.isEmpty() ? (vorlage->hinweis + u' ' + Hinweis(w, vorlage->text)).trimmed() : grund);
     dokument = grund.isEmpty() ? std::shared_ptr<QTextDocument>(BaueArbeitsblatt(w, vorlage->text))
                                : nullptr;
     drucker.setPageSize(QPageSize(w.papier));

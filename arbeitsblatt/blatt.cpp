@@ -2,8 +2,10 @@
 #include "arbeitsblatt/blatt.h"
 
 #include "abbildungen.h"
+#include "knackblatt.h"
 #include "papier/papier.h"
 #include "platform/codepage.h"
+#include "schnittstellen/methodenfenster.h"
 
 #include <algorithm>
 #include <QTextBlock>
@@ -62,6 +64,15 @@ verschl::Text inFuenfergruppen(const verschl::Text &text)
     return gruppen;
 }
 
+bool istMatrix(Aufgabe a)
+{
+    return a == Aufgabe::MatrixEntschluesseln || a == Aufgabe::MatrixKnacken;
+}
+bool istVigenere(Aufgabe a)
+{
+    return a == Aufgabe::VigenereEntschluesseln || a == Aufgabe::VigenereKnacken;
+}
+
 bool istBuchstabe(unsigned char b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); }
 int nummer(unsigned char b) { return verschl::GrossBuchstabe(b) - 'A'; }
 
@@ -70,14 +81,17 @@ QString zeilenregel(const Blattwahl &w)
 {
     switch (w.aufgabe) {
     case Aufgabe::MatrixEntschluesseln:
+    case Aufgabe::MatrixKnacken:
         return QStringLiteral(" Wo im Klartext eine neue Zeile beginnt, steht ein Leerzeichen.");
     case Aufgabe::VigenereEntschluesseln:
+    case Aufgabe::VigenereKnacken:
         return w.sonderzeichenIgnorieren
             ? QString()
             : QStringLiteral(" Jedes Zeilenende bekommt wie ein Leerzeichen einen "
                              "Schlüsselbuchstaben.");
     case Aufgabe::CaesarEntschluesseln:
     case Aufgabe::CaesarKnacken:
+    case Aufgabe::SubstitutionKnacken:
         return {};
     }
     return {};
@@ -117,12 +131,16 @@ QString aufgabentext(const Blattwahl &w)
                               "Verschiebung verraten wir nicht. Zähle, wie oft jeder Buchstabe "
                               "vorkommt, und vergleiche mit den Häufigkeiten im Deutschen: Der "
                               "häufigste Buchstabe ist oft ein E.");
+    case Aufgabe::VigenereKnacken:
+    case Aufgabe::MatrixKnacken:
+    case Aufgabe::SubstitutionKnacken:
+        return knackblatt::Aufgabentext(w);
     }
     return {};
 }
 
-// The setting the pupils are given; the cracking task gives none.
-QString vorgabe(const Blattwahl &w)
+// The setting the pupils are given; the cracking tasks give none, or a hint.
+QString vorgabe(const Blattwahl &w, std::size_t geheimlaenge)
 {
     switch (w.aufgabe) {
     case Aufgabe::CaesarEntschluesseln:
@@ -135,11 +153,15 @@ QString vorgabe(const Blattwahl &w)
         return QStringLiteral("Spaltenzahl: %1").arg(w.spalten);
     case Aufgabe::CaesarKnacken:
         return {};
+    case Aufgabe::VigenereKnacken:
+    case Aufgabe::MatrixKnacken:
+    case Aufgabe::SubstitutionKnacken:
+        return knackblatt::Vorgabe(w, geheimlaenge);
     }
     return {};
 }
 
-void abbildungen(QTextCursor &cursor, const Blattwahl &w, std::size_t laenge)
+void abbildungen(QTextCursor &cursor, const Blattwahl &w, const verschl::Text &geheim)
 {
     using Art = Abbildungen::Art;
     switch (w.aufgabe) {
@@ -149,18 +171,16 @@ void abbildungen(QTextCursor &cursor, const Blattwahl &w, std::size_t laenge)
     case Aufgabe::VigenereEntschluesseln:
         Abbildungen::FuegeEin(cursor, Art::Quadrat);
         break;
-    case Aufgabe::MatrixEntschluesseln: {
-        const int zeilen = Gitterzeilen(w, laenge);
-        for (int oben = 0; oben < zeilen; oben += Abbildungen::kGitterzeilenJeTeil)
-            Abbildungen::FuegeEin(cursor, Art::Gitter, w.spalten,
-                std::min(Abbildungen::kGitterzeilenJeTeil, zeilen - oben));
+    case Aufgabe::MatrixEntschluesseln:
+        Abbildungen::Gitter(cursor, w.spalten, Gitterzeilen(w, geheim.size()));
         break;
-    }
     case Aufgabe::CaesarKnacken:
-        papier::Absatz(cursor, QStringLiteral("Deine Zählung:"));
-        Abbildungen::FuegeEin(cursor, Art::Tabelle);
-        papier::Absatz(cursor, QStringLiteral("Buchstabenhäufigkeiten im Deutschen (Prozent):"));
-        Abbildungen::FuegeEin(cursor, Art::Balken);
+        knackblatt::Zaehlhilfe(cursor);
+        break;
+    case Aufgabe::VigenereKnacken:
+    case Aufgabe::MatrixKnacken:
+    case Aufgabe::SubstitutionKnacken:
+        knackblatt::Abbildungen(cursor, w, geheim);
         break;
     }
 }
@@ -170,10 +190,16 @@ verschl::Text Geheimtext(const Blattwahl &w, const verschl::Text &klartext)
 {
     switch (w.aufgabe) {
     case Aufgabe::VigenereEntschluesseln:
+    case Aufgabe::VigenereKnacken:
         return verschl::VigenereVerschluesseln(klartext, w.schluessel, w.sonderzeichenIgnorieren)
             .value_or(klartext);
     case Aufgabe::MatrixEntschluesseln:
+    case Aufgabe::MatrixKnacken:
         return verschl::MatrixVerschluesseln(klartext, { true, w.spalten });
+    case Aufgabe::SubstitutionKnacken:
+        return verschl::SubstitutionVerschluesseln(
+            klartext, Geheimalphabet(w.substitution).value_or(verschl::Text()))
+            .value_or(klartext);
     case Aufgabe::CaesarEntschluesseln:
     case Aufgabe::CaesarKnacken:
         break;
@@ -221,9 +247,9 @@ void neueSeite(QTextCursor &cursor)
 // room to answer under each line.
 void antwortzeilen(QTextCursor &cursor, const Blattwahl &w, const verschl::Text &geheim)
 {
-    const bool gitter = w.aufgabe == Aufgabe::MatrixEntschluesseln;
+    const bool gitter = istMatrix(w.aufgabe);
     // Vigenère: a row for the key letters above the answer.
-    const int reihen = w.aufgabe == Aufgabe::VigenereEntschluesseln ? 2 : 1;
+    const int reihen = istVigenere(w.aufgabe) ? 2 : 1;
     const std::string_view text(geheim);
     std::size_t anfang = 0;
     while (anfang <= text.size()) {
@@ -259,10 +285,10 @@ void blatt(
         papier::Absatz(cursor,
             QStringLiteral("Name: ____________________   Klasse: ________   Datum: ____________"));
     papier::Absatz(cursor, aufgabentext(w) + (mehrzeilig ? zeilenregel(w) : QString()));
-    if (const QString v = vorgabe(w); !v.isEmpty())
-        papier::Absatz(cursor, v);
     const verschl::Text geheim = Geheimtext(w, klar);
-    abbildungen(cursor, w, geheim.size());
+    if (const QString v = vorgabe(w, geheim.size()); !v.isEmpty())
+        papier::Absatz(cursor, v);
+    abbildungen(cursor, w, geheim);
     antwortzeilen(cursor, w, geheim);
 }
 
@@ -282,16 +308,25 @@ void loesungen(
     papier::Absatz(cursor, {});
     for (std::size_t i = 0; i < varianten.size(); ++i) {
         const Blattwahl &v = varianten[i];
-        if (varianten.size() > 1)
+        if (varianten.size() > 1) {
             papier::Ueberschrift(cursor, QStringLiteral("Variante %1").arg(i + 1), 12);
+            // A cracking task's answer fills a page or more: each starts one.
+            if (i > 0 && knackblatt::IstKnackaufgabe(v.aufgabe))
+                neueSeite(cursor);
+        }
+        const verschl::Text geheim = Geheimtext(v, klar);
+        if (knackblatt::IstKnackaufgabe(v.aufgabe)) {
+            knackblatt::Loesung(cursor, v, geheim);
+            continue;
+        }
         if (v.aufgabe == Aufgabe::CaesarKnacken)
             papier::Absatz(cursor, QStringLiteral("Verschiebung: %1").arg(v.verschiebung));
         else
-            papier::Absatz(cursor, vorgabe(v));
+            papier::Absatz(cursor, vorgabe(v, geheim.size()));
         if (v.aufgabe == Aufgabe::MatrixEntschluesseln)
             continue;
         papier::Absatz(cursor, QStringLiteral("Die ersten drei Buchstaben:"));
-        for (const QString &schritt : vorgerechnet(v, klar, Geheimtext(v, klar)))
+        for (const QString &schritt : vorgerechnet(v, klar, geheim))
             papier::Absatz(cursor, schritt);
     }
 }
@@ -302,8 +337,15 @@ void loesungen(
 // is never built, as printing or previewing it would never finish.
 QString Hindernis(const Blattwahl &w, const verschl::Text &klartext)
 {
-    if (w.aufgabe == Aufgabe::VigenereEntschluesseln && w.schluessel.empty())
+    if (istVigenere(w.aufgabe) && w.schluessel.empty())
         return QStringLiteral("Der Schlüssel ist leer.");
+    // The Kasiski table ticks the divisors up to the longest key.
+    if (w.aufgabe == Aufgabe::VigenereKnacken
+        && w.schluessel.size() > std::size_t(knackblatt::kLaengsterSchluessel))
+        return QStringLiteral("Zum Knacken darf der Schlüssel höchstens %1 Buchstaben haben.")
+            .arg(knackblatt::kLaengsterSchluessel);
+    if (w.aufgabe == Aufgabe::SubstitutionKnacken && w.substitution.empty())
+        return QStringLiteral("Es fehlt ein Schlüsselwort oder Geheimalphabet.");
     const std::size_t anzahl = std::size_t(std::max(w.varianten, 1));
     const QString varianten
         = anzahl > 1 ? QStringLiteral(" (in %1 Varianten zusammen)").arg(anzahl) : QString();
@@ -326,13 +368,14 @@ QString Hindernis(const Blattwahl &w, const verschl::Text &klartext)
     for (const Blattwahl &v : Varianten(w, klar))
         zeilen += Gitterzeilen(v, klar.size());
     if (zeilen > kHoechsteGitterzeilen)
-        return anzahl > 1
+        return anzahl > 1 || w.aufgabe == Aufgabe::MatrixKnacken
             ? QStringLiteral("Die Gitter hätten %1 Zeilen%3, höchstens %2 passen auf ein "
-                             "Arbeitsblatt. Wählen Sie weniger Varianten oder kürzen Sie den "
-                             "Text.")
+                             "Arbeitsblatt. Wählen Sie %4 oder kürzen Sie den Text.")
                   .arg(zeilen)
                   .arg(kHoechsteGitterzeilen)
-                  .arg(varianten)
+                  .arg(varianten,
+                      anzahl > 1 ? QStringLiteral("weniger Varianten")
+                                 : QStringLiteral("mehr Spalten"))
             : QStringLiteral("Das Gitter hätte %1 Zeilen, höchstens %2 passen auf ein "
                              "Arbeitsblatt. Wählen Sie mindestens %3 Spalten oder kürzen Sie "
                              "den Text.")
@@ -346,11 +389,41 @@ QString Hindernis(const Blattwahl &w, const verschl::Text &klartext)
             .arg(zeilen)
             .arg(kHoechsteTextzeilen)
             .arg(varianten);
+    // Breaking a text that was never encrypted teaches nothing: a key of
+    // only A, an alphabet in order, a single row or column.
+    const verschl::Text geheim = Geheimtext(w, klar);
+    if (knackblatt::IstKnackaufgabe(w.aufgabe) && geheim.compare(0, klar.size(), klar) == 0)
+        return QStringLiteral("Mit diesem Schlüssel bliebe der Text, wie er ist. Wählen Sie "
+                              "einen anderen.");
     return {};
+}
+
+QString Hinweis(const Blattwahl &w, const verschl::Text &klartext)
+{
+    if (w.aufgabe != Aufgabe::VigenereKnacken)
+        return {};
+    const verschl::Text klar = Blattklartext(w, klartext);
+    const std::vector<Blattwahl> varianten = Varianten(w, klar);
+    QStringList ohne;
+    for (std::size_t i = 0; i < varianten.size(); ++i) {
+        if (!knackblatt::HatWiederholungen(varianten[i], Geheimtext(varianten[i], klar)))
+            ohne << QString::number(i + 1);
+    }
+    if (ohne.isEmpty())
+        return {};
+    const QString wo = varianten.size() == 1
+        ? QStringLiteral("Im Geheimtext")
+        : QStringLiteral("Im Geheimtext der Variante %1").arg(ohne.join(QStringLiteral(", ")));
+    return wo
+        + QStringLiteral(" wiederholt sich keine Gruppe aus drei oder mehr Buchstaben: Die "
+                         "Kasiski-Tabelle bleibt leer. Ein längerer Text oder ein kürzerer "
+                         "Schlüssel hilft.");
 }
 
 int Gitterzeilen(const Blattwahl &w, std::size_t laenge)
 {
+    if (w.aufgabe == Aufgabe::MatrixKnacken)
+        return knackblatt::Gitterzeilen(w, laenge);
     if (w.aufgabe != Aufgabe::MatrixEntschluesseln)
         return 0;
     const auto spalten = std::size_t(std::max(w.spalten, 1));
@@ -369,7 +442,7 @@ verschl::Text Blattklartext(const Blattwahl &w, const verschl::Text &klartext)
         if (w.*an)
             vorbereitet = schritt(vorbereitet);
     }
-    const char zeilenende = w.aufgabe == Aufgabe::MatrixEntschluesseln ? ' ' : '\n';
+    const char zeilenende = istMatrix(w.aufgabe) ? ' ' : '\n';
     verschl::Text klar;
     klar.reserve(vorbereitet.size());
     for (std::size_t i = 0; i < vorbereitet.size(); ++i) {

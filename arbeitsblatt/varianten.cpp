@@ -2,6 +2,7 @@
 // The keys of a worksheet's variants, so that neighbours cannot copy.
 
 #include "arbeitsblatt/blatt.h"
+#include "schnittstellen/methodenfenster.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -27,6 +28,7 @@ std::uint64_t saat(const Blattwahl &w, const verschl::Text &klar)
     };
     mische(klar);
     mische(w.schluessel);
+    mische(w.substitution);
     for (const int zahl : { int(w.aufgabe), w.verschiebung, w.spalten })
         mische(std::to_string(zahl) + '|');
     return h;
@@ -80,6 +82,33 @@ std::vector<verschl::Text> schluesselwoerter(
     return folge;
 }
 
+// Cipher alphabets like the chosen one: for a whole alphabet any mixed
+// alphabet, else one from a key word at least four letters long, so that
+// there are always words enough. Never A-Z in order, which hands out the
+// plaintext.
+std::vector<verschl::Text> geheimalphabete(
+    const verschl::Text &gewaehlt, int anzahl, std::mt19937_64 &zufall)
+{
+    const verschl::Text ordnung = verschl::SchluesselwortAlphabet({});
+    const bool ganz = IstAlphabet(gewaehlt);
+    std::vector<verschl::Text> folge { gewaehlt };
+    std::set<verschl::Text> vergeben { ordnung, Geheimalphabet(gewaehlt).value_or(ordnung) };
+    while (int(folge.size()) < anzahl) {
+        verschl::Text wort = ordnung;
+        if (ganz) {
+            for (std::size_t i = wort.size(); i > 1; --i)
+                std::swap(wort[i - 1], wort[zufall() % i]);
+        } else {
+            wort.resize(std::max<std::size_t>(gewaehlt.size(), 4));
+            for (char &b : wort)
+                b = char('A' + zufall() % 26);
+        }
+        if (vergeben.insert(*Geheimalphabet(wort)).second)
+            folge.push_back(wort);
+    }
+    return folge;
+}
+
 std::vector<int> zahlen(int von, int bis)
 {
     std::vector<int> folge;
@@ -104,18 +133,26 @@ std::vector<Blattwahl> Varianten(const Blattwahl &w, const verschl::Text &klar)
             varianten[i].verschiebung = folge[i];
         break;
     }
-    case Aufgabe::VigenereEntschluesseln: {
+    case Aufgabe::VigenereEntschluesseln:
+    case Aufgabe::VigenereKnacken: {
         const auto folge = schluesselwoerter(w.schluessel, anzahl, zufall);
         for (std::size_t i = 0; i < folge.size(); ++i)
             varianten[i].schluessel = folge[i];
         break;
     }
-    case Aufgabe::MatrixEntschluesseln: {
+    case Aufgabe::MatrixEntschluesseln:
+    case Aufgabe::MatrixKnacken: {
         // As many columns as letters or more leave the text as it is.
         const int hoechstens = int(std::min<std::size_t>(kMeisteSpalten, klar.size() - 1));
         const auto folge = reihum(w.spalten, zahlen(kWenigsteSpalten, hoechstens), anzahl, zufall);
         for (std::size_t i = 0; i < folge.size(); ++i)
             varianten[i].spalten = folge[i];
+        break;
+    }
+    case Aufgabe::SubstitutionKnacken: {
+        const auto folge = geheimalphabete(w.substitution, anzahl, zufall);
+        for (std::size_t i = 0; i < folge.size(); ++i)
+            varianten[i].substitution = folge[i];
         break;
     }
     }

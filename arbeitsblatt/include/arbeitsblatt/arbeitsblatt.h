@@ -2,7 +2,7 @@
 #pragma once
 
 // "Arbeitsblatt erstellen": a worksheet with its answer key from the
-// plaintext pane (or a German example), for one of four tasks, prepared as
+// plaintext pane (or a German example), for one of seven tasks, prepared as
 // the teacher chooses, in up to 40 variants with keys of their own, with a
 // preview, printing through the print preview and a PDF file, the answer
 // key in a file of its own if wished.
@@ -48,6 +48,7 @@ private:
     // Only the options of the chosen task can be set.
     void freigeben(Aufgabe aufgabe);
     void uebernimmMethode(const Methodenfenster &methode);
+    void BZufallsalphabetClick();
     Blattwahl wahl() const;
     // The worksheet's plaintext: the pane's, or the example sentence with a
     // note why; nothing when the pane has no letters and no example is wanted.
@@ -70,6 +71,9 @@ private:
     QLineEdit *EdSchluessel = nullptr;
     QCheckBox *CBSonderzeichenIgnorieren = nullptr;
     QSpinBox *SpSpalten = nullptr;
+    QCheckBox *CBLaengeVerraten = nullptr;
+    QLineEdit *EdAlphabet = nullptr;
+    QPushButton *BZufallsalphabet = nullptr;
     QCheckBox *CBStreifen = nullptr;
     QLineEdit *EdTitel = nullptr;
     QCheckBox *CBNamenszeile = nullptr;

@@ -17,7 +17,10 @@ enum class Aufgabe {
     CaesarEntschluesseln,
     VigenereEntschluesseln,
     MatrixEntschluesseln,
-    CaesarKnacken
+    CaesarKnacken,
+    VigenereKnacken,
+    MatrixKnacken,
+    SubstitutionKnacken
 };
 
 // What pupils get to write their answer on, under each line of ciphertext.
@@ -30,6 +33,11 @@ struct Blattwahl
     verschl::Text schluessel = "KIEL"; // letters only, not empty
     bool sonderzeichenIgnorieren = false;
     int spalten = 5; // at least 1
+    // "Vigenère knacken": the sheet tells the key's length and gives a count
+    // table for each of its columns; else it leaves pupils to find it.
+    bool laengeVerraten = false;
+    // "Substitution knacken": a key word, or a whole alphabet, in capitals.
+    verschl::Text substitution = "ZIFFERON";
     bool streifen = false; // a sliding strip instead of the Caesar disk
     QString titel = QStringLiteral("Geheime Botschaft");
     bool namenszeile = true;
@@ -59,6 +67,10 @@ constexpr int kHoechsteTextzeilen = 4000;
 // Why no sheet can be made of this text with these options, in German for
 // the user; empty when it can.
 QString Hindernis(const Blattwahl &wahl, const verschl::Text &klartext);
+// What the teacher should know of a sheet that Hindernis lets be made: a Vigenère
+// ciphertext to crack that repeats no letter group leaves the Kasiski table
+// empty. Empty when there is nothing to say.
+QString Hinweis(const Blattwahl &wahl, const verschl::Text &klartext);
 
 // The rows of the matrix grid for a ciphertext of this length.
 int Gitterzeilen(const Blattwahl &wahl, std::size_t laenge);
