@@ -170,6 +170,9 @@ bool Zuordnungstafel::eventFilter(QObject *objekt, QEvent *event)
         break;
     }
     if (const char k = klarbuchstabe(taste->text())) {
+        // A key held down would fill the fields after it with its letter.
+        if (taste->isAutoRepeat())
+            return true;
         setze(g, k);
         gehe(g, 1);
         return true;

@@ -195,13 +195,12 @@ void Substitutionsseite::fuelleVergleich(QTableWidget *tabelle) const
 void Substitutionsseite::zeigeZuordnung()
 {
     const auto &zuordnung = Tafel->Zuordnungen();
-    verschl::Text gezeigt = geheim;
+    // Umlauts in capitals too: lower case is for guesses alone.
+    verschl::Text gezeigt = verschl::InGrossschrift(geheim);
     for (char &c : gezeigt) {
-        const unsigned char gross = static_cast<unsigned char>(c) & 0xdf;
-        if (gross < 'A' || gross > 'Z')
-            continue;
-        const char k = zuordnung[std::size_t(gross - 'A')];
-        c = k ? k : static_cast<char>(gross);
+        const auto g = static_cast<unsigned char>(c - 'A');
+        if (g < kBuchstaben && zuordnung[g])
+            c = zuordnung[g];
     }
     QScrollBar *leiste = MText->verticalScrollBar();
     const int oben = leiste->value();

@@ -129,10 +129,10 @@ int buchstabe(char c)
 }
 
 // The paragraph as the board shows it for guesses (per cipher letter A-Z, '.'
-// for none): guessed letters in lower case, the others as cipher capitals.
+// for none): guessed letters in lower case, all else in capitals.
 QString gezeigt(const QString &zuordnung)
 {
-    Text t = kGeheimAbsatz;
+    Text t = verschl::InGrossschrift(kGeheimAbsatz);
     for (char &c : t) {
         if (const int g = buchstabe(c); g >= 0)
             c = zuordnung[g] == u'.' ? char('A' + g) : zuordnung[g].toLatin1();
@@ -675,7 +675,8 @@ void TestKnacken::substitutionBisZumKlartext()
 // fields hold, which are marked as guessed twice, and the text shown.
 void TestKnacken::zuordnungstafel_data()
 {
-    QTest::addColumn<QString>("tasten"); // '<' Backspace, '>' the right arrow
+    // '<' Backspace, '>' the right arrow, '*' an e repeated by a key held down
+    QTest::addColumn<QString>("tasten");
     QTest::addColumn<QString>("knopf");
     QTest::addColumn<QString>("tafel"); // per cipher letter A-Z, '.' empty
     QTest::addColumn<QString>("doppelt"); // the cipher letters marked
@@ -695,6 +696,8 @@ void TestKnacken::zuordnungstafel_data()
     QTest::newRow("Backspace clears")
         << u"ens<"_s << QString() << mit({ { 'R', 'e' }, { 'J', 'n' } }) << QString();
     QTest::newRow("Backspace goes back") << u"en<<"_s << QString() << leer << QString();
+    QTest::newRow("key held down")
+        << u"e**n"_s << QString() << mit({ { 'R', 'e' }, { 'J', 'n' } }) << QString();
     QTest::newRow("other keys refused")
         << u"1ä e"_s << QString() << mit({ { 'R', 'e' } }) << QString();
     QTest::newRow("arrow skips") << u">n"_s << QString() << mit({ { 'J', 'n' } }) << QString();
@@ -721,6 +724,9 @@ void TestKnacken::zuordnungstafel()
         QWidget *feld = QApplication::focusWidget();
         if (c == u'<' || c == u'>') {
             QTest::keyClick(feld, c == u'<' ? Qt::Key_Backspace : Qt::Key_Right);
+        } else if (c == u'*') {
+            QKeyEvent wiederholt(QEvent::KeyPress, Qt::Key_E, Qt::NoModifier, u"e"_s, true);
+            QApplication::sendEvent(feld, &wiederholt);
         } else if (c.unicode() < 128) {
             QTest::keyClicks(feld, c);
         } else { // what QTest cannot type
