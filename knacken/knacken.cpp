@@ -200,6 +200,10 @@ void TKnackenForm::geheZu(int schritt)
 
 void TKnackenForm::FormShow() { seite().fokussiereSchritt(); }
 
+// At 125 % on a screen 768 pixels high the designed height would push the
+// buttons below the screen's edge; the pages give way to it.
+void TKnackenForm::passeAn(int hoehe) { resize(width(), std::min(height(), hoehe)); }
+
 void TKnackenForm::BTippClick() { LHilfe->setText(QStringLiteral("Tipp: ") + seite().zeigeTipp()); }
 
 void TKnackenForm::BLoesungClick()

@@ -105,7 +105,7 @@ QWidget *Substitutionsseite::erzeugeZaehlen()
     beschriftung->setBuddy(TWVergleichZaehlen);
     spalte->addWidget(diagramm, 1);
     spalte->addWidget(beschriftung);
-    spalte->addWidget(TWVergleichZaehlen);
+    spalte->addWidget(TWVergleichZaehlen, 0, Qt::AlignLeft);
     return inhalt;
 }
 
