@@ -585,6 +585,16 @@ void TestKnacken::besondereTexte_data()
     QTest::newRow("Vigenère over line breaks")
         << *verschl::VigenereVerschluesseln(zeilen, "SCHULE", false) << 1
         << "Schlüssel SCHULE mit „Sonderzeichen mitzählen“" << zeilen;
+    QTest::newRow("no letters for substitution")
+        << Text("12345 !?") << 3 << "Zu wenig Buchstaben" << Text("12345 !?");
+    Text keineBuchstaben;
+    for (const char c : alleBytes) {
+        if (!std::isalpha(static_cast<unsigned char>(c)))
+            keineBuchstaben += c;
+    }
+    QTest::newRow("substitution among every other byte")
+        << *verschl::SubstitutionVerschluesseln(keineBuchstaben + kAbsatz, kZiffernAlphabet) << 3
+        << "Die Analyse findet das Geheimalphabet" << keineBuchstaben + kAbsatz;
     QTest::newRow("matrix not transposed") << kMatrixText << 2 << "keine Umstellung" << Text();
     QTest::newRow("matrix moves CR and LF apart") << verschl::MatrixVerschluesseln(mitUmbruechen,
         { true, 7 }) << 2 << "7 Spalten" << mitUmbruechen;
