@@ -630,10 +630,14 @@ void TestKnacken::substitutionBisZumKlartext()
 {
     Aufbau a;
     a.klar().setText("vorher");
-    TKnackenForm &f = oeffne(a, kGeheimAbsatz);
+    a.chiffre().setText(kGeheimAbsatz);
+    // As another window asks for the page.
+    a.programm.fenster.oeffne(Fensterart::KnackenSubstitution);
+    QCOMPARE(Aufbau::offene<TKnackenForm>().size(), 1);
+    TKnackenForm &f = *Aufbau::offene<TKnackenForm>().first();
     f.show();
-    auto &seiten = teil<QTabWidget>(f, "Seiten");
-    seiten.setCurrentIndex(3);
+    const auto &seiten = teil<QTabWidget>(f, "Seiten");
+    QCOMPARE(seiten.currentIndex(), 3);
     QCOMPARE(seiten.tabText(3), u"Substitution"_s);
     QCOMPARE(schritt(f), u"Schritt 1 von 2: Zählen und vergleichen"_s);
     QCOMPARE(teil<QLabel>(f, "LSchluesselraum").text(),
