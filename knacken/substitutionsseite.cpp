@@ -114,6 +114,7 @@ QWidget *Substitutionsseite::erzeugeZuordnen()
     auto *inhalt = new QWidget;
     auto *spalte = new QVBoxLayout(inhalt);
     Tafel = benannt(new Zuordnungstafel(haeufigkeiten.buchstaben, inhalt), "Tafel");
+    Tafel->setAccessibleName(QStringLiteral("Zuordnungstafel"));
     auto *text = new QLabel(QStringLiteral("Die Chiffre mit deinen &Buchstaben:"), inhalt);
     MText = benannt(new QPlainTextEdit(inhalt), "MText");
     MText->setReadOnly(true);
