@@ -86,6 +86,9 @@ inline int ViererKosten(
     return tabelle[((s[e - 3] * kSymbole + s[e - 2]) * kSymbole + s[e - 1]) * kSymbole + s[e]];
 }
 
+// The model's table for text as written, or for text without its blanks.
+const std::uint8_t *ViererTabelle(bool leerzeichen);
+
 // The cost of a whole symbol sequence (lower is more German).
 std::int64_t ViererKosten(const std::uint8_t *tabelle, const std::vector<std::uint8_t> &symbole);
 

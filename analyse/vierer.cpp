@@ -57,7 +57,12 @@ Symbolfolge::Symbolfolge(const Text &text, std::size_t hoechstensBuchstaben)
     }
     const auto leer = static_cast<std::size_t>(std::count(symbol.begin(), symbol.end(), kLeer));
     leerzeichen = leer * kBuchstabenJeLeerzeichen >= buchstaben;
-    tabelle = leerzeichen ? kVierer.data() : kViererOhneLeerzeichen.data();
+    tabelle = ViererTabelle(leerzeichen);
+}
+
+const std::uint8_t *ViererTabelle(bool leerzeichen)
+{
+    return leerzeichen ? kVierer.data() : kViererOhneLeerzeichen.data();
 }
 
 std::int64_t ViererKosten(const std::uint8_t *tabelle, const std::vector<std::uint8_t> &symbole)

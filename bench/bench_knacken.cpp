@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The breaking window, step by step, on a Caesar or Vigenère ciphertext of
+// The breaking window, step by step, on a Caesar, Vigenère or substitution ciphertext of
 // 2,000 letters (every step must update within 50 ms), and its opening on the
 // largest text a pane holds, 64 MiB, which it works on its first 2,000
 // letters.
 
 #include "bausteine/alphabetstreifen.h"
 #include "bausteine/textpane.h"
+#include "bausteine/zuordnungstafel.h"
 #include "bench/qtbenchmark.h"
 #include "knacken/knacken.h"
 #include "platform/registry.h"
@@ -225,6 +226,51 @@ void LoesungVigenere(benchmark::State &state)
         vigenere(2700));
 }
 BENCHMARK(LoesungVigenere)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+verschl::Text substitution(std::size_t groesse)
+{
+    return *verschl::SubstitutionVerschluesseln(
+        deutschtext::erzeuge(groesse), verschl::SchluesselwortAlphabet("ZIFFERON"));
+}
+
+// The board at its step, once.
+void zuordnenBis(Umgebung &u, TKnackenForm &f, int i)
+{
+    if (i > 0)
+        return;
+    u.teil<QTabWidget>(f, "Seiten").setCurrentIndex(3);
+    u.teil<QPushButton>(f, "BWeiter").click();
+}
+
+// One guess typed or taken back: the text, the comparison and the key line.
+void Zuordnen(benchmark::State &state)
+{
+    schritt(
+        state,
+        [](Umgebung &u, TKnackenForm &f, int i) {
+            zuordnenBis(u, f, i);
+            auto &tafel = u.teil<Zuordnungstafel>(f, "Tafel");
+            Zuordnungstafel::Zuordnung z = tafel.Zuordnungen();
+            char &k = z[std::size_t(i / 2 % 26)];
+            k = k ? 0 : char('a' + i % 26);
+            tafel.setZuordnungen(z);
+        },
+        substitution(2700));
+}
+BENCHMARK(Zuordnen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The engine's search on 2,000 letters, for the teacher: not on a keystroke.
+void LoesungSubstitution(benchmark::State &state)
+{
+    schritt(
+        state,
+        [](Umgebung &u, TKnackenForm &f, int i) {
+            zuordnenBis(u, f, i);
+            u.teil<QPushButton>(f, "BLoesung").click();
+        },
+        substitution(2700));
+}
+BENCHMARK(LoesungSubstitution)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

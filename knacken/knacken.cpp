@@ -6,6 +6,7 @@
 #include "platform/benannt.h"
 #include "schnittstellen/hauptfenster.h"
 #include "schnittstellen/methodenfenster.h"
+#include "substitutionsseite.h"
 #include "vigenereseite.h"
 
 #include <algorithm>
@@ -21,12 +22,12 @@
 namespace {
 
 // The pages in the order of their tabs.
-constexpr Fensterart kSeiten[]
-    = { Fensterart::KnackenCaesar, Fensterart::KnackenVigenere, Fensterart::KnackenMatrix };
+constexpr Fensterart kSeiten[] = { Fensterart::KnackenCaesar, Fensterart::KnackenVigenere,
+    Fensterart::KnackenMatrix, Fensterart::KnackenSubstitution };
 
 // The sample sentence as the method of `art` would encrypt it, for an empty
 // pane: shift 3 as Caesar's own, four columns for the matrix, a short key
-// for Vigenère.
+// for Vigenère, the program's name as key word for the substitution.
 verschl::Text beispiel(Fensterart art)
 {
     const verschl::Text satz = Demofenster::oderBeispiel({});
@@ -35,6 +36,10 @@ verschl::Text beispiel(Fensterart art)
         return verschl::MatrixVerschluesseln(satz, { true, 4 });
     case Fensterart::KnackenVigenere:
         return verschl::VigenereVerschluesseln(satz, "ABC", true).value_or(satz);
+    case Fensterart::KnackenSubstitution:
+        return verschl::SubstitutionVerschluesseln(
+            satz, verschl::SchluesselwortAlphabet("ZIFFERON"))
+            .value_or(satz);
     default:
         return verschl::CaesarVerschieben(satz, 3);
     }
@@ -100,6 +105,8 @@ TKnackenForm::TKnackenForm(
     Seiten->addTab(
         new Vigenereseite(text(Fensterart::KnackenVigenere)), QStringLiteral("Vigenère"));
     Seiten->addTab(new Matrixseite(text(Fensterart::KnackenMatrix)), QStringLiteral("Matrix"));
+    Seiten->addTab(new Substitutionsseite(text(Fensterart::KnackenSubstitution)),
+        QStringLiteral("Substitution"));
     for (int i = 0; i < Seiten->count(); ++i) {
         auto *s = static_cast<Knackseite *>(Seiten->widget(i));
         connect(s, &Knackseite::schrittGewechselt, this, &TKnackenForm::zeigeStand);
@@ -193,7 +200,11 @@ void TKnackenForm::geheZu(int schritt)
 
 void TKnackenForm::FormShow() { seite().fokussiereSchritt(); }
 
-void TKnackenForm::BTippClick() { LHilfe->setText(QStringLiteral("Tipp: ") + seite().Tipp()); }
+// At 125 % on a screen 768 pixels high the designed height would push the
+// buttons below the screen's edge; the pages give way to it.
+void TKnackenForm::passeAn(int hoehe) { resize(width(), std::min(height(), hoehe)); }
+
+void TKnackenForm::BTippClick() { LHilfe->setText(QStringLiteral("Tipp: ") + seite().zeigeTipp()); }
 
 void TKnackenForm::BLoesungClick()
 {

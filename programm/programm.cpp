@@ -36,8 +36,8 @@ Programm::Programm(Dialoge &dialoge, const QStringList &argumente)
             [this](Fensterart art) { fenster.oeffne(art); });
         return analyse;
     });
-    for (const Fensterart art :
-        { Fensterart::KnackenCaesar, Fensterart::KnackenVigenere, Fensterart::KnackenMatrix }) {
+    for (const Fensterart art : { Fensterart::KnackenCaesar, Fensterart::KnackenVigenere,
+             Fensterart::KnackenMatrix, Fensterart::KnackenSubstitution }) {
         fenster.setErzeuger(
             art, [this, art] { return new TKnackenForm(haupt, haupt, option, art); });
     }

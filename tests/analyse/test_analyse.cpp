@@ -59,6 +59,8 @@ private Q_SLOTS:
     void grenzfaelle();
     void werkzeug_data();
     void werkzeug();
+    void gruppen_data();
+    void gruppen();
     void wiederholungen_data();
     void wiederholungen();
 };
@@ -439,6 +441,58 @@ void TestAnalyse::wiederholungen()
         gefunden << zeile;
     }
     QCOMPARE(gefunden.join(QStringLiteral("; ")), erwartet);
+}
+
+// The most frequent letter groups: a text's counted side by side, German's
+// from the model, with or without blanks between words.
+void TestAnalyse::gruppen_data()
+{
+    QTest::addColumn<QByteArray>("text"); // empty: German's
+    QTest::addColumn<analyse::Gruppenart>("art");
+    QTest::addColumn<bool>("leerzeichen");
+    // In a text: each group with its count, most first. In German: what
+    // teaching material lists, all among the model's first five.
+    QTest::addColumn<QString>("erwartet");
+    using A = analyse::Gruppenart;
+    QTest::newRow("German letters") << QByteArray() << A::Einzeln << true << "E N I";
+    QTest::newRow("German pairs") << QByteArray() << A::Paare << true << "EN ER CH EI";
+    QTest::newRow("German runs of three") << QByteArray() << A::Dreier << true << "SCH EIN ICH DER";
+    QTest::newRow("German doubles") << QByteArray() << A::Doppelte << true << "SS NN LL";
+    QTest::newRow("German without blanks") << QByteArray() << A::Paare << false << "EN ER EI";
+    QTest::newRow("letters, case folded")
+        << QByteArray("Anna nennt Otto") << A::Einzeln << true << "N 5 T 3 A 2 O 2 E 1";
+    QTest::newRow("pairs not over other bytes") << QByteArray("ab ab-ba\xe4"
+                                                              "b")
+                                                << A::Paare << true << "AB 2 BA 1";
+    QTest::newRow("runs of three")
+        << QByteArray("schon schnell") << A::Dreier << true << "SCH 2 CHN 1 CHO 1 ELL 1 HNE 1";
+    QTest::newRow("doubles") << QByteArray("Ebbe, Otto, Ebbe") << A::Doppelte << true
+                             << "BB 2 TT 1";
+    QTest::newRow("no letters") << QByteArray("12 !") << A::Einzeln << true << "";
+}
+
+void TestAnalyse::gruppen()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(analyse::Gruppenart, art);
+    QFETCH(bool, leerzeichen);
+    QFETCH(QString, erwartet);
+    const std::vector<analyse::Gruppe> liste = text.isEmpty()
+        ? analyse::DeutscheGruppen(art, leerzeichen, 5)
+        : analyse::HaeufigsteGruppen(text.toStdString(), art, 5);
+    QStringList gefunden;
+    for (const analyse::Gruppe &g : liste) {
+        gefunden << QString::fromStdString(g.buchstaben);
+        if (!text.isEmpty())
+            gefunden << QString::number(g.anzahl);
+    }
+    if (!text.isEmpty()) {
+        QCOMPARE(gefunden.join(u' '), erwartet);
+        return;
+    }
+    QCOMPARE(gefunden.size(), 5);
+    for (const QString &gruppe : erwartet.split(u' '))
+        QVERIFY2(gefunden.contains(gruppe), qPrintable(gefunden.join(u' ')));
 }
 
 QTEST_GUILESS_MAIN(TestAnalyse)

@@ -7,6 +7,7 @@
 #include "bausteine/alphabetstreifen.h"
 #include "bausteine/buchstabendiagramm.h"
 #include "bausteine/saeulendiagramm.h"
+#include "bausteine/zuordnungstafel.h"
 #include "knacken/knacken.h"
 #include "knacken/knackseite.h"
 #include "platform/codepage.h"
@@ -16,6 +17,7 @@
 #include <cctype>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QMenu>
@@ -93,6 +95,62 @@ void vigenereBis(TKnackenForm &f, bool ignorieren, int ziel)
 
 enum class Weg { Pfeiltasten, Ziehen, Liste, Diagramm, Loesung };
 
+// A German paragraph of 275 letters, Windows-1252, encrypted with the key
+// word ZIFFERON: plain E becomes R, N becomes J, S becomes Q.
+const Text kAbsatz
+    = "Die Sch\xfcler der siebten Klasse wollen wissen, wie man eine geheime Nachricht ohne "
+      "Schl\xfcssel lesen kann. Sie z\xe4hlen die Buchstaben der Chiffre und vergleichen sie "
+      "mit der deutschen Sprache. Der h\xe4ufigste Buchstabe steht fast immer f\xfcr E, danach "
+      "kommen N, I, S und R. Schon bald k\xf6nnen sie die ersten W\xf6rter erraten.";
+const Text kZiffernAlphabet = verschl::SchluesselwortAlphabet("ZIFFERON");
+const Text kGeheimAbsatz = *verschl::SubstitutionVerschluesseln(kAbsatz, kZiffernAlphabet);
+
+// The board as a pupil reads it, from the cipher letter most frequent on:
+// each field with the letter under it.
+QList<QLineEdit *> tafel(const TKnackenForm &f)
+{
+    QList<QLineEdit *> felder = teil<Zuordnungstafel>(f, "Tafel").findChildren<QLineEdit *>();
+    std::sort(felder.begin(), felder.end(),
+        [](const QLineEdit *a, const QLineEdit *b) { return a->x() < b->x(); });
+    return felder;
+}
+
+// The cipher letter a field stands under.
+char unter(const QLineEdit *feld) { return char(feld->objectName().back().unicode()); }
+
+// The plain letter that the key word alphabet makes into `geheim`.
+char klarZu(char geheim) { return char('a' + kZiffernAlphabet.find(geheim)); }
+
+// Index A = 0 of a letter A-Z in either case, -1 for any other byte.
+int buchstabe(char c)
+{
+    const unsigned v = (static_cast<unsigned char>(c) | 0x20u) - 'a';
+    return v < 26 ? int(v) : -1;
+}
+
+// The paragraph as the board shows it for guesses (per cipher letter A-Z, '.'
+// for none): guessed letters in lower case, all else in capitals.
+QString gezeigt(const QString &zuordnung)
+{
+    Text t = verschl::InGrossschrift(kGeheimAbsatz);
+    for (char &c : t) {
+        if (const int g = buchstabe(c); g >= 0)
+            c = zuordnung[g] == u'.' ? char('A' + g) : zuordnung[g].toLatin1();
+    }
+    return codepage::AlsPanetext(t);
+}
+
+// The right plain letter under each cipher letter the paragraph has.
+QString ganzeTafel()
+{
+    QString z(26, u'.');
+    for (const char c : kGeheimAbsatz) {
+        if (const int g = buchstabe(c); g >= 0)
+            z[g] = QLatin1Char(klarZu(char('A' + g)));
+    }
+    return z;
+}
+
 } // namespace
 
 class TestKnacken : public QObject
@@ -112,6 +170,9 @@ private Q_SLOTS:
     void zugaenglich();
     void besondereTexte_data();
     void besondereTexte();
+    void substitutionBisZumKlartext();
+    void zuordnungstafel_data();
+    void zuordnungstafel();
 };
 
 // Where each opening lands, and what the note above the steps says.
@@ -160,7 +221,7 @@ void TestKnacken::oeffnen()
     }
     QCOMPARE(f->windowTitle(), u"Knacken – Schritt für Schritt"_s);
     QCOMPARE(teil<QTabWidget>(*f, "Seiten").currentIndex(), seite);
-    QCOMPARE(teil<QTabWidget>(*f, "Seiten").count(), 3);
+    QCOMPARE(teil<QTabWidget>(*f, "Seiten").count(), 4);
     const QLabel &note = teil<QLabel>(*f, "LHinweis");
     QCOMPARE(note.isVisibleTo(f), !hinweis.isEmpty());
     QVERIFY2(note.text().contains(hinweis), qPrintable(note.text()));
@@ -490,7 +551,7 @@ void TestKnacken::zugaenglich()
         QVERIFY2(
             !name.isEmpty(), qPrintable(w->objectName() + u' ' + w->metaObject()->className()));
     }
-    QCOMPARE(erreichbar, 29);
+    QCOMPARE(erreichbar, 50);
 }
 
 // The teacher's answer on the last step, then the decryption: any bytes come
@@ -524,6 +585,16 @@ void TestKnacken::besondereTexte_data()
     QTest::newRow("Vigenère over line breaks")
         << *verschl::VigenereVerschluesseln(zeilen, "SCHULE", false) << 1
         << "Schlüssel SCHULE mit „Sonderzeichen mitzählen“" << zeilen;
+    QTest::newRow("no letters for substitution")
+        << Text("12345 !?") << 3 << "Zu wenig Buchstaben" << Text("12345 !?");
+    Text keineBuchstaben;
+    for (const char c : alleBytes) {
+        if (!std::isalpha(static_cast<unsigned char>(c)))
+            keineBuchstaben += c;
+    }
+    QTest::newRow("substitution among every other byte")
+        << *verschl::SubstitutionVerschluesseln(keineBuchstaben + kAbsatz, kZiffernAlphabet) << 3
+        << "Die Analyse findet das Geheimalphabet" << keineBuchstaben + kAbsatz;
     QTest::newRow("matrix not transposed") << kMatrixText << 2 << "keine Umstellung" << Text();
     QTest::newRow("matrix moves CR and LF apart") << verschl::MatrixVerschluesseln(mitUmbruechen,
         { true, 7 }) << 2 << "7 Spalten" << mitUmbruechen;
@@ -550,6 +621,143 @@ void TestKnacken::besondereTexte()
     // Step 4 of Vigenère shows the decryption on one line, breaks as blanks.
     if (seite == 1 && !klar.empty())
         QCOMPARE(teil<QPlainTextEdit>(f, "MTeilweise").toPlainText(), knacken::Zeile(klar));
+}
+
+// A pupil compares the counts, then types the plain letters under the
+// board's cipher letters one after another until the text reads German,
+// takes the alphabet over and decrypts.
+void TestKnacken::substitutionBisZumKlartext()
+{
+    Aufbau a;
+    a.klar().setText("vorher");
+    a.chiffre().setText(kGeheimAbsatz);
+    // As another window asks for the page.
+    a.programm.fenster.oeffne(Fensterart::KnackenSubstitution);
+    QCOMPARE(Aufbau::offene<TKnackenForm>().size(), 1);
+    TKnackenForm &f = *Aufbau::offene<TKnackenForm>().first();
+    f.show();
+    const auto &seiten = teil<QTabWidget>(f, "Seiten");
+    QCOMPARE(seiten.currentIndex(), 3);
+    QCOMPARE(seiten.tabText(3), u"Substitution"_s);
+    QCOMPARE(schritt(f), u"Schritt 1 von 2: Zählen und vergleichen"_s);
+    QCOMPARE(teil<QLabel>(f, "LSchluesselraum").text(),
+        u"Caesar: 25 Schlüssel; Substitution: 26! ≈ 4·10²⁶ Alphabete"_s);
+    const auto &vergleich = teil<QTableWidget>(f, "TWVergleichZaehlen");
+    QVERIFY(vergleich.item(0, 0)->text().startsWith(u"E N"_s));
+    QVERIFY(vergleich.item(0, 1)->text().startsWith(u"R J"_s));
+    // German's pairs, runs of three and doubled letters, one row each.
+    const std::pair<int, QString> gruppen[] = { { 1, u"EN"_s }, { 1, u"ER"_s }, { 1, u"CH"_s },
+        { 2, u"SCH"_s }, { 2, u"EIN"_s }, { 2, u"ICH"_s }, { 3, u"SS"_s } };
+    for (const auto &[zeile, gruppe] : gruppen)
+        QVERIFY2(vergleich.item(zeile, 0)->text().split(u' ').contains(gruppe), qPrintable(gruppe));
+    klick(f, "BWeiter");
+    QCOMPARE(schritt(f), u"Schritt 2 von 2: Buchstaben zuordnen"_s);
+    const QList<QLineEdit *> felder = tafel(f);
+    QCOMPARE(felder.size(), 26 - ganzeTafel().count(u'.'));
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    for (QLineEdit *feld : felder) {
+        QCOMPARE(QApplication::focusWidget(), feld);
+        QTest::keyClick(feld, klarZu(unter(feld)));
+    }
+    const auto &text = teil<QPlainTextEdit>(f, "MText");
+    QCOMPARE(text.toPlainText(), gezeigt(ganzeTafel()));
+    // Guessed letters in their own colour.
+    const QList<QTextLayout::FormatRange> farben
+        = text.document()->firstBlock().layout()->formats();
+    QVERIFY(!farben.isEmpty());
+    QCOMPARE(farben.first().start, 0);
+    QCOMPARE(farben.first().length, 3);
+    // Back and forth: the guesses stay.
+    klick(f, "BZurueck");
+    QCOMPARE(teil<QTableWidget>(f, "TWVergleichZaehlen").item(0, 1)->text().left(3), u"e n"_s);
+    klick(f, "BWeiter");
+    QCOMPARE(felder.first()->text(), u"e"_s);
+
+    klick(f, "BSchluesselUebernehmen");
+    const Methodeneinstellungen e = a.option().einstellungen();
+    QCOMPARE(e.methode, Methode::Substitution);
+    for (const QLineEdit *feld : felder)
+        QCOMPARE(e.substitution[std::size_t(klarZu(unter(feld)) - 'a')], unter(feld));
+    klick(f, "BEntschluesseln");
+    QCOMPARE(a.klar().text(), kAbsatz);
+    a.klar().undo();
+    QCOMPARE(a.klar().text(), Text("vorher"));
+}
+
+// Keys typed on the board from its first field, then a button: what the
+// fields hold, which are marked as guessed twice, and the text shown.
+void TestKnacken::zuordnungstafel_data()
+{
+    // '<' Backspace, '>' the right arrow, '*' an e repeated by a key held down
+    QTest::addColumn<QString>("tasten");
+    QTest::addColumn<QString>("knopf");
+    QTest::addColumn<QString>("tafel"); // per cipher letter A-Z, '.' empty
+    QTest::addColumn<QString>("doppelt"); // the cipher letters marked
+    const QString leer(26, u'.');
+    const auto mit = [&leer](std::initializer_list<std::pair<char, char>> paare) {
+        QString t = leer;
+        for (const auto &[g, k] : paare)
+            t[g - 'A'] = QLatin1Char(k);
+        return t;
+    };
+    QTest::newRow("one after another")
+        << u"ens"_s << QString() << mit({ { 'R', 'e' }, { 'J', 'n' }, { 'Q', 's' } }) << QString();
+    QTest::newRow("capitals typed")
+        << u"EN"_s << QString() << mit({ { 'R', 'e' }, { 'J', 'n' } }) << QString();
+    QTest::newRow("doubled guess")
+        << u"ee"_s << QString() << mit({ { 'R', 'e' }, { 'J', 'e' } }) << u"JR"_s;
+    QTest::newRow("Backspace clears")
+        << u"ens<"_s << QString() << mit({ { 'R', 'e' }, { 'J', 'n' } }) << QString();
+    QTest::newRow("Backspace goes back") << u"en<<"_s << QString() << leer << QString();
+    QTest::newRow("key held down")
+        << u"e**n"_s << QString() << mit({ { 'R', 'e' }, { 'J', 'n' } }) << QString();
+    QTest::newRow("other keys refused")
+        << u"1ä e"_s << QString() << mit({ { 'R', 'e' } }) << QString();
+    QTest::newRow("arrow skips") << u">n"_s << QString() << mit({ { 'J', 'n' } }) << QString();
+    QTest::newRow("Tipp") << QString() << u"BTipp"_s << mit({ { 'R', 'e' } }) << QString();
+    QTest::newRow("Tipp over a doubled e")
+        << u">e"_s << u"BTipp"_s << mit({ { 'R', 'e' }, { 'J', 'e' } }) << u"JR"_s;
+    QTest::newRow("Lösung zeigen") << u"xx"_s << u"BLoesung"_s << ganzeTafel() << QString();
+}
+
+void TestKnacken::zuordnungstafel()
+{
+    QFETCH(QString, tasten);
+    QFETCH(QString, knopf);
+    QFETCH(QString, tafel);
+    QFETCH(QString, doppelt);
+    Aufbau a;
+    TKnackenForm &f = oeffne(a, kGeheimAbsatz);
+    f.show();
+    teil<QTabWidget>(f, "Seiten").setCurrentIndex(3);
+    klick(f, "BWeiter");
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    for (const QChar c : tasten) {
+        QWidget *feld = QApplication::focusWidget();
+        if (c == u'<' || c == u'>') {
+            QTest::keyClick(feld, c == u'<' ? Qt::Key_Backspace : Qt::Key_Right);
+        } else if (c == u'*') {
+            QKeyEvent wiederholt(QEvent::KeyPress, Qt::Key_E, Qt::NoModifier, u"e"_s, true);
+            QApplication::sendEvent(feld, &wiederholt);
+        } else if (c.unicode() < 128) {
+            QTest::keyClicks(feld, c);
+        } else { // what QTest cannot type
+            QKeyEvent taste(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(feld, &taste);
+        }
+    }
+    if (!knopf.isEmpty())
+        klick(f, knopf.toLatin1().constData());
+    const QColor normal = QApplication::palette().color(QPalette::Base);
+    for (const QLineEdit *feld : ::tafel(f)) {
+        const int g = unter(feld) - 'A';
+        QCOMPARE(feld->text(), tafel[g] == u'.' ? QString() : QString(tafel[g]));
+        QCOMPARE(feld->palette().color(QPalette::Base) != normal,
+            doppelt.contains(QLatin1Char(unter(feld))));
+    }
+    QCOMPARE(teil<QPlainTextEdit>(f, "MText").toPlainText(), gezeigt(tafel));
 }
 
 QTEST_MAIN(TestKnacken)

@@ -178,6 +178,24 @@ struct Wiederholung
 // The groups as long as they repeat, each once, by their first occurrence.
 std::vector<Wiederholung> Wiederholungen(const Text &geheim, bool sonderzeichenIgnorieren);
 
+// Groups of letters A-Z side by side, case folded, that any other byte
+// parts: single letters, pairs, runs of three, and pairs of one letter twice
+// (counted among all pairs).
+enum class Gruppenart { Einzeln, Paare, Dreier, Doppelte };
+struct Gruppe
+{
+    std::string buchstaben; // capitals
+    std::uint64_t anzahl = 0; // in the text; 0 for German
+    double anteil = 0; // of all groups of its length
+};
+// A text's most frequent groups, most first (alphabetical on a tie).
+std::vector<Gruppe> HaeufigsteGruppen(const Text &text, Gruppenart art, std::size_t hoechstens);
+// German's, as the 4-gram model sees them: in text as written, or in text
+// that has lost its blanks, where groups run on over the ends of words.
+std::vector<Gruppe> DeutscheGruppen(Gruppenart art, bool leerzeichen, std::size_t hoechstens);
+// Whether a text keeps the blanks between its words, as the model judges.
+bool HatLeerzeichen(const Text &text);
+
 // The Caesar shift of one Vigenère column: the lowest chi-squared of its
 // letter counts against German (the smaller shift on a tie).
 int BesteVerschiebung(const Haeufigkeiten &spalte);

@@ -40,6 +40,7 @@ public Q_SLOTS:
 
 protected:
     void FormShow() override;
+    void passeAn(int hoehe) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

@@ -29,6 +29,8 @@ public:
     // The focus to the step's first control, so the keys work there at once.
     void fokussiereSchritt();
     virtual QString Tipp() const;
+    // The tip the "Tipp" button shows; a page may also act on it.
+    virtual QString zeigeTipp() { return Tipp(); }
     // Sets the step's controls to what the engine finds, and says it.
     virtual QString zeigeLoesung() = 0;
 

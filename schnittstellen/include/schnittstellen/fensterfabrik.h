@@ -18,7 +18,8 @@ enum class Fensterart {
     // The breaking window, opened on one of its pages.
     KnackenCaesar,
     KnackenMatrix,
-    KnackenVigenere
+    KnackenVigenere,
+    KnackenSubstitution
 };
 
 class Fensterfabrik
