@@ -265,6 +265,7 @@ QWidget *TAnalyseForm::erzeugeSubstitutionsseite()
     BSubstitutionUebernehmen
         = knopf(seite, "BSubstitutionUebernehmen", QStringLiteral("Schlüssel &übernehmen"));
     spalte->addWidget(BSubstitutionUebernehmen, 0, Qt::AlignRight);
+    knackknopf(seite, "BSubstitutionKnacken", Fensterart::KnackenSubstitution);
     return seite;
 }
 

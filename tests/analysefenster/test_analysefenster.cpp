@@ -166,7 +166,7 @@ void TestAnalysefenster::zugaenglich()
         const QString name = w->accessibleName();
         QVERIFY2(!name.isEmpty() && !name.contains(u'&'), w->metaObject()->className());
     }
-    QCOMPARE(erreichbar, 19);
+    QCOMPARE(erreichbar, 20);
 }
 
 void TestAnalysefenster::uebernahmeEntschluesselt_data()

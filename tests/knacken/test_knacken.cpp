@@ -187,6 +187,7 @@ void TestKnacken::oeffnen_data()
     QTest::newRow("analysis Caesar") << caesar << "BCaesarKnacken" << 0 << QString();
     QTest::newRow("analysis Vigenère") << caesar << "BVigenereKnacken" << 1 << QString();
     QTest::newRow("analysis matrix") << caesar << "BMatrixKnacken" << 2 << QString();
+    QTest::newRow("analysis substitution") << caesar << "BSubstitutionKnacken" << 3 << QString();
     QTest::newRow("empty pane") << Text() << "MKnacken" << 0 << "Die Chiffre ist leer";
     QTest::newRow("long text") << deutschtext::erzeuge(20000) << "MKnacken" << 0
                                << u"ersten %1 Buchstaben"_s.arg(QLocale().toString(2000));
