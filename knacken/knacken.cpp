@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -112,6 +113,7 @@ TKnackenForm::TKnackenForm(
     const auto gesucht = std::find(std::begin(kSeiten), std::end(kSeiten), art);
     Seiten->setCurrentIndex(gesucht == std::end(kSeiten) ? 0 : int(gesucht - std::begin(kSeiten)));
     zeigeStand();
+    richteTastaturEin();
     resize(960, 660);
 }
 
@@ -160,6 +162,36 @@ void TKnackenForm::erzeugeSteuerelemente()
     connect(BSchliessen, &QPushButton::clicked, this, &TKnackenForm::BSchliessenClick);
 }
 
+// A control inside a page takes Ctrl+Tab to the tab widget, but one of the
+// buttons below keeps it, so the window itself turns the pages. The pages
+// came into the focus chain after the buttons; the buttons go to its end.
+void TKnackenForm::richteTastaturEin()
+{
+    const auto taste = [this](QKeySequence sequenz, int richtung) {
+        auto *kurz = new QShortcut(sequenz, this);
+        connect(kurz, &QShortcut::activated, this, [this, richtung] { blaettere(richtung); });
+    };
+    taste(QKeySequence(Qt::CTRL | Qt::Key_Tab), 1);
+    taste(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1);
+    taste(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1);
+    // Qt orders only behind a control that takes the focus.
+    QWidget *vorher = previousInFocusChain();
+    while (vorher->focusPolicy() == Qt::NoFocus)
+        vorher = vorher->previousInFocusChain();
+    for (QWidget *k : std::initializer_list<QWidget *> { BZurueck, BWeiter, BTipp, BLoesung,
+             BSchluesselUebernehmen, BEntschluesseln, BSchliessen }) {
+        setTabOrder(vorher, k);
+        vorher = k;
+    }
+}
+
+void TKnackenForm::blaettere(int richtung)
+{
+    const int n = Seiten->count();
+    Seiten->setCurrentIndex((Seiten->currentIndex() + richtung + n) % n);
+    Seiten->tabBar()->setFocus(Qt::TabFocusReason);
+}
+
 void TKnackenForm::zeigeHinweis(const QString &hinweis)
 {
     LHinweis->setText(hinweis);
@@ -200,8 +232,14 @@ void TKnackenForm::BLoesungClick()
     LHilfe->setText(QStringLiteral("Lösung: ") + seite().zeigeLoesung());
 }
 
+// A key with gaps is not taken over: the method window would fill them with
+// letters the pupil never chose.
 void TKnackenForm::BSchluesselUebernehmenClick()
 {
+    if (const QString fehlend = seite().Fehlend(); !fehlend.isEmpty()) {
+        LHilfe->setText(fehlend);
+        return;
+    }
     seite().uebernimmSchluessel(methode);
     LHilfe->setText(seite().Schluessel() + QStringLiteral(" ist ins Optionsfenster übernommen."));
 }

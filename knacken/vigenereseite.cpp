@@ -198,6 +198,8 @@ QWidget *Vigenereseite::erzeugeWiederholungen()
     TWWiederholungen = benannt(new QTableWidget(inhalt), "TWWiederholungen");
     TWWiederholungen->setAccessibleName(QStringLiteral("Wiederholungen"));
     TWWiederholungen->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the table; the arrow keys walk its cells.
+    TWWiederholungen->setTabKeyNavigation(false);
     TWWiederholungen->verticalHeader()->hide();
     QStringList kopf { QStringLiteral("Gruppe"), QStringLiteral("Stellen"),
         QStringLiteral("Abstand") };
@@ -590,6 +592,24 @@ QString Vigenereseite::Schluessel() const
     for (std::size_t k = 0; k < verschiebungen.size(); ++k)
         buchstaben += gewaehlt(k);
     return QStringLiteral("Schlüssel %1 (%2)").arg(buchstaben, zaehlweise(ignorieren));
+}
+
+QString Vigenereseite::Fehlend() const
+{
+    QStringList offen;
+    for (std::size_t k = 0; k < verschiebungen.size(); ++k)
+        if (verschiebungen[k] < 0)
+            offen << QString::number(k + 1);
+    if (offen.isEmpty())
+        return {};
+    if (offen.size() == 1) {
+        return QStringLiteral("Nichts übernommen: Spalte %1 hat noch keinen Schlüsselbuchstaben. "
+                              "Wähle ihn in Schritt 4.")
+            .arg(offen.first());
+    }
+    return QStringLiteral("Nichts übernommen: Die Spalten %1 und %2 haben noch keinen "
+                          "Schlüsselbuchstaben. Wähle sie in Schritt 4.")
+        .arg(offen.mid(0, offen.size() - 1).join(QStringLiteral(", ")), offen.last());
 }
 
 void Vigenereseite::uebernimmSchluessel(Analyseuebernahme &methode) const

@@ -34,6 +34,7 @@ public:
     QString Tipp() const override;
     QString zeigeLoesung() override;
     QString Schluessel() const override;
+    QString Fehlend() const override;
     void uebernimmSchluessel(Analyseuebernahme &methode) const override;
     verschl::Text entschluessele(const verschl::Text &ganz) const override;
 

@@ -44,6 +44,10 @@ protected:
 
 private:
     void erzeugeSteuerelemente();
+    // Ctrl+Tab and Ctrl+Shift+Tab wherever the focus is; Tab from the tab bar
+    // into the open page, from its last control to the buttons below.
+    void richteTastaturEin();
+    void blaettere(int richtung);
     void zeigeHinweis(const QString &hinweis);
     Knackseite &seite() const;
     void geheZu(int schritt);
