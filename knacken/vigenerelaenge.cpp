@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QSyntaxHighlighter>
 #include <QTableWidget>
 #include <QTextEdit>
 
@@ -24,28 +25,50 @@ constexpr int kKleinsterTeiler = 2;
 const QColor kMarken[] = { { 0xff, 0xd6, 0x6b }, { 0x9f, 0xdf, 0xff }, { 0xb8, 0xf0, 0xa8 },
     { 0xff, 0xb3, 0xc6 }, { 0xd4, 0xc2, 0xff }, { 0xff, 0xc9, 0x99 } };
 
-// Text as HTML, each character on the colour `farbe` gives it (-1: none).
-QString gefaerbt(const QString &text, const std::vector<int> &farbe)
-{
-    QString html = QStringLiteral("<pre style=\"white-space: pre-wrap\">");
-    int offen = -1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const int f = farbe[std::size_t(i)];
-        if (f != offen) {
-            if (offen >= 0)
-                html += QStringLiteral("</span>");
-            if (f >= 0) {
-                html += QStringLiteral("<span style=\"background-color: %1\">")
-                            .arg(kMarken[f].name());
-            }
-            offen = f;
-        }
-        html += QString(text[i]).toHtmlEscaped();
-    }
-    return html + (offen >= 0 ? QStringLiteral("</span></pre>") : QStringLiteral("</pre>"));
-}
-
 } // namespace
+
+// Marks the repeated groups in the text, each byte on the background of its
+// group's colour: as formats of the text's layout, which Qt draws with the
+// letters, where hundreds of selections painted over the text took longer
+// than a step may.
+class Gruppenfarben : public QSyntaxHighlighter
+{
+public:
+    using QSyntaxHighlighter::QSyntaxHighlighter;
+
+    // One colour index per character of the text, -1 for none.
+    void setFarben(std::vector<int> neu)
+    {
+        farben = std::move(neu);
+        rehighlight();
+    }
+
+protected:
+    void highlightBlock(const QString &text) override
+    {
+        const int anfang = currentBlock().position();
+        for (int i = 0; i < text.size();) {
+            const int f = farbe(anfang + i);
+            int j = i + 1;
+            while (j < text.size() && farbe(anfang + j) == f)
+                ++j;
+            if (f >= 0) {
+                QTextCharFormat format;
+                format.setBackground(kMarken[f]);
+                setFormat(i, j - i, format);
+            }
+            i = j;
+        }
+    }
+
+private:
+    int farbe(int stelle) const
+    {
+        return std::size_t(stelle) < farben.size() ? farben[std::size_t(stelle)] : -1;
+    }
+
+    std::vector<int> farben;
+};
 
 QWidget *Vigenereseite::erzeugeWiederholungen()
 {
@@ -70,6 +93,8 @@ QWidget *Vigenereseite::erzeugeWiederholungen()
                                        "Satzzeichen, die selbst unverändert bleiben.")),
         1);
     MWiederholungen = textfeld<QTextEdit>(inhalt, "MWiederholungen", QStringLiteral("Chiffre"));
+    MWiederholungen->setPlainText(knacken::Zeile(geheim));
+    gruppenfarben = new Gruppenfarben(MWiederholungen->document());
     DTeiler = benannt(new Saeulendiagramm(inhalt), "DTeiler");
     DTeiler->setAccessibleName(QStringLiteral("Teiler der Abstände"));
     TWWiederholungen = benannt(new QTableWidget(inhalt), "TWWiederholungen");
@@ -146,10 +171,8 @@ void Vigenereseite::setIgnorieren(bool neu)
 void Vigenereseite::zeigeWiederholungen()
 {
     const std::vector<analyse::Wiederholung> w = analyse::Wiederholungen(geheim, ignorieren);
-    const QString text = knacken::Zeile(geheim);
-    std::vector<int> farbe(std::size_t(text.size()), -1);
+    std::vector<int> farbe(geheim.size(), -1);
     std::vector<std::uint64_t> teilt(kLaengste + 1, 0);
-    const int marken = int(std::size(kMarken));
     std::size_t paare = 0;
     for (const analyse::Wiederholung &g : w)
         paare += g.vorkommen.size() - 1;
@@ -159,7 +182,7 @@ void Vigenereseite::zeigeWiederholungen()
     for (std::size_t g = 0; g < w.size(); ++g) {
         for (const auto &v : w[g].vorkommen)
             std::fill(farbe.begin() + qsizetype(v.von), farbe.begin() + qsizetype(v.bis),
-                int(g) % marken);
+                int(g % std::size(kMarken)));
         for (std::size_t k = 1; k < w[g].vorkommen.size(); ++k) {
             const std::size_t von = w[g].vorkommen[k - 1].stelle, bis = w[g].vorkommen[k].stelle;
             const std::size_t abstand = bis - von;
@@ -178,7 +201,7 @@ void Vigenereseite::zeigeWiederholungen()
             ++zeile;
         }
     }
-    MWiederholungen->setHtml(gefaerbt(text, farbe));
+    gruppenfarben->setFarben(std::move(farbe));
     QStringList kategorien;
     for (int t = kKleinsterTeiler; t <= kLaengste; ++t)
         kategorien << QString::number(t);

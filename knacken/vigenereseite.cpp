@@ -17,7 +17,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QSyntaxHighlighter>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 using namespace vigenere;
@@ -107,8 +106,9 @@ QWidget *Vigenereseite::erzeugeSpalten()
 {
     auto *inhalt = new QWidget;
     auto *spalte = new QVBoxLayout(inhalt);
-    MSpalten = textfeld<QTextEdit>(inhalt, "MSpalten", QStringLiteral("Spalten"));
-    MSpalten->setLineWrapMode(QTextEdit::NoWrap);
+    // Plain, so that only the rows on screen are laid out.
+    MSpalten = textfeld<QPlainTextEdit>(inhalt, "MSpalten", QStringLiteral("Spalten"));
+    MSpalten->setLineWrapMode(QPlainTextEdit::NoWrap);
     farben = new Spaltenfarben(MSpalten->document());
     auto *beschriftung = erklaerung(inhalt,
         QStringLiteral("Die Chiffre in Zeilen der gewählten Länge, jede &Spalte in ihrer "

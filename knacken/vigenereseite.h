@@ -21,6 +21,7 @@ class QSpinBox;
 class QTableWidget;
 class QTextEdit;
 class Saeulendiagramm;
+class Gruppenfarben;
 class Spaltenfarben;
 
 class Vigenereseite : public Knackseite
@@ -75,12 +76,13 @@ private:
     QRadioButton *RBIgnorieren = nullptr;
     QRadioButton *RBMitzaehlen = nullptr;
     QTextEdit *MWiederholungen = nullptr;
+    Gruppenfarben *gruppenfarben = nullptr;
     QTableWidget *TWWiederholungen = nullptr;
     Saeulendiagramm *DTeiler = nullptr;
     Saeulendiagramm *DLaengen = nullptr;
     QSpinBox *SpEdLaenge = nullptr;
     QLabel *LLaenge = nullptr;
-    QTextEdit *MSpalten = nullptr;
+    QPlainTextEdit *MSpalten = nullptr;
     Spaltenfarben *farben = nullptr;
     QSpinBox *SpEdSpalte = nullptr;
     Buchstabendiagramm *DSpalte = nullptr;
