@@ -14,12 +14,18 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
+
+constexpr int kBreite = 960;
+constexpr int kHoehe = 660;
 
 // The pages in the order of their tabs.
 constexpr Fensterart kSeiten[]
@@ -114,7 +120,7 @@ TKnackenForm::TKnackenForm(
     Seiten->setCurrentIndex(gesucht == std::end(kSeiten) ? 0 : int(gesucht - std::begin(kSeiten)));
     zeigeStand();
     richteTastaturEin();
-    resize(960, 660);
+    resize(kBreite, kHoehe);
 }
 
 TKnackenForm::~TKnackenForm() = default;
@@ -125,10 +131,18 @@ void TKnackenForm::erzeugeSteuerelemente()
     LHinweis = hinweiszeile(this, "LHinweis");
     LHinweis->hide();
     spalte->addWidget(LHinweis);
-    Seiten = benannt(new QTabWidget(this), "Seiten");
+    // On a small screen or at a large scale the pages scroll, while the
+    // help line and the buttons stay in view. The focus moving on scrolls
+    // its control into view, so the area itself takes none.
+    Rolle = benannt(new QScrollArea(this), "Rolle");
+    Rolle->setWidgetResizable(true);
+    Rolle->setFrameShape(QFrame::NoFrame);
+    Rolle->setFocusPolicy(Qt::NoFocus);
+    Seiten = benannt(new QTabWidget, "Seiten");
     Seiten->setAccessibleName(QStringLiteral("Verfahren"));
     Seiten->tabBar()->setAccessibleName(QStringLiteral("Verfahren"));
-    spalte->addWidget(Seiten, 1);
+    Rolle->setWidget(Seiten);
+    spalte->addWidget(Rolle, 1);
     LHilfe = hinweiszeile(this, "LHilfe");
     LHilfe->setFrameShape(QFrame::StyledPanel);
     LHilfe->setMinimumHeight(3 * fontMetrics().height());
@@ -224,6 +238,14 @@ void TKnackenForm::geheZu(int schritt)
 }
 
 void TKnackenForm::FormShow() { seite().fokussiereSchritt(); }
+
+// The designed size where the screen has room for it, else the screen's.
+void TKnackenForm::passeAn(int hoehe)
+{
+    const QMargins rahmen = windowHandle()->frameMargins();
+    const int breite = screen()->availableGeometry().width() - rahmen.left() - rahmen.right();
+    resize(std::min(kBreite, breite), std::min(kHoehe, hoehe));
+}
 
 void TKnackenForm::BTippClick() { LHilfe->setText(QStringLiteral("Tipp: ") + seite().Tipp()); }
 

@@ -117,6 +117,7 @@ private Q_SLOTS:
     void tabDurchDieSeite();
     void seitenPerTastatur_data();
     void seitenPerTastatur();
+    void passtAufDenBildschirm();
     void zugaenglich();
     void besondereTexte_data();
     void besondereTexte();
@@ -602,6 +603,22 @@ void TestKnacken::seitenPerTastatur()
         QCOMPARE(seiten.currentIndex(), (seiten.count() + i * richtung) % seiten.count());
         QCOMPARE(QApplication::focusWidget(), seiten.tabBar());
     }
+}
+
+// On a screen smaller than the window's designed size (the test screen is
+// 800 x 600) it takes the screen's size, and the pages scroll.
+void TestKnacken::passtAufDenBildschirm()
+{
+    Aufbau a;
+    TKnackenForm &f = oeffne(a, vigenere(true));
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    const QRect bildschirm = f.screen()->availableGeometry();
+    QVERIFY(bildschirm.width() < 960 || bildschirm.height() < 660);
+    QVERIFY2(bildschirm.contains(f.frameGeometry()),
+        qPrintable(u"%1 x %2"_s.arg(f.frameGeometry().width()).arg(f.frameGeometry().height())));
+    for (const char *knopf : { "BWeiter", "BSchliessen" })
+        QVERIFY(bildschirm.contains(teil<QPushButton>(f, knopf).geometry().translated(f.pos())));
 }
 
 // A screen reader names every control the Tab key reaches on both pages,

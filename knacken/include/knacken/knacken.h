@@ -16,6 +16,7 @@ class Knackhauptfenster;
 class Knackseite;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 
 class TKnackenForm : public Demofenster
@@ -40,6 +41,7 @@ public Q_SLOTS:
 
 protected:
     void FormShow() override;
+    void passeAn(int hoehe) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -60,6 +62,7 @@ private:
 
     // Others reach the controls by their object names.
     QLabel *LHinweis = nullptr;
+    QScrollArea *Rolle = nullptr; // around the pages
     QTabWidget *Seiten = nullptr;
     QLabel *LHilfe = nullptr;
     QLabel *LSchluessel = nullptr;
