@@ -268,7 +268,7 @@ void Vigenereseite::zeigeSchluessel()
             teilweise[qsizetype(i)] = kOffen;
     MTeilweise->setPlainText(teilweise);
     LSchluesselText->setText(QStringLiteral("Schlüssel: <b>%1</b> (Länge %2, %3)")
-                                 .arg(QString::fromLatin1(schluesselText()))
+                                 .arg(gewaehlteBuchstaben())
                                  .arg(laenge)
                                  .arg(zaehlweise(ignorieren)));
     MKlartext->setPlainText(codepage::AlsPanetext(klar));
@@ -343,10 +343,15 @@ QString Vigenereseite::zeigeLoesung()
 // Open columns as "?": taken over or decrypting, they stay unshifted.
 QString Vigenereseite::Schluessel() const
 {
+    return QStringLiteral("Schlüssel %1 (%2)").arg(gewaehlteBuchstaben(), zaehlweise(ignorieren));
+}
+
+QString Vigenereseite::gewaehlteBuchstaben() const
+{
     QString buchstaben;
     for (std::size_t k = 0; k < verschiebungen.size(); ++k)
         buchstaben += gewaehlt(k);
-    return QStringLiteral("Schlüssel %1 (%2)").arg(buchstaben, zaehlweise(ignorieren));
+    return buchstaben;
 }
 
 QString Vigenereseite::Fehlend() const

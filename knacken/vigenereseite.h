@@ -64,6 +64,7 @@ private:
     // The key letters, open columns as A; one column's letter, open as "?".
     std::string schluesselText() const;
     QString gewaehlt(std::size_t spalte) const;
+    QString gewaehlteBuchstaben() const; // open columns as "?"
     bool liestSichDeutsch() const;
     const analyse::VigenereErgebnis &analyse();
 

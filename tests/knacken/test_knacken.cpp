@@ -522,6 +522,9 @@ void TestKnacken::uebernahmeMitOffenenSpalten()
     const bool ganz = !gewaehlt.contains(u'?');
     QCOMPARE(a.option().einstellungen().methode, ganz ? Methode::Vigenere : Methode::Caesar);
     QCOMPARE(a.option().schluessel(), ganz ? gewaehlt.toStdString() : Text("VORHER"));
+    // The last step shows the key as chosen, without letters for open columns.
+    klick(f, "BWeiter");
+    QVERIFY(teil<QLabel>(f, "LSchluesselText").text().contains(u"<b>%1</b>"_s.arg(gewaehlt)));
 }
 
 void TestKnacken::tabDurchDieSeite_data()
