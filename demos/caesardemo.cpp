@@ -5,6 +5,7 @@
 #include "demos/caesardemo.h"
 
 #include "bausteine/bytezeile.h"
+#include "bausteine/methodenzeile.h"
 #include "demos/demobausteine.h"
 #include "demos/stringaligngrid.h"
 #include "schnittstellen/hauptfenster.h"
@@ -72,6 +73,13 @@ void TCaesarDemoForm::FormCreate()
 
     TrackBar->setValue(methode.schieberegler());
     ComboBox->setCurrentIndex(methode.buchstabe());
+    const Methodeneinstellungen e = methode.einstellungen();
+    if (e.methode == Methode::Substitution)
+        geheimalphabet = Geheimalphabet(e.substitution);
+    if (geheimalphabet) {
+        setWindowTitle(QStringLiteral("Substitutions-Demonstration"));
+        erzeugeVerfahrenszeile(Methodenzeile(e));
+    }
     GibAlphabetAus();
 
     EdText1->setText(oderBeispiel(haupt.klartext()));
@@ -117,11 +125,20 @@ void TCaesarDemoForm::uebernimmVerschiebung(int verschiebung)
 
 void TCaesarDemoForm::GibAlphabetAus()
 {
-    const int verschiebung = TrackBar->value();
-    for (int i = 0; i < kBuchstaben; ++i) {
-        const int zeichen = 'A' + (i + verschiebung + kBuchstaben) % kBuchstaben;
-        SAGrid->setCells(i, 1, verschl::Text(1, char(zeichen)));
+    for (int i = 0; i < kBuchstaben; ++i)
+        SAGrid->setCells(i, 1, wandle(verschl::Text(1, char('A' + i)), true));
+}
+
+verschl::Text TCaesarDemoForm::wandle(const verschl::Text &text, bool verschluesseln) const
+{
+    // A key word's alphabet is always whole, so the text never stays as it is.
+    if (geheimalphabet) {
+        return (verschluesseln ? verschl::SubstitutionVerschluesseln(text, *geheimalphabet)
+                               : verschl::SubstitutionEntschluesseln(text, *geheimalphabet))
+            .value_or(text);
     }
+    return verschl::CaesarVerschieben(
+        text, verschluesseln ? TrackBar->value() : -TrackBar->value());
 }
 
 void TCaesarDemoForm::BMehrClick()
@@ -171,8 +188,7 @@ void TCaesarDemoForm::wechsleRichtung(bool verschluesseln)
     } else {
         neu = verschluesseln ? haupt.klartext() : haupt.chiffre();
         if (neu.empty()) {
-            neu = verschluesseln ? verschl::Text(kBeispielsatz)
-                                 : verschl::CaesarVerschieben(kBeispielsatz, TrackBar->value());
+            neu = verschluesseln ? verschl::Text(kBeispielsatz) : wandle(kBeispielsatz, true);
         }
     }
     auffuellzahl = 0;
@@ -186,7 +202,6 @@ void TCaesarDemoForm::BSchrittClick()
     if (animationLaeuft)
         return;
     const qsizetype laenge = EdText1->Laenge();
-    const int verschiebung = TrackBar->value();
 
     FuelleErgebnisAuf(laenge);
     if (qsizetype(schrittindex) >= laenge - 1) {
@@ -208,8 +223,7 @@ void TCaesarDemoForm::BSchrittClick()
         setzeErgebnis(i, char(c));
         return;
     }
-    const int n = richtungVerschluesseln ? verschiebung : -verschiebung;
-    const char r = verschl::CaesarVerschieben(verschl::Text(1, char(c)), n).front();
+    const char r = wandle(verschl::Text(1, char(c)), richtungVerschluesseln).front();
     const int zeile = richtungVerschluesseln ? 0 : 1;
     const int spalte
         = richtungVerschluesseln ? k : demo::BuchstabenIndex(static_cast<unsigned char>(r));

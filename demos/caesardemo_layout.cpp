@@ -72,6 +72,20 @@ void TCaesarDemoForm::erzeugeSteuerelemente()
     erzeugeEingabeteil();
 }
 
+// Cut short to the gap left of the buttons; the whole line stays in the
+// tooltip and for screen readers.
+void TCaesarDemoForm::erzeugeVerfahrenszeile(const QString &zeile)
+{
+    for (QWidget *w : std::initializer_list<QWidget *> { LAzu, ComboBox, TrackBar })
+        w->hide();
+    LVerfahren = beschriftung(this, "LVerfahren", zeile, 6, 57);
+    LVerfahren->resize(BMehr->x() - 12, LVerfahren->height());
+    LVerfahren->setText(
+        LVerfahren->fontMetrics().elidedText(zeile, Qt::ElideRight, LVerfahren->width()));
+    LVerfahren->setToolTip(zeile);
+    LVerfahren->setAccessibleName(zeile);
+}
+
 void TCaesarDemoForm::erzeugeEingabeteil()
 {
     LText1 = beschriftung(this, "LText1", QStringLiteral("&Klartext"), 6, 102);

@@ -15,11 +15,18 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
+
+constexpr int kBreite = 960;
+constexpr int kHoehe = 660;
 
 // The pages in the order of their tabs.
 constexpr Fensterart kSeiten[] = { Fensterart::KnackenCaesar, Fensterart::KnackenVigenere,
@@ -119,7 +126,8 @@ TKnackenForm::TKnackenForm(
     const auto gesucht = std::find(std::begin(kSeiten), std::end(kSeiten), art);
     Seiten->setCurrentIndex(gesucht == std::end(kSeiten) ? 0 : int(gesucht - std::begin(kSeiten)));
     zeigeStand();
-    resize(960, 660);
+    richteTastaturEin();
+    resize(kBreite, kHoehe);
 }
 
 TKnackenForm::~TKnackenForm() = default;
@@ -130,10 +138,18 @@ void TKnackenForm::erzeugeSteuerelemente()
     LHinweis = hinweiszeile(this, "LHinweis");
     LHinweis->hide();
     spalte->addWidget(LHinweis);
-    Seiten = benannt(new QTabWidget(this), "Seiten");
+    // On a small screen or at a large scale the pages scroll, while the
+    // help line and the buttons stay in view. The focus moving on scrolls
+    // its control into view, so the area itself takes none.
+    Rolle = benannt(new QScrollArea(this), "Rolle");
+    Rolle->setWidgetResizable(true);
+    Rolle->setFrameShape(QFrame::NoFrame);
+    Rolle->setFocusPolicy(Qt::NoFocus);
+    Seiten = benannt(new QTabWidget, "Seiten");
     Seiten->setAccessibleName(QStringLiteral("Verfahren"));
     Seiten->tabBar()->setAccessibleName(QStringLiteral("Verfahren"));
-    spalte->addWidget(Seiten, 1);
+    Rolle->setWidget(Seiten);
+    spalte->addWidget(Rolle, 1);
     LHilfe = hinweiszeile(this, "LHilfe");
     LHilfe->setFrameShape(QFrame::StyledPanel);
     LHilfe->setMinimumHeight(3 * fontMetrics().height());
@@ -165,6 +181,36 @@ void TKnackenForm::erzeugeSteuerelemente()
         &TKnackenForm::BSchluesselUebernehmenClick);
     connect(BEntschluesseln, &QPushButton::clicked, this, &TKnackenForm::BEntschluesselnClick);
     connect(BSchliessen, &QPushButton::clicked, this, &TKnackenForm::BSchliessenClick);
+}
+
+// A control inside a page takes Ctrl+Tab to the tab widget, but one of the
+// buttons below keeps it, so the window itself turns the pages. The pages
+// came into the focus chain after the buttons; the buttons go to its end.
+void TKnackenForm::richteTastaturEin()
+{
+    const auto taste = [this](QKeySequence sequenz, int richtung) {
+        auto *kurz = new QShortcut(sequenz, this);
+        connect(kurz, &QShortcut::activated, this, [this, richtung] { blaettere(richtung); });
+    };
+    taste(QKeySequence(Qt::CTRL | Qt::Key_Tab), 1);
+    taste(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1);
+    taste(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1);
+    // Qt orders only behind a control that takes the focus.
+    QWidget *vorher = previousInFocusChain();
+    while (vorher->focusPolicy() == Qt::NoFocus)
+        vorher = vorher->previousInFocusChain();
+    for (QWidget *k : std::initializer_list<QWidget *> { BZurueck, BWeiter, BTipp, BLoesung,
+             BSchluesselUebernehmen, BEntschluesseln, BSchliessen }) {
+        setTabOrder(vorher, k);
+        vorher = k;
+    }
+}
+
+void TKnackenForm::blaettere(int richtung)
+{
+    const int n = Seiten->count();
+    Seiten->setCurrentIndex((Seiten->currentIndex() + richtung + n) % n);
+    Seiten->tabBar()->setFocus(Qt::TabFocusReason);
 }
 
 void TKnackenForm::zeigeHinweis(const QString &hinweis)
@@ -200,9 +246,13 @@ void TKnackenForm::geheZu(int schritt)
 
 void TKnackenForm::FormShow() { seite().fokussiereSchritt(); }
 
-// At 125 % on a screen 768 pixels high the designed height would push the
-// buttons below the screen's edge; the pages give way to it.
-void TKnackenForm::passeAn(int hoehe) { resize(width(), std::min(height(), hoehe)); }
+// The designed size where the screen has room for it, else the screen's.
+void TKnackenForm::passeAn(int hoehe)
+{
+    const QMargins rahmen = windowHandle()->frameMargins();
+    const int breite = screen()->availableGeometry().width() - rahmen.left() - rahmen.right();
+    resize(std::min(kBreite, breite), std::min(kHoehe, hoehe));
+}
 
 void TKnackenForm::BTippClick() { LHilfe->setText(QStringLiteral("Tipp: ") + seite().zeigeTipp()); }
 
@@ -211,8 +261,14 @@ void TKnackenForm::BLoesungClick()
     LHilfe->setText(QStringLiteral("Lösung: ") + seite().zeigeLoesung());
 }
 
+// A key with gaps is not taken over: the method window would fill them with
+// letters the pupil never chose.
 void TKnackenForm::BSchluesselUebernehmenClick()
 {
+    if (const QString fehlend = seite().Fehlend(); !fehlend.isEmpty()) {
+        LHilfe->setText(fehlend);
+        return;
+    }
     seite().uebernimmSchluessel(methode);
     LHilfe->setText(seite().Schluessel() + QStringLiteral(" ist ins Optionsfenster übernommen."));
 }

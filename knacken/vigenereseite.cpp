@@ -8,101 +8,33 @@
 #include "platform/codepage.h"
 #include "platform/schriften.h"
 #include "schnittstellen/methodenfenster.h"
+#include "vigenereteile.h"
 
-#include <QButtonGroup>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QSyntaxHighlighter>
-#include <QTableWidget>
-#include <QTextEdit>
 #include <QVBoxLayout>
+
+using namespace vigenere;
 
 namespace {
 
 constexpr int kBuchstaben = 26;
-constexpr int kKleinsterTeiler = 2;
 // Halfway between German's index of coincidence (0.076) and chance's
 // (0.038): a decryption above it reads as German letters.
 constexpr double kDeutschAb = 0.057;
 const QChar kOffen = u'·';
 
-// Light enough to read black letters on, apart enough to tell groups apart.
-const QColor kMarken[] = { { 0xff, 0xd6, 0x6b }, { 0x9f, 0xdf, 0xff }, { 0xb8, 0xf0, 0xa8 },
-    { 0xff, 0xb3, 0xc6 }, { 0xd4, 0xc2, 0xff }, { 0xff, 0xc9, 0x99 } };
-
 QString zahl(double wert, int stellen) { return QLocale().toString(wert, 'f', stellen); }
-
-QLabel *erklaerung(QWidget *eltern, const QString &text)
-{
-    auto *l = new QLabel(text, eltern);
-    l->setWordWrap(true);
-    return l;
-}
-
-template <typename Feld> Feld *textfeld(QWidget *eltern, const char *name, const QString &zugang)
-{
-    auto *feld = benannt(new Feld(eltern), name);
-    feld->setReadOnly(true);
-    feld->setFont(schriften::Paneschrift());
-    feld->setAccessibleName(zugang);
-    return feld;
-}
-
-QSpinBox *zahlfeld(QWidget *eltern, const char *name, const QString &zugang)
-{
-    auto *feld = benannt(new QSpinBox(eltern), name);
-    feld->setAccessibleName(zugang);
-    return feld;
-}
-
-// One row of a label and its field, the label naming the field.
-QHBoxLayout *feldzeile(QWidget *eltern, const QString &text, QWidget *feld)
-{
-    auto *zeile = new QHBoxLayout;
-    auto *beschriftung = new QLabel(text, eltern);
-    beschriftung->setBuddy(feld);
-    zeile->addWidget(beschriftung);
-    zeile->addWidget(feld);
-    return zeile;
-}
-
-// Text as HTML, each character on the colour `farbe` gives it (-1: none).
-QString gefaerbt(const QString &text, const std::vector<int> &farbe)
-{
-    QString html = QStringLiteral("<pre style=\"white-space: pre-wrap\">");
-    int offen = -1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const int f = farbe[std::size_t(i)];
-        if (f != offen) {
-            if (offen >= 0)
-                html += QStringLiteral("</span>");
-            if (f >= 0) {
-                html += QStringLiteral("<span style=\"background-color: %1\">")
-                            .arg(kMarken[f].name());
-            }
-            offen = f;
-        }
-        html += QString(text[i]).toHtmlEscaped();
-    }
-    return html + (offen >= 0 ? QStringLiteral("</span></pre>") : QStringLiteral("</pre>"));
-}
 
 bool istBuchstabe(char c)
 {
     const unsigned char gross = static_cast<unsigned char>(c) & 0xdf;
     return gross >= 'A' && gross <= 'Z';
-}
-
-QString zaehlweise(bool ignorieren)
-{
-    return ignorieren ? QStringLiteral("Sonderzeichen ignorieren")
-                      : QStringLiteral("Sonderzeichen mitzählen");
 }
 
 } // namespace
@@ -170,87 +102,13 @@ Vigenereseite::Vigenereseite(verschl::Text geheim, QWidget *eltern)
     zeigeLaengen();
 }
 
-QWidget *Vigenereseite::erzeugeWiederholungen()
-{
-    auto *inhalt = new QWidget;
-    auto *spalte = new QVBoxLayout(inhalt);
-    RBIgnorieren = benannt(new QRadioButton(zaehlweise(true), inhalt), "RBIgnorieren");
-    RBMitzaehlen = benannt(new QRadioButton(zaehlweise(false), inhalt), "RBMitzaehlen");
-    RBIgnorieren->setAccessibleName(zaehlweise(true));
-    RBMitzaehlen->setAccessibleName(zaehlweise(false));
-    RBIgnorieren->setChecked(true);
-    auto *gruppe = new QButtonGroup(inhalt);
-    gruppe->addButton(RBIgnorieren);
-    gruppe->addButton(RBMitzaehlen);
-    auto *wahl = new QHBoxLayout;
-    wahl->addWidget(RBIgnorieren);
-    wahl->addWidget(
-        erklaerung(inhalt, QStringLiteral("Nur Buchstaben verbrauchen einen Schlüsselbuchstaben.")),
-        1);
-    wahl->addWidget(RBMitzaehlen);
-    wahl->addWidget(erklaerung(inhalt,
-                        QStringLiteral("Jedes Zeichen verbraucht einen, auch Leer- und "
-                                       "Satzzeichen, die selbst unverändert bleiben.")),
-        1);
-    MWiederholungen = textfeld<QTextEdit>(inhalt, "MWiederholungen", QStringLiteral("Chiffre"));
-    DTeiler = benannt(new Saeulendiagramm(inhalt), "DTeiler");
-    DTeiler->setAccessibleName(QStringLiteral("Teiler der Abstände"));
-    TWWiederholungen = benannt(new QTableWidget(inhalt), "TWWiederholungen");
-    TWWiederholungen->setAccessibleName(QStringLiteral("Wiederholungen"));
-    TWWiederholungen->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TWWiederholungen->verticalHeader()->hide();
-    QStringList kopf { QStringLiteral("Gruppe"), QStringLiteral("Stellen"),
-        QStringLiteral("Abstand") };
-    for (int t = kKleinsterTeiler; t <= kLaengste; ++t)
-        kopf << QString::number(t);
-    TWWiederholungen->setColumnCount(int(kopf.size()));
-    TWWiederholungen->setHorizontalHeaderLabels(kopf);
-    // Widths fixed once: measuring hundreds of rows anew took longer than a
-    // step may.
-    const QFontMetrics masse = TWWiederholungen->fontMetrics();
-    const int zelle = masse.horizontalAdvance(QStringLiteral("200")) + 8;
-    TWWiederholungen->horizontalHeader()->setMinimumSectionSize(zelle);
-    TWWiederholungen->horizontalHeader()->setDefaultSectionSize(zelle);
-    TWWiederholungen->verticalHeader()->setDefaultSectionSize(masse.height() + 4);
-    TWWiederholungen->setColumnWidth(0, masse.horizontalAdvance(QStringLiteral("MMMMMMMMM")));
-    TWWiederholungen->setColumnWidth(1, masse.horizontalAdvance(QStringLiteral("0000, 00000")));
-    TWWiederholungen->setColumnWidth(2, masse.horizontalAdvance(QStringLiteral("Abstand")) + 12);
-    auto *oben = new QHBoxLayout;
-    oben->addWidget(MWiederholungen, 1);
-    oben->addWidget(DTeiler, 1);
-    spalte->addLayout(wahl);
-    spalte->addLayout(oben, 1);
-    spalte->addWidget(TWWiederholungen, 1);
-    connect(RBIgnorieren, &QRadioButton::toggled, this, &Vigenereseite::setIgnorieren);
-    return inhalt;
-}
-
-QWidget *Vigenereseite::erzeugeLaengen()
-{
-    auto *inhalt = new QWidget;
-    auto *spalte = new QVBoxLayout(inhalt);
-    DLaengen = benannt(new Saeulendiagramm(inhalt), "DLaengen");
-    DLaengen->setAccessibleName(QStringLiteral("Koinzidenzindex je Schlüssellänge"));
-    DLaengen->setBezugslinien({ { 0, 0.076, QStringLiteral("Deutsch 0,076") },
-        { 0, 0.038, QStringLiteral("Zufall 0,038") } });
-    SpEdLaenge = zahlfeld(inhalt, "SpEdLaenge", QStringLiteral("Schlüssellänge"));
-    SpEdLaenge->setRange(1, kLaengste);
-    LLaenge = benannt(new QLabel(inhalt), "LLaenge");
-    auto *zeile = feldzeile(inhalt, QStringLiteral("Schlüssel&länge:"), SpEdLaenge);
-    zeile->addSpacing(12);
-    zeile->addWidget(LLaenge, 1);
-    spalte->addWidget(DLaengen, 1);
-    spalte->addLayout(zeile);
-    connect(SpEdLaenge, &QSpinBox::valueChanged, this, &Vigenereseite::setLaenge);
-    return inhalt;
-}
-
 QWidget *Vigenereseite::erzeugeSpalten()
 {
     auto *inhalt = new QWidget;
     auto *spalte = new QVBoxLayout(inhalt);
-    MSpalten = textfeld<QTextEdit>(inhalt, "MSpalten", QStringLiteral("Spalten"));
-    MSpalten->setLineWrapMode(QTextEdit::NoWrap);
+    // Plain, so that only the rows on screen are laid out.
+    MSpalten = textfeld<QPlainTextEdit>(inhalt, "MSpalten", QStringLiteral("Spalten"));
+    MSpalten->setLineWrapMode(QPlainTextEdit::NoWrap);
     farben = new Spaltenfarben(MSpalten->document());
     auto *beschriftung = erklaerung(inhalt,
         QStringLiteral("Die Chiffre in Zeilen der gewählten Länge, jede &Spalte in ihrer "
@@ -321,107 +179,6 @@ std::vector<analyse::Haeufigkeiten> Vigenereseite::spalten(int l) const
     for (const verschl::Text &t : texte)
         h.push_back(analyse::Zaehle(t));
     return h;
-}
-
-void Vigenereseite::setIgnorieren(bool neu)
-{
-    if (neu == ignorieren)
-        return;
-    ignorieren = neu;
-    {
-        const QSignalBlocker still(RBIgnorieren);
-        RBIgnorieren->setChecked(neu);
-        RBMitzaehlen->setChecked(!neu);
-    }
-    // The columns hold other letters now: their shifts start afresh.
-    std::fill(verschiebungen.begin(), verschiebungen.end(), -1);
-    zeigeWiederholungen();
-    zeigeLaengen();
-    Q_EMIT schluesselGeaendert();
-}
-
-// A table row for each two neighbouring occurrences of a group; each group
-// marked in the text in a colour of its own.
-void Vigenereseite::zeigeWiederholungen()
-{
-    const std::vector<analyse::Wiederholung> w = analyse::Wiederholungen(geheim, ignorieren);
-    const QString text = knacken::Zeile(geheim);
-    std::vector<int> farbe(std::size_t(text.size()), -1);
-    std::vector<std::uint64_t> teilt(kLaengste + 1, 0);
-    const int marken = int(std::size(kMarken));
-    std::size_t paare = 0;
-    for (const analyse::Wiederholung &g : w)
-        paare += g.vorkommen.size() - 1;
-    TWWiederholungen->clearContents();
-    TWWiederholungen->setRowCount(int(paare));
-    int zeile = 0;
-    for (std::size_t g = 0; g < w.size(); ++g) {
-        for (const auto &v : w[g].vorkommen)
-            std::fill(farbe.begin() + qsizetype(v.von), farbe.begin() + qsizetype(v.bis),
-                int(g) % marken);
-        for (std::size_t k = 1; k < w[g].vorkommen.size(); ++k) {
-            const std::size_t von = w[g].vorkommen[k - 1].stelle, bis = w[g].vorkommen[k].stelle;
-            const std::size_t abstand = bis - von;
-            const QStringList zellen { QString::fromLatin1(w[g].gruppe),
-                QStringLiteral("%1, %2").arg(von + 1).arg(bis + 1), QString::number(abstand) };
-            for (int z = 0; z < zellen.size(); ++z)
-                TWWiederholungen->setItem(zeile, z, new QTableWidgetItem(zellen[z]));
-            for (int t = kKleinsterTeiler; t <= kLaengste; ++t) {
-                if (abstand % std::size_t(t) == 0) {
-                    ++teilt[std::size_t(t)];
-                    auto *haken = new QTableWidgetItem(QStringLiteral("✓"));
-                    haken->setTextAlignment(Qt::AlignCenter);
-                    TWWiederholungen->setItem(zeile, t - kKleinsterTeiler + 3, haken);
-                }
-            }
-            ++zeile;
-        }
-    }
-    MWiederholungen->setHtml(gefaerbt(text, farbe));
-    QStringList kategorien;
-    for (int t = kKleinsterTeiler; t <= kLaengste; ++t)
-        kategorien << QString::number(t);
-    DTeiler->setDaten(kategorien,
-        { { QStringLiteral("So viele Abstände teilt die Zahl"), Saeulendiagramm::ersteFarbe(),
-            std::vector<double>(teilt.begin() + kKleinsterTeiler, teilt.end()) } },
-        Saeulendiagramm::Massstab::Gemeinsam);
-}
-
-void Vigenereseite::zeigeLaengen()
-{
-    QStringList kategorien;
-    koinzidenz.clear();
-    for (int l = 1; l <= kLaengste; ++l) {
-        kategorien << QString::number(l);
-        double summe = 0;
-        int gezaehlt = 0;
-        for (const analyse::Haeufigkeiten &h : spalten(l))
-            if (h.summe >= 2) {
-                summe += h.koinzidenzindex;
-                ++gezaehlt;
-            }
-        koinzidenz.push_back(gezaehlt == 0 ? 0 : summe / gezaehlt);
-    }
-    DLaengen->setDaten(kategorien,
-        { { QStringLiteral("Mittlerer Koinzidenzindex der Spalten"), Saeulendiagramm::ersteFarbe(),
-            koinzidenz } },
-        Saeulendiagramm::Massstab::Gemeinsam);
-    zeigeSpalten();
-}
-
-void Vigenereseite::setLaenge(int neu)
-{
-    neu = std::clamp(neu, 1, kLaengste);
-    {
-        const QSignalBlocker still(SpEdLaenge);
-        SpEdLaenge->setValue(neu);
-    }
-    if (neu == laenge)
-        return;
-    laenge = neu;
-    verschiebungen.resize(std::size_t(laenge), -1);
-    zeigeSpalten();
-    Q_EMIT schluesselGeaendert();
 }
 
 // Everything that follows the length: the chart's mark, the columns, the
@@ -511,7 +268,7 @@ void Vigenereseite::zeigeSchluessel()
             teilweise[qsizetype(i)] = kOffen;
     MTeilweise->setPlainText(teilweise);
     LSchluesselText->setText(QStringLiteral("Schlüssel: <b>%1</b> (Länge %2, %3)")
-                                 .arg(QString::fromLatin1(schluesselText()))
+                                 .arg(gewaehlteBuchstaben())
                                  .arg(laenge)
                                  .arg(zaehlweise(ignorieren)));
     MKlartext->setPlainText(codepage::AlsPanetext(klar));
@@ -586,10 +343,33 @@ QString Vigenereseite::zeigeLoesung()
 // Open columns as "?": taken over or decrypting, they stay unshifted.
 QString Vigenereseite::Schluessel() const
 {
+    return QStringLiteral("Schlüssel %1 (%2)").arg(gewaehlteBuchstaben(), zaehlweise(ignorieren));
+}
+
+QString Vigenereseite::gewaehlteBuchstaben() const
+{
     QString buchstaben;
     for (std::size_t k = 0; k < verschiebungen.size(); ++k)
         buchstaben += gewaehlt(k);
-    return QStringLiteral("Schlüssel %1 (%2)").arg(buchstaben, zaehlweise(ignorieren));
+    return buchstaben;
+}
+
+QString Vigenereseite::Fehlend() const
+{
+    QStringList offen;
+    for (std::size_t k = 0; k < verschiebungen.size(); ++k)
+        if (verschiebungen[k] < 0)
+            offen << QString::number(k + 1);
+    if (offen.isEmpty())
+        return {};
+    if (offen.size() == 1) {
+        return QStringLiteral("Nichts übernommen: Spalte %1 hat noch keinen Schlüsselbuchstaben. "
+                              "Wähle ihn in Schritt 4.")
+            .arg(offen.first());
+    }
+    return QStringLiteral("Nichts übernommen: Die Spalten %1 und %2 haben noch keinen "
+                          "Schlüsselbuchstaben. Wähle sie in Schritt 4.")
+        .arg(offen.mid(0, offen.size() - 1).join(QStringLiteral(", ")), offen.last());
 }
 
 void Vigenereseite::uebernimmSchluessel(Analyseuebernahme &methode) const

@@ -21,6 +21,7 @@ class QSpinBox;
 class QTableWidget;
 class QTextEdit;
 class Saeulendiagramm;
+class Gruppenfarben;
 class Spaltenfarben;
 
 class Vigenereseite : public Knackseite
@@ -34,6 +35,7 @@ public:
     QString Tipp() const override;
     QString zeigeLoesung() override;
     QString Schluessel() const override;
+    QString Fehlend() const override;
     void uebernimmSchluessel(Analyseuebernahme &methode) const override;
     verschl::Text entschluessele(const verschl::Text &ganz) const override;
 
@@ -62,6 +64,7 @@ private:
     // The key letters, open columns as A; one column's letter, open as "?".
     std::string schluesselText() const;
     QString gewaehlt(std::size_t spalte) const;
+    QString gewaehlteBuchstaben() const; // open columns as "?"
     bool liestSichDeutsch() const;
     const analyse::VigenereErgebnis &analyse();
 
@@ -74,12 +77,13 @@ private:
     QRadioButton *RBIgnorieren = nullptr;
     QRadioButton *RBMitzaehlen = nullptr;
     QTextEdit *MWiederholungen = nullptr;
+    Gruppenfarben *gruppenfarben = nullptr;
     QTableWidget *TWWiederholungen = nullptr;
     Saeulendiagramm *DTeiler = nullptr;
     Saeulendiagramm *DLaengen = nullptr;
     QSpinBox *SpEdLaenge = nullptr;
     QLabel *LLaenge = nullptr;
-    QTextEdit *MSpalten = nullptr;
+    QPlainTextEdit *MSpalten = nullptr;
     Spaltenfarben *farben = nullptr;
     QSpinBox *SpEdSpalte = nullptr;
     Buchstabendiagramm *DSpalte = nullptr;

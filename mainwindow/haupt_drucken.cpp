@@ -2,6 +2,7 @@
 // Paper: both texts printed or saved as PDF under their headings with the
 // method line, and the worksheet maker opened.
 
+#include "bausteine/methodenzeile.h"
 #include "bausteine/textpane.h"
 #include "mainwindow/haupt.h"
 #include "papier/papier.h"
@@ -19,7 +20,7 @@ Druckauftrag THauptform::textauftrag()
 {
     std::shared_ptr<QTextDocument> dokument = papier::NeuesDokument();
     QTextCursor cursor(dokument.get());
-    papier::Absatz(cursor, methodenzeile(methodenfenster->einstellungen()));
+    papier::Absatz(cursor, Methodenzeile(methodenfenster->einstellungen()));
     papier::Ueberschrift(cursor, QStringLiteral("Klartext"));
     papier::Paneabsatz(cursor, MKlar->text(), MKlar->font());
     papier::Ueberschrift(cursor, QStringLiteral("Chiffre"));

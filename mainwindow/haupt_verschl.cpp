@@ -2,6 +2,7 @@
 // Encrypt and decrypt, the line that tells what they will do, and the change
 // rule of the two panes.
 
+#include "bausteine/methodenzeile.h"
 #include "bausteine/textpane.h"
 #include "mainwindow/haupt.h"
 #include "platform/textdatei.h"
@@ -71,50 +72,13 @@ std::optional<verschl::Text> wende(
 
 } // namespace
 
-QString THauptform::methodenzeile(const Methodeneinstellungen &e)
-{
-    switch (e.methode) {
-    case Methode::Matrix:
-        if (!e.spalten.manuell)
-            return QStringLiteral("Matrix · quadratisch");
-        return e.spalten.spalten == 1
-            ? QStringLiteral("Matrix · 1 Spalte")
-            : QStringLiteral("Matrix · %1 Spalten").arg(e.spalten.spalten);
-    case Methode::Caesar:
-        return QStringLiteral("Caesar · Verschiebung %1 (%2)")
-            .arg(QChar(u'A' + e.verschiebung))
-            .arg(e.verschiebung);
-    case Methode::Rotation13:
-        return QStringLiteral("Rotation 13");
-    case Methode::Rotation128:
-        return QStringLiteral("Rotation 128");
-    case Methode::Vigenere:
-        return QStringLiteral("Vigenère · ")
-            + (e.schluessel.empty()
-                    ? QStringLiteral("kein Schlüssel")
-                    : QStringLiteral("Schlüssel ") + QString::fromLatin1(e.schluessel))
-            + (e.sonderzeichenIgnorieren
-                    ? QStringLiteral(" · Satzzeichen verbrauchen keine Schlüsselbuchstaben")
-                    : QStringLiteral(" · Satzzeichen verbrauchen Schlüsselbuchstaben"));
-    case Methode::Substitution:
-        if (e.substitution.empty())
-            return QStringLiteral("Substitution · kein Schlüssel");
-        return (IstAlphabet(e.substitution) ? QStringLiteral("Substitution · Alphabet ")
-                                            : QStringLiteral("Substitution · Schlüsselwort "))
-            + QString::fromLatin1(e.substitution);
-    case Methode::Keine:
-        break;
-    }
-    return QStringLiteral("keine Methode gewählt");
-}
-
 // Placed from the caption's right edge, which grows by "(UTF-8)"; the full
 // line stays readable for screen readers when the gap cuts it short.
 void THauptform::zeigeMethode()
 {
     if (!methodenfenster)
         return;
-    const QString zeile = methodenzeile(methodenfenster->einstellungen());
+    const QString zeile = Methodenzeile(methodenfenster->einstellungen());
     const int links = Lchiffre->geometry().right() + 12;
     LMethode->setGeometry(
         links, Lchiffre->y(), std::max(arbeitsflaeche->width() - links - 4, 0), Lchiffre->height());

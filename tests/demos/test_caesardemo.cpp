@@ -4,6 +4,7 @@
 // direction switch, what goes back to the main and method windows.
 
 #include "demos/caesardemo.h"
+#include "demos/demobausteine.h"
 #include "demos/stringaligngrid.h"
 #include "platform/codepage.h"
 #include "testhilfen/aufbau.h"
@@ -86,6 +87,8 @@ private Q_SLOTS:
     void lauflicht_data();
     void lauflicht();
     void satzHinUndZurueck();
+    void beliebigesAlphabet_data();
+    void beliebigesAlphabet();
     void richtungswechsel_data();
     void richtungswechsel();
     void seltsameEingaben_data();
@@ -198,6 +201,88 @@ void TestCaesarDemo::satzHinUndZurueck()
             ->click();
         QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText1"_s)), ziel);
     }
+}
+
+void TestCaesarDemo::beliebigesAlphabet_data()
+{
+    QTest::addColumn<Methode>("methode");
+    QTest::addColumn<QByteArray>("schluessel");
+    QTest::addColumn<bool>("verschluesseln");
+    QTest::addColumn<QByteArray>("eingabe");
+    QTest::addColumn<QByteArray>("ergebnis");
+    QTest::addColumn<QString>("zeile"); // empty: the shift controls
+    const QByteArray satz("Hallo Welt, \xd6l und \xdf!");
+    const QString wort = u"Substitution · Schlüsselwort ZIFFERON"_s;
+    QTest::newRow("Caesar 3 encrypts") << Methode::Caesar << QByteArray() << true << satz
+                                       << QByteArray("Kdoor Zhow, \xd6o xqg \xdf!") << QString();
+    QTest::newRow("Caesar 3 decrypts")
+        << Methode::Caesar << QByteArray() << false << QByteArray("Kdoor Zhow, \xd6o")
+        << satz.left(14) << QString();
+    QTest::newRow("key word encrypts") << Methode::Substitution << QByteArray("ZIFFERON") << true
+                                       << satz << QByteArray("Azggk Vrgs, \xd6g tje \xdf!") << wort;
+    QTest::newRow("key word decrypts")
+        << Methode::Substitution << QByteArray("ZIFFERON") << false << QByteArray("Azggk Vrg\r\ns")
+        << QByteArray("Hallo Wel\r\nt") << wort;
+    QTest::newRow("whole alphabet encrypts")
+        << Methode::Substitution << QByteArray("QWERTZUIOPASDFGHJKLYXCVBNM") << true
+        << QByteArray("Zebra \xc4z") << QByteArray("Mtwkq \xc4m")
+        << u"Substitution · Alphabet QWERTZUIOPASDFGHJKLYXCVBNM"_s;
+    QTest::newRow("substitution without key: the shift")
+        << Methode::Substitution << QByteArray() << true << QByteArray("Zebra")
+        << QByteArray("Cheud") << QString();
+}
+
+// With the shift or a substitution alphabet from the method window: the lower
+// row, the light along the plain row or the cipher row to the letter, and the
+// result of every step as the engine would write it.
+void TestCaesarDemo::beliebigesAlphabet()
+{
+    QFETCH(Methode, methode);
+    QFETCH(QByteArray, schluessel);
+    QFETCH(bool, verschluesseln);
+    QFETCH(QByteArray, eingabe);
+    QFETCH(QByteArray, ergebnis);
+    QFETCH(QString, zeile);
+    Demo d({}, {}, kSchnell, [&](Aufbau &a) {
+        a.option().setVerschiebung(3);
+        a.option().setSubstitutionsschluessel(schluessel.toStdString());
+        a.option().setMethode(methode);
+    });
+    const auto alphabet = zeile.isEmpty() ? std::nullopt : Geheimalphabet(schluessel.toStdString());
+    const auto engine = [&](const Text &t, bool hin) {
+        if (alphabet) {
+            return *(hin ? verschl::SubstitutionVerschluesseln(t, *alphabet)
+                         : verschl::SubstitutionEntschluesseln(t, *alphabet));
+        }
+        return verschl::CaesarVerschieben(t, hin ? 3 : -3);
+    };
+    auto *alphabete = d.f->findChild<TStringAlignGrid *>(u"SAGrid"_s);
+    for (int i = 0; i < 26; ++i)
+        QCOMPARE(alphabete->Cells(i, 1), engine(Text(1, char('A' + i)), true));
+    for (const char *name : { "LAzu", "ComboBox", "TrackBar" })
+        QCOMPARE(d.f->findChild<QWidget *>(QLatin1String(name))->isHidden(), !zeile.isEmpty());
+    const auto *verfahren = d.f->findChild<QLabel *>(u"LVerfahren"_s);
+    QCOMPARE(verfahren ? verfahren->accessibleName() : QString(), zeile);
+    QCOMPARE(d.f->windowTitle(),
+        zeile.isEmpty() ? u"Caesarverschlüsselungs-Demonstration"_s
+                        : u"Substitutions-Demonstration"_s);
+
+    d.f->findChild<QPushButton *>(u"BMehr"_s)->click();
+    if (!verschluesseln)
+        d.f->findChild<QToolButton *>(u"SpBEntschluesseln"_s)->click();
+    const Text text = alsText(eingabe);
+    d.f->findChild<Bytezeile *>(u"EdText1"_s)->setText(text);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        Lichtprotokoll licht(alphabete, 26, 2, Lichtprotokoll::Folge::Zeilenweise);
+        d.schritte(1);
+        const int spalte = demo::BuchstabenIndex(static_cast<unsigned char>(
+            verschluesseln ? text[i] : engine(text.substr(i, 1), false)[0]));
+        QCOMPARE(markiert(*d.f), spalte < 0 ? QList<int> {} : QList<int> { spalte });
+        if (spalte >= 0)
+            QCOMPARE(licht.stopps.last(), QList<QPoint> { QPoint(spalte, verschluesseln ? 0 : 1) });
+    }
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), engine(text, verschluesseln));
+    QCOMPARE(feld(d.f->findChild<Bytezeile *>(u"EdText2"_s)), alsText(ergebnis));
 }
 
 void TestCaesarDemo::richtungswechsel_data()

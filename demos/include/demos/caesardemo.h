@@ -3,10 +3,14 @@
 
 // The Caesar demonstration: the plain alphabet above the shifted one, and a
 // short text encrypted or decrypted one character per click, each letter's
-// column marked after an optional running light along the alphabet.
+// column marked after an optional running light along the alphabet. With a
+// substitution chosen in the method window it shows that cipher alphabet
+// instead of a shift, and steps through the text with it.
 
 #include "bausteine/demofenster.h"
 #include "cipher/verschl.h"
+
+#include <optional>
 
 class Bytezeile;
 class Demohauptfenster;
@@ -24,8 +28,9 @@ class TCaesarDemoForm : public Demofenster
 {
     Q_OBJECT
 public:
-    // Reads its starting shift from `methode` and its starting text and
-    // animation settings from `haupt`; both must outlive the window.
+    // Reads its starting shift or substitution alphabet from `methode` and
+    // its starting text and animation settings from `haupt`; both must
+    // outlive the window.
     TCaesarDemoForm(Demohauptfenster &haupt, Demomethode &methode);
     ~TCaesarDemoForm() override;
 
@@ -53,10 +58,14 @@ protected:
 private:
     void erzeugeSteuerelemente();
     void erzeugeEingabeteil();
+    // In place of the shift controls, which an alphabet has no use for.
+    void erzeugeVerfahrenszeile(const QString &zeile);
     void verbindeHandler();
     void FormCreate();
 
     void GibAlphabetAus();
+    // One character or a text through the window's cipher, either way.
+    verschl::Text wandle(const verschl::Text &text, bool verschluesseln) const;
     // False when the window was closed or deleted during the running light.
     bool markiere(int zeile, int spalte);
     void loeschemarkierung();
@@ -92,7 +101,10 @@ private:
     QPushButton *BRueck = nullptr;
     QCheckBox *CBAnimation = nullptr;
     QSlider *TBGeschw = nullptr;
+    QLabel *LVerfahren = nullptr; // only with a substitution alphabet
 
+    // 26 cipher letters for A-Z; none: the shift of the slider.
+    std::optional<verschl::Text> geheimalphabet;
     bool erweitert = false;
 
     int schrittindex = -1;

@@ -16,6 +16,7 @@ class Knackhauptfenster;
 class Knackseite;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 
 class TKnackenForm : public Demofenster
@@ -45,6 +46,10 @@ protected:
 
 private:
     void erzeugeSteuerelemente();
+    // Ctrl+Tab and Ctrl+Shift+Tab wherever the focus is; Tab from the tab bar
+    // into the open page, from its last control to the buttons below.
+    void richteTastaturEin();
+    void blaettere(int richtung);
     void zeigeHinweis(const QString &hinweis);
     Knackseite &seite() const;
     void geheZu(int schritt);
@@ -57,6 +62,7 @@ private:
 
     // Others reach the controls by their object names.
     QLabel *LHinweis = nullptr;
+    QScrollArea *Rolle = nullptr; // around the pages
     QTabWidget *Seiten = nullptr;
     QLabel *LHilfe = nullptr;
     QLabel *LSchluessel = nullptr;

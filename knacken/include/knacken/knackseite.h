@@ -37,6 +37,9 @@ public:
     // The key the pupil's choices amount to, in words, and its take-over
     // into the method window.
     virtual QString Schluessel() const = 0;
+    // What the pupil has yet to choose before the key can be taken over, in
+    // words; empty when nothing is missing.
+    virtual QString Fehlend() const { return {}; }
     virtual void uebernimmSchluessel(Analyseuebernahme &methode) const = 0;
     // The whole ciphertext decrypted with that key.
     virtual verschl::Text entschluessele(const verschl::Text &ganz) const = 0;

@@ -194,9 +194,6 @@ private:
     // A command writes a pane only when the text differs, as one step of the
     // pane's undo history; the pane's change signal then runs the change rule.
     static void schreibe(TextPane &pane, const verschl::Text &text);
-    // The method and its parameters in one line, as the method window holds
-    // them: shown between the panes and printed above the texts.
-    static QString methodenzeile(const Methodeneinstellungen &e);
     // The method line right of the ciphertext caption, elided to the gap.
     void zeigeMethode();
     void MKlarChange();

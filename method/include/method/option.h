@@ -38,7 +38,7 @@ public:
     TOptionForm(Hauptfenster &haupt, std::function<void()> einstellungenLaden);
     ~TOptionForm() override;
 
-    // Methodenfenster
+    // Methodenfenster and Demomethode
     Methodeneinstellungen einstellungen() const override;
     void setGemerkteVerschiebung(int verschiebung) override;
     QWidget &fenster() override { return *this; }

@@ -116,6 +116,9 @@ public:
 class Demomethode : public virtual Spaltenzahlquelle
 {
 public:
+    // The method chosen and its parameters, e.g. the substitution alphabet
+    // the Caesar demonstration shows instead of a shift.
+    virtual Methodeneinstellungen einstellungen() const = 0;
     virtual int schieberegler() const = 0; // the slider's position
     virtual void setSchieberegler(int position) = 0;
     virtual int buchstabe() const = 0; // index in the letter list, A = 0
