@@ -180,7 +180,9 @@ void TArbeitsblattForm::erzeugeSteuerelemente()
     auto *alphabet = new QHBoxLayout;
     alphabet->addWidget(EdAlphabet, 1);
     alphabet->addWidget(BZufallsalphabet);
-    form->addRow(QStringLiteral("Geheimalphabet:"), alphabet);
+    auto *beschriftung = new QLabel(QStringLiteral("Geheimalphabet:"), this);
+    beschriftung->setBuddy(EdAlphabet);
+    form->addRow(beschriftung, alphabet);
     form->addRow(QString(), CBStreifen);
     auto *vorbereitung = new QGridLayout;
     vorbereitung->addWidget(CBUmlaute, 0, 0);
