@@ -468,12 +468,13 @@ void TestVerschl::ergaenzeAlphabet_data()
 {
     QTest::addColumn<QByteArray>("teilweise");
     QTest::addColumn<QByteArray>("alphabet");
-    QTest::newRow("whole stays") << B("ZIFERONABCDGHJKLMPQSTUVWXY") << B("ZIFERONABCDGHJKLMPQSTUVWXY");
-    QTest::newRow("open places in order") << B("?X??????????????????????Y?")
-                                          << B("AXBCDEFGHIJKLMNOPQRSTUVWYZ");
+    QTest::newRow("whole stays") << B("ZIFERONABCDGHJKLMPQSTUVWXY")
+                                 << B("ZIFERONABCDGHJKLMPQSTUVWXY");
+    QTest::newRow("open places in order")
+        << B("?X??????????????????????Y?") << B("AXBCDEFGHIJKLMNOPQRSTUVWYZ");
     QTest::newRow("repeat and lower case") << B("qq?") << B("QABCDEFGHIJKLMNOPRSTUVWXYZ");
-    QTest::newRow("too long is cut") << B("ABCDEFGHIJKLMNOPQRSTUVWXYZA")
-                                     << B("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    QTest::newRow("too long is cut")
+        << B("ABCDEFGHIJKLMNOPQRSTUVWXYZA") << B("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 }
 
 void TestVerschl::ergaenzeAlphabet()
