@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QStringList>
 #include <QSyntaxHighlighter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -274,6 +275,27 @@ QString Substitutionsseite::Schluessel() const
         .arg(QString::fromLatin1(Alphabet()))
         .arg(zugeordnet)
         .arg(vorhanden);
+}
+
+QString Substitutionsseite::Fehlend() const
+{
+    QStringList offen;
+    bool doppelt = false;
+    for (int g = 0; g < kBuchstaben; ++g) {
+        if (haeufigkeiten.buchstaben[std::size_t(g)] > 0 && !Tafel->Zuordnungen()[std::size_t(g)])
+            offen << QString(QLatin1Char(char('A' + g)));
+        doppelt = doppelt || Tafel->Doppelt(g);
+    }
+    if (!offen.isEmpty()) {
+        return QStringLiteral("Nichts übernommen: Unter %1 steht noch kein Buchstabe. Ordne in "
+                              "Schritt 2 jedem Buchstaben der Chiffre einen zu.")
+            .arg(offen.join(QStringLiteral(", ")));
+    }
+    if (doppelt) {
+        return QStringLiteral("Nichts übernommen: Ein Buchstabe steht unter zwei Buchstaben der "
+                              "Chiffre (rot markiert).");
+    }
+    return {};
 }
 
 void Substitutionsseite::uebernimmSchluessel(Analyseuebernahme &methode) const

@@ -24,6 +24,9 @@ public:
     QString zeigeTipp() override;
     QString zeigeLoesung() override;
     QString Schluessel() const override;
+    // Cipher letters of the text without a guess, or a plain letter guessed
+    // for two: the alphabet would not be the one the pupil sees.
+    QString Fehlend() const override;
     void uebernimmSchluessel(Analyseuebernahme &methode) const override;
     verschl::Text entschluessele(const verschl::Text &ganz) const override;
 

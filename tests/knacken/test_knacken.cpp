@@ -716,6 +716,13 @@ void TestKnacken::zuordnungstafel()
             doppelt.contains(QLatin1Char(unter(feld))));
     }
     QCOMPARE(teil<QPlainTextEdit>(f, "MText").toPlainText(), gezeigt(tafel));
+    // Only a whole board without doubled guesses goes over.
+    bool ganz = doppelt.isEmpty();
+    for (int g = 0; g < 26; ++g)
+        ganz = ganz && (ganzeTafel()[g] == u'.' || tafel[g] != u'.');
+    klick(f, "BSchluesselUebernehmen");
+    QCOMPARE(a.option().einstellungen().methode, ganz ? Methode::Substitution : Methode::Caesar);
+    QCOMPARE(teil<QLabel>(f, "LHilfe").text().startsWith(u"Nichts übernommen"_s), !ganz);
 }
 
 QTEST_MAIN(TestKnacken)
