@@ -293,44 +293,50 @@ QString Vorgabe(const Blattwahl &w, std::size_t geheimlaenge)
     return {};
 }
 
-void Abbildungen(QTextCursor &cursor, const Blattwahl &w, const verschl::Text &geheim)
+namespace {
+
+// A cracking task's figures on the pupils' sheet and on the answer page.
+struct Teile
 {
-    switch (w.aufgabe) {
+    using Zeichner = void (*)(QTextCursor &, const Blattwahl &, const verschl::Text &);
+    Zeichner blatt, loesung;
+};
+
+const Teile *teile(Aufgabe aufgabe)
+{
+    static const Teile vigenere { vigenereBlatt, vigenereLoesung };
+    static const Teile matrix { matrixBlatt, matrixLoesung };
+    static const Teile substitution { [](QTextCursor &cursor, const Blattwahl &,
+                                          const verschl::Text &) { substitutionBlatt(cursor); },
+        substitutionLoesung };
+    switch (aufgabe) {
     case Aufgabe::VigenereKnacken:
-        vigenereBlatt(cursor, w, geheim);
-        break;
+        return &vigenere;
     case Aufgabe::MatrixKnacken:
-        matrixBlatt(cursor, w, geheim);
-        break;
+        return &matrix;
     case Aufgabe::SubstitutionKnacken:
-        substitutionBlatt(cursor);
-        break;
+        return &substitution;
     case Aufgabe::CaesarEntschluesseln:
     case Aufgabe::VigenereEntschluesseln:
     case Aufgabe::MatrixEntschluesseln:
     case Aufgabe::CaesarKnacken:
         break;
     }
+    return nullptr;
+}
+
+} // namespace
+
+void Abbildungen(QTextCursor &cursor, const Blattwahl &w, const verschl::Text &geheim)
+{
+    if (const Teile *t = teile(w.aufgabe))
+        t->blatt(cursor, w, geheim);
 }
 
 void Loesung(QTextCursor &cursor, const Blattwahl &w, const verschl::Text &geheim)
 {
-    switch (w.aufgabe) {
-    case Aufgabe::VigenereKnacken:
-        vigenereLoesung(cursor, w, geheim);
-        break;
-    case Aufgabe::MatrixKnacken:
-        matrixLoesung(cursor, w, geheim);
-        break;
-    case Aufgabe::SubstitutionKnacken:
-        substitutionLoesung(cursor, w, geheim);
-        break;
-    case Aufgabe::CaesarEntschluesseln:
-    case Aufgabe::VigenereEntschluesseln:
-    case Aufgabe::MatrixEntschluesseln:
-    case Aufgabe::CaesarKnacken:
-        break;
-    }
+    if (const Teile *t = teile(w.aufgabe))
+        t->loesung(cursor, w, geheim);
 }
 
 bool HatWiederholungen(const Blattwahl &w, const verschl::Text &geheim)
