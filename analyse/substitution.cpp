@@ -46,6 +46,12 @@ constexpr int kGenugTreffer = 8;
 // fitted the model better than the right one, and no measure found so far
 // tells the wrong ones apart, so no answer is "sicher".
 constexpr std::size_t kWahrscheinlichAb = 300;
+// From 150 letters on, an answer whose words are German in nine letters of
+// ten is "wahrscheinlich" too: 44 of 45 such answers were right (of 100 texts
+// of 150 to 299 letters), where the right answers of technical texts often
+// read words the list lacks.
+constexpr std::size_t kWahrscheinlichMitWoertern = 150;
+constexpr double kWortanteil = 0.9;
 
 using Alphabet = std::array<std::uint8_t, 26>; // cipher letter -> plain letter
 
@@ -179,6 +185,17 @@ public:
 
     // The current decryption's cost on the 4-gram model alone.
     std::int64_t viererKosten() const { return ViererKosten(tabelle, klar); }
+
+    // The share of the letters in words that are German words.
+    double wortanteil() const
+    {
+        std::size_t alle = 0, deutsch = 0;
+        for (std::size_t w = 0; w < woerter.size(); ++w) {
+            alle += woerter[w].laenge;
+            deutsch += wortwert[w] < 0 ? woerter[w].laenge : 0;
+        }
+        return alle ? static_cast<double>(deutsch) / static_cast<double>(alle) : 0;
+    }
 
     Alphabet alphabet {};
     std::int64_t kosten = 0; // with the words' part
@@ -373,9 +390,10 @@ SubstitutionErgebnis AnalysiereSubstitution(const Text &geheim, Suchart art)
     s.setze(beste.alphabet);
     e.punkte = intern::ViererMittel(static_cast<double>(s.viererKosten()), folge.symbol.size());
     e.treffer = beste.treffer;
-    e.sicherheit = folge.leerzeichen && folge.buchstaben >= kWahrscheinlichAb
-        ? Sicherheit::wahrscheinlich
-        : Sicherheit::unsicher;
+    const bool wahrscheinlich = folge.buchstaben >= kWahrscheinlichAb
+        || (folge.buchstaben >= kWahrscheinlichMitWoertern && s.wortanteil() >= kWortanteil);
+    e.sicherheit
+        = folge.leerzeichen && wahrscheinlich ? Sicherheit::wahrscheinlich : Sicherheit::unsicher;
     return e;
 }
 

@@ -59,6 +59,7 @@ private Q_SLOTS:
     void grenzfaelle();
     void werkzeug_data();
     void werkzeug();
+    void substitutionInAlltagsworten();
     void gruppen_data();
     void gruppen();
     void wiederholungen_data();
@@ -103,6 +104,25 @@ void TestAnalyse::bricht_data()
         true, "unsicher");
     zeile("Substitution, too short to be likely", "substitution", "Schule", true, 200, false,
         "unsicher");
+}
+
+// A text shorter than the plain rule wants is likely broken where it reads
+// German words throughout; the same text without its blanks is not.
+void TestAnalyse::substitutionInAlltagsworten()
+{
+    const Text klar = "Am Morgen gehen wir mit der ganzen Klasse in den Wald. Dort sehen wir "
+                      "viele Tiere und alle sind leise. Nach der Pause essen wir zusammen und "
+                      "spielen noch lange auf der Wiese. Am Abend sind alle sehr froh.";
+    const Text alphabet = SchluesselwortAlphabet("Wanderung");
+    for (const bool leer : { true, false }) {
+        const Text geheim
+            = *SubstitutionVerschluesseln(leer ? klar : LoescheLeerzeichen(klar), alphabet);
+        const auto s = analyse::AnalysiereSubstitution(geheim);
+        if (leer)
+            QCOMPARE(s.geheimalphabet.substr(0, 8), alphabet.substr(0, 8)); // A-H all occur
+        QCOMPARE(SicherheitText(s.sicherheit),
+            leer ? QStringLiteral("wahrscheinlich") : QStringLiteral("unsicher"));
+    }
 }
 
 void TestAnalyse::bricht()
