@@ -27,6 +27,10 @@ constexpr std::size_t kProbe = 600;
 // copy of the best alphabet of its run, or after kOhneFortschritt climbs
 // without a better one, from a random alphabet that begins a new run.
 constexpr int kKletterungen = 800;
+// A text of kLang letters or more whose answer does not repeat is no
+// substitution of German (a Vigenère or matrix ciphertext in the analysis
+// window): its search ends here rather than after kKletterungen.
+constexpr int kKletterungenLang = 250;
 constexpr int kOhneFortschritt = 10;
 // From kLang letters on, the search ends early, after at least kMindestens
 // climbs, once kGenugTreffer of them ended at the best score: on a text long
@@ -349,7 +353,8 @@ Bestes sucheAlphabet(Suche &s, Suchart art, std::size_t buchstaben)
     // whole search.
     Bestes beste, lauf;
     int ohneFortschritt = 0;
-    for (int k = 0; k < kKletterungen && (k < mindestens || beste.treffer < kGenugTreffer); ++k) {
+    const int hoechstens = buchstaben < kLang ? kKletterungen : kKletterungenLang;
+    for (int k = 0; k < hoechstens && (k < mindestens || beste.treffer < kGenugTreffer); ++k) {
         const bool neuerLauf
             = k == 0 || art == Suchart::Neustarts || ohneFortschritt >= kOhneFortschritt;
         if (k == 0)

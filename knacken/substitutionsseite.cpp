@@ -154,15 +154,15 @@ QTableWidget *Substitutionsseite::erzeugeVergleich(QWidget *eltern, const char *
     tabelle->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tabelle->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int a = 0; a < tabelle->rowCount(); ++a) {
-        QString liste, anteile;
+        QString liste;
+        QStringList anteile;
         for (const analyse::Gruppe &g : deutsch[std::size_t(a)]) {
             liste += QString::fromLatin1(g.buchstaben) + u' ';
-            anteile += QStringLiteral("%1 %2 %, ")
-                           .arg(QString::fromLatin1(g.buchstaben),
-                               QLocale().toString(100 * g.anteil, 'f', 1));
+            anteile << QStringLiteral("%1 %2 %").arg(
+                QString::fromLatin1(g.buchstaben), QLocale().toString(100 * g.anteil, 'f', 1));
         }
         auto *zelle = new QTableWidgetItem(liste.trimmed());
-        zelle->setToolTip(anteile.chopped(2));
+        zelle->setToolTip(anteile.join(QStringLiteral(", ")));
         tabelle->setItem(a, 0, zelle);
         tabelle->setItem(a, 1, new QTableWidgetItem);
     }
@@ -177,20 +177,20 @@ void Substitutionsseite::fuelleVergleich(QTableWidget *tabelle) const
 {
     const auto &zuordnung = Tafel ? Tafel->Zuordnungen() : Zuordnungstafel::Zuordnung {};
     for (int a = 0; a < tabelle->rowCount(); ++a) {
-        QString liste, anzahlen;
+        QString liste;
+        QStringList anzahlen; // none for a text without such groups
         for (const analyse::Gruppe &g : chiffre[std::size_t(a)]) {
             for (const char c : g.buchstaben) {
                 const char k = zuordnung[std::size_t(c - 'A')];
                 liste += QLatin1Char(k ? k : c);
             }
             liste += u' ';
-            anzahlen += QStringLiteral("%1 %2-mal, ")
-                            .arg(QString::fromLatin1(g.buchstaben))
-                            .arg(g.anzahl);
+            anzahlen
+                << QStringLiteral("%1 %2-mal").arg(QString::fromLatin1(g.buchstaben)).arg(g.anzahl);
         }
         QTableWidgetItem *zelle = tabelle->item(a, 1);
         zelle->setText(liste.trimmed());
-        zelle->setToolTip(anzahlen.chopped(2));
+        zelle->setToolTip(anzahlen.join(QStringLiteral(", ")));
     }
 }
 
