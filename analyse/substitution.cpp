@@ -88,14 +88,14 @@ public:
     Woerterbuch()
         : platz(std::size_t { 1 } << kBits, 0)
     {
-        const std::string_view alle(kWoerter);
-        for (std::size_t a = 0, e; a < alle.size(); a = e + 1) {
-            e = alle.find(' ', a);
-            Wortschluessel w;
-            for (const char c : alle.substr(a, e - a))
-                w.zeichen(c == '_' ? intern::kUmlaut : static_cast<std::uint8_t>(c - 'A'));
-            platz[suche(w.schluessel())] = w.schluessel();
-        }
+        for (const std::string_view zeile : kWoerter)
+            for (std::size_t a = 0, e = 0; a < zeile.size(); a = e + 1) {
+                e = std::min(zeile.find(' ', a), zeile.size());
+                Wortschluessel w;
+                for (const char c : zeile.substr(a, e - a))
+                    w.zeichen(c == '_' ? intern::kUmlaut : static_cast<std::uint8_t>(c - 'A'));
+                platz[suche(w.schluessel())] = w.schluessel();
+            }
     }
 
     bool enthaelt(std::uint64_t schluessel) const { return platz[suche(schluessel)] == schluessel; }

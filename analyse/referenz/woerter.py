@@ -54,15 +54,17 @@ def main():
     print()
     print(f"// The {ANZAHL} most frequent German words of two letters or more, in")
     print("// capitals, '_' for an umlaut or ß; words with umlauts also with them")
-    print("// replaced. Separated by blanks.")
-    print("constexpr const char *kWoerter =")
+    print("// replaced. A line of words separated by blanks per entry, since")
+    print("// compilers need not take string literals longer than 65,536 bytes.")
+    print("constexpr const char *kWoerter[] = {")
     zeile = ""
     for w in woerter:
         if len(zeile) + len(w) > 70:
-            print(f'    "{zeile}"')
+            print(f'    "{zeile.rstrip()}",')
             zeile = ""
         zeile += w + " "
-    print(f'    "{zeile}";')
+    print(f'    "{zeile.rstrip()}",')
+    print("};")
 
 
 if __name__ == "__main__":
